@@ -1,0 +1,58 @@
+# Build-wide settings and the helpers every folder uses to declare its tests.
+enable_testing()
+find_package(ZLIB REQUIRED)
+
+option(MVQ_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
+option(MVQ_FUZZ "Build the libFuzzer targets (clang, native only)" OFF)
+
+if(WIN32)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(MVQ_TEST_OUTPUT_DIR "Z:${CMAKE_BINARY_DIR}/test-results/")
+  set(MVQ_TEST_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
+else()
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+  if(MVQ_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1)
+    add_link_options(-fsanitize=address,undefined)
+  elseif(MVQ_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  set(MVQ_TEST_OUTPUT_DIR "${CMAKE_BINARY_DIR}/test-results/")
+  set(MVQ_TEST_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
+endif()
+
+if(NOT MVQ_FUZZ)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+# mvq_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
+# One test executable is one CTest test (one process, as Wine start-up is slow).
+# Each writes its GoogleTest XML report, which ./moviquill test sums up.
+# Tests find the project (and ../shared/corpus beside it) through MVQ_SOURCE_DIR.
+function(mvq_add_gtest name)
+  if(MVQ_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "GTEST_OUTPUT=xml:${MVQ_TEST_OUTPUT_DIR};MVQ_SOURCE_DIR=${MVQ_TEST_SOURCE_DIR}"
+    TIMEOUT 600)
+endfunction()
+
+# mvq_add_fuzzer(NAME SOURCES a.cpp LIBS lib1): only in the fuzz build.
+function(mvq_add_fuzzer name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(MVQ_FUZZ)
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endif()
+endfunction()

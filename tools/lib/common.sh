@@ -1,0 +1,15 @@
+# Paths and small helpers shared by the ./moviquill subcommands.
+MVQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+MVQ_BUILD=$MVQ_ROOT/build
+MVQ_WIN_BUILD=$MVQ_BUILD/win
+MVQ_NATIVE_BUILD=$MVQ_BUILD/native
+MVQ_FUZZ_BUILD=$MVQ_BUILD/fuzz
+MVQ_BIN=$MVQ_BUILD/bin
+MVQ_NATIVE_BIN=$MVQ_NATIVE_BUILD/bin
+export WINEPREFIX=$MVQ_BUILD/wineprefix
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+MVQ_JOBS=${MVQ_JOBS:-$(nproc)}
+
+say() { echo "moviquill: $*" >&2; }
+die() { echo "moviquill: $*" >&2; exit 1; }

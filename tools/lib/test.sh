@@ -1,0 +1,23 @@
+# ./moviquill test: every test, native and under Wine, summed up from the
+# GoogleTest reports into one closing line.
+
+run_ctest() {  # build dir, label
+  local dir=$1 label=$2
+  rm -rf "$dir/test-results"
+  mkdir -p "$dir/test-results"
+  say "running $label tests"
+  (cd "$dir" && ctest --output-on-failure -j 1 </dev/null) || return 1
+}
+
+summarize_results() {
+  python3 "$MVQ_ROOT/tools/test_summary.py" "$MVQ_NATIVE_BUILD/test-results" "$MVQ_WIN_BUILD/test-results"
+}
+
+cmd_test() {
+  cmd_setup
+  local rc=0
+  run_ctest "$MVQ_NATIVE_BUILD" native || rc=1
+  with_wine run_ctest "$MVQ_WIN_BUILD" Windows || rc=1
+  summarize_results || rc=1
+  return $rc
+}
