@@ -1,0 +1,70 @@
+// A SWF movie player: loads a movie, advances it one frame per tick and
+// paints its current frame. Portable; the Flash control wraps it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "canvas.h"
+
+namespace swf {
+
+// Values of the control's ScaleMode property that the player honours.
+enum class ScaleMode {
+  ShowAll = 0,   // the whole stage at its aspect ratio, centred
+  ExactFit = 2,  // the stage stretched to the view rectangle
+};
+
+class Movie;
+class Stage;
+
+class MoviePlayer {
+ public:
+  MoviePlayer();
+  ~MoviePlayer();
+  MoviePlayer(const MoviePlayer&) = delete;
+  MoviePlayer& operator=(const MoviePlayer&) = delete;
+
+  // Loads a plain (FWS) or compressed (CWS) movie from its file bytes. The
+  // movie stands at frame 0, playing. On failure the previous movie is kept.
+  bool load(const std::vector<uint8_t>& fileBytes);
+  bool loaded() const;
+
+  // Header facts of the loaded movie (zero when none is loaded).
+  double frameRate() const;            // frames per second
+  int frameIntervalMs() const;         // timer interval for that rate, >= 1
+  int frameCount() const;              // frames of the main timeline
+  int stageWidthTwips() const;
+  int stageHeightTwips() const;
+  int stageWidthPixels() const;        // rounded, at least 1
+  int stageHeightPixels() const;
+  uint32_t backgroundRgb() const;      // 0xRRGGBB, white until set
+  int version() const;
+
+  // One timer tick: the main timeline (while playing) and every playing
+  // movie clip advance one frame and their frame actions run.
+  void tick();
+
+  void play();
+  void stop();
+  void rewind();                       // frame 0, stopped
+  void gotoFrame(int frame0);          // clamped; holds there like gotoAndStop
+  void setLoop(bool loop);             // restart after the last frame (default)
+  bool loop() const;
+  bool playing() const;
+  int currentFrame() const;            // 0-based, main timeline
+
+  // Paints the current frame into target, mapping the stage onto the view
+  // rectangle (in target pixels) by mode. With paintBackground the view is
+  // first filled with the movie's background colour; without it only the
+  // shapes are composited, so their anti-aliased edges keep partial alpha.
+  void render(const Canvas& target, int viewX, int viewY, int viewW, int viewH,
+              ScaleMode mode, bool paintBackground) const;
+
+ private:
+  std::unique_ptr<Movie> movie_;
+  std::unique_ptr<Stage> stage_;
+};
+
+}  // namespace swf
