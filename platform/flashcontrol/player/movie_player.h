@@ -18,6 +18,7 @@ enum class ScaleMode {
 
 class Movie;
 class Stage;
+class SceneRenderer;
 
 class MoviePlayer {
  public:
@@ -33,7 +34,7 @@ class MoviePlayer {
 
   // Header facts of the loaded movie (zero when none is loaded).
   double frameRate() const;            // frames per second
-  int frameIntervalMs() const;         // timer interval for that rate, >= 1
+  int frameIntervalMs() const;         // timer interval for that rate (12 fps for a rate of 0)
   int frameCount() const;              // frames of the main timeline
   int stageWidthTwips() const;
   int stageHeightTwips() const;
@@ -65,6 +66,8 @@ class MoviePlayer {
  private:
   std::unique_ptr<Movie> movie_;
   std::unique_ptr<Stage> stage_;
+  std::unique_ptr<SceneRenderer> renderer_;  // scratch buffers, reused by every render
+  bool loop_ = true;
 };
 
 }  // namespace swf

@@ -1,0 +1,100 @@
+#include "gradient_ramp.h"
+
+#include <cmath>
+#include <vector>
+
+namespace swf {
+namespace {
+
+// sRGB to linear light, 16 bits; built once from a deterministic formula
+// rounded to integers, so libm differences in its last bit cannot show.
+const std::array<uint16_t, 256>& toLinearTable() {
+  static const std::array<uint16_t, 256> table = [] {
+    std::array<uint16_t, 256> t{};
+    for (int i = 0; i < 256; ++i) {
+      double c = i / 255.0;
+      double l = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+      t[size_t(i)] = uint16_t(std::floor(l * 65535 + 0.5));
+    }
+    return t;
+  }();
+  return table;
+}
+
+// Linear light (12 bits) back to sRGB.
+const std::array<uint8_t, 4096>& fromLinearTable() {
+  static const std::array<uint8_t, 4096> table = [] {
+    std::array<uint8_t, 4096> t{};
+    for (int i = 0; i < 4096; ++i) {
+      double l = i / 4095.0;
+      double c = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
+      t[size_t(i)] = uint8_t(std::floor(c * 255 + 0.5));
+    }
+    return t;
+  }();
+  return table;
+}
+
+uint32_t mix(uint32_t a, uint32_t b, uint32_t num, uint32_t den) {
+  return (a * (den - num) + b * num + den / 2) / den;
+}
+
+uint8_t mixChannel(uint8_t a, uint8_t b, uint32_t num, uint32_t den, bool linear) {
+  if (!linear) return uint8_t(mix(a, b, num, den));
+  const auto& lin = toLinearTable();
+  uint32_t l = mix(lin[a], lin[b], num, den);
+  return fromLinearTable()[l >> 4];
+}
+
+Rgba mixColor(const Rgba& a, const Rgba& b, uint32_t num, uint32_t den, bool linear) {
+  return Rgba{mixChannel(a.r, b.r, num, den, linear), mixChannel(a.g, b.g, num, den, linear),
+              mixChannel(a.b, b.b, num, den, linear), uint8_t(mix(a.a, b.a, num, den))};
+}
+
+}  // namespace
+
+GradientRamp buildGradientRamp(const Gradient& g, const ColorTransform& cx) {
+  GradientRamp ramp;
+  if (g.stops.empty()) {
+    ramp.fill(Bgra{0, 0, 0, 255});
+    return ramp;
+  }
+  std::vector<GradientStop> stops = g.stops;
+  for (GradientStop& s : stops) s.color = cx.apply(s.color);
+  // Ratios must ascend; a stop out of order is held at the one before it.
+  for (size_t k = 1; k < stops.size(); ++k) {
+    if (stops[k].ratio < stops[k - 1].ratio) stops[k].ratio = stops[k - 1].ratio;
+  }
+  bool linear = g.interpolation == InterpolationMode::LinearRgb;
+  size_t k = 0;
+  for (int i = 0; i < 256; ++i) {
+    while (k + 1 < stops.size() && stops[k + 1].ratio < i) ++k;
+    Rgba c;
+    if (i <= stops.front().ratio) {
+      c = stops.front().color;
+    } else if (k + 1 >= stops.size()) {
+      c = stops.back().color;
+    } else {
+      uint32_t den = uint32_t(stops[k + 1].ratio - stops[k].ratio);
+      uint32_t num = uint32_t(i - stops[k].ratio);
+      c = den == 0 ? stops[k + 1].color : mixColor(stops[k].color, stops[k + 1].color, num, den, linear);
+    }
+    ramp[size_t(i)] = premultiply(c);
+  }
+  return ramp;
+}
+
+int rampIndex(double t, SpreadMode spread) {
+  if (!(t == t)) t = 0;
+  if (spread == SpreadMode::Repeat) {
+    t -= std::floor(t);
+  } else if (spread == SpreadMode::Reflect) {
+    t -= 2 * std::floor(t / 2);
+    if (t > 1) t = 2 - t;
+  }
+  double idx = std::floor(t * 255 + 0.5);
+  if (!(idx >= 0)) return 0;
+  return idx > 255 ? 255 : int(idx);
+}
+
+}  // namespace swf

@@ -1,0 +1,44 @@
+// Draws one shape: per style group its fills (each fill bounded by the edges
+// that name it on either side), then its lines.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "../canvas.h"
+#include "../format/color_transform.h"
+#include "../format/matrix.h"
+#include "../tags/shape.h"
+#include "coverage_rasterizer.h"
+#include "edge_list.h"
+#include "paint.h"
+
+namespace swf {
+
+class ShapeRenderer {
+ public:
+  // toPixels maps the shape's twips to canvas pixels; viewScale is the
+  // stage's pixels per twip, used by lines that do not scale with the object.
+  void draw(const Shape& shape, const Matrix& toPixels, const ColorTransform& cx, double viewScale,
+            const Canvas& target, PixelBox clip);
+
+ private:
+  struct SidedEdge {
+    uint32_t edge;
+    int8_t winding;
+  };
+
+  void sortEdgesByFill(const Shape& shape);
+  void drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels, const ColorTransform& cx,
+                const Canvas& target, PixelBox clip);
+  void drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx,
+                double viewScale, const Canvas& target, PixelBox clip);
+  void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule);
+
+  CoverageRasterizer raster_;
+  EdgeList edges_;
+  std::vector<std::vector<SidedEdge>> byFill_;
+  std::vector<Bgra> shade_;
+};
+
+}  // namespace swf

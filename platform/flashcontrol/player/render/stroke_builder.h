@@ -1,0 +1,32 @@
+// Turns a line style's paths into filled outlines: a rectangle per segment,
+// plus joins and caps, all winding the same way so that the non-zero rule
+// fills their union.
+#pragma once
+
+#include <vector>
+
+#include "../format/matrix.h"
+#include "../tags/shape.h"
+#include "edge_list.h"
+
+namespace swf {
+
+struct StrokeStyle {
+  double halfWidth = 0.5;  // pixels
+  CapStyle startCap = CapStyle::Round;
+  CapStyle endCap = CapStyle::Round;
+  JoinStyle join = JoinStyle::Round;
+  double miterLimit = 3;
+};
+
+// One connected run of a line style in pixels. corner[i] is true where two
+// shape edges meet; other points come from flattening a curve.
+struct StrokePath {
+  std::vector<Vec2> points;
+  std::vector<bool> corner;
+  bool closed = false;
+};
+
+void addStroke(const StrokePath& path, const StrokeStyle& style, EdgeList& out);
+
+}  // namespace swf

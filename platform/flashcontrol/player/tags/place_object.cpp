@@ -1,0 +1,132 @@
+#include "place_object.h"
+
+#include "../read/swf_reader.h"
+
+namespace swf {
+namespace {
+
+// Bytes of a filter's body after its id byte, or 0 when unknown.
+size_t filterBodySize(uint8_t id, SwfReader& r) {
+  switch (id) {
+    case 0: return 23;  // drop shadow
+    case 1: return 9;   // blur
+    case 2: return 15;  // glow
+    case 3: return 27;  // bevel
+    case 4:             // gradient glow
+    case 7: {           // gradient bevel
+      size_t colors = r.u8();
+      return colors * 5 + 19;
+    }
+    case 5: {  // convolution
+      size_t x = r.u8();
+      size_t y = r.u8();
+      return 8 + 4 * x * y + 5;
+    }
+    case 6: return 80;  // colour matrix
+    default: return 0;
+  }
+}
+
+// Filters draw nothing yet; they are stepped over to reach the fields behind.
+bool skipFilterList(SwfReader& r) {
+  unsigned count = r.u8();
+  for (unsigned i = 0; i < count; ++i) {
+    size_t size = filterBodySize(r.u8(), r);
+    if (size == 0 || r.overrun()) return false;
+    r.skip(size);
+  }
+  return !r.overrun();
+}
+
+void readPlaceObject1(SwfReader& r, PlaceCommand& p) {
+  p.hasCharacter = true;
+  p.characterId = r.u16();
+  p.depth = r.u16();
+  p.hasMatrix = true;
+  p.matrix = r.matrix();
+  if (!r.atEnd()) {
+    p.hasColorTransform = true;
+    p.colorTransform = r.colorTransform(false);
+  }
+}
+
+// PlaceObject2 and 3 share everything up to the clip depth.
+void readPlaceFields(SwfReader& r, uint8_t flags, PlaceCommand& p) {
+  if (flags & 0x02) {
+    p.hasCharacter = true;
+    p.characterId = r.u16();
+  }
+  if (flags & 0x04) {
+    p.hasMatrix = true;
+    p.matrix = r.matrix();
+  }
+  if (flags & 0x08) {
+    p.hasColorTransform = true;
+    p.colorTransform = r.colorTransform(true);
+  }
+  if (flags & 0x10) {
+    p.hasRatio = true;
+    p.ratio = r.u16();
+  }
+  if (flags & 0x20) {
+    p.hasName = true;
+    p.name = r.string();
+  }
+  if (flags & 0x40) {
+    p.hasClipDepth = true;
+    p.clipDepth = r.u16();
+  }
+}
+
+void readPlaceObject3(SwfReader& r, PlaceCommand& p) {
+  uint8_t flags = r.u8();
+  uint8_t flags2 = r.u8();
+  p.move = flags & 0x01;
+  p.depth = r.u16();
+  bool hasClassName = (flags2 & 0x08) || ((flags2 & 0x10) && (flags & 0x02));
+  if (hasClassName) r.string();
+  readPlaceFields(r, flags, p);
+  if ((flags2 & 0x01) && !skipFilterList(r)) return;
+  if (flags2 & 0x02) {
+    p.hasBlendMode = true;
+    p.blendMode = r.u8();
+  }
+  if (flags2 & 0x04) r.u8();  // cache as bitmap
+  if (flags2 & 0x20) {
+    uint8_t visible = r.u8();
+    if (!r.overrun()) {
+      p.hasVisible = true;
+      p.visible = visible != 0;
+    }
+  }
+}
+
+}  // namespace
+
+bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out) {
+  SwfReader r(body, length);
+  PlaceCommand p;
+  if (code == TagCode::PlaceObject) {
+    readPlaceObject1(r, p);
+  } else if (code == TagCode::PlaceObject2) {
+    uint8_t flags = r.u8();
+    p.move = flags & 0x01;
+    p.depth = r.u16();
+    readPlaceFields(r, flags, p);
+  } else {
+    readPlaceObject3(r, p);
+  }
+  size_t depthEnd = code == TagCode::PlaceObject2 ? 3 : 4;
+  if (length < depthEnd) return false;
+  out = std::move(p);
+  return true;
+}
+
+bool parseRemoveObject(TagCode code, const uint8_t* body, size_t length, uint16_t& depth) {
+  SwfReader r(body, length);
+  if (code == TagCode::RemoveObject) r.u16();
+  depth = r.u16();
+  return !r.overrun();
+}
+
+}  // namespace swf

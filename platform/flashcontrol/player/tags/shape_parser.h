@@ -1,0 +1,24 @@
+// DefineShape, DefineShape2, DefineShape3 and DefineShape4 bodies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "../read/swf_reader.h"
+#include "shape.h"
+#include "tag_codes.h"
+
+namespace swf {
+
+// Edges beyond this many are dropped: no real shape comes near it.
+constexpr size_t kMaxShapeEdges = 1u << 20;
+
+// shapeVersion is 1 to 4. False when the tag is too damaged to give a
+// character id; otherwise out holds whatever could be read.
+bool parseShape(const uint8_t* body, size_t length, int shapeVersion, Shape& out);
+
+// Style arrays, shared with the shape records' StyleChange (new styles).
+bool parseFillStyles(SwfReader& r, int shapeVersion, std::vector<FillStyle>& out);
+bool parseLineStyles(SwfReader& r, int shapeVersion, std::vector<LineStyle>& out);
+
+}  // namespace swf

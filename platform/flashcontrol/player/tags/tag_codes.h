@@ -1,0 +1,60 @@
+// Tag codes the player knows by name. Everything else is skipped.
+#pragma once
+
+#include <cstdint>
+
+namespace swf {
+
+enum class TagCode : uint16_t {
+  End = 0,
+  ShowFrame = 1,
+  DefineShape = 2,
+  PlaceObject = 4,
+  RemoveObject = 5,
+  DefineBits = 6,
+  DefineButton = 7,
+  JpegTables = 8,
+  SetBackgroundColor = 9,
+  DefineFont = 10,
+  DefineText = 11,
+  DoAction = 12,
+  DefineFontInfo = 13,
+  DefineSound = 14,
+  StartSound = 15,
+  DefineButtonSound = 17,
+  SoundStreamHead = 18,
+  SoundStreamBlock = 19,
+  DefineBitsLossless = 20,
+  DefineBitsJpeg2 = 21,
+  DefineShape2 = 22,
+  Protect = 24,
+  PlaceObject2 = 26,
+  RemoveObject2 = 28,
+  DefineShape3 = 32,
+  DefineText2 = 33,
+  DefineButton2 = 34,
+  DefineBitsJpeg3 = 35,
+  DefineBitsLossless2 = 36,
+  DefineEditText = 37,
+  DefineSprite = 39,
+  FrameLabel = 43,
+  SoundStreamHead2 = 45,
+  DefineMorphShape = 46,
+  DefineFont2 = 48,
+  ExportAssets = 56,
+  DoInitAction = 59,
+  DefineVideoStream = 60,
+  VideoFrame = 61,
+  FileAttributes = 69,
+  PlaceObject3 = 70,
+  DoAbc = 72,
+  DefineFont3 = 75,
+  SymbolClass = 76,
+  DoAbc2 = 82,
+  DefineShape4 = 83,
+  DefineMorphShape2 = 84,
+  DefineSceneAndFrameLabelData = 86,
+  DefineFont4 = 91,
+};
+
+}  // namespace swf

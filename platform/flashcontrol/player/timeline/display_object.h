@@ -1,0 +1,25 @@
+// One object on a display list: where the timeline put it and, for sprites,
+// the movie clip instance with its own playhead.
+#pragma once
+
+#include <memory>
+
+#include "character.h"
+#include "placement.h"
+
+namespace swf {
+
+class MovieClip;
+
+struct DisplayObject {
+  Placement placement;
+  const Character* character = nullptr;  // nullptr: the id names nothing defined
+  std::unique_ptr<MovieClip> clip;
+
+  DisplayObject();
+  DisplayObject(DisplayObject&&) noexcept;
+  DisplayObject& operator=(DisplayObject&&) noexcept;
+  ~DisplayObject();
+};
+
+}  // namespace swf

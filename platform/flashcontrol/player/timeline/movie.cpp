@@ -1,0 +1,157 @@
+#include "movie.h"
+
+#include <memory>
+
+#include "../read/swf_reader.h"
+#include "../tags/shape_parser.h"
+#include "../tags/tag_reader.h"
+
+namespace swf {
+namespace {
+
+// Frames are stored up to the last one that holds something, and no further
+// than a timeline's declared count.
+Frame* frameAt(Timeline& t, int index) {
+  if (index >= t.frameCount) return nullptr;
+  if (size_t(index) >= t.frames.size()) t.frames.resize(size_t(index) + 1);
+  return &t.frames[size_t(index)];
+}
+
+bool isInertDefinition(TagCode code) {
+  switch (code) {
+    case TagCode::DefineBits:
+    case TagCode::DefineButton:
+    case TagCode::DefineText:
+    case TagCode::DefineBitsLossless:
+    case TagCode::DefineBitsJpeg2:
+    case TagCode::DefineText2:
+    case TagCode::DefineButton2:
+    case TagCode::DefineBitsJpeg3:
+    case TagCode::DefineBitsLossless2:
+    case TagCode::DefineEditText:
+    case TagCode::DefineMorphShape:
+    case TagCode::DefineVideoStream:
+    case TagCode::DefineMorphShape2:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int shapeVersionOf(TagCode code) {
+  switch (code) {
+    case TagCode::DefineShape: return 1;
+    case TagCode::DefineShape2: return 2;
+    case TagCode::DefineShape3: return 3;
+    case TagCode::DefineShape4: return 4;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool Movie::parse(const std::vector<uint8_t>& fileBytes) {
+  if (!readMovieFile(fileBytes, file_)) return false;
+  root_.frameCount = file_.frameCount > 0 ? file_.frameCount : 1;
+  const uint8_t* tags = file_.body.data() + file_.tagsOffset;
+  readTags(tags, file_.body.size() - file_.tagsOffset, root_, true);
+  return true;
+}
+
+const Character* Movie::character(uint16_t id) const {
+  auto it = dictionary_.find(id);
+  return it == dictionary_.end() ? nullptr : &it->second;
+}
+
+// Sound tags (DefineSound, StartSound, stream heads and blocks) pass through
+// here unread: a sound player would take them at this point.
+void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel) {
+  TagReader tags(data, size);
+  TagRecord tag;
+  int frame = 0;
+  while (tags.next(tag) && tag.code != TagCode::End) {
+    switch (tag.code) {
+      case TagCode::ShowFrame:
+        ++frame;
+        break;
+      case TagCode::PlaceObject:
+      case TagCode::PlaceObject2:
+      case TagCode::PlaceObject3: {
+        FrameCommand c;
+        Frame* f = frameAt(timeline, frame);
+        if (f && parsePlaceObject(tag.code, tag.body, tag.length, c.place)) {
+          c.depth = c.place.depth;
+          f->commands.push_back(std::move(c));
+        }
+        break;
+      }
+      case TagCode::RemoveObject:
+      case TagCode::RemoveObject2: {
+        FrameCommand c;
+        c.kind = FrameCommand::Kind::Remove;
+        Frame* f = frameAt(timeline, frame);
+        if (f && parseRemoveObject(tag.code, tag.body, tag.length, c.depth)) f->commands.push_back(c);
+        break;
+      }
+      case TagCode::DoAction: {
+        Frame* f = frameAt(timeline, frame);
+        if (f && !actionScript3_) f->actions.push_back(ActionBlock{tag.body, tag.length});
+        break;
+      }
+      case TagCode::FrameLabel: {
+        SwfReader r(tag.body, tag.length);
+        if (frame < timeline.frameCount) timeline.labels.emplace_back(r.string(), frame);
+        break;
+      }
+      case TagCode::SetBackgroundColor:
+        if (!backgroundSet_ && tag.length >= 3) {
+          background_ = uint32_t(tag.body[0]) << 16 | uint32_t(tag.body[1]) << 8 | tag.body[2];
+          backgroundSet_ = true;
+        }
+        break;
+      case TagCode::FileAttributes:
+        if (topLevel && tag.length >= 1 && file_.version >= 9) actionScript3_ = (tag.body[0] & 0x08) != 0;
+        break;
+      default:
+        if (!topLevel) break;
+        if (tag.code == TagCode::DefineSprite) {
+          defineSprite(tag.body, tag.length);
+        } else if (int v = shapeVersionOf(tag.code)) {
+          defineShape(tag.body, tag.length, v);
+        } else if (isInertDefinition(tag.code)) {
+          defineInert(tag.body, tag.length);
+        }
+        break;
+    }
+  }
+}
+
+void Movie::defineSprite(const uint8_t* body, size_t length) {
+  if (length < 4) return;
+  uint16_t id = uint16_t(body[0] | body[1] << 8);
+  auto sprite = std::make_shared<Timeline>();
+  int declared = body[2] | body[3] << 8;
+  sprite->frameCount = declared > 0 ? declared : 1;
+  readTags(body + 4, length - 4, *sprite, false);
+  Character c;
+  c.kind = Character::Kind::Sprite;
+  c.sprite = std::move(sprite);
+  dictionary_[id] = std::move(c);
+}
+
+void Movie::defineShape(const uint8_t* body, size_t length, int shapeVersion) {
+  auto shape = std::make_shared<Shape>();
+  if (!parseShape(body, length, shapeVersion, *shape)) return;
+  Character c;
+  c.kind = Character::Kind::Shape;
+  uint16_t id = shape->id;
+  c.shape = std::move(shape);
+  dictionary_[id] = std::move(c);
+}
+
+void Movie::defineInert(const uint8_t* body, size_t length) {
+  if (length < 2) return;
+  dictionary_[uint16_t(body[0] | body[1] << 8)] = Character{};
+}
+
+}  // namespace swf

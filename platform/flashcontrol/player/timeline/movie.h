@@ -1,0 +1,43 @@
+// A loaded movie: header facts, dictionary and main timeline. Immutable once
+// parsed; every playing instance refers back to it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "../read/movie_file.h"
+#include "character.h"
+#include "timeline.h"
+
+namespace swf {
+
+class Movie {
+ public:
+  // False when the bytes are no movie; true with whatever the tags gave up
+  // to the first damaged one otherwise.
+  bool parse(const std::vector<uint8_t>& fileBytes);
+
+  int version() const { return file_.version; }
+  const Rect& frameSize() const { return file_.frameSize; }
+  double frameRate() const { return file_.frameRate; }
+  uint32_t backgroundRgb() const { return background_; }
+  // ActionScript 3 movies play their timelines without scripts.
+  bool runsActions() const { return !actionScript3_; }
+  const Timeline& root() const { return root_; }
+  const Character* character(uint16_t id) const;
+
+ private:
+  void readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel);
+  void defineSprite(const uint8_t* body, size_t length);
+  void defineShape(const uint8_t* body, size_t length, int shapeVersion);
+  void defineInert(const uint8_t* body, size_t length);
+
+  MovieFile file_;
+  Dictionary dictionary_;
+  Timeline root_;
+  uint32_t background_ = 0xFFFFFF;
+  bool backgroundSet_ = false;
+  bool actionScript3_ = false;
+};
+
+}  // namespace swf

@@ -1,0 +1,78 @@
+#include "stage.h"
+
+#include "../avm1/interpreter.h"
+
+namespace swf {
+
+Stage::Stage(const Movie& movie) : movie_(movie) {
+  root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
+  resetBudgets();
+  root_->enterFirstFrame();
+  runActions();
+}
+
+Stage::~Stage() {
+  root_.reset();
+  retired_.clear();
+}
+
+void Stage::resetBudgets() {
+  actionsLeft_ = kMaxActionsPerTick;
+  seekFramesLeft_ = kMaxSeekFramesPerTick;
+}
+
+void Stage::tick(bool loop) {
+  ++ticks_;
+  resetBudgets();
+  root_->advance(loop);
+  root_->advanceChildren();
+  runActions();
+}
+
+void Stage::runActions() {
+  int blocks = 0;
+  while (!queue_.empty() && blocks < kMaxActionBlocksPerTick && actionsLeft_ > 0) {
+    QueuedBlock q = queue_.front();
+    queue_.pop_front();
+    auto it = clips_.find(q.clip);
+    if (it == clips_.end() || it->second->removed()) continue;
+    ++blocks;
+    avm1::Interpreter interpreter(movie_.version(), *it->second);
+    actionsLeft_ -= interpreter.run(q.block.data, q.block.size, actionsLeft_);
+  }
+  queue_.clear();
+  retired_.clear();
+}
+
+uint64_t Stage::registerClip(MovieClip* clip) {
+  uint64_t serial = nextSerial_++;
+  clips_[serial] = clip;
+  return serial;
+}
+
+void Stage::unregisterClip(uint64_t serial) { clips_.erase(serial); }
+
+void Stage::queueActions(const MovieClip& clip, const Frame& frame) {
+  if (!movie_.runsActions()) return;
+  for (const ActionBlock& b : frame.actions) queue_.push_back(QueuedBlock{clip.serial(), b});
+}
+
+void Stage::retire(std::unique_ptr<MovieClip> clip) { retired_.push_back(std::move(clip)); }
+
+bool Stage::reserveObject() {
+  if (liveObjects_ >= kMaxDisplayObjects) return false;
+  ++liveObjects_;
+  return true;
+}
+
+void Stage::releaseObject() {
+  if (liveObjects_ > 0) --liveObjects_;
+}
+
+bool Stage::chargeSeek(int frames) {
+  if (frames > seekFramesLeft_) return false;
+  seekFramesLeft_ -= frames;
+  return true;
+}
+
+}  // namespace swf

@@ -1,0 +1,73 @@
+// The running movie: the root clip, the frame action queue and the limits
+// that keep hostile movies bounded.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "movie.h"
+#include "movie_clip.h"
+
+namespace swf {
+
+// Sprites placing sprites stop instantiating below this nesting depth.
+constexpr int kMaxClipNesting = 64;
+// Live display objects of all clips together; placements beyond are ignored.
+constexpr size_t kMaxDisplayObjects = 20000;
+// Action blocks one tick may run; gotos that keep queueing each other end here.
+constexpr int kMaxActionBlocksPerTick = 2000;
+// Actions all blocks of one tick may execute together; endless loops end here.
+constexpr int kMaxActionsPerTick = 200000;
+// Frames that jumps of one tick may replay to rebuild display lists.
+constexpr int kMaxSeekFramesPerTick = 1 << 20;
+
+class Stage {
+ public:
+  explicit Stage(const Movie& movie);
+  ~Stage();
+
+  const Movie& movie() const { return movie_; }
+  MovieClip& root() { return *root_; }
+  const MovieClip& root() const { return *root_; }
+  uint64_t tickCount() const { return ticks_; }
+
+  // One timer tick: root first (when playing), then every clip, then actions.
+  void tick(bool loop);
+  // A call from outside (a goto, a rewind): fresh limits for the work it starts.
+  void resetBudgets();
+  // Runs queued frame actions (after gotos from outside as well).
+  void runActions();
+
+  // Bookkeeping for clips.
+  uint64_t registerClip(MovieClip* clip);
+  void unregisterClip(uint64_t serial);
+  void queueActions(const MovieClip& clip, const Frame& frame);
+  // A removed clip is kept until the actions running now have finished.
+  void retire(std::unique_ptr<MovieClip> clip);
+  bool reserveObject();
+  void releaseObject();
+  // False when this tick's jumps have replayed enough frames already.
+  bool chargeSeek(int frames);
+
+ private:
+  struct QueuedBlock {
+    uint64_t clip;
+    ActionBlock block;
+  };
+
+  const Movie& movie_;
+  uint64_t ticks_ = 0;
+  uint64_t nextSerial_ = 1;
+  size_t liveObjects_ = 0;
+  int actionsLeft_ = 0;
+  int seekFramesLeft_ = 0;
+  std::unordered_map<uint64_t, MovieClip*> clips_;
+  std::deque<QueuedBlock> queue_;
+  std::vector<std::unique_ptr<MovieClip>> retired_;
+  std::unique_ptr<MovieClip> root_;
+};
+
+}  // namespace swf

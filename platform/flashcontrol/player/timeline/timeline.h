@@ -1,0 +1,48 @@
+// What a timeline (the movie's or a sprite's) holds per frame, in tag order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../tags/place_object.h"
+
+namespace swf {
+
+struct FrameCommand {
+  enum class Kind : uint8_t { Place, Remove };
+  Kind kind = Kind::Place;
+  uint16_t depth = 0;   // Remove
+  PlaceCommand place;   // Place
+};
+
+// DoAction bytes; they point into the movie's body, which outlives them.
+struct ActionBlock {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+};
+
+struct Frame {
+  std::vector<FrameCommand> commands;
+  std::vector<ActionBlock> actions;
+};
+
+struct Timeline {
+  int frameCount = 1;
+  // Frames past the end of this list hold nothing; a movie may declare many
+  // more frames than it fills.
+  std::vector<Frame> frames;
+  std::vector<std::pair<std::string, int>> labels;  // in tag order
+
+  const Frame* frame(int index) const {
+    return index >= 0 && size_t(index) < frames.size() ? &frames[size_t(index)] : nullptr;
+  }
+  // The frame of a label, or -1. Labels compare without regard to ASCII case.
+  int findLabel(const std::string& name) const;
+};
+
+bool sameTextIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace swf
