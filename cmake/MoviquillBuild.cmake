@@ -56,3 +56,19 @@ function(mvq_add_fuzzer name)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   endif()
 endfunction()
+
+# mvq_add_bench(NAME SOURCES a.cpp LIBS lib1): executable bench-NAME, built only in the
+# benchmark build (native, -DMVQ_BENCH=ON, see tools/lib/bench.sh); target "benches"
+# builds them all.
+option(MVQ_BENCH "Build the benchmark programs (native only)" OFF)
+function(mvq_add_bench name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(MVQ_BENCH AND NOT WIN32)
+    add_executable(bench-${name} ${T_SOURCES})
+    target_link_libraries(bench-${name} PRIVATE ${T_LIBS})
+    if(NOT TARGET benches)
+      add_custom_target(benches)
+    endif()
+    add_dependencies(benches bench-${name})
+  endif()
+endfunction()

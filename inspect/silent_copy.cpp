@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <new>
 
 #include "stdio_file.h"
 #include "swf_layout.h"
@@ -11,7 +13,7 @@
 namespace {
 
 constexpr size_t PIECE_SIZE = 1024;
-constexpr size_t STDIO_BUFFER_SIZE = 0x10000;  // fewer system calls for movies of many small tags
+constexpr size_t STDIO_BUFFER_SIZE = 0x40000;  // fewer system calls for movies of many small tags
 
 bool isSoundTag(uint16_t code) { return (code >= 14 && code <= 19) || code == 45; }
 
@@ -92,11 +94,15 @@ class SilentCopy {
 }  // namespace
 
 int silenceMovieCopy(const char* sourcePath, const char* destinationPath) {
+  // Declared before the files: the buffers must outlive their fclose.
+  std::unique_ptr<char[]> sourceBuffer(new (std::nothrow) char[STDIO_BUFFER_SIZE]);
+  std::unique_ptr<char[]> destinationBuffer(new (std::nothrow) char[STDIO_BUFFER_SIZE]);
   StdioFile source(sourcePath, "rb");
   StdioFile destination(destinationPath, "wb");
   if (!source || !destination) return 0;
-  std::setvbuf(source.get(), nullptr, _IOFBF, STDIO_BUFFER_SIZE);
-  std::setvbuf(destination.get(), nullptr, _IOFBF, STDIO_BUFFER_SIZE);
+  // Without buffers of their own some C libraries keep their small default size.
+  if (sourceBuffer) std::setvbuf(source.get(), sourceBuffer.get(), _IOFBF, STDIO_BUFFER_SIZE);
+  if (destinationBuffer) std::setvbuf(destination.get(), destinationBuffer.get(), _IOFBF, STDIO_BUFFER_SIZE);
   SilentCopy(source.get(), destination.get()).run();
   return 0;
 }
