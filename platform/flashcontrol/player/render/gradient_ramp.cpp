@@ -1,5 +1,6 @@
 #include "gradient_ramp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -59,25 +60,28 @@ GradientRamp buildGradientRamp(const Gradient& g, const ColorTransform& cx) {
     ramp.fill(Bgra{0, 0, 0, 255});
     return ramp;
   }
-  std::vector<GradientStop> stops = g.stops;
-  for (GradientStop& s : stops) s.color = cx.apply(s.color);
-  // Ratios must ascend; a stop out of order is held at the one before it.
-  for (size_t k = 1; k < stops.size(); ++k) {
-    if (stops[k].ratio < stops[k - 1].ratio) stops[k].ratio = stops[k - 1].ratio;
+  // Ratios must ascend: a stop at or below the one before it takes the next
+  // entry, so stops sharing a ratio each still show as a thin band.
+  std::vector<int> ratios;
+  std::vector<Rgba> colors;
+  for (const GradientStop& s : g.stops) {
+    int r = ratios.empty() ? s.ratio : std::max<int>(s.ratio, std::min(ratios.back() + 1, 255));
+    ratios.push_back(r);
+    colors.push_back(cx.apply(s.color));
   }
   bool linear = g.interpolation == InterpolationMode::LinearRgb;
-  size_t k = 0;
+  size_t k = 0;  // the first stop at or after entry i
   for (int i = 0; i < 256; ++i) {
-    while (k + 1 < stops.size() && stops[k + 1].ratio < i) ++k;
+    while (k < ratios.size() && ratios[k] < i) ++k;
     Rgba c;
-    if (i <= stops.front().ratio) {
-      c = stops.front().color;
-    } else if (k + 1 >= stops.size()) {
-      c = stops.back().color;
+    if (k == 0) {
+      c = colors.front();
+    } else if (k == ratios.size()) {
+      c = colors.back();
     } else {
-      uint32_t den = uint32_t(stops[k + 1].ratio - stops[k].ratio);
-      uint32_t num = uint32_t(i - stops[k].ratio);
-      c = den == 0 ? stops[k + 1].color : mixColor(stops[k].color, stops[k + 1].color, num, den, linear);
+      uint32_t den = uint32_t(ratios[k] - ratios[k - 1]);
+      uint32_t num = uint32_t(i - ratios[k - 1]);
+      c = den == 0 ? colors[k] : mixColor(colors[k - 1], colors[k], num, den, linear);
     }
     ramp[size_t(i)] = premultiply(c);
   }

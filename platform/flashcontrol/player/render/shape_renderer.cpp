@@ -1,5 +1,6 @@
 #include "shape_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stroke_builder.h"
@@ -9,22 +10,42 @@ namespace {
 
 Vec2 toPixel(const Matrix& m, const Point& p) { return m.apply(p.x, p.y); }
 
-// Lines thinner than a pixel are drawn a pixel wide, as hairlines are.
-double strokeHalfWidth(const LineStyle& l, const Matrix& toPixels, double viewScale) {
-  double scale = (l.noHScale || l.noVScale) ? viewScale : std::sqrt(std::fabs(toPixels.determinant()));
-  double width = l.width * scale;
-  return width < 1 ? 0.5 : width / 2;
+// Where a line's outline is built: in the shape's twips when the line scales
+// with its object (a stretched shape gets a stretched line, as in Flash), in
+// stage pixels when it does not.
+struct LineSpace {
+  Matrix toPath;        // twips to the outline's space
+  Matrix pathToPixels;  // the outline's space to pixels
+  double pixelsPerUnit = 1;
+  double halfWidth = 0;  // in the outline's space
+};
+
+LineSpace lineSpaceOf(const LineStyle& l, const Matrix& toPixels, double viewScale) {
+  LineSpace s;
+  if (l.noHScale || l.noVScale) {
+    s.toPath = toPixels;
+    s.halfWidth = l.width * viewScale / 2;
+  } else {
+    s.pathToPixels = toPixels;
+    s.pixelsPerUnit = std::sqrt(std::fabs(toPixels.determinant()));
+    s.halfWidth = l.width / 2.0;
+  }
+  // Hairlines and lines thinner than a pixel are drawn a pixel wide.
+  if (s.pixelsPerUnit > 0) s.halfWidth = std::max(s.halfWidth, 0.5 / s.pixelsPerUnit);
+  return s;
 }
 
-void appendEdge(StrokePath& path, const ShapeEdge& e, const Matrix& m) {
-  Vec2 a = toPixel(m, e.from), b = toPixel(m, e.to);
+// Points of an edge in the stroke's own space (local twips, or pixels for
+// lines that do not scale); curves are cut finely enough for the pixels.
+void appendEdge(StrokePath& path, const ShapeEdge& e, const Matrix& toPath, const Matrix& toPixels) {
+  Vec2 a = toPixel(toPath, e.from), b = toPixel(toPath, e.to);
   if (path.points.empty()) {
     path.points.push_back(a);
     path.corner.push_back(true);
   }
   if (e.curved) {
-    Vec2 c = toPixel(m, e.control);
-    int n = quadSteps(a, c, b);
+    Vec2 c = toPixel(toPath, e.control);
+    int n = quadSteps(toPixel(toPixels, e.from), toPixel(toPixels, e.control), toPixel(toPixels, e.to));
     for (int i = 1; i < n; ++i) {
       double t = double(i) / n, u = 1 - t;
       path.points.push_back(Vec2{u * u * a.x + 2 * u * t * c.x + t * t * b.x,
@@ -43,9 +64,14 @@ void ShapeRenderer::draw(const Shape& shape, const Matrix& toPixels, const Color
   if (clip.empty() || shape.edges.empty()) return;
   sortEdgesByFill(shape);
   for (const StyleGroup& g : shape.groups) {
+    int drawn = 0;
+    for (int32_t f = g.firstFill; f < g.firstFill + g.fillCount; ++f) drawn += drawsFill(shape, f);
+    FillLayer* layer = drawn > 1 ? &layer_ : nullptr;
+    if (layer) layer->begin(clip);
     for (int32_t f = g.firstFill; f < g.firstFill + g.fillCount; ++f) {
-      drawFill(shape, f, toPixels, cx, target, clip);
+      if (drawsFill(shape, f)) drawFill(shape, f, toPixels, cx, target, clip, layer);
     }
+    if (layer) layer->drawOnto(target);
     for (int32_t l = g.firstLine; l < g.firstLine + g.lineCount; ++l) {
       drawLine(shape, l, toPixels, cx, viewScale, target, clip);
     }
@@ -64,10 +90,14 @@ void ShapeRenderer::sortEdgesByFill(const Shape& shape) {
   }
 }
 
+bool ShapeRenderer::drawsFill(const Shape& shape, int32_t fill) const {
+  return shape.fills[size_t(fill)].kind != FillStyle::Kind::Bitmap && !byFill_[size_t(fill)].empty();
+}
+
 void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels,
-                             const ColorTransform& cx, const Canvas& target, PixelBox clip) {
+                             const ColorTransform& cx, const Canvas& target, PixelBox clip,
+                             FillLayer* layer) {
   const FillStyle& style = shape.fills[size_t(fill)];
-  if (style.kind == FillStyle::Kind::Bitmap || byFill_[size_t(fill)].empty()) return;
   Paint paint = Paint::forFill(style, cx, toPixels);
   if (paint.invisible()) return;
   edges_.clear();
@@ -80,7 +110,7 @@ void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toP
       edges_.addLine(a, b, s.winding);
     }
   }
-  composite(paint, target, clip, shape.nonZeroWinding ? FillRule::NonZero : FillRule::EvenOdd);
+  composite(paint, target, clip, shape.nonZeroWinding ? FillRule::NonZero : FillRule::EvenOdd, layer);
 }
 
 void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toPixels,
@@ -89,8 +119,9 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
   const LineStyle& style = shape.lines[size_t(line)];
   Paint paint = Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
+  LineSpace space = lineSpaceOf(style, toPixels, viewScale);
   StrokeStyle stroke;
-  stroke.halfWidth = strokeHalfWidth(style, toPixels, viewScale);
+  stroke.halfWidth = space.halfWidth;
   stroke.startCap = style.startCap;
   stroke.endCap = style.endCap;
   stroke.join = style.join;
@@ -102,22 +133,33 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
   auto flush = [&] {
     if (path.points.empty()) return;
     path.closed = start == pen && !style.noClose;
-    addStroke(path, stroke, edges_);
+    addStroke(path, stroke, space.pathToPixels, space.pixelsPerUnit, edges_);
     path = StrokePath{};
   };
   for (const ShapeEdge& e : shape.edges) {
     if (e.line != line) continue;
     if (!path.points.empty() && e.from != pen) flush();
     if (path.points.empty()) start = e.from;
-    appendEdge(path, e, toPixels);
+    appendEdge(path, e, space.toPath, toPixels);
     pen = e.to;
   }
   flush();
-  composite(paint, target, clip, FillRule::NonZero);
+  composite(paint, target, clip, FillRule::NonZero, nullptr);
 }
 
-void ShapeRenderer::composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule) {
+void ShapeRenderer::composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule,
+                              FillLayer* layer) {
   raster_.fill(edges_, clip, rule, [&](int y, int x, int count, const uint16_t* coverage) {
+    if (layer) {
+      if (paint.isSolid()) {
+        layer->add(y, x, count, coverage, &paint.color(), true);
+        return;
+      }
+      if (shade_.size() < size_t(count)) shade_.resize(size_t(count));
+      paint.shade(x, y, count, shade_.data());
+      layer->add(y, x, count, coverage, shade_.data(), false);
+      return;
+    }
     uint8_t* row = target.pixels + size_t(y) * size_t(target.stride) + size_t(x) * 4;
     if (paint.isSolid()) {
       const Bgra c = paint.color();

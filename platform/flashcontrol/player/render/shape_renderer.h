@@ -11,6 +11,7 @@
 #include "../tags/shape.h"
 #include "coverage_rasterizer.h"
 #include "edge_list.h"
+#include "fill_layer.h"
 #include "paint.h"
 
 namespace swf {
@@ -29,14 +30,17 @@ class ShapeRenderer {
   };
 
   void sortEdgesByFill(const Shape& shape);
+  bool drawsFill(const Shape& shape, int32_t fill) const;
   void drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels, const ColorTransform& cx,
-                const Canvas& target, PixelBox clip);
+                const Canvas& target, PixelBox clip, FillLayer* layer);
   void drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx,
                 double viewScale, const Canvas& target, PixelBox clip);
-  void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule);
+  // Into layer when given (fills of a group that meet), else onto target.
+  void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule, FillLayer* layer);
 
   CoverageRasterizer raster_;
   EdgeList edges_;
+  FillLayer layer_;
   std::vector<std::vector<SidedEdge>> byFill_;
   std::vector<Bgra> shade_;
 };

@@ -39,22 +39,24 @@ Vec2 normal(Vec2 unitDir) { return Vec2{-unitDir.y, unitDir.x}; }
 
 class Stroker {
  public:
-  Stroker(const StrokeStyle& style, EdgeList& out) : st_(style), out_(out) {}
+  Stroker(const StrokeStyle& style, const Matrix& toPixels, double pixelsPerUnit, EdgeList& out)
+      : st_(style), toPixels_(toPixels), pixelsPerUnit_(pixelsPerUnit), out_(out) {}
 
   void circle(Vec2 c) {
     double r = st_.halfWidth;
-    int step = r < 2 ? 8 : (r < 8 ? 4 : (r < 32 ? 2 : 1));
+    double rp = r * pixelsPerUnit_;
+    int step = rp < 2 ? 8 : (rp < 8 ? 4 : (rp < 32 ? 2 : 1));
     Vec2 pts[kCirclePoints];
     size_t n = 0;
     const auto& unitPts = unitCircle();
     for (int i = 0; i < kCirclePoints; i += step) pts[n++] = add(c, mul(unitPts[size_t(i)], r));
-    out_.addPolygon(pts, n);
+    polygon(pts, n);
   }
 
   void segment(Vec2 a, Vec2 b) {
     Vec2 n = mul(normal(unit(sub(b, a))), st_.halfWidth);
     Vec2 pts[4] = {add(a, n), add(b, n), sub(b, n), sub(a, n)};
-    out_.addPolygon(pts, 4);
+    polygon(pts, 4);
   }
 
   void join(Vec2 p, Vec2 dIn, Vec2 dOut, JoinStyle style) {
@@ -71,11 +73,11 @@ class Stroker {
     if (style == JoinStyle::Miter && cosHalf * st_.miterLimit >= 1 && cosTheta > -0.9999) {
       Vec2 m = add(p, mul(add(u1, u2), s * st_.halfWidth / (1 + cosTheta)));
       Vec2 pts[4] = {p, a, m, b};
-      out_.addPolygon(pts, 4);
+      polygon(pts, 4);
       return;
     }
     Vec2 pts[3] = {p, a, b};
-    out_.addPolygon(pts, 3);
+    polygon(pts, 3);
   }
 
   // A square cap reaches half the width past the end.
@@ -89,18 +91,26 @@ class Stroker {
     } else if (cap == CapStyle::Square) {
       double h = st_.halfWidth;
       Vec2 pts[4] = {{p.x - h, p.y - h}, {p.x + h, p.y - h}, {p.x + h, p.y + h}, {p.x - h, p.y + h}};
-      out_.addPolygon(pts, 4);
+      polygon(pts, 4);
     }
   }
 
  private:
+  void polygon(Vec2* pts, size_t n) {
+    for (size_t i = 0; i < n; ++i) pts[i] = toPixels_.apply(pts[i].x, pts[i].y);
+    out_.addPolygon(pts, n);
+  }
+
   const StrokeStyle& st_;
+  const Matrix& toPixels_;
+  double pixelsPerUnit_;
   EdgeList& out_;
 };
 
 }  // namespace
 
-void addStroke(const StrokePath& path, const StrokeStyle& style, EdgeList& out) {
+void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels,
+               double pixelsPerUnit, EdgeList& out) {
   // Repeated points would give segments without a direction.
   std::vector<Vec2> pts;
   std::vector<bool> corner;
@@ -113,7 +123,7 @@ void addStroke(const StrokePath& path, const StrokeStyle& style, EdgeList& out) 
     pts.push_back(path.points[i]);
     corner.push_back(isCorner);
   }
-  Stroker s(style, out);
+  Stroker s(style, toPixels, pixelsPerUnit, out);
   if (pts.empty()) return;
   if (pts.size() == 1) {
     s.point(pts[0], style.startCap);

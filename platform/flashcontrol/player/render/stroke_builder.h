@@ -12,21 +12,25 @@
 namespace swf {
 
 struct StrokeStyle {
-  double halfWidth = 0.5;  // pixels
+  double halfWidth = 0.5;  // in the path's units
   CapStyle startCap = CapStyle::Round;
   CapStyle endCap = CapStyle::Round;
   JoinStyle join = JoinStyle::Round;
   double miterLimit = 3;
 };
 
-// One connected run of a line style in pixels. corner[i] is true where two
-// shape edges meet; other points come from flattening a curve.
+// One connected run of a line style. corner[i] is true where two shape
+// edges meet; other points come from flattening a curve.
 struct StrokePath {
   std::vector<Vec2> points;
   std::vector<bool> corner;
   bool closed = false;
 };
 
-void addStroke(const StrokePath& path, const StrokeStyle& style, EdgeList& out);
+// The outline is built in the path's own units and then mapped by toPixels,
+// so a stretched shape gets a stretched line, as in Flash. pixelsPerUnit
+// sets how finely round joins and caps are drawn.
+void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels,
+               double pixelsPerUnit, EdgeList& out);
 
 }  // namespace swf

@@ -36,7 +36,8 @@ void place(const Movie& movie, const PlaceCommand& c, int frameIndex, PlacementM
       applyFields(c, it->second);
       return;
     }
-  } else if (!c.hasCharacter) {
+  } else if (!c.hasCharacter || it != state.end()) {
+    // A new placement onto a taken depth leaves the object there alone.
     return;
   }
   Placement p;
