@@ -11,11 +11,14 @@ int64_t floorDiv(int64_t a, int64_t b) {
 }
 
 // x where the line from (x0, y0) to (x1, y1) reaches y.
-int64_t lerpAt(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t y) {
+int64_t xAtY(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t y) {
   if (y == y0) return x0;
   if (y == y1) return x1;
   return x0 + floorDiv((x1 - x0) * (y - y0), y1 - y0);
 }
+
+// y where that line reaches x.
+int64_t yAtX(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t x) { return xAtY(y0, x0, y1, x1, x); }
 
 }  // namespace
 
@@ -78,8 +81,8 @@ void CoverageRasterizer::addLine(const FixedLine& l, int bandTop, int rows) {
   for (int64_t row = top >> kSubpixelBits; row * kSubpixels < bottom; ++row) {
     int64_t ya = std::max(top, row * kSubpixels);
     int64_t yb = std::min(bottom, (row + 1) * kSubpixels);
-    int64_t xa = lerpAt(x0, y0, x1, y1, ya);
-    int64_t xb = lerpAt(x0, y0, x1, y1, yb);
+    int64_t xa = xAtY(x0, y0, x1, y1, ya);
+    int64_t xb = xAtY(x0, y0, x1, y1, yb);
     addRowPiece(int(row), xa, ya - row * kSubpixels, xb, yb - row * kSubpixels, dir);
   }
 }
@@ -99,13 +102,13 @@ void CoverageRasterizer::addRowPiece(int row, int64_t xa, int64_t ya, int64_t xb
     return;
   }
   if (xa < 0) {
-    int64_t ym = lerpAt(xa, ya, xb, yb, 0);
+    int64_t ym = yAtX(xa, ya, xb, yb, 0);
     addCell(row, 0, 0, 0, (ym - ya) * dir);
     ya = ym;
     xa = 0;
   }
   if (xb > right) {
-    yb = lerpAt(xa, ya, xb, yb, right);
+    yb = yAtX(xa, ya, xb, yb, right);
     xb = right;
   }
   addCellPiece(row, xa, ya, xb, yb, dir);
@@ -119,7 +122,7 @@ void CoverageRasterizer::addCellPiece(int row, int64_t xa, int64_t ya, int64_t x
   int64_t px = xa, py = ya;
   while (cx < lastCx) {
     int64_t bx = (cx + 1) * kSubpixels;
-    int64_t by = lerpAt(xa, ya, xb, yb, bx);
+    int64_t by = yAtX(xa, ya, xb, yb, bx);
     addCell(row, int(cx), px - cx * kSubpixels, kSubpixels, (by - py) * dir);
     px = bx, py = by;
     ++cx;

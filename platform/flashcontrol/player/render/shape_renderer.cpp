@@ -117,7 +117,9 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
                              const ColorTransform& cx, double viewScale, const Canvas& target,
                              PixelBox clip) {
   const LineStyle& style = shape.lines[size_t(line)];
-  Paint paint = Paint::solid(cx.apply(style.color));
+  // Bitmap-filled lines draw nothing yet, like bitmap fills.
+  if (style.hasFill && style.fill.kind == FillStyle::Kind::Bitmap) return;
+  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
   LineSpace space = lineSpaceOf(style, toPixels, viewScale);
   StrokeStyle stroke;
@@ -144,42 +146,41 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
     pen = e.to;
   }
   flush();
-  composite(paint, target, clip, FillRule::NonZero, nullptr);
+  strokeRaster_.fill(edges_, clip, FillRule::NonZero, [&](int y, int x, int count, const uint16_t* coverage) {
+    paintRow(paint, target, nullptr, y, x, count, coverage);
+  });
 }
 
 void ShapeRenderer::composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule,
                               FillLayer* layer) {
   raster_.fill(edges_, clip, rule, [&](int y, int x, int count, const uint16_t* coverage) {
-    if (layer) {
-      if (paint.isSolid()) {
-        layer->add(y, x, count, coverage, &paint.color(), true);
-        return;
-      }
-      if (shade_.size() < size_t(count)) shade_.resize(size_t(count));
-      paint.shade(x, y, count, shade_.data());
-      layer->add(y, x, count, coverage, shade_.data(), false);
-      return;
-    }
-    uint8_t* row = target.pixels + size_t(y) * size_t(target.stride) + size_t(x) * 4;
-    if (paint.isSolid()) {
-      const Bgra c = paint.color();
-      for (int i = 0; i < count; ++i) {
-        uint32_t cov = coverage[i];
-        uint8_t* d = row + size_t(i) * 4;
-        if (cov == 256 && c.a == 255) {
-          d[0] = c.b, d[1] = c.g, d[2] = c.r, d[3] = 255;
-        } else if (cov) {
-          blendPixel(d, c, cov);
-        }
-      }
-      return;
-    }
+    paintRow(paint, target, layer, y, x, count, coverage);
+  });
+}
+
+void ShapeRenderer::paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x,
+                             int count, const uint16_t* coverage) {
+  const bool solid = paint.isSolid();
+  if (!solid) {
     if (shade_.size() < size_t(count)) shade_.resize(size_t(count));
     paint.shade(x, y, count, shade_.data());
-    for (int i = 0; i < count; ++i) {
-      if (coverage[i]) blendPixel(row + size_t(i) * 4, shade_[size_t(i)], coverage[i]);
+  }
+  if (layer) {
+    layer->add(y, x, count, coverage, solid ? &paint.color() : shade_.data(), solid);
+    return;
+  }
+  uint8_t* row = target.pixels + size_t(y) * size_t(target.stride) + size_t(x) * 4;
+  for (int i = 0; i < count; ++i) {
+    uint32_t cov = coverage[i];
+    if (!cov) continue;
+    const Bgra& c = solid ? paint.color() : shade_[size_t(i)];
+    uint8_t* d = row + size_t(i) * 4;
+    if (cov == 256 && c.a == 255) {
+      d[0] = c.b, d[1] = c.g, d[2] = c.r, d[3] = 255;
+    } else {
+      blendPixel(d, c, cov);
     }
-  });
+  }
 }
 
 }  // namespace swf

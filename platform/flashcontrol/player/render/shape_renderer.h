@@ -13,6 +13,7 @@
 #include "edge_list.h"
 #include "fill_layer.h"
 #include "paint.h"
+#include "sampled_rasterizer.h"
 
 namespace swf {
 
@@ -37,8 +38,11 @@ class ShapeRenderer {
                 double viewScale, const Canvas& target, PixelBox clip);
   // Into layer when given (fills of a group that meet), else onto target.
   void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule, FillLayer* layer);
+  void paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x, int count,
+                const uint16_t* coverage);
 
   CoverageRasterizer raster_;
+  SampledRasterizer strokeRaster_;
   EdgeList edges_;
   FillLayer layer_;
   std::vector<std::vector<SidedEdge>> byFill_;

@@ -46,7 +46,8 @@ struct LineStyle {
   JoinStyle join = JoinStyle::Round;
   double miterLimit = 3;
   bool noClose = false;
-  bool hasFill = false;  // LINESTYLE2 filled with a fill style: drawn with its colour
+  bool hasFill = false;  // LINESTYLE2 painted with fill instead of color
+  FillStyle fill;
   bool noHScale = false;
   bool noVScale = false;
 };

@@ -55,13 +55,6 @@ bool readFillStyle(SwfReader& r, int shapeVersion, FillStyle& f) {
   }
 }
 
-// A line filled with a fill style takes that fill's first colour.
-Rgba lineColorOf(const FillStyle& f) {
-  if (f.kind == FillStyle::Kind::Solid) return f.color;
-  if (!f.gradient.stops.empty()) return f.gradient.stops.front().color;
-  return Rgba{0, 0, 0, 0};
-}
-
 bool readLineStyle2(SwfReader& r, LineStyle& l) {
   l.width = r.u16();
   l.startCap = CapStyle(r.ubits(2) % 3);
@@ -79,10 +72,7 @@ bool readLineStyle2(SwfReader& r, LineStyle& l) {
     l.color = r.rgba();
     return true;
   }
-  FillStyle f;
-  if (!readFillStyle(r, 4, f)) return false;
-  l.color = lineColorOf(f);
-  return true;
+  return readFillStyle(r, 4, l.fill);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// Writes DefineShape 1-4 bodies for the player's tests: any fill and line
+// styles, style changes with new styles, straight and curved edges.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "swf_builder.h"
+
+namespace playertest {
+
+using mvqtest::Bytes;
+using mvqtest::Matrix;
+using mvqtest::Rgba;
+
+struct Stop {
+  uint8_t ratio;
+  Rgba color;
+};
+
+struct FillSpec {
+  uint8_t type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x13 focal, 0x41 bitmap
+  Rgba color;
+  Matrix matrix;
+  uint8_t spread = 0;         // 0 pad, 1 reflect, 2 repeat
+  uint8_t interpolation = 0;  // 0 RGB, 1 linear RGB
+  std::vector<Stop> stops;
+  double focal = 0;
+
+  static FillSpec solid(Rgba c);
+  static FillSpec gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread = 0);
+};
+
+struct LineSpec {
+  uint16_t width = 20;
+  Rgba color;
+  // LINESTYLE2 fields, written by DefineShape4 only.
+  uint8_t startCap = 0, join = 0, endCap = 0;  // caps: 0 round, 1 none, 2 square; join: 0 round, 1 bevel, 2 miter
+  double miterLimit = 3;
+  bool noClose = false;
+  bool noHScale = false;
+  std::optional<FillSpec> fill;
+
+  static LineSpec solid(uint16_t width, Rgba color);
+};
+
+class ShapeWriter {
+ public:
+  explicit ShapeWriter(int version = 3) : version_(version) {}
+
+  ShapeWriter& fill(const FillSpec& f);
+  ShapeWriter& line(const LineSpec& l);
+  ShapeWriter& nonZero();  // DefineShape4's winding-rule flag
+  // Records. Style indices are 1-based in the current group, 0 for none.
+  ShapeWriter& select(uint32_t fill0, uint32_t fill1, uint32_t line);
+  ShapeWriter& moveTo(int32_t x, int32_t y);
+  ShapeWriter& lineTo(int32_t x, int32_t y);
+  ShapeWriter& curveTo(int32_t cx, int32_t cy, int32_t x, int32_t y);
+  // A closed rectangle path from the pen's style state.
+  ShapeWriter& rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+  // Starts a new style group.
+  ShapeWriter& newStyles(const std::vector<FillSpec>& fills, const std::vector<LineSpec>& lines);
+
+  int version() const { return version_; }
+  uint16_t tagCode() const;
+  Bytes body(uint16_t id, const mvqtest::Rect& bounds) const;
+
+ private:
+  struct Op {
+    enum Kind { Select, Move, Line, Curve, NewStyles } kind;
+    Op(Kind k, int32_t a_ = 0, int32_t b_ = 0, int32_t c_ = 0, int32_t d_ = 0) : kind(k), a(a_), b(b_), c(c_), d(d_) {}
+    int32_t a, b, c, d;
+    std::vector<FillSpec> fills;
+    std::vector<LineSpec> lines;
+  };
+
+  void writeStyles(Bytes& out, const std::vector<FillSpec>& fills, const std::vector<LineSpec>& lines) const;
+  void writeFill(Bytes& out, const FillSpec& f) const;
+  void writeLine(Bytes& out, const LineSpec& l) const;
+
+  int version_;
+  bool nonZero_ = false;
+  std::vector<FillSpec> fills_;
+  std::vector<LineSpec> lines_;
+  std::vector<Op> ops_;
+  int32_t penX_ = 0, penY_ = 0;
+};
+
+}  // namespace playertest
