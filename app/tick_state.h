@@ -1,0 +1,39 @@
+// The preview clock's shared state and its two halves: the multimedia-timer
+// callback that posts WM_APP_TICK, and the main window's use of that message.
+// The timer thread touches pendingTicks only with interlocked operations.
+#pragma once
+
+#include <windows.h>
+#include <ocmm.h>
+
+constexpr UINT WM_APP_TICK = WM_APP + 100;
+
+struct TickState {
+  HWND window;  // the main window, the target of WM_APP_TICK
+  volatile LONG pendingTicks;
+  volatile LONG tickReady;
+  volatile LONG recordingActive;
+  volatile LONG videoPassActive;
+};
+
+extern TickState tickState;
+
+void resetTickState();
+
+// The multimedia timer callback; user is the address of the HostTimer's sink slot.
+void CALLBACK tickCallback(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+
+// What the callback does with one tick.
+void postTick(TickState& state, ITimerSink** sinkSlot);
+
+enum class TickUse {
+  Ignored,       // during the video pass, nothing at all
+  Delivered,     // the sink's OnTimer was called
+  Held,          // stopped, or no sink: not delivered
+  ForRecording,  // the recording pass must handle it, including the counters
+};
+
+// The main window's WM_APP_TICK: notes the slot's sink in *timerSink and
+// delivers the tick with the time now unless stopped.
+TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now,
+                 ITimerSink** timerSink);

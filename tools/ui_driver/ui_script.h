@@ -1,0 +1,34 @@
+// A line-oriented command language over the driver, for scripts: one command a
+// line, one reply line each ("ok ..." or "error ...").
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui_process.h"
+
+namespace ui {
+
+// Splits a command line into words; double quotes group words, \" is a quote.
+std::vector<std::string> splitWords(const std::string& line);
+
+class ScriptSession {
+ public:
+  // The reply to one command line; empty lines and # comments give "".
+  std::string run(const std::string& line);
+  bool finished() const { return finished_; }
+
+ private:
+  std::string dispatch(const std::vector<std::string>& words);
+  HWND mainWindow(DWORD timeoutMs);
+  std::string needDialog(HWND* dialog);
+
+  Program program_;
+  HWND main_ = nullptr;
+  HWND dialog_ = nullptr;
+  bool finished_ = false;
+};
+
+}  // namespace ui
