@@ -1,0 +1,97 @@
+#include "flash_control.h"
+
+#include <new>
+
+namespace {
+
+LONG liveControls = 0;
+
+void destroyFlashControl(FlashControl* control) {
+  deactivateInPlace(control);
+  unadviseHostClock(control);
+  if (control->clientSite) control->clientSite->lpVtbl->Release(control->clientSite);
+  SysFreeString(control->moviePath);
+  delete control;
+  InterlockedDecrement(&liveControls);
+}
+
+}  // namespace
+
+FlashControl* createFlashControl() {
+  FlashControl* control = new (std::nothrow) FlashControl();
+  if (!control) return nullptr;
+  HRESULT hr = guarded([control] {
+    control->player = std::make_unique<swf::MoviePlayer>();
+    return S_OK;
+  });
+  if (FAILED(hr)) {
+    delete control;
+    return nullptr;
+  }
+  control->IShockwaveFlash_iface.lpVtbl = &shockwaveFlashVtbl;
+  control->IOleObject_iface.lpVtbl = &oleObjectVtbl;
+  control->IOleInPlaceObjectWindowless_iface.lpVtbl = &inPlaceObjectVtbl;
+  control->IViewObjectEx_iface.lpVtbl = &viewObjectVtbl;
+  control->IOleControl_iface.lpVtbl = &oleControlVtbl;
+  control->IPersistStreamInit_iface.lpVtbl = &persistStreamInitVtbl;
+  control->ITimerSink_iface.lpVtbl = &timerSinkVtbl;
+  control->ref = 1;
+  control->scaleMode = 0;
+  control->windowMode = WindowMode::Window;
+  InterlockedIncrement(&liveControls);
+  return control;
+}
+
+HRESULT flashQueryInterface(FlashControl* control, REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+      IsEqualIID(iid, IID_IShockwaveFlash))
+    *object = &control->IShockwaveFlash_iface;
+  else if (IsEqualIID(iid, IID_IOleObject))
+    *object = &control->IOleObject_iface;
+  else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject) ||
+           IsEqualIID(iid, IID_IOleInPlaceObjectWindowless))
+    *object = &control->IOleInPlaceObjectWindowless_iface;
+  else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) ||
+           IsEqualIID(iid, IID_IViewObjectEx))
+    *object = &control->IViewObjectEx_iface;
+  else if (IsEqualIID(iid, IID_IOleControl))
+    *object = &control->IOleControl_iface;
+  else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit))
+    *object = &control->IPersistStreamInit_iface;
+  else if (IsEqualIID(iid, IID_ITimerSink))
+    *object = &control->ITimerSink_iface;
+  else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  flashAddRef(control);
+  return S_OK;
+}
+
+ULONG flashAddRef(FlashControl* control) { return InterlockedIncrement(&control->ref); }
+
+ULONG flashRelease(FlashControl* control) {
+  LONG ref = InterlockedDecrement(&control->ref);
+  if (ref == 0) destroyFlashControl(control);
+  return ref;
+}
+
+LONG flashControlCount() { return liveControls; }
+
+void requestRepaint(FlashControl* control) {
+  IOleInPlaceSiteWindowless* site = control->inPlaceSite;
+  if (site)
+    site->lpVtbl->InvalidateRect(site, &control->position,
+                                 control->windowMode == WindowMode::Transparent);
+}
+
+SIZEL controlExtent(const FlashControl* control) {
+  if (control->extent.cx > 0 && control->extent.cy > 0) return control->extent;
+  // Stage pixels at 96 per inch, 2540 HIMETRIC units per inch.
+  const swf::MoviePlayer& player = *control->player;
+  int width = player.loaded() ? player.stageWidthPixels() : 550;
+  int height = player.loaded() ? player.stageHeightPixels() : 400;
+  SIZEL size = {MulDiv(width, 2540, 96), MulDiv(height, 2540, 96)};
+  return size;
+}

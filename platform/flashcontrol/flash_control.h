@@ -1,0 +1,86 @@
+// The stand-in Flash Player control (internal): one COM object per control,
+// a windowless ActiveX control over the portable SWF player. Each interface
+// has its own file; this header is what they share.
+#pragma once
+
+#include <windows.h>
+#include <ocidl.h>
+#include <ole2.h>
+
+#include <memory>
+
+#include "frame_painter.h"
+#include "movie_player.h"
+#include "shockwave_flash.h"
+
+// How the control paints: "Window" and "Opaque" fill the background first,
+// "Transparent" leaves what the host drew under the movie.
+enum class WindowMode { Window, Opaque, Transparent };
+
+struct FlashControl {
+  IShockwaveFlash IShockwaveFlash_iface;
+  IOleObject IOleObject_iface;
+  IOleInPlaceObjectWindowless IOleInPlaceObjectWindowless_iface;
+  IViewObjectEx IViewObjectEx_iface;
+  IOleControl IOleControl_iface;
+  IPersistStreamInit IPersistStreamInit_iface;
+  ITimerSink ITimerSink_iface;
+  LONG ref;
+
+  std::unique_ptr<swf::MoviePlayer> player;
+  BSTR moviePath;
+  int scaleMode;
+  WindowMode windowMode;
+  FramePainter painter;
+
+  IOleClientSite* clientSite;
+  IOleInPlaceSiteWindowless* inPlaceSite;  // set while active in place
+  RECT position;                           // the in-place rectangle
+  SIZEL extent;                            // HIMETRIC, as set by the container
+
+  ITimer* timer;  // the host's clock, advised while not null
+  DWORD timerCookie;
+};
+
+extern const IShockwaveFlashVtbl shockwaveFlashVtbl;
+extern const IOleObjectVtbl oleObjectVtbl;
+extern const IOleInPlaceObjectWindowlessVtbl inPlaceObjectVtbl;
+extern const IViewObjectExVtbl viewObjectVtbl;
+extern const IOleControlVtbl oleControlVtbl;
+extern const IPersistStreamInitVtbl persistStreamInitVtbl;
+extern const ITimerSinkVtbl timerSinkVtbl;
+
+// A new control with one reference, or null when memory is short.
+FlashControl* createFlashControl();
+HRESULT flashQueryInterface(FlashControl* control, REFIID iid, void** object);
+ULONG flashAddRef(FlashControl* control);
+ULONG flashRelease(FlashControl* control);
+// Live controls in the process, for DllCanUnloadNow.
+LONG flashControlCount();
+
+// Asks the site for the host's clock and advises it with the movie's frame
+// interval, dropping any earlier advise.
+void adviseHostClock(FlashControl* control);
+void unadviseHostClock(FlashControl* control);
+
+// Windowless in-place activation through the site's IOleInPlaceSiteWindowless.
+HRESULT activateInPlace(FlashControl* control, IOleClientSite* site);
+void deactivateInPlace(FlashControl* control);
+// Asks the in-place site to repaint the control's rectangle.
+void requestRepaint(FlashControl* control);
+
+// The control's size in HIMETRIC: as set by the container, else the stage's.
+SIZEL controlExtent(const FlashControl* control);
+
+// Runs f, turning an exception of the player into an HRESULT: nothing may
+// leave a COM method that way.
+template <typename F>
+HRESULT guarded(F&& f) {
+  try {
+    return f();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}

@@ -1,0 +1,295 @@
+// IShockwaveFlash: the control's properties and playback methods.
+#include "flash_control.h"
+#include "local_movie.h"
+
+namespace {
+
+// The SWF version the stand-in plays, as FlashVersion reports it (major << 16).
+constexpr long kFlashVersion = 9 << 16;
+// ReadyState values of the control.
+constexpr long kReadyStateLoading = 0;
+constexpr long kReadyStateComplete = 4;
+
+inline FlashControl* impl_from_IShockwaveFlash(IShockwaveFlash* iface) {
+  return CONTAINING_RECORD(iface, FlashControl, IShockwaveFlash_iface);
+}
+
+swf::MoviePlayer& playerOf(IShockwaveFlash* iface) {
+  return *impl_from_IShockwaveFlash(iface)->player;
+}
+
+// "/" and "_level0" name the main timeline; other targets are not reachable.
+bool isMainTimeline(BSTR target) {
+  return target && (lstrcmpW(target, L"/") == 0 || lstrcmpiW(target, L"_level0") == 0);
+}
+
+HRESULT putLong(long* out, long value) {
+  if (!out) return E_POINTER;
+  *out = value;
+  return S_OK;
+}
+
+HRESULT putBool(VARIANT_BOOL* out, bool value) {
+  if (!out) return E_POINTER;
+  *out = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+HRESULT putString(BSTR* out, const wchar_t* text) {
+  if (!out) return E_POINTER;
+  *out = SysAllocString(text);
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// Moves the main timeline and shows the result.
+HRESULT gotoMainFrame(FlashControl* control, long frame) {
+  HRESULT hr = guarded([&] {
+    control->player->gotoFrame(frame);
+    return S_OK;
+  });
+  requestRepaint(control);
+  return hr;
+}
+
+HRESULT loadMovie(FlashControl* control, BSTR path) {
+  if (!path || !*path) return E_INVALIDARG;
+  BSTR copy = SysAllocString(path);
+  if (!copy) return E_OUTOFMEMORY;
+  HRESULT hr = guarded([&] {
+    std::vector<uint8_t> bytes;
+    HRESULT read = readLocalMovie(path, &bytes);
+    if (FAILED(read)) return read;
+    return control->player->load(bytes) ? S_OK : E_FAIL;
+  });
+  if (FAILED(hr)) {
+    SysFreeString(copy);
+    return hr;
+  }
+  SysFreeString(control->moviePath);
+  control->moviePath = copy;
+  adviseHostClock(control);
+  requestRepaint(control);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Flash_QueryInterface(IShockwaveFlash* iface, REFIID iid, void** object) {
+  return flashQueryInterface(impl_from_IShockwaveFlash(iface), iid, object);
+}
+ULONG STDMETHODCALLTYPE Flash_AddRef(IShockwaveFlash* iface) {
+  return flashAddRef(impl_from_IShockwaveFlash(iface));
+}
+ULONG STDMETHODCALLTYPE Flash_Release(IShockwaveFlash* iface) {
+  return flashRelease(impl_from_IShockwaveFlash(iface));
+}
+
+// No type information: the control is called through its vtable only.
+HRESULT STDMETHODCALLTYPE Flash_GetTypeInfoCount(IShockwaveFlash*, UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Flash_GetTypeInfo(IShockwaveFlash*, UINT, LCID, ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_GetIDsOfNames(IShockwaveFlash*, REFIID, LPOLESTR*, UINT, LCID,
+                                              DISPID*) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_Invoke(IShockwaveFlash*, DISPID, REFIID, LCID, WORD, DISPPARAMS*,
+                                       VARIANT*, EXCEPINFO*, UINT*) {
+  return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_ReadyState(IShockwaveFlash* iface, long* state) {
+  return putLong(state, playerOf(iface).loaded() ? kReadyStateComplete : kReadyStateLoading);
+}
+HRESULT STDMETHODCALLTYPE Flash_get_TotalFrames(IShockwaveFlash* iface, long* frames) {
+  return putLong(frames, playerOf(iface).frameCount());
+}
+HRESULT STDMETHODCALLTYPE Flash_get_Playing(IShockwaveFlash* iface, VARIANT_BOOL* playing) {
+  return putBool(playing, playerOf(iface).playing());
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Playing(IShockwaveFlash* iface, VARIANT_BOOL playing) {
+  if (playing)
+    playerOf(iface).play();
+  else
+    playerOf(iface).stop();
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Flash_get_Quality(IShockwaveFlash*, int*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_Quality(IShockwaveFlash*, int) { return E_NOTIMPL; }
+
+HRESULT STDMETHODCALLTYPE Flash_get_ScaleMode(IShockwaveFlash* iface, int* mode) {
+  if (!mode) return E_POINTER;
+  *mode = impl_from_IShockwaveFlash(iface)->scaleMode;
+  return S_OK;
+}
+// 0 (show all) and 2 (exact fit) are drawn; no border (1) and no scale (3) are not.
+HRESULT STDMETHODCALLTYPE Flash_put_ScaleMode(IShockwaveFlash* iface, int mode) {
+  FlashControl* control = impl_from_IShockwaveFlash(iface);
+  if (mode != int(swf::ScaleMode::ShowAll) && mode != int(swf::ScaleMode::ExactFit))
+    return E_INVALIDARG;
+  control->scaleMode = mode;
+  requestRepaint(control);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) { return E_NOTIMPL; }
+
+HRESULT STDMETHODCALLTYPE Flash_get_Loop(IShockwaveFlash* iface, VARIANT_BOOL* loop) {
+  return putBool(loop, playerOf(iface).loop());
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Loop(IShockwaveFlash* iface, VARIANT_BOOL loop) {
+  playerOf(iface).setLoop(loop != VARIANT_FALSE);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_Movie(IShockwaveFlash* iface, BSTR* path) {
+  BSTR current = impl_from_IShockwaveFlash(iface)->moviePath;
+  return putString(path, current ? current : L"");
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Movie(IShockwaveFlash* iface, BSTR path) {
+  return loadMovie(impl_from_IShockwaveFlash(iface), path);
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_FrameNum(IShockwaveFlash* iface, long* frame) {
+  return putLong(frame, playerOf(iface).currentFrame());
+}
+HRESULT STDMETHODCALLTYPE Flash_put_FrameNum(IShockwaveFlash* iface, long frame) {
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
+}
+
+HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, long) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return E_NOTIMPL; }
+
+HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
+  playerOf(iface).play();
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Flash_Stop(IShockwaveFlash* iface) {
+  playerOf(iface).stop();
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Flash_Back(IShockwaveFlash* iface) {
+  swf::MoviePlayer& player = playerOf(iface);
+  if (player.currentFrame() == 0) return S_OK;
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), player.currentFrame() - 1);
+}
+HRESULT STDMETHODCALLTYPE Flash_Forward(IShockwaveFlash* iface) {
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), playerOf(iface).currentFrame() + 1);
+}
+HRESULT STDMETHODCALLTYPE Flash_Rewind(IShockwaveFlash* iface) {
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), 0);
+}
+HRESULT STDMETHODCALLTYPE Flash_StopPlay(IShockwaveFlash* iface) { return Flash_Stop(iface); }
+HRESULT STDMETHODCALLTYPE Flash_GotoFrame(IShockwaveFlash* iface, long frame) {
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
+}
+HRESULT STDMETHODCALLTYPE Flash_CurrentFrame(IShockwaveFlash* iface, long* frame) {
+  return putLong(frame, playerOf(iface).currentFrame());
+}
+HRESULT STDMETHODCALLTYPE Flash_IsPlaying(IShockwaveFlash* iface, VARIANT_BOOL* playing) {
+  return putBool(playing, playerOf(iface).playing());
+}
+// A movie is read whole before it plays, so it is loaded completely or not at all.
+HRESULT STDMETHODCALLTYPE Flash_PercentLoaded(IShockwaveFlash* iface, long* percent) {
+  return putLong(percent, playerOf(iface).loaded() ? 100 : 0);
+}
+HRESULT STDMETHODCALLTYPE Flash_FrameLoaded(IShockwaveFlash* iface, long frame,
+                                            VARIANT_BOOL* loaded) {
+  return putBool(loaded, frame >= 0 && frame < playerOf(iface).frameCount());
+}
+HRESULT STDMETHODCALLTYPE Flash_FlashVersion(IShockwaveFlash*, long* version) {
+  return putLong(version, kFlashVersion);
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_WMode(IShockwaveFlash* iface, BSTR* mode) {
+  switch (impl_from_IShockwaveFlash(iface)->windowMode) {
+    case WindowMode::Opaque: return putString(mode, L"Opaque");
+    case WindowMode::Transparent: return putString(mode, L"Transparent");
+    default: return putString(mode, L"Window");
+  }
+}
+HRESULT STDMETHODCALLTYPE Flash_put_WMode(IShockwaveFlash* iface, BSTR mode) {
+  FlashControl* control = impl_from_IShockwaveFlash(iface);
+  if (!mode) return E_INVALIDARG;
+  if (lstrcmpiW(mode, L"Transparent") == 0)
+    control->windowMode = WindowMode::Transparent;
+  else if (lstrcmpiW(mode, L"Opaque") == 0)
+    control->windowMode = WindowMode::Opaque;
+  else if (lstrcmpiW(mode, L"Window") == 0)
+    control->windowMode = WindowMode::Window;
+  else
+    return E_INVALIDARG;
+  requestRepaint(control);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_Scale(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_DeviceFont(IShockwaveFlash*, VARIANT_BOOL*) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_put_DeviceFont(IShockwaveFlash*, VARIANT_BOOL) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_get_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL*) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_put_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL) {
+  return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Quality2(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_put_Quality2(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) { return E_NOTIMPL; }
+
+HRESULT STDMETHODCALLTYPE Flash_TGotoFrame(IShockwaveFlash* iface, BSTR target, long frame) {
+  if (!isMainTimeline(target)) return E_NOTIMPL;
+  return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
+}
+HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR target, long* frame) {
+  if (!isMainTimeline(target)) return E_NOTIMPL;
+  return putLong(frame, playerOf(iface).currentFrame());
+}
+
+}  // namespace
+
+const IShockwaveFlashVtbl shockwaveFlashVtbl = {
+    Flash_QueryInterface,   Flash_AddRef,          Flash_Release,
+    Flash_GetTypeInfoCount, Flash_GetTypeInfo,     Flash_GetIDsOfNames,
+    Flash_Invoke,           Flash_get_ReadyState,  Flash_get_TotalFrames,
+    Flash_get_Playing,      Flash_put_Playing,     Flash_get_Quality,
+    Flash_put_Quality,      Flash_get_ScaleMode,   Flash_put_ScaleMode,
+    Flash_get_AlignMode,    Flash_put_AlignMode,   Flash_get_BackgroundColor,
+    Flash_put_BackgroundColor, Flash_get_Loop,     Flash_put_Loop,
+    Flash_get_Movie,        Flash_put_Movie,       Flash_get_FrameNum,
+    Flash_put_FrameNum,     Flash_SetZoomRect,     Flash_Zoom,
+    Flash_Pan,              Flash_Play,            Flash_Stop,
+    Flash_Back,             Flash_Forward,         Flash_Rewind,
+    Flash_StopPlay,         Flash_GotoFrame,       Flash_CurrentFrame,
+    Flash_IsPlaying,        Flash_PercentLoaded,   Flash_FrameLoaded,
+    Flash_FlashVersion,     Flash_get_WMode,       Flash_put_WMode,
+    Flash_get_SAlign,       Flash_put_SAlign,      Flash_get_Menu,
+    Flash_put_Menu,         Flash_get_Base,        Flash_put_Base,
+    Flash_get_Scale,        Flash_put_Scale,       Flash_get_DeviceFont,
+    Flash_put_DeviceFont,   Flash_get_EmbedMovie,  Flash_put_EmbedMovie,
+    Flash_get_BGColor,      Flash_put_BGColor,     Flash_get_Quality2,
+    Flash_put_Quality2,     Flash_LoadMovie,       Flash_TGotoFrame,
+    Flash_TGotoLabel,       Flash_TCurrentFrame,
+};
