@@ -12,6 +12,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ocidl.h>
 #include <ole2.h>
 
 #ifdef __cplusplus

@@ -75,8 +75,6 @@ Bytes edgeMovie(int width, int height, Rgba background) {
 
 Bytes clipMovie(int mainFrames) {
   TagStream clip;
-  clip.defineRectShape(2, Rect::twips(0, 0, 400, 400), Rgba{255, 0, 0});
-  clip.defineRectShape(3, Rect::twips(0, 0, 400, 400), Rgba{0, 0, 255});
   clip.placeObject2(2, 1);
   clip.showFrame();
   clip.removeObject2(1);
@@ -84,6 +82,8 @@ Bytes clipMovie(int mainFrames) {
   clip.showFrame();
   SwfBuilder b;
   b.stage(Rect::pixels(40, 40)).background(255, 255, 255);
+  b.defineRectShape(2, Rect::twips(0, 0, 400, 400), Rgba{255, 0, 0});
+  b.defineRectShape(3, Rect::twips(0, 0, 400, 400), Rgba{0, 0, 255});
   b.defineSprite(1, clip);
   b.placeObject2(1, 1);
   b.showFrame();

@@ -1,0 +1,271 @@
+// The control hosted as the deliverables host it ("AtlAxWin" window, attach,
+// a site with the timer service) and drawn into 24-bit surfaces: its pictures
+// are the native player's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "atl_containment.h"
+#include "host_services.h"
+#include "stand_in.h"
+
+namespace {
+
+class ControlDrawingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    ASSERT_TRUE(AtlAxWinInit());
+    flash_ = createStandIn();
+    ASSERT_TRUE(flash_);
+  }
+  void TearDown() override {
+    if (window_) DestroyWindow(window_);
+    flash_.reset();
+    AtlAxWinTerm();
+    OleUninitialize();
+  }
+
+  // Hosts the control in a hidden window whose client area is width x height,
+  // with a site that offers the timer service, and loads movie.
+  void host(const mvqtest::Bytes& movie, int width, int height, const wchar_t* mode = L"Opaque") {
+    ASSERT_EQ(flash_->put_WMode(Bstr(mode)), S_OK);
+    window_ = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr, nullptr,
+                              nullptr);
+    ASSERT_NE(window_, nullptr);
+    resize(width, height);
+    ASSERT_EQ(AtlAxAttachControl(flash_.get(), window_, nullptr), S_OK);
+    ComPtr<IUnknown> hostObject;
+    ASSERT_EQ(AtlAxGetHost(window_, hostObject.out()), S_OK);
+    auto withSite = hostObject.as<IObjectWithSite>(IID_IObjectWithSite);
+    ASSERT_TRUE(withSite);
+    ASSERT_EQ(withSite->SetSite(&services_), S_OK);
+    movie_ = movie;
+    ASSERT_EQ(flash_->put_Movie(Bstr(files_.write("movie.swf", movie))), S_OK);
+    ASSERT_TRUE(reference_.load(movie));
+  }
+  void resize(int width, int height) {
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
+  }
+  // One host tick, given to the control and to the reference player alike.
+  void tick() {
+    ASSERT_EQ(services_.service.timer.tick(), S_OK);
+    reference_.tick();
+  }
+  HRESULT draw(HDC dc, const RECTL* bounds = nullptr) {
+    auto view = flash_.as<IViewObjectEx>(IID_IViewObjectEx);
+    if (!view) return E_NOINTERFACE;
+    return view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr,
+                      nullptr, 0);
+  }
+
+  ComPtr<IShockwaveFlash> flash_;
+  HWND window_ = nullptr;
+  TimerServiceProvider services_;
+  mvqtest::TempDir files_;
+  mvqtest::Bytes movie_;
+  swf::MoviePlayer reference_;
+};
+
+TEST_F(ControlDrawingTest, OpaqueDrawIsTheNativePlayersPicture) {
+  host(steppingMovie(10, 25.0), 120, 40);
+  Surface24 surface(120, 40);
+  for (int frame = 0; frame < 4; ++frame) {
+    if (frame > 0) tick();
+    ASSERT_EQ(draw(surface.dc()), S_OK);
+    Reference expected = renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true);
+    EXPECT_EQ(differingPixels(surface, expected), 0) << "frame " << frame;
+  }
+  const uint8_t* square = surface.pixel(35, 15);  // frame 3: x 30 to 40
+  EXPECT_EQ(square[2], 255);
+  EXPECT_EQ(square[1], 0);
+  const uint8_t* background = surface.pixel(5, 15);
+  EXPECT_EQ(background[1], 255) << "frame 0's square is gone";
+}
+
+TEST_F(ControlDrawingTest, ScaleModesShowAllOrStretch) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 100, 100);
+  Surface24 surface(100, 100);
+  Reference showAll = renderReference(reference_, 100, 100, swf::ScaleMode::ShowAll, true);
+  Reference exactFit = renderReference(reference_, 100, 100, swf::ScaleMode::ExactFit, true);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, showAll), 0) << "scale mode 0 by default";
+  ASSERT_EQ(flash_->put_ScaleMode(2), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, exactFit), 0);
+  EXPECT_GT(differingPixels(surface, showAll), 1000) << "the two modes differ";
+  ASSERT_EQ(flash_->put_ScaleMode(0), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, showAll), 0);
+}
+
+TEST_F(ControlDrawingTest, InPlaceRectangleFollowsTheHostWindow) {
+  host(steppingMovie(4, 25.0), 120, 40);
+  resize(60, 20);
+  Surface24 surface(120, 40);
+  surface.fill(RGB(0, 0, 0));
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  Reference small = renderReference(reference_, 60, 20, swf::ScaleMode::ShowAll, true);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 120; ++x) {
+      const uint8_t* p = surface.pixel(x, y);
+      if (x < 60 && y < 20)
+        inside += std::memcmp(p, small.pixel(x, y), 3) != 0;
+      else
+        outside += p[0] != 0 || p[1] != 0 || p[2] != 0;
+    }
+  EXPECT_EQ(inside, 0);
+  EXPECT_EQ(outside, 0) << "nothing drawn beyond the in-place rectangle";
+}
+
+TEST_F(ControlDrawingTest, ExplicitBoundsAndClippingGiveTheSamePixels) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{0, 0, 0}), 80, 60);
+  Reference full = renderReference(reference_, 80, 60, swf::ScaleMode::ShowAll, true);
+  Surface24 surface(100, 80);
+  surface.fill(RGB(1, 2, 3));
+  RECTL bounds = {20, 10, 100, 70};
+  ASSERT_EQ(draw(surface.dc(), &bounds), S_OK);
+  int differing = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 80; ++x)
+      differing += std::memcmp(surface.pixel(x + 20, y + 10), full.pixel(x, y), 3) != 0;
+  EXPECT_EQ(differing, 0);
+
+  Surface24 clipped(80, 60);
+  clipped.fill(RGB(1, 2, 3));
+  IntersectClipRect(clipped.dc(), 7, 5, 31, 29);
+  ASSERT_EQ(draw(clipped.dc()), S_OK);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const uint8_t* p = clipped.pixel(x, y);
+      if (x >= 7 && x < 31 && y >= 5 && y < 29)
+        inside += std::memcmp(p, full.pixel(x, y), 3) != 0;
+      else
+        outside += p[0] != 3 || p[1] != 2 || p[2] != 1;
+    }
+  EXPECT_EQ(inside, 0) << "a clipped draw renders the same pixels";
+  EXPECT_EQ(outside, 0);
+}
+
+TEST_F(ControlDrawingTest, TransparentDrawLetsTheMatteRecoverCoverage) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 40, 30, L"Transparent");
+  Reference expected = renderReference(reference_, 40, 30, swf::ScaleMode::ShowAll, false);
+  Surface24 white(40, 30), black(40, 30);
+  white.fill(RGB(255, 255, 255));
+  black.fill(RGB(0, 0, 0));
+  ASSERT_EQ(draw(white.dc()), S_OK);
+  ASSERT_EQ(draw(black.dc()), S_OK);
+  int wrongColor = 0, wrongAlpha = 0, partial = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const uint8_t* w = white.pixel(x, y);
+      const uint8_t* k = black.pixel(x, y);
+      const uint8_t* ref = expected.pixel(x, y);
+      int alpha = 0;
+      for (int c = 0; c < 3; ++c) {
+        wrongColor += k[c] != ref[c];  // over black: the premultiplied colour itself
+        alpha = std::max(alpha, (k[c] - w[c] - 1) & 0xFF);
+      }
+      wrongAlpha += alpha != ref[3];
+      partial += ref[3] > 0 && ref[3] < 255;
+    }
+  EXPECT_EQ(wrongColor, 0);
+  EXPECT_EQ(wrongAlpha, 0);
+  EXPECT_GT(partial, 20) << "the movie has edges to recover";
+  // The blue rectangle's left edge lies on x = 2.5 pixels: half covered.
+  const uint8_t* w = white.pixel(2, 8);
+  const uint8_t* k = black.pixel(2, 8);
+  EXPECT_NEAR(k[0], 128, 4);
+  EXPECT_EQ(k[1], 0);
+  EXPECT_EQ(w[0], 255);
+  EXPECT_NEAR(w[1], 127, 4);
+  EXPECT_EQ(expected.pixel(0, 0)[3], 0) << "no background painted";
+  EXPECT_EQ(white.pixel(0, 0)[1], 255);
+}
+
+TEST_F(ControlDrawingTest, OpaqueDrawCoversWhatTheHostFilled) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 40, 30, L"Opaque");
+  Surface24 white(40, 30), black(40, 30);
+  white.fill(RGB(255, 255, 255));
+  ASSERT_EQ(draw(white.dc()), S_OK);
+  ASSERT_EQ(draw(black.dc()), S_OK);
+  EXPECT_EQ(differingPixels(white, renderReference(reference_, 40, 30, swf::ScaleMode::ShowAll,
+                                                   true)),
+            0);
+  int differing = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) differing += std::memcmp(white.pixel(x, y), black.pixel(x, y), 3) != 0;
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(black.pixel(0, 0)[2], 250) << "the movie's background colour";
+}
+
+TEST_F(ControlDrawingTest, TicksAndPropertyChangesInvalidateTheHostWindow) {
+  host(steppingMovie(10, 25.0), 120, 40);
+  ShowWindow(window_, SW_SHOWNOACTIVATE);  // hidden windows collect no update region
+  RECT update, client = {0, 0, 120, 40};
+  ValidateRect(window_, nullptr);
+  tick();
+  ASSERT_TRUE(GetUpdateRect(window_, &update, FALSE));
+  EXPECT_TRUE(EqualRect(&update, &client));
+  ValidateRect(window_, nullptr);
+  EXPECT_FALSE(GetUpdateRect(window_, &update, FALSE));
+  int mode = -1;
+  flash_->get_ScaleMode(&mode);
+  flash_->put_ScaleMode(mode);
+  EXPECT_TRUE(GetUpdateRect(window_, &update, FALSE)) << "a stopped frame is redrawn";
+}
+
+TEST_F(ControlDrawingTest, ClipsPlayOnWhileGotoFrameHoldsTheMainTimeline) {
+  host(clipMovie(6), 40, 40);
+  ASSERT_EQ(flash_->GotoFrame(3), S_OK);
+  reference_.gotoFrame(3);
+  Surface24 surface(40, 40);
+  int reds = 0, blues = 0;
+  for (int i = 0; i < 4; ++i) {
+    tick();
+    EXPECT_EQ(currentFrame(flash_.get()), 3);
+    ASSERT_EQ(draw(surface.dc()), S_OK);
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40,
+                                                       swf::ScaleMode::ShowAll, true)),
+              0);
+    const uint8_t* p = surface.pixel(10, 10);
+    reds += p[2] == 255 && p[0] == 0;
+    blues += p[0] == 255 && p[2] == 0;
+  }
+  EXPECT_EQ(reds, 2);
+  EXPECT_EQ(blues, 2);
+}
+
+TEST_F(ControlDrawingTest, HostHandsOutTheControl) {
+  host(steppingMovie(2, 25.0), 20, 20);
+  UINT getControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
+  auto* control = reinterpret_cast<IUnknown*>(SendMessageA(window_, getControl, 0, 0));
+  ASSERT_NE(control, nullptr);
+  ComPtr<IShockwaveFlash> same;
+  control->QueryInterface(IID_IShockwaveFlash, same.outVoid());
+  EXPECT_EQ(same.get(), flash_.get());
+  same.reset();
+  flash_->AddRef();
+  ULONG withHandedOut = flash_->Release();
+  control->Release();
+  flash_->AddRef();
+  EXPECT_EQ(flash_->Release(), withHandedOut - 1);
+}
+
+TEST_F(ControlDrawingTest, DrawWithoutPlaceOrBoundsIsRefused) {
+  Surface24 surface(10, 10);
+  EXPECT_EQ(draw(surface.dc()), E_INVALIDARG) << "not active in place, no bounds";
+  RECTL bounds = {0, 0, 10, 10};
+  EXPECT_EQ(draw(surface.dc(), &bounds), S_OK) << "no movie: an empty white stage";
+  EXPECT_EQ(surface.pixel(5, 5)[0], 255);
+  auto view = flash_.as<IViewObjectEx>(IID_IViewObjectEx);
+  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds,
+                       nullptr, nullptr, 0),
+            DV_E_DVASPECT);
+}
+
+}  // namespace
