@@ -82,7 +82,8 @@ BOOL WINAPI AtlAxWinInit(void) {
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) return FALSE;
+  // A class left registered by a term while its windows lived is still usable.
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return FALSE;
   initCount = 1;
   return TRUE;
 }

@@ -6,6 +6,10 @@ namespace {
 
 LONG liveControls = 0;
 
+// The size a control shows before any movie is loaded, in pixels.
+constexpr int kEmptyStageWidth = 550;
+constexpr int kEmptyStageHeight = 400;
+
 void destroyFlashControl(FlashControl* control) {
   deactivateInPlace(control);
   unadviseHostClock(control);
@@ -90,8 +94,8 @@ SIZEL controlExtent(const FlashControl* control) {
   if (control->extent.cx > 0 && control->extent.cy > 0) return control->extent;
   // Stage pixels at 96 per inch, 2540 HIMETRIC units per inch.
   const swf::MoviePlayer& player = *control->player;
-  int width = player.loaded() ? player.stageWidthPixels() : 550;
-  int height = player.loaded() ? player.stageHeightPixels() : 400;
+  int width = player.loaded() ? player.stageWidthPixels() : kEmptyStageWidth;
+  int height = player.loaded() ? player.stageHeightPixels() : kEmptyStageHeight;
   SIZEL size = {MulDiv(width, 2540, 96), MulDiv(height, 2540, 96)};
   return size;
 }

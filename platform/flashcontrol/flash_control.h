@@ -8,6 +8,7 @@
 #include <ole2.h>
 
 #include <memory>
+#include <new>
 
 #include "frame_painter.h"
 #include "movie_player.h"

@@ -104,6 +104,18 @@ TEST_F(ContainmentTest, InitAndTermNest) {
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
   EXPECT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "AtlAxWin", &wc)) << "still one init";
+
+  // The last term while a window lives cannot remove the class; a new init
+  // still serves.
+  AtlAxWinTerm();
+  ASSERT_TRUE(AtlAxWinInit());
+  HWND another = CreateWindowExA(0, "AtlAxWin", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+  EXPECT_NE(another, nullptr);
+  IUnknown* host = nullptr;
+  EXPECT_EQ(AtlAxGetHost(another, &host), S_OK);
+  if (host) host->Release();
+  DestroyWindow(another);
 }
 
 TEST_F(ContainmentTest, HostReferencesHandedOutAreCounted) {

@@ -223,4 +223,26 @@ TEST_F(TimerContractTest, TargetsOtherThanTheMainTimelineAreRefused) {
   EXPECT_EQ(flash_->TCurrentFrame(Bstr(L"/"), nullptr), E_POINTER);
 }
 
+TEST_F(TimerContractTest, HostileMoviesNeitherCrashNorHang) {
+  mvqtest::SwfBuilder endless;  // a frame action that jumps to itself forever
+  endless.doAction(mvqtest::ActionBuilder().jump(-5)).showFrame().showFrame();
+  mvqtest::TagStream nested;  // a clip that holds itself
+  nested.placeObject2(1, 1).showFrame();
+  mvqtest::SwfBuilder recursive;
+  recursive.defineSprite(1, nested).placeObject2(1, 1).showFrame();
+  mvqtest::SwfBuilder huge;  // claims 65535 frames, has one
+  huge.frameCount(65535).showFrame();
+  const mvqtest::Bytes movies[] = {endless.finish(), recursive.finish(), huge.finish()};
+  int loaded = 0;
+  for (const mvqtest::Bytes& movie : movies) {
+    if (FAILED(load(movie))) continue;
+    ++loaded;
+    ticks(3);
+    flash_->GotoFrame(1000);
+    flash_->Rewind();
+    EXPECT_GE(currentFrame(flash_.get()), 0);
+  }
+  EXPECT_GE(loaded, 2) << "well-formed if unkind movies are played";
+}
+
 }  // namespace
