@@ -91,4 +91,16 @@ interface IAxWinHostWindow {
   CONST_VTBL IAxWinHostWindowVtbl* lpVtbl;
 };
 
+#ifdef COBJMACROS
+#define IAxWinHostWindow_QueryInterface(This,iid,object) (This)->lpVtbl->QueryInterface(This,iid,object)
+#define IAxWinHostWindow_AddRef(This) (This)->lpVtbl->AddRef(This)
+#define IAxWinHostWindow_Release(This) (This)->lpVtbl->Release(This)
+#define IAxWinHostWindow_CreateControl(This,name,window,stream) (This)->lpVtbl->CreateControl(This,name,window,stream)
+#define IAxWinHostWindow_CreateControlEx(This,name,window,stream,control,adviseIid,advise) (This)->lpVtbl->CreateControlEx(This,name,window,stream,control,adviseIid,advise)
+#define IAxWinHostWindow_AttachControl(This,control,window) (This)->lpVtbl->AttachControl(This,control,window)
+#define IAxWinHostWindow_QueryControl(This,iid,object) (This)->lpVtbl->QueryControl(This,iid,object)
+#define IAxWinHostWindow_SetExternalDispatch(This,dispatch) (This)->lpVtbl->SetExternalDispatch(This,dispatch)
+#define IAxWinHostWindow_SetExternalUIHandler(This,handler) (This)->lpVtbl->SetExternalUIHandler(This,handler)
+#endif
+
 #endif
