@@ -20,18 +20,28 @@ struct LineSpace {
   double halfWidth = 0;  // in the outline's space
 };
 
+// The least a transform stretches any direction (its smaller singular value).
+double leastStretch(const Matrix& m) {
+  double sum = m.a * m.a + m.b * m.b + m.c * m.c + m.d * m.d;
+  double det = m.determinant();
+  double disc = sum * sum - 4 * det * det;
+  return std::sqrt(std::max(0.0, (sum - std::sqrt(std::max(0.0, disc))) / 2));
+}
+
+// Lines that would come out thinner than a pixel anywhere are drawn as
+// hairlines: a pixel wide in stage pixels.
 LineSpace lineSpaceOf(const LineStyle& l, const Matrix& toPixels, double viewScale) {
   LineSpace s;
-  if (l.noHScale || l.noVScale) {
-    s.toPath = toPixels;
-    s.halfWidth = l.width * viewScale / 2;
-  } else {
+  bool scales = !(l.noHScale || l.noVScale);
+  double pixels = scales ? l.width * leastStretch(toPixels) : l.width * viewScale;
+  if (scales && pixels >= 1) {
     s.pathToPixels = toPixels;
     s.pixelsPerUnit = std::sqrt(std::fabs(toPixels.determinant()));
     s.halfWidth = l.width / 2.0;
+  } else {
+    s.toPath = toPixels;
+    s.halfWidth = std::max(pixels, 1.0) / 2;
   }
-  // Hairlines and lines thinner than a pixel are drawn a pixel wide.
-  if (s.pixelsPerUnit > 0) s.halfWidth = std::max(s.halfWidth, 0.5 / s.pixelsPerUnit);
   return s;
 }
 
