@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "atl_containment.h"
@@ -266,6 +267,42 @@ TEST_F(ControlDrawingTest, DrawWithoutPlaceOrBoundsIsRefused) {
   EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds,
                        nullptr, nullptr, 0),
             DV_E_DVASPECT);
+}
+
+// Real movies, when the corpus is beside the project: every one is drawn as
+// the player draws it, after the same ten ticks.
+TEST_F(ControlDrawingTest, CorpusMoviesDrawAsThePlayerDrawsThem) {
+  const char* source = std::getenv("MVQ_SOURCE_DIR");
+  std::string folder = std::string(source ? source : ".") + "\\..\\shared\\corpus\\swfdec-image\\";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*.swf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no corpus at " << folder;
+  std::vector<std::string> names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+
+  host(steppingMovie(2, 25.0), 10, 10);
+  int compared = 0;
+  for (const std::string& name : names) {
+    std::string path = folder + name;
+    mvqtest::Bytes bytes = mvqtest::readFile(path);
+    bool playerLoads = reference_.load(bytes);
+    HRESULT hr = flash_->put_Movie(Bstr(path));
+    EXPECT_EQ(SUCCEEDED(hr), playerLoads) << name;
+    if (!playerLoads || FAILED(hr)) continue;
+    int width = reference_.stageWidthPixels(), height = reference_.stageHeightPixels();
+    resize(width, height);
+    for (int i = 0; i < 10; ++i) tick();
+    Surface24 surface(width, height);
+    ASSERT_EQ(draw(surface.dc()), S_OK) << name;
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, width, height,
+                                                       swf::ScaleMode::ShowAll, true)),
+              0)
+        << name;
+    ++compared;
+  }
+  EXPECT_GT(compared, 0);
 }
 
 }  // namespace
