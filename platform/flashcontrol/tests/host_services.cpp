@@ -67,7 +67,6 @@ HRESULT TimerServiceProvider::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT TimerServiceProvider::QueryService(REFGUID, REFIID iid, void** object) {
-  ++queries;
   if (!IsEqualIID(iid, IID_ITimerService)) return E_NOINTERFACE;
   return service.QueryInterface(iid, object);
 }

@@ -62,7 +62,6 @@ class RecordingTimerService : public ITimerService {
 class TimerServiceProvider : public IServiceProvider {
  public:
   RecordingTimerService service;
-  int queries = 0;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
