@@ -241,6 +241,21 @@ TEST_F(ControlDrawingTest, ClipsPlayOnWhileGotoFrameHoldsTheMainTimeline) {
   EXPECT_EQ(blues, 2);
 }
 
+TEST_F(ControlDrawingTest, TheHostsOwnPaintShowsTheMovie) {
+  host(steppingMovie(10, 25.0), 120, 40);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  tick();
+  tick();
+  UpdateWindow(window_);
+  Surface24 surface(120, 40);
+  HDC windowDC = GetDC(window_);
+  BitBlt(surface.dc(), 0, 0, 120, 40, windowDC, 0, 0, SRCCOPY);
+  ReleaseDC(window_, windowDC);
+  EXPECT_EQ(differingPixels(surface, renderReference(reference_, 120, 40,
+                                                     swf::ScaleMode::ShowAll, true)),
+            0);
+}
+
 TEST_F(ControlDrawingTest, HostHandsOutTheControl) {
   host(steppingMovie(2, 25.0), 20, 20);
   UINT getControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
