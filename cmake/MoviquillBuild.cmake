@@ -1,5 +1,7 @@
 # Build-wide settings and the helpers every folder uses to declare its tests.
 enable_testing()
+# zlib is linked statically: the deliverables must not need a zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 
 option(MVQ_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
