@@ -156,9 +156,7 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
     pen = e.to;
   }
   flush();
-  strokeRaster_.fill(edges_, clip, FillRule::NonZero, [&](int y, int x, int count, const uint16_t* coverage) {
-    paintRow(paint, target, nullptr, y, x, count, coverage);
-  });
+  composite(paint, target, clip, FillRule::NonZero, nullptr);
 }
 
 void ShapeRenderer::composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule,

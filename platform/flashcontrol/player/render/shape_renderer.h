@@ -13,7 +13,6 @@
 #include "edge_list.h"
 #include "fill_layer.h"
 #include "paint.h"
-#include "sampled_rasterizer.h"
 
 namespace swf {
 
@@ -42,7 +41,6 @@ class ShapeRenderer {
                 const uint16_t* coverage);
 
   CoverageRasterizer raster_;
-  SampledRasterizer strokeRaster_;
   EdgeList edges_;
   FillLayer layer_;
   std::vector<std::vector<SidedEdge>> byFill_;

@@ -35,76 +35,130 @@ Vec2 unit(Vec2 d) {
   return len > 0 ? mul(d, 1 / len) : Vec2{1, 0};
 }
 
+// The left-hand normal of a direction.
 Vec2 normal(Vec2 unitDir) { return Vec2{-unitDir.y, unitDir.x}; }
 
-class Stroker {
+// Builds the outline as closed loops: the left side of the path forward, a
+// cap, the left side of the reversed path (its right side), a cap. Inner
+// corners pass through the corner point itself, so the non-zero rule fills
+// exactly what the pen covers.
+class Outliner {
  public:
-  Stroker(const StrokeStyle& style, const Matrix& toPixels, double pixelsPerUnit, EdgeList& out)
-      : st_(style), toPixels_(toPixels), pixelsPerUnit_(pixelsPerUnit), out_(out) {}
-
-  void circle(Vec2 c) {
-    double r = st_.halfWidth;
-    double rp = r * pixelsPerUnit_;
-    int step = rp < 2 ? 8 : (rp < 8 ? 4 : (rp < 32 ? 2 : 1));
-    Vec2 pts[kCirclePoints];
-    size_t n = 0;
-    const auto& unitPts = unitCircle();
-    for (int i = 0; i < kCirclePoints; i += step) pts[n++] = add(c, mul(unitPts[size_t(i)], r));
-    polygon(pts, n);
+  Outliner(const StrokeStyle& style, const Matrix& toPixels, double pixelsPerUnit, EdgeList& out)
+      : st_(style), toPixels_(toPixels), out_(out) {
+    double r = style.halfWidth * pixelsPerUnit;
+    step_ = r < 2 ? 8 : (r < 8 ? 4 : (r < 32 ? 2 : 1));
   }
 
-  void segment(Vec2 a, Vec2 b) {
-    Vec2 n = mul(normal(unit(sub(b, a))), st_.halfWidth);
-    Vec2 pts[4] = {add(a, n), add(b, n), sub(b, n), sub(a, n)};
-    polygon(pts, 4);
+  void open(const std::vector<Vec2>& pts, const std::vector<bool>& corner) {
+    std::vector<Vec2> back(pts.rbegin(), pts.rend());
+    std::vector<bool> backCorner(corner.rbegin(), corner.rend());
+    side(pts, corner, false);
+    cap(pts.back(), unit(sub(pts.back(), pts[pts.size() - 2])), st_.endCap);
+    side(back, backCorner, false);
+    cap(pts.front(), unit(sub(pts.front(), pts[1])), st_.startCap);
+    flush();
   }
 
-  void join(Vec2 p, Vec2 dIn, Vec2 dOut, JoinStyle style) {
-    if (style == JoinStyle::Round) {
-      circle(p);
-      return;
-    }
-    double s = cross(dIn, dOut) > 0 ? -1 : 1;
-    Vec2 u1 = normal(dIn), u2 = normal(dOut);
-    Vec2 a = add(p, mul(u1, s * st_.halfWidth));
-    Vec2 b = add(p, mul(u2, s * st_.halfWidth));
-    double cosTheta = dot(u1, u2);
-    double cosHalf = std::sqrt((1 + cosTheta) / 2);
-    if (style == JoinStyle::Miter && cosHalf * st_.miterLimit >= 1 && cosTheta > -0.9999) {
-      Vec2 m = add(p, mul(add(u1, u2), s * st_.halfWidth / (1 + cosTheta)));
-      Vec2 pts[4] = {p, a, m, b};
-      polygon(pts, 4);
-      return;
-    }
-    Vec2 pts[3] = {p, a, b};
-    polygon(pts, 3);
-  }
-
-  // A square cap reaches half the width past the end.
-  Vec2 extended(Vec2 end, Vec2 outward, CapStyle cap) const {
-    return cap == CapStyle::Square ? add(end, mul(outward, st_.halfWidth)) : end;
+  void closed(const std::vector<Vec2>& pts, const std::vector<bool>& corner) {
+    side(pts, corner, true);
+    flush();
+    std::vector<Vec2> back(pts.rbegin(), pts.rend());
+    std::vector<bool> backCorner(corner.rbegin(), corner.rend());
+    side(back, backCorner, true);
+    flush();
   }
 
   void point(Vec2 p, CapStyle cap) {
+    double h = st_.halfWidth;
     if (cap == CapStyle::Round) {
-      circle(p);
+      const auto& circle = unitCircle();
+      for (int i = 0; i < kCirclePoints; i += step_) emit(add(p, mul(circle[size_t(i)], h)));
     } else if (cap == CapStyle::Square) {
-      double h = st_.halfWidth;
-      Vec2 pts[4] = {{p.x - h, p.y - h}, {p.x + h, p.y - h}, {p.x + h, p.y + h}, {p.x - h, p.y + h}};
-      polygon(pts, 4);
+      emit({p.x - h, p.y - h}), emit({p.x + h, p.y - h}), emit({p.x + h, p.y + h}), emit({p.x - h, p.y + h});
     }
+    flush();
   }
 
  private:
-  void polygon(Vec2* pts, size_t n) {
-    for (size_t i = 0; i < n; ++i) pts[i] = toPixels_.apply(pts[i].x, pts[i].y);
-    out_.addPolygon(pts, n);
+  // The left offset of pts; a closed path also joins its last segment to its first.
+  void side(const std::vector<Vec2>& pts, const std::vector<bool>& corner, bool closedPath) {
+    size_t segments = pts.size() - 1;
+    for (size_t j = 0; j < segments; ++j) {
+      Vec2 d = unit(sub(pts[j + 1], pts[j]));
+      Vec2 n = mul(normal(d), st_.halfWidth);
+      emit(add(pts[j], n));
+      emit(add(pts[j + 1], n));
+      bool last = j + 1 == segments;
+      if (last && !closedPath) break;
+      Vec2 next = last ? unit(sub(pts[1], pts[0])) : unit(sub(pts[j + 2], pts[j + 1]));
+      bool isCorner = last ? corner[0] || corner[segments] : corner[j + 1];
+      join(pts[j + 1], d, next, isCorner ? st_.join : JoinStyle::Bevel);
+    }
+  }
+
+  // From the end of one segment's offset to the start of the next one's.
+  void join(Vec2 p, Vec2 d1, Vec2 d2, JoinStyle style) {
+    double turn = cross(d1, d2);
+    if (turn > 0) {  // this side is the inside of the corner
+      emit(p);
+      return;
+    }
+    if (dot(d1, d2) > 0.99999) return;  // no corner to speak of
+    Vec2 n1 = normal(d1), n2 = normal(d2);
+    if (style == JoinStyle::Round) {
+      arc(p, mul(n1, st_.halfWidth), mul(n2, st_.halfWidth), -1);
+    } else if (style == JoinStyle::Miter) {
+      double cosTheta = dot(n1, n2);
+      double cosHalf = std::sqrt((1 + cosTheta) / 2);
+      if (cosHalf * st_.miterLimit >= 1 && cosTheta > -0.9999) {
+        emit(add(p, mul(add(n1, n2), st_.halfWidth / (1 + cosTheta))));
+      }
+    }
+  }
+
+  // Points strictly between from and to on the circle around p, turning
+  // clockwise (dir -1) or anticlockwise (dir 1).
+  void arc(Vec2 p, Vec2 from, Vec2 to, int dir) {
+    const Vec2& r = unitCircle()[size_t(step_)];
+    double s = dir * r.y;
+    Vec2 v = from;
+    for (int i = 0; i < kCirclePoints; ++i) {
+      v = Vec2{v.x * r.x - v.y * s, v.x * s + v.y * r.x};
+      if (cross(v, to) * dir <= 0 && dot(v, to) > 0) return;
+      emit(add(p, v));
+    }
+  }
+
+  // From the left offset at an end, around it, to the right offset.
+  void cap(Vec2 p, Vec2 outward, CapStyle style) {
+    Vec2 n = mul(normal(outward), st_.halfWidth);  // left of the path arriving here
+    if (style == CapStyle::Round) {
+      Vec2 v = n;
+      const Vec2& r = unitCircle()[size_t(step_)];
+      for (int i = step_; i < kCirclePoints / 2; i += step_) {
+        v = Vec2{v.x * r.x + v.y * r.y, -v.x * r.y + v.y * r.x};
+        emit(add(p, v));
+      }
+    } else if (style == CapStyle::Square) {
+      Vec2 ahead = mul(outward, st_.halfWidth);
+      emit(add(add(p, n), ahead));
+      emit(add(sub(p, n), ahead));
+    }
+  }
+
+  void emit(Vec2 p) { loop_.push_back(toPixels_.apply(p.x, p.y)); }
+
+  void flush() {
+    for (size_t i = 0; i < loop_.size(); ++i) out_.addLine(loop_[i], loop_[(i + 1) % loop_.size()], 1);
+    loop_.clear();
   }
 
   const StrokeStyle& st_;
   const Matrix& toPixels_;
-  double pixelsPerUnit_;
   EdgeList& out_;
+  int step_ = 1;
+  std::vector<Vec2> loop_;
 };
 
 }  // namespace
@@ -123,30 +177,15 @@ void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& t
     pts.push_back(path.points[i]);
     corner.push_back(isCorner);
   }
-  Stroker s(style, toPixels, pixelsPerUnit, out);
+  Outliner outliner(style, toPixels, pixelsPerUnit, out);
   if (pts.empty()) return;
   if (pts.size() == 1) {
-    s.point(pts[0], style.startCap);
-    return;
+    outliner.point(pts[0], style.startCap);
+  } else if (path.closed && pts.size() > 2) {
+    outliner.closed(pts, corner);
+  } else {
+    outliner.open(pts, corner);
   }
-  size_t n = pts.size();
-  bool closed = path.closed && n > 2;
-  for (size_t i = 0; i + 1 < n; ++i) {
-    Vec2 a = pts[i], b = pts[i + 1];
-    if (!closed && i == 0) a = s.extended(a, unit(sub(a, b)), style.startCap);
-    if (!closed && i + 2 == n) b = s.extended(b, unit(sub(b, a)), style.endCap);
-    s.segment(a, b);
-  }
-  for (size_t i = 1; i + 1 < n; ++i) {
-    s.join(pts[i], unit(sub(pts[i], pts[i - 1])), unit(sub(pts[i + 1], pts[i])),
-           corner[i] ? style.join : JoinStyle::Bevel);
-  }
-  if (closed) {
-    s.join(pts[0], unit(sub(pts[n - 1], pts[n - 2])), unit(sub(pts[1], pts[0])), style.join);
-    return;
-  }
-  if (style.startCap == CapStyle::Round) s.circle(pts[0]);
-  if (style.endCap == CapStyle::Round) s.circle(pts[n - 1]);
 }
 
 }  // namespace swf

@@ -1,6 +1,5 @@
-// Turns a line style's paths into filled outlines: a rectangle per segment,
-// plus joins and caps, all winding the same way so that the non-zero rule
-// fills their union.
+// Turns a line style's paths into outlines that the non-zero rule fills:
+// offsets of both sides with their joins, and caps at open ends.
 #pragma once
 
 #include <vector>

@@ -1,11 +1,10 @@
-// The two coverage rasterizers on polygons alone.
+// The coverage rasterizer on polygons alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 #include "render/coverage_rasterizer.h"
-#include "render/sampled_rasterizer.h"
 
 namespace {
 
@@ -25,10 +24,9 @@ struct Coverage {
   }
 };
 
-template <class Rasterizer>
 Coverage rasterize(const EdgeList& edges, PixelBox clip, FillRule rule = FillRule::NonZero) {
   Coverage c{clip.x1, clip.y1, std::vector<int>(size_t(clip.x1 * clip.y1), 0)};
-  Rasterizer r;
+  swf::CoverageRasterizer r;
   r.fill(edges, clip, rule, [&](int y, int x, int n, const uint16_t* cov) {
     for (int i = 0; i < n; ++i) {
       EXPECT_GE(x + i, clip.x0);
@@ -46,23 +44,19 @@ void addRect(EdgeList& e, double x0, double y0, double x1, double y1) {
   e.addPolygon(p, 4);
 }
 
-template <class R>
-class BothRasterizers : public ::testing::Test {};
-using Rasterizers = ::testing::Types<swf::CoverageRasterizer, swf::SampledRasterizer>;
-TYPED_TEST_SUITE(BothRasterizers, Rasterizers);
 
-TYPED_TEST(BothRasterizers, PixelAlignedRectangleIsExact) {
+TEST(CoverageRasterizer, PixelAlignedRectangleIsExact) {
   EdgeList e;
   addRect(e, 2, 3, 7, 5);
-  Coverage c = rasterize<TypeParam>(e, PixelBox{0, 0, 10, 10});
+  Coverage c = rasterize(e, PixelBox{0, 0, 10, 10});
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) EXPECT_EQ(c.at(x, y), (x >= 2 && x < 7 && y >= 3 && y < 5) ? 256 : 0) << x << "," << y;
 }
 
-TYPED_TEST(BothRasterizers, HalfPixelEdgesCoverHalf) {
+TEST(CoverageRasterizer, HalfPixelEdgesCoverHalf) {
   EdgeList e;
   addRect(e, 2.5, 1, 4.5, 3.5);
-  Coverage c = rasterize<TypeParam>(e, PixelBox{0, 0, 8, 8});
+  Coverage c = rasterize(e, PixelBox{0, 0, 8, 8});
   EXPECT_EQ(c.at(2, 1), 128);
   EXPECT_EQ(c.at(3, 1), 256);
   EXPECT_EQ(c.at(4, 2), 128);
@@ -71,21 +65,21 @@ TYPED_TEST(BothRasterizers, HalfPixelEdgesCoverHalf) {
   EXPECT_EQ(c.at(5, 2), 0);
 }
 
-TYPED_TEST(BothRasterizers, CoverageAddsUpToTheArea) {
+TEST(CoverageRasterizer, CoverageAddsUpToTheArea) {
   EdgeList e;
   Vec2 tri[3] = {{1.3, 0.7}, {17.9, 5.2}, {6.1, 14.6}};
   e.addPolygon(tri, 3);
   double area = std::fabs((tri[1].x - tri[0].x) * (tri[2].y - tri[0].y) - (tri[2].x - tri[0].x) * (tri[1].y - tri[0].y)) / 2;
-  Coverage c = rasterize<TypeParam>(e, PixelBox{0, 0, 20, 20});
+  Coverage c = rasterize(e, PixelBox{0, 0, 20, 20});
   EXPECT_NEAR(c.sum(), area, area * 0.01);
 }
 
-TYPED_TEST(BothRasterizers, FillRulesDifferWhereSameWayPolygonsOverlap) {
+TEST(CoverageRasterizer, FillRulesDifferWhereSameWayPolygonsOverlap) {
   EdgeList e;
   addRect(e, 0, 0, 6, 6);
   addRect(e, 3, 3, 9, 9);
-  Coverage nonZero = rasterize<TypeParam>(e, PixelBox{0, 0, 10, 10}, FillRule::NonZero);
-  Coverage evenOdd = rasterize<TypeParam>(e, PixelBox{0, 0, 10, 10}, FillRule::EvenOdd);
+  Coverage nonZero = rasterize(e, PixelBox{0, 0, 10, 10}, FillRule::NonZero);
+  Coverage evenOdd = rasterize(e, PixelBox{0, 0, 10, 10}, FillRule::EvenOdd);
   EXPECT_EQ(nonZero.at(4, 4), 256);
   EXPECT_EQ(evenOdd.at(4, 4), 0);
   EXPECT_EQ(evenOdd.at(1, 1), 256);
@@ -96,64 +90,51 @@ void addLoop(EdgeList& e, std::vector<Vec2> pts) {
   for (size_t i = 0; i < pts.size(); ++i) e.addLine(pts[i], pts[(i + 1) % pts.size()], 1);
 }
 
-TYPED_TEST(BothRasterizers, OppositeWindingsCutHolesUnderNonZero) {
+TEST(CoverageRasterizer, OppositeWindingsCutHolesUnderNonZero) {
   EdgeList hole, doubled;
   addLoop(hole, {{0, 0}, {8, 0}, {8, 8}, {0, 8}});
   addLoop(hole, {{2, 2}, {2, 6}, {6, 6}, {6, 2}});
   addLoop(doubled, {{0, 0}, {8, 0}, {8, 8}, {0, 8}});
   addLoop(doubled, {{2, 2}, {6, 2}, {6, 6}, {2, 6}});
-  Coverage h = rasterize<TypeParam>(hole, PixelBox{0, 0, 10, 10});
-  Coverage d = rasterize<TypeParam>(doubled, PixelBox{0, 0, 10, 10});
+  Coverage h = rasterize(hole, PixelBox{0, 0, 10, 10});
+  Coverage d = rasterize(doubled, PixelBox{0, 0, 10, 10});
   EXPECT_EQ(h.at(1, 1), 256);
   EXPECT_EQ(h.at(4, 4), 0);
   EXPECT_EQ(d.at(4, 4), 256);
 }
 
-TYPED_TEST(BothRasterizers, ClippingKeepsCoverageInsideCorrect) {
+TEST(CoverageRasterizer, ClippingKeepsCoverageInsideCorrect) {
   EdgeList e;
   Vec2 tri[3] = {{-50, -40}, {60, 5}, {-20, 90}};
   e.addPolygon(tri, 3);
-  Coverage full = rasterize<TypeParam>(e, PixelBox{0, 0, 64, 64});
-  Coverage clipped = rasterize<TypeParam>(e, PixelBox{10, 12, 30, 40});
+  Coverage full = rasterize(e, PixelBox{0, 0, 64, 64});
+  Coverage clipped = rasterize(e, PixelBox{10, 12, 30, 40});
   for (int y = 12; y < 40; ++y)
     for (int x = 10; x < 30; ++x) EXPECT_EQ(clipped.at(x, y), full.at(x, y)) << x << "," << y;
   EXPECT_EQ(clipped.at(5, 20), 0);
 }
 
-TYPED_TEST(BothRasterizers, FarAwayCoordinatesNeitherCrashNorSpill) {
+TEST(CoverageRasterizer, FarAwayCoordinatesNeitherCrashNorSpill) {
   EdgeList e;
   addRect(e, -1e12, -1e12, 3.5, 1e12);
-  Coverage c = rasterize<TypeParam>(e, PixelBox{0, 0, 8, 8});
+  Coverage c = rasterize(e, PixelBox{0, 0, 8, 8});
   EXPECT_EQ(c.at(0, 0), 256);
   EXPECT_EQ(c.at(3, 7), 128);
   EXPECT_EQ(c.at(4, 4), 0);
   EdgeList nan;
   nan.addLine({std::nan(""), 0}, {4, std::nan("")}, 1);
-  rasterize<TypeParam>(nan, PixelBox{0, 0, 8, 8});
+  rasterize(nan, PixelBox{0, 0, 8, 8});
 }
 
-TYPED_TEST(BothRasterizers, SameEdgesSameCoverage) {
+TEST(CoverageRasterizer, SameEdgesSameCoverage) {
   EdgeList e;
   for (int i = 0; i < 40; ++i) {
     Vec2 tri[3] = {{i * 0.37, i * 0.11}, {20 + i * 0.21, 3 + i * 0.5}, {5 - i * 0.1, 25 + i * 0.05}};
     e.addPolygon(tri, 3);
   }
-  Coverage a = rasterize<TypeParam>(e, PixelBox{0, 0, 32, 32});
-  Coverage b = rasterize<TypeParam>(e, PixelBox{0, 0, 32, 32});
+  Coverage a = rasterize(e, PixelBox{0, 0, 32, 32});
+  Coverage b = rasterize(e, PixelBox{0, 0, 32, 32});
   EXPECT_EQ(a.values, b.values);
-}
-
-// Area accumulation adds overlapping pieces' partial coverage; sampling
-// covers their union, which is what a stroke's outline pieces need.
-TEST(SampledRasterizer, OverlappingPiecesCoverTheirUnionOnly) {
-  EdgeList e;
-  addRect(e, 1, 1.5, 5, 4);
-  addRect(e, 3, 1.5, 8, 4);
-  Coverage sampled = rasterize<swf::SampledRasterizer>(e, PixelBox{0, 0, 10, 6});
-  Coverage summed = rasterize<swf::CoverageRasterizer>(e, PixelBox{0, 0, 10, 6});
-  EXPECT_EQ(sampled.at(4, 1), 128);
-  EXPECT_EQ(summed.at(4, 1), 256);
-  EXPECT_EQ(sampled.at(2, 1), 128);
 }
 
 }  // namespace

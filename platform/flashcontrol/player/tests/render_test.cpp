@@ -217,6 +217,48 @@ TEST(Render, HairlinesArePixelWideAtAnyScale) {
   EXPECT_NEAR(shrunk.alphaSum(50, 40, 51, 60), 1, 0.15);
 }
 
+Picture strokedSquare(uint8_t join) {
+  LineSpec l = LineSpec::solid(8 * T, {0, 0, 0});
+  l.join = join;
+  l.miterLimit = 3;
+  ShapeWriter w(4);
+  w.line(l).select(0, 0, 1).rect(20 * T, 20 * T, 80 * T, 80 * T);
+  swf::MoviePlayer p;
+  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
+  return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
+}
+
+TEST(Render, ClosedOutlinesJoinTheirCornersAndStayHollow) {
+  Picture miter = strokedSquare(2), bevel = strokedSquare(1), round = strokedSquare(0);
+  for (const Picture* p : {&miter, &bevel, &round}) {
+    EXPECT_EQ(p->a(50, 50), 0);
+    EXPECT_EQ(p->a(50, 20), 255);
+    EXPECT_EQ(p->a(50, 23), 255);
+    EXPECT_EQ(p->a(50, 24), 0);
+    EXPECT_EQ(p->a(17, 50), 255);
+    EXPECT_EQ(p->a(15, 50), 0);
+    EXPECT_EQ(p->a(22, 22), 255);  // the inside of the corner
+    EXPECT_NEAR(p->alphaSum(40, 0, 41, 100), 16, 0.1);
+  }
+  EXPECT_EQ(miter.a(16, 16), 255);  // the outside of the corner
+  EXPECT_EQ(bevel.a(16, 16), 0);
+  EXPECT_EQ(round.a(16, 16), 0);
+  EXPECT_EQ(round.a(18, 18), 255);
+  EXPECT_LT(bevel.alphaSum(14, 14, 20, 20), round.alphaSum(14, 14, 20, 20));
+  EXPECT_LT(round.alphaSum(14, 14, 20, 20), miter.alphaSum(14, 14, 20, 20));
+}
+
+TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
+  ShapeWriter w(3);
+  w.line(LineSpec::solid(6 * T, {0, 0, 0, 128})).select(0, 0, 1).moveTo(10 * T, 50 * T).lineTo(90 * T, 50 * T);
+  w.lineTo(90 * T, 90 * T).lineTo(50 * T, 90 * T).lineTo(50 * T, 10 * T);
+  swf::MoviePlayer p;
+  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
+  Picture pic = playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
+  EXPECT_EQ(pic.a(50, 50), pic.a(30, 50));  // one line's alpha, not two layered
+  EXPECT_NEAR(pic.a(30, 50), 128, 1);
+}
+
 Picture verticalStroke(bool noHScale) {
   LineSpec l = LineSpec::solid(2 * T, {0, 0, 0});
   l.noHScale = noHScale;

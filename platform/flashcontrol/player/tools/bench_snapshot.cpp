@@ -1,0 +1,90 @@
+// bench-snapshot: frames per second of a 550 x 400 movie of 200 shapes
+// (curved outlines with strokes, some translucent, some gradients, moving
+// every frame), each frame played and drawn opaque, against filling the
+// same surface once per frame. ratio = fill time / frame time.
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "bench_measure.h"
+#include "movie_player.h"
+#include "swf_builder.h"
+#include "../tests/shape_writer.h"
+
+namespace {
+
+using playertest::FillSpec;
+using playertest::LineSpec;
+using playertest::ShapeWriter;
+
+constexpr int kWidth = 550, kHeight = 400, kShapes = 200, kFrames = 24, kRuns = 5;
+
+// A blob of four curves around (0, 0), radius r twips.
+ShapeWriter blob(int i, int r) {
+  ShapeWriter w(3);
+  uint8_t c = uint8_t(i * 37);
+  if (i % 5 == 0) {
+    mvqtest::Matrix m = mvqtest::Matrix::scale(r / 16384.0, r / 16384.0);
+    w.fill(FillSpec::gradient(0x12, m, {{0, {255, c, 0}}, {255, {0, c, 255, 160}}}));
+  } else {
+    w.fill(FillSpec::solid({c, uint8_t(255 - c), uint8_t(i * 11), uint8_t(i % 3 ? 255 : 140)}));
+  }
+  w.line(LineSpec::solid(uint16_t(20 + (i % 4) * 20), {0, 0, 0}));
+  w.select(0, 1, 1).moveTo(r, 0).curveTo(r, r, 0, r).curveTo(-r, r, -r, 0).curveTo(-r, -r, 0, -r).curveTo(r, -r, r, 0);
+  return w;
+}
+
+mvqtest::Bytes movie() {
+  mvqtest::SwfBuilder b;
+  b.version(8).stage(mvqtest::Rect::pixels(kWidth, kHeight)).frameRate(24).background(250, 250, 240);
+  for (int i = 0; i < kShapes; ++i) {
+    int r = 200 + (i * 97) % 900;
+    ShapeWriter w = blob(i, r);
+    b.tag(w.tagCode(), w.body(uint16_t(i + 1), mvqtest::Rect::twips(-r - 50, -r - 50, r + 50, r + 50)));
+  }
+  for (int f = 0; f < kFrames; ++f) {
+    for (int i = 0; i < kShapes; ++i) {
+      mvqtest::Matrix m = mvqtest::Matrix::translate((i * 211 + f * 40) % (kWidth * 20), (i * 137 + f * 25) % (kHeight * 20));
+      if (f == 0) {
+        b.placeObject2(uint16_t(i + 1), uint16_t(i + 1), m);
+      } else {
+        b.moveObject2(uint16_t(i + 1), m);
+      }
+    }
+    b.showFrame();
+  }
+  return b.finish();
+}
+
+}  // namespace
+
+int main() {
+  swf::MoviePlayer player;
+  if (!player.load(movie())) {
+    std::fprintf(stderr, "bench-snapshot: the movie did not load\n");
+    return 1;
+  }
+  std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
+  swf::Canvas canvas{pixels.data(), kWidth, kHeight, kWidth * 4};
+  const double frameSeconds = mvqtest::bestSeconds(kRuns, [] {}, [&] {
+    for (int f = 0; f < kFrames; ++f) {
+      player.tick();
+      player.render(canvas, 0, 0, kWidth, kHeight, swf::ScaleMode::ShowAll, true);
+    }
+  }) / kFrames;
+  uint32_t checksum = 0;
+  for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
+  const double fillSeconds = mvqtest::bestSeconds(kRuns, [] {}, [&] {
+    for (int f = 0; f < kFrames; ++f) {
+      for (size_t i = 0; i < pixels.size(); i += 4) {
+        pixels[i] = 240, pixels[i + 1] = 250, pixels[i + 2] = uint8_t(250 - f), pixels[i + 3] = 255;
+      }
+      // Each frame's fill must really happen, not only the last one.
+      asm volatile("" : : "r"(pixels.data()) : "memory");
+    }
+  }) / kFrames;
+  for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
+  std::printf("bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d checksum=%u\n",
+              fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight, checksum);
+  return 0;
+}
