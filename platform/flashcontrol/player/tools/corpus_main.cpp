@@ -14,7 +14,6 @@
 
 namespace {
 
-using swf::tools::ImageDifference;
 using swf::tools::RgbImage;
 using swf::tools::SnapshotOptions;
 
@@ -40,25 +39,42 @@ bool endsWith(const std::string& s, const std::string& tail) {
 
 bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
 
-// num_frames (or num_ticks) of a Ruffle test.toml; the first frame counts.
-int framesOf(const std::string& tomlPath) {
-  std::ifstream in(tomlPath);
+// The pictures a Ruffle test.toml asks for: each [image_comparisons.NAME]
+// is NAME.expected.png taken after `trigger` frames, or after num_frames
+// (num_ticks) when it has no trigger. The first frame counts as one.
+struct Comparison {
+  std::string name;
+  int frames = -1;
+};
+
+struct RuffleTest {
+  int frames = 1;
+  std::vector<Comparison> comparisons;
+};
+
+RuffleTest readToml(const std::string& path) {
+  RuffleTest t;
+  std::ifstream in(path);
   std::string line;
+  const std::string section = "[image_comparisons.";
+  bool inComparison = false;
   while (std::getline(in, line)) {
+    if (line.compare(0, 1, "[") == 0) {
+      inComparison = line.compare(0, section.size(), section) == 0 && line.back() == ']';
+      if (inComparison) t.comparisons.push_back(Comparison{line.substr(section.size(), line.size() - section.size() - 1)});
+      continue;
+    }
     std::istringstream words(line);
     std::string key, eq;
     int value = 0;
-    if (words >> key >> eq >> value && eq == "=" && (key == "num_frames" || key == "num_ticks")) return value;
+    if (!(words >> key >> eq >> value) || eq != "=") continue;
+    if (!inComparison && (key == "num_frames" || key == "num_ticks")) t.frames = value;
+    if (inComparison && key == "trigger") t.comparisons.back().frames = value;
   }
-  return 1;
-}
-
-std::string expectedPicture(const std::string& dir) {
-  if (fileExists(dir + "/output.expected.png")) return dir + "/output.expected.png";
-  for (const std::string& n : listDir(dir)) {
-    if (endsWith(n, ".expected.png")) return dir + "/" + n;
+  for (Comparison& c : t.comparisons) {
+    if (c.frames < 0) c.frames = t.frames;
   }
-  return "";
+  return t;
 }
 
 struct Tally {
@@ -66,47 +82,71 @@ struct Tally {
   int total = 0;
 };
 
-void report(const std::string& name, const std::string& movie, const std::string& reference, int ticks,
-            Tally& tally) {
-  ++tally.total;
+struct Outcome {
+  bool played = false;
+  std::string problem;  // set when there is nothing to compare
+  swf::tools::ImageDifference difference;
+};
+
+Outcome compareWith(const std::string& movie, const std::string& reference, int ticks) {
+  Outcome o;
   RgbImage expected, actual;
   std::string error;
   if (!swf::tools::readPng(reference, expected, error)) {
-    std::printf("%s: differ, reference unreadable (%s)\n", name.c_str(), error.c_str());
-    return;
+    o.problem = "reference unreadable (" + error + ")";
+    return o;
   }
   SnapshotOptions options;
   options.ticks = ticks;
   if (!swf::tools::snapshotFile(movie, options, actual)) {
-    std::printf("%s: differ, movie not played\n", name.c_str());
+    o.problem = "movie not played";
+    return o;
+  }
+  o.difference = swf::tools::compareImages(actual, expected, kTolerance);
+  if (!o.difference.sameSize) {
+    o.problem = "size " + std::to_string(actual.width) + "x" + std::to_string(actual.height) + " against " +
+                std::to_string(expected.width) + "x" + std::to_string(expected.height);
+  }
+  return o;
+}
+
+// One line per movie; with several pictures, the worst one speaks for it.
+void report(const std::string& name, const std::vector<Outcome>& outcomes, Tally& tally) {
+  ++tally.total;
+  const Outcome* worst = nullptr;
+  for (const Outcome& o : outcomes) {
+    if (!o.problem.empty()) {
+      std::printf("%s: differ, %s\n", name.c_str(), o.problem.c_str());
+      return;
+    }
+    if (!worst || o.difference.withinShare < worst->difference.withinShare) worst = &o;
+  }
+  if (!worst) {
+    std::printf("%s: differ, no reference picture\n", name.c_str());
     return;
   }
-  ImageDifference d = swf::tools::compareImages(actual, expected, kTolerance);
-  if (!d.sameSize) {
-    std::printf("%s: differ, size %dx%d against %dx%d\n", name.c_str(), actual.width, actual.height,
-                expected.width, expected.height);
-    return;
-  }
-  bool match = d.withinShare >= kMatchShare;
+  bool match = worst->difference.withinShare >= kMatchShare;
   if (match) ++tally.matched;
   std::printf("%s: %s, %.2f%% within %d, mean abs error %.2f\n", name.c_str(), match ? "match" : "differ",
-              d.withinShare * 100, kTolerance, d.meanAbsError);
+              worst->difference.withinShare * 100, kTolerance, worst->difference.meanAbsError);
 }
 
 void runSwfdec(const std::string& dir, Tally& tally) {
   for (const std::string& n : listDir(dir)) {
     if (!endsWith(n, ".swf") || !fileExists(dir + "/" + n + ".png")) continue;
-    report(n, dir + "/" + n, dir + "/" + n + ".png", 10, tally);
+    report(n, {compareWith(dir + "/" + n, dir + "/" + n + ".png", 10)}, tally);
   }
 }
 
 void runRuffle(const std::string& dir, Tally& tally) {
   for (const std::string& n : listDir(dir)) {
     std::string test = dir + "/" + n;
-    std::string picture = expectedPicture(test);
-    if (!fileExists(test + "/test.swf") || picture.empty()) continue;
-    int ticks = std::max(0, framesOf(test + "/test.toml") - 1);
-    report(n, test + "/test.swf", picture, ticks, tally);
+    if (!fileExists(test + "/test.swf") || !fileExists(test + "/test.toml")) continue;
+    std::vector<Outcome> outcomes;
+    for (const Comparison& c : readToml(test + "/test.toml").comparisons) {
+      outcomes.push_back(compareWith(test + "/test.swf", test + "/" + c.name + ".expected.png", std::max(0, c.frames - 1)));
+    }
+    report(n, outcomes, tally);
   }
 }
 
