@@ -44,13 +44,16 @@ class MoviePlayer {
   int version() const;
 
   // One timer tick: the main timeline (while playing) and every playing
-  // movie clip advance one frame and their frame actions run.
+  // movie clip advance one frame and their frame actions run. Sound tags are
+  // skipped for now; a sound mixer would be fed from here.
   void tick();
 
   void play();
   void stop();
   void rewind();                       // frame 0, stopped
-  void gotoFrame(int frame0);          // clamped; holds there like gotoAndStop
+  // Clamped to the timeline; the main timeline then holds there (clips play
+  // on) as after a gotoAndStop, and the frame's actions run.
+  void gotoFrame(int frame0);
   void setLoop(bool loop);             // restart after the last frame (default)
   bool loop() const;
   bool playing() const;

@@ -50,7 +50,7 @@ void CoverageRasterizer::fill(const EdgeList& edges, PixelBox clip, FillRule rul
     const FixedLine& l = lines[i];
     int top = int(std::min(l.y0, l.y1) >> kSubpixelBits) - box.y0;
     int bottom = int((std::max(l.y0, l.y1) - 1) >> kSubpixelBits) - box.y0;
-    int b0 = std::max(0, top / kBandRows - (top < 0 ? 1 : 0));
+    int b0 = top < 0 ? 0 : top / kBandRows;
     int b1 = std::min(bands - 1, bottom < 0 ? -1 : bottom / kBandRows);
     for (int b = b0; b <= b1; ++b) bandLines_[size_t(b)].push_back(uint32_t(i));
   }

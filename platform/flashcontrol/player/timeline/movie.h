@@ -13,6 +13,11 @@ namespace swf {
 
 class Movie {
  public:
+  Movie() = default;
+  // Frame actions point into the body: a movie stays where it was parsed.
+  Movie(const Movie&) = delete;
+  Movie& operator=(const Movie&) = delete;
+
   // False when the bytes are no movie; true with whatever the tags gave up
   // to the first damaged one otherwise.
   bool parse(const std::vector<uint8_t>& fileBytes);
