@@ -66,6 +66,8 @@ MenuItemState menuBarItemState(HWND window, int position) {
   return stateFrom(ask(window, kProbeMenuPosition, static_cast<WORD>(position)));
 }
 
+bool waitForIdle(HWND window) { return ask(window, kProbePing, 0) == 1; }
+
 bool dropFile(HWND window, const std::string& path) {
   const ATOM atom = GlobalAddAtomA(path.c_str());
   if (!atom) return false;

@@ -17,5 +17,8 @@ struct MenuItemState {
 MenuItemState menuCommandState(HWND window, int commandId);
 MenuItemState menuBarItemState(HWND window, int position);
 bool dropFile(HWND window, const std::string& path);
+// Waits until the window's thread takes posted messages again: everything
+// posted to it before has been handled, or it waits in a dialog or message box.
+bool waitForIdle(HWND window);
 
 }  // namespace ui

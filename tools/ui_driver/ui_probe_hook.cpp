@@ -43,6 +43,7 @@ UINT_PTR answer(const MSG& query) {
     case ui::kProbeMenuCommand: return menuState(query.hwnd, item, MF_BYCOMMAND);
     case ui::kProbeMenuPosition: return menuState(query.hwnd, item, MF_BYPOSITION);
     case ui::kProbeDropFile: return dropFile(query.hwnd, static_cast<ATOM>(item));
+    case ui::kProbePing: return 1;
     default: return static_cast<UINT>(-1);
   }
 }

@@ -18,6 +18,7 @@ enum ProbeKind : WORD {
   kProbeMenuCommand = 1,   // item: command id; answer: GetMenuState of the window's menu
   kProbeMenuPosition = 2,  // item: menu bar position; answer: GetMenuState by position
   kProbeDropFile = 3,      // item: a global atom naming the file; answer: 1 when dropped
+  kProbePing = 4,          // answer: 1, once the thread takes posted messages again
 };
 
 }  // namespace ui

@@ -185,10 +185,11 @@ std::string ScriptSession::dispatch(const std::vector<std::string>& w) {
   // Commands on the main window.
   if (command == "menu" || command == "menu-state" || command == "menubar-state" ||
       command == "title" || command == "client-size" || command == "window-rect" ||
-      command == "alt-f4" || command == "drop" || command == "capture" || command == "ex-style") {
+      command == "alt-f4" || command == "idle" || command == "drop" || command == "capture" || command == "ex-style") {
     HWND window = mainWindow(kDefaultTimeoutMs);
     if (!window) return error("no main window");
     if (command == "menu" && n >= 2) return postCommand(window, number(w[1])) ? ok() : error("post failed");
+    if (command == "idle") return waitForIdle(window) ? ok() : error("no answer");
     if (command == "menu-state" && n >= 2) return menuStateText(menuCommandState(window, number(w[1])));
     if (command == "menubar-state" && n >= 2) return menuStateText(menuBarItemState(window, number(w[1])));
     if (command == "title") return ok(oneLine(windowText(window)));
