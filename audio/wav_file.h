@@ -1,0 +1,52 @@
+// A RIFF WAVE file read and written through the system's buffered multimedia file
+// services. Written files get a "fact" chunk with the sample frame count and their
+// chunk sizes fixed up when they are closed.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <memory>
+#include <string>
+
+class WavFile {
+ public:
+  enum Mode { ReadMode = 1, WriteMode = 2 };
+
+  WavFile() = default;
+  ~WavFile();
+  WavFile(const WavFile&) = delete;
+  WavFile& operator=(const WavFile&) = delete;
+
+  // ReadMode opens an existing file and leaves the position at its sound data;
+  // WriteMode creates (or truncates) the file with format, which is required then.
+  HRESULT Open(const char* path, int mode, const WAVEFORMATEX* format = nullptr);
+  // Reads on from the current position; chunks after "data" read as sound too.
+  HRESULT Read(void* buffer, DWORD count, DWORD* bytesRead);
+  HRESULT Write(const void* buffer, DWORD count);
+  LONG Seek(LONG offset, int origin);
+  HRESULT Close();
+
+  DWORD DataSize() const { return dataSize_; }
+  const WAVEFORMATEX* Format() const;
+  bool isOpen() const { return file_ != nullptr; }
+  const std::string& name() const { return name_; }
+
+ private:
+  HRESULT readHeader();
+  HRESULT writeHeader();
+  HRESULT finishChunks();
+  HRESULT keepFormat(const WAVEFORMATEX& format, bool recomputePcm);
+  void closeFile();
+
+  HMMIO file_ = nullptr;
+  std::unique_ptr<BYTE[]> format_;  // a WAVEFORMATEX of 18 + cbSize bytes
+  int mode_ = 0;
+  MMCKINFO riffChunk_ = {};
+  MMCKINFO dataChunk_ = {};
+  DWORD dataSize_ = 0;
+  std::string name_;
+};
+
+// The sample frames that dataSize bytes of format hold, as the "fact" chunk counts them.
+DWORD wavSampleFrames(DWORD dataSize, const WAVEFORMATEX& format);
