@@ -14,6 +14,8 @@ namespace {
 constexpr DWORD kShortFormatBytes = 18;  // WAVEFORMATEX with cbSize
 constexpr DWORD kPcmFormatBytes = 16;
 constexpr char kChooserTitle[] = "Select Audio Format";
+constexpr char kTemplateName[] = "#318";
+static_assert(IDD_AUDIO_FORMAT == 318, "the template name spells the dialog id");
 
 std::string joined(const char* tagName, const char* formatName) {
   return std::string(" ") + tagName + ": " + formatName;
@@ -87,7 +89,8 @@ bool ChooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text) {
   choose.fdwEnum = ACM_FORMATENUMF_WFORMATTAG | ACM_FORMATENUMF_HARDWARE | ACM_FORMATENUMF_INPUT;
   choose.pwfxEnum = pattern.format();
   choose.hInstance = GetModuleHandleA(nullptr);
-  choose.pszTemplateName = MAKEINTRESOURCEA(IDD_AUDIO_FORMAT);
+  // The "#318" form names resource 318 too; Wine's chooser reads the name as text.
+  choose.pszTemplateName = kTemplateName;
   if (acmFormatChooseA(&choose) != MMSYSERR_NOERROR) return false;
 
   std::memcpy(format, edited.format(), kShortFormatBytes);

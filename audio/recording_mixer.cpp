@@ -17,8 +17,10 @@ bool RecordingMixer::Open(HWND window, DWORD sourceType, DWORD controlType) {
   sourceType_ = sourceType;
   controlType_ = controlType;
   MIXERLINEA destination = {};
-  if (findDestination(&destination)) setUpMaster(destination);
-  setUpSources(destination);
+  if (findDestination(&destination)) {
+    if (destination.cControls > 0) setUpMaster(destination);
+    setUpSources(destination);
+  }
   if (sources_.empty()) {
     Close();
     return false;
@@ -26,19 +28,24 @@ bool RecordingMixer::Open(HWND window, DWORD sourceType, DWORD controlType) {
   return true;
 }
 
-// The first recording destination with controls; without one, the last examined.
+// The first recording destination with controls, else the first one without.
+// A mixer without any has nothing to record from: its wave-output lines belong
+// to playback, whose volume is not the recording level.
 bool RecordingMixer::findDestination(MIXERLINEA* destination) {
   MIXERCAPSA caps = {};
   if (api_.deviceCaps(0, &caps) != MMSYSERR_NOERROR) return false;
+  bool found = false;
   for (DWORD i = 0; i < caps.cDestinations; ++i) {
     MIXERLINEA line = {};
     line.cbStruct = sizeof line;
     line.dwDestination = i;
     if (api_.lineInfo(mixer_, &line, MIXER_GETLINEINFOF_DESTINATION) != MMSYSERR_NOERROR) continue;
-    *destination = line;
-    if (line.dwComponentType == MIXERLINE_COMPONENTTYPE_DST_WAVEIN && line.cControls > 0) return true;
+    if (line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_WAVEIN) continue;
+    if (!found || line.cControls > 0) *destination = line;
+    found = true;
+    if (line.cControls > 0) break;
   }
-  return false;
+  return found;
 }
 
 bool RecordingMixer::findControl(const MIXERLINEA& line, MIXERCONTROLA* control) {
