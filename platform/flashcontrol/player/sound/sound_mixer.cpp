@@ -1,0 +1,126 @@
+#include "sound_mixer.h"
+
+#include <algorithm>
+
+namespace swf {
+namespace {
+
+constexpr int kFullLevel = 32768;
+
+}  // namespace
+
+void SoundMixer::startSound(const SoundLibrary& library, const uint8_t* body, size_t size) {
+  StartSoundCommand command;
+  if (!parseStartSound(body, size, &command)) return;
+  if (command.info.syncStop) {
+    stopSound(command.soundId);
+    return;
+  }
+  startSound(library.find(command.soundId), command.info);
+}
+
+void SoundMixer::startSound(std::shared_ptr<const PlayableSound> sound, const SoundInfo& info) {
+  if (!sound) return;
+  if (info.syncStop) {
+    stopSound(sound->id);
+    return;
+  }
+  if (info.syncNoMultiple && playing(sound->id)) return;
+  if (voices_.size() >= kMaxEventSounds) return;
+  Voice voice;
+  voice.end = info.hasOutPoint ? std::min<size_t>(info.outPoint, sound->frames()) : sound->frames();
+  voice.begin = info.hasInPoint ? std::min<size_t>(info.inPoint, voice.end) : 0;
+  if (voice.begin >= voice.end) return;
+  voice.position = voice.begin;
+  voice.loopsLeft = std::max<uint32_t>(info.loopCount, 1);
+  voice.envelope = info.envelope;
+  voice.sound = std::move(sound);
+  voices_.push_back(std::move(voice));
+}
+
+bool SoundMixer::playing(uint16_t id) const {
+  return std::any_of(voices_.begin(), voices_.end(), [id](const Voice& v) { return v.sound->id == id; });
+}
+
+void SoundMixer::stopSound(uint16_t id) {
+  voices_.erase(std::remove_if(voices_.begin(), voices_.end(), [id](const Voice& v) { return v.sound->id == id; }),
+                voices_.end());
+}
+
+void SoundMixer::streamHead(uintptr_t timeline, const uint8_t* body, size_t size) {
+  StreamHead head;
+  if (!parseStreamHead(body, size, &head)) return;
+  streams_.erase(timeline);
+  streams_.emplace(timeline, StreamSound(head, mp3_));
+}
+
+void SoundMixer::streamBlock(uintptr_t timeline, const uint8_t* body, size_t size) {
+  const auto stream = streams_.find(timeline);
+  if (stream != streams_.end()) stream->second.addBlock(body, size);
+}
+
+void SoundMixer::endStream(uintptr_t timeline) { streams_.erase(timeline); }
+
+size_t SoundMixer::streamFramesQueued(uintptr_t timeline) const {
+  const auto stream = streams_.find(timeline);
+  return stream == streams_.end() ? 0 : stream->second.queuedFrames();
+}
+
+bool SoundMixer::silent() const {
+  return voices_.empty() &&
+         std::all_of(streams_.begin(), streams_.end(), [](const auto& s) { return s.second.queuedFrames() == 0; });
+}
+
+void SoundMixer::stopAll() {
+  voices_.clear();
+  streams_.clear();
+}
+
+void SoundMixer::envelopeAt(const std::vector<EnvelopePoint>& envelope, size_t position, int* left, int* right) {
+  if (envelope.empty()) {
+    *left = *right = kFullLevel;
+    return;
+  }
+  size_t next = 0;
+  while (next < envelope.size() && envelope[next].position44 <= position) ++next;
+  if (next == 0 || next == envelope.size()) {
+    const EnvelopePoint& held = envelope[next == 0 ? 0 : next - 1];
+    *left = held.left;
+    *right = held.right;
+    return;
+  }
+  const EnvelopePoint& a = envelope[next - 1];
+  const EnvelopePoint& b = envelope[next];
+  const int64_t span = int64_t(b.position44) - a.position44;
+  const int64_t into = int64_t(position) - a.position44;
+  *left = static_cast<int>(a.left + (int64_t(b.left) - a.left) * into / span);
+  *right = static_cast<int>(a.right + (int64_t(b.right) - a.right) * into / span);
+}
+
+void SoundMixer::mixVoice(Voice& voice, int32_t* mix, size_t frames) {
+  const int16_t* samples = voice.sound->samples.data();
+  for (size_t i = 0; i < frames && voice.loopsLeft > 0; ++i) {
+    int left = kFullLevel;
+    int right = kFullLevel;
+    envelopeAt(voice.envelope, voice.played, &left, &right);
+    mix[2 * i] += static_cast<int32_t>(int64_t(samples[2 * voice.position]) * left / kFullLevel);
+    mix[2 * i + 1] += static_cast<int32_t>(int64_t(samples[2 * voice.position + 1]) * right / kFullLevel);
+    ++voice.played;
+    if (++voice.position == voice.end) {
+      voice.position = voice.begin;
+      --voice.loopsLeft;
+    }
+  }
+}
+
+void SoundMixer::render(int16_t* out, size_t frames) {
+  if (!out) return;
+  mix_.assign(2 * frames, 0);
+  for (Voice& voice : voices_) mixVoice(voice, mix_.data(), frames);
+  voices_.erase(std::remove_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.loopsLeft == 0; }),
+                voices_.end());
+  for (auto& stream : streams_) stream.second.mixInto(mix_.data(), frames);
+  for (size_t i = 0; i < 2 * frames; ++i) out[i] = static_cast<int16_t>(std::clamp(mix_[i], -32768, 32767));
+}
+
+}  // namespace swf
