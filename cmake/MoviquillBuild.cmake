@@ -74,3 +74,19 @@ function(mvq_add_bench name)
     add_dependencies(benches bench-${name})
   endif()
 endfunction()
+
+# mvq_add_wine_bench(NAME SOURCES a.cpp LIBS lib1): a benchmark that needs the Windows
+# platform (the control, GDI, COM). Executable bench-NAME.exe, built only in the
+# Windows benchmark build (build/bench-win: MinGW, -DMVQ_BENCH=ON, Release) and run
+# under Wine by ./moviquill bench (see tools/lib/bench.sh); target "wine-benches".
+function(mvq_add_wine_bench name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(MVQ_BENCH AND WIN32)
+    add_executable(bench-${name} ${T_SOURCES})
+    target_link_libraries(bench-${name} PRIVATE ${T_LIBS})
+    if(NOT TARGET wine-benches)
+      add_custom_target(wine-benches)
+    endif()
+    add_dependencies(wine-benches bench-${name})
+  endif()
+endfunction()

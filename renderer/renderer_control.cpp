@@ -1,0 +1,146 @@
+// The renderer's own control: made on demand inside a hidden "AtlAxWin"
+// window, loaded with the cached copy, and stepped one tick per frame.
+#include <windows.h>
+#include <mmsystem.h>
+#include <ocidl.h>
+
+#include "atl_containment.h"
+#include "frame_renderer_object.h"
+
+namespace {
+
+const CLSID& controlClass() { return CLSID_ShockwaveFlash; }
+
+// In-process server, in-process handler, local server and remote server.
+constexpr DWORD kControlClassContext = 23;
+
+HRESULT putMovie(IShockwaveFlash* control, const char* path) {
+  wchar_t wide[kCachePathSize];
+  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kCachePathSize)) return E_FAIL;
+  BSTR movie = SysAllocString(wide);
+  if (!movie) return E_OUTOFMEMORY;
+  const HRESULT hr = control->lpVtbl->put_Movie(control, movie);
+  SysFreeString(movie);
+  return hr;
+}
+
+HWND createHostWindow() {
+  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr,
+                         rendererModule(), nullptr);
+}
+
+// The host object of the window gets the renderer's site, through which the
+// control finds the renderer's timer service.
+void giveSiteToHost(FrameRenderer* renderer) {
+  static const UINT getHost = RegisterWindowMessageA("WM_ATLGETHOST");
+  IUnknown* host = reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0));
+  if (!host) return;
+  IObjectWithSite* withSite = nullptr;
+  if (SUCCEEDED(host->lpVtbl->QueryInterface(host, IID_IObjectWithSite,
+                                             reinterpret_cast<void**>(&withSite)))) {
+    withSite->lpVtbl->SetSite(withSite, siteObject(renderer));
+    withSite->lpVtbl->Release(withSite);
+  }
+  host->lpVtbl->Release(host);
+}
+
+}  // namespace
+
+HRESULT putWindowMode(FrameRenderer* renderer, const wchar_t* mode) {
+  BSTR text = SysAllocString(mode);
+  if (!text) return E_OUTOFMEMORY;
+  const HRESULT hr = renderer->control->lpVtbl->put_WMode(renderer->control, text);
+  SysFreeString(text);
+  return hr;
+}
+
+HRESULT putScaleMode(FrameRenderer* renderer, int mode) {
+  return renderer->control->lpVtbl->put_ScaleMode(renderer->control, mode);
+}
+
+HRESULT createControl(FrameRenderer* renderer) {
+  IUnknown* unknown = nullptr;
+  if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown,
+                              reinterpret_cast<void**>(&unknown))))
+    return RENDERER_E_CONTROL_MISSING;
+  if (FAILED(unknown->lpVtbl->QueryInterface(unknown, IID_IShockwaveFlash,
+                                             reinterpret_cast<void**>(&renderer->control)))) {
+    renderer->control = nullptr;
+    unknown->lpVtbl->Release(unknown);
+    return E_FAIL;
+  }
+  putWindowMode(renderer, L"Opaque");
+  putScaleMode(renderer, renderer->keepAspect ? 0 : 2);
+  renderer->hostWindow = createHostWindow();
+  if (!renderer->hostWindow) {
+    unknown->lpVtbl->Release(unknown);
+    return RENDERER_E_NO_WINDOW;
+  }
+  AtlAxAttachControl(unknown, renderer->hostWindow, nullptr);
+  giveSiteToHost(renderer);
+  unknown->lpVtbl->Release(unknown);
+  return S_OK;
+}
+
+// A released control can no longer be ticked, whatever it left advised.
+void releaseControl(FrameRenderer* renderer) {
+  if (!renderer->control) return;
+  renderer->control->lpVtbl->Release(renderer->control);
+  renderer->control = nullptr;
+  renderer->timerSink = nullptr;
+}
+
+HRESULT loadIntoControl(FrameRenderer* renderer) {
+  putMovie(renderer->control, renderer->sourcePath);
+  const HRESULT hr = putMovie(renderer->control, renderer->cachedPath);
+  return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT advanceTo(FrameRenderer* renderer, int32_t frame) {
+  if (frame == renderer->currentFrame) return S_OK;
+  if (!renderer->timerSink) return E_FAIL;
+  if (frame < 0) return RENDERER_E_BAD_FRAME;
+  int32_t first = renderer->currentFrame + 1;
+  if (renderer->currentFrame > frame) {
+    const HRESULT hr = loadIntoControl(renderer);
+    if (FAILED(hr)) return hr;
+    first = 1;
+  }
+  for (int32_t i = first; i <= frame; ++i) {
+    // A load that failed to advise leaves no sink to tick.
+    if (!renderer->timerSink) return E_FAIL;
+    if (renderer->sequenceMode == kSequenceFrameByFrame)
+      renderer->control->lpVtbl->GotoFrame(renderer->control, i);
+    VARIANT now;
+    VariantInit(&now);
+    V_VT(&now) = VT_UI4;
+    V_UI4(&now) = timeGetTime();
+    renderer->timerSink->lpVtbl->OnTimer(renderer->timerSink, now);
+  }
+  renderer->currentFrame = frame;
+  return S_OK;
+}
+
+HRESULT reloadAndReplay(FrameRenderer* renderer) {
+  if (!renderer->control) return E_FAIL;
+  const HRESULT hr = loadIntoControl(renderer);
+  if (FAILED(hr)) return hr;
+  const int32_t previous = renderer->currentFrame;
+  renderer->currentFrame = 0;
+  return previous > 0 ? advanceTo(renderer, previous) : S_OK;
+}
+
+bool ensureCachedCopy(FrameRenderer* renderer) {
+  if (GetFileAttributesA(renderer->cachedPath) != INVALID_FILE_ATTRIBUTES) return true;
+  if (CacheEntry* entry = findInUseEntry(renderer->sourcePath)) {
+    const char* directory = movieCacheDirectory();
+    if (lstrlenA(directory) + lstrlenA(entry->copyName) >= int(kCachePathSize)) return false;
+    lstrcpyA(renderer->cachedPath, directory);
+    lstrcatA(renderer->cachedPath, entry->copyName);
+  } else if (FAILED(buildCachedMovie(&renderer->info.compressed, renderer->sourcePath,
+                                     renderer->cachedPath))) {
+    return false;
+  }
+  return SUCCEEDED(reloadAndReplay(renderer));
+}
