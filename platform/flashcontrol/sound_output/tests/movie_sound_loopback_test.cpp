@@ -1,0 +1,141 @@
+// A movie's streaming sound, played on ticks at the movie's rate through the
+// wave output, recorded from the PulseAudio loopback.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "movie_sound_driver.h"
+#include "sound_card_recorder.h"
+#include "swf_builder.h"
+#include "test_files.h"
+#include "tick_frames.h"
+#include "tone.h"
+#include "wave_out_stream.h"
+
+namespace {
+
+constexpr double kFps = 12;
+constexpr int kSamplesPerFrame = 3675;  // 44100 / 12
+
+// frames movie frames of a continuous 1000 Hz stereo tone as streaming PCM.
+mvqtest::Bytes toneMovie(int frames) {
+  mvqtest::PcmFormat format;
+  format.rate = 44100;
+  format.stereo = true;
+  const std::vector<int16_t> tone = audiotest::stereoTone(1000, 10000, frames * kSamplesPerFrame);
+  mvqtest::SwfBuilder movie;
+  movie.frameRate(kFps).soundStreamHead(format, kSamplesPerFrame, true);
+  for (int f = 0; f < frames; ++f) {
+    const auto begin = tone.begin() + 2 * f * kSamplesPerFrame;
+    movie.soundStreamBlock(format, std::vector<int16_t>(begin, begin + 2 * kSamplesPerFrame)).showFrame();
+  }
+  return movie.finish();
+}
+
+std::vector<int16_t> recording(const std::string& path) {
+  WavFile file;
+  std::vector<int16_t> samples;
+  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return samples;
+  samples.resize(file.DataSize() / 2);
+  DWORD read = 0;
+  if (!samples.empty()) file.Read(samples.data(), file.DataSize(), &read);
+  samples.resize(read / 2);
+  return samples;
+}
+
+class MovieSoundUnderLoopback : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
+    if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
+    ASSERT_TRUE(output.open());
+    ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCd));
+    ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
+    Sleep(200);
+  }
+  std::vector<int16_t> stopRecording() {
+    Sleep(300);
+    EXPECT_EQ(S_OK, recorder.Stop());
+    EXPECT_EQ(S_OK, recorder.Close());
+    return recording(path);
+  }
+  // Ticks at the movie's rate on a steady schedule, each rendering its share.
+  void playOnTicks(soundtest::MovieSoundDriver& driver, int ticks) {
+    swf::TickFrames frames(driver.frameRate());
+    const DWORD start = timeGetTime();
+    for (int tick = 0; tick < ticks; ++tick) {
+      const DWORD due = start + static_cast<DWORD>(tick * 1000 / driver.frameRate());
+      const DWORD now = timeGetTime();
+      if (int(due - now) > 0) Sleep(due - now);
+      driver.tick();
+      const size_t count = frames.next();
+      std::vector<int16_t> block(2 * count);
+      driver.mixer().render(block.data(), count);
+      output.write(block.data(), count);
+    }
+    for (int waited = 0; output.queuedBuffers() > 0 && waited < 5000; waited += 10) Sleep(10);
+  }
+
+  const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+  mvqtest::TempDir folder;
+  std::string path = folder.file("movie.wav");
+  SoundCardRecorder recorder;
+  WaveOutStream output;
+};
+
+TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInTune) {
+  soundtest::MovieSoundDriver driver;
+  ASSERT_TRUE(driver.load(toneMovie(24)));
+  playOnTicks(driver, 24);
+  const std::vector<int16_t> samples = stopRecording();
+  for (int channel = 0; channel < 2; ++channel) {
+    const audiotest::ToneMeasure tone = audiotest::measureTone(samples, channel, 2500);
+    EXPECT_NEAR(1000.0, tone.hz, 10.0);
+    EXPECT_NEAR(10000 / std::sqrt(2.0), tone.rms, 10000 * 0.05);
+    // Two seconds of movie are two seconds of sound: nothing lost, nothing doubled.
+    EXPECT_NEAR(2.0 * 44100, double(tone.frames), 44100 * 0.03);
+  }
+}
+
+TEST_F(MovieSoundUnderLoopback, ResetSilencesWhatIsQueuedAtOnce) {
+  soundtest::MovieSoundDriver driver;
+  ASSERT_TRUE(driver.load(toneMovie(24)));
+  for (int tick = 0; tick < 24; ++tick) {  // two seconds queued at once
+    driver.tick();
+    std::vector<int16_t> block(2 * kSamplesPerFrame);
+    driver.mixer().render(block.data(), kSamplesPerFrame);
+    ASSERT_TRUE(output.write(block.data(), kSamplesPerFrame));
+  }
+  Sleep(500);
+  output.reset();
+  driver.mixer().stopAll();
+  EXPECT_EQ(0, output.queuedBuffers());
+  const audiotest::ToneMeasure tone = audiotest::measureTone(stopRecording(), 0, 2500);
+  EXPECT_GT(tone.frames, 44100u / 10);
+  EXPECT_LT(tone.frames, 44100u) << "the second second was never played";
+}
+
+TEST_F(MovieSoundUnderLoopback, AFullQueueDropsBlocksInsteadOfWaiting) {
+  const std::vector<int16_t> block(2 * kSamplesPerFrame, 0);
+  int taken = 0;
+  for (int i = 0; i < WaveOutStream::kBufferCount + 8; ++i) taken += output.write(block.data(), kSamplesPerFrame);
+  EXPECT_LT(taken, WaveOutStream::kBufferCount + 8);
+  EXPECT_LE(output.queuedBuffers(), WaveOutStream::kBufferCount);
+  output.reset();
+  EXPECT_TRUE(output.write(block.data(), kSamplesPerFrame)) << "room again after the reset";
+  stopRecording();
+}
+
+TEST(WaveOutStream, WithoutADeviceNothingIsQueued) {
+  WaveOutStream output;
+  const int16_t frame[2] = {1, 2};
+  EXPECT_FALSE(output.write(frame, 1));
+  output.reset();
+  output.close();
+  EXPECT_EQ(0, output.queuedBuffers());
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "wave_out_stream.h"
+
+namespace {
+
+const WAVEFORMATEX kMixFormat = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+
+}  // namespace
+
+bool WaveOutStream::open() {
+  if (device_) return true;
+  if (waveOutOpen(&device_, WAVE_MAPPER, &kMixFormat, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+    device_ = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void WaveOutStream::release(Block& block) {
+  if (block.header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device_, &block.header, sizeof block.header);
+  block.header = {};
+}
+
+// A buffer the device has given back (or never had).
+WaveOutStream::Block* WaveOutStream::freeBlock() {
+  for (Block& block : blocks_) {
+    const DWORD flags = block.header.dwFlags;
+    if (!(flags & WHDR_PREPARED) || (flags & WHDR_DONE)) {
+      release(block);
+      return &block;
+    }
+  }
+  return nullptr;
+}
+
+bool WaveOutStream::write(const int16_t* samples, size_t frames) {
+  if (!device_ || !samples || frames == 0) return false;
+  if (queuedBuffers() == 0) {
+    const std::vector<int16_t> lead(2 * kLeadFrames, 0);
+    queue(lead.data(), kLeadFrames);
+  }
+  return queue(samples, frames);
+}
+
+bool WaveOutStream::queue(const int16_t* samples, size_t frames) {
+  Block* block = freeBlock();
+  if (!block) return false;
+  block->samples.assign(samples, samples + 2 * frames);
+  block->header.lpData = reinterpret_cast<LPSTR>(block->samples.data());
+  block->header.dwBufferLength = static_cast<DWORD>(block->samples.size() * sizeof(int16_t));
+  if (waveOutPrepareHeader(device_, &block->header, sizeof block->header) != MMSYSERR_NOERROR) {
+    block->header = {};
+    return false;
+  }
+  if (waveOutWrite(device_, &block->header, sizeof block->header) != MMSYSERR_NOERROR) {
+    release(*block);
+    return false;
+  }
+  return true;
+}
+
+int WaveOutStream::queuedBuffers() const {
+  int queued = 0;
+  for (const Block& block : blocks_) {
+    const DWORD flags = block.header.dwFlags;
+    if ((flags & WHDR_PREPARED) && !(flags & WHDR_DONE)) ++queued;
+  }
+  return queued;
+}
+
+void WaveOutStream::reset() {
+  if (!device_) return;
+  waveOutReset(device_);
+  for (Block& block : blocks_) release(block);
+}
+
+void WaveOutStream::close() {
+  if (!device_) return;
+  reset();
+  waveOutClose(device_);
+  device_ = nullptr;
+}
