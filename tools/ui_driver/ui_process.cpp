@@ -34,15 +34,23 @@ Program::~Program() {
 
 bool Program::start(const std::string& commandLine, const std::string& folder,
                     const std::vector<std::pair<std::string, std::string>>& environment) {
+  // The program gets no standard handles of ours: a caller reading our output
+  // through a pipe would otherwise wait for the program to end too.
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  HANDLE none = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            &inheritable, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError = none;
   PROCESS_INFORMATION info = {};
   std::string command = commandLine;
   std::string block = environmentBlock(environment);
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
-                      environment.empty() ? nullptr : &block[0],
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
-    return false;
+  const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0,
+                                      environment.empty() ? nullptr : &block[0],
+                                      folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  if (none != INVALID_HANDLE_VALUE) CloseHandle(none);
+  if (!started) return false;
   CloseHandle(info.hThread);
   if (process_) CloseHandle(process_);
   process_ = info.hProcess;
