@@ -7,6 +7,11 @@
 # generates its own input in a temporary folder, prints its one line on stdout,
 # deletes what it made and exits non-zero when the measured operation failed.
 # The benchmark build is build/bench: native, Release, no sanitizers.
+#
+# Benchmarks that need the Windows platform (wave devices, windows) are declared with
+#   mvq_add_wine_bench(NAME SOURCES bench_NAME.cpp LIBS ...)
+# and built by the Windows build as build/bin/bench-NAME.exe; they run under Wine
+# with the PulseAudio loopback, after the native ones, and print the same one line.
 
 build_benches() {
   MVQ_BENCH_BUILD=$MVQ_BUILD/bench
@@ -21,13 +26,35 @@ build_benches() {
     || { tail -30 "$MVQ_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
 }
 
+wine_bench_programs() {  # names... (none: all)
+  local p
+  if [ $# -eq 0 ]; then
+    for p in "$MVQ_BIN"/bench-*.exe; do [ -x "$p" ] && echo "$p"; done
+  else
+    for p in "$@"; do [ -x "$MVQ_BIN/bench-$p.exe" ] && echo "$MVQ_BIN/bench-$p.exe"; done
+  fi
+}
+
+run_wine_benches() {  # programs...
+  local p rc=0
+  for p in "$@"; do
+    say "running $(basename "$p") under Wine"
+    wine "$p" </dev/null | tr -d '\r'
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { say "$(basename "$p") failed"; rc=1; }
+  done
+  return $rc
+}
+
 cmd_bench() {
   build_benches
-  local programs=() rc=0 p
+  local programs=() wineNames=() winePrograms=() rc=0 p
   if [ $# -gt 0 ]; then
     for p in "$@"; do
-      [ -x "$MVQ_BENCH_BUILD/bin/bench-$p" ] || die "no benchmark named $p"
-      programs+=("$MVQ_BENCH_BUILD/bin/bench-$p")
+      if [ -x "$MVQ_BENCH_BUILD/bin/bench-$p" ]; then
+        programs+=("$MVQ_BENCH_BUILD/bin/bench-$p")
+      else
+        wineNames+=("$p")
+      fi
     done
   else
     programs=("$MVQ_BENCH_BUILD"/bin/bench-*)
@@ -36,5 +63,13 @@ cmd_bench() {
     say "running $(basename "$p")"
     "$p" || { say "$(basename "$p") failed"; rc=1; }
   done
+  if [ $# -eq 0 ] || [ ${#wineNames[@]} -gt 0 ]; then
+    cmd_setup
+    mapfile -t winePrograms < <(wine_bench_programs "${wineNames[@]}")
+    [ ${#wineNames[@]} -eq 0 ] || [ ${#winePrograms[@]} -eq ${#wineNames[@]} ] || die "no benchmark named ${wineNames[*]}"
+    if [ ${#winePrograms[@]} -gt 0 ]; then
+      with_pulse with_wine run_wine_benches "${winePrograms[@]}" || rc=1
+    fi
+  fi
   return $rc
 }
