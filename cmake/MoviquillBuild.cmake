@@ -90,14 +90,3 @@ function(mvq_add_wine_bench name)
     add_dependencies(wine-benches bench-${name})
   endif()
 endfunction()
-
-# mvq_add_wine_bench(NAME SOURCES a.cpp LIBS lib1): a benchmark that needs the Windows
-# platform (wave devices, windows): bench-NAME.exe in the Windows build, which
-# ./moviquill bench runs under Wine with the PulseAudio loopback.
-function(mvq_add_wine_bench name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-  if(WIN32 AND NOT MVQ_FUZZ)
-    add_executable(bench-${name} ${T_SOURCES})
-    target_link_libraries(bench-${name} PRIVATE ${T_LIBS})
-  endif()
-endfunction()

@@ -8,10 +8,12 @@
 # deletes what it made and exits non-zero when the measured operation failed.
 # The benchmark build is build/bench: native, Release, no sanitizers.
 #
-# Benchmarks that need the Windows platform (wave devices, windows) are declared with
+# Benchmarks that need the Windows platform (the control, GDI, wave devices) are
+# declared with
 #   mvq_add_wine_bench(NAME SOURCES bench_NAME.cpp LIBS ...)
-# and built by the Windows build as build/bin/bench-NAME.exe; they run under Wine
-# with the PulseAudio loopback, after the native ones, and print the same one line.
+# which makes bench-NAME.exe in build/bench-win (MinGW, Release). Those, and any
+# bench-NAME.exe the ordinary Windows build puts in build/bin, run under Wine with
+# the PulseAudio loopback after the native ones, printing the same one line.
 
 build_benches() {
   MVQ_BENCH_BUILD=$MVQ_BUILD/bench
@@ -26,13 +28,32 @@ build_benches() {
     || { tail -30 "$MVQ_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
 }
 
-wine_bench_programs() {  # names... (none: all)
-  local p
-  if [ $# -eq 0 ]; then
-    for p in "$MVQ_BIN"/bench-*.exe; do [ -x "$p" ] && echo "$p"; done
-  else
-    for p in "$@"; do [ -x "$MVQ_BIN/bench-$p.exe" ] && echo "$MVQ_BIN/bench-$p.exe"; done
+build_wine_benches() {
+  MVQ_WIN_BENCH_BUILD=$MVQ_BUILD/bench-win
+  if [ ! -f "$MVQ_WIN_BENCH_BUILD/CMakeCache.txt" ]; then
+    say "configuring the Windows benchmark build"
+    cmake -S "$MVQ_ROOT" -B "$MVQ_WIN_BENCH_BUILD" -DMVQ_BENCH=ON -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$MVQ_ROOT/cmake/toolchain-mingw-i686.cmake" >/dev/null \
+      || die "cmake failed for the Windows benchmark build"
   fi
+  say "building the Windows benchmarks"
+  cmake --build "$MVQ_WIN_BENCH_BUILD" -j "$MVQ_JOBS" --target wine-benches >"$MVQ_BUILD/bench-win-build.log" 2>&1 \
+    || { tail -30 "$MVQ_BUILD/bench-win-build.log" >&2; die "Windows benchmark build failed"; }
+}
+
+# The named Windows benchmarks (all when none is named), benchmark build first.
+wine_bench_programs() {  # names...
+  local p name seen=" "
+  for p in "$MVQ_WIN_BENCH_BUILD"/bin/bench-*.exe "$MVQ_BIN"/bench-*.exe; do
+    [ -x "$p" ] || continue
+    name=$(basename "$p" .exe)
+    name=${name#bench-}
+    case "$seen" in *" $name "*) continue ;; esac
+    if [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]; then
+      seen="$seen$name "
+      echo "$p"
+    fi
+  done
 }
 
 run_wine_benches() {  # programs...
@@ -65,6 +86,7 @@ cmd_bench() {
   done
   if [ $# -eq 0 ] || [ ${#wineNames[@]} -gt 0 ]; then
     cmd_setup
+    build_wine_benches
     mapfile -t winePrograms < <(wine_bench_programs "${wineNames[@]}")
     [ ${#wineNames[@]} -eq 0 ] || [ ${#winePrograms[@]} -eq ${#wineNames[@]} ] || die "no benchmark named ${wineNames[*]}"
     if [ ${#winePrograms[@]} -gt 0 ]; then
