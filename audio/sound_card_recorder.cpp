@@ -40,6 +40,8 @@ HRESULT SoundCardRecorder::Open(const char* path, const WAVEFORMATEX* format) {
   if (device_ || running_) return E_FAIL;
   const WAVEFORMATEX wanted = recordingFormat(*format);
   if (wanted.nBlockAlign == 0 || wanted.nBlockAlign > kBufferBytes) return E_INVALIDARG;
+  // The recorder keeps 18 bytes of format: extra format bytes would be read from beyond them.
+  if (wanted.cbSize != 0) return E_INVALIDARG;
   buffers_.reset(new (std::nothrow) BYTE[kBufferCount * kBufferBytes]);
   if (!buffers_) return E_OUTOFMEMORY;
   format_ = wanted;

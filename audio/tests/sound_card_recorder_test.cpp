@@ -116,6 +116,10 @@ TEST_F(RecorderWithModelDevice, BadArgumentsAndASecondOpenAreRefused) {
   EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), nullptr));
   const WAVEFORMATEX silent = pcm(0, 44100, 16);
   EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), &silent));
+  WAVEFORMATEX adpcm = kCdFormat;
+  adpcm.wFormatTag = 0x11;
+  adpcm.cbSize = 2;
+  EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), &adpcm)) << "its extra bytes are not there";
   EXPECT_EQ(0, device.openCalls());
   ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
   EXPECT_EQ(E_FAIL, recorder.Open(path("other.wav").c_str(), &kCdFormat));
