@@ -110,13 +110,14 @@ void SoundCardRecorder::captureLoop() {
 void SoundCardRecorder::handleBuffer(HWAVEIN device, WAVEHDR* header) {
   if (!device || !header || header->dwBufferLength == 0) return;
   const uint64_t recorded = recordedBytes_.load();
-  if (recorded >= limitBytes_) return;
+  const uint64_t limit = limitBytes_.load();
+  if (recorded >= limit) return;
   const DWORD bytes = header->dwBytesRecorded;
-  if (recorded + bytes >= limitBytes_) {
-    const DWORD rest = static_cast<DWORD>(limitBytes_ - recorded);
+  if (recorded + bytes >= limit) {
+    const DWORD rest = static_cast<DWORD>(limit - recorded);
     if (FAILED(file_.Write(header->lpData, rest))) return;
-    recordedBytes_.store(limitBytes_);
-    if (limitEvent_) SetEvent(limitEvent_);
+    recordedBytes_.store(limit);
+    if (HANDLE event = limitEvent_.load()) SetEvent(event);
     return;
   }
   if (FAILED(file_.Write(header->lpData, bytes))) return;

@@ -61,8 +61,9 @@ class SoundCardRecorder {
   WavFile file_;
   std::string directory_;
   std::atomic<uint64_t> recordedBytes_{0};
-  uint64_t limitBytes_ = 0;
-  HANDLE limitEvent_ = nullptr;
+  // Set by Start and Stop, read by the capture thread.
+  std::atomic<uint64_t> limitBytes_{0};
+  std::atomic<HANDLE> limitEvent_{nullptr};
   HANDLE thread_ = nullptr;
   DWORD threadId_ = 0;
   HANDLE threadReady_ = nullptr;  // the thread has its message queue
