@@ -11,7 +11,7 @@
 #include "sound_card_recorder.h"
 #include "swf_builder.h"
 #include "test_files.h"
-#include "tick_frames.h"
+#include "ticked_sound_output.h"
 #include "tone.h"
 #include "wave_out_stream.h"
 
@@ -62,21 +62,18 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     EXPECT_EQ(S_OK, recorder.Close());
     return recording(path);
   }
-  // Ticks at the movie's rate on a steady schedule, each rendering its share.
-  void playOnTicks(soundtest::MovieSoundDriver& driver, int ticks) {
-    swf::TickFrames frames(driver.frameRate());
+  // Ticks at the movie's rate on a steady schedule, as the host's timer gives them.
+  static void playOnTicks(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound, int ticks) {
+    sound.startMovie(driver.frameRate());
     const DWORD start = timeGetTime();
     for (int tick = 0; tick < ticks; ++tick) {
       const DWORD due = start + static_cast<DWORD>(tick * 1000 / driver.frameRate());
       const DWORD now = timeGetTime();
       if (int(due - now) > 0) Sleep(due - now);
       driver.tick();
-      const size_t count = frames.next();
-      std::vector<int16_t> block(2 * count);
-      driver.mixer().render(block.data(), count);
-      output.write(block.data(), count);
+      sound.tick();
     }
-    for (int waited = 0; output.queuedBuffers() > 0 && waited < 5000; waited += 10) Sleep(10);
+    for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
   }
 
   const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
@@ -89,7 +86,8 @@ class MovieSoundUnderLoopback : public ::testing::Test {
 TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInTune) {
   soundtest::MovieSoundDriver driver;
   ASSERT_TRUE(driver.load(toneMovie(24)));
-  playOnTicks(driver, 24);
+  TickedSoundOutput sound(driver.mixer());
+  playOnTicks(driver, sound, 24);
   const std::vector<int16_t> samples = stopRecording();
   for (int channel = 0; channel < 2; ++channel) {
     const audiotest::ToneMeasure tone = audiotest::measureTone(samples, channel, 2500);
@@ -127,6 +125,31 @@ TEST_F(MovieSoundUnderLoopback, AFullQueueDropsBlocksInsteadOfWaiting) {
   output.reset();
   EXPECT_TRUE(output.write(block.data(), kSamplesPerFrame)) << "room again after the reset";
   stopRecording();
+}
+
+TEST_F(MovieSoundUnderLoopback, SilenceEndsTheSoundAtOnceAndAMovieWithoutSoundOpensNoDevice) {
+  soundtest::MovieSoundDriver driver;
+  ASSERT_TRUE(driver.load(toneMovie(24)));
+  TickedSoundOutput sound(driver.mixer());
+  sound.startMovie(driver.frameRate());
+  for (int tick = 0; tick < 12; ++tick) {  // a second of sound queued at once
+    driver.tick();
+    sound.tick();
+  }
+  EXPECT_TRUE(sound.deviceOpen());
+  Sleep(300);
+  sound.silence();
+  EXPECT_TRUE(driver.mixer().silent());
+  EXPECT_EQ(0, sound.queuedBlocks());
+
+  soundtest::MovieSoundDriver quiet;
+  ASSERT_TRUE(quiet.load(mvqtest::SwfBuilder().frameRate(kFps).showFrame().showFrame().finish()));
+  TickedSoundOutput none(quiet.mixer());
+  playOnTicks(quiet, none, 2);
+  EXPECT_FALSE(none.deviceOpen());
+  const audiotest::ToneMeasure tone = audiotest::measureTone(stopRecording(), 0, 2500);
+  EXPECT_GT(tone.frames, 44100u / 10);
+  EXPECT_LT(tone.frames, 44100u * 8 / 10) << "the rest of the second was never played";
 }
 
 TEST(WaveOutStream, WithoutADeviceNothingIsQueued) {

@@ -1,0 +1,19 @@
+#include "ticked_sound_output.h"
+
+void TickedSoundOutput::startMovie(double framesPerSecond) {
+  silence();
+  frames_ = swf::TickFrames(framesPerSecond);
+}
+
+void TickedSoundOutput::tick() {
+  const size_t frames = frames_.next();
+  if (!output_.isOpen() && mixer_.silent()) return;
+  block_.resize(2 * frames);
+  mixer_.render(block_.data(), frames);
+  if (output_.open()) output_.write(block_.data(), frames);
+}
+
+void TickedSoundOutput::silence() {
+  mixer_.stopAll();
+  output_.reset();
+}

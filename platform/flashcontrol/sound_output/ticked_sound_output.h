@@ -1,0 +1,33 @@
+// What the stand-in control does with its movie's sound on every tick: the mixer
+// renders exactly this tick's share of the movie's time (TickFrames) and the block
+// goes to the wave output. The device opens with the first sound a movie makes;
+// from then on every tick queues its block, silent or not, so sound stays in step
+// with the frames. Stop, Rewind and a new movie silence it at once.
+#pragma once
+
+#include "sound_mixer.h"
+#include "tick_frames.h"
+#include "wave_out_stream.h"
+
+#include <vector>
+
+class TickedSoundOutput {
+ public:
+  explicit TickedSoundOutput(swf::SoundMixer& mixer) : mixer_(mixer), frames_(12) {}
+
+  // A movie was loaded: its rate sets the share of each tick.
+  void startMovie(double framesPerSecond);
+  // After the player's tick has fed the mixer.
+  void tick();
+  // Everything queued or playing ends now.
+  void silence();
+
+  bool deviceOpen() const { return output_.isOpen(); }
+  int queuedBlocks() const { return output_.queuedBuffers(); }
+
+ private:
+  swf::SoundMixer& mixer_;
+  swf::TickFrames frames_;
+  WaveOutStream output_;
+  std::vector<int16_t> block_;
+};
