@@ -1,5 +1,14 @@
 // A line-oriented command language over the driver, for scripts: one command a
-// line, one reply line each ("ok ..." or "error ...").
+// line, one reply line each ("ok ..." or "error ..."). Texts in replies have
+// their line breaks and backslashes escaped (\n, \r, \\), so a reply is one line.
+//
+//   start PROGRAM [ARG...] [cwd=FOLDER] [env=NAME=VALUE]   attach [PID]   main-window [MS]
+//   menu ID   menu-state ID   menubar-state POS   idle   title   client-size   window-rect
+//   ex-style   alt-f4   drop PATH   capture FILE.bmp
+//   dialog TITLE|* [MS]   file-dialog TITLE NAME [MS]   file-name   cancel   wait-closed [MS]
+//   press ID   click ID   check ID on|off   checked ID   set-text ID TEXT   get-text ID   enabled ID
+//   message-box [MS]   press-box ok|cancel|yes|no|...
+//   wait-exit [MS]   terminate   sleep MS   quit
 #pragma once
 
 #include <windows.h>
