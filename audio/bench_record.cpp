@@ -1,7 +1,7 @@
 // bench record: the sound-card recorder's CPU time per recorded second, and the
-// delay from the stand-in control's first played sound (its first tick's block
-// handed to the wave output) to that sound's place in the recording, over ten
-// runs. Runs under Wine with the PulseAudio loopback (./moviquill bench record).
+// delay from the stand-in control's first played sound (the tick whose block
+// first holds sound, handed to the wave output; the device opens then) to that
+// sound's place in the recording, over ten runs. Runs under Wine with the PulseAudio loopback (./moviquill bench record).
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -14,8 +14,7 @@
 #include "sound_card_recorder.h"
 #include "swf_builder.h"
 #include "test_files.h"
-#include "tick_frames.h"
-#include "wave_out_stream.h"
+#include "ticked_sound_output.h"
 
 namespace {
 
@@ -74,13 +73,13 @@ mvqtest::Bytes streamingToneMovie() {
 double playToRecordingDelayMs(const mvqtest::TempDir& dir, const mvqtest::Bytes& movie) {
   const std::string path = dir.file("delay.wav");
   SoundCardRecorder recorder;
-  WaveOutStream output;
   soundtest::MovieSoundDriver driver;
-  if (!output.open() || !driver.load(movie) || FAILED(recorder.Open(path.c_str(), &kCd))) return -1;
+  if (!driver.load(movie) || FAILED(recorder.Open(path.c_str(), &kCd))) return -1;
+  TickedSoundOutput sound(driver.mixer());
+  sound.startMovie(driver.frameRate());
   if (FAILED(recorder.Start(0, nullptr))) return -1;
   const DWORD recordingStart = timeGetTime();
   Sleep(300);
-  swf::TickFrames frames(driver.frameRate());
   DWORD firstPlayed = 0;
   const DWORD start = timeGetTime();
   for (int tick = 0; tick < 6; ++tick) {
@@ -88,17 +87,13 @@ double playToRecordingDelayMs(const mvqtest::TempDir& dir, const mvqtest::Bytes&
     const DWORD now = timeGetTime();
     if (int(due - now) > 0) Sleep(due - now);
     driver.tick();
-    const size_t count = frames.next();
-    std::vector<int16_t> block(2 * count);
-    driver.mixer().render(block.data(), count);
     if (tick == 0) firstPlayed = timeGetTime();
-    output.write(block.data(), count);
+    sound.tick();
   }
-  for (int waited = 0; output.queuedBuffers() > 0 && waited < 5000; waited += 10) Sleep(10);
+  for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
   Sleep(200);
   recorder.Stop();
   recorder.Close();
-  output.close();
   const std::vector<int16_t> samples = recordedSamples(path);
   for (size_t i = 0; i < samples.size(); ++i) {
     if (std::abs(samples[i]) > kLoud) return recordingStart + (i / 2) * 1000.0 / 44100 - double(firstPlayed);
