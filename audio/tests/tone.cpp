@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -49,15 +50,32 @@ ToneMeasure measureTone(const std::vector<int16_t>& samples, int channel, int th
   if (first == frames) return measure;
   measure.firstFrame = first;
   measure.frames = last - first + 1;
-  int crossings = 0;
   double energy = 0;
+  std::vector<size_t> crossings;
   for (size_t i = first; i <= last; ++i) {
     const int value = samples[2 * i + channel];
     energy += double(value) * value;
-    if (i > first && (samples[2 * (i - 1) + channel] < 0) != (value < 0)) ++crossings;
+    if (i > first && (samples[2 * (i - 1) + channel] < 0) != (value < 0)) crossings.push_back(i);
   }
   measure.rms = std::sqrt(energy / measure.frames);
-  measure.hz = crossings / 2.0 * rate / measure.frames;
+  // Half periods from one crossing to the next; a gap in the sound is left out.
+  std::vector<size_t> halves;
+  for (size_t i = 1; i < crossings.size(); ++i) halves.push_back(crossings[i] - crossings[i - 1]);
+  if (halves.empty()) return measure;
+  std::vector<size_t> sorted = halves;
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  const size_t median = sorted[sorted.size() / 2];
+  double total = 0;
+  size_t counted = 0;
+  for (size_t half : halves) {
+    if (half <= 2 * median) {
+      total += double(half);
+      ++counted;
+    } else {
+      ++measure.gaps;
+    }
+  }
+  measure.hz = rate / (2 * total / counted);
   return measure;
 }
 

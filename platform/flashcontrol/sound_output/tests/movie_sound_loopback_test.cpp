@@ -95,6 +95,7 @@ TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInT
     EXPECT_NEAR(10000 / std::sqrt(2.0), tone.rms, 10000 * 0.05);
     // Two seconds of movie are two seconds of sound: nothing lost, nothing doubled.
     EXPECT_NEAR(2.0 * 44100, double(tone.frames), 44100 * 0.03);
+    EXPECT_EQ(0, tone.gaps) << "the tick blocks follow one another without a break";
   }
 }
 
