@@ -25,17 +25,6 @@ WAVEFORMATEX pcm(WORD channels, DWORD rate, WORD bits) {
 
 bool sameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-TEST(FormatText, TheDefaultIsStereoCdPcm) {
-  const WAVEFORMATEX format = defaultAudioFormat();
-  EXPECT_EQ(WAVE_FORMAT_PCM, format.wFormatTag);
-  EXPECT_EQ(2, format.nChannels);
-  EXPECT_EQ(44100u, format.nSamplesPerSec);
-  EXPECT_EQ(176400u, format.nAvgBytesPerSec);
-  EXPECT_EQ(4, format.nBlockAlign);
-  EXPECT_EQ(16, format.wBitsPerSample);
-  EXPECT_EQ(0, format.cbSize);
-}
-
 TEST(FormatText, PcmIsNamedByTheDrivers) {
   const std::string stereo = FormatText(defaultAudioFormat());
   const std::string mono = FormatText(pcm(1, 22050, 8));
