@@ -93,8 +93,12 @@ void PreviewPainter::paint() {
   RECT update;
   GetUpdateRect(host, &update, FALSE);
 
+  // The surface has a spare row above the picture. Drawing one row down puts the
+  // picture's bottom row first in memory, where the video pass reads the frame from.
+  SetViewportOrgEx(memoryDc, 0, 1, nullptr);
   const RECT& clip = tickState.videoPassActive && partlyOffScreen(host, client) ? client : update;
   HRGN region = CreateRectRgnIndirect(&clip);
+  OffsetRgn(region, 0, 1);  // clip regions are in device units
   SelectClipRgn(memoryDc, region);
   DeleteObject(region);
   if (view)
@@ -106,6 +110,7 @@ void PreviewPainter::paint() {
   BitBlt(windowDc, update.left, update.top, update.right - update.left, update.bottom - update.top,
          memoryDc, update.left, update.top, SRCCOPY);
   SelectClipRgn(memoryDc, nullptr);
+  SetViewportOrgEx(memoryDc, 0, 0, nullptr);
   EndPaint(host, &ps);
   SelectObject(memoryDc, previousBitmap);
 
