@@ -104,9 +104,13 @@ void workDescriptor(SlotWork work, const ModuleImage& image,
     ++count;
   if (count == 0) return;
 
+  // The page's access becomes read-write, its modifier bits (above 0xFF)
+  // stay. For read-only and executable read-only pages that is clearing those
+  // bits and adding read-write; a write-copy page (the system's choice for a
+  // loaded module's writable section) must lose its write-copy bit as well.
   MEMORY_BASIC_INFORMATION page;
   if (!VirtualQuery(slots, &page, sizeof page)) return;
-  const DWORD writable = (page.Protect & ~DWORD(PAGE_READONLY | PAGE_EXECUTE_READ)) | PAGE_READWRITE;
+  const DWORD writable = (page.Protect & ~DWORD(0xFF)) | PAGE_READWRITE;
   DWORD previous = 0;
   if (!VirtualProtect(slots, count * sizeof(IMAGE_THUNK_DATA32), writable, &previous)) return;
   for (DWORD i = 0; i < count; ++i) {
