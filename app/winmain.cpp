@@ -7,6 +7,7 @@
 #include "atl_containment.h"
 #include "control_discovery.h"
 #include "display_warning_dialog.h"
+#include "export_run.h"
 #include "main_frame.h"
 #include "message_boxes.h"
 #include "module_instance.h"
@@ -67,7 +68,9 @@ int runProgram() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   {
+    ExportRun exportRun;  // outlives the frame: its compressor record goes last
     MainFrame frame;
+    frame.setExportHandOver(&exportRun);
     loadSettings();
     HWND mainWindow = frame.create();
     // A window that could not be created has said why (or could not); nothing to wait for.

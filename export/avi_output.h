@@ -1,0 +1,41 @@
+// One AVI file of an export: its video stream through the chosen compressor and
+// an optional sound stream. Failures report the string of their message.
+#pragma once
+
+#include <windows.h>
+#include <vfw.h>
+
+#include <cstdint>
+
+struct AviOutputFormat {
+  BITMAPINFOHEADER frame;
+  LONG frameRate100;
+  const COMPVARS* compressor;
+  const WAVEFORMATEX* sound;  // null: no sound stream
+  LONG frameRate100ForSound;
+};
+
+class AviOutput {
+ public:
+  AviOutput() = default;
+  ~AviOutput() { Close(); }
+  AviOutput(const AviOutput&) = delete;
+  AviOutput& operator=(const AviOutput&) = delete;
+
+  // 0 on success, else the id of the failure's message. soundLength is the
+  // sound stream's length in sample frames; withSound false leaves it out.
+  UINT Open(const char* path, const AviOutputFormat& format, bool withSound, uint64_t soundLength);
+  UINT CreateSoundStream(const AviOutputFormat& format, uint64_t soundLength);
+  // The written byte count is added to *bytes.
+  HRESULT WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes);
+  HRESULT WriteSound(LONG index, const void* data, LONG samples, LONG size, LONG* bytes);
+  bool hasSound() const { return sound_ != nullptr; }
+  bool isOpen() const { return file_ != nullptr; }
+  void Close();
+
+ private:
+  PAVIFILE file_ = nullptr;
+  PAVISTREAM video_ = nullptr;
+  PAVISTREAM compressed_ = nullptr;
+  PAVISTREAM sound_ = nullptr;
+};

@@ -1,0 +1,53 @@
+#include "export_run.h"
+
+#include <cstdlib>
+
+#include "export_settings_dialog.h"
+#include "main_frame.h"
+#include "message_boxes.h"
+#include "resource_ids.h"
+#include "tick_state.h"
+#include "video_pass.h"
+
+namespace {
+
+// Tests shorten the split limit (bytes) through the environment; the dialog has no control for it.
+uint64_t splitLimitFor(const ExportSettings& settings) {
+  char text[32];
+  const DWORD length = GetEnvironmentVariableA("MVQ_SPLIT_LIMIT_BYTES", text, sizeof text);
+  if (length > 0 && length < sizeof text) {
+    const unsigned long long limit = std::strtoull(text, nullptr, 10);
+    if (limit > 0) return limit;
+  }
+  return static_cast<uint64_t>(settings.splitSizeMB) * 1048576;
+}
+
+}  // namespace
+
+ExportRun::ExportRun() : settings_(defaultExportSettings()), splitLimit_(splitLimitFor(settings_)) {}
+
+ExportRun::~ExportRun() { freeCompressorRecord(settings_.compressor); }
+
+bool ExportRun::run(MainFrame& frame) {
+  if (!settings_.compressor) {
+    settings_.compressor = createCompressorRecord();
+    if (!settings_.compressor) {
+      errorBox(frame.window(), IDS_OUT_OF_MEMORY);
+      return false;
+    }
+  }
+  ExportSettings edited = settings_;
+  edited.startFrame = 0;
+  edited.endFrame = frame.frameCount() - 1;
+  edited.frameRate100 = static_cast<LONG>(frame.frameRate() * 100);
+  RECT client;
+  GetClientRect(frame.window(), &client);
+  if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL)
+    return false;
+  frame.sizeToMovie(client.right, client.bottom, frame.keepAspectChecked());
+  settings_ = edited;
+  InterlockedExchange(&tickState.videoPassActive, 1);
+  runVideoPass(frame, settings_, VideoPassSound{0, 0}, splitLimit_);
+  InterlockedExchange(&tickState.videoPassActive, 0);
+  return true;
+}

@@ -1,0 +1,24 @@
+// The export behind File > Create AVI: the settings kept for the program's
+// run, the compressor record made on first use, the settings dialog and the
+// pass it leads to.
+#pragma once
+
+#include <cstdint>
+
+#include "export_hand_over.h"
+#include "export_settings.h"
+
+class ExportRun : public ExportHandOver {
+ public:
+  ExportRun();
+  ~ExportRun() override;
+  ExportRun(const ExportRun&) = delete;
+  ExportRun& operator=(const ExportRun&) = delete;
+
+  bool run(MainFrame& frame) override;
+  const ExportSettings& settings() const { return settings_; }
+
+ private:
+  ExportSettings settings_;
+  uint64_t splitLimit_;
+};

@@ -1,0 +1,41 @@
+// The modeless window both export passes show while they run: a bar, the
+// frames done, the total, and Finish and Cancel. The owner polls the flags.
+#pragma once
+
+#include <windows.h>
+
+class ProgressWindow {
+ public:
+  ProgressWindow() = default;
+  ~ProgressWindow() { Destroy(); }
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+  bool Create(HWND owner);
+  void Destroy();
+  HWND window() const { return window_; }
+
+  void SetCaption(UINT stringId);
+  void SetRange(int low, int high);
+  // Moves the bar, then dispatches every waiting message so the buttons work.
+  void SetPosition(int value);
+  // which: 1 = Finish, 2 = Cancel; other values do nothing.
+  void EnableButton(int which, bool on);
+  void SetCountText(UINT stringId, int count);
+  void SetTotalText(int total, int first, int last);
+
+  bool cancelRequested() const { return cancelRequested_; }
+  bool finishRequested() const { return finishRequested_; }
+  bool asking() const { return asking_; }
+
+ private:
+  static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void onInit(HWND dialog);
+  void onFinish();
+  void onCancel();
+
+  HWND window_ = nullptr;
+  bool cancelRequested_ = false;
+  bool finishRequested_ = false;
+  bool asking_ = false;
+};

@@ -1,0 +1,324 @@
+#include "video_pass.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "avi_output.h"
+#include "export_ids.h"
+#include "main_frame.h"
+#include "message_boxes.h"
+#include "resource_ids.h"
+#include "numbered_file_name.h"
+#include "progress_window.h"
+#include "wav_file.h"
+#include "window_lock.h"
+
+namespace {
+
+void loadInto(IShockwaveFlash* flash, const char* path) {
+  wchar_t wide[MAX_PATH];
+  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)) return;
+  BSTR movie = SysAllocString(wide);
+  IShockwaveFlash_put_Movie(flash, movie);
+  SysFreeString(movie);
+}
+
+bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+class VideoPass {
+ public:
+  VideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound, uint64_t splitLimit)
+      : frame_(frame), s_(settings), sound_(sound), splitLimit_(splitLimit), flash_(frame.flash()) {}
+
+  HRESULT run();
+
+ private:
+  HRESULT setUp();
+  bool openSound();
+  void makeFrameFormat();
+  void showProgress();
+  void step();
+  void tick();
+  void paint();
+  bool captureFrames();
+  bool writeFrame();
+  bool writeSound();
+  bool split();
+  uint64_t soundLengthLeft() const;
+  void end();
+  void deleteOutputs();
+  bool soundGoesOn() const { return s_.audioEnabled && lastReadBytes_ == chunkBytes_; }
+
+  MainFrame& frame_;
+  const ExportSettings& s_;
+  VideoPassSound sound_;
+  uint64_t splitLimit_;
+  IShockwaveFlash* flash_;
+  WindowLock lock_;
+  ProgressWindow progress_;
+  AviOutput output_;
+  AviOutputFormat format_ = {};
+  WavFile source_;
+  std::unique_ptr<BYTE[]> buffer_;
+  HRESULT result_ = S_OK;
+  bool cancelled_ = false;
+  LONG movieFrame_ = -1;
+  LONG fileFrameIndex_ = 0;
+  LONG audioSampleIndex_ = 0;
+  DWORD chunkBytes_ = 0;
+  DWORD lastReadBytes_ = 0;
+  uint64_t soundPosition_ = 0;      // bytes of the recorded range read so far
+  uint64_t samplesInEarlierFiles_ = 0;
+  uint64_t bytesInFile_ = 0;
+  unsigned fileCount_ = 0;
+};
+
+HRESULT VideoPass::run() {
+  result_ = setUp();
+  if (SUCCEEDED(result_)) {
+    for (LONG frame = 0; frame < s_.startFrame; ++frame) {
+      step();
+      tick();
+    }
+    captureFrames();
+  }
+  end();
+  return result_;
+}
+
+bool VideoPass::openSound() {
+  if (s_.wavPath[0]) {
+    if (FAILED(source_.Open(s_.wavPath, WavFile::ReadMode))) return false;
+    sound_.audioStartByte = 0;
+    sound_.audioEndByte = source_.DataSize();
+    return true;
+  }
+  return SUCCEEDED(source_.Open(frame_.recordingWavPath(), WavFile::ReadMode));
+}
+
+void VideoPass::makeFrameFormat() {
+  // The preview fills the client area as it was before the frame lost its
+  // sizing border; the pictures have the preview's size.
+  RECT client;
+  GetClientRect(frame_.painter().host, &client);
+  BITMAPINFOHEADER& f = format_.frame;
+  f.biSize = sizeof f;
+  f.biWidth = client.right;
+  f.biHeight = client.bottom;
+  f.biPlanes = 1;
+  f.biBitCount = static_cast<WORD>(s_.colorDepth);
+  f.biCompression = BI_RGB;
+  f.biSizeImage = static_cast<DWORD>(frameSurfaceStride(f.biWidth, f.biBitCount) * f.biHeight);
+  format_.frameRate100 = s_.frameRate100;
+  format_.compressor = s_.compressor;
+  format_.frameRate100ForSound = s_.frameRate100;
+}
+
+void VideoPass::showProgress() {
+  progress_.Create(frame_.window());
+  progress_.SetCaption(IDS_CONVERTING);
+  progress_.SetRange(s_.startFrame, s_.endFrame);
+  progress_.SetTotalText(s_.endFrame - s_.startFrame + 1, s_.startFrame, s_.endFrame);
+  progress_.SetCountText(IDS_CREATING_VIDEO, 0);
+}
+
+HRESULT VideoPass::setUp() {
+  lock_.lock(frame_.window());
+  if (s_.audioEnabled && !openSound()) return E_FAIL;
+  makeFrameFormat();
+  showProgress();
+  DeleteFileA(frame_.outputPath());
+  Sleep(1000);
+
+  if (s_.audioEnabled) {
+    format_.sound = source_.Format();
+    chunkBytes_ = soundChunkBytes(*format_.sound, s_.frameRate100);
+    lastReadBytes_ = chunkBytes_;
+  }
+  const UINT failure = output_.Open(frame_.outputPath(), format_, s_.audioEnabled, soundLengthLeft());
+  if (failure) {
+    errorBox(frame_.window(), failure);
+    return E_FAIL;
+  }
+  if (s_.audioEnabled) {
+    buffer_.reset(new (std::nothrow) BYTE[chunkBytes_]);
+    if (!buffer_) {
+      errorBox(frame_.window(), IDS_OUT_OF_MEMORY);
+      return E_OUTOFMEMORY;
+    }
+    // Whole sample frames only, so that channels stay in place.
+    const WORD align = format_.sound->nBlockAlign ? format_.sound->nBlockAlign : 1;
+    sound_.audioStartByte -= sound_.audioStartByte % align;
+    if (sound_.audioStartByte != 0 &&
+        source_.Seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
+      return E_FAIL;
+    soundPosition_ = sound_.audioStartByte;
+  }
+  if (fileExists(frame_.workingCopyPath())) {
+    loadInto(flash_, frame_.workingCopyPath());
+    IShockwaveFlash_Play(flash_);
+  }
+  return S_OK;
+}
+
+uint64_t VideoPass::soundLengthLeft() const {
+  if (!s_.audioEnabled || !format_.sound || format_.sound->nBlockAlign == 0) return 0;
+  const uint64_t bytes =
+      sound_.audioEndByte > sound_.audioStartByte ? sound_.audioEndByte - sound_.audioStartByte : 0;
+  const uint64_t total = bytes / format_.sound->nBlockAlign;
+  return total > samplesInEarlierFiles_ ? total - samplesInEarlierFiles_ : 0;
+}
+
+void VideoPass::step() {
+  if (s_.sequenceMode == SequenceMode::SkipBackwardGotos) {
+    BSTR root = SysAllocString(L"/");
+    long current = -1;
+    IShockwaveFlash_TCurrentFrame(flash_, root, &current);
+    SysFreeString(root);
+    // A stop or a backward jump of the main timeline is overridden with the next frame.
+    if (current <= movieFrame_) {
+      current = movieFrame_ + 1;
+      IShockwaveFlash_GotoFrame(flash_, current);
+    }
+    movieFrame_ = current;
+  } else if (s_.sequenceMode == SequenceMode::FrameByFrame) {
+    ++movieFrame_;
+    IShockwaveFlash_GotoFrame(flash_, movieFrame_);
+  }
+}
+
+void VideoPass::tick() {
+  ITimerSink* sink = frame_.timerSink();
+  if (!sink) return;
+  VARIANT now;
+  VariantInit(&now);
+  now.vt = VT_UI4;
+  now.ulVal = timeGetTime();
+  ITimerSink_OnTimer(sink, now);
+}
+
+void VideoPass::paint() {
+  HWND host = frame_.painter().host;
+  InvalidateRect(host, nullptr, FALSE);
+  SendMessageA(host, WM_PAINT, 0, 0);
+}
+
+bool VideoPass::writeFrame() {
+  const FrameSurface& surface = frame_.painter().surface;
+  LONG bytes = 0;
+  // A surface of another size than the format would be read past its end.
+  const bool fits = surface.bits() && surface.header().biWidth == format_.frame.biWidth &&
+                    surface.header().biHeight == format_.frame.biHeight;
+  const HRESULT written =
+      fits ? output_.WriteFrame(fileFrameIndex_, surface.bits(), format_.frame.biSizeImage, &bytes) : E_FAIL;
+  bytesInFile_ += static_cast<DWORD>(bytes);
+  if (FAILED(written)) {
+    errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
+    return false;
+  }
+  return true;
+}
+
+bool VideoPass::writeSound() {
+  if (!s_.audioEnabled || lastReadBytes_ != chunkBytes_) return true;
+  const uint64_t left = sound_.audioEndByte > soundPosition_ ? sound_.audioEndByte - soundPosition_ : 0;
+  const DWORD wanted = left < chunkBytes_ ? static_cast<DWORD>(left) : chunkBytes_;
+  DWORD read = 0;
+  if (wanted) {
+    const HRESULT status = source_.Read(buffer_.get(), wanted, &read);
+    if (FAILED(status)) {
+      result_ = status;
+      return false;
+    }
+  }
+  lastReadBytes_ = read;
+  soundPosition_ += read;
+  const WORD align = format_.sound->nBlockAlign;
+  const LONG samples = static_cast<LONG>(read / align);
+  if (samples == 0) return true;
+  LONG bytes = 0;
+  const HRESULT written = output_.WriteSound(audioSampleIndex_, buffer_.get(), samples,
+                                             static_cast<LONG>(samples * align), &bytes);
+  bytesInFile_ += static_cast<DWORD>(bytes);
+  if (FAILED(written)) {
+    errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
+    return false;
+  }
+  audioSampleIndex_ += samples;
+  return true;
+}
+
+bool VideoPass::split() {
+  output_.Close();
+  samplesInEarlierFiles_ += static_cast<uint64_t>(audioSampleIndex_);
+  const std::string output = frame_.outputPath();
+  if (fileCount_ == 0) {
+    MoveFileA(output.c_str(), numberedFileName(output, 0).c_str());
+    fileCount_ = 1;
+  }
+  const std::string next = numberedFileName(output, fileCount_++);
+  UINT failure = output_.Open(next.c_str(), format_, false, 0);
+  if (!failure && soundGoesOn()) failure = output_.CreateSoundStream(format_, soundLengthLeft());
+  if (failure) {
+    errorBox(frame_.window(), failure);
+    return false;
+  }
+  bytesInFile_ = 0;
+  audioSampleIndex_ = 0;
+  fileFrameIndex_ = -1;  // the loop's advance makes the next frame sample 0
+  return true;
+}
+
+bool VideoPass::captureFrames() {
+  for (LONG frameNumber = s_.startFrame; frameNumber <= s_.endFrame; ++frameNumber, ++fileFrameIndex_) {
+    step();
+    paint();
+    tick();
+    if (!writeFrame() || !writeSound()) return false;
+    if (bytesInFile_ > splitLimit_ && !split()) return false;
+    progress_.SetCountText(IDS_CREATING_VIDEO, frameNumber - s_.startFrame + 1);
+    if (progress_.finishRequested() || progress_.cancelRequested()) break;
+    progress_.SetPosition(frameNumber);
+  }
+  return true;
+}
+
+void VideoPass::deleteOutputs() {
+  const std::string output = frame_.outputPath();
+  if (fileCount_ == 0) {
+    DeleteFileA(output.c_str());
+    return;
+  }
+  for (unsigned number = 0; number < fileCount_; ++number)
+    DeleteFileA(numberedFileName(output, number).c_str());
+}
+
+void VideoPass::end() {
+  cancelled_ = progress_.cancelRequested();
+  progress_.Destroy();
+  output_.Close();
+  source_.Close();
+  buffer_.reset();
+  DeleteFileA(frame_.recordingWavPath());
+  if (cancelled_) {
+    deleteOutputs();
+    result_ = E_ABORT;
+  }
+  loadInto(flash_, frame_.currentMoviePath());
+  frame_.stop();
+  lock_.unlock();
+  if (SUCCEEDED(result_) && s_.playAfterCreating)
+    ShellExecuteA(nullptr, "open", frame_.outputPath(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+HRESULT runVideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound,
+                     uint64_t splitLimit) {
+  VideoPass pass(frame, settings, sound, splitLimit);
+  return pass.run();
+}

@@ -1,0 +1,23 @@
+// The export itself: steps the movie frame by frame, paints the control into
+// the frame surface, writes each picture as a key frame, interleaves one
+// frame's worth of sound, continues in numbered files past the split limit.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "export_settings.h"
+
+class MainFrame;
+
+struct VideoPassSound {
+  // The recorded range in recordingWavPath; ignored when the settings name a WAV file.
+  uint64_t audioStartByte;
+  uint64_t audioEndByte;
+};
+
+// S_OK (also after Finish or a failed write), a set-up failure, or E_ABORT
+// after Cancel. The caller sets videoPassActive around it. splitLimit in bytes.
+HRESULT runVideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound,
+                     uint64_t splitLimit);
