@@ -109,8 +109,7 @@ int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
   return prm::imNoErr;
 }
 
-int32_t closeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
-                  ClipPrivateData* clip) {
+int32_t closeClip(const prm::imStdParms* std, prm::imFileAccessRec* access, ClipPrivateData* clip) {
   if (access) access->fileref = 0;
   if (clip) {
     if (clip->renderer) clip->renderer->lpVtbl->Release(clip->renderer);

@@ -32,7 +32,8 @@ void initSettings(HWND dialog, SettingsDialog* state) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   centreOverOwner(dialog, state->owner);
   CheckDlgButton(dialog, 201 + state->values.sequenceMode, BST_CHECKED);
-  CheckDlgButton(dialog, IDC_KEEP_ASPECT, state->values.keepAspectRatio ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_KEEP_ASPECT,
+                 state->values.keepAspectRatio ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemInt(dialog, IDC_MAXIMUM_LENGTH, UINT(state->values.maxLength), TRUE);
 }
 
@@ -63,7 +64,8 @@ void confirm(HWND dialog, SettingsDialog* state) {
     return;
   }
   state->values.maxLength = int32_t(length);
-  state->values.keepAspectRatio = IsDlgButtonChecked(dialog, IDC_KEEP_ASPECT) == BST_CHECKED ? 1 : 0;
+  state->values.keepAspectRatio =
+      IsDlgButtonChecked(dialog, IDC_KEEP_ASPECT) == BST_CHECKED ? 1 : 0;
   state->closing = true;
   EndDialog(dialog, IDOK);
 }
@@ -129,8 +131,9 @@ int32_t editClipSettings(const prm::imStdParms* std, prm::imGetPrefsRec* prefs) 
   }
   if (!stored) return prm::imPrefsUnchanged;
   SettingsDialog state = {*stored, hostMainWindow(std), false};
-  const INT_PTR ended = DialogBoxParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS),
-                                        state.owner, settingsProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR ended =
+      DialogBoxParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS), state.owner,
+                      settingsProc, reinterpret_cast<LPARAM>(&state));
   if (ended != IDOK) return prm::imPrefsUnchanged;
   if (hostInterfaceVersion(std) >= 4 && state.values.maxLength != stored->maxLength)
     tellToReopenProject(state.owner);

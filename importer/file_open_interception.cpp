@@ -148,8 +148,10 @@ template <typename Char>
 const Char* extensionOf(const Char* path) {
   const Char* dot = nullptr;
   for (const Char* p = path; *p; ++p) {
-    if (*p == '\\' || *p == '/' || *p == ':') dot = nullptr;
-    else if (*p == '.') dot = p;
+    if (*p == '\\' || *p == '/' || *p == ':')
+      dot = nullptr;
+    else if (*p == '.')
+      dot = p;
   }
   return dot ? dot : path + std::char_traits<Char>::length(path);
 }

@@ -8,8 +8,8 @@
 
 struct HookEntry {
   const char* functionName;
-  void* replacement;   // written into the import slot
-  void* realAddress;   // what the slot held before
+  void* replacement;  // written into the import slot
+  void* realAddress;  // what the slot held before
 };
 
 struct ImportHookTable {

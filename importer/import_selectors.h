@@ -13,8 +13,7 @@ int32_t describeFormat(int32_t index, prm::imIndFormatRec* format);
 // Clip description and release (clip_description.cpp).
 int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
                      prm::imFileInfoRec* info);
-int32_t closeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
-                  ClipPrivateData* clip);
+int32_t closeClip(const prm::imStdParms* std, prm::imFileAccessRec* access, ClipPrivateData* clip);
 
 // Frame delivery (frame_delivery.cpp).
 int32_t deliverFrame(prm::imImportImageRec* image);

@@ -29,14 +29,14 @@ enum Selector : int32_t {
 
 enum Result : int32_t {
   imNoErr = 0,
-  imBadFile = 2,          // not this format, or it cannot be opened or described
-  imUnsupported = 3,      // selector not supported; imAnalysis without settings
-  imMemErr = 4,           // out of memory, or a size or setting refused
-  imOtherErr = 5,         // cache folder, rendering, no renderer for the clip
-  imNoRenderer = 13,      // the Flash Player control is missing or unusable
-  imPrefsChanged = 17,    // imGetPrefs: the settings were changed
-  imPrefsUnchanged = 300, // imGetPrefs: cancelled, or nothing changed
-  imBadFormatIndex = 301, // imGetIndFormat: no format with that index
+  imBadFile = 2,           // not this format, or it cannot be opened or described
+  imUnsupported = 3,       // selector not supported; imAnalysis without settings
+  imMemErr = 4,            // out of memory, or a size or setting refused
+  imOtherErr = 5,          // cache folder, rendering, no renderer for the clip
+  imNoRenderer = 13,       // the Flash Player control is missing or unusable
+  imPrefsChanged = 17,     // imGetPrefs: the settings were changed
+  imPrefsUnchanged = 300,  // imGetPrefs: cancelled, or nothing changed
+  imBadFormatIndex = 301,  // imGetIndFormat: no format with that index
 };
 
 constexpr int32_t kSwfFileType = 0x5357465F;  // 'SWF_'
@@ -110,8 +110,8 @@ struct imFileInfoRec {
   int32_t imageWidth;  // 2
   int32_t imageHeight;
   uint8_t hostBytes10[2];
-  int16_t depth;    // 12
-  int32_t subType;  // 14
+  int16_t depth;      // 12
+  int32_t subType;    // 14
   uint8_t fieldType;  // 18
   uint8_t hostBytes19[3];
   uint8_t alphaType;  // 22
@@ -145,9 +145,9 @@ struct imImportImageRec {
   uint8_t hostBytes56[16];
   int32_t timescale;  // 72
   uint8_t hostBytes76[8];
-  int32_t pos;         // 84
-  char* privatedata;   // 88
-  char* prefs;         // 92
+  int32_t pos;        // 84
+  char* privatedata;  // 88
+  char* prefs;        // 92
 };
 
 struct imGetPrefsRec {
@@ -170,31 +170,28 @@ static_assert(offsetof(imIndFormatRec, FormatName) == 12 &&
                   offsetof(imIndFormatRec, FormatShortName) == 268 &&
                   offsetof(imIndFormatRec, PlatformExtension) == 300,
               "imIndFormatRec layout");
-static_assert(offsetof(imFileAccessRec, filetype) == 4 && offsetof(imFileAccessRec, filename) == 14 &&
+static_assert(offsetof(imFileAccessRec, filetype) == 4 &&
+                  offsetof(imFileAccessRec, filename) == 14 &&
                   offsetof(imFileAccessRec, fileref) == 270,
               "imFileAccessRec layout");
-static_assert(offsetof(imFileInfoRec, imageWidth) == 2 && offsetof(imFileInfoRec, imageHeight) == 6 &&
-                  offsetof(imFileInfoRec, depth) == 12 && offsetof(imFileInfoRec, subType) == 14 &&
-                  offsetof(imFileInfoRec, fieldType) == 18 &&
-                  offsetof(imFileInfoRec, alphaType) == 22 &&
-                  offsetof(imFileInfoRec, matteRed) == 23 && offsetof(imFileInfoRec, zero27) == 27 &&
-                  offsetof(imFileInfoRec, zero31) == 31 && offsetof(imFileInfoRec, zero32) == 32 &&
-                  offsetof(imFileInfoRec, vidScale) == 162 &&
-                  offsetof(imFileInfoRec, vidSampleSize) == 166 &&
-                  offsetof(imFileInfoRec, vidDuration) == 170 &&
-                  offsetof(imFileInfoRec, zero174) == 174 &&
-                  offsetof(imFileInfoRec, privatedata) == 322 &&
-                  offsetof(imFileInfoRec, prefs) == 326 && offsetof(imFileInfoRec, zero330) == 330,
-              "imFileInfoRec layout");
-static_assert(offsetof(imImportImageRec, dstWidth) == 4 && offsetof(imImportImageRec, dstHeight) == 8 &&
-                  offsetof(imImportImageRec, rowbytes) == 44 &&
-                  offsetof(imImportImageRec, pix) == 48 &&
-                  offsetof(imImportImageRec, pixsize) == 52 &&
-                  offsetof(imImportImageRec, timescale) == 72 &&
-                  offsetof(imImportImageRec, pos) == 84 &&
-                  offsetof(imImportImageRec, privatedata) == 88 &&
-                  offsetof(imImportImageRec, prefs) == 92,
-              "imImportImageRec layout");
+static_assert(
+    offsetof(imFileInfoRec, imageWidth) == 2 && offsetof(imFileInfoRec, imageHeight) == 6 &&
+        offsetof(imFileInfoRec, depth) == 12 && offsetof(imFileInfoRec, subType) == 14 &&
+        offsetof(imFileInfoRec, fieldType) == 18 && offsetof(imFileInfoRec, alphaType) == 22 &&
+        offsetof(imFileInfoRec, matteRed) == 23 && offsetof(imFileInfoRec, zero27) == 27 &&
+        offsetof(imFileInfoRec, zero31) == 31 && offsetof(imFileInfoRec, zero32) == 32 &&
+        offsetof(imFileInfoRec, vidScale) == 162 && offsetof(imFileInfoRec, vidSampleSize) == 166 &&
+        offsetof(imFileInfoRec, vidDuration) == 170 && offsetof(imFileInfoRec, zero174) == 174 &&
+        offsetof(imFileInfoRec, privatedata) == 322 && offsetof(imFileInfoRec, prefs) == 326 &&
+        offsetof(imFileInfoRec, zero330) == 330,
+    "imFileInfoRec layout");
+static_assert(
+    offsetof(imImportImageRec, dstWidth) == 4 && offsetof(imImportImageRec, dstHeight) == 8 &&
+        offsetof(imImportImageRec, rowbytes) == 44 && offsetof(imImportImageRec, pix) == 48 &&
+        offsetof(imImportImageRec, pixsize) == 52 && offsetof(imImportImageRec, timescale) == 72 &&
+        offsetof(imImportImageRec, pos) == 84 && offsetof(imImportImageRec, privatedata) == 88 &&
+        offsetof(imImportImageRec, prefs) == 92,
+    "imImportImageRec layout");
 static_assert(offsetof(imGetPrefsRec, prefsLength) == 4 && offsetof(imGetPrefsRec, firstTime) == 8,
               "imGetPrefsRec layout");
 static_assert(offsetof(imAnalysisRec, buffersize) == 8 && offsetof(imAnalysisRec, buffer) == 12,

@@ -62,7 +62,8 @@ bool copyCollapsingBackslashes(char* out, const char* path) {
 
 void appendRecord(const char* path, const char* settings) {
   int bytes[4];
-  if (std::sscanf(settings, "%d,%d,%d,%d,", &bytes[0], &bytes[1], &bytes[2], &bytes[3]) != 4) return;
+  if (std::sscanf(settings, "%d,%d,%d,%d,", &bytes[0], &bytes[1], &bytes[2], &bytes[3]) != 4)
+    return;
   ProjectClipRecord* record = new (std::nothrow) ProjectClipRecord();
   if (!record) return;
   const uint32_t length = uint32_t(bytes[0]) + uint32_t(bytes[1]) * 256u +

@@ -42,14 +42,16 @@ Bytes walkingMovie() {
   SwfBuilder b;
   b.stage(Rect::pixels(kWidth, kHeight)).frameRate(30).background(20, 40, 60);
   for (uint16_t id = 1; id <= 12; ++id) {
-    b.defineRectShape(id, Rect::twips(0, 0, 1200 + 100 * id, 900),
-                      Rgba{uint8_t(20 * id), uint8_t(255 - 15 * id), 90, uint8_t(id % 3 ? 255 : 128)});
+    b.defineRectShape(
+        id, Rect::twips(0, 0, 1200 + 100 * id, 900),
+        Rgba{uint8_t(20 * id), uint8_t(255 - 15 * id), 90, uint8_t(id % 3 ? 255 : 128)});
     b.placeObject2(id, id, Matrix::translate(400 * id, 600 * (id % 6)));
   }
   b.showFrame();
   for (int f = 1; f < kFrames; ++f) {
     for (uint16_t id = 1; id <= 12; ++id)
-      b.moveObject2(id, Matrix::translate((400 * id + 37 * f * id) % 12000, (600 * (id % 6) + 23 * f) % 8000));
+      b.moveObject2(id, Matrix::translate((400 * id + 37 * f * id) % 12000,
+                                          (600 * (id % 6) + 23 * f) % 8000));
     b.showFrame();
   }
   return b.finish();
@@ -155,7 +157,8 @@ double plainDrawsSeconds(const std::string& movie) {
 // opening does.
 double controlLoadSeconds(const std::string& source, const std::string& copy) {
   IShockwaveFlash* flash = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IShockwaveFlash, (void**)&flash)))
+  if (FAILED(
+          CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IShockwaveFlash, (void**)&flash)))
     return -1;
   BSTR first = SysAllocString(widen(source).c_str()), second = SysAllocString(widen(copy).c_str());
   const double start = now();

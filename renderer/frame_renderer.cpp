@@ -151,8 +151,8 @@ HRESULT setFrameSize(FrameRenderer* renderer, int32_t width, int32_t height) {
     if (!renderer->memoryDC) return RENDERER_E_NO_WINDOW;
   }
   IOleInPlaceObject* inPlace = nullptr;
-  if (SUCCEEDED(renderer->control->lpVtbl->QueryInterface(
-          renderer->control, IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+  if (SUCCEEDED(renderer->control->lpVtbl->QueryInterface(renderer->control, IID_IOleInPlaceObject,
+                                                          reinterpret_cast<void**>(&inPlace)))) {
     const RECT rect = {0, 0, width, height};
     inPlace->lpVtbl->SetObjectRects(inPlace, &rect, &rect);
     inPlace->lpVtbl->Release(inPlace);
@@ -202,13 +202,20 @@ int32_t STDMETHODCALLTYPE FrameRenderer_GetKeepAspect(IFrameRenderer* iface) {
 }
 
 const IFrameRendererVtbl frameRendererVtbl = {
-    FrameRenderer_QueryInterface,   FrameRenderer_AddRef,
-    FrameRenderer_Release,          FrameRenderer_SetCacheOptions,
-    FrameRenderer_OpenMovie,        FrameRenderer_GetMovieInfo,
-    FrameRenderer_SetFrameSize,     FrameRenderer_SetSequenceMode,
-    FrameRenderer_SetKeepAspect,    FrameRenderer_RenderFrame,
-    FrameRenderer_RenderFrameWithAlpha, FrameRenderer_GetCurrentFrame,
-    FrameRenderer_GetSequenceMode,  FrameRenderer_GetKeepAspect,
+    FrameRenderer_QueryInterface,
+    FrameRenderer_AddRef,
+    FrameRenderer_Release,
+    FrameRenderer_SetCacheOptions,
+    FrameRenderer_OpenMovie,
+    FrameRenderer_GetMovieInfo,
+    FrameRenderer_SetFrameSize,
+    FrameRenderer_SetSequenceMode,
+    FrameRenderer_SetKeepAspect,
+    FrameRenderer_RenderFrame,
+    FrameRenderer_RenderFrameWithAlpha,
+    FrameRenderer_GetCurrentFrame,
+    FrameRenderer_GetSequenceMode,
+    FrameRenderer_GetKeepAspect,
 };
 
 FrameRenderer* newRenderer() {
@@ -230,9 +237,8 @@ HRESULT CreateFrameRenderer(IFrameRenderer** out) {
   DWORD versionMS = 0, versionLS = 0;
   if (!findControlVersion(&versionMS, &versionLS)) return RENDERER_E_CONTROL_MISSING;
   if (isRefusedControlVersion(versionMS, versionLS)) return RENDERER_E_CONTROL_VERSION;
-  std::snprintf(controlVersionText, sizeof controlVersionText, "%d.%d.%d.%d",
-                int(versionMS >> 16), int(versionMS & 0xFFFF), int(versionLS >> 16),
-                int(versionLS & 0xFFFF));
+  std::snprintf(controlVersionText, sizeof controlVersionText, "%d.%d.%d.%d", int(versionMS >> 16),
+                int(versionMS & 0xFFFF), int(versionLS >> 16), int(versionLS & 0xFFFF));
   FrameRenderer* renderer = newRenderer();
   if (!renderer) return RENDERER_E_OUT_OF_MEMORY;
   *out = &renderer->IFrameRenderer_iface;

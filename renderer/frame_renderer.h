@@ -42,8 +42,8 @@ typedef struct IFrameRendererVtbl {
   ULONG(STDMETHODCALLTYPE* AddRef)(IFrameRenderer* This);
   ULONG(STDMETHODCALLTYPE* Release)(IFrameRenderer* This);
   // directory null or empty: the system's temporary folder.
-  HRESULT(STDMETHODCALLTYPE* SetCacheOptions)(IFrameRenderer* This, const wchar_t* directory,
-                                              uint32_t keepCount);
+  HRESULT(STDMETHODCALLTYPE* SetCacheOptions)
+  (IFrameRenderer* This, const wchar_t* directory, uint32_t keepCount);
   HRESULT(STDMETHODCALLTYPE* OpenMovie)(IFrameRenderer* This, const wchar_t* path);
   HRESULT(STDMETHODCALLTYPE* GetMovieInfo)(IFrameRenderer* This, MovieInfo* info);
   HRESULT(STDMETHODCALLTYPE* SetFrameSize)(IFrameRenderer* This, int32_t width, int32_t height);
@@ -51,11 +51,10 @@ typedef struct IFrameRendererVtbl {
   HRESULT(STDMETHODCALLTYPE* SetKeepAspect)(IFrameRenderer* This, int32_t flag);
   // The header and pixels stay the renderer's: valid until the surface is made
   // anew at another size or the renderer goes away.
-  HRESULT(STDMETHODCALLTYPE* RenderFrame)(IFrameRenderer* This, int32_t frame,
-                                          const BITMAPINFOHEADER** header, const BYTE** bits);
-  HRESULT(STDMETHODCALLTYPE* RenderFrameWithAlpha)(IFrameRenderer* This, int32_t frame,
-                                                   const BITMAPINFOHEADER** header,
-                                                   const BYTE** bits);
+  HRESULT(STDMETHODCALLTYPE* RenderFrame)
+  (IFrameRenderer* This, int32_t frame, const BITMAPINFOHEADER** header, const BYTE** bits);
+  HRESULT(STDMETHODCALLTYPE* RenderFrameWithAlpha)
+  (IFrameRenderer* This, int32_t frame, const BITMAPINFOHEADER** header, const BYTE** bits);
   int32_t(STDMETHODCALLTYPE* GetCurrentFrame)(IFrameRenderer* This);
   int32_t(STDMETHODCALLTYPE* GetSequenceMode)(IFrameRenderer* This);
   int32_t(STDMETHODCALLTYPE* GetKeepAspect)(IFrameRenderer* This);

@@ -12,9 +12,8 @@ namespace {
 class ControlView {
  public:
   explicit ControlView(IShockwaveFlash* control) {
-    if (control &&
-        FAILED(control->lpVtbl->QueryInterface(control, IID_IViewObjectEx,
-                                               reinterpret_cast<void**>(&view_))))
+    if (control && FAILED(control->lpVtbl->QueryInterface(control, IID_IViewObjectEx,
+                                                          reinterpret_cast<void**>(&view_))))
       view_ = nullptr;
   }
   ~ControlView() {
@@ -110,8 +109,8 @@ HRESULT renderWithAlpha(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHE
   SelectObject(renderer->memoryDC, previous);
   GdiFlush();
 
-  const MattePasses passes = {white.bits, white.stride(), black.bits,  black.stride(),
-                              renderer->width, renderer->height};
+  const MattePasses passes = {white.bits,     white.stride(),  black.bits,
+                              black.stride(), renderer->width, renderer->height};
   applyAlphaMatte(passes, renderer->info.backgroundColor);
   handOut(black, header, bits);
   return S_OK;

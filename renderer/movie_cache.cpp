@@ -116,8 +116,8 @@ HRESULT resolveDirectory(const wchar_t* directory, char* out) {
     return S_OK;
   }
   if (GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) return RENDERER_E_CACHE_DIR;
-  const int n = WideCharToMultiByte(CP_ACP, 0, directory, -1, out, kCachePathSize - 1, nullptr,
-                                    nullptr);
+  const int n =
+      WideCharToMultiByte(CP_ACP, 0, directory, -1, out, kCachePathSize - 1, nullptr, nullptr);
   if (n <= 1) return RENDERER_E_CACHE_DIR;
   const size_t length = std::strlen(out);
   if (out[length - 1] != '\\') {
@@ -137,7 +137,8 @@ bool readSourceStamp(const char* path, uint32_t* size, FILETIME* writeTime) {
   char shortPath[kCachePathSize];
   const DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
   const char* name = n > 0 && n < sizeof shortPath ? shortPath : path;
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const DWORD low = GetFileSize(file, nullptr);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {

@@ -41,7 +41,10 @@ HRESULT STDMETHODCALLTYPE Site_QueryService(IServiceProvider* iface, REFGUID, RE
 }
 
 const IServiceProviderVtbl siteVtbl = {
-    Site_QueryInterface, Site_AddRef, Site_Release, Site_QueryService,
+    Site_QueryInterface,
+    Site_AddRef,
+    Site_Release,
+    Site_QueryService,
 };
 
 // Timer service
@@ -73,8 +76,8 @@ HRESULT STDMETHODCALLTYPE TimerService_SetNamedTimerReference(ITimerService*, RE
 }
 
 const ITimerServiceVtbl timerServiceVtbl = {
-    TimerService_QueryInterface,  TimerService_AddRef,         TimerService_Release,
-    TimerService_CreateTimer,     TimerService_GetNamedTimer,  TimerService_SetNamedTimerReference,
+    TimerService_QueryInterface, TimerService_AddRef,        TimerService_Release,
+    TimerService_CreateTimer,    TimerService_GetNamedTimer, TimerService_SetNamedTimerReference,
 };
 
 // Timer: counted, but it lives and dies with the renderer.
@@ -110,8 +113,8 @@ HRESULT STDMETHODCALLTYPE Timer_Freeze(ITimer*, BOOL) { return S_OK; }
 HRESULT STDMETHODCALLTYPE Timer_GetTime(ITimer*, VARIANT*) { return S_OK; }
 
 const ITimerVtbl timerVtbl = {
-    Timer_QueryInterface, Timer_AddRef,  Timer_Release, Timer_Advise,
-    Timer_Unadvise,       Timer_Freeze,  Timer_GetTime,
+    Timer_QueryInterface, Timer_AddRef, Timer_Release, Timer_Advise,
+    Timer_Unadvise,       Timer_Freeze, Timer_GetTime,
 };
 
 }  // namespace

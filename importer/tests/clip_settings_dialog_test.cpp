@@ -128,7 +128,8 @@ TEST_F(ClipSettingsTest, DialogShowsTheSettingsCentredAndUnchangedConfirmIs300) 
   EXPECT_TRUE(messages_.empty());
   RECT owner;
   GetWindowRect(editor::editorMainWindow(), &owner);
-  const int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
+  const int width = dialogRect_.right - dialogRect_.left,
+            height = dialogRect_.bottom - dialogRect_.top;
   EXPECT_EQ(dialogRect_.left, (owner.left + owner.right - width) / 2);
   EXPECT_EQ(dialogRect_.top, (owner.top + owner.bottom - height) / 2);
   EXPECT_EQ(settingsOf(c)[0], 90);
@@ -279,18 +280,22 @@ class ClipAnalysisTest : public PluginTest {
 };
 
 TEST_F(ClipAnalysisTest, Version5MovieHasNoCompressionLine) {
-  HostClip& c = describedClip(movie("v5.swf", squareMovie(7, 12, 120, 40, mvqtest::Compression::None, 5)));
-  EXPECT_EQ(analysis(c),
-            "\r\nSWF file version: 5\r\nOriginal length: 7 frames in Flash main timeline\r\n"
-            "Maximum length: 7 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: No\r\n");
+  HostClip& c =
+      describedClip(movie("v5.swf", squareMovie(7, 12, 120, 40, mvqtest::Compression::None, 5)));
+  EXPECT_EQ(
+      analysis(c),
+      "\r\nSWF file version: 5\r\nOriginal length: 7 frames in Flash main timeline\r\n"
+      "Maximum length: 7 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: No\r\n");
 }
 
 TEST_F(ClipAnalysisTest, CompressedVersion6MovieSaysSo) {
-  HostClip& c = describedClip(movie("v6.swf", squareMovie(9, 12, 120, 40, mvqtest::Compression::Zlib, 6)));
+  HostClip& c =
+      describedClip(movie("v6.swf", squareMovie(9, 12, 120, 40, mvqtest::Compression::Zlib, 6)));
   settingsOf(c)[1] = 2;
   settingsOf(c)[2] = 1;
   EXPECT_EQ(analysis(c),
-            "\r\nSWF file version: 6\r\nCompressed\r\nOriginal length: 9 frames in Flash main timeline\r\n"
+            "\r\nSWF file version: 6\r\nCompressed\r\nOriginal length: 9 frames in Flash main "
+            "timeline\r\n"
             "Maximum length: 9 frames\r\nSequence mode: Normal\r\nKeep aspect ratio: Yes\r\n");
   HostClip& plain = describedClip(movie("v6plain.swf", squareMovie(4, 12)));
   EXPECT_NE(analysis(plain).find("\r\nUncompress\r\n"), std::string::npos);
@@ -313,7 +318,8 @@ TEST_F(ClipAnalysisTest, SettingsAloneGiveTheirLinesAndNoSettingsGive3) {
   EXPECT_EQ(host_.analysis(c, 512, &text, nullptr), 3);
   ASSERT_EQ(host_.createSettings(c), 0);
   EXPECT_EQ(analysis(c),
-            "\r\nMaximum length: -1 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: No\r\n");
+            "\r\nMaximum length: -1 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: "
+            "No\r\n");
 }
 
 }  // namespace

@@ -66,7 +66,8 @@ TEST_F(FrameDeliveryTest, ExactAndSmallerBuffersAreFilledAsOneBlock) {
   half.bufferSize = 120 * 4 * 20;
   ASSERT_EQ(image(c, 1, 120, 40, &half), 0);
   EXPECT_TRUE(half.guardIntact());
-  EXPECT_TRUE(std::equal(half.buffer.begin(), half.buffer.begin() + half.bufferSize, exact.buffer.begin()));
+  EXPECT_TRUE(
+      std::equal(half.buffer.begin(), half.buffer.begin() + half.bufferSize, exact.buffer.begin()));
 }
 
 // A blue rectangle on a coloured stage, its left edge on the middle of pixel

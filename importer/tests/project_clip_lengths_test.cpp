@@ -67,15 +67,18 @@ TEST_F(ProjectClipLengthsTest, IncompleteSettingsAddNothing) {
 
 TEST_F(ProjectClipLengthsTest, MisplacedKeysSkipTheEntry) {
   // "param=" on the first line after [FILE], then "fname=" not right after [FNAM].
-  readProject("[FILE]\nparam=9,0,0,0,\nother\n[FNAM]\nfname=early.swf\n"
-              "[FILE]\nid\nparam=8,0,0,0,\n[FNAM]\nnote=1\nfname=late.swf\n" +
-              clip("6,0,0,0,", "good.swf"));
+  readProject(
+      "[FILE]\nparam=9,0,0,0,\nother\n[FNAM]\nfname=early.swf\n"
+      "[FILE]\nid\nparam=8,0,0,0,\n[FNAM]\nnote=1\nfname=late.swf\n" +
+      clip("6,0,0,0,", "good.swf"));
   ASSERT_EQ(recordCount(), 1);
   EXPECT_EQ(takeSavedClipLength("good.swf"), 6);
 }
 
 TEST_F(ProjectClipLengthsTest, BlankLinesIndentationAndCarriageReturnsAreSkipped) {
-  readProject("\r\n\r\n   [FILE]\r\n\r\n  id=1\r\n\tparam=20,0,0,0,\r\n[FNAM]\r\n\r\n fname=spaced.swf\r\n");
+  readProject(
+      "\r\n\r\n   [FILE]\r\n\r\n  id=1\r\n\tparam=20,0,0,0,\r\n[FNAM]\r\n\r\n "
+      "fname=spaced.swf\r\n");
   EXPECT_EQ(takeSavedClipLength("spaced.swf"), 20);
 }
 
@@ -97,7 +100,8 @@ TEST_F(ProjectClipLengthsTest, OverLongLinesAndPathsAreCutInsideTheirBuffers) {
   EXPECT_EQ(takeSavedClipLength("after.swf"), 4);
 
   discardProjectClipRecords();
-  const std::string fitting = "C:\\" + std::string(200, 'q') + "\\\\\\\\" + std::string(50, 'r') + ".swf";
+  const std::string fitting =
+      "C:\\" + std::string(200, 'q') + "\\\\\\\\" + std::string(50, 'r') + ".swf";
   readProject(clip("5,0,0,0,", fitting));
   ASSERT_EQ(recordCount(), 1);
   EXPECT_LT(std::strlen(projectClipRecords()->path), kProjectPathSize);

@@ -42,20 +42,29 @@ bool parseRender(int argc, char** argv, editor::RenderOptions* o) {
     }
     if (!value) return false;
     ++i;
-    if (arg == "--movie") o->movie = value;
-    else if (arg == "--out") o->outDir = value;
-    else if (arg == "--plugin") o->plugin = value;
-    else if (arg == "--project") o->project = value;
+    if (arg == "--movie")
+      o->movie = value;
+    else if (arg == "--out")
+      o->outDir = value;
+    else if (arg == "--plugin")
+      o->plugin = value;
+    else if (arg == "--project")
+      o->project = value;
     else if (arg == "--frames") {
-      if (std::sscanf(value, "%d-%d", &o->first, &o->last) != 2 || o->first < 0 || o->last < o->first)
+      if (std::sscanf(value, "%d-%d", &o->first, &o->last) != 2 || o->first < 0 ||
+          o->last < o->first)
         return false;
     } else if (arg == "--size") {
-      if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2 || o->width <= 0 || o->height <= 0)
+      if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2 || o->width <= 0 ||
+          o->height <= 0)
         return false;
     } else if (arg == "--mode") {
-      if (!std::strcmp(value, "frame-by-frame")) o->sequenceMode = 1;
-      else if (!std::strcmp(value, "normal")) o->sequenceMode = 2;
-      else return false;
+      if (!std::strcmp(value, "frame-by-frame"))
+        o->sequenceMode = 1;
+      else if (!std::strcmp(value, "normal"))
+        o->sequenceMode = 2;
+      else
+        return false;
     } else {
       return false;
     }

@@ -15,8 +15,7 @@ HMODULE editorModule();
 // CreateFile through the module's imports; INVALID_HANDLE_VALUE with the
 // system's error otherwise.
 HANDLE openThroughEditor(const std::string& path, DWORD access, DWORD share, DWORD disposition);
-HANDLE openThroughEditorW(const std::wstring& path, DWORD access, DWORD share,
-                          DWORD disposition);
+HANDLE openThroughEditorW(const std::wstring& path, DWORD access, DWORD share, DWORD disposition);
 
 // Opens a project as the editor does (reading, shared for reading, existing
 // only) and reads it whole; false when it cannot be opened.

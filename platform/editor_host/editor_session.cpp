@@ -20,9 +20,12 @@ std::string fourCCText(int32_t code) {
 std::string escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -109,7 +112,8 @@ bool EditorSession::run(const std::string& line) {
     args >> index;
     Record format(indFormat::kSize);
     const int32_t result = host_.getIndFormat(index, &format);
-    out_ << "format result=" << result << " type=" << fourCCText(format.int32At(indFormat::kFileType))
+    out_ << "format result=" << result
+         << " type=" << fourCCText(format.int32At(indFormat::kFileType))
          << " flags=" << format.int32At(indFormat::kFlags)
          << " ext=" << format.textAt(indFormat::kExtension, indFormat::kExtensionSize)
          << " short=" << format.textAt(indFormat::kShortName, indFormat::kShortNameSize)

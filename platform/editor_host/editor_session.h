@@ -42,8 +42,8 @@ struct RenderOptions {
   std::string plugin;  // empty: im-tq-swf.prm beside the program
   std::string movie;
   std::string outDir;
-  int first = 0, last = -1;  // last -1: the clip's last frame
-  int width = 0, height = 0; // 0: the clip's size
+  int first = 0, last = -1;   // last -1: the clip's last frame
+  int width = 0, height = 0;  // 0: the clip's size
   int sequenceMode = 1;
   bool keepAspect = false;
   std::string project;  // opened through the editor's module; the clip then

@@ -11,7 +11,9 @@ constexpr uint8_t kRecordFill = 0xA5;  // bytes the plug-in has no business chan
 }  // namespace
 
 HostClip::HostClip(const std::string& moviePath, int32_t type)
-    : path(moviePath), fileType(type), access(fileAccess::kSize, kRecordFill),
+    : path(moviePath),
+      fileType(type),
+      access(fileAccess::kSize, kRecordFill),
       info(fileInfo::kSize, kRecordFill) {}
 
 bool ImageRequest::guardIntact() const {

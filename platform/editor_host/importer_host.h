@@ -44,7 +44,7 @@ struct HostClip {
 // end are a guard that must stay untouched.
 struct ImageRequest {
   int32_t width = 0, height = 0;
-  int32_t rowBytes = 0;  // 0: width x 4
+  int32_t rowBytes = 0;    // 0: width x 4
   int32_t bufferSize = 0;  // 0: rowBytes x height
   bool withSettings = true;
   std::vector<uint8_t> buffer;

@@ -29,9 +29,7 @@ bool resourceBytes(HMODULE module, const char* type, int id, std::vector<uint8_t
 
 }  // namespace
 
-uint32_t PiplProperty::value() const {
-  return data.size() >= 4 ? le32(data, 0) : 0;
-}
+uint32_t PiplProperty::value() const { return data.size() >= 4 ? le32(data, 0) : 0; }
 
 std::string PiplProperty::pascalText() const {
   if (data.empty()) return std::string();

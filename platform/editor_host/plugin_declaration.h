@@ -14,7 +14,7 @@ struct PiplProperty {
   uint32_t key = 0;
   uint32_t id = 0;
   std::vector<uint8_t> data;
-  uint32_t value() const;  // the first four data bytes, little-endian
+  uint32_t value() const;          // the first four data bytes, little-endian
   std::string pascalText() const;  // a length byte and the characters
 };
 

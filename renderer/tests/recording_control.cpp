@@ -56,9 +56,9 @@ HRESULT RecordingControl::QueryInterface(REFIID iid, void** object) {
   else if (options_.inPlaceObject &&
            (IsEqualIID(iid, IID_IOleInPlaceObject) || IsEqualIID(iid, IID_IOleWindow)))
     *object = static_cast<IOleInPlaceObject*>(this);
-  else if (options_.viewObject && (IsEqualIID(iid, IID_IViewObject) ||
-                                   IsEqualIID(iid, IID_IViewObject2) ||
-                                   IsEqualIID(iid, IID_IViewObjectEx)))
+  else if (options_.viewObject &&
+           (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) ||
+            IsEqualIID(iid, IID_IViewObjectEx)))
     *object = static_cast<IViewObjectEx*>(this);
   else if (IsEqualIID(iid, IID_ITimerSink))
     *object = static_cast<ITimerSink*>(this);

@@ -27,10 +27,10 @@ struct RecordingOptions {
 };
 
 class RecordingControl final : public IShockwaveFlash,
-                         public IOleObject,
-                         public IOleInPlaceObject,
-                         public IViewObjectEx,
-                         public ITimerSink {
+                               public IOleObject,
+                               public IOleInPlaceObject,
+                               public IViewObjectEx,
+                               public ITimerSink {
  public:
   explicit RecordingControl(const RecordingOptions& options) : options_(options) {}
 

@@ -31,9 +31,9 @@ class RendererFactoryTest : public RendererTest {
     RendererTest::TearDown();
   }
   void registerServer(const char* version) {
-    ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, kServerKey, nullptr,
-                                besideTests(std::string("control-test-dlls\\ver_") + version +
-                                            ".dll")));
+    ASSERT_TRUE(
+        setRegistryText(HKEY_CLASSES_ROOT, kServerKey, nullptr,
+                        besideTests(std::string("control-test-dlls\\ver_") + version + ".dll")));
   }
 
   std::unique_ptr<RegistrySnapshot> snapshot_;
@@ -66,7 +66,8 @@ TEST_F(RendererFactoryTest, NeighbouringVersionsAreAcceptedButAFileWithoutTheCla
     ASSERT_EQ(CreateFrameRenderer(r.out()), S_OK) << version;
     // The file has the version but no control in it (what COM answers
     // instead depends on the system's class lookup).
-    EXPECT_TRUE(FAILED(r->OpenMovie(r.get(), widen(movie("m.swf", squareStepMovie(2, 12))).c_str())))
+    EXPECT_TRUE(
+        FAILED(r->OpenMovie(r.get(), widen(movie("m.swf", squareStepMovie(2, 12))).c_str())))
         << version;
   }
 }

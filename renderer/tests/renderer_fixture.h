@@ -65,7 +65,7 @@ class RendererTest : public ::testing::Test {
 // Test movies. Frame i of a stepping movie shows a 10 x 10 red square at
 // x = 10 i on a white stage.
 mvqtest::Bytes squareStepMovie(int frames, double fps, int width = 120, int height = 40,
-                             mvqtest::Compression compression = mvqtest::Compression::None);
+                               mvqtest::Compression compression = mvqtest::Compression::None);
 
 // A pixel of a bottom-up bitmap, at (x, y) counted from the top.
 const BYTE* pixelAt(const BITMAPINFOHEADER* header, const BYTE* bits, int x, int y);

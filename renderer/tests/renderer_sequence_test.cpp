@@ -210,8 +210,7 @@ TEST_F(RendererSequenceTest, MovedCacheIsFollowedWithoutRebuilding) {
   openRecorded();
   ASSERT_EQ(render(renderer_, 2), S_OK);
   mvqtest::TempDir elsewhere;
-  ASSERT_EQ(renderer_->SetCacheOptions(renderer_.get(), widen(elsewhere.path()).c_str(), 30),
-            S_OK);
+  ASSERT_EQ(renderer_->SetCacheOptions(renderer_.get(), widen(elsewhere.path()).c_str(), 30), S_OK);
   EXPECT_EQ(cachedCopies(), 0);
   control()->clearLog();
   ASSERT_EQ(render(renderer_, 3), S_OK);
