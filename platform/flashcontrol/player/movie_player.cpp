@@ -28,7 +28,8 @@ void fillBox(const Canvas& target, PixelBox box, Bgra c) {
 
 }  // namespace
 
-MoviePlayer::MoviePlayer() : renderer_(std::make_unique<SceneRenderer>()) {}
+MoviePlayer::MoviePlayer(Mp3DecoderFactory* mp3)
+    : library_(mp3), mixer_(mp3), renderer_(std::make_unique<SceneRenderer>()) {}
 MoviePlayer::~MoviePlayer() {
   stage_.reset();
   movie_.reset();
@@ -37,9 +38,12 @@ MoviePlayer::~MoviePlayer() {
 bool MoviePlayer::load(const std::vector<uint8_t>& fileBytes) {
   auto movie = std::make_unique<Movie>();
   if (!movie->parse(fileBytes)) return false;
+  mixer_.stopAll();
+  library_.clear();
   stage_.reset();
   movie_ = std::move(movie);
-  stage_ = std::make_unique<Stage>(*movie_);
+  for (const TagBody& sound : movie_->soundDefinitions()) library_.define(sound.data, sound.size);
+  stage_ = std::make_unique<Stage>(*movie_, &mixer_, &library_);
   return true;
 }
 
@@ -62,6 +66,11 @@ int MoviePlayer::version() const { return movie_ ? movie_->version() : 0; }
 
 void MoviePlayer::tick() {
   if (stage_) stage_->tick(loop_);
+}
+
+void MoviePlayer::silence() {
+  mixer_.stopAll();
+  if (stage_) stage_->soundsStopped();
 }
 
 void MoviePlayer::play() {

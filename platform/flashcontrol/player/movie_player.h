@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "canvas.h"
+#include "mp3_decoder.h"
+#include "sound_library.h"
+#include "sound_mixer.h"
 
 namespace swf {
 
@@ -22,13 +25,16 @@ class SceneRenderer;
 
 class MoviePlayer {
  public:
-  MoviePlayer();
+  // MP3 sounds are decoded through mp3 (which outlives the player); without
+  // one they play as silence.
+  explicit MoviePlayer(Mp3DecoderFactory* mp3 = nullptr);
   ~MoviePlayer();
   MoviePlayer(const MoviePlayer&) = delete;
   MoviePlayer& operator=(const MoviePlayer&) = delete;
 
   // Loads a plain (FWS) or compressed (CWS) movie from its file bytes. The
-  // movie stands at frame 0, playing. On failure the previous movie is kept.
+  // movie stands at frame 0, playing, and frame 0's sound has gone to the
+  // mixer. On failure the previous movie is kept.
   bool load(const std::vector<uint8_t>& fileBytes);
   bool loaded() const;
 
@@ -44,9 +50,14 @@ class MoviePlayer {
   int version() const;
 
   // One timer tick: the main timeline (while playing) and every playing
-  // movie clip advance one frame and their frame actions run. Sound tags are
-  // skipped for now; a sound mixer would be fed from here.
+  // movie clip advance one frame, their frame actions run and the sound of
+  // the frames entered goes to the mixer.
   void tick();
+
+  // What the movie plays; the control pulls one tick's share after each tick.
+  SoundMixer& mixer() { return mixer_; }
+  // Every sound ends now; streams begin again with the next frame played.
+  void silence();
 
   void play();
   void stop();
@@ -67,6 +78,8 @@ class MoviePlayer {
               ScaleMode mode, bool paintBackground) const;
 
  private:
+  SoundLibrary library_;
+  SoundMixer mixer_;
   std::unique_ptr<Movie> movie_;
   std::unique_ptr<Stage> stage_;
   std::unique_ptr<SceneRenderer> renderer_;  // scratch buffers, reused by every render

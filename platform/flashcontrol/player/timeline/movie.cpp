@@ -63,8 +63,6 @@ const Character* Movie::character(uint16_t id) const {
   return it == dictionary_.end() ? nullptr : &it->second;
 }
 
-// Sound tags (DefineSound, StartSound, stream heads and blocks) pass through
-// here unread: a sound player would take them at this point.
 void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel) {
   TagReader tags(data, size);
   TagRecord tag;
@@ -103,6 +101,13 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         if (frame < timeline.frameCount) timeline.labels.emplace_back(r.string(), frame);
         break;
       }
+      case TagCode::DefineSound:
+      case TagCode::StartSound:
+      case TagCode::SoundStreamHead:
+      case TagCode::SoundStreamHead2:
+      case TagCode::SoundStreamBlock:
+        readSoundTag(tag, timeline, frame, topLevel);
+        break;
       case TagCode::SetBackgroundColor:
         if (!backgroundSet_ && tag.length >= 3) {
           background_ = uint32_t(tag.body[0]) << 16 | uint32_t(tag.body[1]) << 8 | tag.body[2];
@@ -123,6 +128,19 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         }
         break;
     }
+  }
+}
+
+// Sound bodies are kept unread; the mixer parses them when they play.
+void Movie::readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bool topLevel) {
+  const TagBody body{tag.body, tag.length};
+  if (tag.code == TagCode::DefineSound) {
+    if (topLevel) soundDefinitions_.push_back(body);
+  } else if (tag.code == TagCode::SoundStreamHead || tag.code == TagCode::SoundStreamHead2) {
+    if (!timeline.streamHead.data) timeline.streamHead = body;
+  } else if (Frame* f = frameAt(timeline, frame)) {
+    SoundTag::Kind kind = tag.code == TagCode::StartSound ? SoundTag::Kind::Start : SoundTag::Kind::StreamBlock;
+    f->sounds.push_back(SoundTag{kind, body});
   }
 }
 

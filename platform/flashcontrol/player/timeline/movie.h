@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../read/movie_file.h"
+#include "../tags/tag_reader.h"
 #include "character.h"
 #include "timeline.h"
 
@@ -30,15 +31,19 @@ class Movie {
   bool runsActions() const { return !actionScript3_; }
   const Timeline& root() const { return root_; }
   const Character* character(uint16_t id) const;
+  // DefineSound bodies of the movie, in tag order.
+  const std::vector<TagBody>& soundDefinitions() const { return soundDefinitions_; }
 
  private:
   void readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel);
   void defineSprite(const uint8_t* body, size_t length);
   void defineShape(const uint8_t* body, size_t length, int shapeVersion);
   void defineInert(const uint8_t* body, size_t length);
+  void readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bool topLevel);
 
   MovieFile file_;
   Dictionary dictionary_;
+  std::vector<TagBody> soundDefinitions_;
   Timeline root_;
   uint32_t background_ = 0xFFFFFF;
   bool backgroundSet_ = false;

@@ -22,6 +22,7 @@ MovieClip::~MovieClip() {
 
 void MovieClip::enterFirstFrame() {
   frame_ = 0;
+  stage_.startStream(*this);
   enterFrame(0);
 }
 
@@ -30,7 +31,7 @@ void MovieClip::advance(bool loop) {
   if (frame_ + 1 < frameCount()) {
     enterFrame(frame_ + 1);
   } else if (frameCount() > 1 && loop) {
-    seek(0);
+    seek(0, false);
   } else if (frameCount() > 1) {
     playing_ = false;
   }
@@ -47,6 +48,7 @@ void MovieClip::advanceChildren() {
 
 void MovieClip::markRemoved() {
   removed_ = true;
+  stage_.endStream(*this);
   for (auto& entry : children_) {
     if (entry.second.clip) entry.second.clip->markRemoved();
   }
@@ -58,6 +60,7 @@ void MovieClip::enterFrame(int frame) {
   const Frame* f = timeline_.frame(frame);
   if (!f) return;
   stage_.queueActions(*this, *f);
+  stage_.playFrameSounds(*this, *f);
   std::vector<uint16_t> touched;
   applyFrameCommands(stage_.movie(), *f, frame, state_, &touched);
   std::sort(touched.begin(), touched.end());
@@ -67,7 +70,7 @@ void MovieClip::enterFrame(int frame) {
 
 // Any other frame: its display list is worked out from the timeline's start,
 // and objects that are still the same placement keep their instances.
-void MovieClip::seek(int frame) {
+void MovieClip::seek(int frame, bool jump) {
   frame = std::max(0, std::min(frame, frameCount() - 1));
   if (frame == frame_) return;
   if (frame == frame_ + 1) {
@@ -77,7 +80,11 @@ void MovieClip::seek(int frame) {
   if (!stage_.chargeSeek(frame + 1)) return;
   frame_ = frame;
   state_ = placementsAt(stage_.movie(), timeline_, frame);
-  if (const Frame* f = timeline_.frame(frame)) stage_.queueActions(*this, *f);
+  if (jump) stage_.startStream(*this);
+  if (const Frame* f = timeline_.frame(frame)) {
+    stage_.queueActions(*this, *f);
+    stage_.playFrameSounds(*this, *f);
+  }
   std::vector<uint16_t> depths;
   for (const auto& entry : children_) depths.push_back(entry.first);
   for (const auto& entry : state_) depths.push_back(entry.first);

@@ -30,6 +30,10 @@ class MovieClip : public avm1::ActionTarget {
   uint64_t createdTick() const { return createdTick_; }
   bool removed() const { return removed_; }
   const std::map<uint16_t, DisplayObject>& children() const { return children_; }
+  const Timeline& timeline() const { return timeline_; }
+  // When the stage last began this clip's stream (0: never).
+  uint64_t streamEpoch() const { return streamEpoch_; }
+  void setStreamEpoch(uint64_t epoch) { streamEpoch_ = epoch; }
 
   // Builds frame 0 and queues its actions.
   void enterFirstFrame();
@@ -54,7 +58,9 @@ class MovieClip : public avm1::ActionTarget {
 
  private:
   void enterFrame(int frame);
-  void seek(int frame);
+  // Rebuilds the display list at frame; a jump (not a loop back to the
+  // start) begins the stream again.
+  void seek(int frame, bool jump = true);
   void reconcile(uint16_t depth);
   void removeChild(std::map<uint16_t, DisplayObject>::iterator it);
   void createChild(uint16_t depth, const Placement& placement);
@@ -68,6 +74,7 @@ class MovieClip : public avm1::ActionTarget {
   int frame_ = 0;
   bool playing_ = true;
   bool removed_ = false;
+  uint64_t streamEpoch_ = 0;
   PlacementMap state_;
   std::map<uint16_t, DisplayObject> children_;
 };

@@ -4,7 +4,8 @@
 
 namespace swf {
 
-Stage::Stage(const Movie& movie) : movie_(movie) {
+Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library)
+    : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
@@ -73,6 +74,32 @@ bool Stage::chargeSeek(int frames) {
   if (frames > seekFramesLeft_) return false;
   seekFramesLeft_ -= frames;
   return true;
+}
+
+void Stage::playFrameSounds(MovieClip& clip, const Frame& frame) {
+  if (!mixer_) return;
+  const uintptr_t key = reinterpret_cast<uintptr_t>(&clip);
+  for (const SoundTag& sound : frame.sounds) {
+    if (sound.kind == SoundTag::Kind::Start) {
+      mixer_->startSound(*library_, sound.body.data, sound.body.size);
+    } else {
+      if (clip.streamEpoch() != soundEpoch_) startStream(clip);
+      mixer_->streamBlock(key, sound.body.data, sound.body.size);
+    }
+  }
+}
+
+void Stage::startStream(MovieClip& clip) {
+  const TagBody& head = clip.timeline().streamHead;
+  if (!mixer_ || !head.data) return;
+  const uintptr_t key = reinterpret_cast<uintptr_t>(&clip);
+  mixer_->endStream(key);
+  mixer_->streamHead(key, head.data, head.size);
+  clip.setStreamEpoch(soundEpoch_);
+}
+
+void Stage::endStream(const MovieClip& clip) {
+  if (mixer_) mixer_->endStream(reinterpret_cast<uintptr_t>(&clip));
 }
 
 }  // namespace swf

@@ -10,6 +10,8 @@
 
 #include "movie.h"
 #include "movie_clip.h"
+#include "sound_library.h"
+#include "sound_mixer.h"
 
 namespace swf {
 
@@ -26,7 +28,8 @@ constexpr int kMaxSeekFramesPerTick = 1 << 20;
 
 class Stage {
  public:
-  explicit Stage(const Movie& movie);
+  // Without a mixer the movie plays silently.
+  explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr, const SoundLibrary* library = nullptr);
   ~Stage();
 
   const Movie& movie() const { return movie_; }
@@ -52,6 +55,16 @@ class Stage {
   // False when this tick's jumps have replayed enough frames already.
   bool chargeSeek(int frames);
 
+  // Sound of the clips, keyed by the clip's address: a frame's StartSounds
+  // and stream blocks as it is entered (frames a jump skips play nothing).
+  void playFrameSounds(MovieClip& clip, const Frame& frame);
+  // The clip's timeline's stream begins again from its head (if it has one).
+  void startStream(MovieClip& clip);
+  void endStream(const MovieClip& clip);
+  // Everything the mixer played was stopped from outside; streams begin
+  // again with the next block they play.
+  void soundsStopped() { ++soundEpoch_; }
+
  private:
   struct QueuedBlock {
     uint64_t clip;
@@ -59,6 +72,9 @@ class Stage {
   };
 
   const Movie& movie_;
+  SoundMixer* mixer_;
+  const SoundLibrary* library_;
+  uint64_t soundEpoch_ = 1;
   uint64_t ticks_ = 0;
   uint64_t nextSerial_ = 1;
   size_t liveObjects_ = 0;

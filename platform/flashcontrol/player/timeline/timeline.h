@@ -24,9 +24,23 @@ struct ActionBlock {
   size_t size = 0;
 };
 
+// A tag body kept as it is (a sound record), pointing into the movie's body.
+struct TagBody {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+};
+
+// StartSound and SoundStreamBlock of a frame, in tag order.
+struct SoundTag {
+  enum class Kind : uint8_t { Start, StreamBlock };
+  Kind kind = Kind::Start;
+  TagBody body;
+};
+
 struct Frame {
   std::vector<FrameCommand> commands;
   std::vector<ActionBlock> actions;
+  std::vector<SoundTag> sounds;
 };
 
 struct Timeline {
@@ -35,6 +49,7 @@ struct Timeline {
   // more frames than it fills.
   std::vector<Frame> frames;
   std::vector<std::pair<std::string, int>> labels;  // in tag order
+  TagBody streamHead;  // the first SoundStreamHead(2); no data when there is none
 
   const Frame* frame(int index) const {
     return index >= 0 && size_t(index) < frames.size() ? &frames[size_t(index)] : nullptr;
