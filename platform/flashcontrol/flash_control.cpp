@@ -25,7 +25,9 @@ FlashControl* createFlashControl() {
   FlashControl* control = new (std::nothrow) FlashControl();
   if (!control) return nullptr;
   HRESULT hr = guarded([control] {
-    control->player = std::make_unique<swf::MoviePlayer>();
+    control->mp3 = std::make_unique<AcmMp3DecoderFactory>();
+    control->player = std::make_unique<swf::MoviePlayer>(control->mp3.get());
+    control->sound = std::make_unique<TickedSoundOutput>(control->player->mixer());
     return S_OK;
   });
   if (FAILED(hr)) {
@@ -82,6 +84,11 @@ ULONG flashRelease(FlashControl* control) {
 }
 
 LONG flashControlCount() { return liveControls; }
+
+void silenceMovie(FlashControl* control) {
+  control->player->silence();
+  control->sound->silence();
+}
 
 void requestRepaint(FlashControl* control) {
   IOleInPlaceSiteWindowless* site = control->inPlaceSite;

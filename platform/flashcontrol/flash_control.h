@@ -10,9 +10,11 @@
 #include <memory>
 #include <new>
 
+#include "acm_mp3_decoder.h"
 #include "frame_painter.h"
 #include "movie_player.h"
 #include "shockwave_flash.h"
+#include "ticked_sound_output.h"
 
 // How the control paints: "Window" and "Opaque" fill the background first,
 // "Transparent" leaves what the host drew under the movie.
@@ -28,7 +30,9 @@ struct FlashControl {
   ITimerSink ITimerSink_iface;
   LONG ref;
 
+  std::unique_ptr<AcmMp3DecoderFactory> mp3;   // outlives the player
   std::unique_ptr<swf::MoviePlayer> player;
+  std::unique_ptr<TickedSoundOutput> sound;    // plays the player's mixer; goes first
   BSTR moviePath;
   int scaleMode;
   WindowMode windowMode;
@@ -67,6 +71,9 @@ void unadviseHostClock(FlashControl* control);
 // Windowless in-place activation through the site's IOleInPlaceSiteWindowless.
 HRESULT activateInPlace(FlashControl* control, IOleClientSite* site);
 void deactivateInPlace(FlashControl* control);
+// Stop, Rewind and a new movie: the movie's sound ends at once.
+void silenceMovie(FlashControl* control);
+
 // Asks the in-place site to repaint the control's rectangle.
 void requestRepaint(FlashControl* control);
 

@@ -46,11 +46,13 @@ ULONG STDMETHODCALLTYPE TimerSink_AddRef(ITimerSink* iface) {
 ULONG STDMETHODCALLTYPE TimerSink_Release(ITimerSink* iface) {
   return flashRelease(impl_from_ITimerSink(iface));
 }
-// The time passed is not looked at: one call is one frame, however late.
+// The time passed is not looked at: one call is one frame, however late, and
+// one tick's share of the movie's sound.
 HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
   FlashControl* control = impl_from_ITimerSink(iface);
   HRESULT hr = guarded([control] {
     control->player->tick();
+    control->sound->tick();
     return S_OK;
   });
   requestRepaint(control);

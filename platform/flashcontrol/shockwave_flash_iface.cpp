@@ -59,7 +59,9 @@ HRESULT loadMovie(FlashControl* control, BSTR path) {
     std::vector<uint8_t> bytes;
     HRESULT read = readLocalMovie(path, &bytes);
     if (FAILED(read)) return read;
-    return control->player->load(bytes) ? S_OK : E_FAIL;
+    if (!control->player->load(bytes)) return E_FAIL;
+    control->sound->startMovie(control->player->frameRate());
+    return S_OK;
   });
   if (FAILED(hr)) {
     SysFreeString(copy);
@@ -175,6 +177,7 @@ HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
 }
 HRESULT STDMETHODCALLTYPE Flash_Stop(IShockwaveFlash* iface) {
   playerOf(iface).stop();
+  silenceMovie(impl_from_IShockwaveFlash(iface));
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE Flash_Back(IShockwaveFlash* iface) {
@@ -186,7 +189,10 @@ HRESULT STDMETHODCALLTYPE Flash_Forward(IShockwaveFlash* iface) {
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), playerOf(iface).currentFrame() + 1);
 }
 HRESULT STDMETHODCALLTYPE Flash_Rewind(IShockwaveFlash* iface) {
-  return gotoMainFrame(impl_from_IShockwaveFlash(iface), 0);
+  FlashControl* control = impl_from_IShockwaveFlash(iface);
+  HRESULT hr = gotoMainFrame(control, 0);
+  silenceMovie(control);
+  return hr;
 }
 HRESULT STDMETHODCALLTYPE Flash_StopPlay(IShockwaveFlash* iface) { return Flash_Stop(iface); }
 HRESULT STDMETHODCALLTYPE Flash_GotoFrame(IShockwaveFlash* iface, long frame) {

@@ -1,7 +1,9 @@
 #include "ticked_sound_output.h"
 
+// The player's load has ended the old movie's sounds and begun the new one's
+// first frame in the mixer; only what the device still holds goes.
 void TickedSoundOutput::startMovie(double framesPerSecond) {
-  silence();
+  output_.reset();
   frames_ = swf::TickFrames(framesPerSecond);
 }
 

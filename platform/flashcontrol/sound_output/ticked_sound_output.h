@@ -15,7 +15,8 @@ class TickedSoundOutput {
  public:
   explicit TickedSoundOutput(swf::SoundMixer& mixer) : mixer_(mixer), frames_(12) {}
 
-  // A movie was loaded: its rate sets the share of each tick.
+  // A movie was loaded: its rate sets the share of each tick. The previous
+  // movie's queued blocks end; the mixer is left as the load set it.
   void startMovie(double framesPerSecond);
   // After the player's tick has fed the mixer.
   void tick();

@@ -21,7 +21,9 @@ constexpr int kTick = 3675;  // 44100 Hz frames of one tick at 12 fps
 
 const mvqtest::PcmFormat kMono;  // 44100 Hz 16-bit mono
 
-std::vector<int16_t> level(int value, int samples = kTick) { return std::vector<int16_t>(size_t(samples), int16_t(value)); }
+std::vector<int16_t> level(int value, int samples = kTick) {
+  return std::vector<int16_t>(size_t(samples), int16_t(value));
+}
 
 std::vector<int16_t> renderFrames(swf::MoviePlayer& player, size_t frames = kTick) {
   std::vector<int16_t> out(2 * frames, -1);
@@ -82,7 +84,8 @@ TEST(PlayerSound, AJumpSkipsTheEventSoundsOfSkippedFramesAndBeginsTheStreamAgain
   const int levels[] = {100, 200, 400, 800};
   mvqtest::SwfBuilder movie;
   movie.frameRate(12);
-  for (int i = 0; i < 4; ++i) movie.defineSound(uint16_t(i + 1), kMono, level(levels[i], 3 * kTick));
+  for (int i = 0; i < 4; ++i)
+    movie.defineSound(uint16_t(i + 1), kMono, level(levels[i], 3 * kTick));
   movie.soundStreamHead(kMono, kTick);
   for (int f = 0; f < 4; ++f) {
     movie.startSound(uint16_t(f + 1)).soundStreamBlock(kMono, level(1000 * (f + 1))).showFrame();
@@ -156,7 +159,10 @@ TEST(PlayerSound, TheSilencedCopyOfAMovieWithSoundPlaysNothing) {
   clip.startSound(1).soundStreamHead(kMono, kTick).soundStreamBlock(kMono, level(900)).showFrame();
   mvqtest::SwfBuilder movie;
   movie.frameRate(12).defineSound(1, kMono, level(800)).defineSprite(2, clip).startSound(1);
-  movie.soundStreamHead(kMono, kTick, true).soundStreamBlock(kMono, level(700)).placeObject2(2, 1).showFrame();
+  movie.soundStreamHead(kMono, kTick, true)
+      .soundStreamBlock(kMono, level(700))
+      .placeObject2(2, 1)
+      .showFrame();
   movie.soundStreamBlock(kMono, level(700)).showFrame();
   mvqtest::TempDir folder;
   const std::string original = folder.write("sound.swf", movie.finish());
@@ -173,7 +179,8 @@ class PlayerSwfdecSound : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PlayerSwfdecSound, TheMovieSoundsAsItsReferenceOverTenTicks) {
   const char* root = std::getenv("MVQ_SOURCE_DIR");
-  const std::string movie = std::string(root ? root : ".") + "/../shared/corpus/swfdec-sound/" + GetParam();
+  const std::string movie =
+      std::string(root ? root : ".") + "/../shared/corpus/swfdec-sound/" + GetParam();
   const mvqtest::Bytes bytes = mvqtest::readFile(movie);
   const mvqtest::Bytes referenceBytes = mvqtest::readFile(movie + ".1.0.raw");
   if (bytes.empty() || referenceBytes.empty()) GTEST_SKIP() << "corpus movie missing: " << movie;
@@ -203,6 +210,7 @@ TEST_P(PlayerSwfdecSound, TheMovieSoundsAsItsReferenceOverTenTicks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, PlayerSwfdecSound,
-                         ::testing::Values("adpcm-2.swf", "adpcm-3-2.swf", "adpcm-4.swf", "adpcm-5-2.swf"));
+                         ::testing::Values("adpcm-2.swf", "adpcm-3-2.swf", "adpcm-4.swf",
+                                           "adpcm-5-2.swf"));
 
 }  // namespace

@@ -139,7 +139,8 @@ void Movie::readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bo
   } else if (tag.code == TagCode::SoundStreamHead || tag.code == TagCode::SoundStreamHead2) {
     if (!timeline.streamHead.data) timeline.streamHead = body;
   } else if (Frame* f = frameAt(timeline, frame)) {
-    SoundTag::Kind kind = tag.code == TagCode::StartSound ? SoundTag::Kind::Start : SoundTag::Kind::StreamBlock;
+    bool start = tag.code == TagCode::StartSound;
+    SoundTag::Kind kind = start ? SoundTag::Kind::Start : SoundTag::Kind::StreamBlock;
     f->sounds.push_back(SoundTag{kind, body});
   }
 }

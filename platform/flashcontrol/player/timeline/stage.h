@@ -29,7 +29,8 @@ constexpr int kMaxSeekFramesPerTick = 1 << 20;
 class Stage {
  public:
   // Without a mixer the movie plays silently.
-  explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr, const SoundLibrary* library = nullptr);
+  explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr,
+                 const SoundLibrary* library = nullptr);
   ~Stage();
 
   const Movie& movie() const { return movie_; }
