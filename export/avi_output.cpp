@@ -34,7 +34,9 @@ AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100, uint64_
   info.fccType = streamtypeAUDIO;
   info.dwScale = sound.nBlockAlign;
   info.dwRate = sound.nAvgBytesPerSec;
-  info.dwLength = static_cast<DWORD>(length);
+  // The AVI file services take a stream's length as samples already written and
+  // refuse to write at 0 after it; the length grows with the writes instead.
+  static_cast<void>(length);
   // The frames of 0.75 s, rounded to nearest.
   info.dwInitialFrames = static_cast<DWORD>((static_cast<int64_t>(frameRate100) * 3 + 200) / 400);
   info.dwQuality = 10000;
@@ -82,10 +84,12 @@ HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* byt
   return result;
 }
 
-HRESULT AviOutput::WriteSound(LONG index, const void* data, LONG samples, LONG size, LONG* bytes) {
+HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* bytes) {
   LONG written = 0;
+  // Sound is only ever appended; the AVI file services count a sound stream's
+  // length in blocks written and refuse a sample position after the first block.
   const HRESULT result =
-      AVIStreamWrite(sound_, index, samples, const_cast<void*>(data), size, 0, nullptr, &written);
+      AVIStreamWrite(sound_, -1, samples, const_cast<void*>(data), size, 0, nullptr, &written);
   *bytes += written;
   return result;
 }

@@ -28,7 +28,8 @@ class AviOutput {
   UINT CreateSoundStream(const AviOutputFormat& format, uint64_t soundLength);
   // The written byte count is added to *bytes.
   HRESULT WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes);
-  HRESULT WriteSound(LONG index, const void* data, LONG samples, LONG size, LONG* bytes);
+  // Appended after the sound written so far.
+  HRESULT WriteSound(const void* data, LONG samples, LONG size, LONG* bytes);
   bool hasSound() const { return sound_ != nullptr; }
   bool isOpen() const { return file_ != nullptr; }
   void Close();

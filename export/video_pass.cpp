@@ -241,7 +241,7 @@ bool VideoPass::writeSound() {
   const LONG samples = static_cast<LONG>(read / align);
   if (samples == 0) return true;
   LONG bytes = 0;
-  const HRESULT written = output_.WriteSound(audioSampleIndex_, buffer_.get(), samples,
+  const HRESULT written = output_.WriteSound(buffer_.get(), samples,
                                              static_cast<LONG>(samples * align), &bytes);
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {

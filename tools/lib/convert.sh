@@ -1,0 +1,167 @@
+# ./moviquill convert [IN.swf [OUT.avi]] [--start N] [--end N] [--fps100 N]
+#   [--mode skip-backward|frame-by-frame|normal] [--size WxH] [--keep-aspect|--stretch]
+#   [--sound none|record|FILE.wav]
+# The program under Xvfb, worked by the UI driver as a user would: File > Open,
+# Options for the size, File > Create AVI, the settings dialog filled from the
+# options (unset ones keep the dialog's values), OK, the wait for the progress
+# window to go, File > Exit. Prints the files written and what ffprobe says.
+# An error box of the program becomes the error message and exit status 1.
+
+MVQ_ID_CREATE_AVI=32771
+MVQ_ID_DIMENSIONS=32772
+MVQ_ID_KEEP_ASPECT=32774
+
+convert_usage() {
+  die "usage: convert [IN.swf [OUT.avi]] [--start N] [--end N] [--fps100 N] [--mode skip-backward|frame-by-frame|normal] [--size WxH] [--keep-aspect|--stretch] [--sound none|record|FILE.wav]"
+}
+
+wpath() { winepath -w "$1" 2>/dev/null; }
+
+# The reply text of a driver command's "ok" line, or fails.
+convert_expect_ok() {  # replies...
+  local line
+  for line in "$@"; do
+    case $line in ok*) ;; *) return 1 ;; esac
+  done
+}
+
+# An error box now showing: its text on stderr, OK pressed; true when there was one.
+convert_error_box() {  # timeout-ms
+  local reply
+  reply=$(ui_driver attach "message-box $1" "press-box OK" | sed -n '2p')
+  case $reply in
+    ok*) say "error: $(echo "${reply#ok }" | cut -d'|' -f2)"; return 0 ;;
+  esac
+  return 1
+}
+
+convert_quit() {
+  ui_driver attach "menu $MVQ_ID_EXIT" "wait-exit 20000" >/dev/null
+  ui_driver attach terminate >/dev/null 2>&1
+}
+
+convert_size_window() {  # WxH keep-aspect(1/0/"")
+  local size=$1 aspect=$2
+  if [ -n "$aspect" ]; then
+    local state
+    state=$(ui_driver attach "menu-state $MVQ_ID_KEEP_ASPECT" | tail -1)
+    case "$aspect:$state" in
+      1:*unchecked|0:*" checked") ui_driver attach "menu $MVQ_ID_KEEP_ASPECT" idle >/dev/null ;;
+    esac
+  fi
+  [ -n "$size" ] || return 0
+  local width=${size%x*} height=${size#*x}
+  ui_driver attach "menu $MVQ_ID_DIMENSIONS" "dialog Dimensions 10000" "check 201 off" \
+    "set-text 305 $width" "set-text 306 $height" "press 1" "wait-closed 5000" idle >/dev/null
+}
+
+convert_fill_dialog() {  # prints driver commands for the settings dialog
+  [ -n "$CV_START" ] && echo "set-text 207 $CV_START"
+  [ -n "$CV_END" ] && echo "set-text 301 $CV_END"
+  case $CV_MODE in
+    skip-backward) echo "click 319" ;;
+    frame-by-frame) echo "click 320" ;;
+    normal) echo "click 321" ;;
+  esac
+  case $CV_SOUND in
+    none) echo "click 338" ;;
+    record) echo "click 339" ;;
+    "") ;;
+    *) echo "click 340" ;;
+  esac
+  # After the sound choice: choosing recording resets the rate.
+  [ -n "$CV_FPS100" ] && echo "set-text 307 $CV_FPS100"
+  true
+}
+
+convert_choose_wav() {
+  case $CV_SOUND in none|record|"") return 0 ;; esac
+  ui_driver attach "dialog \"AVI Export Setting\" 5000" "click 341" \
+    "file-dialog \"Open WAV file\" \"$(wpath "$CV_SOUND")\" 10000" >/dev/null
+  sleep 0.5
+}
+
+convert_report() {  # out.avi
+  local out=$1 base=${1%.*} files=() f
+  [ -f "$out" ] && files+=("$out")
+  for f in "$base"[0-9][0-9][0-9][0-9].avi; do [ -f "$f" ] && files+=("$f"); done
+  [ ${#files[@]} -gt 0 ] || { say "error: no file was written"; return 1; }
+  for f in "${files[@]}"; do
+    echo "$f"
+    ffprobe -v error -count_frames -show_entries \
+      stream=codec_type,codec_name,width,height,r_frame_rate,nb_read_frames,duration,sample_rate,channels \
+      -of compact=p=0 "$f" | sed 's/^/  /'
+  done
+}
+
+convert_run() {
+  local commands replies
+  commands=("start $(wpath "$MVQ_BIN/Moviquill.exe") cwd=\"$(wpath "$PWD")\"" "main-window 30000"
+    "menu $MVQ_ID_OPEN" "file-dialog \"Select a Flash File\" \"$(wpath "$CV_IN")\" 10000" idle)
+  replies=$(ui_driver "${commands[@]}")
+  convert_expect_ok $replies >/dev/null 2>&1 || true
+  if convert_error_box 500; then convert_quit; return 1; fi
+  convert_size_window "$CV_SIZE" "$CV_ASPECT"
+
+  rm -f "$CV_OUT"
+  replies=$(ui_driver attach "menu $MVQ_ID_CREATE_AVI" \
+    "file-dialog \"Create AVI File\" \"$(wpath "$CV_OUT")\" 10000" "dialog \"AVI Export Setting\" 10000")
+  case $replies in
+    *"ok AVI Export Setting"*) ;;
+    *) say "error: the settings dialog did not open"; convert_quit; return 1 ;;
+  esac
+  convert_choose_wav
+  local fill=()
+  mapfile -t fill < <(convert_fill_dialog)
+  ui_driver attach "dialog \"AVI Export Setting\" 5000" "${fill[@]}" "press 1" >/dev/null
+  if convert_error_box 1500; then
+    ui_driver attach "dialog \"AVI Export Setting\" 2000" cancel >/dev/null
+    convert_quit
+    return 1
+  fi
+  # The progress window comes and goes once per pass (recording, then video).
+  local pass
+  for pass in 1 2; do
+    replies=$(ui_driver attach "dialog \"Converting to AVI\" 3000" "wait-closed 2147483647")
+    case $replies in *"ok Converting to AVI"*) ;; *) break ;; esac
+    if convert_error_box 500; then convert_quit; return 1; fi
+  done
+  if convert_error_box 500; then convert_quit; return 1; fi
+  convert_quit
+  convert_report "$CV_OUT"
+}
+
+cmd_convert() {
+  CV_IN="" CV_OUT="" CV_START="" CV_END="" CV_FPS100="" CV_MODE="" CV_SIZE="" CV_ASPECT="" CV_SOUND=""
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --start) CV_START=${2:-}; shift 2 || convert_usage ;;
+      --end) CV_END=${2:-}; shift 2 || convert_usage ;;
+      --fps100) CV_FPS100=${2:-}; shift 2 || convert_usage ;;
+      --mode) CV_MODE=${2:-}; shift 2 || convert_usage
+        case $CV_MODE in skip-backward|frame-by-frame|normal) ;; *) convert_usage ;; esac ;;
+      --size) CV_SIZE=${2:-}; shift 2 || convert_usage
+        [[ $CV_SIZE =~ ^[0-9]+x[0-9]+$ ]] || convert_usage ;;
+      --keep-aspect) CV_ASPECT=1; shift ;;
+      --stretch) CV_ASPECT=0; shift ;;
+      --sound) CV_SOUND=${2:-}; shift 2 || convert_usage ;;
+      -*) convert_usage ;;
+      *) if [ -z "$CV_IN" ]; then CV_IN=$1; elif [ -z "$CV_OUT" ]; then CV_OUT=$1; else convert_usage; fi
+         shift ;;
+    esac
+  done
+  case $CV_SOUND in none|record|"") ;; *) [ -f "$CV_SOUND" ] || die "no such WAV file: $CV_SOUND"
+    CV_SOUND=$(cd "$(dirname "$CV_SOUND")" && pwd)/$(basename "$CV_SOUND") ;; esac
+  [ -n "${MVQ_CONVERT_NO_SETUP:-}" ] || cmd_setup
+  if [ -z "$CV_IN" ]; then
+    CV_IN=$MVQ_ROOT/samples/sample.swf
+    wine "$MVQ_BIN/make-sample-movie.exe" "$(wpath "$CV_IN")" </dev/null >/dev/null 2>&1 \
+      || die "the sample movie could not be made"
+    CV_OUT=${CV_OUT:-sample.avi}
+  fi
+  [ -f "$CV_IN" ] || die "no such movie: $CV_IN"
+  CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
+  [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
+  case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
+  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then convert_run; else with_wine convert_run; fi
+}
