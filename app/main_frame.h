@@ -32,6 +32,8 @@ class MainFrame {
   IShockwaveFlash* flash() const { return flash_; }
   PreviewPainter& painter() { return painter_; }
   ITimerSink* timerSink() const { return timerSink_; }
+  // The sink the control advised last, known before any tick message came.
+  ITimerSink* advisedTimerSink() const { return hostTimer_.sink; }
   bool keepAspectChecked() const;
   const char* currentMoviePath() const { return currentMoviePath_; }
   const char* workingCopyPath() const { return workingCopyPath_; }

@@ -192,7 +192,9 @@ void VideoPass::step() {
 }
 
 void VideoPass::tick() {
-  ITimerSink* sink = frame_.timerSink();
+  // An export started right after loading may come before the first tick message.
+  ITimerSink* sink = frame_.advisedTimerSink();
+  if (!sink) sink = frame_.timerSink();
   if (!sink) return;
   VARIANT now;
   VariantInit(&now);
