@@ -12,4 +12,7 @@ class ExportHandOver {
   // themselves); false when it was cancelled or could not start, after which
   // the command reloads the current movie and stops.
   virtual bool run(MainFrame& frame) = 0;
+  // A tick message that came while the recording pass runs; the pass handles it
+  // completely, pending ticks and tickReady included.
+  virtual void recordingTick(MainFrame& frame) = 0;
 };

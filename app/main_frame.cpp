@@ -6,6 +6,7 @@
 
 #include "about_dialog.h"
 #include "document_opener.h"
+#include "export_hand_over.h"
 #include "message_boxes.h"
 #include "module_instance.h"
 #include "preview_host.h"
@@ -185,8 +186,9 @@ void MainFrame::onSize() {
 }
 
 LRESULT MainFrame::onAppTick(LPARAM sinkSlot) {
-  takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0, timeGetTime(),
-           &timerSink_);
+  const TickUse use = takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0,
+                               timeGetTime(), &timerSink_);
+  if (use == TickUse::ForRecording && exportHandOver_) exportHandOver_->recordingTick(*this);
   return 0;
 }
 

@@ -24,7 +24,8 @@ uint64_t splitLimitFor(const ExportSettings& settings) {
 
 }  // namespace
 
-ExportRun::ExportRun() : settings_(defaultExportSettings()), splitLimit_(splitLimitFor(settings_)) {}
+ExportRun::ExportRun()
+    : settings_(defaultExportSettings()), splitLimit_(splitLimitFor(settings_)), recording_(splitLimit_) {}
 
 ExportRun::~ExportRun() { freeCompressorRecord(settings_.compressor); }
 
@@ -46,6 +47,8 @@ bool ExportRun::run(MainFrame& frame) {
     return false;
   frame.sizeToMovie(client.right, client.bottom, frame.keepAspectChecked());
   settings_ = edited;
+  // The movie's own sound: recorded first, in real time; the video pass follows from the ticks.
+  if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.Start(frame, settings_));
   InterlockedExchange(&tickState.videoPassActive, 1);
   runVideoPass(frame, settings_, VideoPassSound{0, 0}, splitLimit_);
   InterlockedExchange(&tickState.videoPassActive, 0);

@@ -7,6 +7,7 @@
 
 #include "export_hand_over.h"
 #include "export_settings.h"
+#include "recording_pass.h"
 
 class ExportRun : public ExportHandOver {
  public:
@@ -16,9 +17,11 @@ class ExportRun : public ExportHandOver {
   ExportRun& operator=(const ExportRun&) = delete;
 
   bool run(MainFrame& frame) override;
+  void recordingTick(MainFrame& frame) override { recording_.tick(frame); }
   const ExportSettings& settings() const { return settings_; }
 
  private:
   ExportSettings settings_;
   uint64_t splitLimit_;
+  RecordingPass recording_;
 };

@@ -163,5 +163,8 @@ cmd_convert() {
   CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
   [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
   case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
-  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then convert_run; else with_wine convert_run; fi
+  # Recording takes the movie's sound from the sound card: the private loopback.
+  local run=convert_run
+  [ "$CV_SOUND" = record ] && run="with_pulse convert_run"
+  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then $run; else with_wine $run; fi
 }
