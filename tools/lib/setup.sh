@@ -49,7 +49,6 @@ create_prefix() {
   wineboot -i </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-  wineserver -w
   touch "$WINEPREFIX/.mvq-ready"
 }
 
