@@ -33,6 +33,11 @@ class CreateAviTest : public ProgramTest {
   void choose(HWND dialog, const std::string& name) {
     ASSERT_TRUE(ui::chooseFile(dialog, name));
     ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
+    // The export's settings follow; cancelled, the command goes back without an export.
+    HWND settings = program_->waitForDialog("AVI Export Setting");
+    ASSERT_TRUE(settings);
+    ui::pressButton(settings, IDCANCEL);
+    ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(settings); }, kWaitMs));
   }
 
   mvqtest::TempDir movies_, output_;
