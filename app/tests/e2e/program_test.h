@@ -12,6 +12,9 @@
 #include "registry_snapshot.h"
 #include "settings_store.h"
 #include "test_files.h"
+#include "ui_controls.h"
+#include "ui_file_dialog.h"
+#include "ui_windows.h"
 
 namespace e2e {
 
@@ -32,6 +35,16 @@ class ProgramTest : public ::testing::Test {
       return nullptr;
     }
     return session;
+  }
+  // Names the output in Create AVI's save dialog, then cancels the export settings
+  // that follow, so that the command ends without an export.
+  void chooseOutputAndCancel(ProgramSession& program, HWND save, const std::string& name) {
+    ASSERT_TRUE(ui::chooseFile(save, name));
+    ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(save); }, kWaitMs));
+    HWND settings = program.waitForDialog("AVI Export Setting");
+    ASSERT_TRUE(settings);
+    ui::pressButton(settings, IDCANCEL);
+    ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(settings); }, kWaitMs));
   }
   std::string setting(const char* name) { return registryText(HKEY_LOCAL_MACHINE, kSettingsKey, name); }
   void store(const char* name, const std::string& text) {

@@ -54,8 +54,7 @@ TEST_F(ProgramTest, FirstStartWithAnEmptyRegistry) {
   HWND save = program->waitForDialog("Create AVI File");
   ASSERT_TRUE(save);
   EXPECT_EQ("first", ui::fileDialogName(save));
-  ASSERT_TRUE(ui::chooseFile(save, "saved-here"));
-  ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(save); }, kWaitMs));
+  chooseOutputAndCancel(*program, save, "saved-here");
   EXPECT_EQ(0, program->exitThroughMenu());
   EXPECT_EQ(folderName(work_.path()), setting("OpenDir"));
   EXPECT_EQ(folderName(work_.path()), setting("SaveDir"));
@@ -83,8 +82,7 @@ TEST_F(ProgramTest, SettingsWrittenAtExitAreUsedAtTheNextStart) {
     program->command(ID_FILE_CREATE_AVI);
     HWND save = program->waitForDialog("Create AVI File");
     ASSERT_TRUE(save);
-    ASSERT_TRUE(ui::chooseFile(save, output.file("clip.avi")));
-    ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(save); }, kWaitMs));
+    chooseOutputAndCancel(*program, save, output.file("clip.avi"));
     closedAt = program->windowRect();
     EXPECT_EQ(0, program->exitThroughMenu());
   }
@@ -107,8 +105,7 @@ TEST_F(ProgramTest, SettingsWrittenAtExitAreUsedAtTheNextStart) {
   program->command(ID_FILE_CREATE_AVI);
   HWND save = program->waitForDialog("Create AVI File");
   ASSERT_TRUE(save);
-  ASSERT_TRUE(ui::chooseFile(save, "again"));
-  ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(save); }, kWaitMs));
+  chooseOutputAndCancel(*program, save, "again");
   EXPECT_EQ(0, program->exitThroughMenu());
   EXPECT_EQ(folderName(output.path()), setting("SaveDir"));
 }
