@@ -225,7 +225,7 @@ void MainFrame::stop() {
 }
 
 void MainFrame::rewind() {
-  IShockwaveFlash_Rewind(flash_);
+  if (flash_) IShockwaveFlash_Rewind(flash_);
   if (GetMenuState(menu_, ID_CONTROL_PLAY, MF_BYCOMMAND) & MF_CHECKED)
     play();
   else
@@ -233,6 +233,7 @@ void MainFrame::rewind() {
 }
 
 void MainFrame::loadMovie(const char* path) {
+  if (!flash_) return;  // gone with the window, e.g. closed under a dialog
   ScopedBstr movie(path);
   IShockwaveFlash_put_Movie(flash_, movie.get());
 }

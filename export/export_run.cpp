@@ -45,6 +45,8 @@ bool ExportRun::run(MainFrame& frame) {
   GetClientRect(frame.window(), &client);
   if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL)
     return false;
+  // The program may have been closed while the dialog was up.
+  if (!IsWindow(frame.window()) || !frame.flash()) return false;
   frame.sizeToMovie(client.right, client.bottom, frame.keepAspectChecked());
   settings_ = edited;
   // The movie's own sound: recorded first, in real time; the video pass follows from the ticks.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "htm_association.h"
+#include "file_association.h"
 #include "ui_windows.h"
 
 namespace {
@@ -41,7 +41,7 @@ class HtmAssociationTest : public ::testing::Test {
                          10000);
   }
 
-  ScopedHtmAssociation association_;
+  ScopedFileAssociation association_{".htm"};
   std::string marker_;
 };
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "htm_association.h"
+#include "file_association.h"
 #include "resource_ids.h"
 #include "ui_windows.h"
 
@@ -112,7 +112,7 @@ TEST_F(HyperLinkTest, PicturesKeepTheDefaultColours) {
 }
 
 TEST_F(HyperLinkTest, AClickOpensTheControlsTextWhenNoTargetIsSet) {
-  ScopedHtmAssociation association;
+  ScopedFileAssociation association(".htm");
   const std::string target = newMarkerPath("mvq-link");
   ASSERT_TRUE(association.useCommand("cmd.exe /c copy nul \"%1\""));
   SetWindowTextA(link_, target.c_str());
@@ -127,7 +127,7 @@ TEST_F(HyperLinkTest, AClickOpensTheControlsTextWhenNoTargetIsSet) {
 }
 
 TEST_F(HyperLinkTest, AGivenTargetWinsOverTheText) {
-  ScopedHtmAssociation association;
+  ScopedFileAssociation association(".htm");
   const std::string target = newMarkerPath("mvq-link");
   ASSERT_TRUE(association.useCommand("cmd.exe /c copy nul \"%1\""));
   HyperLink link;

@@ -2,6 +2,7 @@
 // the settings dialog, the progress window; the files read back with ffprobe,
 // ffmpeg and the AVI file services.
 #include "export_test_support.h"
+#include "file_association.h"
 
 namespace e2e {
 namespace {
@@ -115,7 +116,9 @@ TEST_F(ExportTest, FinishKeepsAPlayablePartialFileAndNoTemporaryFileStays) {
   const std::vector<int> frames = shownFrames(out("part.avi"));
   const int checked = static_cast<int>(std::min<size_t>(20, frames.size()));
   EXPECT_EQ(range(0, checked - 1), std::vector<int>(frames.begin(), frames.begin() + checked));
-  if (exporttest::ffprobeAvailable()) EXPECT_EQ(avi.frames(), exporttest::probe(out("part.avi")).frames);
+  if (exporttest::ffprobeAvailable()) {
+    EXPECT_EQ(avi.frames(), exporttest::probe(out("part.avi")).frames);
+  }
   EXPECT_EQ(0, program_->exitThroughMenu());
   EXPECT_TRUE(mvqFiles(temp_.path()).empty());
 }
@@ -133,6 +136,51 @@ TEST_F(ExportTest, TheSettingsDialogRefusesWhatCannotBeExported) {
   // An empty start frame reads as 0 and passes.
   EXPECT_EQ("", exportMovie(movie, out("b.avi"), Choice{IDC_NORMAL, " ", "3"}));
   EXPECT_EQ(range(0, 3), shownFrames(out("b.avi")));
+}
+
+TEST_F(ExportTest, PlayAfterCreatingOpensTheFinishedFileOnlyWhenChecked) {
+  ScopedFileAssociation association(".avi");
+  ASSERT_TRUE(association.useCommand("cmd.exe /c copy \"%1\" \"%1.played\""));
+  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
+  ASSERT_EQ("", exportMovie(movie, out("quiet.avi"), Choice{IDC_NORMAL, "", "2"}));
+  Choice shown{IDC_NORMAL, "", "4"};
+  shown.playAfter = true;
+  ASSERT_EQ("", exportMovie(movie, out("shown.avi"), shown));
+  ASSERT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("shown.avi.played")); }, 15000));
+  // Opened once it was complete; the export before it was not opened at all.
+  EXPECT_EQ(range(0, 4), shownFrames(out("shown.avi.played")));
+  EXPECT_FALSE(mvqtest::fileExists(out("quiet.avi.played")));
+}
+
+TEST_F(ExportTest, ARecordingThatCannotFitInTheTemporaryFolderIsRefused) {
+  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
+  Choice choice{IDC_NORMAL, "", "2000000000"};  // hundreds of terabytes of sound
+  choice.record = true;
+  std::string text = exportMovie(movie, out("huge.avi"), choice);
+  HWND box = text.empty() ? ui::waitForMessageBox(program_->processId(), kWaitMs) : nullptr;
+  if (box) {
+    text = ui::readMessageBox(box).text;
+    ui::pressMessageBoxButton(box, "ok");
+  }
+  EXPECT_EQ("Disk space not enough. Please change your temp directory.", text);
+  EXPECT_FALSE(mvqtest::fileExists(out("huge.avi")));
+  // The program is usable again and leaves nothing behind.
+  EXPECT_EQ(0, program_->exitThroughMenu());
+  EXPECT_TRUE(mvqFiles(temp_.path()).empty());
+}
+
+TEST_F(ExportTest, ExitingUnderTheSettingsDialogEndsTheProgramCleanly) {
+  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
+  program_ = launch(environment_);
+  ASSERT_TRUE(program_ && program_->openMovie(movie, movie));
+  program_->command(ID_FILE_CREATE_AVI);
+  HWND save = program_->waitForDialog("Create AVI File");
+  ASSERT_TRUE(save && ui::chooseFile(save, out("never.avi")));
+  ASSERT_TRUE(program_->waitForDialog("AVI Export Setting"));
+  ui::postCommand(program_->mainWindow(), ID_FILE_EXIT);
+  EXPECT_EQ(0, program_->waitForExit(2 * kWaitMs));
+  EXPECT_FALSE(mvqtest::fileExists(out("never.avi")));
+  EXPECT_TRUE(mvqFiles(temp_.path()).empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "avi_reader.h"
@@ -85,10 +86,14 @@ inline mvqtest::Bytes countingWav(int sampleFrames) {
 }
 
 struct Choice {
-  int mode = IDC_NORMAL;
+  Choice(int mode = IDC_NORMAL, std::string start = "", std::string end = "", std::string rate = "",
+         std::string wav = "")
+      : mode(mode), start(std::move(start)), end(std::move(end)), rate(std::move(rate)), wav(std::move(wav)) {}
+  int mode;
   std::string start, end, rate;
   std::string wav;  // empty: no sound, or the movie's own when record is set
   bool record = false;
+  bool playAfter = false;
 };
 
 class ExportTest : public ProgramTest {
@@ -112,6 +117,7 @@ class ExportTest : public ProgramTest {
       ui::waitUntil([&] { return !IsWindow(open); }, kWaitMs);
     }
     ui::clickControl(settings, choice.mode);
+    ui::setChecked(settings, IDC_PLAY_AFTER, choice.playAfter);
     if (!choice.start.empty()) ui::setControlText(settings, IDC_START_FRAME, choice.start);
     if (!choice.end.empty()) ui::setControlText(settings, IDC_END_FRAME, choice.end);
     if (!choice.rate.empty()) ui::setControlText(settings, IDC_FRAME_RATE, choice.rate);
