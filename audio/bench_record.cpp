@@ -15,6 +15,7 @@
 #include "swf_builder.h"
 #include "test_files.h"
 #include "ticked_sound_output.h"
+#include "wav_samples.h"
 
 namespace {
 
@@ -30,17 +31,6 @@ double processCpuSeconds() {
     return (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
   };
   return seconds(kernel) + seconds(user);
-}
-
-std::vector<int16_t> recordedSamples(const std::string& path) {
-  WavFile file;
-  std::vector<int16_t> samples;
-  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return samples;
-  samples.resize(file.DataSize() / 2);
-  DWORD read = 0;
-  if (!samples.empty()) file.Read(samples.data(), file.DataSize(), &read);
-  samples.resize(read / 2);
-  return samples;
 }
 
 // CPU seconds per recorded second while the recorder alone runs.
@@ -94,7 +84,7 @@ double playToRecordingDelayMs(const mvqtest::TempDir& dir, const mvqtest::Bytes&
   Sleep(200);
   recorder.Stop();
   recorder.Close();
-  const std::vector<int16_t> samples = recordedSamples(path);
+  const std::vector<int16_t> samples = audiotest::wavSamples(path);
   for (size_t i = 0; i < samples.size(); ++i) {
     if (std::abs(samples[i]) > kLoud) return recordingStart + (i / 2) * 1000.0 / 44100 - double(firstPlayed);
   }

@@ -10,24 +10,17 @@
 #include "ui_controls.h"
 #include "ui_file_dialog.h"
 #include "ui_windows.h"
+#include "wav_samples.h"
 
 namespace {
 
-WAVEFORMATEX pcm(WORD channels, DWORD rate, WORD bits) {
-  WAVEFORMATEX format = defaultAudioFormat();
-  format.nChannels = channels;
-  format.nSamplesPerSec = rate;
-  format.wBitsPerSample = bits;
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-  format.nAvgBytesPerSec = rate * format.nBlockAlign;
-  return format;
-}
+using audiotest::pcmFormat;
 
 bool sameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(FormatText, PcmIsNamedByTheDrivers) {
   const std::string stereo = FormatText(defaultAudioFormat());
-  const std::string mono = FormatText(pcm(1, 22050, 8));
+  const std::string mono = FormatText(pcmFormat(1, 22050, 8));
   EXPECT_EQ(0u, stereo.find(" PCM: ")) << stereo;
   EXPECT_EQ(0u, mono.find(" PCM: ")) << mono;
   EXPECT_NE(stereo, mono);
@@ -63,7 +56,7 @@ class FormatChooser : public ::testing::Test {
 };
 
 TEST_F(FormatChooser, CancellingKeepsTheFormatAndText) {
-  WAVEFORMATEX format = pcm(1, 22050, 16);
+  WAVEFORMATEX format = pcmFormat(1, 22050, 16);
   const WAVEFORMATEX before = format;
   std::string text = " earlier text";
   std::future<bool> shown = pressWhenShown(IDCANCEL);
@@ -74,12 +67,12 @@ TEST_F(FormatChooser, CancellingKeepsTheFormatAndText) {
 }
 
 TEST_F(FormatChooser, AcceptingTakesTheChosenFormatAndItsText) {
-  WAVEFORMATEX format = pcm(1, 22050, 16);
+  WAVEFORMATEX format = pcmFormat(1, 22050, 16);
   std::string text = " earlier text";
   std::future<bool> shown = pressWhenShown(IDOK);
   ASSERT_TRUE(ChooseAudioFormat(nullptr, &format, &text));
   EXPECT_TRUE(shown.get());
-  EXPECT_TRUE(sameFormat(pcm(1, 22050, 16), format)) << "the chooser starts on the given format";
+  EXPECT_TRUE(sameFormat(pcmFormat(1, 22050, 16), format)) << "the chooser starts on the given format";
   EXPECT_EQ(FormatText(format), text);
 }
 

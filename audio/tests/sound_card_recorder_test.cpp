@@ -10,25 +10,17 @@
 #include "model_recorder_platform.h"
 #include "test_files.h"
 #include "tone.h"
+#include "wav_samples.h"
 
 namespace {
+
+using audiotest::pcmFormat;
 
 using audiotest::ModelRecorderPlatform;
 using audiotest::waitUntil;
 using mvqtest::TempDir;
 
-WAVEFORMATEX pcm(WORD channels, DWORD rate, WORD bits) {
-  WAVEFORMATEX format = {};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = channels;
-  format.nSamplesPerSec = rate;
-  format.wBitsPerSample = bits;
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-  format.nAvgBytesPerSec = rate * format.nBlockAlign;
-  return format;
-}
-
-const WAVEFORMATEX kCdFormat = pcm(2, 44100, 16);
+const WAVEFORMATEX kCdFormat = pcmFormat(2, 44100, 16);
 
 std::vector<uint8_t> recordedData(const std::string& path) {
   WavFile file;
@@ -75,7 +67,7 @@ TEST_F(RecorderWithModelDevice, OpenAsksTheMapperToPostToItsOwnThreadWithTheReco
 
 TEST_F(RecorderWithModelDevice, ABlockAlignOf6GivesBuffersOf63996Bytes) {
   SoundCardRecorder recorder(device);
-  const WAVEFORMATEX format = pcm(2, 44100, 24);
+  const WAVEFORMATEX format = pcmFormat(2, 44100, 24);
   ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &format));
   const std::vector<WAVEHDR> headers = device.preparedHeaders();
   ASSERT_EQ(4u, headers.size());
@@ -114,7 +106,7 @@ TEST_F(RecorderWithModelDevice, BadArgumentsAndASecondOpenAreRefused) {
   SoundCardRecorder recorder(device);
   EXPECT_EQ(E_INVALIDARG, recorder.Open(nullptr, &kCdFormat));
   EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), nullptr));
-  const WAVEFORMATEX silent = pcm(0, 44100, 16);
+  const WAVEFORMATEX silent = pcmFormat(0, 44100, 16);
   EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), &silent));
   WAVEFORMATEX adpcm = kCdFormat;
   adpcm.wFormatTag = 0x11;

@@ -8,29 +8,20 @@
 #include "host_command.h"
 #include "test_files.h"
 #include "wav_bytes.h"
+#include "wav_samples.h"
 
 namespace {
 
 using audiotest::Bytes;
 using audiotest::chunk;
 using audiotest::fourccAt;
+using audiotest::pcmFormat;
 using audiotest::pcmFormatBody;
 using audiotest::riff;
 using audiotest::u16At;
 using audiotest::u32At;
 using audiotest::operator+;
 using mvqtest::TempDir;
-
-WAVEFORMATEX pcm(WORD channels, DWORD rate, WORD bits) {
-  WAVEFORMATEX format = {};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = channels;
-  format.nSamplesPerSec = rate;
-  format.wBitsPerSample = bits;
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-  format.nAvgBytesPerSec = rate * format.nBlockAlign;
-  return format;
-}
 
 // IMA ADPCM with its two extra bytes (samples per block).
 struct AdpcmFormat {
@@ -82,7 +73,7 @@ Bytes readAll(WavFile& file, DWORD chunkSize = 1000) {
 TEST(WavFileWriting, APcmFileHasTheLayoutWithSizesFixedUpAtClose) {
   TempDir folder;
   const Bytes data = counting(176400 * 2 + 6);  // two seconds and a bit of 44100/16/stereo
-  const Bytes file = mvqtest::readFile(writeWav(folder, "pcm.wav", pcm(2, 44100, 16), data));
+  const Bytes file = mvqtest::readFile(writeWav(folder, "pcm.wav", pcmFormat(2, 44100, 16), data));
 
   ASSERT_EQ(size_t(56) + data.size(), file.size());
   EXPECT_EQ("RIFF", fourccAt(file, 0));
@@ -101,7 +92,7 @@ TEST(WavFileWriting, APcmFileHasTheLayoutWithSizesFixedUpAtClose) {
 
 TEST(WavFileWriting, PcmBlockAlignAndByteRateAreRecomputed) {
   TempDir folder;
-  WAVEFORMATEX format = pcm(1, 11025, 8);
+  WAVEFORMATEX format = pcmFormat(1, 11025, 8);
   format.nBlockAlign = 7;
   format.nAvgBytesPerSec = 12345;
   format.cbSize = 9;
@@ -144,7 +135,7 @@ TEST(WavFileWriting, AClosedEmptyFileHasNoDataAndNoFrames) {
   TempDir folder;
   const std::string path = folder.file("empty.wav");
   WavFile file;
-  const WAVEFORMATEX format = pcm(2, 44100, 16);
+  const WAVEFORMATEX format = pcmFormat(2, 44100, 16);
   ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::WriteMode, &format));
   ASSERT_EQ(S_OK, file.Close());
   EXPECT_EQ(0u, file.DataSize());
@@ -159,7 +150,7 @@ TEST(WavFileWriting, TheFrameCountStaysUnknownWhileTheFileIsOpen) {
   TempDir folder;
   const std::string path = folder.file("open.wav");
   WavFile file;
-  const WAVEFORMATEX format = pcm(2, 44100, 16);
+  const WAVEFORMATEX format = pcmFormat(2, 44100, 16);
   ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::WriteMode, &format));
   const Bytes data = counting(4000);
   ASSERT_EQ(S_OK, file.Write(data.data(), 4000));
@@ -177,7 +168,7 @@ TEST(WavFileWriting, TheFrameCountStaysUnknownWhileTheFileIsOpen) {
 
 TEST(WavFileWriting, ThePathAndFormatAreChecked) {
   TempDir folder;
-  const WAVEFORMATEX format = pcm(2, 44100, 16);
+  const WAVEFORMATEX format = pcmFormat(2, 44100, 16);
   WavFile file;
   char previous[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, previous);
@@ -259,7 +250,7 @@ TEST(WavFileReading, CallsOnAClosedOrEmptyRequestFailPlainly) {
   EXPECT_EQ(-1, file.Seek(0, SEEK_SET));
 
   TempDir folder;
-  const WAVEFORMATEX format = pcm(1, 8000, 8);
+  const WAVEFORMATEX format = pcmFormat(1, 8000, 8);
   ASSERT_EQ(S_OK, file.Open(folder.file("w.wav").c_str(), WavFile::WriteMode, &format));
   EXPECT_EQ(E_INVALIDARG, file.Read(nullptr, 4, &read));
   EXPECT_EQ(E_INVALIDARG, file.Read(buffer, 0, &read));
@@ -296,9 +287,9 @@ TEST_F(WavFileReadBack, FfprobeAndSoxReadTheFormatAndLength) {
   const Bytes stereoData = counting(176400 + 400);
   const Bytes monoData = counting(5000);
   const Bytes wideData = counting(6 * 777);
-  const std::string stereo = writeWav(folder, "stereo.wav", pcm(2, 44100, 16), stereoData);
-  const std::string mono = writeWav(folder, "mono.wav", pcm(1, 11025, 8), monoData);
-  const std::string wide = writeWav(folder, "wide.wav", pcm(2, 48000, 24), wideData);
+  const std::string stereo = writeWav(folder, "stereo.wav", pcmFormat(2, 44100, 16), stereoData);
+  const std::string mono = writeWav(folder, "mono.wav", pcmFormat(1, 11025, 8), monoData);
+  const std::string wide = writeWav(folder, "wide.wav", pcmFormat(2, 48000, 24), wideData);
 
   EXPECT_EQ("codec_name=pcm_s16le|sample_rate=44100|channels=2|bits_per_sample=16|duration_ts=44200\n", probe(stereo));
   EXPECT_EQ("codec_name=pcm_u8|sample_rate=11025|channels=1|bits_per_sample=8|duration_ts=5000\n", probe(mono));

@@ -13,6 +13,7 @@
 #include "sound_card_recorder.h"
 #include "stand_in.h"
 #include "tone.h"
+#include "wav_samples.h"
 
 namespace {
 
@@ -32,17 +33,6 @@ mvqtest::Bytes toneMovie(int frames) {
         .showFrame();
   }
   return movie.finish();
-}
-
-std::vector<int16_t> recording(const std::string& path) {
-  WavFile file;
-  std::vector<int16_t> samples;
-  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return samples;
-  samples.resize(file.DataSize() / 2);
-  DWORD read = 0;
-  if (!samples.empty()) file.Read(samples.data(), file.DataSize(), &read);
-  samples.resize(read / 2);
-  return samples;
 }
 
 class ControlSoundUnderLoopback : public ::testing::Test {
@@ -85,7 +75,7 @@ class ControlSoundUnderLoopback : public ::testing::Test {
     Sleep(300);
     EXPECT_EQ(S_OK, recorder_.Stop());
     EXPECT_EQ(S_OK, recorder_.Close());
-    return recording(wav_);
+    return audiotest::wavSamples(wav_);
   }
 
   const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};

@@ -14,6 +14,7 @@
 #include "ticked_sound_output.h"
 #include "tone.h"
 #include "wave_out_stream.h"
+#include "wav_samples.h"
 
 namespace {
 
@@ -35,17 +36,6 @@ mvqtest::Bytes toneMovie(int frames) {
   return movie.finish();
 }
 
-std::vector<int16_t> recording(const std::string& path) {
-  WavFile file;
-  std::vector<int16_t> samples;
-  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return samples;
-  samples.resize(file.DataSize() / 2);
-  DWORD read = 0;
-  if (!samples.empty()) file.Read(samples.data(), file.DataSize(), &read);
-  samples.resize(read / 2);
-  return samples;
-}
-
 class MovieSoundUnderLoopback : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,7 +50,7 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     Sleep(300);
     EXPECT_EQ(S_OK, recorder.Stop());
     EXPECT_EQ(S_OK, recorder.Close());
-    return recording(path);
+    return audiotest::wavSamples(path);
   }
   // Ticks at the movie's rate on a steady schedule, as the host's timer gives them.
   static void playOnTicks(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound, int ticks) {
