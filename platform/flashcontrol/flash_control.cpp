@@ -1,6 +1,9 @@
 #include "flash_control.h"
 
 #include <new>
+#include <vector>
+
+#include "local_movie.h"
 
 namespace {
 
@@ -19,7 +22,38 @@ void destroyFlashControl(FlashControl* control) {
   InterlockedDecrement(&liveControls);
 }
 
+// A failed load leaves no movie: a fresh player, whose loop setting carries on.
+void dropMovie(FlashControl* control) {
+  guarded([control] {
+    auto player = std::make_unique<swf::MoviePlayer>(control->mp3.get());
+    player->setLoop(control->player->loop());
+    auto sound = std::make_unique<TickedSoundOutput>(player->mixer());
+    control->sound = std::move(sound);
+    control->player = std::move(player);
+    return S_OK;
+  });
+}
+
+HRESULT readNamedMovie(FlashControl* control) {
+  return guarded([control] {
+    std::vector<uint8_t> bytes;
+    HRESULT hr = readLocalMovie(control->moviePath, &bytes);
+    if (FAILED(hr)) return hr;
+    if (!control->player->load(bytes)) return E_FAIL;
+    control->sound->startMovie(control->player->frameRate());
+    return S_OK;
+  });
+}
+
 }  // namespace
+
+HRESULT loadNamedMovie(FlashControl* control) {
+  if (!control->loadPending) return control->loadResult;
+  control->loadPending = false;
+  control->loadResult = readNamedMovie(control);
+  if (FAILED(control->loadResult)) dropMovie(control);
+  return control->loadResult;
+}
 
 FlashControl* createFlashControl() {
   FlashControl* control = new (std::nothrow) FlashControl();
@@ -44,6 +78,7 @@ FlashControl* createFlashControl() {
   control->ref = 1;
   control->scaleMode = 0;
   control->windowMode = WindowMode::Window;
+  control->loadResult = S_OK;
   InterlockedIncrement(&liveControls);
   return control;
 }
@@ -97,8 +132,9 @@ void requestRepaint(FlashControl* control) {
                                  control->windowMode == WindowMode::Transparent);
 }
 
-SIZEL controlExtent(const FlashControl* control) {
+SIZEL controlExtent(FlashControl* control) {
   if (control->extent.cx > 0 && control->extent.cy > 0) return control->extent;
+  loadNamedMovie(control);
   // Stage pixels at 96 per inch, 2540 HIMETRIC units per inch.
   const swf::MoviePlayer& player = *control->player;
   int width = player.loaded() ? player.stageWidthPixels() : kEmptyStageWidth;

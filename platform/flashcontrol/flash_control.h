@@ -33,7 +33,13 @@ struct FlashControl {
   std::unique_ptr<AcmMp3DecoderFactory> mp3;   // outlives the player
   std::unique_ptr<swf::MoviePlayer> player;
   std::unique_ptr<TickedSoundOutput> sound;    // plays the player's mixer; goes first
-  BSTR moviePath;
+  // put_Movie only names the movie, after a look at its header, as the real
+  // control only starts a load there; the file is read and parsed at the
+  // movie's first use, so a movie named again before that is never read.
+  BSTR moviePath;      // the movie last named
+  bool loadPending;    // moviePath is not read yet
+  HRESULT loadResult;  // of reading it; after a failure the control has no movie
+  int frameIntervalMs; // the named movie's, from its header
   int scaleMode;
   WindowMode windowMode;
   FramePainter painter;
@@ -54,6 +60,10 @@ extern const IViewObjectExVtbl viewObjectVtbl;
 extern const IOleControlVtbl oleControlVtbl;
 extern const IPersistStreamInitVtbl persistStreamInitVtbl;
 extern const ITimerSinkVtbl timerSinkVtbl;
+
+// Reads and parses the named movie when it is not read yet; the load's result.
+// Everything that needs the movie calls it first.
+HRESULT loadNamedMovie(FlashControl* control);
 
 // A new control with one reference, or null when memory is short.
 FlashControl* createFlashControl();
@@ -78,7 +88,7 @@ void silenceMovie(FlashControl* control);
 void requestRepaint(FlashControl* control);
 
 // The control's size in HIMETRIC: as set by the container, else the stage's.
-SIZEL controlExtent(const FlashControl* control);
+SIZEL controlExtent(FlashControl* control);
 
 // Runs f, turning an exception of the player into an HRESULT: nothing may
 // leave a COM method that way.

@@ -51,6 +51,7 @@ ULONG STDMETHODCALLTYPE TimerSink_Release(ITimerSink* iface) {
 HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
   FlashControl* control = impl_from_ITimerSink(iface);
   HRESULT hr = guarded([control] {
+    loadNamedMovie(control);
     control->player->tick();
     control->sound->tick();
     return S_OK;
@@ -70,7 +71,7 @@ void adviseHostClock(FlashControl* control) {
   ITimer* timer = createHostTimer(control->clientSite);
   if (!timer) return;
   VARIANT now = milliseconds(0);
-  VARIANT interval = milliseconds(DWORD(control->player->frameIntervalMs()));
+  VARIANT interval = milliseconds(DWORD(control->frameIntervalMs));
   DWORD cookie = 0;
   if (FAILED(timer->lpVtbl->Advise(timer, now, now, interval, 0, &control->ITimerSink_iface,
                                    &cookie))) {

@@ -1,4 +1,7 @@
 // IShockwaveFlash: the control's properties and playback methods.
+#include <algorithm>
+#include <cmath>
+
 #include "flash_control.h"
 #include "local_movie.h"
 
@@ -14,8 +17,18 @@ inline FlashControl* impl_from_IShockwaveFlash(IShockwaveFlash* iface) {
   return CONTAINING_RECORD(iface, FlashControl, IShockwaveFlash_iface);
 }
 
+// The player, once the named movie is read.
 swf::MoviePlayer& playerOf(IShockwaveFlash* iface) {
-  return *impl_from_IShockwaveFlash(iface)->player;
+  FlashControl* control = impl_from_IShockwaveFlash(iface);
+  loadNamedMovie(control);
+  return *control->player;
+}
+
+// A use of the movie whose load failed reports that failure, after giving the
+// values of a control without a movie.
+HRESULT withLoadResult(IShockwaveFlash* iface, HRESULT hr) {
+  HRESULT load = impl_from_IShockwaveFlash(iface)->loadResult;
+  return FAILED(load) ? load : hr;
 }
 
 // "/" and "_level0" name the main timeline; other targets are not reachable.
@@ -43,32 +56,37 @@ HRESULT putString(BSTR* out, const wchar_t* text) {
 
 // Moves the main timeline and shows the result.
 HRESULT gotoMainFrame(FlashControl* control, long frame) {
+  HRESULT load = loadNamedMovie(control);
   HRESULT hr = guarded([&] {
     control->player->gotoFrame(frame);
     return S_OK;
   });
   requestRepaint(control);
-  return hr;
+  return FAILED(load) ? load : hr;
 }
 
-HRESULT loadMovie(FlashControl* control, BSTR path) {
+// The interval of the player's clock for a frame rate (12 frames a second
+// for a rate of 0), as the player steps its movie.
+int frameIntervalFor(double framesPerSecond) {
+  double rate = framesPerSecond > 0 ? framesPerSecond : 12;
+  return std::max(1, int(std::floor(1000 / rate + 0.5)));
+}
+
+// Names the movie to show; a file that is missing, unreadable or no movie is
+// refused at once and the current movie stays.
+HRESULT nameMovie(FlashControl* control, BSTR path) {
   if (!path || !*path) return E_INVALIDARG;
+  swf::MovieFile header;
+  HRESULT hr = guarded([&] { return readLocalMovieHeader(path, &header); });
+  if (FAILED(hr)) return hr;
   BSTR copy = SysAllocString(path);
   if (!copy) return E_OUTOFMEMORY;
-  HRESULT hr = guarded([&] {
-    std::vector<uint8_t> bytes;
-    HRESULT read = readLocalMovie(path, &bytes);
-    if (FAILED(read)) return read;
-    if (!control->player->load(bytes)) return E_FAIL;
-    control->sound->startMovie(control->player->frameRate());
-    return S_OK;
-  });
-  if (FAILED(hr)) {
-    SysFreeString(copy);
-    return hr;
-  }
   SysFreeString(control->moviePath);
   control->moviePath = copy;
+  control->loadPending = true;
+  control->loadResult = S_OK;
+  control->frameIntervalMs = frameIntervalFor(header.frameRate);
+  silenceMovie(control);
   adviseHostClock(control);
   requestRepaint(control);
   return S_OK;
@@ -107,17 +125,18 @@ HRESULT STDMETHODCALLTYPE Flash_get_ReadyState(IShockwaveFlash* iface, long* sta
   return putLong(state, playerOf(iface).loaded() ? kReadyStateComplete : kReadyStateLoading);
 }
 HRESULT STDMETHODCALLTYPE Flash_get_TotalFrames(IShockwaveFlash* iface, long* frames) {
-  return putLong(frames, playerOf(iface).frameCount());
+  return withLoadResult(iface, putLong(frames, playerOf(iface).frameCount()));
 }
 HRESULT STDMETHODCALLTYPE Flash_get_Playing(IShockwaveFlash* iface, VARIANT_BOOL* playing) {
-  return putBool(playing, playerOf(iface).playing());
+  return withLoadResult(iface, putBool(playing, playerOf(iface).playing()));
 }
 HRESULT STDMETHODCALLTYPE Flash_put_Playing(IShockwaveFlash* iface, VARIANT_BOOL playing) {
+  swf::MoviePlayer& player = playerOf(iface);
   if (playing)
-    playerOf(iface).play();
+    player.play();
   else
-    playerOf(iface).stop();
-  return S_OK;
+    player.stop();
+  return withLoadResult(iface, S_OK);
 }
 HRESULT STDMETHODCALLTYPE Flash_get_Quality(IShockwaveFlash*, int*) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_put_Quality(IShockwaveFlash*, int) { return E_NOTIMPL; }
@@ -142,11 +161,12 @@ HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) { return E_
 HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) { return E_NOTIMPL; }
 
+// A setting of the player that carries over to the next movie: no load needed.
 HRESULT STDMETHODCALLTYPE Flash_get_Loop(IShockwaveFlash* iface, VARIANT_BOOL* loop) {
-  return putBool(loop, playerOf(iface).loop());
+  return putBool(loop, impl_from_IShockwaveFlash(iface)->player->loop());
 }
 HRESULT STDMETHODCALLTYPE Flash_put_Loop(IShockwaveFlash* iface, VARIANT_BOOL loop) {
-  playerOf(iface).setLoop(loop != VARIANT_FALSE);
+  impl_from_IShockwaveFlash(iface)->player->setLoop(loop != VARIANT_FALSE);
   return S_OK;
 }
 
@@ -155,11 +175,11 @@ HRESULT STDMETHODCALLTYPE Flash_get_Movie(IShockwaveFlash* iface, BSTR* path) {
   return putString(path, current ? current : L"");
 }
 HRESULT STDMETHODCALLTYPE Flash_put_Movie(IShockwaveFlash* iface, BSTR path) {
-  return loadMovie(impl_from_IShockwaveFlash(iface), path);
+  return nameMovie(impl_from_IShockwaveFlash(iface), path);
 }
 
 HRESULT STDMETHODCALLTYPE Flash_get_FrameNum(IShockwaveFlash* iface, long* frame) {
-  return putLong(frame, playerOf(iface).currentFrame());
+  return withLoadResult(iface, putLong(frame, playerOf(iface).currentFrame()));
 }
 HRESULT STDMETHODCALLTYPE Flash_put_FrameNum(IShockwaveFlash* iface, long frame) {
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
@@ -171,18 +191,19 @@ HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, 
 HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return E_NOTIMPL; }
 
+// A movie plays once loaded, so one that is not read yet needs nothing.
 HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
-  playerOf(iface).play();
-  return S_OK;
+  if (!impl_from_IShockwaveFlash(iface)->loadPending) playerOf(iface).play();
+  return withLoadResult(iface, S_OK);
 }
 HRESULT STDMETHODCALLTYPE Flash_Stop(IShockwaveFlash* iface) {
   playerOf(iface).stop();
   silenceMovie(impl_from_IShockwaveFlash(iface));
-  return S_OK;
+  return withLoadResult(iface, S_OK);
 }
 HRESULT STDMETHODCALLTYPE Flash_Back(IShockwaveFlash* iface) {
   swf::MoviePlayer& player = playerOf(iface);
-  if (player.currentFrame() == 0) return S_OK;
+  if (player.currentFrame() == 0) return withLoadResult(iface, S_OK);
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), player.currentFrame() - 1);
 }
 HRESULT STDMETHODCALLTYPE Flash_Forward(IShockwaveFlash* iface) {
@@ -199,18 +220,19 @@ HRESULT STDMETHODCALLTYPE Flash_GotoFrame(IShockwaveFlash* iface, long frame) {
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
 }
 HRESULT STDMETHODCALLTYPE Flash_CurrentFrame(IShockwaveFlash* iface, long* frame) {
-  return putLong(frame, playerOf(iface).currentFrame());
+  return withLoadResult(iface, putLong(frame, playerOf(iface).currentFrame()));
 }
 HRESULT STDMETHODCALLTYPE Flash_IsPlaying(IShockwaveFlash* iface, VARIANT_BOOL* playing) {
-  return putBool(playing, playerOf(iface).playing());
+  return withLoadResult(iface, putBool(playing, playerOf(iface).playing()));
 }
-// A movie is read whole before it plays, so it is loaded completely or not at all.
+// A movie is read whole at its first use, so it is loaded completely or not at
+// all; one whose reading failed stays at 0.
 HRESULT STDMETHODCALLTYPE Flash_PercentLoaded(IShockwaveFlash* iface, long* percent) {
   return putLong(percent, playerOf(iface).loaded() ? 100 : 0);
 }
 HRESULT STDMETHODCALLTYPE Flash_FrameLoaded(IShockwaveFlash* iface, long frame,
                                             VARIANT_BOOL* loaded) {
-  return putBool(loaded, frame >= 0 && frame < playerOf(iface).frameCount());
+  return withLoadResult(iface, putBool(loaded, frame >= 0 && frame < playerOf(iface).frameCount()));
 }
 HRESULT STDMETHODCALLTYPE Flash_FlashVersion(IShockwaveFlash*, long* version) {
   return putLong(version, kFlashVersion);
@@ -271,7 +293,7 @@ HRESULT STDMETHODCALLTYPE Flash_TGotoFrame(IShockwaveFlash* iface, BSTR target, 
 HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR target, long* frame) {
   if (!isMainTimeline(target)) return E_NOTIMPL;
-  return putLong(frame, playerOf(iface).currentFrame());
+  return withLoadResult(iface, putLong(frame, playerOf(iface).currentFrame()));
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ HRESULT STDMETHODCALLTYPE View_Draw(IViewObjectEx* iface, DWORD aspect, LONG, vo
   swf::ScaleMode mode = control->scaleMode == int(swf::ScaleMode::ExactFit)
                             ? swf::ScaleMode::ExactFit
                             : swf::ScaleMode::ShowAll;
+  HRESULT load = loadNamedMovie(control);
+  if (FAILED(load)) return load;
   return guarded([&] {
     return control->painter.paint(*control->player, dc, rect, mode, isOpaque(control));
   });
