@@ -1,6 +1,7 @@
 // The movie's clock is the host's: the control advises the host's timer with
 // its frame interval and advances exactly one frame per OnTimer.
 #include "flash_control.h"
+#include "tick_repaint.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
     control->sound->tick();
     return S_OK;
   });
-  requestRepaint(control);
+  repaintTickChanges(control);
   return hr;
 }
 

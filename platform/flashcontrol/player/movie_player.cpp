@@ -1,6 +1,7 @@
 #include "movie_player.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "format/twips.h"
@@ -26,10 +27,16 @@ void fillBox(const Canvas& target, PixelBox box, Bgra c) {
   }
 }
 
+// Shared by every player, so that revisions never repeat across players.
+std::atomic<uint64_t> lastRevision{0};
+
 }  // namespace
 
 MoviePlayer::MoviePlayer(Mp3DecoderFactory* mp3)
-    : library_(mp3), mixer_(mp3), renderer_(std::make_unique<SceneRenderer>()) {}
+    : library_(mp3),
+      mixer_(mp3),
+      renderer_(std::make_unique<SceneRenderer>()),
+      revision_(++lastRevision) {}
 MoviePlayer::~MoviePlayer() {
   stage_.reset();
   movie_.reset();
@@ -44,6 +51,7 @@ bool MoviePlayer::load(const std::vector<uint8_t>& fileBytes) {
   movie_ = std::move(movie);
   for (const TagBody& sound : movie_->soundDefinitions()) library_.define(sound.data, sound.size);
   stage_ = std::make_unique<Stage>(*movie_, &mixer_, &library_);
+  changed();
   return true;
 }
 
@@ -64,21 +72,27 @@ int MoviePlayer::stageHeightPixels() const { return movie_ ? twipsToPixels(movie
 uint32_t MoviePlayer::backgroundRgb() const { return movie_ ? movie_->backgroundRgb() : 0xFFFFFF; }
 int MoviePlayer::version() const { return movie_ ? movie_->version() : 0; }
 
+void MoviePlayer::changed() { revision_ = ++lastRevision; }
+
 void MoviePlayer::tick() {
   if (stage_) stage_->tick(loop_);
+  changed();
 }
 
 void MoviePlayer::silence() {
   mixer_.stopAll();
   if (stage_) stage_->soundsStopped();
+  changed();
 }
 
 void MoviePlayer::play() {
   if (stage_) stage_->root().play();
+  changed();
 }
 
 void MoviePlayer::stop() {
   if (stage_) stage_->root().stop();
+  changed();
 }
 
 void MoviePlayer::rewind() { gotoFrame(0); }
@@ -88,6 +102,7 @@ void MoviePlayer::gotoFrame(int frame0) {
   stage_->resetBudgets();
   stage_->root().gotoFrame(std::max(0, frame0), false);
   stage_->runActions();
+  changed();
 }
 
 void MoviePlayer::setLoop(bool loop) { loop_ = loop; }

@@ -77,6 +77,11 @@ class MoviePlayer {
   void render(const Canvas& target, int viewX, int viewY, int viewW, int viewH,
               ScaleMode mode, bool paintBackground) const;
 
+  // Changes whenever the picture may have changed (a load, a tick, a jump, play,
+  // stop, silence); no two players share a value, so a host can keep a rendered
+  // picture for as long as it stays the same.
+  uint64_t revision() const { return revision_; }
+
  private:
   SoundLibrary library_;
   SoundMixer mixer_;
@@ -84,6 +89,9 @@ class MoviePlayer {
   std::unique_ptr<Stage> stage_;
   std::unique_ptr<SceneRenderer> renderer_;  // scratch buffers, reused by every render
   bool loop_ = true;
+  uint64_t revision_;
+
+  void changed();
 };
 
 }  // namespace swf

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "atl_containment.h"
 #include "host_services.h"
@@ -282,6 +283,213 @@ TEST_F(ControlDrawingTest, DrawWithoutPlaceOrBoundsIsRefused) {
   EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds,
                        nullptr, nullptr, 0),
             DV_E_DVASPECT);
+}
+
+// A DIB section of either orientation and depth, or a bitmap of the screen's
+// own format, in a memory DC; read back through a 24-bit copy.
+class AnySurface {
+ public:
+  AnySurface(int width, int height, int bitCount, bool bottomUp) : width_(width), height_(height) {
+    dc_ = CreateCompatibleDC(nullptr);
+    if (bitCount == 0) {
+      HDC screen = GetDC(nullptr);
+      bitmap_ = CreateCompatibleBitmap(screen, width, height);
+      ReleaseDC(nullptr, screen);
+    } else {
+      BITMAPINFO info = {};
+      info.bmiHeader.biSize = sizeof info.bmiHeader;
+      info.bmiHeader.biWidth = width;
+      info.bmiHeader.biHeight = bottomUp ? height : -height;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = WORD(bitCount);
+      info.bmiHeader.biCompression = BI_RGB;
+      void* bits = nullptr;
+      bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+    previous_ = SelectObject(dc_, bitmap_);
+    RECT all = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
+  }
+  ~AnySurface() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  void readInto(const Surface24& copy) const {
+    POINT origin;
+    SetViewportOrgEx(dc_, 0, 0, &origin);
+    SelectClipRgn(dc_, nullptr);
+    BitBlt(copy.dc(), 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+    GdiFlush();
+    SetViewportOrgEx(dc_, origin.x, origin.y, nullptr);
+  }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  int width_, height_;
+};
+
+// Pixels inside box (surface units) that differ from the reference placed at
+// (left, top), and pixels outside it that are not the fill colour.
+struct Placement {
+  int inside = 0, outside = 0;
+};
+Placement compareAt(const Surface24& surface, const Reference& reference, int left, int top,
+                    const RECT& box) {
+  Placement result;
+  for (int y = 0; y < surface.height(); ++y)
+    for (int x = 0; x < surface.width(); ++x) {
+      const uint8_t* p = surface.pixel(x, y);
+      POINT at = {x, y};
+      if (PtInRect(&box, at))
+        result.inside += std::memcmp(p, reference.pixel(x - left, y - top), 3) != 0;
+      else
+        result.outside += p[0] != 3 || p[1] != 2 || p[2] != 1;
+    }
+  return result;
+}
+
+TEST_F(ControlDrawingTest, OpaqueDrawLandsAlikeInEverySurfaceOriginAndClip) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 40, 30);
+  const Reference expected = renderReference(reference_, 40, 30, swf::ScaleMode::ShowAll, true);
+  struct Kind {
+    int bitCount;
+    bool bottomUp;
+  };
+  const Kind kinds[] = {{24, false}, {24, true}, {32, false}, {32, true}, {0, false}};
+  for (const Kind& kind : kinds) {
+    SCOPED_TRACE(testing::Message() << kind.bitCount << " bits, bottom up " << kind.bottomUp);
+    RECTL bounds = {2, 1, 42, 31};  // logical units; the origin adds (3, 4)
+    {
+      AnySurface target(61, 47, kind.bitCount, kind.bottomUp);
+      SetViewportOrgEx(target.dc(), 3, 4, nullptr);
+      ASSERT_EQ(draw(target.dc(), &bounds), S_OK);
+      Surface24 copy(61, 47);
+      target.readInto(copy);
+      RECT whole = {5, 5, 45, 35};
+      Placement seen = compareAt(copy, expected, 5, 5, whole);
+      EXPECT_EQ(seen.inside, 0);
+      EXPECT_EQ(seen.outside, 0) << "nothing beyond the bounds";
+    }
+    {
+      // A rectangle clip cuts the picture; the bitmap's edge cuts it too.
+      AnySurface target(30, 25, kind.bitCount, kind.bottomUp);
+      IntersectClipRect(target.dc(), 4, 3, 27, 40);
+      ASSERT_EQ(draw(target.dc(), &bounds), S_OK);
+      Surface24 copy(30, 25);
+      target.readInto(copy);
+      RECT clip = {4, 3, 27, 25};
+      Placement seen = compareAt(copy, expected, 2, 1, clip);
+      EXPECT_EQ(seen.inside, 0);
+      EXPECT_EQ(seen.outside, 0) << "nothing outside the clip";
+    }
+    {
+      // Two separate rectangles: the picture shows through both and nowhere else.
+      AnySurface target(44, 34, kind.bitCount, kind.bottomUp);
+      HRGN left = CreateRectRgn(2, 1, 12, 31), right = CreateRectRgn(30, 10, 42, 20);
+      CombineRgn(left, left, right, RGN_OR);
+      SelectClipRgn(target.dc(), left);
+      DeleteObject(left);
+      DeleteObject(right);
+      ASSERT_EQ(draw(target.dc(), &bounds), S_OK);
+      Surface24 copy(44, 34);
+      target.readInto(copy);
+      RECT first = {2, 1, 12, 31}, second = {30, 10, 42, 20};
+      Placement a = compareAt(copy, expected, 2, 1, first);
+      Placement b = compareAt(copy, expected, 2, 1, second);
+      EXPECT_EQ(a.inside + b.inside, 0);
+      // Each count of the outside holds the other rectangle's pixels.
+      EXPECT_EQ(a.outside, 12 * 10);
+      EXPECT_EQ(b.outside, 10 * 30);
+    }
+  }
+}
+
+// The update rectangle a tick leaves on a shown host window.
+RECT updateAfter(HWND window, const std::function<void()>& change) {
+  ValidateRect(window, nullptr);
+  change();
+  RECT update = {0, 0, 0, 0};
+  GetUpdateRect(window, &update, FALSE);
+  return update;
+}
+
+// Where two pictures of the reference player differ.
+RECT differingBox(const Reference& a, const Reference& b) {
+  RECT box = {a.width, a.height, 0, 0};
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x)
+      if (std::memcmp(a.pixel(x, y), b.pixel(x, y), 4) != 0) {
+        box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box;
+}
+
+TEST_F(ControlDrawingTest, ATickInvalidatesOnlyWhatItChanged) {
+  host(steppingMovie(10, 25.0), 120, 40);
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  Surface24 surface(120, 40);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  const Reference before = renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true);
+  RECT update = updateAfter(window_, [&] { tick(); });
+  const Reference after = renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true);
+  RECT expected = differingBox(before, after);
+  ASSERT_FALSE(IsRectEmpty(&expected));
+  EXPECT_TRUE(EqualRect(&update, &expected))
+      << update.left << "," << update.top << "," << update.right << "," << update.bottom;
+
+  ASSERT_EQ(flash_->StopPlay(), S_OK);
+  reference_.stop();
+  ValidateRect(window_, nullptr);
+  update = updateAfter(window_, [&] { tick(); });
+  EXPECT_TRUE(IsRectEmpty(&update)) << "a stopped movie changes nothing";
+
+  ASSERT_EQ(flash_->put_ScaleMode(2), S_OK);
+  update = updateAfter(window_, [&] { tick(); });
+  RECT client = {0, 0, 120, 40};
+  EXPECT_TRUE(EqualRect(&update, &client)) << "another view: all of it";
+}
+
+// A host that repaints only the update rectangles keeps the whole picture right,
+// also across jumps and property changes made between ticks.
+TEST_F(ControlDrawingTest, RepaintingOnlyUpdatesKeepsThePictureWhole) {
+  host(clipMovie(8), 40, 40);
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  Surface24 surface(40, 40);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  auto repaintUpdate = [&] {
+    RECT update;
+    if (!GetUpdateRect(window_, &update, FALSE)) return;
+    ValidateRect(window_, nullptr);
+    HRGN clip = CreateRectRgnIndirect(&update);
+    SelectClipRgn(surface.dc(), clip);
+    DeleteObject(clip);
+    ASSERT_EQ(draw(surface.dc()), S_OK);
+    SelectClipRgn(surface.dc(), nullptr);
+  };
+  for (int step = 0; step < 8; ++step) {
+    SCOPED_TRACE(step);
+    tick();
+    if (step == 2) {
+      ASSERT_EQ(flash_->GotoFrame(6), S_OK);  // not painted before the next tick
+      reference_.gotoFrame(6);
+      tick();
+    }
+    if (step == 4) {
+      ASSERT_EQ(flash_->Rewind(), S_OK);
+      reference_.rewind();
+    }
+    repaintUpdate();
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40,
+                                                       swf::ScaleMode::ShowAll, true)),
+              0);
+  }
 }
 
 // Real movies, when the corpus is beside the project: every one is drawn as
