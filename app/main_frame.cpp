@@ -46,14 +46,7 @@ MainFrame::MainFrame()
 
 MainFrame::~MainFrame() {
   // The painter deletes its memory context and surface itself.
-  if (IUnknown* object = controlObject_) {
-    controlObject_ = nullptr;
-    IUnknown_Release(object);
-  }
-  if (IShockwaveFlash* flash = flash_) {
-    flash_ = nullptr;
-    IShockwaveFlash_Release(flash);
-  }
+  releaseControl();
 }
 
 HWND MainFrame::create() {
@@ -162,8 +155,8 @@ void MainFrame::deleteTemporaryFiles() {
   if (currentIsExpandedCopy_) DeleteFileA(currentMoviePath_);
 }
 
-void MainFrame::onDestroy() {
-  deleteTemporaryFiles();
+// Cleared before the release, so nothing reached from it sees a dying control.
+void MainFrame::releaseControl() {
   if (IUnknown* object = controlObject_) {
     controlObject_ = nullptr;
     IUnknown_Release(object);
@@ -172,6 +165,11 @@ void MainFrame::onDestroy() {
     flash_ = nullptr;
     IShockwaveFlash_Release(flash);
   }
+}
+
+void MainFrame::onDestroy() {
+  deleteTemporaryFiles();
+  releaseControl();
   GetWindowRect(mainWindow_, &appSettings.mainWin);
   painter_.restore();
   if (previewHost_) DestroyWindow(previewHost_);

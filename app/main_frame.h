@@ -56,6 +56,7 @@ class MainFrame {
   void onCommand(int id);
   void setMenuState();
   void deleteTemporaryFiles();
+  void releaseControl();
 
   // Commands
   void openMovie();

@@ -163,8 +163,14 @@ cmd_convert() {
   CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
   [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
   case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
+  # MVQ_CONVERT_NO_SETUP: the caller's session (the tests') already runs Wine,
+  # Xvfb and the sound loopback.
+  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then convert_run; return; fi
   # Recording takes the movie's sound from the sound card: the private loopback.
-  local run=convert_run
-  [ "$CV_SOUND" = record ] && run="with_pulse convert_run"
-  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then $run; else with_wine $run; fi
+  # Without --sound the dialog's own choice holds, which records at first.
+  case $CV_SOUND in
+    none) with_wine convert_run ;;
+    record|"") with_pulse with_wine convert_run ;;
+    *) with_wine convert_run ;;
+  esac
 }

@@ -7,19 +7,11 @@
 namespace e2e {
 namespace {
 
-class PlaybackTest : public ProgramTest {
+class PlaybackTest : public OpenMovieTest {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    const std::string movie = writeMovie("count.swf", countingMovie(200, 150, 12));
-    program_ = launch();
-    ASSERT_TRUE(program_);
-    ASSERT_TRUE(program_->openMovie(movie, movie));
-  }
-  void TearDown() override {
-    if (program_) {
-      EXPECT_EQ(0, program_->exitThroughMenu());
-    }
+    OpenMovieTest::SetUp();
+    startWith("count.swf", countingMovie(200, 150, 12));
   }
   // The frame shown, the same over a few ticks' time.
   int heldFrame() {
@@ -27,8 +19,6 @@ class PlaybackTest : public ProgramTest {
     Sleep(400);
     return program_->shownFrame() == frame ? frame : -2;
   }
-
-  std::unique_ptr<ProgramSession> program_;
 };
 
 TEST_F(PlaybackTest, StaysOnTheFirstFrameUntilPlayed) {

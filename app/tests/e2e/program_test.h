@@ -56,4 +56,22 @@ class ProgramTest : public ::testing::Test {
   RegistrySnapshot settings_;
 };
 
+// The program started with one movie open, and left through File > Exit.
+class OpenMovieTest : public ProgramTest {
+ protected:
+  void startWith(const std::string& name, const mvqtest::Bytes& movie) {
+    const std::string path = writeMovie(name, movie);
+    program_ = launch();
+    ASSERT_TRUE(program_);
+    ASSERT_TRUE(program_->openMovie(path, path));
+  }
+  void TearDown() override {
+    if (program_) {
+      EXPECT_EQ(0, program_->exitThroughMenu());
+    }
+  }
+
+  std::unique_ptr<ProgramSession> program_;
+};
+
 }  // namespace e2e

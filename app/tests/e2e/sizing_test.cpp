@@ -12,19 +12,11 @@ namespace {
 constexpr int kWidth = 200;
 constexpr int kHeight = 160;
 
-class SizingTest : public ProgramTest {
+class SizingTest : public OpenMovieTest {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    const std::string movie = writeMovie("size.swf", countingMovie(kWidth, kHeight, 12));
-    program_ = launch();
-    ASSERT_TRUE(program_);
-    ASSERT_TRUE(program_->openMovie(movie, movie));
-  }
-  void TearDown() override {
-    if (program_) {
-      EXPECT_EQ(0, program_->exitThroughMenu());
-    }
+    OpenMovieTest::SetUp();
+    startWith("size.swf", countingMovie(kWidth, kHeight, 12));
   }
   HWND openDimensions() {
     program_->command(ID_OPTIONS_DIMENSIONS);
@@ -48,8 +40,6 @@ class SizingTest : public ProgramTest {
     ui::waitUntil([&] { return (marker = isMarker(program_->pixel(x, y))); }, 1500);
     return marker;
   }
-
-  std::unique_ptr<ProgramSession> program_;
 };
 
 TEST_F(SizingTest, TheDialogStartsFromTheOriginalSize) {
