@@ -182,6 +182,21 @@ TEST_F(RendererDrawingTest, CopyDeletedBehindTheRendererIsRebuiltAndReplayed) {
   EXPECT_EQ(cachedCopies(), 1);
 }
 
+// The control reads its movie only when first drawn: a copy gone between the
+// opening and that draw is rebuilt first.
+TEST_F(RendererDrawingTest, CopyDeletedBeforeTheFirstRenderIsRebuiltForIt) {
+  RendererRef r;
+  ASSERT_TRUE(open(r, movie("early.swf", squareStepMovie(8, 12))));
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(cache_->file("~SR*.tmp").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  ASSERT_TRUE(DeleteFileA(cache_->file(found.cFileName).c_str()));
+  EXPECT_TRUE(isOpaqueRed(alphaPixel(r, 0, 5, 5)));
+  EXPECT_TRUE(isOpaqueRed(alphaPixel(r, 2, 25, 5)));
+  EXPECT_EQ(cachedCopies(), 1);
+}
+
 TEST_F(RendererDrawingTest, MovieInfoDescribesTheStageUnrounded) {
   SwfBuilder b;
   b.version(7).stage(Rect::twips(0, 0, 11010, 8018)).frameRateRaw(0x1DF8).background(1, 2, 3);
