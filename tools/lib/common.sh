@@ -1,6 +1,8 @@
 # Paths and small helpers shared by the ./moviquill subcommands.
 MVQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-MVQ_BUILD=$MVQ_ROOT/build
+# MVQ_BUILD_DIR: another build root of the same layout (win, native, bin,
+# wineprefix), for trying the commands against a build of one's own.
+MVQ_BUILD=${MVQ_BUILD_DIR:-$MVQ_ROOT/build}
 MVQ_WIN_BUILD=$MVQ_BUILD/win
 MVQ_NATIVE_BUILD=$MVQ_BUILD/native
 MVQ_FUZZ_BUILD=$MVQ_BUILD/fuzz
