@@ -5,9 +5,12 @@
 void TickedSoundOutput::startMovie(double framesPerSecond) {
   output_.reset();
   frames_ = swf::TickFrames(framesPerSecond);
+  playShare();
 }
 
-void TickedSoundOutput::tick() {
+void TickedSoundOutput::tick() { playShare(); }
+
+void TickedSoundOutput::playShare() {
   const size_t frames = frames_.next();
   if (!output_.isOpen() && mixer_.silent()) return;
   block_.resize(2 * frames);

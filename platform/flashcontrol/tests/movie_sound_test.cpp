@@ -98,8 +98,9 @@ TEST_F(ControlSoundUnderLoopback, TheMoviesStreamingToneIsRecordedWholeWhileItPl
     const audiotest::ToneMeasure tone = audiotest::measureTone(samples, channel, 2500);
     EXPECT_NEAR(1000.0, tone.hz, 10.0);
     EXPECT_NEAR(10000 / std::sqrt(2.0), tone.rms, 10000 * 0.05);
-    // 24 ticks at 12 fps are two seconds of sound.
-    EXPECT_NEAR(2.0 * 44100, double(tone.frames), 44100 * 0.03);
+    // The movie is read at the first tick: its first frame sounds then, and each
+    // of the 24 ticks adds a frame; 25 frames at 12 fps.
+    EXPECT_NEAR(25 * 44100 / kFps, double(tone.frames), 44100 * 0.03);
     EXPECT_EQ(0, tone.gaps);
   }
 }

@@ -52,11 +52,17 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     EXPECT_EQ(S_OK, recorder.Close());
     return audiotest::wavSamples(path);
   }
-  // Ticks at the movie's rate on a steady schedule, as the host's timer gives them.
-  static void playOnTicks(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound, int ticks) {
+  // The player's load enters the movie's first frame; the driver's first tick does.
+  static void startMovie(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound) {
+    driver.tick();
     sound.startMovie(driver.frameRate());
+  }
+  // frames frames of the movie: the first sounds as it starts, each further one
+  // with its tick, at the movie's rate on a steady schedule as the host's timer gives them.
+  static void playFrames(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound, int frames) {
+    startMovie(driver, sound);
     const DWORD start = timeGetTime();
-    for (int tick = 0; tick < ticks; ++tick) {
+    for (int tick = 1; tick < frames; ++tick) {
       const DWORD due = start + static_cast<DWORD>(tick * 1000 / driver.frameRate());
       const DWORD now = timeGetTime();
       if (int(due - now) > 0) Sleep(due - now);
@@ -77,7 +83,7 @@ TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInT
   soundtest::MovieSoundDriver driver;
   ASSERT_TRUE(driver.load(toneMovie(24)));
   TickedSoundOutput sound(driver.mixer());
-  playOnTicks(driver, sound, 24);
+  playFrames(driver, sound, 24);
   const std::vector<int16_t> samples = stopRecording();
   for (int channel = 0; channel < 2; ++channel) {
     const audiotest::ToneMeasure tone = audiotest::measureTone(samples, channel, 2500);
@@ -87,6 +93,18 @@ TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInT
     EXPECT_NEAR(2.0 * 44100, double(tone.frames), 44100 * 0.03);
     EXPECT_EQ(0, tone.gaps) << "the tick blocks follow one another without a break";
   }
+}
+
+TEST_F(MovieSoundUnderLoopback, TheFirstFrameSoundsAsTheMovieStartsWithoutATick) {
+  soundtest::MovieSoundDriver driver;
+  ASSERT_TRUE(driver.load(toneMovie(24)));
+  TickedSoundOutput sound(driver.mixer());
+  startMovie(driver, sound);
+  EXPECT_TRUE(sound.deviceOpen());
+  EXPECT_GT(sound.queuedBlocks(), 0);
+  for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
+  const audiotest::ToneMeasure tone = audiotest::measureTone(stopRecording(), 0, 2500);
+  EXPECT_NEAR(double(kSamplesPerFrame), double(tone.frames), 44100 * 0.01) << "one frame's share";
 }
 
 TEST_F(MovieSoundUnderLoopback, ResetSilencesWhatIsQueuedAtOnce) {
@@ -136,7 +154,7 @@ TEST_F(MovieSoundUnderLoopback, SilenceEndsTheSoundAtOnceAndAMovieWithoutSoundOp
   soundtest::MovieSoundDriver quiet;
   ASSERT_TRUE(quiet.load(mvqtest::SwfBuilder().frameRate(kFps).showFrame().showFrame().finish()));
   TickedSoundOutput none(quiet.mixer());
-  playOnTicks(quiet, none, 2);
+  playFrames(quiet, none, 2);
   EXPECT_FALSE(none.deviceOpen());
   const audiotest::ToneMeasure tone = audiotest::measureTone(stopRecording(), 0, 2500);
   EXPECT_GT(tone.frames, 44100u / 10);
