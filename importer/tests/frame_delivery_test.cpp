@@ -5,6 +5,7 @@
 
 #include "plugin_fixture.h"
 #include "tag_stream.h"
+#include "square_movies.h"
 
 namespace {
 
@@ -118,23 +119,8 @@ TEST_F(FrameDeliveryTest, OtherFrameSizesScaleTheStage) {
   EXPECT_TRUE(isClearWhite(r.pixel(30, 10)));
 }
 
-// Frame 0 stops the main timeline: only the frame-by-frame mode moves on.
-mvqtest::Bytes stoppingMovie() {
-  SwfBuilder b;
-  b.stage(Rect::pixels(120, 40)).background(255, 255, 255);
-  b.defineRectShape(1, Rect::twips(0, 0, 200, 200), Rgba{255, 0, 0});
-  b.placeObject2(1, 1);
-  b.doAction(mvqtest::ActionBuilder().stop());
-  b.showFrame();
-  for (int i = 1; i < 6; ++i) {
-    b.moveObject2(1, mvqtest::Matrix::translate(200 * i, 0));
-    b.showFrame();
-  }
-  return b.finish();
-}
-
 TEST_F(FrameDeliveryTest, SequenceModeOfTheSettingsDecidesTheFrames) {
-  HostClip& c = describedClip(movie("stop.swf", stoppingMovie()));
+  HostClip& c = describedClip(movie("stop.swf", mvqtest::stoppingSquareMovie()));
   ImageRequest byFrame;
   ASSERT_EQ(image(c, 3, 120, 40, &byFrame), 0);
   EXPECT_TRUE(isOpaqueRed(byFrame.pixel(35, 5)));

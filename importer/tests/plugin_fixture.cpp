@@ -1,9 +1,9 @@
 #include "plugin_fixture.h"
 
+#include "square_movies.h"
+
 using mvqtest::Bytes;
-using mvqtest::Matrix;
 using mvqtest::Rect;
-using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
 
 namespace {
@@ -12,17 +12,6 @@ std::string environmentText(const char* name) {
   char value[MAX_PATH] = "";
   const DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
   return n > 0 && n < MAX_PATH ? value : "";
-}
-
-SwfBuilder& addSquareFrames(SwfBuilder& b, int frames) {
-  b.defineRectShape(1, Rect::twips(0, 0, 200, 200), Rgba{255, 0, 0});
-  b.placeObject2(1, 1, Matrix::translate(0, 0));
-  b.showFrame();
-  for (int i = 1; i < frames; ++i) {
-    b.moveObject2(1, Matrix::translate(200 * i, 0));
-    b.showFrame();
-  }
-  return b;
 }
 
 }  // namespace
@@ -104,13 +93,13 @@ Bytes squareMovie(int frames, double fps, int width, int height, mvqtest::Compre
                   uint8_t version) {
   SwfBuilder b;
   b.version(version).stage(Rect::pixels(width, height)).frameRate(fps).background(255, 255, 255);
-  return addSquareFrames(b, frames).finish(compression);
+  return mvqtest::addSteppingSquare(b, frames).finish(compression);
 }
 
 Bytes squareMovieRaw(int frames, uint16_t fps88, int width, int height) {
   SwfBuilder b;
   b.stage(Rect::pixels(width, height)).frameRateRaw(fps88).background(255, 255, 255);
-  return addSquareFrames(b, frames).finish();
+  return mvqtest::addSteppingSquare(b, frames).finish();
 }
 
 bool isOpaqueRed(const uint8_t* p) { return p[3] == 255 && p[2] == 255 && p[1] == 0 && p[0] == 0; }

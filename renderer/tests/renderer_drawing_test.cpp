@@ -8,6 +8,7 @@
 #include "renderer_fixture.h"
 #include "renderer_lock.h"
 #include "tag_stream.h"
+#include "square_movies.h"
 
 namespace {
 
@@ -105,23 +106,8 @@ TEST_F(RendererDrawingTest, MatteSeparatesCoveredUncoveredAndHalfCoveredPixels) 
   EXPECT_NEAR(edge[2], (255 - alpha) * 40 / 255, 2);
 }
 
-// Frame 0 stops the main timeline; only jumps move it on.
-Bytes stoppingMovie() {
-  SwfBuilder b;
-  b.stage(Rect::pixels(120, 40)).background(255, 255, 255);
-  b.defineRectShape(1, Rect::twips(0, 0, 200, 200), Rgba{255, 0, 0});
-  b.placeObject2(1, 1);
-  b.doAction(mvqtest::ActionBuilder().stop());
-  b.showFrame();
-  for (int i = 1; i < 6; ++i) {
-    b.moveObject2(1, mvqtest::Matrix::translate(200 * i, 0));
-    b.showFrame();
-  }
-  return b.finish();
-}
-
 TEST_F(RendererDrawingTest, FrameByFrameFollowsTheTimelineAndNormalFollowsPlayback) {
-  const std::string path = movie("stop.swf", stoppingMovie());
+  const std::string path = movie("stop.swf", mvqtest::stoppingSquareMovie());
   RendererRef byFrame, normal;
   ASSERT_TRUE(open(byFrame, path));
   ASSERT_TRUE(open(normal, path));

@@ -3,11 +3,10 @@
 #include <windows.h>
 
 #include "renderer_lock.h"
+#include "square_movies.h"
 
 using mvqtest::Bytes;
-using mvqtest::Matrix;
 using mvqtest::Rect;
-using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
 
 namespace {
@@ -80,14 +79,7 @@ Bytes squareStepMovie(int frames, double fps, int width, int height,
                       mvqtest::Compression compression) {
   SwfBuilder b;
   b.stage(Rect::pixels(width, height)).frameRate(fps).background(255, 255, 255);
-  b.defineRectShape(1, Rect::twips(0, 0, 200, 200), Rgba{255, 0, 0});
-  b.placeObject2(1, 1, Matrix::translate(0, 0));
-  b.showFrame();
-  for (int i = 1; i < frames; ++i) {
-    b.moveObject2(1, Matrix::translate(200 * i, 0));
-    b.showFrame();
-  }
-  return b.finish(compression);
+  return mvqtest::addSteppingSquare(b, frames).finish(compression);
 }
 
 const BYTE* pixelAt(const BITMAPINFOHEADER* header, const BYTE* bits, int x, int y) {
