@@ -191,9 +191,9 @@ HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, 
 HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return E_NOTIMPL; }
 
-// A movie plays once loaded, so one that is not read yet needs nothing.
+// Playing starts the movie and its sound, so a movie not read yet is read now.
 HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
-  if (!impl_from_IShockwaveFlash(iface)->loadPending) playerOf(iface).play();
+  playerOf(iface).play();
   return withLoadResult(iface, S_OK);
 }
 HRESULT STDMETHODCALLTYPE Flash_Stop(IShockwaveFlash* iface) {

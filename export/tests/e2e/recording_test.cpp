@@ -55,11 +55,11 @@ TEST_F(ExportTest, RecordedSoundIsTheMoviesToneInStepWithTheFrames) {
   ASSERT_EQ(36u * kSamplesPerFrame, sound.size());
   size_t first = 0;
   while (first < sound.size() && std::abs(sound[first]) < 2000) ++first;
-  // The tone begins with frame 12. The recording starts as the movie does, but the
-  // sound reaches the recorder through the output path (the control's lead and
-  // the loopback), about 130 ms here: up to two frames late, never early.
+  // The tone begins with frame 12. The recording starts as the movie does; the
+  // output path (the control's jitter lead, the loopback) delays it a little.
+  // In step means within one frame's duration.
   EXPECT_GE(first, 11u * kSamplesPerFrame);
-  EXPECT_LE(first, 14u * kSamplesPerFrame);
+  EXPECT_LE(first, 13u * kSamplesPerFrame);
   int peak = 0;
   for (size_t i = first; i < sound.size(); ++i) peak = std::max(peak, std::abs(static_cast<int>(sound[i])));
   EXPECT_NEAR(12000, peak, 2500);

@@ -126,9 +126,15 @@ TEST_F(DeferredLoadTest, AFileGoneBeforeTheFirstUseLeavesNoMovieUntilTheNextOne)
 }
 
 TEST_F(DeferredLoadTest, PlaybackSettingsGivenBeforeTheFirstUseHoldForTheMovie) {
-  ASSERT_EQ(name(files_.write("a.swf", steppingMovie(5, 25.0))), S_OK);
+  const std::string a = files_.write("a.swf", steppingMovie(5, 25.0));
+  ASSERT_EQ(name(a), S_OK);
   ASSERT_EQ(flash_->put_Loop(VARIANT_FALSE), S_OK);
   ASSERT_EQ(flash_->Play(), S_OK);
+  // Playing starts the movie and its sound: it was read then, not at the next use.
+  mvqtest::writeFile(a, steppingMovie(9, 25.0));
+  long frames = 0;
+  EXPECT_EQ(totalFrames(&frames), S_OK);
+  EXPECT_EQ(frames, 5);
   ticks(7);
   EXPECT_EQ(currentFrame(flash_.get()), 4) << "no loop: held at the last frame";
 
