@@ -92,6 +92,7 @@ HRESULT FramePainter::paint(const swf::MoviePlayer& player, HDC dc, const RECT& 
   int height = visible.bottom - visible.top;
   if (width <= 0 || height <= 0) return S_OK;
 
+  changeUnpainted_ = false;
   POINT from = {0, 0};
   if (keepable(rect)) {
     const View view{&player, player.revision(), int(rect.right - rect.left),
@@ -116,6 +117,13 @@ RECT FramePainter::changedArea(const swf::MoviePlayer& player, const RECT& rect,
   const View view{&player, player.revision(), int(rect.right - rect.left),
                   int(rect.bottom - rect.top), mode, opaque};
   if (shown_.sameLayout(view) && shown_.revision == view.revision) return none;
+  // Ticks in a row with no paint between (a host stepping the movie on): the
+  // site repaints all of it anyway, and rendering each frame would be wasted.
+  if (changeUnpainted_) {
+    shown_ = View{};
+    return rect;
+  }
+  changeUnpainted_ = true;
   if (!shown_.sameLayout(view) || !ensure(spare_, view.width, view.height)) {
     keepPicture(view);
     return rect;
@@ -124,7 +132,10 @@ RECT FramePainter::changedArea(const swf::MoviePlayer& player, const RECT& rect,
   std::swap(picture_, spare_);
   shown_ = view;
   swf::PixelRect changed = swf::differingArea(picture_.bits, spare_.bits, view.width, view.height);
-  if (changed.empty()) return none;
+  if (changed.empty()) {
+    changeUnpainted_ = false;
+    return none;
+  }
   return RECT{rect.left + changed.left, rect.top + changed.top, rect.left + changed.right,
               rect.top + changed.bottom};
 }

@@ -62,4 +62,5 @@ class FramePainter {
   Buffer picture_;  // the picture drawn last
   Buffer spare_;    // where a tick's picture is rendered to compare with it
   View shown_;      // what picture_ holds; empty (no player) when nothing is kept
+  bool changeUnpainted_ = false;  // a tick reported a change that no paint has shown yet
 };

@@ -444,6 +444,7 @@ TEST_F(ControlDrawingTest, ATickInvalidatesOnlyWhatItChanged) {
   EXPECT_TRUE(EqualRect(&update, &expected))
       << update.left << "," << update.top << "," << update.right << "," << update.bottom;
 
+  ASSERT_EQ(draw(surface.dc()), S_OK);  // the host shows the change
   ASSERT_EQ(flash_->StopPlay(), S_OK);
   reference_.stop();
   ValidateRect(window_, nullptr);
@@ -454,6 +455,27 @@ TEST_F(ControlDrawingTest, ATickInvalidatesOnlyWhatItChanged) {
   update = updateAfter(window_, [&] { tick(); });
   RECT client = {0, 0, 120, 40};
   EXPECT_TRUE(EqualRect(&update, &client)) << "another view: all of it";
+}
+
+// A host stepping the movie on without painting between ticks gets all of it
+// to repaint, rather than the control rendering every frame it passes.
+TEST_F(ControlDrawingTest, TicksInARowWithoutAPaintInvalidateAllOfIt) {
+  host(steppingMovie(10, 25.0), 120, 40);
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  Surface24 surface(120, 40);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  RECT update = updateAfter(window_, [&] { tick(); });
+  RECT client = {0, 0, 120, 40};
+  ASSERT_FALSE(IsRectEmpty(&update));
+  EXPECT_FALSE(EqualRect(&update, &client)) << "one tick: only the square's path";
+  ValidateRect(window_, nullptr);
+  update = updateAfter(window_, [&] { tick(); tick(); });
+  EXPECT_TRUE(EqualRect(&update, &client));
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true)), 0);
+  // Once painted, a tick is down to what it changed again.
+  update = updateAfter(window_, [&] { tick(); });
+  EXPECT_FALSE(EqualRect(&update, &client));
 }
 
 // A host that repaints only the update rectangles keeps the whole picture right,
