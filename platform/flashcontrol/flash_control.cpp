@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "load_completion.h"
 #include "local_movie.h"
 
 namespace {
@@ -18,8 +19,9 @@ void destroyFlashControl(FlashControl* control) {
   unadviseHostClock(control);
   if (control->clientSite) control->clientSite->lpVtbl->Release(control->clientSite);
   SysFreeString(control->moviePath);
+  const bool last = InterlockedDecrement(&liveControls) == 0;
+  endLoadCompletion(control, last);
   delete control;
-  InterlockedDecrement(&liveControls);
 }
 
 // A failed load leaves no movie: a fresh player, whose loop setting carries on.

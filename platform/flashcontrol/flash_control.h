@@ -38,6 +38,7 @@ struct FlashControl {
   // movie's first use, so a movie named again before that is never read.
   BSTR moviePath;      // the movie last named
   bool loadPending;    // moviePath is not read yet
+  HWND loadWindow;     // receives the pending load's completion; made on first use
   HRESULT loadResult;  // of reading it; after a failure the control has no movie
   int frameIntervalMs; // the named movie's, from its header
   int scaleMode;

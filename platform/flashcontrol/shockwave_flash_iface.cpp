@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "flash_control.h"
+#include "load_completion.h"
 #include "local_movie.h"
 
 namespace {
@@ -88,6 +89,7 @@ HRESULT nameMovie(FlashControl* control, BSTR path) {
   control->frameIntervalMs = frameIntervalFor(header.frameRate);
   silenceMovie(control);
   adviseHostClock(control);
+  scheduleLoadCompletion(control);
   requestRepaint(control);
   return S_OK;
 }
@@ -191,9 +193,9 @@ HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, 
 HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return E_NOTIMPL; }
 
-// Playing starts the movie and its sound, so a movie not read yet is read now.
+// A movie plays once loaded, so one that is not read yet needs nothing.
 HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
-  playerOf(iface).play();
+  if (!impl_from_IShockwaveFlash(iface)->loadPending) playerOf(iface).play();
   return withLoadResult(iface, S_OK);
 }
 HRESULT STDMETHODCALLTYPE Flash_Stop(IShockwaveFlash* iface) {
