@@ -5,8 +5,7 @@
 
 #include <ocidl.h>
 
-#include "host_services.h"
-#include "stand_in.h"
+#include "sited_control_test.h"
 
 namespace {
 
@@ -26,23 +25,8 @@ class ExclusiveHold {
   HANDLE handle_;
 };
 
-class DeferredLoadTest : public ::testing::Test {
+class DeferredLoadTest : public SitedControlTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    flash_ = createStandIn();
-    ASSERT_TRUE(flash_);
-    ole_ = flash_.as<IOleObject>(IID_IOleObject);
-    ASSERT_TRUE(ole_);
-    ASSERT_EQ(ole_->SetClientSite(&site_), S_OK);
-  }
-  void TearDown() override {
-    if (ole_) ole_->SetClientSite(nullptr);
-    ole_.reset();
-    flash_.reset();
-    OleUninitialize();
-  }
-
   HRESULT name(const std::string& path) { return flash_->put_Movie(Bstr(path)); }
   void ticks(int n) {
     for (int i = 0; i < n; ++i) ASSERT_EQ(site_.services.service.timer.tick(), S_OK);
@@ -57,10 +41,6 @@ class DeferredLoadTest : public ::testing::Test {
     return flash_->get_TotalFrames(frames);
   }
 
-  ServiceClientSite site_;
-  ComPtr<IShockwaveFlash> flash_;
-  ComPtr<IOleObject> ole_;
-  mvqtest::TempDir files_;
 };
 
 TEST_F(DeferredLoadTest, TheFileIsReadAtTheMoviesFirstUseNotWhenNamed) {

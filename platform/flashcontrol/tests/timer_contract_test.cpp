@@ -2,28 +2,12 @@
 // only on the host's ticks.
 #include <gtest/gtest.h>
 
-#include "host_services.h"
-#include "stand_in.h"
+#include "sited_control_test.h"
 
 namespace {
 
-class TimerContractTest : public ::testing::Test {
+class TimerContractTest : public SitedControlTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    flash_ = createStandIn();
-    ASSERT_TRUE(flash_);
-    ole_ = flash_.as<IOleObject>(IID_IOleObject);
-    ASSERT_TRUE(ole_);
-    ASSERT_EQ(ole_->SetClientSite(&site_), S_OK);
-  }
-  void TearDown() override {
-    if (ole_) ole_->SetClientSite(nullptr);
-    ole_.reset();
-    flash_.reset();
-    OleUninitialize();
-  }
-
   HRESULT load(const mvqtest::Bytes& movie, const char* name = "movie.swf") {
     paths_.push_back(files_.write(name, movie));
     return flash_->put_Movie(Bstr(paths_.back()));
@@ -38,10 +22,6 @@ class TimerContractTest : public ::testing::Test {
     return frames;
   }
 
-  ServiceClientSite site_;
-  ComPtr<IShockwaveFlash> flash_;
-  ComPtr<IOleObject> ole_;
-  mvqtest::TempDir files_;
   std::vector<std::string> paths_;
 };
 
