@@ -163,6 +163,8 @@ cmd_convert() {
   CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
   [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
   case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
+  # The program's save dialog would only refuse it, in a box of its own.
+  [ -d "$(dirname "$CV_OUT")" ] || die "no such folder for the output: $(dirname "$CV_OUT")"
   # MVQ_CONVERT_NO_SETUP: the caller's session (the tests') already runs Wine,
   # Xvfb and the sound loopback.
   if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then convert_run; return; fi

@@ -124,11 +124,14 @@ class ConvertCommand(unittest.TestCase):
         self.assertFalse((self.folder / "junk.avi").exists())
 
     def test_bad_arguments_are_refused_before_anything_runs(self):
-        for args in (["--mode", "sideways"], ["--size", "12"], ["missing.swf"], ["--sound", "none.wav"]):
+        movie = self.folder / "in.swf"
+        self._sample(movie)
+        for args in (["--mode", "sideways"], ["--size", "12"], ["missing.swf"], ["--sound", "none.wav"],
+                     [str(movie), str(self.folder / "no" / "such" / "out.avi")]):
             code, out, err = convert(self.folder, *args)
             self.assertNotEqual(0, code, args)
             self.assertIn("moviquill:", err, args)
-        self.assertEqual([], list(self.folder.iterdir()))
+        self.assertEqual([movie], list(self.folder.iterdir()))
 
     def _sample(self, path):
         """The shipped sample movie, made by its own generator."""
