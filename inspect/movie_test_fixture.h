@@ -1,4 +1,4 @@
-// Shared by the inspection tests: a temporary folder per test, movies written into it,
+// Shared by the movie reader tests: a temporary folder per test, movies written into it,
 // and a check that a function left no file open (under Windows an open file cannot be
 // removed; natively LeakSanitizer reports a FILE never closed).
 #pragma once

@@ -1,4 +1,4 @@
-// The SWF file header and tag record header as the movie inspection reads them.
+// The SWF file header and tag record header as the movie readers read them.
 #pragma once
 
 #include <cstddef>

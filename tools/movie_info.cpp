@@ -1,4 +1,4 @@
-// movie-info FILE...: for each file one JSON line with what the movie inspection
+// movie-info FILE...: for each file one JSON line with what the movie readers
 // functions report: readMovieHeader on the file, expandCompressedMovie into a
 // temporary copy, and readExpandedMovieHeader on that copy when one was made (on the
 // file itself otherwise). The copy is deleted at once.

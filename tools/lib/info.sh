@@ -1,4 +1,4 @@
-# ./moviquill info FILE...: one JSON line per file from the movie inspection
+# ./moviquill info FILE...: one JSON line per file from the movie readers
 # functions (tools/movie_info.cpp), all files in one process.
 
 cmd_info() {
