@@ -45,6 +45,8 @@ class MainFrame {
   double frameRate() const { return frameRate_; }
   void stop();
   void sizeToMovie(int width, int height, bool keepAspect);
+  // Names the movie to the control (nothing once the control is gone).
+  void loadMovie(const char* path);
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,7 +68,6 @@ class MainFrame {
   void rewind();
   void keepAspectRatio();
   void dimensions();
-  void loadMovie(const char* path);
 
   // Preview sizing
   void fillClientWithHost();

@@ -11,14 +11,6 @@
 
 namespace {
 
-void loadInto(IShockwaveFlash* flash, const char* path) {
-  wchar_t wide[MAX_PATH];
-  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)) return;
-  BSTR movie = SysAllocString(wide);
-  IShockwaveFlash_put_Movie(flash, movie);
-  SysFreeString(movie);
-}
-
 bool tempVolumeHolds(uint64_t bytes) {
   char folder[MAX_PATH];
   if (!GetTempPathA(sizeof folder, folder)) return false;
@@ -60,7 +52,7 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
     return E_FAIL;
   }
   // The movie with its sound, from its first frame.
-  loadInto(frame.flash(), frame.currentMoviePath());
+  frame.loadMovie(frame.currentMoviePath());
   IShockwaveFlash_Play(frame.flash());
   if (FAILED(recorder_->Start(audioEndByte_, nullptr))) {
     fail(frame);

@@ -19,14 +19,6 @@
 
 namespace {
 
-void loadInto(IShockwaveFlash* flash, const char* path) {
-  wchar_t wide[MAX_PATH];
-  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)) return;
-  BSTR movie = SysAllocString(wide);
-  IShockwaveFlash_put_Movie(flash, movie);
-  SysFreeString(movie);
-}
-
 bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 class VideoPass {
@@ -159,7 +151,7 @@ HRESULT VideoPass::setUp() {
     soundPosition_ = sound_.audioStartByte;
   }
   if (fileExists(frame_.workingCopyPath())) {
-    loadInto(flash_, frame_.workingCopyPath());
+    frame_.loadMovie(frame_.workingCopyPath());
     IShockwaveFlash_Play(flash_);
   }
   return S_OK;
@@ -310,7 +302,7 @@ void VideoPass::end() {
     deleteOutputs();
     result_ = E_ABORT;
   }
-  loadInto(flash_, frame_.currentMoviePath());
+  frame_.loadMovie(frame_.currentMoviePath());
   frame_.stop();
   lock_.unlock();
   if (SUCCEEDED(result_) && s_.playAfterCreating)

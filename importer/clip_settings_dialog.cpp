@@ -2,6 +2,7 @@
 // settings and hands it back only when the user confirms a change.
 #include "import_selectors.h"
 #include "importer_ids.h"
+#include "module_instance.h"
 #include "plugin_about_box.h"
 
 namespace {
@@ -115,7 +116,7 @@ bool sameSettings(const ClipSettings& a, const ClipSettings& b) {
 
 void tellToReopenProject(HWND owner) {
   char text[256];
-  if (LoadStringA(pluginInstance(), IDS_REOPEN_PROJECT, text, sizeof text) > 0)
+  if (LoadStringA(appInstance(), IDS_REOPEN_PROJECT, text, sizeof text) > 0)
     MessageBoxA(owner, text, kMessageCaption, MB_OK);
 }
 
@@ -132,7 +133,7 @@ int32_t editClipSettings(const prm::imStdParms* std, prm::imGetPrefsRec* prefs) 
   if (!stored) return prm::imPrefsUnchanged;
   SettingsDialog state = {*stored, hostMainWindow(std), false};
   const INT_PTR ended =
-      DialogBoxParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS), state.owner,
+      DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS), state.owner,
                       settingsProc, reinterpret_cast<LPARAM>(&state));
   if (ended != IDOK) return prm::imPrefsUnchanged;
   if (hostInterfaceVersion(std) >= 4 && state.values.maxLength != stored->maxLength)

@@ -28,5 +28,3 @@ void hostDisposePtr(const prm::imStdParms* std, char* ptr);
 HWND hostMainWindow(const prm::imStdParms* std);
 int32_t hostInterfaceVersion(const prm::imStdParms* std);
 
-// The plug-in's own module, where its resources are.
-HINSTANCE pluginInstance();

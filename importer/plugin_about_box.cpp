@@ -3,6 +3,7 @@
 #include "hyperlink.h"
 #include "import_selectors.h"
 #include "importer_ids.h"
+#include "module_instance.h"
 #include "notification_reflector.h"
 #include "web_addresses.h"
 
@@ -45,6 +46,6 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 void showPluginAbout(HWND owner) {
   HyperLink link;
-  DialogBoxParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_PLUGIN_ABOUT), owner, aboutProc,
+  DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_PLUGIN_ABOUT), owner, aboutProc,
                   reinterpret_cast<LPARAM>(&link));
 }
