@@ -96,7 +96,10 @@ void PreviewPainter::paint() {
   // The surface has a spare row above the picture. Drawing one row down puts the
   // picture's bottom row first in memory, where the video pass reads the frame from.
   SetViewportOrgEx(memoryDc, 0, 1, nullptr);
-  const RECT& clip = tickState.videoPassActive && partlyOffScreen(host, client) ? client : update;
+  // A whole-client update needs no screen check, which costs more than the rest of the set-up.
+  const bool wholeClient = EqualRect(&update, &client) != FALSE;
+  const RECT& clip =
+      tickState.videoPassActive && !wholeClient && partlyOffScreen(host, client) ? client : update;
   HRGN region = CreateRectRgnIndirect(&clip);
   OffsetRgn(region, 0, 1);  // clip regions are in device units
   SelectClipRgn(memoryDc, region);
