@@ -49,6 +49,7 @@ void SceneRenderer::drawClip(const MovieClip& clip, const Matrix& m, const Color
 }
 
 void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t) {
+  if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
   const Placement& p = obj.placement;
   Matrix om = m * p.matrix;
   if (obj.character->kind == Character::Kind::Shape) {

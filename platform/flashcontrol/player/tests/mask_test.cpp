@@ -206,6 +206,23 @@ TEST(Mask, RemovingTheMaskUnmasks) {
   EXPECT_EQ(seen(second, 30, 30), Seen::Red);
 }
 
+// Mask layers are kept between pictures; one of another size must not see
+// what the last one left.
+TEST(Mask, APictureOfAnotherSizeStartsFromCleanMasks) {
+  SwfBuilder b = stageWithShapes();
+  placeMask(b, kLeft, 1, 2);
+  b.placeObject2(kRed, 2);
+  placeMask(b, kRight, 3, 4);
+  b.placeObject2(kBlue, 4, Matrix::translate(0, 50 * T));
+  b.showFrame();
+  Bytes movie = b.finish();
+  swf::MoviePlayer reused, fresh;
+  renderMovie(reused, movie);
+  playertest::loadInto(fresh, movie);
+  EXPECT_EQ(playertest::render(reused, 37, 53).bgra, playertest::render(fresh, 37, 53).bgra);
+  EXPECT_EQ(playertest::render(reused, 100, 100).bgra, playertest::render(fresh, 100, 100).bgra);
+}
+
 // A mask placed invisible (PlaceObject3's visible byte) still masks.
 TEST(Mask, InvisibleMasksStillMask) {
   SwfBuilder b = stageWithShapes();
