@@ -126,6 +126,29 @@ TEST(Mask, AntiAliasedEdgeGivesPartialCoverage) {
   EXPECT_EQ(pic.g(20, 50), pic.b(20, 50));
 }
 
+// Two fills that meet along a diagonal each cover half of the pixels on it;
+// together they must cover them whole.
+TEST(Mask, FillsMeetingInsideAMaskLeaveNoSeam) {
+  SwfBuilder b;
+  b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
+  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * T, 100 * T);
+  ShapeWriter halves(3);
+  halves.fill(FillSpec::solid({0, 0, 0})).fill(FillSpec::solid({0, 0, 0, 0}));
+  halves.select(0, 1, 0).moveTo(20 * T, 20 * T).lineTo(60 * T, 20 * T).lineTo(60 * T, 60 * T);
+  halves.select(2, 1, 0).lineTo(20 * T, 20 * T);
+  halves.select(2, 0, 0).lineTo(20 * T, 60 * T).lineTo(60 * T, 60 * T);
+  b.tag(halves.tagCode(), halves.body(kSquare, Rect::twips(20 * T, 20 * T, 60 * T, 60 * T)));
+  placeMask(b, kSquare, 1, 2);
+  b.placeObject2(kRed, 2);
+  b.showFrame();
+  swf::MoviePlayer p;
+  Picture pic = renderMovie(p, b.finish());
+  for (int i = 21; i < 59; i += 6) EXPECT_EQ(seen(pic, i, i), Seen::Red) << i;
+  EXPECT_EQ(seen(pic, 50, 25), Seen::Red);
+  EXPECT_EQ(seen(pic, 25, 50), Seen::Red);
+  EXPECT_EQ(seen(pic, 10, 10), Seen::White);
+}
+
 // The sprite holds a mask over its own red and lets its blue (above the
 // range) and the root's later depths be.
 TEST(Mask, MaskInsideASpriteWorksWithinThatSprite) {
