@@ -70,9 +70,9 @@ void appendEdge(StrokePath& path, const ShapeEdge& e, const Matrix& toPath, cons
 }  // namespace
 
 void ShapeRenderer::draw(const Shape& shape, const Matrix& toPixels, const ColorTransform& cx,
-                         double viewScale, const Canvas& target, PixelBox clip) {
-  if (clip.empty() || shape.edges.empty()) return;
-  sortEdgesByFill(shape);
+                         double viewScale, const Canvas& target, PixelBox clip, const MaskLayer* mask) {
+  clip = prepare(shape, clip, mask);
+  if (clip.empty()) return;
   for (const StyleGroup& g : shape.groups) {
     int drawn = 0;
     for (int32_t f = g.firstFill; f < g.firstFill + g.fillCount; ++f) drawn += drawsFill(shape, f);
@@ -86,6 +86,38 @@ void ShapeRenderer::draw(const Shape& shape, const Matrix& toPixels, const Color
       drawLine(shape, l, toPixels, cx, viewScale, target, clip);
     }
   }
+}
+
+// A group's fills are rasterized together: an edge between two of them is
+// added once for each side with opposite windings, which cancel exactly, so
+// what remains is the outline of their union and no seam shows along it.
+void ShapeRenderer::cover(const Shape& shape, const Matrix& toPixels, double viewScale, PixelBox clip,
+                          const MaskLayer* mask, MaskLayer& into) {
+  clip = prepare(shape, clip, mask);
+  if (clip.empty()) return;
+  const FillRule rule = shape.nonZeroWinding ? FillRule::NonZero : FillRule::EvenOdd;
+  for (const StyleGroup& g : shape.groups) {
+    edges_.clear();
+    for (int32_t f = g.firstFill; f < g.firstFill + g.fillCount; ++f) addFillEdges(shape, f, toPixels);
+    coverInto(into, clip, rule);
+    for (int32_t l = g.firstLine; l < g.firstLine + g.lineCount; ++l) {
+      edges_.clear();
+      addLineEdges(shape, l, toPixels, viewScale);
+      coverInto(into, clip, FillRule::NonZero);
+    }
+  }
+}
+
+PixelBox ShapeRenderer::prepare(const Shape& shape, PixelBox clip, const MaskLayer* mask) {
+  mask_ = mask;
+  if (mask) {
+    PixelBox m = mask->bounds();
+    clip = PixelBox{std::max(clip.x0, m.x0), std::max(clip.y0, m.y0), std::min(clip.x1, m.x1),
+                    std::min(clip.y1, m.y1)};
+  }
+  if (clip.empty() || shape.edges.empty()) return PixelBox{};
+  sortEdgesByFill(shape);
+  return clip;
 }
 
 // An edge with the same fill on both sides bounds nothing of it.
@@ -111,6 +143,11 @@ void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toP
   Paint paint = Paint::forFill(style, cx, toPixels);
   if (paint.invisible()) return;
   edges_.clear();
+  addFillEdges(shape, fill, toPixels);
+  composite(paint, target, clip, shape.nonZeroWinding ? FillRule::NonZero : FillRule::EvenOdd, layer);
+}
+
+void ShapeRenderer::addFillEdges(const Shape& shape, int32_t fill, const Matrix& toPixels) {
   for (const SidedEdge& s : byFill_[size_t(fill)]) {
     const ShapeEdge& e = shape.edges[s.edge];
     Vec2 a = toPixel(toPixels, e.from), b = toPixel(toPixels, e.to);
@@ -120,7 +157,6 @@ void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toP
       edges_.addLine(a, b, s.winding);
     }
   }
-  composite(paint, target, clip, shape.nonZeroWinding ? FillRule::NonZero : FillRule::EvenOdd, layer);
 }
 
 void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toPixels,
@@ -131,6 +167,13 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
   if (style.hasFill && style.fill.kind == FillStyle::Kind::Bitmap) return;
   Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
+  edges_.clear();
+  addLineEdges(shape, line, toPixels, viewScale);
+  composite(paint, target, clip, FillRule::NonZero, nullptr);
+}
+
+void ShapeRenderer::addLineEdges(const Shape& shape, int32_t line, const Matrix& toPixels, double viewScale) {
+  const LineStyle& style = shape.lines[size_t(line)];
   LineSpace space = lineSpaceOf(style, toPixels, viewScale);
   StrokeStyle stroke;
   stroke.halfWidth = space.halfWidth;
@@ -139,7 +182,6 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
   stroke.join = style.join;
   stroke.miterLimit = style.miterLimit;
 
-  edges_.clear();
   StrokePath path;
   Point start, pen;
   auto flush = [&] {
@@ -156,14 +198,26 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
     pen = e.to;
   }
   flush();
-  composite(paint, target, clip, FillRule::NonZero, nullptr);
 }
 
 void ShapeRenderer::composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule,
                               FillLayer* layer) {
   raster_.fill(edges_, clip, rule, [&](int y, int x, int count, const uint16_t* coverage) {
-    paintRow(paint, target, layer, y, x, count, coverage);
+    paintRow(paint, target, layer, y, x, count, masked(y, x, count, coverage));
   });
+}
+
+void ShapeRenderer::coverInto(MaskLayer& into, PixelBox clip, FillRule rule) {
+  raster_.fill(edges_, clip, rule, [&](int y, int x, int count, const uint16_t* coverage) {
+    into.unite(y, x, count, masked(y, x, count, coverage));
+  });
+}
+
+const uint16_t* ShapeRenderer::masked(int y, int x, int count, const uint16_t* coverage) {
+  if (!mask_) return coverage;
+  if (maskedCoverage_.size() < size_t(count)) maskedCoverage_.resize(size_t(count));
+  mask_->apply(y, x, count, coverage, maskedCoverage_.data());
+  return maskedCoverage_.data();
 }
 
 void ShapeRenderer::paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x,

@@ -12,6 +12,7 @@
 #include "coverage_rasterizer.h"
 #include "edge_list.h"
 #include "fill_layer.h"
+#include "mask_layer.h"
 #include "paint.h"
 
 namespace swf {
@@ -20,8 +21,13 @@ class ShapeRenderer {
  public:
   // toPixels maps the shape's twips to canvas pixels; viewScale is the
   // stage's pixels per twip, used by lines that do not scale with the object.
+  // mask, when given, scales what is drawn by its coverage.
   void draw(const Shape& shape, const Matrix& toPixels, const ColorTransform& cx, double viewScale,
-            const Canvas& target, PixelBox clip);
+            const Canvas& target, PixelBox clip, const MaskLayer* mask = nullptr);
+  // Adds what the shape covers (fills and lines, whatever their colours) to
+  // into, scaled by mask when given.
+  void cover(const Shape& shape, const Matrix& toPixels, double viewScale, PixelBox clip, const MaskLayer* mask,
+             MaskLayer& into);
 
  private:
   struct SidedEdge {
@@ -29,8 +35,12 @@ class ShapeRenderer {
     int8_t winding;
   };
 
+  // The part of clip left to draw in once mask is taken into account.
+  PixelBox prepare(const Shape& shape, PixelBox clip, const MaskLayer* mask);
   void sortEdgesByFill(const Shape& shape);
   bool drawsFill(const Shape& shape, int32_t fill) const;
+  void addFillEdges(const Shape& shape, int32_t fill, const Matrix& toPixels);
+  void addLineEdges(const Shape& shape, int32_t line, const Matrix& toPixels, double viewScale);
   void drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels, const ColorTransform& cx,
                 const Canvas& target, PixelBox clip, FillLayer* layer);
   void drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx,
@@ -39,12 +49,17 @@ class ShapeRenderer {
   void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule, FillLayer* layer);
   void paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x, int count,
                 const uint16_t* coverage);
+  void coverInto(MaskLayer& into, PixelBox clip, FillRule rule);
+  // Coverage scaled by the mask in effect (unchanged without one).
+  const uint16_t* masked(int y, int x, int count, const uint16_t* coverage);
 
   CoverageRasterizer raster_;
   EdgeList edges_;
   FillLayer layer_;
   std::vector<std::vector<SidedEdge>> byFill_;
   std::vector<Bgra> shade_;
+  const MaskLayer* mask_ = nullptr;
+  std::vector<uint16_t> maskedCoverage_;
 };
 
 }  // namespace swf
