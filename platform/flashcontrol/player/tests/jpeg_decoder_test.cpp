@@ -28,6 +28,9 @@ Rgb quadrants(int x, int y) {
 
 Rgb gradient(int x, int y) { return {x * 4, y * 5, 128 + (x - y)}; }
 
+// Fine detail, so that every coefficient size and refinement case turns up.
+Rgb textured(int x, int y) { return {x * 4 + (x * y) % 9, y * 5 + (x * 7 + y * 3) % 13, 100 + (x ^ y) % 17}; }
+
 swf::DecodedImage decode(const jpegtest::Encoded& e) {
   swf::DecodedImage img;
   EXPECT_TRUE(swf::decodeJpeg(e.tables.data(), e.tables.size(), e.image.data(), e.image.size(), &img));
@@ -97,9 +100,9 @@ TEST(JpegDecoder, StreamLayoutsGiveTheSamePixels) {
   Options base;
   base.h[0] = base.v[0] = 2;
   base.quant = 3;
-  swf::DecodedImage reference = decode(jpegtest::encode(45, 38, gradient, base));
+  swf::DecodedImage reference = decode(jpegtest::encode(45, 38, textured, base));
   auto same = [&](Options o, const char* what) {
-    swf::DecodedImage img = decode(jpegtest::encode(45, 38, gradient, o));
+    swf::DecodedImage img = decode(jpegtest::encode(45, 38, textured, o));
     ASSERT_EQ(img.pixels.size(), reference.pixels.size()) << what;
     for (size_t i = 0; i < img.pixels.size(); ++i)
       ASSERT_TRUE(img.pixels[i].r == reference.pixels[i].r && img.pixels[i].g == reference.pixels[i].g &&
