@@ -35,7 +35,7 @@ struct JpegScan {
   int component[4] = {};
   const JpegHuffmanTable* dc[4] = {};
   const JpegHuffmanTable* ac[4] = {};
-  int ss = 0, se = 63, ah = 0, al = 0;  // spectral band and successive approximation bits
+  int ss = 0, se = 63, ah = 0, al = 0;  // coefficient band (zigzag) and successive approximation bits
 };
 
 // Coefficient k of a block in zigzag order is at kZigzag[k] in natural order.
