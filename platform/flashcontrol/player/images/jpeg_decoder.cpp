@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bitmap_limits.h"
 #include "jpeg_frame.h"
 #include "jpeg_reconstruction.h"
 #include "jpeg_scan_decoder.h"
@@ -12,9 +13,6 @@
 namespace swf {
 
 namespace {
-
-constexpr int kMaxSide = 8192;
-constexpr int64_t kMaxPixels = int64_t(64) << 20;
 
 // A segment's body: a bounded cursor over its bytes.
 struct Segment {
@@ -97,8 +95,7 @@ bool readFrame(Segment s, bool progressive, DecoderState& st) {
   f.width = s.word();
   size_t count = s.byte();
   // Height 0 (given later by a DNL marker) is not supported.
-  if (precision != 8 || f.width < 1 || f.height < 1 || f.width > kMaxSide || f.height > kMaxSide ||
-      int64_t(f.width) * f.height > kMaxPixels)
+  if (precision != 8 || !bitmapSizeAllowed(f.width, f.height))
     return false;
   if ((count != 1 && count != 3) || !s.has(3 * count)) return false;
   f.progressive = progressive;

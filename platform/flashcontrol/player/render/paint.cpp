@@ -18,6 +18,7 @@ Paint Paint::solid(const Rgba& straight) {
 
 Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels) {
   if (fill.kind == FillStyle::Kind::Solid) return solid(cx.apply(fill.color));
+  if (fill.kind == FillStyle::Kind::Bitmap) return forBitmap(fill, cx, toPixels);
   Paint p;
   p.ramp_ = buildGradientRamp(fill.gradient, cx);
   Matrix toGradient;
@@ -32,6 +33,16 @@ Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matr
   double f = fill.gradient.focalPoint;
   p.focal_ = f < -0.98 ? -0.98 : (f > 0.98 ? 0.98 : f);
   p.pixelsToGradient_ = Matrix::scale(1 / kGradientHalf, 1 / kGradientHalf) * toGradient;
+  return p;
+}
+
+Paint Paint::forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels) {
+  Paint p;
+  Matrix toBitmap;
+  if (!fill.bitmap || !(toPixels * fill.matrix).inverse(toBitmap)) return p;
+  p.solid_ = false;
+  p.kind_ = FillStyle::Kind::Bitmap;
+  p.bitmap_ = BitmapSampler(*fill.bitmap, toBitmap, fill.bitmapRepeats, fill.bitmapSmoothed, cx);
   return p;
 }
 
@@ -58,6 +69,10 @@ double Paint::position(double gx, double gy) const {
 void Paint::shade(int x, int y, int count, Bgra* out) const {
   if (solid_) {
     for (int i = 0; i < count; ++i) out[i] = color_;
+    return;
+  }
+  if (kind_ == FillStyle::Kind::Bitmap) {
+    bitmap_.shade(x, y, count, out);
     return;
   }
   const Matrix& m = pixelsToGradient_;

@@ -1,5 +1,6 @@
-// What a filled area is painted with: one colour, or a gradient looked up
-// per pixel through the inverse of its gradient-square-to-pixels transform.
+// What a filled area is painted with: one colour, a gradient looked up per
+// pixel through the inverse of its gradient-square-to-pixels transform, or
+// a bitmap sampled the same way.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
 #include "../tags/shape.h"
+#include "bitmap_sampler.h"
 #include "gradient_ramp.h"
 #include "pixel.h"
 
@@ -25,6 +27,8 @@ class Paint {
   void shade(int x, int y, int count, Bgra* out) const;
 
  private:
+  // A fill whose bitmap is missing, or squashed flat, paints nothing.
+  static Paint forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels);
   double position(double gx, double gy) const;
 
   bool solid_ = true;
@@ -34,6 +38,7 @@ class Paint {
   double focal_ = 0;
   Matrix pixelsToGradient_;
   GradientRamp ramp_;
+  BitmapSampler bitmap_;
 };
 
 }  // namespace swf

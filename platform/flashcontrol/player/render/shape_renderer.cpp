@@ -133,7 +133,7 @@ void ShapeRenderer::sortEdgesByFill(const Shape& shape) {
 }
 
 bool ShapeRenderer::drawsFill(const Shape& shape, int32_t fill) const {
-  return shape.fills[size_t(fill)].kind != FillStyle::Kind::Bitmap && !byFill_[size_t(fill)].empty();
+  return !byFill_[size_t(fill)].empty();
 }
 
 void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels,
@@ -163,8 +163,6 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
                              const ColorTransform& cx, double viewScale, const Canvas& target,
                              PixelBox clip) {
   const LineStyle& style = shape.lines[size_t(line)];
-  // Bitmap-filled lines draw nothing yet, like bitmap fills.
-  if (style.hasFill && style.fill.kind == FillStyle::Kind::Bitmap) return;
   Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
   edges_.clear();

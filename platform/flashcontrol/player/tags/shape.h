@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "../format/color.h"
 #include "../format/matrix.h"
 #include "../format/rect.h"
 #include "../format/twips.h"
+#include "../images/decoded_image.h"
 
 namespace swf {
 
@@ -33,6 +35,12 @@ struct FillStyle {
   Rgba color;
   Matrix matrix;  // gradient or bitmap space to shape space
   Gradient gradient;
+  // Bitmap fills: the character they name, found in the dictionary when the
+  // shape is defined (none when the id names no bitmap).
+  uint16_t bitmapId = 0;
+  bool bitmapRepeats = true;
+  bool bitmapSmoothed = true;
+  std::shared_ptr<const DecodedImage> bitmap;
 };
 
 enum class CapStyle : uint8_t { Round = 0, None = 1, Square = 2 };

@@ -47,7 +47,9 @@ bool readFillStyle(SwfReader& r, int shapeVersion, FillStyle& f) {
     case 0x42:
     case 0x43:
       f.kind = FillStyle::Kind::Bitmap;
-      r.u16();
+      f.bitmapId = r.u16();
+      f.bitmapRepeats = type == 0x40 || type == 0x42;
+      f.bitmapSmoothed = type == 0x40 || type == 0x41;
       f.matrix = r.matrix();
       return true;
     default:

@@ -54,6 +54,7 @@ enum class TagCode : uint16_t {
   DefineShape4 = 83,
   DefineMorphShape2 = 84,
   DefineSceneAndFrameLabelData = 86,
+  DefineBitsJpeg4 = 90,
   DefineFont4 = 91,
 };
 

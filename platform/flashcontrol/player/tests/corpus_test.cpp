@@ -26,7 +26,9 @@ void expectMatch(const std::string& movie, const std::string& reference, int tic
   EXPECT_GE(d.withinShare, 0.98) << movie << " mean abs error " << d.meanAbsError;
 }
 
-// Shapes, gradients, sprites, depth rules, masks and replacement after 10 ticks.
+// Shapes, gradients, lossless and JPEG bitmap fills (with colour transforms,
+// and a picture too large to define), sprites, depth rules, masks and
+// replacement after 10 ticks.
 // duplicate-depth-5 is left out: version 5 movies keep both objects placed at
 // one depth, which the player does not model.
 class SwfdecImage : public ::testing::TestWithParam<const char*> {};
@@ -37,11 +39,14 @@ TEST_P(SwfdecImage, MatchesTheReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(InScope, SwfdecImage,
-                         ::testing::Values("clip-change-forward-5", "clip-change-forward-6", "clip-change-forward-7",
-                                           "clip-change-forward-8", "clip-change-remove-5", "clip-change-remove-6",
-                                           "clip-change-remove-7", "clip-change-remove-8", "clip-change-set-5",
-                                           "clip-change-set-6", "clip-change-set-7", "clip-change-set-8",
-                                           "mask-and-clip-0-8", "mask-and-clip-3-8", "duplicate-depth-6", "duplicate-depth-7", "empty-gradient",
+                         ::testing::Values("blend-mode-0-7", "blend-mode-0-8", "clip-change-forward-5",
+                                           "clip-change-forward-6", "clip-change-forward-7", "clip-change-forward-8",
+                                           "clip-change-remove-5", "clip-change-remove-6", "clip-change-remove-7",
+                                           "clip-change-remove-8", "clip-change-set-5", "clip-change-set-6",
+                                           "clip-change-set-7", "clip-change-set-8", "color-transform-add80",
+                                           "color-transform-add80-alpha", "crash-0.6.4-huge-image-5",
+                                           "crash-0.6.4-huge-image-8", "image-lossless-alpha", "mask-and-clip-0-8",
+                                           "mask-and-clip-3-8", "duplicate-depth-6", "duplicate-depth-7", "empty-gradient",
                                            "gradient-end-duplication", "replace-movie-shape-5",
                                            "replace-movie-shape-6", "replace-movie-shape-7", "replace-shape-movie-5",
                                            "replace-shape-movie-6", "replace-shape-movie-7", "replace-shape-shape-5",
@@ -65,6 +70,7 @@ constexpr const char* kLoop = "from_gnash__misc-ming.all__loop__simple_loop_test
 
 INSTANTIATE_TEST_SUITE_P(InScope, RuffleVisual,
                          ::testing::Values(RuffleCase{"visual__simple_shapes__layers", 0},
+                                           RuffleCase{"from_gnash__misc-swfmill.all__missing_bitmap", 30},
                                            RuffleCase{"visual__simple_shapes__gradients__radial", 0},
                                            RuffleCase{"visual__simple_shapes__gradients__reflect", 0},
                                            RuffleCase{"visual__cache_as_bitmap__nested_matrix", 2},

@@ -31,6 +31,14 @@ FillSpec FillSpec::solid(Rgba c) {
   return f;
 }
 
+FillSpec FillSpec::bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m) {
+  FillSpec f;
+  f.type = type;
+  f.bitmap = bitmap;
+  f.matrix = m;
+  return f;
+}
+
 FillSpec FillSpec::gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread) {
   FillSpec f;
   f.type = type;
@@ -108,6 +116,7 @@ void ShapeWriter::writeFill(Bytes& out, const FillSpec& f) const {
     putColor(out, f.color, version_ >= 3);
     return;
   }
+  if (f.type >= 0x40) mvqtest::putU16(out, f.bitmap);
   BitWriter m;
   mvqtest::writeMatrix(m, f.matrix);
   mvqtest::append(out, m.bytes());

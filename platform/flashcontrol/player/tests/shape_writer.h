@@ -20,16 +20,18 @@ struct Stop {
 };
 
 struct FillSpec {
-  uint8_t type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x13 focal, 0x41 bitmap
+  uint8_t type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x13 focal, 0x40-0x43 bitmap
   Rgba color;
   Matrix matrix;
   uint8_t spread = 0;         // 0 pad, 1 reflect, 2 repeat
   uint8_t interpolation = 0;  // 0 RGB, 1 linear RGB
   std::vector<Stop> stops;
   double focal = 0;
+  uint16_t bitmap = 0xFFFF;  // bitmap fills: the character shown
 
   static FillSpec solid(Rgba c);
   static FillSpec gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread = 0);
+  static FillSpec bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m);
 };
 
 struct LineSpec {

@@ -5,18 +5,21 @@
 #include <memory>
 #include <unordered_map>
 
+#include "../images/decoded_image.h"
 #include "../tags/shape.h"
 #include "timeline.h"
 
 namespace swf {
 
 struct Character {
-  // Inert characters (text, bitmaps, buttons, morph shapes, video) take a
-  // depth like any other but draw nothing yet.
-  enum class Kind : uint8_t { Shape, Sprite, Inert };
+  // Inert characters (text, buttons, morph shapes, video) take a depth like
+  // any other but draw nothing yet; nor do bitmaps placed on their own,
+  // which shapes show through their bitmap fills.
+  enum class Kind : uint8_t { Shape, Sprite, Bitmap, Inert };
   Kind kind = Kind::Inert;
   std::shared_ptr<const Shape> shape;
   std::shared_ptr<const Timeline> sprite;
+  std::shared_ptr<const DecodedImage> bitmap;
 };
 
 using Dictionary = std::unordered_map<uint16_t, Character>;

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "../images/jpeg_bitmap.h"
+#include "../images/jpeg_decoder.h"
+#include "../images/lossless_bitmap.h"
 #include "../read/swf_reader.h"
 #include "../tags/shape_parser.h"
 #include "../tags/tag_reader.h"
@@ -19,15 +22,10 @@ Frame* frameAt(Timeline& t, int index) {
 
 bool isInertDefinition(TagCode code) {
   switch (code) {
-    case TagCode::DefineBits:
     case TagCode::DefineButton:
     case TagCode::DefineText:
-    case TagCode::DefineBitsLossless:
-    case TagCode::DefineBitsJpeg2:
     case TagCode::DefineText2:
     case TagCode::DefineButton2:
-    case TagCode::DefineBitsJpeg3:
-    case TagCode::DefineBitsLossless2:
     case TagCode::DefineEditText:
     case TagCode::DefineMorphShape:
     case TagCode::DefineVideoStream:
@@ -37,6 +35,22 @@ bool isInertDefinition(TagCode code) {
       return false;
   }
 }
+
+bool isBitmapDefinition(TagCode code) {
+  switch (code) {
+    case TagCode::DefineBits:
+    case TagCode::DefineBitsLossless:
+    case TagCode::DefineBitsJpeg2:
+    case TagCode::DefineBitsJpeg3:
+    case TagCode::DefineBitsLossless2:
+    case TagCode::DefineBitsJpeg4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr JpegDecoder kJpegDecoder = &decodeJpeg;
 
 int shapeVersionOf(TagCode code) {
   switch (code) {
@@ -114,6 +128,9 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
           backgroundSet_ = true;
         }
         break;
+      case TagCode::JpegTables:
+        if (topLevel && !jpegTables_.data) jpegTables_ = TagBody{tag.body, tag.length};
+        break;
       case TagCode::FileAttributes:
         if (topLevel && tag.length >= 1 && file_.version >= 9) actionScript3_ = (tag.body[0] & 0x08) != 0;
         break;
@@ -121,6 +138,8 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         if (!topLevel) break;
         if (tag.code == TagCode::DefineSprite) {
           defineSprite(tag.body, tag.length);
+        } else if (isBitmapDefinition(tag.code)) {
+          defineBitmap(tag);
         } else if (int v = shapeVersionOf(tag.code)) {
           defineShape(tag.body, tag.length, v);
         } else if (isInertDefinition(tag.code)) {
@@ -161,11 +180,43 @@ void Movie::defineSprite(const uint8_t* body, size_t length) {
 void Movie::defineShape(const uint8_t* body, size_t length, int shapeVersion) {
   auto shape = std::make_shared<Shape>();
   if (!parseShape(body, length, shapeVersion, *shape)) return;
+  resolveBitmaps(*shape);
   Character c;
   c.kind = Character::Kind::Shape;
   uint16_t id = shape->id;
   c.shape = std::move(shape);
   dictionary_[id] = std::move(c);
+}
+
+// A bitmap that cannot be decoded still takes its id, as an inert character.
+void Movie::defineBitmap(const TagRecord& tag) {
+  if (tag.length < 2) return;
+  auto image = std::make_shared<DecodedImage>();
+  bool decoded = false;
+  if (tag.code == TagCode::DefineBitsLossless || tag.code == TagCode::DefineBitsLossless2) {
+    decoded = decodeLosslessBitmap(tag.body, tag.length, tag.code == TagCode::DefineBitsLossless2, *image);
+  } else {
+    decoded = decodeJpegBitmap(tag.code, tag.body, tag.length, jpegTables_.data, jpegTables_.size,
+                               kJpegDecoder, *image);
+  }
+  Character c;
+  if (decoded) {
+    c.kind = Character::Kind::Bitmap;
+    c.bitmap = std::move(image);
+  }
+  dictionary_[uint16_t(tag.body[0] | tag.body[1] << 8)] = std::move(c);
+}
+
+void Movie::resolveBitmaps(Shape& shape) const {
+  auto resolve = [this](FillStyle& f) {
+    if (f.kind != FillStyle::Kind::Bitmap) return;
+    const Character* c = character(f.bitmapId);
+    if (c && c->kind == Character::Kind::Bitmap) f.bitmap = c->bitmap;
+  };
+  for (FillStyle& f : shape.fills) resolve(f);
+  for (LineStyle& l : shape.lines) {
+    if (l.hasFill) resolve(l.fill);
+  }
 }
 
 void Movie::defineInert(const uint8_t* body, size_t length) {

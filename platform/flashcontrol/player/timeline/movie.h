@@ -39,11 +39,15 @@ class Movie {
   void defineSprite(const uint8_t* body, size_t length);
   void defineShape(const uint8_t* body, size_t length, int shapeVersion);
   void defineInert(const uint8_t* body, size_t length);
+  void defineBitmap(const TagRecord& tag);
+  // Points the shape's bitmap fills at the bitmaps defined so far.
+  void resolveBitmaps(Shape& shape) const;
   void readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bool topLevel);
 
   MovieFile file_;
   Dictionary dictionary_;
   std::vector<TagBody> soundDefinitions_;
+  TagBody jpegTables_;
   Timeline root_;
   uint32_t background_ = 0xFFFFFF;
   bool backgroundSet_ = false;
