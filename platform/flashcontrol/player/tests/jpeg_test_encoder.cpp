@@ -8,6 +8,9 @@ namespace jpegtest {
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
+
 const int kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
                          41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
                          30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
@@ -97,7 +100,7 @@ void forwardDct(const double* in, int* out, int quant) {
       double sum = 0;
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-          sum += in[y * 8 + x] * std::cos((2 * x + 1) * u * M_PI / 16) * std::cos((2 * y + 1) * v * M_PI / 16);
+          sum += in[y * 8 + x] * std::cos((2 * x + 1) * u * kPi / 16) * std::cos((2 * y + 1) * v * kPi / 16);
       double cu = u ? 1 : std::sqrt(0.5), cv = v ? 1 : std::sqrt(0.5);
       out[v * 8 + u] = int(std::lround(sum * cu * cv / 4 / quant));
     }
