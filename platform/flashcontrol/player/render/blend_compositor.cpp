@@ -19,8 +19,6 @@ inline int mixed(int s, int d, int sa, int da) {
     case BlendMode::Lighten: return std::max(s * da, d * sa);
     case BlendMode::Darken: return std::min(s * da, d * sa);
     case BlendMode::Difference: return std::abs(s * da - d * sa);
-    case BlendMode::Add: return std::min(sa * da, s * da + d * sa);
-    case BlendMode::Subtract: return std::max(0, d * sa - s * da);
     case BlendMode::Overlay:
       return 2 * d <= da ? 2 * s * d : sa * da - 2 * (da - d) * (sa - s);
     case BlendMode::HardLight:
@@ -43,6 +41,15 @@ inline void blendPixelWith(uint8_t* d, const uint8_t* s) {
       return;
     case BlendMode::Erase:
       for (int c = 0; c < 4; ++c) d[c] = uint8_t(div255(uint32_t(d[c] * (255 - sa))));
+      return;
+    case BlendMode::Add:
+      // Premultiplied sums, as the real player adds: a translucent source
+      // adds its premultiplied colour in full.
+      for (int c = 0; c < 4; ++c) d[c] = uint8_t(std::min(255, s[c] + d[c]));
+      return;
+    case BlendMode::Subtract:
+      for (int c = 0; c < 3; ++c) d[c] = uint8_t(std::max(0, d[c] - s[c]));
+      d[3] = uint8_t(sa + div255(uint32_t(da * (255 - sa))));
       return;
     case BlendMode::Normal:
     case BlendMode::Layer:
@@ -119,7 +126,8 @@ void BlendCompositor::composite(const PixelLayer& layer, BlendMode mode, bool in
                     std::min(area.y1, mb.y1)};
   }
   if (area.empty()) return;
-  if (!insideLayer && (mode == BlendMode::Alpha || mode == BlendMode::Erase)) mode = BlendMode::Normal;
+  // With no layer to act on, alpha and erase leave what is below alone.
+  if (!insideLayer && (mode == BlendMode::Alpha || mode == BlendMode::Erase)) return;
   const int count = area.x1 - area.x0;
   if (mask) {
     full_.assign(size_t(count), 256);

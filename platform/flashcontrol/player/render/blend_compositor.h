@@ -2,7 +2,8 @@
 // premultiplied; the separable modes follow the usual compositing rule
 //   result = src * (1 - dstA) + dst * (1 - srcA) + srcA * dstA * B(dst, src)
 // with B on straight colours, so a mode acts fully only where both sides
-// are opaque and fades to plain "over" where either is transparent.
+// are opaque and fades to plain "over" where either is transparent. Add and
+// subtract work on the premultiplied values themselves.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ class BlendCompositor {
   // Draws the layer's pixels within area (the surface's pixels; the layer's
   // pixel (0, 0) lies at its box's corner) onto surface, each scaled by
   // mask when given. Alpha and erase act on the surface's own alpha, as
-  // inside a parent layer; insideLayer false draws them as normal.
+  // inside a parent layer; insideLayer false makes them draw nothing.
   void composite(const PixelLayer& layer, BlendMode mode, bool insideLayer, const Canvas& surface, PixelBox area,
                  const MaskLayer* mask);
 

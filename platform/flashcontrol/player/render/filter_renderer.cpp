@@ -193,7 +193,8 @@ Bgra FilterRenderer::bevelAt(const Filter& f, int x, int y, Offset off) const {
 
 // Inner effects stay within the object (drawn on it, or alone); outer ones
 // go behind it, or alone; bevels on top go over it. Knockout leaves out the
-// object, and with it what it covers of an outer effect.
+// object, and with it what it covers of an outer effect (a bevel on top
+// stays whole).
 void FilterRenderer::combine(const Filter& f, const Bgra& effect, uint8_t* px) {
   const Bgra src{px[0], px[1], px[2], px[3]};
   Bgra out;
@@ -206,6 +207,8 @@ void FilterRenderer::combine(const Filter& f, const Bgra& effect, uint8_t* px) {
       auto atop = [&](uint8_t e, uint8_t s) { return uint8_t(std::min<uint32_t>(src.a, e + div255(s * inv))); };
       out = Bgra{atop(inside.b, src.b), atop(inside.g, src.g), atop(inside.r, src.r), src.a};
     }
+  } else if ((f.knockout || !f.compositeSource) && f.onTop && isBevel(f.kind)) {
+    out = effect;
   } else if (f.knockout) {
     out = scaled(effect, 255u - src.a);
   } else if (!f.compositeSource) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../canvas.h"
+#include "../format/color_transform.h"
 #include "coverage_rasterizer.h"
 
 namespace swf {
@@ -23,6 +24,9 @@ class PixelLayer {
   Canvas canvas() { return Canvas{pixels_.data(), width(), height(), width() * 4}; }
   uint8_t* row(int y) { return &pixels_[size_t(y) * size_t(width()) * 4]; }
   const uint8_t* row(int y) const { return &pixels_[size_t(y) * size_t(width()) * 4]; }
+  // The object's colour transform, put on the finished layer as on a
+  // bitmap: on straight colours, clear pixels left clear.
+  void transformColors(const ColorTransform& cx);
   static size_t bytesFor(PixelBox box) { return box.empty() ? 0 : size_t(box.x1 - box.x0) * size_t(box.y1 - box.y0) * 4; }
 
  private:

@@ -97,7 +97,8 @@ const MaskLayer* SceneRenderer::buildMask(const DisplayObject& obj, const Matrix
 
 // The layer holds the object and what its filters add around it, as far as
 // that can reach into the part being drawn. Inside it the object is drawn
-// with no mask: the mask in effect cuts the finished layer.
+// with no mask and no colour transform: the mask in effect cuts the
+// finished layer, and the colour transform tints it, filters' work included.
 bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t) {
   const Placement& p = obj.placement;
   const double scale = viewScale_ * 20;
@@ -117,8 +118,9 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   inLayer_ = true;
   const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * m;
   if (p.hasOpaqueBackground) fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
-  drawContent(obj, toLayer * p.matrix, cx * p.colorTransform, Target{});
+  drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
   if (p.filters) filters_.apply(*p.filters, scale, *layer);
+  layer->transformColors(cx * p.colorTransform);
   target_ = outerTarget;
   clip_ = outerClip;
   inLayer_ = outerInLayer;

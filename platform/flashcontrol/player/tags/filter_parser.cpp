@@ -89,8 +89,9 @@ bool readFilter(SwfReader& r, Filter& f) {
       readFlags(r, f, false);
       break;
     case Filter::Kind::Bevel:
-      f.color = r.rgba();
+      // Movies give the highlight first, whatever the published layout says.
       f.highlight = r.rgba();
+      f.color = r.rgba();
       readBlurs(r, f);
       readAngleAndDistance(r, f);
       f.strength = r.fixed8();

@@ -120,10 +120,10 @@ TEST(BlendModes, EraseCutsThroughItsLayerOnly) {
   Picture half = inSprite(12, {0, 0, 255, 128}, 2);
   EXPECT_NEAR(half.g(10, 10), 128, 1);
   EXPECT_EQ(half.r(10, 10), 255);
-  // Without a layer to erase from, the object is drawn as normal.
+  // Without a layer to erase from, the object leaves what is below alone.
   Picture plain = inSprite(12, {0, 0, 255}, std::nullopt);
-  EXPECT_EQ(plain.b(10, 10), 255);
-  EXPECT_EQ(plain.r(10, 10), 0);
+  EXPECT_EQ(plain.b(10, 10), 0);
+  EXPECT_EQ(plain.r(10, 10), 255);
 }
 
 TEST(BlendModes, AlphaKeepsItsLayerWhereItIsOpaque) {
@@ -135,8 +135,8 @@ TEST(BlendModes, AlphaKeepsItsLayerWhereItIsOpaque) {
   EXPECT_NEAR(layered.g(10, 10), 127, 1);  // red at half alpha over white
   EXPECT_EQ(layered.r(10, 10), 255);
   Picture plain = inSprite(11, {0, 255, 0}, std::nullopt);
-  EXPECT_EQ(plain.g(10, 10), 255);
-  EXPECT_EQ(plain.r(10, 10), 0);
+  EXPECT_EQ(plain.g(10, 10), 0);
+  EXPECT_EQ(plain.r(10, 10), 255);
   EXPECT_EQ(plain.r(2, 2), 255);
 }
 

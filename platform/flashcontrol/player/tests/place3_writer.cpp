@@ -69,8 +69,8 @@ Bytes glow(const ShadowSpec& s) {
 
 Bytes bevel(const ShadowSpec& s) {
   Bytes b{3};
-  putRgba(b, s.color);
   putRgba(b, s.highlight);
+  putRgba(b, s.color);
   putFixed(b, s.blurX), putFixed(b, s.blurY), putFixed(b, s.angle), putFixed(b, s.distance);
   putFixed8(b, s.strength);
   putU8(b, flagsOf(s, true));
