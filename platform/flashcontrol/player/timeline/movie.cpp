@@ -153,8 +153,7 @@ void Movie::defineSprite(const uint8_t* body, size_t length) {
   auto sprite = std::make_shared<Timeline>();
   sprite->frameCount = tag.frameCount;
   readTags(tag.tags, tag.tagsSize, *sprite, false);
-  uint16_t id = tag.id;
-  dictionary_[id] = SpriteCharacter{std::move(sprite)};
+  dictionary_[tag.id] = SpriteCharacter{std::move(sprite)};
 }
 
 void Movie::defineShape(const uint8_t* body, size_t length, int shapeVersion) {
