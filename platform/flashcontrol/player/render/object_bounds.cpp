@@ -28,19 +28,24 @@ PixelBox boxOfRect(const Rect& r, const Matrix& m, int margin) {
 }
 
 PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, Extent extent) {
-  if (obj.character->kind == Character::Kind::Shape) {
-    return boxOfRect(obj.character->shape->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
-  }
-  if (obj.character->kind == Character::Kind::Bitmap) return PixelBox{};
-  if (obj.character->kind != Character::Kind::Sprite) return kUnbounded;
-  PixelBox box;
-  if (!obj.clip) return box;
-  for (const auto& entry : obj.clip->children()) {
-    const DisplayObject& child = entry.second;
-    if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
-    box = unite(box, pixelBoundsOf(child, m, scale, extent));
-  }
-  return box;
+  return std::visit(Overloaded{
+                        [&](const ShapeCharacter& c) {
+                          return boxOfRect(c.shape->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
+                        },
+                        [&](const SpriteCharacter&) {
+                          PixelBox box;
+                          if (!obj.clip) return box;
+                          for (const auto& entry : obj.clip->children()) {
+                            const DisplayObject& child = entry.second;
+                            if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
+                            box = unite(box, pixelBoundsOf(child, m, scale, extent));
+                          }
+                          return box;
+                        },
+                        [](const BitmapCharacter&) { return PixelBox{}; },
+                        [](const InertCharacter&) { return PixelBox{}; },
+                    },
+                    *obj.character);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The pixels a display object can touch once drawn: what a layer for it
-// must hold. Kinds whose extent is not known here count as unbounded.
+// must hold.
 #pragma once
 
 #include "../format/matrix.h"
@@ -16,9 +16,6 @@ enum class Extent { Drawn, Rectangle };
 // is applied here). pixelsPerStagePixel scales the filters' reach.
 PixelBox pixelBoundsOf(const DisplayObject& obj, const Matrix& toPixels, double pixelsPerStagePixel,
                        Extent extent = Extent::Drawn);
-
-// A box that holds any other.
-constexpr PixelBox kUnbounded{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
 
 PixelBox unite(PixelBox a, PixelBox b);
 PixelBox intersect(PixelBox a, PixelBox b);
