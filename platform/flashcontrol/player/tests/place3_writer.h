@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "swf_builder.h"
+#include "tags/tag_codes.h"
 
 namespace playertest {
 
 using mvqtest::Bytes;
 
-constexpr uint16_t kPlaceObject3 = 70;
+constexpr uint16_t kPlaceObject3 = uint16_t(swf::TagCode::PlaceObject3);
 
 // Fields shared by shadows, glows and bevels. Sizes in pixels.
 struct ShadowSpec {
