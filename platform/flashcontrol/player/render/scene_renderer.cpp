@@ -111,7 +111,10 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   const double scale = viewScale_ * 20;
   FilterReach reach = p.filters ? FilterRenderer::reach(*p.filters, scale) : FilterReach{};
   PixelBox area = t.mask ? intersect(clip_, t.mask->bounds()) : clip_;
-  PixelBox box = intersect(pixelBoundsOf(obj, m, scale), grow(area, reach.x, reach.y));
+  // What lies farther out than this adds nothing to be seen.
+  const int margin = std::max(area.x1 - area.x0, area.y1 - area.y0);
+  PixelBox box = intersect(pixelBoundsOf(obj, m, scale),
+                           grow(area, std::min(reach.x, margin), std::min(reach.y, margin)));
   if (box.empty()) return true;
   PixelLayer* layer = pushPixelLayer(box);
   if (!layer) return false;

@@ -5,9 +5,11 @@
 namespace swf {
 namespace {
 
-// Kernels beyond this many cells are refused: a hostile movie could
-// otherwise make every pixel cost 65025 reads.
-constexpr size_t kMaxKernelCells = 31 * 31;
+// Kernels past 15 x 15 (the most the real player takes) are refused: a
+// hostile movie could otherwise make every pixel cost 65025 reads.
+constexpr int kMaxKernelSide = 15;
+// Lists longer than this are cut: each filter works over the whole layer.
+constexpr unsigned kMaxFilters = 16;
 
 double fixed16(SwfReader& r) { return double(int32_t(r.u32())) / 65536.0; }
 
@@ -56,7 +58,7 @@ bool readConvolution(SwfReader& r, Filter& f) {
   f.divisor = float32(r);
   f.bias = float32(r);
   size_t cells = size_t(f.matrixX) * size_t(f.matrixY);
-  if (cells > kMaxKernelCells || cells * 4 > r.remaining()) return false;
+  if (f.matrixX > kMaxKernelSide || f.matrixY > kMaxKernelSide || cells * 4 > r.remaining()) return false;
   f.kernel.resize(cells);
   for (float& k : f.kernel) k = float32(r);
   f.defaultColor = r.rgba();
@@ -123,7 +125,7 @@ bool parseFilterList(SwfReader& r, FilterList& out) {
   for (unsigned i = 0; i < count; ++i) {
     Filter f;
     if (!readFilter(r, f)) return false;
-    out.push_back(std::move(f));
+    if (out.size() < kMaxFilters) out.push_back(std::move(f));
   }
   return !r.overrun();
 }

@@ -74,8 +74,12 @@ TEST(FilterParser, RefusesCutListsUnknownKindsAndHugeKernels) {
   cut.pop_back();
   EXPECT_FALSE(parse({cut}, out));
   EXPECT_FALSE(parse({Bytes{9, 0, 0}}, out));
-  EXPECT_FALSE(parse({filters::blur(3, 3, 1), Bytes{5, 255, 255, 0, 0}}, out));
+  EXPECT_FALSE(parse({filters::blur(3, 3, 1), Bytes{5, 16, 1, 0, 0}}, out));
   EXPECT_EQ(out.size(), 1u);  // what came whole before the fault
+  EXPECT_TRUE(parse({filters::convolution(15, 15, std::vector<float>(225, 1.f), 1, 0, {}, true, false)}, out));
+  // Lists past 16 filters keep their first 16.
+  EXPECT_TRUE(parse(std::vector<Bytes>(40, filters::blur(2, 2, 1)), out));
+  EXPECT_EQ(out.size(), 16u);
 }
 
 TEST(FilterParser, PlaceObject3KeepsItsFieldsAfterTheList) {
