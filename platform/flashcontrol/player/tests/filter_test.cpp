@@ -282,4 +282,54 @@ TEST(OpaqueBackground, FillsTheObjectsBoundsBelowIt) {
   EXPECT_EQ(pic.b(4, 4), 255);
 }
 
+// A sprite of red (10..30) with blue (20..40) over it, placed at half alpha.
+Picture halfSprite(bool cached, std::vector<Bytes> list = {}) {
+  SwfBuilder b;
+  b.version(8).stage(Rect::pixels(kStage, kStage)).background(255, 255, 255);
+  for (uint16_t id : {1, 2}) {
+    ShapeWriter w(3);
+    int x0 = id == 1 ? 10 : 20;
+    w.fill(FillSpec::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255})).select(0, 1, 0).rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
+    b.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, 10 * T, (x0 + 20) * T, 30 * T)));
+  }
+  mvqtest::TagStream inner;
+  inner.placeObject2(1, 1);
+  inner.placeObject2(2, 2);
+  inner.showFrame();
+  b.defineSprite(3, inner);
+  Place3 p;
+  p.character = 3;
+  mvqtest::ColorTransform half;
+  half.multA = 128;
+  p.colorTransform = half;
+  if (cached) p.cacheAsBitmap = true;
+  p.filters = std::move(list);
+  b.tag(playertest::kPlaceObject3, p.body());
+  b.showFrame();
+  swf::MoviePlayer player;
+  playertest::loadInto(player, b.finish());
+  return playertest::render(player, kStage, kStage);
+}
+
+TEST(CacheAsBitmap, TheColourTransformActsOnTheWholePicture) {
+  // Drawn child by child, the red shows through the translucent blue.
+  Picture loose = halfSprite(false);
+  EXPECT_NEAR(loose.r(25, 20), 128, 2);
+  EXPECT_NEAR(loose.b(25, 20), 191, 2);
+  // Cached, the sprite is one picture made translucent: blue over white.
+  Picture cached = halfSprite(true);
+  EXPECT_NEAR(cached.r(25, 20), 127, 2);
+  EXPECT_NEAR(cached.b(25, 20), 255, 2);
+  EXPECT_NEAR(cached.g(15, 20), 127, 2);  // red alone at half alpha
+  EXPECT_EQ(cached.r(5, 5), 255);
+}
+
+TEST(Filters, TheObjectsColourTransformTintsWhatTheyAdd) {
+  // A black glow of a sprite at half alpha is half as dark.
+  ShadowSpec s;
+  s.blurX = s.blurY = 3;
+  Picture pic = halfSprite(false, {filters::glow(s)});
+  EXPECT_NEAR(pic.r(9, 20), 255 - 85 / 2, 2);
+}
+
 }  // namespace
