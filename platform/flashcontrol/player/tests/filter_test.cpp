@@ -24,6 +24,7 @@ namespace filters = playertest::filters;
 
 constexpr int T = 20;
 constexpr int kStage = 40;
+constexpr double kPi = 3.14159265358979323846;
 
 // A movie with one rectangle (pixels x0..x1, y0..y1) placed with filters.
 Bytes movieOf(Rgba color, int x0, int y0, int x1, int y1, std::vector<Bytes> list, Matrix m = {},
@@ -138,7 +139,7 @@ TEST(DropShadowFilter, FallsAtItsAngleAndDistanceBehindTheObject) {
   EXPECT_EQ(pic.r(26, 15), 255);
   EXPECT_EQ(pic.r(22, 9), 255);
   ShadowSpec down = sharpShadow(5);
-  down.angle = M_PI / 2;
+  down.angle = kPi / 2;
   Picture below = onWhite(square({filters::dropShadow(down)}));
   EXPECT_EQ(below.r(15, 22), 0);
   EXPECT_EQ(below.r(22, 15), 255);
@@ -199,7 +200,7 @@ TEST(BevelFilter, LightsTheSideTheLightComesFromAndShadesTheOther) {
   ShadowSpec s;
   s.color = {0, 0, 0};
   s.highlight = {255, 255, 255};
-  s.angle = M_PI / 4;
+  s.angle = kPi / 4;
   s.distance = 2;
   s.blurX = s.blurY = 2;
   s.inner = true;
@@ -217,7 +218,7 @@ TEST(BevelFilter, LightsTheSideTheLightComesFromAndShadesTheOther) {
 
 TEST(GradientBevelFilter, RunsFromTheFirstStopOnTheLitSideToTheLastInShadow) {
   ShadowSpec s;
-  s.angle = M_PI / 4;
+  s.angle = kPi / 4;
   s.distance = 2;
   s.blurX = s.blurY = 2;
   s.strength = 2;
