@@ -104,6 +104,7 @@ class DialogUser {
       if (HWND box = ui::waitForMessageBox(GetCurrentProcessId(), 50)) {
         fail("unexpected message box: " + ui::readMessageBox(box).text);
         ui::pressMessageBoxButton(box, "ok");
+        ui::waitUntil([&] { return !IsWindow(box); }, kWaitMs);
       } else {
         // The settings dialog and whatever it opened over itself.
         for (HWND window : ui::topLevelWindows(GetCurrentProcessId()))
