@@ -37,10 +37,9 @@ class DialogUser {
 
   explicit DialogUser(Steps steps) : thread_([this, steps] { run(steps); }) {}
   ~DialogUser() { finish(); }
-  // The test's thread: the host's call has returned.
-  void hostReturned() { returned_ = true; }
+  // Called by the test's thread once the host's call has returned.
   void finish() {
-    hostReturned();
+    returned_ = true;
     if (thread_.joinable()) thread_.join();
   }
 
