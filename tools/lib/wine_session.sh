@@ -14,6 +14,7 @@
 
 MVQ_SESSION_DIR=   # this command's session folder, exported as MVQ_SESSION
 MVQ_SESSION_DEPTH=0
+MVQ_OUTER_TMPDIR=
 MVQ_XVFB_PID=
 MVQ_WINESERVER_PREFIX=
 MVQ_XVFB_DEPTH=${MVQ_XVFB_DEPTH:-24}
@@ -27,6 +28,7 @@ end_session() {
   MVQ_SESSION_DIR=
   MVQ_SESSION_DEPTH=0
   unset MVQ_SESSION
+  if [ -n "${MVQ_OUTER_TMPDIR-}" ]; then export TMPDIR=$MVQ_OUTER_TMPDIR; else unset TMPDIR; fi
 }
 
 session_open() {
@@ -34,6 +36,9 @@ session_open() {
   [ "$MVQ_SESSION_DEPTH" -gt 1 ] && return 0
   MVQ_SESSION_DIR=$(mktemp -d "${TMPDIR:-/tmp}/mvq-session.XXXXXX") || die "no temporary folder for the session"
   export MVQ_SESSION=$MVQ_SESSION_DIR
+  # What Wine and the tools leave in the temporary folder goes with the session.
+  MVQ_OUTER_TMPDIR=${TMPDIR-}
+  export TMPDIR=$MVQ_SESSION_DIR
   trap end_session EXIT
   trap 'end_session; exit 130' INT
   trap 'end_session; exit 143' TERM

@@ -1,6 +1,6 @@
 // The files around an export: numbered files of an earlier export under the
-// same name, the file "Play after creating" opens, a disk that fills up, and
-// the movie copies an export reads after a failed File > Open.
+// same name, the file "Play after creating" opens, and the movie copies an
+// export reads after a failed File > Open.
 #include <cstdio>
 
 #include "export_test_support.h"
@@ -8,68 +8,6 @@
 
 namespace e2e {
 namespace {
-
-// A folder on a small tmpfs of its own, mounted and unmounted through the
-// host's shell; mounted() is false where mounting is not allowed.
-class SmallDisk {
- public:
-  SmallDisk(const std::string& folder, int kilobytes) : folder_(folder) {
-    CreateDirectoryA(folder.c_str(), nullptr);
-    unixFolder_ = unixName(folder);
-    if (unixFolder_.empty()) return;
-    hostShell("mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" + unixFolder_ + "'");
-    ULARGE_INTEGER total = {};
-    mounted_ = GetDiskFreeSpaceExA((folder + "\\").c_str(), nullptr, &total, nullptr) &&
-               total.QuadPart <= static_cast<ULONGLONG>(kilobytes) * 1024;
-  }
-  ~SmallDisk() {
-    if (mounted_) hostShell("umount '" + unixFolder_ + "'");
-  }
-  SmallDisk(const SmallDisk&) = delete;
-  SmallDisk& operator=(const SmallDisk&) = delete;
-
-  bool mounted() const { return mounted_; }
-  std::vector<std::string> files() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-  }
-
- private:
-  static std::string unixName(const std::string& path) {
-    using UnixName = char*(CDECL*)(const WCHAR*);
-    auto convert = reinterpret_cast<UnixName>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-    if (!convert) return "";
-    const std::wstring wide(path.begin(), path.end());
-    char* name = convert(wide.c_str());
-    if (!name) return "";
-    std::string result(name);
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-  }
-  static void hostShell(const std::string& script) {
-    std::string command = "/bin/sh -c \"" + script + " </dev/null >/dev/null 2>&1\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return;
-    WaitForSingleObject(info.hProcess, kWaitMs);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-  }
-
-  std::string folder_;
-  std::string unixFolder_;
-  bool mounted_ = false;
-};
 
 std::string numbered(const std::string& stem, int n) {
   char name[64];
@@ -143,33 +81,6 @@ TEST_F(ExportFilesTest, PlayAfterCreatingASplitExportOpensItsFirstFile) {
   ASSERT_EQ("", exportMovie(movie, out("split.avi"), shown));
   ASSERT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("split0000.avi.played")); }, 15000));
   EXPECT_EQ(range(0, 3), shownFrames(out("split0000.avi.played")));
-}
-
-TEST_F(ExportFilesTest, AFullDiskEndsTheExportWithAPlayablePartialFileAndNoTemporaryFile) {
-  SmallDisk disk(out("small"), 1024);  // about seventeen 160 x 120 frames
-  if (!disk.mounted()) GTEST_SKIP() << "no small disk could be mounted here";
-  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
-  const std::string partial = out("small\\full.avi");
-  std::string shown;
-  ASSERT_EQ("", exportMovie(movie, partial, Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND) {
-    HWND box = ui::waitForMessageBox(program_->processId(), 60000);
-    ASSERT_TRUE(box);
-    shown = ui::readMessageBox(box).text;
-    ui::pressMessageBoxButton(box, "ok");
-  }));
-  EXPECT_EQ("Failed to Write Stream", shown);
-  EXPECT_EQ(0, program_->exitThroughMenu());
-  EXPECT_TRUE(mvqFiles(temp_.path()).empty());
-  EXPECT_EQ(std::vector<std::string>{"full.avi"}, disk.files());
-
-  exporttest::AviReader avi(partial);
-  ASSERT_TRUE(avi.ok());
-  ASSERT_GT(avi.frames(), 5);
-  const std::vector<int> frames = shownFrames(partial);
-  EXPECT_EQ(range(0, 4), std::vector<int>(frames.begin(), frames.begin() + 5));
-  if (exporttest::ffprobeAvailable()) {
-    EXPECT_EQ(avi.frames(), exporttest::probe(partial).frames);
-  }
 }
 
 TEST_F(ExportFilesTest, AFailedOpenKeepsTheCompressedMovieShownUsable) {
