@@ -129,7 +129,8 @@ run_in_session() {  # starters... -- FUNC ARGS...
 
 # A session without a loopback of its own plays into none, never into another's.
 own_sound_only() {
-  [ -n "$MVQ_PULSE_PID" ] || export PULSE_SERVER=unix:$MVQ_SESSION_DIR/no-sound
+  [ -n "$MVQ_PULSE_PID" ] && return 0
+  export PULSE_SERVER=unix:$MVQ_SESSION_DIR/no-sound MVQ_PULSE_MISSING=1
 }
 
 with_wine() { run_in_session own_sound_only start_xvfb start_private_wine -- "$@"; }

@@ -140,11 +140,13 @@ class CommandIsolation(unittest.TestCase):
                          "--sound", "record", MVQ_TEST_MARK=mark, TMPDIR=str(temp))
         # The server is wineserver or wineserver64, after the installed Wine.
         names = lambda: {name.replace("wineserver64", "wineserver") for _, name in processes_marked(mark, temp)}  # noqa: E731
-        started = wait_until(lambda: {"Xvfb", "wineserver", "pulseaudio", "Moviquill.exe"} <= names(), 300)
-        self.assertTrue(started, "the run did not get going: %s" % sorted(names()))
-        time.sleep(3)
-        os.killpg(run.pid, signal.SIGINT)  # what Ctrl-C in a terminal does
-        run.communicate(timeout=120)
+        try:
+            started = wait_until(lambda: {"Xvfb", "wineserver", "pulseaudio", "Moviquill.exe"} <= names(), 300)
+            self.assertTrue(started, "the run did not get going: %s" % sorted(names()))
+            time.sleep(3)
+        finally:
+            os.killpg(run.pid, signal.SIGINT)  # what Ctrl-C in a terminal does
+            run.communicate(timeout=120)
         self.assertNotEqual(0, run.returncode)
         wait_until(lambda: not processes_marked(mark, temp), 30)
         self.assertEqual([], processes_marked(mark, temp))
