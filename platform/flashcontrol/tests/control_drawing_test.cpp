@@ -103,6 +103,37 @@ TEST_F(ControlDrawingTest, ScaleModesShowAllOrStretch) {
   EXPECT_EQ(differingPixels(surface, showAll), 0);
 }
 
+TEST_F(ControlDrawingTest, NoBorderCoversTheView) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 100, 60);
+  Surface24 surface(100, 60);
+  ASSERT_EQ(flash_->put_Scale(Bstr(L"NoBorder")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  Reference noBorder = renderReference(reference_, 100, 60, swf::ScaleMode::NoBorder, true);
+  Reference showAll = renderReference(reference_, 100, 60, swf::ScaleMode::ShowAll, true);
+  EXPECT_EQ(differingPixels(surface, noBorder), 0);
+  EXPECT_GT(differingPixels(surface, showAll), 500);
+}
+
+// Low draws the native player's low-quality picture; the automatic
+// settings draw at high quality.
+TEST_F(ControlDrawingTest, QualitySettingsChangeThePicture) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 97, 61);
+  Surface24 surface(97, 61);
+  Reference high = renderReference(reference_, 97, 61, swf::ScaleMode::ShowAll, true);
+  reference_.setQuality(swf::Quality::Low);
+  Reference low = renderReference(reference_, 97, 61, swf::ScaleMode::ShowAll, true);
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"low")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, low), 0);
+  EXPECT_GT(differingPixels(surface, high), 0) << "edges lose their anti-aliasing";
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"AutoHigh")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, high), 0);
+  ASSERT_EQ(flash_->put_Quality(0), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, low), 0);
+}
+
 TEST_F(ControlDrawingTest, InPlaceRectangleFollowsTheHostWindow) {
   host(steppingMovie(4, 25.0), 120, 40);
   resize(60, 20);

@@ -11,7 +11,8 @@ constexpr size_t kMaxMaskBytes = size_t(256) << 20;
 }  // namespace
 
 void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, const Canvas& target,
-                           PixelBox clip) {
+                           PixelBox clip, Quality quality) {
+  shapes_.setQuality(quality);
   target_ = &target;
   clip_ = clip;
   viewScale_ = view.scale;
