@@ -1,5 +1,7 @@
 #include "scene_renderer.h"
 
+#include "morph_interpolation.h"
+
 namespace swf {
 namespace {
 
@@ -53,18 +55,25 @@ void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const 
   if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
   const Placement& p = obj.placement;
   Matrix om = m * p.matrix;
+  auto drawShape = [&](const Shape& shape) {
+    if (t.into) {
+      shapes_.cover(shape, om, viewScale_, clip_, t.mask, *t.into);
+    } else {
+      shapes_.draw(shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
+    }
+  };
+  // Past the nesting limit sprites and buttons have no clip and show nothing.
+  auto drawPlayed = [&] {
+    if (obj.clip) drawClip(*obj.clip, om, cx * p.colorTransform, t);
+  };
   std::visit(Overloaded{
-                 [&](const ShapeCharacter& c) {
-                   if (t.into) {
-                     shapes_.cover(*c.shape, om, viewScale_, clip_, t.mask, *t.into);
-                   } else {
-                     shapes_.draw(*c.shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
-                   }
+                 [&](const ShapeCharacter& c) { drawShape(*c.shape); },
+                 [&](const MorphCharacter& c) {
+                   morphAt(*c.morph, p.ratio, morphed_);
+                   drawShape(morphed_);
                  },
-                 // Past the nesting limit a sprite has no clip and shows nothing.
-                 [&](const SpriteCharacter&) {
-                   if (obj.clip) drawClip(*obj.clip, om, cx * p.colorTransform, t);
-                 },
+                 [&](const SpriteCharacter&) { drawPlayed(); },
+                 [&](const ButtonCharacter&) { drawPlayed(); },
                  [](const BitmapCharacter&) {},
                  [](const InertCharacter&) {},
              },

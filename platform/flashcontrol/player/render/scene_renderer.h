@@ -39,6 +39,7 @@ class SceneRenderer {
   void popLayer() { --layersInUse_; }
 
   ShapeRenderer shapes_;
+  Shape morphed_;  // a morph shape at its ratio, rebuilt for each draw
   const Canvas* target_ = nullptr;
   PixelBox clip_;
   double viewScale_ = 1;

@@ -28,15 +28,7 @@ size_t filterBodySize(uint8_t id, SwfReader& r) {
 }
 
 // Filters draw nothing yet; they are stepped over to reach the fields behind.
-bool skipFilterList(SwfReader& r) {
-  unsigned count = r.u8();
-  for (unsigned i = 0; i < count; ++i) {
-    size_t size = filterBodySize(r.u8(), r);
-    if (size == 0 || r.overrun()) return false;
-    r.skip(size);
-  }
-  return !r.overrun();
-}
+bool skipFilterList(SwfReader& r) { return skipFilters(r, r.u8()); }
 
 void readPlaceObject1(SwfReader& r, PlaceCommand& p) {
   p.hasCharacter = true;
@@ -102,6 +94,15 @@ void readPlaceObject3(SwfReader& r, PlaceCommand& p) {
 }
 
 }  // namespace
+
+bool skipFilters(SwfReader& r, unsigned count) {
+  for (unsigned i = 0; i < count; ++i) {
+    size_t size = filterBodySize(r.u8(), r);
+    if (size == 0 || r.overrun()) return false;
+    r.skip(size);
+  }
+  return !r.overrun();
+}
 
 bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out) {
   SwfReader r(body, length);

@@ -11,6 +11,8 @@
 
 namespace swf {
 
+class SwfReader;
+
 struct PlaceCommand {
   uint16_t depth = 0;
   bool move = false;          // modifies the object already at depth
@@ -35,6 +37,10 @@ struct PlaceCommand {
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short
 // to name a depth.
 bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out);
+
+// Steps over count FILTER records (PlaceObject3 and button records hold
+// them); false when one is unknown or runs past the end.
+bool skipFilters(SwfReader& r, unsigned count);
 
 // code is RemoveObject or RemoveObject2.
 bool parseRemoveObject(TagCode code, const uint8_t* body, size_t length, uint16_t& depth);

@@ -22,6 +22,7 @@ enum class TagCode : uint16_t {
   DefineSound = 14,
   StartSound = 15,
   DefineButtonSound = 17,
+  DefineButtonCxform = 23,
   SoundStreamHead = 18,
   SoundStreamBlock = 19,
   DefineBitsLossless = 20,

@@ -10,6 +10,8 @@
 #include <variant>
 
 #include "../images/decoded_image.h"
+#include "../tags/button.h"
+#include "../tags/morph_shape.h"
 #include "../tags/shape.h"
 #include "timeline.h"
 
@@ -29,12 +31,24 @@ struct BitmapCharacter {
   std::shared_ptr<const DecodedImage> image;
 };
 
-// Kinds read no further than their id (text, fonts, buttons, morph shapes,
-// video, bitmaps that fail to decode): they take a depth like any other
-// but draw nothing.
+// Drawn in its up state, played as a sprite of one frame; the parsed button
+// keeps its actions and conditions for the script engine.
+struct ButtonCharacter {
+  std::shared_ptr<const Button> button;
+  std::shared_ptr<const Timeline> upState;
+};
+
+// Drawn at the ratio of its placement.
+struct MorphCharacter {
+  std::shared_ptr<const MorphShape> morph;
+};
+
+// Kinds read no further than their id (text, fonts, video, bitmaps that
+// fail to decode): they take a depth like any other but draw nothing.
 struct InertCharacter {};
 
-using Character = std::variant<InertCharacter, ShapeCharacter, SpriteCharacter, BitmapCharacter>;
+using Character = std::variant<InertCharacter, ShapeCharacter, SpriteCharacter, BitmapCharacter, ButtonCharacter,
+                               MorphCharacter>;
 
 using Dictionary = std::unordered_map<uint16_t, Character>;
 

@@ -39,6 +39,10 @@ class Movie {
   void defineSprite(const uint8_t* body, size_t length);
   void defineShape(const uint8_t* body, size_t length, int shapeVersion);
   void defineInert(const uint8_t* body, size_t length);
+  void defineButton(const uint8_t* body, size_t length, int buttonVersion);
+  // DefineButtonCxform: the colour transform of a DefineButton's records.
+  void colorButton(const uint8_t* body, size_t length);
+  void defineMorphShape(const uint8_t* body, size_t length, int morphVersion);
   void defineBitmap(const TagRecord& tag);
   // Points the shape's bitmap fills at the bitmaps defined so far.
   void resolveBitmaps(Shape& shape) const;

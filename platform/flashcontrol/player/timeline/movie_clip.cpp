@@ -5,6 +5,23 @@
 #include "stage.h"
 
 namespace swf {
+namespace {
+
+// The timeline an instance of the character plays: a sprite's own, or the
+// one-frame display list of a button's up state.
+const Timeline* playedTimeline(const Character& c) {
+  return std::visit(Overloaded{
+                        [](const SpriteCharacter& s) -> const Timeline* { return s.timeline.get(); },
+                        [](const ButtonCharacter& b) -> const Timeline* { return b.upState.get(); },
+                        [](const ShapeCharacter&) -> const Timeline* { return nullptr; },
+                        [](const MorphCharacter&) -> const Timeline* { return nullptr; },
+                        [](const BitmapCharacter&) -> const Timeline* { return nullptr; },
+                        [](const InertCharacter&) -> const Timeline* { return nullptr; },
+                    },
+                    c);
+}
+
+}  // namespace
 
 MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, int nesting)
     : stage_(stage),
@@ -122,9 +139,9 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   DisplayObject obj;
   obj.placement = placement;
   obj.character = stage_.movie().character(placement.characterId);
-  auto* sprite = obj.character ? std::get_if<SpriteCharacter>(obj.character) : nullptr;
-  if (sprite && nesting_ + 1 < kMaxClipNesting) {
-    obj.clip = std::make_unique<MovieClip>(stage_, *sprite->timeline, this, nesting_ + 1);
+  const Timeline* timeline = obj.character ? playedTimeline(*obj.character) : nullptr;
+  if (timeline && nesting_ + 1 < kMaxClipNesting) {
+    obj.clip = std::make_unique<MovieClip>(stage_, *timeline, this, nesting_ + 1);
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.clip) slot.clip->enterFirstFrame();
