@@ -9,6 +9,7 @@
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "filter.h"
 
 namespace swf {
 
@@ -26,9 +27,7 @@ struct ButtonRecord {
   Matrix matrix;
   ColorTransform colorTransform;  // DefineButton2's own, or DefineButtonCxform's
   uint8_t blendMode = 0;
-  const uint8_t* filters = nullptr;  // FILTERLIST bytes, without the count
-  size_t filtersSize = 0;
-  uint8_t filterCount = 0;
+  FilterList filters;
 };
 
 // BUTTONCONDACTION's condition bits, as the two bytes read big-endian.

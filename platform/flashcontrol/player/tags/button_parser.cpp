@@ -2,7 +2,7 @@
 // DefineButton2's BUTTONCONDACTIONs, each sized by its offset field.
 #include "../read/swf_reader.h"
 #include "button.h"
-#include "place_object.h"
+#include "filter_parser.h"
 
 namespace swf {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // Records beyond this many are dropped: no real button comes near it.
 constexpr size_t kMaxButtonRecords = 4096;
 
-bool readRecord(SwfReader& r, int version, const uint8_t* body, ButtonRecord& out) {
+bool readRecord(SwfReader& r, int version, ButtonRecord& out) {
   uint8_t flags = r.u8();
   if (flags == 0 || r.overrun()) return false;
   out.states = flags & 0x0F;
@@ -20,11 +20,7 @@ bool readRecord(SwfReader& r, int version, const uint8_t* body, ButtonRecord& ou
   if (version < 2) return !r.overrun();
   out.colorTransform = r.colorTransform(true);
   if (flags & 0x10) {
-    out.filterCount = r.u8();
-    size_t from = r.position();
-    if (!skipFilters(r, out.filterCount)) return false;
-    out.filters = body + from;
-    out.filtersSize = r.position() - from;
+    if (!parseFilterList(r, out.filters)) return false;
   }
   if (flags & 0x20) out.blendMode = r.u8();
   return !r.overrun();
@@ -60,7 +56,7 @@ bool parseButton(const uint8_t* body, size_t length, int buttonVersion, Button& 
   }
   if (r.overrun()) return false;
   ButtonRecord record;
-  while (out.records.size() < kMaxButtonRecords && readRecord(r, buttonVersion, body, record)) {
+  while (out.records.size() < kMaxButtonRecords && readRecord(r, buttonVersion, record)) {
     out.records.push_back(record);
     record = ButtonRecord{};
   }

@@ -3,10 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "filter.h"
 #include "tag_codes.h"
 
 namespace swf {
@@ -32,15 +34,17 @@ struct PlaceCommand {
   bool visible = true;
   bool hasBlendMode = false;
   uint8_t blendMode = 0;
+  bool hasFilters = false;
+  std::shared_ptr<const FilterList> filters;
+  bool hasCacheAsBitmap = false;
+  bool cacheAsBitmap = false;
+  bool hasOpaqueBackground = false;
+  Rgba opaqueBackground;
 };
 
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short
 // to name a depth.
 bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out);
-
-// Steps over count FILTER records (PlaceObject3 and button records hold
-// them); false when one is unknown or runs past the end.
-bool skipFilters(SwfReader& r, unsigned count);
 
 // code is RemoveObject or RemoveObject2.
 bool parseRemoveObject(TagCode code, const uint8_t* body, size_t length, uint16_t& depth);
