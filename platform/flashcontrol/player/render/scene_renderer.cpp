@@ -1,5 +1,7 @@
 #include "scene_renderer.h"
 
+#include "text_drawing.h"
+
 namespace swf {
 namespace {
 
@@ -7,6 +9,11 @@ namespace {
 // from taking a full-size layer for each of thousands of depths.
 constexpr size_t kMaxMaskLayers = 32;
 constexpr size_t kMaxMaskBytes = size_t(256) << 20;
+
+const TextLayout* textOf(const DisplayObject& obj) {
+  if (obj.textField) return &obj.textField->layout();
+  return obj.character->kind == Character::Kind::Text ? obj.character->text.get() : nullptr;
+}
 
 }  // namespace
 
@@ -57,6 +64,12 @@ void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const 
       shapes_.cover(*obj.character->shape, om, viewScale_, clip_, t.mask, *t.into);
     } else {
       shapes_.draw(*obj.character->shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
+    }
+  } else if (const TextLayout* text = textOf(obj)) {
+    if (t.into) {
+      coverText(shapes_, *text, om, viewScale_, clip_, t.mask, *t.into);
+    } else {
+      drawText(shapes_, *text, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
     }
   } else if (obj.clip) {
     drawClip(*obj.clip, om, cx * p.colorTransform, t);

@@ -23,10 +23,7 @@ Frame* frameAt(Timeline& t, int index) {
 bool isInertDefinition(TagCode code) {
   switch (code) {
     case TagCode::DefineButton:
-    case TagCode::DefineText:
-    case TagCode::DefineText2:
     case TagCode::DefineButton2:
-    case TagCode::DefineEditText:
     case TagCode::DefineMorphShape:
     case TagCode::DefineVideoStream:
     case TagCode::DefineMorphShape2:
@@ -142,6 +139,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
           defineBitmap(tag);
         } else if (int v = shapeVersionOf(tag.code)) {
           defineShape(tag.body, tag.length, v);
+        } else if (defineTextTag(tag)) {
         } else if (isInertDefinition(tag.code)) {
           defineInert(tag.body, tag.length);
         }

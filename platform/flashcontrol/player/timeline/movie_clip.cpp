@@ -126,6 +126,10 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   if (isSprite && nesting_ + 1 < kMaxClipNesting) {
     obj.clip = std::make_unique<MovieClip>(stage_, *obj.character->sprite, this, nesting_ + 1);
   }
+  if (obj.character && obj.character->kind == Character::Kind::EditText) {
+    const Movie& movie = stage_.movie();
+    obj.textField = std::make_unique<TextField>(obj.character->editText, movie.fonts(), movie.version());
+  }
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.clip) slot.clip->enterFirstFrame();
 }
