@@ -4,6 +4,8 @@
 #include <cmath>
 #include <deque>
 
+#include "../format/twips.h"
+
 namespace swf {
 namespace {
 
@@ -237,6 +239,10 @@ class FieldLayout {
     TextLayout out;
     out.clipped = true;
     out.clip = box_;
+    if (field_.border) {
+      out.clip.xMax += kTwipsPerPixel;
+      out.clip.yMax += kTwipsPerPixel;
+    }
     if (field_.border) out.glyphs.push_back(placedRect(box_.xMin, box_.yMin, box_.xMax, box_.yMax, kBackground));
     for (const Line& l : lines_) emitLine(l, out);
     if (field_.border) addBorder(out);
@@ -272,12 +278,15 @@ class FieldLayout {
     }
   }
 
+  // A pixel-wide line on each edge of the box, the right and bottom ones
+  // just outside it, meeting at every corner but the bottom right, as the
+  // real player draws them.
   void addBorder(TextLayout& out) const {
-    const double x0 = box_.xMin, y0 = box_.yMin, x1 = box_.xMax, y1 = box_.yMax, w = 20;
-    out.glyphs.push_back(placedRect(x0, y0, x1, y0 + w, kBorder));
-    out.glyphs.push_back(placedRect(x0, y1 - w, x1, y1, kBorder));
-    out.glyphs.push_back(placedRect(x0, y0 + w, x0 + w, y1 - w, kBorder));
-    out.glyphs.push_back(placedRect(x1 - w, y0 + w, x1, y1 - w, kBorder));
+    const double x0 = box_.xMin, y0 = box_.yMin, x1 = box_.xMax, y1 = box_.yMax, w = kTwipsPerPixel;
+    out.glyphs.push_back(placedRect(x0, y0, x1 + w, y0 + w, kBorder));
+    out.glyphs.push_back(placedRect(x0, y1, x1, y1 + w, kBorder));
+    out.glyphs.push_back(placedRect(x0, y0 + w, x0 + w, y1, kBorder));
+    out.glyphs.push_back(placedRect(x1, y0 + w, x1 + w, y1, kBorder));
   }
 
   struct FaceKey {
