@@ -29,6 +29,41 @@ struct Tag {
 
 bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// "&name;" at s[i]: the character and the length consumed, or 0.
+size_t entityAt(const std::u32string& s, size_t i, char32_t& out) {
+  size_t end = s.find(U';', i);
+  if (end == std::u32string::npos || end - i > 10) return 0;
+  std::string name = lower(s.substr(i + 1, end - i - 1));
+  static const struct { const char* name; char32_t c; } kNamed[] = {
+      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
+  for (const auto& e : kNamed) {
+    if (name == e.name) {
+      out = e.c;
+      return end - i + 1;
+    }
+  }
+  if (name.size() < 2 || name[0] != '#') return 0;
+  bool hex = name[1] == 'x';
+  const std::string digits = name.substr(hex ? 2 : 1);
+  if (digits.empty() || digits.size() > 7) return 0;
+  char* stop = nullptr;
+  unsigned long v = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
+  if (*stop != '\0' || v == 0 || v > 0x10FFFF) return 0;
+  out = char32_t(v);
+  return end - i + 1;
+}
+
+std::u32string withEntities(const std::u32string& s) {
+  std::u32string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t e = 0;
+    size_t n = s[i] == '&' ? entityAt(s, i, e) : 0;
+    out.push_back(n ? e : s[i]);
+    if (n) i += n - 1;
+  }
+  return out;
+}
+
 // The tag between '<' and '>' (exclusive).
 Tag parseTag(const std::u32string& s) {
   Tag tag;
@@ -54,36 +89,12 @@ Tag parseTag(const std::u32string& s) {
       char32_t quote = i < s.size() && (s[i] == '"' || s[i] == '\'') ? s[i++] : 0;
       start = i;
       while (i < s.size() && (quote ? s[i] != quote : !isSpace(s[i]))) ++i;
-      value = s.substr(start, i - start);
+      value = withEntities(s.substr(start, i - start));
       if (quote && i < s.size()) ++i;
     }
     if (!key.empty()) tag.attributes.emplace_back(key, value);
   }
   return tag;
-}
-
-// "&name;" at s[i]: the character and the length consumed, or 0.
-size_t entityAt(const std::u32string& s, size_t i, char32_t& out) {
-  size_t end = s.find(U';', i);
-  if (end == std::u32string::npos || end - i > 10) return 0;
-  std::string name = lower(s.substr(i + 1, end - i - 1));
-  static const struct { const char* name; char32_t c; } kNamed[] = {
-      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
-  for (const auto& e : kNamed) {
-    if (name == e.name) {
-      out = e.c;
-      return end - i + 1;
-    }
-  }
-  if (name.size() < 2 || name[0] != '#') return 0;
-  bool hex = name[1] == 'x';
-  const std::string digits = name.substr(hex ? 2 : 1);
-  if (digits.empty() || digits.size() > 7) return 0;
-  char* stop = nullptr;
-  unsigned long v = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
-  if (*stop != '\0' || v == 0 || v > 0x10FFFF) return 0;
-  out = char32_t(v);
-  return end - i + 1;
 }
 
 int32_t pixelsToTwips(const std::u32string& v) {
