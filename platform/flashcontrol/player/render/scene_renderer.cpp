@@ -10,11 +10,6 @@ namespace {
 constexpr size_t kMaxMaskLayers = 32;
 constexpr size_t kMaxMaskBytes = size_t(256) << 20;
 
-const TextLayout* textOf(const DisplayObject& obj) {
-  if (obj.textField) return &obj.textField->layout();
-  return obj.character->kind == Character::Kind::Text ? obj.character->text.get() : nullptr;
-}
-
 }  // namespace
 
 void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, const Canvas& target,
@@ -59,20 +54,33 @@ void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const 
   if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
   const Placement& p = obj.placement;
   Matrix om = m * p.matrix;
-  if (obj.character->kind == Character::Kind::Shape) {
-    if (t.into) {
-      shapes_.cover(*obj.character->shape, om, viewScale_, clip_, t.mask, *t.into);
-    } else {
-      shapes_.draw(*obj.character->shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
-    }
-  } else if (const TextLayout* text = textOf(obj)) {
-    if (t.into) {
-      coverText(shapes_, *text, om, viewScale_, clip_, t.mask, *t.into);
-    } else {
-      drawText(shapes_, *text, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
-    }
-  } else if (obj.clip) {
-    drawClip(*obj.clip, om, cx * p.colorTransform, t);
+  std::visit(Overloaded{
+                 [&](const ShapeCharacter& c) {
+                   if (t.into) {
+                     shapes_.cover(*c.shape, om, viewScale_, clip_, t.mask, *t.into);
+                   } else {
+                     shapes_.draw(*c.shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
+                   }
+                 },
+                 // Past the nesting limit a sprite has no clip and shows nothing.
+                 [&](const SpriteCharacter&) {
+                   if (obj.clip) drawClip(*obj.clip, om, cx * p.colorTransform, t);
+                 },
+                 [&](const StaticTextCharacter& c) { drawText(*c.layout, om, cx * p.colorTransform, t); },
+                 [&](const EditTextCharacter&) {
+                   if (obj.textField) drawText(obj.textField->layout(), om, cx * p.colorTransform, t);
+                 },
+                 [](const BitmapCharacter&) {},
+                 [](const InertCharacter&) {},
+             },
+             *obj.character);
+}
+
+void SceneRenderer::drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t) {
+  if (t.into) {
+    coverText(shapes_, text, m, viewScale_, clip_, t.mask, *t.into);
+  } else {
+    swf::drawText(shapes_, text, m, cx, viewScale_, *target_, clip_, t.mask);
   }
 }
 

@@ -32,6 +32,7 @@ class SceneRenderer {
 
   void drawClip(const MovieClip& clip, const Matrix& m, const ColorTransform& cx, Target t);
   void drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  void drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t);
   // The mask obj makes under t's mask, or nullptr when no more masks fit.
   const MaskLayer* buildMask(const DisplayObject& obj, const Matrix& m, Target t);
   MaskLayer* pushLayer();

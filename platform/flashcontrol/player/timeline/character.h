@@ -1,9 +1,13 @@
-// The movie's dictionary entries that the display list can place.
+// The movie's dictionary entries that the display list can place: one
+// struct per kind, held in a variant. To add a kind, add its struct here
+// and to Character; the compiler then names every visit that must handle
+// it (visits list each kind, with no catch-all).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <variant>
 
 #include "../images/decoded_image.h"
 #include "../tags/edit_text.h"
@@ -13,20 +17,46 @@
 
 namespace swf {
 
-struct Character {
-  // Inert characters (buttons, morph shapes, video) take a depth like any
-  // other but draw nothing yet; nor do bitmaps placed on their own, which
-  // shapes show through their bitmap fills. Static text is laid out when
-  // defined; each placed text field lays out its own text.
-  enum class Kind : uint8_t { Shape, Sprite, Bitmap, Text, EditText, Inert };
-  Kind kind = Kind::Inert;
+struct ShapeCharacter {
   std::shared_ptr<const Shape> shape;
-  std::shared_ptr<const Timeline> sprite;
-  std::shared_ptr<const DecodedImage> bitmap;
-  std::shared_ptr<const TextLayout> text;
-  std::shared_ptr<const EditText> editText;
 };
 
+struct SpriteCharacter {
+  std::shared_ptr<const Timeline> timeline;
+};
+
+// Placed on its own a bitmap draws nothing yet; shapes show it through
+// their bitmap fills.
+struct BitmapCharacter {
+  std::shared_ptr<const DecodedImage> image;
+};
+
+// Static text, laid out when defined (its fonts come before it).
+struct StaticTextCharacter {
+  std::shared_ptr<const TextLayout> layout;
+};
+
+// A text field: each placement lays out its own text (DisplayObject::textField).
+struct EditTextCharacter {
+  std::shared_ptr<const EditText> definition;
+};
+
+// Kinds read no further than their id (buttons, morph shapes,
+// video, bitmaps that fail to decode): they take a depth like any other
+// but draw nothing.
+struct InertCharacter {};
+
+using Character = std::variant<InertCharacter, ShapeCharacter, SpriteCharacter, BitmapCharacter,
+                               StaticTextCharacter, EditTextCharacter>;
+
 using Dictionary = std::unordered_map<uint16_t, Character>;
+
+// std::visit(Overloaded{[](const ShapeCharacter&) {...}, ...}, character)
+template <class... Fs>
+struct Overloaded : Fs... {
+  using Fs::operator()...;
+};
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 }  // namespace swf

@@ -33,23 +33,17 @@ bool Movie::defineTextTag(const TagRecord& tag) {
     case TagCode::DefineText2: {
       StaticText text;
       if (!parseStaticText(tag.body, tag.length, tag.code == TagCode::DefineText2 ? 2 : 1, text)) return true;
-      Character c;
-      c.kind = Character::Kind::Text;
       std::shared_ptr<GlyphOutlineSource> device = deviceGlyphSource();
       auto layout = std::make_shared<TextLayout>(layoutStaticText(text, fonts_, device.get()));
       layout->deviceFonts = std::move(device);
-      c.text = std::move(layout);
-      dictionary_[text.id] = std::move(c);
+      dictionary_[text.id] = StaticTextCharacter{std::move(layout)};
       return true;
     }
     case TagCode::DefineEditText: {
       auto field = std::make_shared<EditText>();
       if (!parseEditText(tag.body, tag.length, *field)) return true;
-      Character c;
-      c.kind = Character::Kind::EditText;
       uint16_t id = field->id;
-      c.editText = std::move(field);
-      dictionary_[id] = std::move(c);
+      dictionary_[id] = EditTextCharacter{std::move(field)};
       return true;
     }
     default:
