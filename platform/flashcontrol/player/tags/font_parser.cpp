@@ -76,6 +76,7 @@ bool parseDefineFont2(const uint8_t* body, size_t length, int fontVersion, Font&
   r = SwfReader(body, length);
   r.skip(tableStart + codeOffset);
   for (size_t i = 0; i < count; ++i) out.codes.push_back(out.wideCodes ? r.u16() : r.u8());
+  out.indexCodes();
   if (r.overrun() || !hasLayout) return true;
   out.ascent = r.u16();
   out.descent = r.u16();
@@ -107,6 +108,7 @@ void applyFontInfo(const uint8_t* body, size_t length, int infoVersion, Font& fo
     if (r.overrun()) break;
     font.codes.push_back(code);
   }
+  font.indexCodes();
 }
 
 }  // namespace swf

@@ -92,6 +92,13 @@ TEST(HtmlText, DeepNestingIsBounded) {
   EXPECT_TRUE(t[0].format.bold);
 }
 
+// Markup that never closes costs one pass, not one per '<' or '&'.
+TEST(HtmlText, UnclosedMarkupStaysLinear) {
+  std::u32string html(300000, U'<');
+  html += std::u32string(300000, U'&');
+  EXPECT_EQ(all(swf::parseHtml(html, base())).size(), html.size());
+}
+
 TEST(HtmlText, FormattedTextReadsBackAsTheSameRuns) {
   FormattedText t =
       swf::parseHtml(U"<p align=\"right\"><font face=\"_sans\" size=\"14\" color=\"#00ff00\">a<b>b</b></font></p>"

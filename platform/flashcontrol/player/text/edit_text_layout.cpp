@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <map>
+#include <tuple>
 
 #include "../format/twips.h"
 
@@ -105,7 +107,17 @@ class FieldLayout {
  private:
   double boxWidth() const { return double(field_.bounds.width()) - 2 * kTextGutter; }
 
+  // Formats that name the same face share it; each name is looked up once.
   const Face& faceFor(const TextFormat& f) {
+    auto key = std::make_tuple(f.face, f.bold, f.italic);
+    auto known = byFormat_.find(key);
+    if (known != byFormat_.end()) return *known->second;
+    const Face& face = resolveFace(f);
+    byFormat_.emplace(std::move(key), &face);
+    return face;
+  }
+
+  const Face& resolveFace(const TextFormat& f) {
     const Font* own = field_.hasFont ? fonts_.byId(field_.fontId) : nullptr;
     std::string name = !f.face.empty() ? f.face : own ? own->name : std::string();
     bool bold = f.bold || (own && f.face.empty() && own->bold);
@@ -299,6 +311,7 @@ class FieldLayout {
   GlyphOutlineSource* device_;
   const TextFormat base_;
   std::deque<std::pair<FaceKey, Face>> faces_;  // stays put as faces are added
+  std::map<std::tuple<std::string, bool, bool>, const Face*> byFormat_;
   std::vector<Char> chars_;
   std::vector<Line> lines_;
   Rect box_;

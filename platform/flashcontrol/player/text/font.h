@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "../tags/shape.h"
@@ -30,8 +31,13 @@ struct Font {
   int descent = 0;
   int leading = 0;
 
-  // The glyph index of a character code, or -1.
+  // The glyph index of a character code, or -1 (after indexCodes()).
   int glyphFor(uint32_t code) const;
+  // Builds the lookup glyphFor uses; called whenever codes change.
+  void indexCodes();
+
+ private:
+  std::unordered_map<uint16_t, int> byCode_;
 };
 
 }  // namespace swf

@@ -31,8 +31,9 @@ bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r
 
 // "&name;" at s[i]: the character and the length consumed, or 0.
 size_t entityAt(const std::u32string& s, size_t i, char32_t& out) {
-  size_t end = s.find(U';', i);
-  if (end == std::u32string::npos || end - i > 10) return 0;
+  size_t end = i + 1;
+  while (end < s.size() && end - i <= 10 && s[end] != ';') ++end;
+  if (end >= s.size() || s[end] != ';') return 0;
   std::string name = lower(s.substr(i + 1, end - i - 1));
   static const struct { const char* name; char32_t c; } kNamed[] = {
       {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
@@ -140,7 +141,9 @@ class HtmlReader {
     for (size_t i = 0; i < html.size(); ++i) {
       char32_t c = html[i];
       if (c == '<') {
-        size_t end = html.find(U'>', i);
+        // Once no '>' follows, none follows any later '<' either.
+        if (close_ <= i) close_ = html.find(U'>', i);
+        size_t end = close_;
         if (end != std::u32string::npos) {
           handle(parseTag(html.substr(i + 1, end - i - 1)));
           i = end;
@@ -225,6 +228,7 @@ class HtmlReader {
   }
 
   static constexpr size_t kMaxNesting = 256;
+  size_t close_ = 0;
   std::vector<Open> stack_;
   FormattedText out_;
 };
