@@ -22,10 +22,11 @@ ui_driver() {  # commands... : one driver run, its replies on stdout
   return $rc
 }
 
-# Starts the program in the current folder and opens the movie (if any).
+# Starts the program in its own folder, as its shortcut does (Help looks for its
+# page in the working folder), and opens the movie (if any).
 gui_start() {  # movie (may be empty)
   local movie=$1 commands
-  commands=("start $(winepath -w "$MVQ_BIN/Moviquill.exe" 2>/dev/null) cwd=\"$(winepath -w "$PWD" 2>/dev/null)\""
+  commands=("start $(winepath -w "$MVQ_BIN/Moviquill.exe" 2>/dev/null) cwd=\"$(winepath -w "$MVQ_BIN" 2>/dev/null)\""
     "main-window 30000")
   if [ -n "$movie" ]; then
     commands+=("menu $MVQ_ID_OPEN"
