@@ -255,6 +255,7 @@ class FieldLayout {
       out.clip.xMax += kTwipsPerPixel;
       out.clip.yMax += kTwipsPerPixel;
     }
+    out.bounds = out.clip;
     if (field_.border) out.glyphs.push_back(placedRect(box_.xMin, box_.yMin, box_.xMax, box_.yMax, kBackground));
     for (const Line& l : lines_) emitLine(l, out);
     if (field_.border) addBorder(out);

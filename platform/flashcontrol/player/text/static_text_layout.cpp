@@ -23,6 +23,7 @@ Outline outlineOf(const Font& font, uint32_t index, GlyphOutlineSource* device) 
 
 TextLayout layoutStaticText(const StaticText& text, const FontCatalog& fonts, GlyphOutlineSource* device) {
   TextLayout out;
+  out.bounds = text.bounds;
   for (const TextRun& run : text.runs) {
     const Font* font = fonts.byId(run.fontId);
     if (!font) continue;

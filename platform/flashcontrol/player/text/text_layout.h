@@ -25,6 +25,9 @@ struct TextLayout {
   // Glyphs are cut at this box (text fields); static text is not cut.
   bool clipped = false;
   Rect clip;
+  // What the text covers, in the character's twips: the DefineText's
+  // bounds, or the field's box with its border.
+  Rect bounds;
   // The device fonts whose outlines some glyphs show, kept while they do.
   std::shared_ptr<GlyphOutlineSource> deviceFonts;
 };

@@ -1,9 +1,11 @@
 // bench-snapshot: frames per second of a 550 x 400 movie of 200 shapes
 // (curved outlines with strokes, some translucent, some gradients, moving
 // every frame), each frame played and drawn opaque, against filling the
-// same surface once per frame. ratio = fill time / frame time. Then, at
-// 1280 x 720, the frame time of 50 moving text fields (wrapped sans-serif
-// device text) against that of the shapes movie: text_fields_vs_shapes.
+// same surface once per frame. ratio = fill time / frame time.
+// filters_vs_shapes: the frame time at 1280 x 720 of a movie of 20
+// filtered clips over that of the shapes movie, measured in the same run.
+// text_fields_vs_shapes: the same for 50 moving text fields (wrapped
+// sans-serif device text).
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "swf_builder.h"
 #include "../tests/shape_writer.h"
 #include "../tests/text_writer.h"
+#include "filtered_bench_movie.h"
 
 namespace {
 
@@ -95,20 +98,18 @@ mvqtest::Bytes textFieldsMovie() {
   return b.finish();
 }
 
-// Seconds per frame played and drawn at 1280 x 720.
-double wideFrameSeconds(const mvqtest::Bytes& bytes, uint32_t& checksum) {
+// Seconds per frame of a movie played and drawn opaque at width x height.
+double secondsPerFrame(const mvqtest::Bytes& bytes, int width, int height) {
   swf::MoviePlayer player;
-  if (!player.load(bytes)) return -1;
-  std::vector<uint8_t> pixels(size_t(kWideWidth) * kWideHeight * 4);
-  swf::Canvas canvas{pixels.data(), kWideWidth, kWideHeight, kWideWidth * 4};
-  double seconds = mvqtest::bestSeconds(kRuns, [] {}, [&] {
+  if (!player.load(bytes)) return 0;
+  std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
+  swf::Canvas canvas{pixels.data(), width, height, width * 4};
+  return mvqtest::bestSeconds(kRuns, [] {}, [&] {
     for (int f = 0; f < kFrames; ++f) {
       player.tick();
-      player.render(canvas, 0, 0, kWideWidth, kWideHeight, swf::ScaleMode::ShowAll, true);
+      player.render(canvas, 0, 0, width, height, swf::ScaleMode::ShowAll, true);
     }
   }) / kFrames;
-  for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
-  return seconds;
 }
 
 }  // namespace
@@ -139,15 +140,18 @@ int main() {
     }
   }) / kFrames;
   for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
-  const double wideShapes = wideFrameSeconds(movie(), checksum);
-  const double wideText = wideFrameSeconds(textFieldsMovie(), checksum);
-  if (wideShapes <= 0 || wideText <= 0) {
+  const double shapes720 = secondsPerFrame(movie(), kWideWidth, kWideHeight);
+  const double filters720 =
+      secondsPerFrame(benchmovies::filteredClipsMovie(kWidth, kHeight, kFrames), kWideWidth, kWideHeight);
+  const double text720 = secondsPerFrame(textFieldsMovie(), kWideWidth, kWideHeight);
+  if (shapes720 <= 0 || filters720 <= 0 || text720 <= 0) {
     std::fprintf(stderr, "bench-snapshot: a 1280x720 movie did not load\n");
     return 1;
   }
-  std::printf("bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d "
-              "text_fields_vs_shapes=%.3f text_fields=%d wide_size=%dx%d checksum=%u\n",
-              fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight,
-              wideText / wideShapes, kFields, kWideWidth, kWideHeight, checksum);
+  std::printf("bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d checksum=%u"
+              " filters_vs_shapes=%.3f filters_fps_720=%.1f shapes_fps_720=%.1f"
+              " text_fields_vs_shapes=%.3f text_fields=%d\n",
+              fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight, checksum,
+              filters720 / shapes720, 1 / filters720, 1 / shapes720, text720 / shapes720, kFields);
   return 0;
 }
