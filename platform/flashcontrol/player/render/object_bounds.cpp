@@ -51,6 +51,14 @@ PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, 
                         },
                         [&](const SpriteCharacter&) { return childBounds(obj, m, scale, extent); },
                         [&](const ButtonCharacter&) { return childBounds(obj, m, scale, extent); },
+                        [&](const StaticTextCharacter& c) {
+                          return boxOfRect(c.layout->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
+                        },
+                        [&](const EditTextCharacter&) {
+                          if (!obj.textField) return PixelBox{};
+                          const Rect& r = obj.textField->layout().bounds;
+                          return boxOfRect(r, m, extent == Extent::Drawn ? kEdgeMargin : 0);
+                        },
                         [](const BitmapCharacter&) { return PixelBox{}; },
                         [](const InertCharacter&) { return PixelBox{}; },
                     },

@@ -4,6 +4,7 @@
 
 #include "morph_interpolation.h"
 #include "object_bounds.h"
+#include "text_drawing.h"
 
 namespace swf {
 namespace {
@@ -98,10 +99,22 @@ void SceneRenderer::drawContent(const DisplayObject& obj, const Matrix& om, cons
                  },
                  [&](const SpriteCharacter&) { drawPlayed(); },
                  [&](const ButtonCharacter&) { drawPlayed(); },
+                 [&](const StaticTextCharacter& c) { drawText(*c.layout, om, ocx, t); },
+                 [&](const EditTextCharacter&) {
+                   if (obj.textField) drawText(obj.textField->layout(), om, ocx, t);
+                 },
                  [](const BitmapCharacter&) {},
                  [](const InertCharacter&) {},
              },
              *obj.character);
+}
+
+void SceneRenderer::drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t) {
+  if (t.into) {
+    coverText(shapes_, text, m, viewScale_, clip_, t.mask, *t.into);
+  } else {
+    swf::drawText(shapes_, text, m, cx, viewScale_, *target_, clip_, t.mask);
+  }
 }
 
 const MaskLayer* SceneRenderer::buildMask(const DisplayObject& obj, const Matrix& m, Target t) {

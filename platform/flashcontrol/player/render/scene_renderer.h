@@ -36,6 +36,7 @@ class SceneRenderer {
 
   void drawClip(const MovieClip& clip, const Matrix& m, const ColorTransform& cx, Target t);
   void drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  void drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t);
   // om and ocx include the object's own placement.
   void drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t);
   // The mask obj makes under t's mask, or nullptr when no more masks fit.

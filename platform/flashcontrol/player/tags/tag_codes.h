@@ -45,6 +45,7 @@ enum class TagCode : uint16_t {
   ExportAssets = 56,
   DoInitAction = 59,
   DefineVideoStream = 60,
+  DefineFontInfo2 = 62,
   VideoFrame = 61,
   FileAttributes = 69,
   PlaceObject3 = 70,

@@ -12,7 +12,9 @@
 #include "../images/decoded_image.h"
 #include "../tags/button.h"
 #include "../tags/morph_shape.h"
+#include "../tags/edit_text.h"
 #include "../tags/shape.h"
+#include "../text/text_layout.h"
 #include "timeline.h"
 
 namespace swf {
@@ -43,12 +45,22 @@ struct MorphCharacter {
   std::shared_ptr<const MorphShape> morph;
 };
 
-// Kinds read no further than their id (text, fonts, video, bitmaps that
-// fail to decode): they take a depth like any other but draw nothing.
+// Static text, laid out when defined (its fonts come before it).
+struct StaticTextCharacter {
+  std::shared_ptr<const TextLayout> layout;
+};
+
+// A text field: each placement lays out its own text (DisplayObject::textField).
+struct EditTextCharacter {
+  std::shared_ptr<const EditText> definition;
+};
+
+// Kinds read no further than their id (video, bitmaps that fail to decode):
+// they take a depth like any other but draw nothing.
 struct InertCharacter {};
 
 using Character = std::variant<InertCharacter, ShapeCharacter, SpriteCharacter, BitmapCharacter, ButtonCharacter,
-                               MorphCharacter>;
+                               MorphCharacter, StaticTextCharacter, EditTextCharacter>;
 
 using Dictionary = std::unordered_map<uint16_t, Character>;
 

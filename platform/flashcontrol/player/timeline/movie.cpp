@@ -25,9 +25,6 @@ Frame* frameAt(Timeline& t, int index) {
 
 bool isInertDefinition(TagCode code) {
   switch (code) {
-    case TagCode::DefineText:
-    case TagCode::DefineText2:
-    case TagCode::DefineEditText:
     case TagCode::DefineVideoStream:
       return true;
     default:
@@ -136,6 +133,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
           colorButton(tag.body, tag.length);
         } else if (int m = morphVersionOf(tag.code)) {
           defineMorphShape(tag.body, tag.length, m);
+        } else if (defineTextTag(tag)) {
         } else if (isInertDefinition(tag.code)) {
           defineInert(tag.body, tag.length);
         }

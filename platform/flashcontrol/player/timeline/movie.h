@@ -7,6 +7,7 @@
 
 #include "../read/movie_file.h"
 #include "../tags/tag_reader.h"
+#include "../text/font_catalog.h"
 #include "character.h"
 #include "timeline.h"
 
@@ -31,6 +32,7 @@ class Movie {
   bool runsActions() const { return !actionScript3_; }
   const Timeline& root() const { return root_; }
   const Character* character(uint16_t id) const;
+  const FontCatalog& fonts() const { return fonts_; }
   // DefineSound bodies of the movie, in tag order.
   const std::vector<TagBody>& soundDefinitions() const { return soundDefinitions_; }
 
@@ -43,6 +45,8 @@ class Movie {
   // DefineButtonCxform: the colour transform of a DefineButton's records.
   void colorButton(const uint8_t* body, size_t length);
   void defineMorphShape(const uint8_t* body, size_t length, int morphVersion);
+  // Fonts, static text and text fields (movie_text.cpp).
+  bool defineTextTag(const TagRecord& tag);
   void defineBitmap(const TagRecord& tag);
   // Points the shape's bitmap fills at the bitmaps defined so far.
   void resolveBitmaps(Shape& shape) const;
@@ -50,6 +54,7 @@ class Movie {
 
   MovieFile file_;
   Dictionary dictionary_;
+  FontCatalog fonts_;
   std::vector<TagBody> soundDefinitions_;
   TagBody jpegTables_;
   Timeline root_;

@@ -16,6 +16,8 @@ const Timeline* playedTimeline(const Character& c) {
                         [](const ShapeCharacter&) -> const Timeline* { return nullptr; },
                         [](const MorphCharacter&) -> const Timeline* { return nullptr; },
                         [](const BitmapCharacter&) -> const Timeline* { return nullptr; },
+                        [](const StaticTextCharacter&) -> const Timeline* { return nullptr; },
+                        [](const EditTextCharacter&) -> const Timeline* { return nullptr; },
                         [](const InertCharacter&) -> const Timeline* { return nullptr; },
                     },
                     c);
@@ -142,6 +144,10 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   const Timeline* timeline = obj.character ? playedTimeline(*obj.character) : nullptr;
   if (timeline && nesting_ + 1 < kMaxClipNesting) {
     obj.clip = std::make_unique<MovieClip>(stage_, *timeline, this, nesting_ + 1);
+  }
+  if (auto* field = obj.character ? std::get_if<EditTextCharacter>(obj.character) : nullptr) {
+    const Movie& movie = stage_.movie();
+    obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.clip) slot.clip->enterFirstFrame();
