@@ -15,6 +15,9 @@ struct DisplayObject {
   Placement placement;
   const Character* character = nullptr;  // nullptr: the id names nothing defined
   std::unique_ptr<MovieClip> clip;
+  // Scripts moved it (the timeline no longer does) or made it (gotos keep it).
+  bool scriptTransform = false;
+  bool scripted = false;
 
   DisplayObject();
   DisplayObject(DisplayObject&&) noexcept;

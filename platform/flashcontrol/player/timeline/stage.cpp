@@ -1,11 +1,13 @@
 #include "stage.h"
 
-#include "../avm1/interpreter.h"
 
 namespace swf {
 
-Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library)
+Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
+             std::function<void(const std::string&)> traceSink)
     : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
+  scripts_ = std::make_unique<ScriptHost>(*this, movie.version());
+  scripts_->setTraceSink(std::move(traceSink));
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
@@ -18,7 +20,7 @@ Stage::~Stage() {
 }
 
 void Stage::resetBudgets() {
-  actionsLeft_ = kMaxActionsPerTick;
+  scripts_->vm().newTick();
   seekFramesLeft_ = kMaxSeekFramesPerTick;
 }
 
@@ -32,17 +34,19 @@ void Stage::tick(bool loop) {
 
 void Stage::runActions() {
   int blocks = 0;
-  while (!queue_.empty() && blocks < kMaxActionBlocksPerTick && actionsLeft_ > 0) {
+  while (!queue_.empty() && blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
     QueuedBlock q = queue_.front();
     queue_.pop_front();
     auto it = clips_.find(q.clip);
     if (it == clips_.end() || it->second->removed()) continue;
     ++blocks;
-    avm1::Interpreter interpreter(movie_.version(), *it->second);
-    actionsLeft_ -= interpreter.run(q.block.data, q.block.size, actionsLeft_);
+    scripts_->runBlock(q.block.data, q.block.size, *it->second);
   }
   queue_.clear();
   retired_.clear();
+  std::vector<avm1::Object*> roots;
+  for (const auto& entry : clips_) roots.push_back(entry.second->scriptObject());
+  scripts_->collectGarbage(roots);
 }
 
 uint64_t Stage::registerClip(MovieClip* clip) {

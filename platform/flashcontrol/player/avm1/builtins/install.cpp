@@ -1,0 +1,18 @@
+#include "builtins.h"
+
+namespace swf {
+namespace avm1 {
+
+void installBuiltins(Vm& vm) {
+  installObjectClass(vm);
+  installFunctionClass(vm);
+  installGlobalFunctions(vm);
+  installArrayClass(vm);
+  installStringClass(vm);
+  installNumberClass(vm);
+  installBooleanClass(vm);
+  installMathClass(vm);
+}
+
+}  // namespace avm1
+}  // namespace swf
