@@ -64,6 +64,8 @@ Object* Vm::classPrototype(const std::string& className) {
 Value Vm::toPrimitive(const Value& v, bool preferString) {
   Object* o = v.asObject();
   if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
   // Dates and explicit string contexts go through toString first.
   const char* first = preferString ? "toString" : "valueOf";
   const char* second = preferString ? "valueOf" : "toString";
@@ -249,6 +251,7 @@ void Vm::collect(const std::vector<Object*>& extraRoots) {
     work.push_back(o);
   }
   if (exception_.object) work.push_back(exception_.object);
+  timers_.references(work);
   while (!work.empty()) {
     Object* o = work.back();
     work.pop_back();

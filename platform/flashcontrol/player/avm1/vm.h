@@ -11,6 +11,7 @@
 
 #include "function.h"
 #include "object.h"
+#include "timers.h"
 #include "value.h"
 
 namespace swf {
@@ -132,6 +133,8 @@ class Vm {
     return !aborted_;
   }
 
+  Timers& timers() { return timers_; }
+
   // Math.random, seeded per movie.
   double random();
 
@@ -165,6 +168,7 @@ class Vm {
   int64_t runBudget_ = kMaxActionsPerRun;
   int64_t tickActionsLeft_ = kMaxActionsPerTick;
   std::mt19937 random_;
+  Timers timers_;
 };
 
 }  // namespace avm1

@@ -73,6 +73,8 @@ class MovieClip : public avm1::ActionTarget {
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
   int bytesTotal() override;
+  // The onClipEvent handlers its placement gave it (nullptr: none).
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Timeline depths are script depths plus this.
   static constexpr int kDepthOffset = 16384;
   void setDepth(uint16_t depth) { depth_ = depth; }

@@ -28,6 +28,7 @@ struct Placement {
   uint16_t clipDepth = 0;
   bool visible = true;
   uint8_t blendMode = 0;
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;
 
   bool sameObjectAs(const Placement& o) const {
     return characterId == o.characterId && placeFrame == o.placeFrame;

@@ -17,6 +17,8 @@ void installStringClass(Vm& vm);
 void installNumberClass(Vm& vm);
 void installBooleanClass(Vm& vm);
 void installMathClass(Vm& vm);
+void installBroadcaster(Vm& vm);
+void installErrorClass(Vm& vm);
 
 }  // namespace avm1
 }  // namespace swf

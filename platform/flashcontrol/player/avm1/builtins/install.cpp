@@ -1,5 +1,7 @@
 #include "builtins.h"
 
+#include "../timers.h"
+
 namespace swf {
 namespace avm1 {
 
@@ -12,6 +14,9 @@ void installBuiltins(Vm& vm) {
   installNumberClass(vm);
   installBooleanClass(vm);
   installMathClass(vm);
+  installBroadcaster(vm);
+  installErrorClass(vm);
+  installTimerFunctions(vm);
 }
 
 }  // namespace avm1
