@@ -671,9 +671,15 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
       break;
     }
     case ActionCode::DefineLocal2: {
+      // Declares the name where DefineLocal would put it; a name already
+      // there (or inherited there) keeps its value.
       std::string name = vm_.toString(pop(a));
-      Object* locals = a.scope->kind == Scope::Kind::Local ? a.scope->object : nullptr;
-      if (!locals || !locals->hasOwn(name)) defineLocal(a, name, Value());
+      Object* home = nullptr;
+      int guard = 0;
+      for (Scope* s = a.scope; s && !home && guard < 4096; s = s->parent, ++guard) {
+        if (s->kind == Scope::Kind::Local || s->kind == Scope::Kind::Target) home = s->object;
+      }
+      if (home && !home->has(name)) defineLocal(a, name, Value());
       break;
     }
     case ActionCode::GetMember: {

@@ -10,6 +10,7 @@
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
 #include "clip_actions.h"
+#include "filter.h"
 #include "tag_codes.h"
 
 namespace swf {
@@ -34,6 +35,12 @@ struct PlaceCommand {
   bool hasBlendMode = false;
   uint8_t blendMode = 0;
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;  // nullptr: none
+  bool hasFilters = false;
+  std::shared_ptr<const FilterList> filters;
+  bool hasCacheAsBitmap = false;
+  bool cacheAsBitmap = false;
+  bool hasOpaqueBackground = false;
+  Rgba opaqueBackground;
 };
 
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short
