@@ -17,6 +17,9 @@ struct DisplayObject {
   const Character* character = nullptr;  // nullptr: the id names nothing defined
   std::unique_ptr<MovieClip> clip;
   std::unique_ptr<TextField> textField;  // text fields: the text they show now
+  // Scripts moved it (the timeline no longer does) or made it (gotos keep it).
+  bool scriptTransform = false;
+  bool scripted = false;
 
   DisplayObject();
   DisplayObject(DisplayObject&&) noexcept;

@@ -26,6 +26,7 @@ class Movie {
 
   int version() const { return file_.version; }
   const Rect& frameSize() const { return file_.frameSize; }
+  size_t fileLength() const { return file_.body.size() + 8; }
   double frameRate() const { return file_.frameRate; }
   uint32_t backgroundRgb() const { return background_; }
   // ActionScript 3 movies play their timelines without scripts.

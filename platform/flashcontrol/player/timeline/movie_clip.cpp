@@ -34,6 +34,7 @@ MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, 
       createdTick_(stage.tickCount()) {}
 
 MovieClip::~MovieClip() {
+  if (object_) stage_.scripts().clipGone(object_);
   for (size_t i = 0; i < children_.size(); ++i) stage_.releaseObject();
   children_.clear();
   stage_.unregisterClip(serial_);
@@ -115,12 +116,22 @@ void MovieClip::seek(int frame, bool jump) {
 void MovieClip::reconcile(uint16_t depth) {
   auto want = state_.find(depth);
   auto have = children_.find(depth);
+  if (have != children_.end() && have->second.scripted) return;
   if (want == state_.end()) {
     if (have != children_.end()) removeChild(have);
     return;
   }
   if (have != children_.end() && have->second.placement.sameObjectAs(want->second)) {
-    have->second.placement = want->second;
+    Placement& p = have->second.placement;
+    if (have->second.scriptTransform) {
+      Placement kept = p;
+      p = want->second;
+      p.matrix = kept.matrix;
+      p.colorTransform = kept.colorTransform;
+      p.visible = kept.visible;
+    } else {
+      p = want->second;
+    }
     return;
   }
   if (have != children_.end()) removeChild(have);
@@ -130,6 +141,7 @@ void MovieClip::reconcile(uint16_t depth) {
 void MovieClip::removeChild(std::map<uint16_t, DisplayObject>::iterator it) {
   stage_.releaseObject();
   if (it->second.clip) {
+    stage_.queueEvent(*it->second.clip, kClipUnload);
     it->second.clip->markRemoved();
     stage_.retire(std::move(it->second.clip));
   }
@@ -150,7 +162,13 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
     obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
-  if (slot.clip) slot.clip->enterFirstFrame();
+  if (slot.clip) {
+    slot.clip->setDepth(depth);
+    stage_.queueEvent(*slot.clip, kClipInitialize);
+    stage_.queueEvent(*slot.clip, kClipConstruct);
+    slot.clip->enterFirstFrame();
+    stage_.queueEvent(*slot.clip, kClipLoad);
+  }
 }
 
 void MovieClip::nextFrame() {
@@ -179,7 +197,8 @@ avm1::ActionTarget* MovieClip::childNamed(const std::string& name) {
   bool caseSensitive = stage_.movie().version() >= 7;
   for (auto& entry : children_) {
     MovieClip* clip = entry.second.clip.get();
-    const std::string& n = entry.second.placement.name;
+    if (!clip) continue;
+    const std::string& n = clip->instanceName();
     if (clip && (caseSensitive ? n == name : sameTextIgnoringCase(n, name))) return clip;
   }
   return nullptr;
