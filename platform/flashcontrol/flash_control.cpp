@@ -24,11 +24,13 @@ void destroyFlashControl(FlashControl* control) {
   delete control;
 }
 
-// A failed load leaves no movie: a fresh player, whose loop setting carries on.
+// A failed load leaves no movie: a fresh player, whose loop and quality
+// settings carry on.
 void dropMovie(FlashControl* control) {
   guarded([control] {
     auto player = std::make_unique<swf::MoviePlayer>(control->mp3.get());
     player->setLoop(control->player->loop());
+    player->setQuality(control->player->quality());
     auto sound = std::make_unique<TickedSoundOutput>(player->mixer());
     control->sound = std::move(sound);
     control->player = std::move(player);
@@ -79,6 +81,7 @@ FlashControl* createFlashControl() {
   control->ITimerSink_iface.lpVtbl = &timerSinkVtbl;
   control->ref = 1;
   control->scaleMode = 0;
+  control->quality = defaultQuality();
   control->windowMode = WindowMode::Window;
   control->loadResult = S_OK;
   InterlockedIncrement(&liveControls);

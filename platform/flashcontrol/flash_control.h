@@ -13,6 +13,7 @@
 #include "acm_mp3_decoder.h"
 #include "frame_painter.h"
 #include "movie_player.h"
+#include "quality_setting.h"
 #include "shockwave_flash.h"
 #include "ticked_sound_output.h"
 
@@ -41,7 +42,8 @@ struct FlashControl {
   HWND loadWindow;     // receives the pending load's completion; made on first use
   HRESULT loadResult;  // of reading it; after a failure the control has no movie
   int frameIntervalMs; // the named movie's, from its header
-  int scaleMode;
+  int scaleMode;  // a swf::ScaleMode value
+  const QualitySetting* quality;
   WindowMode windowMode;
   FramePainter painter;
 

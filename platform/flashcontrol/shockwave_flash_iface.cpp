@@ -55,6 +55,25 @@ HRESULT putString(BSTR* out, const wchar_t* text) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+// The Scale property's names, by ScaleMode value.
+const wchar_t* const kScaleNames[] = {L"ShowAll", L"NoBorder", L"ExactFit"};
+
+HRESULT setScaleMode(FlashControl* control, int mode) {
+  if (mode < 0 || mode >= int(ARRAYSIZE(kScaleNames))) return E_INVALIDARG;
+  control->scaleMode = mode;
+  requestRepaint(control);
+  return S_OK;
+}
+
+// The setting takes effect at once, movie or not: the player keeps it.
+HRESULT setQuality(FlashControl* control, const QualitySetting* setting) {
+  if (!setting) return E_INVALIDARG;
+  control->quality = setting;
+  control->player->setQuality(setting->drawn);
+  requestRepaint(control);
+  return S_OK;
+}
+
 // Moves the main timeline and shows the result.
 HRESULT gotoMainFrame(FlashControl* control, long frame) {
   HRESULT load = loadNamedMovie(control);
@@ -140,22 +159,23 @@ HRESULT STDMETHODCALLTYPE Flash_put_Playing(IShockwaveFlash* iface, VARIANT_BOOL
     player.stop();
   return withLoadResult(iface, S_OK);
 }
-HRESULT STDMETHODCALLTYPE Flash_get_Quality(IShockwaveFlash*, int*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_Quality(IShockwaveFlash*, int) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Quality(IShockwaveFlash* iface, int* quality) {
+  if (!quality) return E_POINTER;
+  *quality = impl_from_IShockwaveFlash(iface)->quality->number;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Quality(IShockwaveFlash* iface, int quality) {
+  return setQuality(impl_from_IShockwaveFlash(iface), qualityNumbered(quality));
+}
 
 HRESULT STDMETHODCALLTYPE Flash_get_ScaleMode(IShockwaveFlash* iface, int* mode) {
   if (!mode) return E_POINTER;
   *mode = impl_from_IShockwaveFlash(iface)->scaleMode;
   return S_OK;
 }
-// 0 (show all) and 2 (exact fit) are drawn; no border (1) and no scale (3) are not.
+// 0 (show all), 1 (no border) and 2 (exact fit) are drawn; no scale (3) is not.
 HRESULT STDMETHODCALLTYPE Flash_put_ScaleMode(IShockwaveFlash* iface, int mode) {
-  FlashControl* control = impl_from_IShockwaveFlash(iface);
-  if (mode != int(swf::ScaleMode::ShowAll) && mode != int(swf::ScaleMode::ExactFit))
-    return E_INVALIDARG;
-  control->scaleMode = mode;
-  requestRepaint(control);
-  return S_OK;
+  return setScaleMode(impl_from_IShockwaveFlash(iface), mode);
 }
 
 HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) { return E_NOTIMPL; }
@@ -268,8 +288,15 @@ HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) { retu
 HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_Scale(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash* iface, BSTR* scale) {
+  return putString(scale, kScaleNames[impl_from_IShockwaveFlash(iface)->scaleMode]);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Scale(IShockwaveFlash* iface, BSTR scale) {
+  for (int mode = 0; scale && mode < int(ARRAYSIZE(kScaleNames)); ++mode) {
+    if (lstrcmpiW(scale, kScaleNames[mode]) == 0) return setScaleMode(impl_from_IShockwaveFlash(iface), mode);
+  }
+  return E_INVALIDARG;
+}
 HRESULT STDMETHODCALLTYPE Flash_get_DeviceFont(IShockwaveFlash*, VARIANT_BOOL*) {
   return E_NOTIMPL;
 }
@@ -284,8 +311,12 @@ HRESULT STDMETHODCALLTYPE Flash_put_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL) {
 }
 HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_get_Quality2(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_Quality2(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_Quality2(IShockwaveFlash* iface, BSTR* quality) {
+  return putString(quality, impl_from_IShockwaveFlash(iface)->quality->name);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Quality2(IShockwaveFlash* iface, BSTR quality) {
+  return setQuality(impl_from_IShockwaveFlash(iface), qualityNamed(quality));
+}
 HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) { return E_NOTIMPL; }
 
 HRESULT STDMETHODCALLTYPE Flash_TGotoFrame(IShockwaveFlash* iface, BSTR target, long frame) {

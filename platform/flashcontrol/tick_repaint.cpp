@@ -6,9 +6,7 @@ HRESULT invalidateChanges(FlashControl* control) {
   IOleInPlaceSiteWindowless* site = control->inPlaceSite;
   if (!site) return S_OK;
   const bool opaque = control->windowMode != WindowMode::Transparent;
-  const swf::ScaleMode mode = control->scaleMode == int(swf::ScaleMode::ExactFit)
-                                  ? swf::ScaleMode::ExactFit
-                                  : swf::ScaleMode::ShowAll;
+  const swf::ScaleMode mode = swf::ScaleMode(control->scaleMode);
   RECT changed = control->painter.changedArea(*control->player, control->position, mode, opaque);
   if (!IsRectEmpty(&changed)) site->lpVtbl->InvalidateRect(site, &changed, !opaque);
   return S_OK;

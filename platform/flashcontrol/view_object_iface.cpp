@@ -35,9 +35,7 @@ HRESULT STDMETHODCALLTYPE View_Draw(IViewObjectEx* iface, DWORD aspect, LONG, vo
     rect = control->position;
   else
     return E_INVALIDARG;
-  swf::ScaleMode mode = control->scaleMode == int(swf::ScaleMode::ExactFit)
-                            ? swf::ScaleMode::ExactFit
-                            : swf::ScaleMode::ShowAll;
+  swf::ScaleMode mode = swf::ScaleMode(control->scaleMode);
   HRESULT load = loadNamedMovie(control);
   if (FAILED(load)) return load;
   return guarded([&] {

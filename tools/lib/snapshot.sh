@@ -15,13 +15,13 @@ build_player_tools() {
   unlock_setup
 }
 
-# ./moviquill snapshot [--frame N] [--size WxH] [--scale show-all|exact-fit] --out DIR FILE...
+# ./moviquill snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit] [--quality low|medium|high|best] --out DIR FILE...
 cmd_snapshot() {
   local args=("$@") out="" i
   for ((i = 0; i < ${#args[@]}; i++)); do
     [ "${args[i]}" = --out ] && out=${args[i + 1]:-}
   done
-  [ -n "$out" ] || die "usage: ./moviquill snapshot [--frame N] [--size WxH] [--scale show-all|exact-fit] --out DIR FILE..."
+  [ -n "$out" ] || die "usage: ./moviquill snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit] [--quality low|medium|high|best] --out DIR FILE..."
   mkdir -p "$out" || die "cannot create $out"
   build_player_tools
   "$MVQ_NATIVE_BIN/swf-snapshot" "$@"

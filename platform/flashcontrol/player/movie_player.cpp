@@ -105,6 +105,11 @@ void MoviePlayer::gotoFrame(int frame0) {
   changed();
 }
 
+void MoviePlayer::setQuality(Quality quality) {
+  quality_ = quality;
+  changed();
+}
+
 void MoviePlayer::setLoop(bool loop) { loop_ = loop; }
 bool MoviePlayer::loop() const { return loop_; }
 bool MoviePlayer::playing() const { return stage_ && stage_->root().isPlaying(); }
@@ -123,8 +128,10 @@ void MoviePlayer::render(const Canvas& target, int viewX, int viewY, int viewW, 
   }
   if (!stage_) return;
   ViewTransform view = makeViewTransform(movie_->frameSize(), viewX, viewY, viewW, viewH,
-                                         mode == ScaleMode::ExactFit);
-  renderer_->render(stage_->root(), view, target, clip);
+                                         mode == ScaleMode::ExactFit   ? StageFit::ExactFit
+                                         : mode == ScaleMode::NoBorder ? StageFit::NoBorder
+                                                                       : StageFit::ShowAll);
+  renderer_->render(stage_->root(), view, target, clip, quality_);
 }
 
 }  // namespace swf

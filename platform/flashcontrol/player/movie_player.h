@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "render/quality.h"
 #include "mp3_decoder.h"
 #include "sound_library.h"
 #include "sound_mixer.h"
@@ -16,6 +17,7 @@ namespace swf {
 // Values of the control's ScaleMode property that the player honours.
 enum class ScaleMode {
   ShowAll = 0,   // the whole stage at its aspect ratio, centred
+  NoBorder = 1,  // the view covered at the stage's aspect ratio, centred, the rest cut off
   ExactFit = 2,  // the stage stretched to the view rectangle
 };
 
@@ -65,6 +67,9 @@ class MoviePlayer {
   // Clamped to the timeline; the main timeline then holds there (clips play
   // on) as after a gotoAndStop, and the frame's actions run.
   void gotoFrame(int frame0);
+  // High until set; a change shows from the next render.
+  void setQuality(Quality quality);
+  Quality quality() const { return quality_; }
   void setLoop(bool loop);             // restart after the last frame (default)
   bool loop() const;
   bool playing() const;
@@ -89,6 +94,7 @@ class MoviePlayer {
   std::unique_ptr<Stage> stage_;
   std::unique_ptr<SceneRenderer> renderer_;  // scratch buffers, reused by every render
   bool loop_ = true;
+  Quality quality_ = Quality::High;
   uint64_t revision_;
 
   void changed();

@@ -11,6 +11,7 @@
 #include "atl_containment.h"
 #include "host_services.h"
 #include "stand_in.h"
+#include "text_writer.h"
 
 namespace {
 
@@ -101,6 +102,37 @@ TEST_F(ControlDrawingTest, ScaleModesShowAllOrStretch) {
   ASSERT_EQ(flash_->put_ScaleMode(0), S_OK);
   ASSERT_EQ(draw(surface.dc()), S_OK);
   EXPECT_EQ(differingPixels(surface, showAll), 0);
+}
+
+TEST_F(ControlDrawingTest, NoBorderCoversTheView) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 100, 60);
+  Surface24 surface(100, 60);
+  ASSERT_EQ(flash_->put_Scale(Bstr(L"NoBorder")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  Reference noBorder = renderReference(reference_, 100, 60, swf::ScaleMode::NoBorder, true);
+  Reference showAll = renderReference(reference_, 100, 60, swf::ScaleMode::ShowAll, true);
+  EXPECT_EQ(differingPixels(surface, noBorder), 0);
+  EXPECT_GT(differingPixels(surface, showAll), 500);
+}
+
+// Low draws the native player's low-quality picture; the automatic
+// settings draw at high quality.
+TEST_F(ControlDrawingTest, QualitySettingsChangeThePicture) {
+  host(edgeMovie(40, 30, mvqtest::Rgba{250, 240, 10}), 97, 61);
+  Surface24 surface(97, 61);
+  Reference high = renderReference(reference_, 97, 61, swf::ScaleMode::ShowAll, true);
+  reference_.setQuality(swf::Quality::Low);
+  Reference low = renderReference(reference_, 97, 61, swf::ScaleMode::ShowAll, true);
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"low")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, low), 0);
+  EXPECT_GT(differingPixels(surface, high), 0) << "edges lose their anti-aliasing";
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"AutoHigh")), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, high), 0);
+  ASSERT_EQ(flash_->put_Quality(0), S_OK);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, low), 0);
 }
 
 TEST_F(ControlDrawingTest, InPlaceRectangleFollowsTheHostWindow) {
@@ -548,6 +580,41 @@ TEST_F(ControlDrawingTest, CorpusMoviesDrawAsThePlayerDrawsThem) {
     ++compared;
   }
   EXPECT_GT(compared, 0);
+}
+
+// A text field in the _sans device font: the control finds the fonts setup
+// installs (through Wine's Z: drive) and draws the words as the player does.
+TEST_F(ControlDrawingTest, DeviceFontTextFieldsShowTheirWords) {
+  mvqtest::SwfBuilder b;
+  b.version(8).stage(mvqtest::Rect::pixels(200, 60)).background(255, 255, 255);
+  playertest::FontSpec sans;
+  sans.name = "_sans";
+  sans.layout = false;
+  b.tag(sans.tagCode(), sans.body());
+  playertest::EditTextSpec field;
+  field.bounds = mvqtest::Rect::twips(200, 200, 3800, 1000);
+  field.font = 1;
+  field.height = 600;
+  field.color = mvqtest::Rgba{0, 0, 0};
+  field.useOutlines = false;
+  field.text = "HELLO";
+  b.tag(37, field.body());
+  b.placeObject2(field.id, 1);
+  b.showFrame();
+  host(b.finish(), 200, 60);
+  Surface24 surface(200, 60);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(differingPixels(surface, renderReference(reference_, 200, 60, swf::ScaleMode::ShowAll, true)), 0);
+  int dark = 0, stray = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 200; ++x) {
+      bool ink = surface.pixel(x, y)[1] < 128;
+      bool inBox = x >= 10 && x < 190 && y >= 10 && y < 50;
+      dark += ink && inBox;
+      stray += ink && !inBox;
+    }
+  EXPECT_GT(dark, 150) << "five capitals 30 pixels high";
+  EXPECT_EQ(stray, 0);
 }
 
 }  // namespace

@@ -169,6 +169,35 @@ TEST_F(TimerContractTest, WithoutATimerServiceTheMovieStillLoadsAndWaits) {
   EXPECT_EQ(currentFrame(flash_.get()), 0);
 }
 
+TEST_F(TimerContractTest, QualityNumbersAndNamesKeepWhatWasSet) {
+  int quality = -1;
+  BSTR name = nullptr;
+  ASSERT_EQ(flash_->get_Quality(&quality), S_OK);
+  EXPECT_EQ(quality, 1) << "high by default";
+  ASSERT_EQ(flash_->get_Quality2(&name), S_OK);
+  EXPECT_STREQ(name, L"High");
+  SysFreeString(name);
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"autolow")), S_OK);
+  flash_->get_Quality(&quality);
+  EXPECT_EQ(quality, 2);
+  ASSERT_EQ(flash_->put_Quality(0), S_OK);
+  flash_->get_Quality2(&name);
+  EXPECT_STREQ(name, L"Low");
+  SysFreeString(name);
+  ASSERT_EQ(flash_->put_Quality2(Bstr(L"BEST")), S_OK);
+  flash_->get_Quality2(&name);
+  EXPECT_STREQ(name, L"Best");
+  SysFreeString(name);
+  flash_->get_Quality(&quality);
+  EXPECT_EQ(quality, 1) << "the number reads best as high";
+  EXPECT_EQ(flash_->put_Quality(4), E_INVALIDARG);
+  EXPECT_EQ(flash_->put_Quality2(Bstr(L"ultra")), E_INVALIDARG);
+  EXPECT_EQ(flash_->put_Quality2(nullptr), E_INVALIDARG);
+  flash_->get_Quality2(&name);
+  EXPECT_STREQ(name, L"Best") << "refused settings change nothing";
+  SysFreeString(name);
+}
+
 TEST_F(TimerContractTest, ScaleModeAndWindowModeKeepWhatWasSet) {
   int mode = -1;
   ASSERT_EQ(flash_->get_ScaleMode(&mode), S_OK);
@@ -176,10 +205,21 @@ TEST_F(TimerContractTest, ScaleModeAndWindowModeKeepWhatWasSet) {
   ASSERT_EQ(flash_->put_ScaleMode(2), S_OK);
   flash_->get_ScaleMode(&mode);
   EXPECT_EQ(mode, 2);
-  EXPECT_EQ(flash_->put_ScaleMode(1), E_INVALIDARG) << "no border is not drawn";
+  EXPECT_EQ(flash_->put_ScaleMode(3), E_INVALIDARG) << "no scale is not drawn";
   EXPECT_EQ(flash_->put_ScaleMode(-7), E_INVALIDARG);
   flash_->get_ScaleMode(&mode);
   EXPECT_EQ(mode, 2);
+  // The Scale property names the same modes.
+  ASSERT_EQ(flash_->put_Scale(Bstr(L"noborder")), S_OK);
+  flash_->get_ScaleMode(&mode);
+  EXPECT_EQ(mode, 1);
+  BSTR scale = nullptr;
+  ASSERT_EQ(flash_->get_Scale(&scale), S_OK);
+  EXPECT_STREQ(scale, L"NoBorder");
+  SysFreeString(scale);
+  EXPECT_EQ(flash_->put_Scale(Bstr(L"NoScale")), E_INVALIDARG);
+  EXPECT_EQ(flash_->put_Scale(nullptr), E_INVALIDARG);
+  ASSERT_EQ(flash_->put_ScaleMode(2), S_OK);
 
   ASSERT_EQ(flash_->put_WMode(Bstr(L"transparent")), S_OK);
   BSTR text = nullptr;

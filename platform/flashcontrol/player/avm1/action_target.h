@@ -1,11 +1,26 @@
-// What frame actions can do to a timeline. Movie clips implement it; the
+// What scripts can do to a timeline. Movie clips implement it; the
 // interpreter sees nothing else of the player.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace swf {
 namespace avm1 {
+
+class Object;
+
+struct CodeBlock {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+};
+
+// The numeric display properties a clip exposes to script.
+enum class ClipProperty : uint8_t {
+  X, Y, XScale, YScale, Rotation, Alpha, Visible, Width, Height, CurrentFrame, TotalFrames, FramesLoaded
+};
 
 class ActionTarget {
  public:
@@ -23,6 +38,35 @@ class ActionTarget {
   virtual ActionTarget* childNamed(const std::string& name) = 0;
   virtual ActionTarget* parentTarget() = 0;
   virtual ActionTarget* rootTarget() = 0;
+
+  // The clip's script object (its variables, and its properties and
+  // methods through MovieClip.prototype); nullptr without a script world.
+  virtual Object* scriptObject() { return nullptr; }
+  // The action blocks of a frame (ActionCall); false for no such frame.
+  virtual bool frameActions(int frame0, std::vector<CodeBlock>&) { return false; }
+  virtual int findLabel(const std::string&) { return -1; }
+  // The instance name ("" for a root) and, for roots, the level number.
+  virtual std::string instanceName() { return std::string(); }
+  virtual int levelNumber() { return 0; }
+  virtual double getProperty(ClipProperty) { return 0; }
+  virtual void setProperty(ClipProperty, double) {}
+  virtual void setInstanceName(const std::string&) {}
+  // CloneSprite / duplicateMovieClip: the copy, or nullptr.
+  virtual ActionTarget* duplicate(const std::string&, int) { return nullptr; }
+  // RemoveSprite / removeMovieClip (only clips scripts created go).
+  virtual void removeSelf() {}
+  virtual int depth() { return 0; }
+  // A new clip at depth of this one: empty, or the exported symbol linkage.
+  virtual ActionTarget* createEmpty(const std::string&, int) { return nullptr; }
+  virtual ActionTarget* attach(const std::string&, const std::string&, int) { return nullptr; }
+  virtual int nextHighestDepth() { return 0; }
+  // swapDepths: with the clip at that depth (or none).
+  virtual void swapDepths(int) {}
+  // Bounds in the clip's own coordinates, in pixels (xMin, yMin, xMax, yMax).
+  virtual bool bounds(double out[4]) { out[0] = out[1] = out[2] = out[3] = 0; return false; }
+  // The clip's transform to the stage (pixels): a, b, c, d, tx, ty.
+  virtual void toStage(double out[6]) { out[0] = out[3] = 1; out[1] = out[2] = out[4] = out[5] = 0; }
+  virtual int bytesTotal() { return 0; }
 };
 
 }  // namespace avm1

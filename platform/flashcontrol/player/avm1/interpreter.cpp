@@ -4,180 +4,442 @@
 #include <cstring>
 
 #include "action_codes.h"
-#include "target_path.h"
+#include "array_object.h"
+#include "number_text.h"
+#include "text.h"
 
 namespace swf {
 namespace avm1 {
+
+const char* const kPropertyNames[22] = {
+    "_x",        "_y",         "_xscale",    "_yscale",      "_currentframe", "_totalframes",
+    "_alpha",    "_visible",   "_width",     "_height",      "_rotation",     "_target",
+    "_framesloaded", "_name",  "_droptarget", "_url",        "_highquality",  "_focusrect",
+    "_soundbuftime", "_quality", "_xmouse",  "_ymouse"};
+
 namespace {
 
 uint16_t u16At(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
-// Frame numbers from the stack are 1-based and may be anything a double holds.
-bool frameIndexOf(double n, int bias, int& frame0) {
-  if (n != n) return false;
-  if (n < -1e9) n = -1e9;
-  if (n > 1e9) n = 1e9;
-  frame0 = int(std::floor(n)) - 1 + bias;
-  return true;
-}
-
 std::string readString(const uint8_t* p, size_t length, size_t& pos) {
-  std::string s;
-  while (pos < length && p[pos] != 0) s.push_back(char(p[pos++]));
+  size_t start = pos;
+  while (pos < length && p[pos] != 0) ++pos;
+  std::string s(reinterpret_cast<const char*>(p + start), pos - start);
   ++pos;
   return s;
 }
 
-}  // namespace
-
-void Interpreter::push(Value v) {
-  if (stack_.size() < kMaxStackDepth) stack_.push_back(std::move(v));
-}
-
-Value Interpreter::pop() {
-  if (stack_.empty()) return Value::undefined();
-  Value v = std::move(stack_.back());
-  stack_.pop_back();
-  return v;
-}
-
-int Interpreter::run(const uint8_t* code, size_t size, int maxActions) {
-  size_t pos = 0;
-  int executed = 0;
-  while (pos < size && executed < maxActions) {
-    uint8_t op = code[pos];
-    if (op == uint8_t(ActionCode::End)) break;
-    size_t length = 0;
-    size_t payload = pos + 1;
-    if (op >= 0x80) {
-      if (size - pos < 3) break;
-      length = u16At(code + pos + 1);
-      payload = pos + 3;
-      if (length > size - payload) break;
-    }
-    size_t next = payload + length;
-    ++executed;
-    if (!step(op, code + payload, length, next, size)) break;
-    pos = next;
+bool isLevelName(const std::string& s, int& level) {
+  if (s.size() < 7 || s.compare(0, 6, "_level") != 0) return false;
+  int n = 0;
+  for (size_t i = 6; i < s.size(); ++i) {
+    if (s[i] < '0' || s[i] > '9' || n > 100000) return false;
+    n = n * 10 + (s[i] - '0');
   }
-  return executed;
+  level = n;
+  return true;
 }
 
-// False ends the block (a branch out of it).
-bool Interpreter::step(uint8_t op, const uint8_t* p, size_t length, size_t& next, size_t size) {
-  switch (ActionCode(op)) {
-    case ActionCode::NextFrame: if (target_) target_->nextFrame(); break;
-    case ActionCode::PrevFrame: if (target_) target_->prevFrame(); break;
-    case ActionCode::Play: if (target_) target_->play(); break;
-    case ActionCode::Stop: if (target_) target_->stop(); break;
-    case ActionCode::GotoFrame:
-      if (target_ && length >= 2) target_->gotoFrame(u16At(p), false);
-      break;
-    case ActionCode::GoToLabel: {
-      size_t pos = 0;
-      std::string label = readString(p, length, pos);
-      if (target_) target_->gotoLabel(label, false);
-      break;
-    }
-    case ActionCode::GotoFrame2: gotoFrame2(p, length); break;
-    case ActionCode::SetTarget: {
-      size_t pos = 0;
-      setTarget(readString(p, length, pos));
-      break;
-    }
-    case ActionCode::SetTarget2: setTarget(pop().toString(version_)); break;
-    case ActionCode::Push: readPush(p, length); break;
-    case ActionCode::ConstantPool: readConstantPool(p, length); break;
-    case ActionCode::Pop: pop(); break;
-    case ActionCode::PushDuplicate: {
-      Value v = stack_.empty() ? Value::undefined() : stack_.back();
-      push(v);
-      break;
-    }
-    case ActionCode::StackSwap:
-      if (stack_.size() >= 2) std::swap(stack_[stack_.size() - 1], stack_[stack_.size() - 2]);
-      break;
-    case ActionCode::Jump:
-    case ActionCode::If: {
-      if (length < 2) return false;
-      bool taken = ActionCode(op) == ActionCode::Jump || pop().toBool(version_);
-      if (!taken) break;
-      int64_t dest = int64_t(next) + int16_t(u16At(p));
-      if (dest < 0 || uint64_t(dest) > size) return false;
-      next = size_t(dest);
-      break;
-    }
-    case ActionCode::GetVariable:
-      pop();
-      push(Value::undefined());
-      break;
-    case ActionCode::SetVariable:
-    case ActionCode::DefineLocal:
-      pop();
-      pop();
-      break;
-    case ActionCode::DefineLocal2:
-    case ActionCode::WaitForFrame2:
-      pop();
-      break;
-    case ActionCode::DefineFunction:
-    case ActionCode::DefineFunction2: {
-      // The body follows the action; it is not run where it is defined.
-      if (length < 2) return false;
-      size_t bodySize = u16At(p + length - 2);
-      if (bodySize > size - next) return false;
-      next += bodySize;
-      if (p[0] == 0) push(Value::undefined());
-      break;
-    }
-    default:
-      if (op >= 0x0A && op <= 0x11) {
-        arithmetic(op);
-      } else if (op == 0x12) {
-        push(version_ >= 5 ? Value::fromBool(!pop().toBool(version_))
-                           : Value::fromNumber(pop().toBool(version_) ? 0 : 1));
-      } else if (op == 0x13 || op == 0x21 || op == 0x47 || op == 0x48 || op == 0x49 || op == 0x66 ||
-                 op == 0x67) {
-        compare(op);
-      }
-      break;
+std::string lowerAscii(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+  return s;
+}
+
+bool sameName(const std::string& a, const char* b, bool caseSensitive) {
+  if (caseSensitive) return a == b;
+  size_t n = std::strlen(b);
+  if (a.size() != n) return false;
+  for (size_t i = 0; i < n; ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+    if (x != y) return false;
   }
   return true;
 }
 
-void Interpreter::readPush(const uint8_t* p, size_t length) {
+}  // namespace
+
+struct Interpreter::Activation {
+  const uint8_t* code = nullptr;
+  size_t size = 0;
+  Scope* scope = nullptr;
+  Scope* baseScope = nullptr;  // the chain SetTarget("") returns to
+  Value thisValue;
+  Object* target = nullptr;          // the timeline actions act on (nullptr: a missing one)
+  Object* originalTarget = nullptr;
+  Object* callee = nullptr;
+  Object* home = nullptr;
+  Value arguments;
+  std::vector<Value> registers;
+  std::shared_ptr<const std::vector<std::string>> constants;
+  std::vector<Value> stack;
+  Value returnValue;
+  bool isFunction = false;
+};
+
+// ---- entry points -------------------------------------------------------
+
+void Interpreter::runBlock(const uint8_t* code, size_t size, Object* clip) {
+  if (!code || !clip) return;
+  const bool topLevel = vm_.callDepth() == 0;
+  Scope* global = vm_.make<Scope>(Scope::Kind::Global, vm_.global(), nullptr);
+  Activation a;
+  a.code = code;
+  a.size = size;
+  a.scope = a.baseScope = vm_.make<Scope>(Scope::Kind::Target, clip, global);
+  a.thisValue = Value(clip);
+  a.target = a.originalTarget = clip;
+  a.registers.resize(4);
+  a.constants = std::make_shared<std::vector<std::string>>();
+  size_t jumpTo = 0;
+  if (vm_.enterCall()) {
+    run(a, 0, size, jumpTo);
+    vm_.leaveCall();
+  }
+  // Nested in another run (an event a script caused), that run goes on.
+  if (topLevel) vm_.endRun();
+}
+
+Value Interpreter::callFromPlayer(const Value& fn, const Value& thisValue, const Args& args) {
+  const bool topLevel = vm_.callDepth() == 0;
+  Value r = vm_.call(fn, thisValue, args);
+  if (topLevel) vm_.endRun();
+  return r;
+}
+
+Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, const Args& args, Object* home) {
+  const FunctionCode& c = fn.code();
+  Activation a;
+  a.code = c.code;
+  a.size = c.size;
+  a.thisValue = thisValue;
+  a.callee = &fn;
+  a.target = a.originalTarget = fn.target();
+  a.constants = c.constants;
+  Object* locals = vm_.newObject(nullptr);
+  a.scope = a.baseScope = vm_.make<Scope>(Scope::Kind::Local, locals, fn.scope());
+  a.isFunction = true;
+  if (!home && thisValue.isObject()) home = thisValue.object->proto();
+  a.home = home;
+
+  bool v2 = c.isFunction2;
+  uint16_t flags = c.flags;
+  ArrayObject* argsArray = nullptr;
+  if (!v2 || !(flags & kSuppressArguments) || (flags & kPreloadArguments)) {
+    argsArray = vm_.newArray(args);
+    argsArray->define("callee", Value(&fn), kDontEnum);
+    a.arguments = Value(argsArray);
+  }
+  Value superValue;
+  if (!v2 || !(flags & kSuppressSuper) || (flags & kPreloadSuper)) {
+    Object* superProto = home ? home->proto() : nullptr;
+    superValue = Value(vm_.make<SuperObject>(superProto, thisValue));
+    static_cast<SuperObject*>(superValue.object)->home = home;
+  }
+  a.registers.resize(v2 ? std::max<size_t>(c.registerCount, 1) : 4);
+  if (v2) {
+    size_t r = 1;
+    auto preload = [&](uint16_t flag, const Value& v) {
+      if ((flags & flag) && r < a.registers.size()) a.registers[r++] = v;
+    };
+    preload(kPreloadThis, thisValue);
+    preload(kPreloadArguments, a.arguments);
+    preload(kPreloadSuper, superValue);
+    preload(kPreloadRoot, Value(rootObject(a)));
+    Value parent;
+    if (a.target) parent = a.target->get("_parent");
+    preload(kPreloadParent, parent);
+    preload(kPreloadGlobal, Value(vm_.global()));
+    if (!(flags & kSuppressThis) && !(flags & kPreloadThis)) locals->define("this", thisValue, kDontEnum);
+    if (!(flags & kSuppressArguments) && !(flags & kPreloadArguments)) locals->define("arguments", a.arguments, kDontEnum);
+    if (!(flags & kSuppressSuper) && !(flags & kPreloadSuper)) locals->define("super", superValue, kDontEnum);
+  } else {
+    locals->define("this", thisValue, kDontEnum);
+    locals->define("arguments", a.arguments, kDontEnum);
+    locals->define("super", superValue, kDontEnum);
+  }
+  for (size_t i = 0; i < c.params.size(); ++i) {
+    Value v = i < args.size() ? args[i] : Value();
+    const FunctionCode::Param& p = c.params[i];
+    if (v2 && p.reg != 0) {
+      if (p.reg < a.registers.size()) a.registers[p.reg] = v;
+    } else {
+      locals->define(p.name, v);
+    }
+  }
+  size_t jumpTo = 0;
+  Flow f = run(a, 0, a.size, jumpTo);
+  return f == Flow::Return ? a.returnValue : Value();
+}
+
+Value ScriptFunction::call(const Value& thisValue, const Args& args, Object* home) {
+  return interpreter_.callFunction(*this, thisValue, args, home);
+}
+
+void ScriptFunction::references(std::vector<Object*>& out) const {
+  FunctionObject::references(out);
+  if (scope_) out.push_back(scope_);
+  if (target_) out.push_back(target_);
+}
+
+// ---- the loop -----------------------------------------------------------
+
+void Interpreter::push(Activation& a, Value v) {
+  if (a.stack.size() < kMaxStackDepth) a.stack.push_back(std::move(v));
+}
+
+Value Interpreter::pop(Activation& a) {
+  if (a.stack.empty()) return Value();
+  Value v = std::move(a.stack.back());
+  a.stack.pop_back();
+  return v;
+}
+
+// A count then that many values, the first popped first.
+Args Interpreter::popArgs(Activation& a) {
+  double n = vm_.toNumber(pop(a));
+  size_t count = std::isnan(n) || n < 0 ? 0 : size_t(std::min(n, double(a.stack.size())));
+  Args args;
+  args.reserve(count);
+  for (size_t i = 0; i < count; ++i) args.push_back(pop(a));
+  return args;
+}
+
+// Runs [begin, end); a jump outside the range leaves with Flow::Jump and
+// its destination, for the enclosing range to follow.
+Interpreter::Flow Interpreter::run(Activation& a, size_t begin, size_t end, size_t& jumpTo) {
+  size_t pos = begin;
+  while (pos < end) {
+    if (vm_.unwinding() || !vm_.chargeActions(1)) return Flow::End;
+    uint8_t op = a.code[pos];
+    if (op == uint8_t(ActionCode::End)) return Flow::End;
+    size_t length = 0;
+    size_t payload = pos + 1;
+    if (op >= 0x80) {
+      if (end - pos < 3) return Flow::End;
+      length = u16At(a.code + pos + 1);
+      payload = pos + 3;
+      if (length > end - payload) return Flow::End;
+    }
+    size_t next = payload + length;
+    Flow f = step(a, op, a.code + payload, length, next, end, jumpTo);
+    if (f == Flow::Jump) {
+      if (jumpTo >= begin && jumpTo <= end) {
+        pos = jumpTo;
+        continue;
+      }
+      return Flow::Jump;
+    }
+    if (f != Flow::Next) return f;
+    pos = next;
+  }
+  return Flow::Next;
+}
+
+Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p, size_t length, size_t& next,
+                                    size_t end, size_t& jumpTo) {
+  switch (ActionCode(op)) {
+    case ActionCode::Push: readPush(a, p, length); break;
+    case ActionCode::Pop: pop(a); break;
+    case ActionCode::PushDuplicate: {
+      Value v = a.stack.empty() ? Value() : a.stack.back();
+      push(a, v);
+      break;
+    }
+    case ActionCode::StackSwap: {
+      Value x = pop(a);
+      Value y = pop(a);
+      push(a, x);
+      push(a, y);
+      break;
+    }
+    case ActionCode::ConstantPool: readConstantPool(a, p, length); break;
+    case ActionCode::StoreRegister: {
+      if (length < 1) break;
+      Value v = a.stack.empty() ? Value() : a.stack.back();
+      if (p[0] < a.registers.size()) a.registers[p[0]] = v;
+      break;
+    }
+    case ActionCode::Jump:
+    case ActionCode::If: {
+      if (length < 2) return Flow::End;
+      bool taken = ActionCode(op) == ActionCode::Jump || vm_.toBoolean(pop(a));
+      if (!taken) break;
+      int64_t dest = int64_t(next) + int16_t(u16At(p));
+      if (dest < 0 || uint64_t(dest) > a.size) return Flow::End;
+      jumpTo = size_t(dest);
+      return Flow::Jump;
+    }
+    case ActionCode::Return:
+      a.returnValue = pop(a);
+      return Flow::Return;
+    case ActionCode::DefineFunction:
+    case ActionCode::DefineFunction2:
+      if (!defineFunction(a, p, length, next, end, op == uint8_t(ActionCode::DefineFunction2))) return Flow::End;
+      break;
+    case ActionCode::Try: return doTry(a, p, length, next, jumpTo);
+    case ActionCode::With: return doWith(a, p, length, next, jumpTo);
+    case ActionCode::Throw:
+      vm_.throwValue(pop(a));
+      return Flow::End;
+    case ActionCode::WaitForFrame:
+    case ActionCode::WaitForFrame2:
+      // A local movie is loaded whole: every frame is there.
+      if (ActionCode(op) == ActionCode::WaitForFrame2) pop(a);
+      break;
+    case ActionCode::Trace: {
+      Value v = pop(a);
+      vm_.trace(v.isUndefined() ? std::string("undefined") : vm_.toString(v));
+      break;
+    }
+    case ActionCode::GetTime:
+      push(a, Value(vm_.host() ? std::floor(vm_.host()->movieTimeMs()) : 0.0));
+      break;
+    case ActionCode::RandomNumber: {
+      double max = toInteger(vm_.toNumber(pop(a)));
+      push(a, Value(max <= 0 ? 0.0 : std::floor(vm_.random() * max)));
+      break;
+    }
+    case ActionCode::GetURL: {
+      size_t pos = 0;
+      std::string url = readString(p, length, pos);
+      std::string window = pos < length ? readString(p, length, pos) : std::string();
+      if (vm_.host()) vm_.host()->getUrl(url, window);
+      break;
+    }
+    case ActionCode::GetURL2: getUrl2(a, p, length); break;
+    case ActionCode::Call: callFrame(a); break;
+    default:
+      if (op == 0x13 || op == 0x14 || op == 0x15 || op == 0x21 || op == 0x29 || op == 0x31 ||
+          (op >= 0x32 && op <= 0x37 && op != 0x34) || op == 0x68) {
+        stringAction(a, op);
+      } else if ((op >= 0x0A && op <= 0x12) || op == 0x18 || op == 0x3F || (op >= 0x47 && op <= 0x4B) ||
+                 op == 0x50 || op == 0x51 || op == 0x66 || op == 0x67) {
+        arithmetic(a, op);
+      } else if (op >= 0x60 && op <= 0x65) {
+        bitwise(a, op);
+      } else if (op == 0x3D || op == 0x40 || op == 0x52 || op == 0x53) {
+        callAction(a, op);
+      } else if (op == 0x04 || op == 0x05 || op == 0x06 || op == 0x07 || op == 0x08 || op == 0x09 || op == 0x81 ||
+                 op == 0x8C || op == 0x9F || op == 0x8B || op == 0x20 || op == 0x22 || op == 0x23 || op == 0x24 ||
+                 op == 0x25 || op == 0x27 || op == 0x28) {
+        timelineAction(a, op, p, length);
+      } else if (op < 0x80) {
+        objectAction(a, op);
+      }
+      break;
+  }
+  return vm_.throwing() ? Flow::End : Flow::Next;
+}
+
+// Try: the try body, then catch (when something was thrown), then finally;
+// an exception with no catch goes on after finally runs.
+Interpreter::Flow Interpreter::doTry(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo) {
+  if (length < 8) return Flow::End;
+  uint8_t flags = p[0];
+  size_t trySize = u16At(p + 1), catchSize = u16At(p + 3), finallySize = u16At(p + 5);
+  bool hasCatch = flags & 1, hasFinally = flags & 2, inRegister = flags & 4;
+  std::string catchName;
+  uint8_t catchRegister = 0;
+  if (inRegister) {
+    catchRegister = p[7];
+  } else {
+    size_t pos = 7;
+    catchName = readString(p, length, pos);
+  }
+  size_t tryStart = next;
+  if (trySize + catchSize + finallySize > a.size - tryStart) return Flow::End;
+  size_t catchStart = tryStart + trySize;
+  size_t finallyStart = catchStart + catchSize;
+  size_t after = finallyStart + finallySize;
+
+  Flow f = run(a, tryStart, catchStart, jumpTo);
+  if (vm_.throwing() && hasCatch && !vm_.aborted()) {
+    Value e = vm_.takeException();
+    if (inRegister) {
+      if (catchRegister < a.registers.size()) a.registers[catchRegister] = e;
+    } else {
+      setVariable(a, catchName, e);
+    }
+    f = run(a, catchStart, finallyStart, jumpTo);
+  }
+  if (f == Flow::Next || f == Flow::End) f = Flow::Next;
+  if (hasFinally && !vm_.aborted()) {
+    bool wasThrowing = vm_.throwing();
+    Value pending = wasThrowing ? vm_.takeException() : Value();
+    Value savedReturn = a.returnValue;
+    size_t finallyJump = 0;
+    Flow ff = run(a, finallyStart, after, finallyJump);
+    if (ff == Flow::Return || ff == Flow::Jump || vm_.unwinding()) {
+      jumpTo = finallyJump;
+      return ff == Flow::Next ? Flow::End : ff;
+    }
+    a.returnValue = savedReturn;
+    if (wasThrowing) vm_.throwValue(pending);
+  }
+  if (vm_.unwinding()) return Flow::End;
+  if (f == Flow::Next) {
+    next = after;
+    return Flow::Next;
+  }
+  return f;
+}
+
+Interpreter::Flow Interpreter::doWith(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo) {
+  if (length < 2) return Flow::End;
+  size_t bodySize = u16At(p);
+  Value v = pop(a);
+  if (bodySize > a.size - next) return Flow::End;
+  Object* o = v.isObject() ? v.object : vm_.toObject(v);
+  if (!o) {
+    next += bodySize;
+    return Flow::Next;
+  }
+  Scope* saved = a.scope;
+  a.scope = vm_.make<Scope>(Scope::Kind::With, o, saved);
+  size_t bodyStart = next;
+  Flow f = run(a, bodyStart, bodyStart + bodySize, jumpTo);
+  a.scope = saved;
+  if (f == Flow::Next) {
+    next = bodyStart + bodySize;
+    return Flow::Next;
+  }
+  return f;
+}
+
+// ---- data -----------------------------------------------------------------
+
+void Interpreter::readPush(Activation& a, const uint8_t* p, size_t length) {
   size_t pos = 0;
   while (pos < length) {
     uint8_t type = p[pos++];
     size_t left = length - pos;
     switch (type) {
-      case 0: push(Value::fromString(readString(p, length, pos))); break;
+      case 0: push(a, Value(readString(p, length, pos))); break;
       case 1: {
         if (left < 4) return;
         float f;
         std::memcpy(&f, p + pos, 4);
         pos += 4;
-        push(Value::fromNumber(f));
+        push(a, Value(double(f)));
         break;
       }
-      case 2: {
-        Value v;
-        v.type = Value::Type::Null;
-        push(v);
-        break;
-      }
-      case 3: push(Value::undefined()); break;
+      case 2: push(a, Value::null()); break;
+      case 3: push(a, Value()); break;
       case 4:
         if (left < 1) return;
+        push(a, p[pos] < a.registers.size() ? a.registers[p[pos]] : Value());
         ++pos;
-        push(Value::undefined());
         break;
       case 5:
         if (left < 1) return;
-        push(Value::fromBool(p[pos++] != 0));
+        push(a, Value(p[pos++] != 0));
         break;
       case 6: {
-        // Stored as two little-endian 32-bit halves, high half first.
+        // Two little-endian 32-bit halves, the high half first.
         if (left < 8) return;
         uint8_t bytes[8];
         std::memcpy(bytes, p + pos + 4, 4);
@@ -185,7 +447,7 @@ void Interpreter::readPush(const uint8_t* p, size_t length) {
         double d;
         std::memcpy(&d, bytes, 8);
         pos += 8;
-        push(Value::fromNumber(d));
+        push(a, Value(d));
         break;
       }
       case 7: {
@@ -193,7 +455,7 @@ void Interpreter::readPush(const uint8_t* p, size_t length) {
         int32_t i = int32_t(uint32_t(p[pos]) | uint32_t(p[pos + 1]) << 8 | uint32_t(p[pos + 2]) << 16 |
                             uint32_t(p[pos + 3]) << 24);
         pos += 4;
-        push(Value::fromNumber(i));
+        push(a, Value(double(i)));
         break;
       }
       case 8:
@@ -202,92 +464,763 @@ void Interpreter::readPush(const uint8_t* p, size_t length) {
         if (left < need) return;
         size_t index = type == 8 ? p[pos] : u16At(p + pos);
         pos += need;
-        push(index < constants_.size() ? Value::fromString(constants_[index]) : Value::undefined());
+        push(a, index < a.constants->size() ? Value((*a.constants)[index]) : Value());
         break;
       }
-      default:
-        return;
+      default: return;
     }
   }
 }
 
-void Interpreter::readConstantPool(const uint8_t* p, size_t length) {
-  constants_.clear();
-  if (length < 2) return;
-  size_t count = u16At(p);
-  size_t pos = 2;
-  for (size_t i = 0; i < count && pos < length; ++i) constants_.push_back(readString(p, length, pos));
+void Interpreter::readConstantPool(Activation& a, const uint8_t* p, size_t length) {
+  auto pool = std::make_shared<std::vector<std::string>>();
+  if (length >= 2) {
+    size_t count = u16At(p);
+    size_t pos = 2;
+    for (size_t i = 0; i < count && pos < length; ++i) pool->push_back(readString(p, length, pos));
+  }
+  a.constants = pool;
 }
 
-void Interpreter::arithmetic(uint8_t op) {
-  double b = pop().toNumber(version_);
-  double a = pop().toNumber(version_);
-  auto result = [&](bool v) {
-    push(version_ >= 5 ? Value::fromBool(v) : Value::fromNumber(v ? 1 : 0));
+bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t end, bool v2) {
+  FunctionCode c;
+  size_t pos = 0;
+  c.name = readString(p, length, pos);
+  if (pos + 2 > length) return false;
+  size_t count = u16At(p + pos);
+  pos += 2;
+  if (v2) {
+    if (pos + 3 > length) return false;
+    c.registerCount = p[pos];
+    c.flags = u16At(p + pos + 1);
+    pos += 3;
+  }
+  for (size_t i = 0; i < count && pos < length; ++i) {
+    FunctionCode::Param param;
+    if (v2) param.reg = p[pos++];
+    param.name = readString(p, length, pos);
+    c.params.push_back(param);
+  }
+  if (pos + 2 > length) return false;
+  size_t bodySize = u16At(p + pos);
+  if (bodySize > end - next) return false;
+  c.code = a.code + next;
+  c.size = bodySize;
+  c.isFunction2 = v2;
+  c.constants = a.constants;
+  c.swfVersion = vm_.version();
+  next += bodySize;
+
+  std::string name = c.name;
+  Object* definingTarget = a.originalTarget ? a.originalTarget : a.target;
+  ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), a.scope, definingTarget);
+  Object* proto = vm_.newObject();
+  proto->define("constructor", Value(fn), kDontEnum);
+  fn->define("prototype", Value(proto), kDontEnum);
+  if (name.empty()) {
+    push(a, Value(fn));
+  } else {
+    defineLocal(a, name, Value(fn));
+  }
+  return true;
+}
+
+// ---- arithmetic and comparison -----------------------------------------
+
+void Interpreter::arithmetic(Activation& a, uint8_t op) {
+  const int version = vm_.version();
+  auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
+  switch (ActionCode(op)) {
+    case ActionCode::Not: logical(!vm_.toBoolean(pop(a))); return;
+    case ActionCode::ToInteger: push(a, Value(toInteger(vm_.toNumber(pop(a))))); return;
+    case ActionCode::ToNumber: push(a, Value(vm_.toNumber(pop(a)))); return;
+    case ActionCode::ToString: push(a, Value(vm_.toString(pop(a)))); return;
+    case ActionCode::Increment: push(a, Value(vm_.toNumber(pop(a)) + 1)); return;
+    case ActionCode::Decrement: push(a, Value(vm_.toNumber(pop(a)) - 1)); return;
+    default: break;
+  }
+  Value b = pop(a);
+  Value x = pop(a);
+  switch (ActionCode(op)) {
+    case ActionCode::Add: push(a, Value(vm_.toNumber(x) + vm_.toNumber(b))); break;
+    case ActionCode::Subtract: push(a, Value(vm_.toNumber(x) - vm_.toNumber(b))); break;
+    case ActionCode::Multiply: push(a, Value(vm_.toNumber(x) * vm_.toNumber(b))); break;
+    case ActionCode::Divide: {
+      double d = vm_.toNumber(b), n = vm_.toNumber(x);
+      // Version 4 writes "#ERROR#" for a division by zero.
+      if (d == 0 && version < 5) {
+        push(a, Value("#ERROR#"));
+      } else {
+        push(a, Value(n / d));
+      }
+      break;
+    }
+    case ActionCode::Modulo: push(a, Value(std::fmod(vm_.toNumber(x), vm_.toNumber(b)))); break;
+    case ActionCode::Equals: logical(vm_.toNumber(x) == vm_.toNumber(b)); break;
+    case ActionCode::Less: logical(vm_.toNumber(x) < vm_.toNumber(b)); break;
+    case ActionCode::And: logical(vm_.toBoolean(x) && vm_.toBoolean(b)); break;
+    case ActionCode::Or: logical(vm_.toBoolean(x) || vm_.toBoolean(b)); break;
+    case ActionCode::Add2: {
+      Value px = vm_.toPrimitive(x), pb = vm_.toPrimitive(b);
+      if (px.isString() || pb.isString()) {
+        push(a, Value(vm_.toString(px) + vm_.toString(pb)));
+      } else {
+        push(a, Value(vm_.toNumber(px) + vm_.toNumber(pb)));
+      }
+      break;
+    }
+    case ActionCode::Less2: push(a, vm_.lessThan(x, b)); break;
+    case ActionCode::Greater: push(a, vm_.lessThan(b, x)); break;
+    case ActionCode::Equals2: push(a, Value(vm_.looseEquals(x, b))); break;
+    case ActionCode::StrictEquals: push(a, Value(vm_.strictEquals(x, b))); break;
+    default: break;
+  }
+}
+
+void Interpreter::bitwise(Activation& a, uint8_t op) {
+  Value b = pop(a);
+  Value x = pop(a);
+  int32_t l = vm_.toInt32(x);
+  int32_t r = vm_.toInt32(b);
+  switch (ActionCode(op)) {
+    case ActionCode::BitAnd: push(a, Value(double(l & r))); break;
+    case ActionCode::BitOr: push(a, Value(double(l | r))); break;
+    case ActionCode::BitXor: push(a, Value(double(l ^ r))); break;
+    case ActionCode::BitLShift: push(a, Value(double(int32_t(uint32_t(l) << (r & 31))))); break;
+    case ActionCode::BitRShift: push(a, Value(double(l >> (r & 31)))); break;
+    default: push(a, Value(double(uint32_t(l) >> (r & 31)))); break;
+  }
+}
+
+void Interpreter::stringAction(Activation& a, uint8_t op) {
+  const int version = vm_.version();
+  switch (ActionCode(op)) {
+    case ActionCode::StringLength:
+      push(a, Value(double(vm_.toString(pop(a)).size())));
+      return;
+    case ActionCode::MBStringLength:
+      push(a, Value(double(toUnits(vm_.toString(pop(a)), version).size())));
+      return;
+    case ActionCode::CharToAscii: {
+      std::string s = vm_.toString(pop(a));
+      push(a, Value(s.empty() ? 0.0 : double(uint8_t(s[0]))));
+      return;
+    }
+    case ActionCode::MBCharToAscii: {
+      std::u16string s = toUnits(vm_.toString(pop(a)), version);
+      push(a, Value(s.empty() ? 0.0 : double(s[0])));
+      return;
+    }
+    case ActionCode::AsciiToChar: {
+      uint32_t c = uint32_t(vm_.toInt32(pop(a))) & 0xFF;
+      push(a, Value(c == 0 ? std::string() : fromUnit(c, version)));
+      return;
+    }
+    case ActionCode::MBAsciiToChar: {
+      uint32_t c = uint32_t(vm_.toInt32(pop(a))) & 0xFFFF;
+      push(a, Value(c == 0 ? std::string() : fromUnit(c, version)));
+      return;
+    }
+    case ActionCode::StringExtract:
+    case ActionCode::MBStringExtract: {
+      double count = toInteger(vm_.toNumber(pop(a)));
+      double index = toInteger(vm_.toNumber(pop(a)));
+      std::u16string s = toUnits(vm_.toString(pop(a)), op == 0x15 ? 5 : version);
+      if (index < 1) index = 1;
+      double n = double(s.size());
+      if (index > n || count <= 0) {
+        push(a, Value(std::string()));
+        return;
+      }
+      size_t start = size_t(index - 1);
+      size_t len = size_t(std::min(count, n - double(start)));
+      push(a, Value(fromUnits(s.substr(start, len), op == 0x15 ? 5 : version)));
+      return;
+    }
+    default: break;
+  }
+  Value b = pop(a);
+  Value x = pop(a);
+  std::string l = vm_.toString(x), r = vm_.toString(b);
+  auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
+  switch (ActionCode(op)) {
+    case ActionCode::StringEquals: logical(l == r); break;
+    case ActionCode::StringAdd: push(a, Value(l + r)); break;
+    case ActionCode::StringLess: logical(l < r); break;
+    default: logical(l > r); break;
+  }
+}
+
+// ---- objects ---------------------------------------------------------------
+
+void Interpreter::objectAction(Activation& a, uint8_t op) {
+  switch (ActionCode(op)) {
+    case ActionCode::GetVariable: {
+      std::string name = vm_.toString(pop(a));
+      push(a, getVariable(a, name));
+      break;
+    }
+    case ActionCode::SetVariable: {
+      Value v = pop(a);
+      setVariable(a, vm_.toString(pop(a)), v);
+      break;
+    }
+    case ActionCode::DefineLocal: {
+      Value v = pop(a);
+      defineLocal(a, vm_.toString(pop(a)), v);
+      break;
+    }
+    case ActionCode::DefineLocal2: {
+      // Declares the name where DefineLocal would put it; a name already
+      // there (or inherited there) keeps its value.
+      std::string name = vm_.toString(pop(a));
+      Object* home = nullptr;
+      int guard = 0;
+      for (Scope* s = a.scope; s && !home && guard < 4096; s = s->parent, ++guard) {
+        if (s->kind == Scope::Kind::Local || s->kind == Scope::Kind::Target) home = s->object;
+      }
+      if (home && !home->has(name)) defineLocal(a, name, Value());
+      break;
+    }
+    case ActionCode::GetMember: {
+      std::string name = vm_.toString(pop(a));
+      Value o = pop(a);
+      push(a, getMember(a, o, name));
+      break;
+    }
+    case ActionCode::SetMember: {
+      Value v = pop(a);
+      std::string name = vm_.toString(pop(a));
+      setMember(pop(a), name, v);
+      break;
+    }
+    case ActionCode::Delete: {
+      std::string name = vm_.toString(pop(a));
+      Value o = pop(a);
+      push(a, Value(o.isObject() && o.object->remove(name)));
+      break;
+    }
+    case ActionCode::Delete2: push(a, Value(deleteVariable(a, vm_.toString(pop(a))))); break;
+    case ActionCode::InitArray: {
+      Args items = popArgs(a);
+      push(a, Value(vm_.newArray(items)));
+      break;
+    }
+    case ActionCode::InitObject: {
+      double n = vm_.toNumber(pop(a));
+      size_t count = std::isnan(n) || n < 0 ? 0 : size_t(std::min(n, double(a.stack.size() / 2 + 1)));
+      Object* o = vm_.newObject();
+      for (size_t i = 0; i < count; ++i) {
+        Value v = pop(a);
+        o->set(vm_.toString(pop(a)), v);
+      }
+      push(a, Value(o));
+      break;
+    }
+    case ActionCode::TypeOf: push(a, Value(vm_.typeOf(pop(a)))); break;
+    case ActionCode::TargetPath: {
+      Value v = pop(a);
+      Object* o = v.asObject();
+      push(a, o && o->clip() ? Value(targetPathOf(o)) : Value());
+      break;
+    }
+    case ActionCode::Enumerate: {
+      std::string name = vm_.toString(pop(a));
+      enumerate(a, getVariable(a, name));
+      break;
+    }
+    case ActionCode::Enumerate2: enumerate(a, pop(a)); break;
+    case ActionCode::InstanceOf: {
+      Value ctor = pop(a);
+      Value v = pop(a);
+      push(a, Value(vm_.instanceOf(v, ctor.asObject())));
+      break;
+    }
+    case ActionCode::CastOp: {
+      Value v = pop(a);
+      Value ctor = pop(a);
+      push(a, vm_.instanceOf(v, ctor.asObject()) ? v : Value::null());
+      break;
+    }
+    case ActionCode::ImplementsOp: {
+      Value ctor = pop(a);
+      Args ifaces = popArgs(a);
+      Object* proto = ctor.isObject() ? ctor.object->get("prototype").asObject() : nullptr;
+      if (!proto) break;
+      proto->interfaces.clear();
+      for (const Value& i : ifaces) {
+        if (Object* o = i.asObject()) proto->interfaces.push_back(o);
+      }
+      break;
+    }
+    case ActionCode::Extends: {
+      Value super = pop(a);
+      Value sub = pop(a);
+      Object* superCtor = super.asObject();
+      Object* subCtor = sub.asObject();
+      if (!superCtor || !subCtor) break;
+      Object* proto = vm_.newObject(superCtor->get("prototype").asObject());
+      proto->define("__constructor__", super, kDontEnum);
+      if (vm_.version() < 7) proto->define("constructor", super, kDontEnum);
+      subCtor->set("prototype", Value(proto));
+      break;
+    }
+    default: break;  // unknown codes without payload do nothing
+  }
+}
+
+void Interpreter::enumerate(Activation& a, const Value& object) {
+  push(a, Value::null());
+  Object* o = object.asObject();
+  if (!o) return;
+  // The newest name ends on top, so a for..in loop visits it first.
+  std::vector<std::string> names = o->enumerableNames();
+  for (auto it = names.rbegin(); it != names.rend(); ++it) push(a, Value(*it));
+}
+
+void Interpreter::callAction(Activation& a, uint8_t op) {
+  switch (ActionCode(op)) {
+    case ActionCode::CallFunction: {
+      std::string name = vm_.toString(pop(a));
+      Args args = popArgs(a);
+      Value fn = getVariable(a, name);
+      Value self;
+      Object* home = nullptr;
+      if (SuperObject* s = dynamic_cast<SuperObject*>(fn.asObject())) {
+        // super(...): the superclass constructor on this object.
+        Object* ctor = s->home ? s->home->get("__constructor__").asObject() : nullptr;
+        if (!ctor && s->proto()) ctor = s->proto()->get("constructor").asObject();
+        home = s->proto();
+        fn = Value(ctor);
+        self = s->self;
+      }
+      Object* f = fn.asObject();
+      if (f && f->asFunction()) {
+        if (auto* native = dynamic_cast<NativeFunction*>(f)) {
+          if (home && self.isObject()) {
+            push(a, native->constructOn(self, args));
+            break;
+          }
+        }
+        push(a, vm_.call(f->asFunction(), self, args, home));
+      } else {
+        push(a, Value());
+      }
+      break;
+    }
+    case ActionCode::CallMethod: {
+      Value nameValue = pop(a);
+      Value obj = pop(a);
+      Args args = popArgs(a);
+      std::string name = nameValue.isUndefined() ? std::string() : vm_.toString(nameValue);
+      Value self = obj;
+      Object* holder = obj.isObject() ? obj.object : vm_.toObject(obj);
+      SuperObject* super = dynamic_cast<SuperObject*>(holder);
+      if (super) self = super->self;
+      if (name.empty()) {
+        // The object itself is called; on `super` that is the superclass constructor.
+        Value fn = obj;
+        Object* home = nullptr;
+        if (super) {
+          Object* ctor = super->home ? super->home->get("__constructor__").asObject() : nullptr;
+          if (!ctor && super->proto()) ctor = super->proto()->get("constructor").asObject();
+          fn = Value(ctor);
+          home = super->proto();
+          if (auto* native = dynamic_cast<NativeFunction*>(ctor)) {
+            push(a, native->constructOn(self, args));
+            break;
+          }
+        }
+        Object* f = fn.asObject();
+        push(a, f && f->asFunction() ? vm_.call(f->asFunction(), super ? self : Value(), args, home) : Value());
+        break;
+      }
+      if (!holder) {
+        push(a, Value());
+        break;
+      }
+      // The object the method is found on tells `super` where to look.
+      Object* home = nullptr;
+      int guard = 0;
+      for (Object* o = holder; o && guard < 256; o = o->proto(), ++guard) {
+        if (o->hasOwn(name)) {
+          home = o;
+          break;
+        }
+      }
+      Value fn = holder->get(name);
+      Object* f = fn.asObject();
+      push(a, f && f->asFunction() ? vm_.call(f->asFunction(), self, args, home) : Value());
+      break;
+    }
+    case ActionCode::NewObject: {
+      std::string name = vm_.toString(pop(a));
+      Args args = popArgs(a);
+      Object* f = getVariable(a, name).asObject();
+      if (f && f->asFunction() && vm_.enterCall()) {
+        push(a, f->asFunction()->construct(args));
+        vm_.leaveCall();
+      } else {
+        push(a, Value());
+      }
+      break;
+    }
+    default: {  // NewMethod
+      Value nameValue = pop(a);
+      Value obj = pop(a);
+      Args args = popArgs(a);
+      std::string name = nameValue.isUndefined() ? std::string() : vm_.toString(nameValue);
+      Value fn = name.empty() ? obj : getMember(a, obj, name);
+      Object* f = fn.asObject();
+      if (f && f->asFunction() && vm_.enterCall()) {
+        push(a, f->asFunction()->construct(args));
+        vm_.leaveCall();
+      } else {
+        push(a, Value());
+      }
+      break;
+    }
+  }
+}
+
+// ---- names -------------------------------------------------------------
+
+Object* Interpreter::rootObject(Activation& a) {
+  Object* t = a.target ? a.target : a.originalTarget;
+  ActionTarget* clip = t ? t->clip() : nullptr;
+  ActionTarget* root = clip ? clip->rootTarget() : nullptr;
+  return root ? root->scriptObject() : nullptr;
+}
+
+Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& found) {
+  found = true;
+  const bool cs = vm_.caseSensitive();
+  if (sameName(name, "this", cs)) return a.thisValue;
+  if (sameName(name, "_global", cs) && vm_.version() >= 6) return Value(vm_.global());
+  if (sameName(name, "_root", cs)) return Value(rootObject(a));
+  int level;
+  if (isLevelName(cs ? name : lowerAscii(name), level)) {
+    ActionTarget* t = vm_.host() ? vm_.host()->level(level) : nullptr;
+    if (t && t->scriptObject()) return Value(t->scriptObject());
+    found = false;
+    return Value();
+  }
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->has(name)) return s->object->get(name);
+  }
+  found = false;
+  return Value();
+}
+
+bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {
+  size_t colon = name.rfind(':');
+  size_t cut = colon;
+  if (cut == std::string::npos) {
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size()) return false;
+    cut = dot;
+  }
+  owner = resolvePath(a, name.substr(0, cut));
+  var = name.substr(cut + 1);
+  return true;
+}
+
+Object* Interpreter::resolvePath(Activation& a, const std::string& path) {
+  Object* base = a.target ? a.target : a.originalTarget;
+  if (path.empty()) return base;
+  size_t i = 0;
+  Object* at = base;
+  if (path[0] == '/') {
+    at = rootObject(a);
+    i = 1;
+  }
+  bool first = path[0] != '/';
+  std::string seg;
+  auto stepTo = [&](const std::string& s) -> bool {
+    if (!at && !first) return false;
+    if (s == "..") {
+      ActionTarget* clip = at ? at->clip() : nullptr;
+      ActionTarget* parent = clip ? clip->parentTarget() : nullptr;
+      at = parent ? parent->scriptObject() : nullptr;
+    } else if (first) {
+      bool found = false;
+      // A path's first name is a variable in scope (clips are properties
+      // of their parent, so children are found too).
+      Value v = lookupPlain(a, s, found);
+      at = v.isObject() ? v.object : nullptr;
+    } else {
+      Value v = at->get(s);
+      at = v.isObject() ? v.object : nullptr;
+    }
+    first = false;
+    return at != nullptr;
   };
+  for (; i < path.size(); ++i) {
+    char c = path[i];
+    if (c == '/' || (c == '.' && !(i + 1 < path.size() && path[i + 1] == '.' && seg.empty()))) {
+      if (!seg.empty() && !stepTo(seg)) return nullptr;
+      seg.clear();
+    } else if (c == '.' && seg.empty()) {
+      if (!stepTo("..")) return nullptr;
+      ++i;
+    } else {
+      seg.push_back(c);
+    }
+  }
+  if (!seg.empty() && !stepTo(seg)) return nullptr;
+  return at;
+}
+
+Value Interpreter::getVariable(Activation& a, const std::string& name) {
+  if (name.find_first_of(":./") != std::string::npos) {
+    Object* owner = nullptr;
+    std::string var;
+    if (name.find(':') != std::string::npos || name.find('.') != std::string::npos) {
+      if (splitVariablePath(a, name, owner, var)) return owner ? getMember(a, Value(owner), var) : Value();
+    }
+    Object* clip = resolvePath(a, name);
+    if (clip) return Value(clip);
+  }
+  bool found = false;
+  return lookupPlain(a, name, found);
+}
+
+void Interpreter::setVariable(Activation& a, const std::string& name, const Value& v) {
+  if (name.find_first_of(":.") != std::string::npos) {
+    Object* owner = nullptr;
+    std::string var;
+    if (splitVariablePath(a, name, owner, var)) {
+      if (owner) owner->set(var, v);
+      return;
+    }
+  }
+  int guard = 0;
+  Object* fallback = nullptr;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->kind == Scope::Kind::Global) break;
+    if (s->object->hasOwn(name) || (s->kind != Scope::Kind::Local && s->object->has(name) &&
+                                    s->kind == Scope::Kind::With)) {
+      s->object->set(name, v);
+      return;
+    }
+    if (s->kind == Scope::Kind::Target && !fallback) fallback = s->object;
+  }
+  if (!fallback) fallback = a.target ? a.target : a.originalTarget;
+  if (fallback) fallback->set(name, v);
+}
+
+void Interpreter::defineLocal(Activation& a, const std::string& name, const Value& v) {
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->kind == Scope::Kind::Local) {
+      s->object->set(name, v);
+      return;
+    }
+  }
+  setVariable(a, name, v);
+}
+
+bool Interpreter::deleteVariable(Activation& a, const std::string& name) {
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->hasOwn(name)) return s->object->remove(name);
+  }
+  return false;
+}
+
+Value Interpreter::getMember(Activation&, const Value& object, const std::string& name) {
+  if (object.isString() && name == "length") {
+    return Value(double(toUnits(object.text, vm_.version()).size()));
+  }
+  Object* o = object.isObject() ? object.object : vm_.toObject(object);
+  return o ? o->get(name) : Value();
+}
+
+void Interpreter::setMember(const Value& object, const std::string& name, const Value& v) {
+  if (Object* o = object.asObject()) o->set(name, v);
+}
+
+std::string Interpreter::targetPathOf(Object* clipObject) {
+  std::string text;
+  return clipObject && clipObject->fixedText(text) ? text : std::string();
+}
+
+// ---- timelines ---------------------------------------------------------
+
+ActionTarget* Interpreter::targetClip(Activation& a) { return a.target ? a.target->clip() : nullptr; }
+
+void Interpreter::setTarget(Activation& a, const std::string& path) {
+  if (path.empty()) {
+    a.target = a.originalTarget;
+    a.scope = a.baseScope;
+    return;
+  }
+  Object* t = resolvePath(a, path);
+  a.target = t && t->clip() ? t : nullptr;
+  Scope* below = a.baseScope->parent ? a.baseScope->parent : a.baseScope;
+  a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
+}
+
+void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, size_t length) {
   switch (ActionCode(op)) {
-    case ActionCode::Add: push(Value::fromNumber(a + b)); break;
-    case ActionCode::Subtract: push(Value::fromNumber(a - b)); break;
-    case ActionCode::Multiply: push(Value::fromNumber(a * b)); break;
-    case ActionCode::Divide: push(Value::fromNumber(a / b)); break;
-    case ActionCode::Equals: result(a == b); break;
-    case ActionCode::Less: result(a < b); break;
-    case ActionCode::And: result(a != 0 && b != 0); break;
-    default: result(a != 0 || b != 0); break;
+    case ActionCode::SetTarget: {
+      size_t pos = 0;
+      setTarget(a, readString(p, length, pos));
+      return;
+    }
+    case ActionCode::SetTarget2: {
+      Value v = pop(a);
+      if (Object* o = v.asObject()) {
+        a.target = o->clip() ? o : nullptr;
+        Scope* below = a.baseScope->parent ? a.baseScope->parent : a.baseScope;
+        a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
+      } else {
+        setTarget(a, vm_.toString(v));
+      }
+      return;
+    }
+    case ActionCode::GetProperty: {
+      double index = toInteger(vm_.toNumber(pop(a)));
+      std::string path = vm_.toString(pop(a));
+      Object* o = resolvePath(a, path);
+      if (!o || !o->clip() || index < 0 || index >= 22) {
+        push(a, Value());
+        return;
+      }
+      push(a, o->get(kPropertyNames[int(index)]));
+      return;
+    }
+    case ActionCode::SetProperty: {
+      Value v = pop(a);
+      double index = toInteger(vm_.toNumber(pop(a)));
+      std::string path = vm_.toString(pop(a));
+      Object* o = resolvePath(a, path);
+      if (o && o->clip() && index >= 0 && index < 22) o->set(kPropertyNames[int(index)], v);
+      return;
+    }
+    case ActionCode::CloneSprite: {
+      double depth = vm_.toNumber(pop(a));
+      std::string name = vm_.toString(pop(a));
+      Object* source = resolvePath(a, vm_.toString(pop(a)));
+      if (source && source->clip() && !std::isnan(depth)) source->clip()->duplicate(name, int(depth));
+      return;
+    }
+    case ActionCode::RemoveSprite: {
+      Object* o = resolvePath(a, vm_.toString(pop(a)));
+      if (o && o->clip()) o->clip()->removeSelf();
+      return;
+    }
+    case ActionCode::StartDrag: {
+      pop(a);
+      bool constrain = vm_.toBoolean(pop(a));
+      pop(a);
+      if (constrain) {
+        for (int i = 0; i < 4; ++i) pop(a);
+      }
+      return;
+    }
+    default: break;
+  }
+  ActionTarget* t = targetClip(a);
+  switch (ActionCode(op)) {
+    case ActionCode::NextFrame: if (t) t->nextFrame(); break;
+    case ActionCode::PrevFrame: if (t) t->prevFrame(); break;
+    case ActionCode::Play: if (t) t->play(); break;
+    case ActionCode::Stop: if (t) t->stop(); break;
+    case ActionCode::GotoFrame:
+      if (t && length >= 2) t->gotoFrame(u16At(p), false);
+      break;
+    case ActionCode::GoToLabel: {
+      size_t pos = 0;
+      std::string label = readString(p, length, pos);
+      if (t) t->gotoLabel(label, false);
+      break;
+    }
+    case ActionCode::GotoFrame2: gotoFrame2(a, p, length); break;
+    default: break;  // quality, sounds and EndDrag have nothing to act on here
   }
 }
 
-// The string and typed forms of comparison and addition.
-void Interpreter::compare(uint8_t op) {
-  Value b = pop();
-  Value a = pop();
-  bool strings = a.type == Value::Type::String || b.type == Value::Type::String;
-  switch (ActionCode(op)) {
-    case ActionCode::StringEquals: push(Value::fromBool(a.toString(version_) == b.toString(version_))); break;
-    case ActionCode::StringAdd: push(Value::fromString(a.toString(version_) + b.toString(version_))); break;
-    case ActionCode::Add2:
-      push(strings ? Value::fromString(a.toString(version_) + b.toString(version_))
-                   : Value::fromNumber(a.toNumber(version_) + b.toNumber(version_)));
-      break;
-    case ActionCode::Less2: push(Value::fromBool(a.toNumber(version_) < b.toNumber(version_))); break;
-    case ActionCode::Greater: push(Value::fromBool(a.toNumber(version_) > b.toNumber(version_))); break;
-    default:
-      push(Value::fromBool(strings ? a.toString(version_) == b.toString(version_)
-                                   : a.toNumber(version_) == b.toNumber(version_)));
-      break;
-  }
-}
-
-void Interpreter::gotoFrame2(const uint8_t* p, size_t length) {
+void Interpreter::gotoFrame2(Activation& a, const uint8_t* p, size_t length) {
   if (length < 1) return;
   bool andPlay = p[0] & 1;
   int bias = (p[0] & 2) && length >= 3 ? u16At(p + 1) : 0;
-  Value frame = pop();
-  if (!target_) return;
-  if (frame.type != Value::Type::String) {
-    int frame0;
-    if (frameIndexOf(frame.toNumber(version_), bias, frame0)) target_->gotoFrame(frame0, andPlay);
+  Value frame = pop(a);
+  ActionTarget* t = targetClip(a);
+  if (!t) return;
+  auto gotoNumber = [&](ActionTarget* at, double n) {
+    if (std::isnan(n)) return;
+    n = std::max(-1e9, std::min(1e9, n));
+    at->gotoFrame(int(std::floor(n)) - 1 + bias, andPlay);
+  };
+  if (!frame.isString()) {
+    gotoNumber(t, vm_.toNumber(frame));
     return;
   }
-  std::string path, name;
-  splitFramePath(frame.text, path, name);
-  ActionTarget* at = path.empty() ? target_ : resolveTarget(*target_, path);
-  if (at) gotoFrameValue(at, name, andPlay, bias);
-}
-
-void Interpreter::gotoFrameValue(ActionTarget* at, const std::string& frame, bool andPlay, int bias) {
-  Value asNumber = Value::fromString(frame);
-  double n = asNumber.toNumber(7);
-  int frame0;
-  if (n == n && frameIndexOf(n, bias, frame0)) {
-    at->gotoFrame(frame0, andPlay);
+  std::string path, name = frame.text;
+  size_t colon = frame.text.rfind(':');
+  if (colon != std::string::npos) {
+    path = frame.text.substr(0, colon);
+    name = frame.text.substr(colon + 1);
+  }
+  ActionTarget* at = t;
+  if (!path.empty()) {
+    Object* o = resolvePath(a, path);
+    at = o ? o->clip() : nullptr;
+  }
+  if (!at) return;
+  double n = parseNumber(name, 7);
+  if (!std::isnan(n)) {
+    gotoNumber(at, n);
   } else {
-    at->gotoLabel(frame, andPlay);
+    at->gotoLabel(name, andPlay);
   }
 }
 
-void Interpreter::setTarget(const std::string& path) {
-  target_ = path.empty() ? &self_ : resolveTarget(self_, path);
+void Interpreter::getUrl2(Activation& a, const uint8_t* p, size_t length) {
+  std::string window = vm_.toString(pop(a));
+  std::string url = vm_.toString(pop(a));
+  if (length < 1) return;
+  // loadMovie and loadVariables load nothing here; FSCommands pass whatever the form.
+  bool loadVariables = p[0] & 0x80;
+  bool loadTarget = p[0] & 0x40;
+  bool command = url.size() > 10 && (url.compare(0, 10, "FSCommand:") == 0 || url.compare(0, 10, "fscommand:") == 0);
+  if ((command || (!loadVariables && !loadTarget)) && vm_.host()) vm_.host()->getUrl(url, window);
+}
+
+void Interpreter::callFrame(Activation& a) {
+  Value frame = pop(a);
+  ActionTarget* t = targetClip(a);
+  if (!t) return;
+  std::string text = vm_.toString(frame);
+  ActionTarget* at = t;
+  size_t colon = text.rfind(':');
+  if (colon != std::string::npos) {
+    Object* o = resolvePath(a, text.substr(0, colon));
+    at = o ? o->clip() : nullptr;
+    text = text.substr(colon + 1);
+  }
+  if (!at) return;
+  double n = parseNumber(text, 7);
+  int frame0 = std::isnan(n) ? at->findLabel(text) : int(n) - 1;
+  std::vector<CodeBlock> blocks;
+  if (frame0 < 0 || !at->frameActions(frame0, blocks)) return;
+  Object* clipObject = at->scriptObject();
+  for (const CodeBlock& b : blocks) {
+    Activation sub;
+    sub.code = b.data;
+    sub.size = b.size;
+    sub.baseScope = sub.scope = vm_.make<Scope>(Scope::Kind::Target, clipObject, a.baseScope->parent);
+    sub.thisValue = Value(clipObject);
+    sub.target = sub.originalTarget = clipObject;
+    sub.registers.resize(4);
+    sub.constants = std::make_shared<std::vector<std::string>>();
+    size_t jumpTo = 0;
+    if (!vm_.enterCall()) return;
+    run(sub, 0, sub.size, jumpTo);
+    vm_.leaveCall();
+  }
 }
 
 }  // namespace avm1

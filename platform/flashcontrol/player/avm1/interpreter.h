@@ -1,45 +1,87 @@
-// Runs one block of AVM1 frame actions against a timeline. Only the actions
-// that drive timelines (and the stack work and branches that lead to them)
-// take effect; everything else is stepped over.
+// Runs AVM1 byte code: frame and event actions on a timeline, and the
+// functions scripts define. Every action of versions 4 to 8 with its stack
+// effect; bad code ends its block, never the player.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "action_target.h"
-#include "value.h"
+#include "scope.h"
+#include "script_function.h"
+#include "vm.h"
 
 namespace swf {
 namespace avm1 {
 
+// Values one activation's stack holds at most; pushes beyond are dropped.
 constexpr size_t kMaxStackDepth = 1u << 16;
 
 class Interpreter {
  public:
-  Interpreter(int swfVersion, ActionTarget& self) : version_(swfVersion), self_(self), target_(&self) {}
-  // Executes at most maxActions actions (a looping block ends there) and
-  // returns how many it executed.
-  int run(const uint8_t* code, size_t size, int maxActions);
+  explicit Interpreter(Vm& vm) : vm_(vm) {}
+
+  // A block of actions on a timeline (`this` and the target are its clip).
+  // Ends any exception or abort it left: the movie goes on.
+  void runBlock(const uint8_t* code, size_t size, Object* clip);
+  // A script function's body; see FunctionObject::call for home.
+  Value callFunction(ScriptFunction& fn, const Value& thisValue, const Args& args, Object* home);
+  // A function called from the player (an event handler): clears what the
+  // call leaves behind.
+  Value callFromPlayer(const Value& fn, const Value& thisValue, const Args& args);
+
+  Vm& vm() { return vm_; }
 
  private:
-  bool step(uint8_t code, const uint8_t* payload, size_t length, size_t& next, size_t size);
-  void push(Value v);
-  Value pop();
-  void readPush(const uint8_t* p, size_t length);
-  void readConstantPool(const uint8_t* p, size_t length);
-  void arithmetic(uint8_t code);
-  void compare(uint8_t code);
-  void gotoFrame2(const uint8_t* p, size_t length);
-  void gotoFrameValue(ActionTarget* at, const std::string& frame, bool andPlay, int bias);
-  void setTarget(const std::string& path);
+  struct Activation;
+  enum class Flow { Next, End, Return, Jump };
 
-  int version_;
-  ActionTarget& self_;
-  ActionTarget* target_;  // nullptr after a SetTarget to a missing clip
-  std::vector<Value> stack_;
-  std::vector<std::string> constants_;
+  Flow run(Activation& a, size_t begin, size_t end, size_t& jumpTo);
+  Flow step(Activation& a, uint8_t op, const uint8_t* p, size_t length, size_t& next, size_t end, size_t& jumpTo);
+  Flow doTry(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo);
+  Flow doWith(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo);
+
+  // Stack.
+  void push(Activation& a, Value v);
+  Value pop(Activation& a);
+  Args popArgs(Activation& a);
+
+  // Actions grouped by kind.
+  void readPush(Activation& a, const uint8_t* p, size_t length);
+  void readConstantPool(Activation& a, const uint8_t* p, size_t length);
+  bool defineFunction(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t end, bool v2);
+  void arithmetic(Activation& a, uint8_t op);
+  void stringAction(Activation& a, uint8_t op);
+  void bitwise(Activation& a, uint8_t op);
+  void objectAction(Activation& a, uint8_t op);
+  void callAction(Activation& a, uint8_t op);
+  void timelineAction(Activation& a, uint8_t op, const uint8_t* p, size_t length);
+  void gotoFrame2(Activation& a, const uint8_t* p, size_t length);
+  void getUrl2(Activation& a, const uint8_t* p, size_t length);
+  void callFrame(Activation& a);
+  void enumerate(Activation& a, const Value& object);
+
+  // Names and paths.
+  Value getVariable(Activation& a, const std::string& name);
+  void setVariable(Activation& a, const std::string& name, const Value& v);
+  void defineLocal(Activation& a, const std::string& name, const Value& v);
+  bool deleteVariable(Activation& a, const std::string& name);
+  // The object a target path names from the current target, or nullptr.
+  Object* resolvePath(Activation& a, const std::string& path);
+  // Splits "path:var" / "a.b.var"; false when the name is plain.
+  bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var);
+  Value lookupPlain(Activation& a, const std::string& name, bool& found);
+  Value getMember(Activation& a, const Value& object, const std::string& name);
+  void setMember(const Value& object, const std::string& name, const Value& v);
+  void setTarget(Activation& a, const std::string& path);
+  ActionTarget* targetClip(Activation& a);
+  Object* rootObject(Activation& a);
+  std::string targetPathOf(Object* clipObject);
+
+  Vm& vm_;
 };
 
 }  // namespace avm1

@@ -1,90 +1,80 @@
 #include "value.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "number_text.h"
 
 namespace swf {
 namespace avm1 {
-namespace {
 
-double parseNumber(const std::string& s, int version) {
-  const double invalid = version >= 5 ? std::numeric_limits<double>::quiet_NaN() : 0.0;
-  if (s.empty()) return invalid;
-  const char* begin = s.c_str();
-  char* end = nullptr;
-  double v = std::strtod(begin, &end);
-  while (end && (*end == ' ' || *end == '\t' || *end == '\n' || *end == '\r')) ++end;
-  return end && *end == 0 && end != begin ? v : invalid;
-}
+Value::Value(Object* o) : type(o ? Type::Object : Type::Null), object(o) {}
 
-std::string formatNumber(double n) {
-  if (n != n) return "NaN";
-  if (std::isinf(n)) return n > 0 ? "Infinity" : "-Infinity";
-  if (n == std::floor(n) && std::fabs(n) < 1e15) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.0f", n);
-    return buf;
-  }
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.15g", n);
-  return buf;
-}
-
-}  // namespace
-
-Value Value::fromNumber(double n) {
+Value Value::null() {
   Value v;
-  v.type = Type::Number;
-  v.number = n;
+  v.type = Type::Null;
   return v;
 }
 
-Value Value::fromBool(bool b) {
-  Value v;
-  v.type = Type::Bool;
-  v.boolean = b;
-  return v;
-}
-
-Value Value::fromString(std::string s) {
-  Value v;
-  v.type = Type::String;
-  v.text = std::move(s);
-  return v;
-}
-
-double Value::toNumber(int version) const {
-  switch (type) {
-    case Type::Number: return number;
-    case Type::Bool: return boolean ? 1 : 0;
-    case Type::String: return parseNumber(text, version);
+double primitiveToNumber(const Value& v, int version) {
+  switch (v.type) {
+    case Value::Type::Number: return v.number;
+    case Value::Type::Bool: return v.boolean ? 1 : 0;
+    case Value::Type::String: return parseNumber(v.text, version);
+    case Value::Type::Object: return std::numeric_limits<double>::quiet_NaN();
     default: return version >= 7 ? std::numeric_limits<double>::quiet_NaN() : 0.0;
   }
 }
 
-bool Value::toBool(int version) const {
-  switch (type) {
-    case Type::Bool: return boolean;
-    case Type::Number: return number != 0 && number == number;
-    case Type::String:
-      if (version >= 7) return !text.empty();
+bool toBoolean(const Value& v, int version) {
+  switch (v.type) {
+    case Value::Type::Bool: return v.boolean;
+    case Value::Type::Number: return v.number != 0 && !std::isnan(v.number);
+    case Value::Type::String:
+      if (version >= 7) return !v.text.empty();
       {
-        double n = parseNumber(text, version);
-        return n != 0 && n == n;
+        double n = parseNumber(v.text, version);
+        return n != 0 && !std::isnan(n);
       }
+    case Value::Type::Object: return true;
     default: return false;
   }
 }
 
-std::string Value::toString(int version) const {
-  switch (type) {
-    case Type::String: return text;
-    case Type::Number: return formatNumber(number);
-    case Type::Bool: return boolean ? "true" : "false";
-    case Type::Null: return "null";
+std::string primitiveToString(const Value& v, int version) {
+  switch (v.type) {
+    case Value::Type::String: return v.text;
+    case Value::Type::Number: return formatNumber(v.number);
+    case Value::Type::Bool: return v.boolean ? "true" : "false";
+    case Value::Type::Null: return "null";
+    case Value::Type::Object: return "[object Object]";
     default: return version >= 7 ? "undefined" : "";
+  }
+}
+
+double toInteger(double n) {
+  if (std::isnan(n)) return 0;
+  if (std::isinf(n)) return n;
+  return std::trunc(n);
+}
+
+uint32_t toUint32(double n) {
+  if (std::isnan(n) || std::isinf(n)) return 0;
+  double t = std::fmod(std::trunc(n), 4294967296.0);
+  if (t < 0) t += 4294967296.0;
+  return uint32_t(t);
+}
+
+int32_t toInt32(double n) { return int32_t(toUint32(n)); }
+
+const char* primitiveTypeName(const Value& v) {
+  switch (v.type) {
+    case Value::Type::Undefined: return "undefined";
+    case Value::Type::Null: return "null";
+    case Value::Type::Bool: return "boolean";
+    case Value::Type::Number: return "number";
+    case Value::Type::String: return "string";
+    default: return "object";
   }
 }
 

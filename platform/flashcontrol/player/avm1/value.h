@@ -1,27 +1,58 @@
-// The values an AVM1 stack holds, with the conversions frame actions need.
+// The values an AVM1 stack, register or property holds. Objects are owned by
+// the Vm's heap; a Value only points at one.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace swf {
 namespace avm1 {
 
+class Object;
+
 struct Value {
-  enum class Type { Undefined, Null, Bool, Number, String };
+  enum class Type : uint8_t { Undefined, Null, Bool, Number, String, Object };
   Type type = Type::Undefined;
-  double number = 0;
   bool boolean = false;
+  double number = 0;
   std::string text;
+  Object* object = nullptr;
 
-  static Value undefined() { return Value{}; }
-  static Value fromNumber(double n);
-  static Value fromBool(bool b);
-  static Value fromString(std::string s);
+  Value() = default;
+  Value(double n) : type(Type::Number), number(n) {}
+  Value(int n) : type(Type::Number), number(n) {}
+  Value(bool b) : type(Type::Bool), boolean(b) {}
+  Value(const char* s) : type(Type::String), text(s) {}
+  Value(std::string s) : type(Type::String), text(std::move(s)) {}
+  Value(Object* o);  // nullptr gives null
 
-  double toNumber(int version) const;
-  bool toBool(int version) const;
-  std::string toString(int version) const;
+  static Value undefined() { return Value(); }
+  static Value null();
+
+  bool isUndefined() const { return type == Type::Undefined; }
+  bool isNull() const { return type == Type::Null; }
+  bool isNullish() const { return type == Type::Undefined || type == Type::Null; }
+  bool isNumber() const { return type == Type::Number; }
+  bool isString() const { return type == Type::String; }
+  bool isObject() const { return type == Type::Object; }
+  Object* asObject() const { return type == Type::Object ? object : nullptr; }
 };
+
+// Conversions of primitives that need no object calls. Objects convert
+// through Vm (their valueOf and toString run script).
+double primitiveToNumber(const Value& v, int version);
+bool toBoolean(const Value& v, int version);
+std::string primitiveToString(const Value& v, int version);
+
+// ECMAScript ToInt32 / ToUint32 of a number.
+int32_t toInt32(double n);
+uint32_t toUint32(double n);
+// The integer part of n, 0 for NaN (ToInteger).
+double toInteger(double n);
+
+// The type name `typeof` gives for primitives ("object" for objects; the Vm
+// refines functions and movie clips).
+const char* primitiveTypeName(const Value& v);
 
 }  // namespace avm1
 }  // namespace swf

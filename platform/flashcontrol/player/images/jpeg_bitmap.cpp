@@ -1,10 +1,10 @@
 #include "jpeg_bitmap.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "../read/zlib_inflate.h"
 #include "bitmap_limits.h"
+#include "embedded_picture.h"
 
 namespace swf {
 namespace {
@@ -27,15 +27,6 @@ size_t scanDataEnd(const uint8_t* data, size_t size, size_t pos) {
     if (data[pos] == kMarker && next != 0 && next != kMarker && !(next >= 0xD0 && next <= 0xD7)) return pos;
   }
   return size;
-}
-
-bool startsWith(const uint8_t* data, size_t size, const char* magic, size_t n) {
-  return size >= n && std::memcmp(data, magic, n) == 0;
-}
-
-bool isPngOrGif(const uint8_t* data, size_t size) {
-  return startsWith(data, size, "\x89PNG\r\n\x1a\n", 8) || startsWith(data, size, "GIF89a", 6) ||
-         startsWith(data, size, "GIF87a", 6);
 }
 
 // A plane that does not inflate to one byte per pixel leaves the picture opaque.
@@ -77,7 +68,10 @@ std::vector<uint8_t> withoutStrayMarkers(const uint8_t* data, size_t size) {
 
 bool decodeJpegBitmap(const JpegBitmapTag& tag, const uint8_t* tables, size_t tablesSize, JpegDecoder decoder,
                       DecodedImage& out) {
-  if (!decoder || isPngOrGif(tag.image, tag.imageSize)) return false;
+  if (isPngOrGif(tag.image, tag.imageSize)) {
+    return !tag.usesTables && decodePngOrGif(tag.image, tag.imageSize, out);
+  }
+  if (!decoder) return false;
   std::vector<uint8_t> stream = withoutStrayMarkers(tag.image, tag.imageSize);
   if (!tag.usesTables) tables = nullptr, tablesSize = 0;
   DecodedImage decoded;

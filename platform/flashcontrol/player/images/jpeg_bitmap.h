@@ -21,7 +21,8 @@ using JpegDecoder = bool (*)(const uint8_t* tables, size_t tablesSize, const uin
 std::vector<uint8_t> withoutStrayMarkers(const uint8_t* data, size_t size);
 
 // tables are used by DefineBits only. False on a picture the decoder
-// refuses; embedded PNG and GIF pictures are refused.
+// refuses. PNG and GIF pictures (DefineBitsJPEG2 and later) are decoded as
+// such, with their own transparency.
 bool decodeJpegBitmap(const JpegBitmapTag& tag, const uint8_t* tables, size_t tablesSize, JpegDecoder decoder,
                       DecodedImage& out);
 

@@ -160,7 +160,7 @@ void CoverageRasterizer::sweepRow(int row, int y, FillRule rule, const RowFn& fn
     } else if (v > 256) {
       v = 256;
     }
-    coverage_[size_t(cx - lo)] = uint16_t(v);
+    coverage_[size_t(cx - lo)] = uint16_t(coverageAt(quality_, v));
     if (cx >= hi && acc == 0) {
       end = cx + 1;
       break;

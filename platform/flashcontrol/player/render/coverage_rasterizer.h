@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "edge_list.h"
+#include "quality.h"
 
 namespace swf {
 
@@ -26,6 +27,7 @@ class CoverageRasterizer {
 
   // Rasterizes edges inside clip and hands over each row that has coverage.
   void fill(const EdgeList& edges, PixelBox clip, FillRule rule, const RowFn& row);
+  void setQuality(Quality q) { quality_ = q; }
 
  private:
   static constexpr int kBandRows = 32;
@@ -37,6 +39,7 @@ class CoverageRasterizer {
   void addCell(int row, int cx, int64_t fxa, int64_t fxb, int64_t dy);
   void sweepRow(int row, int y, FillRule rule, const RowFn& fn);
 
+  Quality quality_ = Quality::High;
   int width_ = 0;
   int originX_ = 0;  // pixel x of cell 0
   // Cells of one band of rows, width_ + 1 per row. The sums wrap around as

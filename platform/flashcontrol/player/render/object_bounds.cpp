@@ -27,20 +27,37 @@ PixelBox boxOfRect(const Rect& r, const Matrix& m, int margin) {
               margin, margin);
 }
 
+PixelBox childBounds(const DisplayObject& obj, const Matrix& m, double scale, Extent extent) {
+  PixelBox box;
+  if (!obj.clip) return box;
+  for (const auto& entry : obj.clip->children()) {
+    const DisplayObject& child = entry.second;
+    if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
+    box = unite(box, pixelBoundsOf(child, m, scale, extent));
+  }
+  return box;
+}
+
 PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, Extent extent) {
   return std::visit(Overloaded{
                         [&](const ShapeCharacter& c) {
                           return boxOfRect(c.shape->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
                         },
-                        [&](const SpriteCharacter&) {
-                          PixelBox box;
-                          if (!obj.clip) return box;
-                          for (const auto& entry : obj.clip->children()) {
-                            const DisplayObject& child = entry.second;
-                            if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
-                            box = unite(box, pixelBoundsOf(child, m, scale, extent));
-                          }
-                          return box;
+                        [&](const MorphCharacter& c) {
+                          // Every ratio lies between the two ends' boxes.
+                          int margin = extent == Extent::Drawn ? kEdgeMargin : 0;
+                          return unite(boxOfRect(c.morph->start.bounds, m, margin),
+                                       boxOfRect(c.morph->end.bounds, m, margin));
+                        },
+                        [&](const SpriteCharacter&) { return childBounds(obj, m, scale, extent); },
+                        [&](const ButtonCharacter&) { return childBounds(obj, m, scale, extent); },
+                        [&](const StaticTextCharacter& c) {
+                          return boxOfRect(c.layout->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
+                        },
+                        [&](const EditTextCharacter&) {
+                          if (!obj.textField) return PixelBox{};
+                          const Rect& r = obj.textField->layout().bounds;
+                          return boxOfRect(r, m, extent == Extent::Drawn ? kEdgeMargin : 0);
                         },
                         [](const BitmapCharacter&) { return PixelBox{}; },
                         [](const InertCharacter&) { return PixelBox{}; },

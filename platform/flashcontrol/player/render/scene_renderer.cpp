@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "morph_interpolation.h"
 #include "object_bounds.h"
+#include "text_drawing.h"
 
 namespace swf {
 namespace {
@@ -29,7 +31,8 @@ bool needsLayer(const Placement& p) {
 }  // namespace
 
 void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, const Canvas& target,
-                           PixelBox clip) {
+                           PixelBox clip, Quality quality) {
+  shapes_.setQuality(quality);
   target_ = &target;
   clip_ = clip;
   viewScale_ = view.scale;
@@ -77,22 +80,41 @@ void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const 
 }
 
 void SceneRenderer::drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t) {
+  auto drawShape = [&](const Shape& shape) {
+    if (t.into) {
+      shapes_.cover(shape, om, viewScale_, clip_, t.mask, *t.into);
+    } else {
+      shapes_.draw(shape, om, ocx, viewScale_, *target_, clip_, t.mask);
+    }
+  };
+  // Past the nesting limit sprites and buttons have no clip and show nothing.
+  auto drawPlayed = [&] {
+    if (obj.clip) drawClip(*obj.clip, om, ocx, t);
+  };
   std::visit(Overloaded{
-                 [&](const ShapeCharacter& c) {
-                   if (t.into) {
-                     shapes_.cover(*c.shape, om, viewScale_, clip_, t.mask, *t.into);
-                   } else {
-                     shapes_.draw(*c.shape, om, ocx, viewScale_, *target_, clip_, t.mask);
-                   }
+                 [&](const ShapeCharacter& c) { drawShape(*c.shape); },
+                 [&](const MorphCharacter& c) {
+                   morphAt(*c.morph, obj.placement.ratio, morphed_);
+                   drawShape(morphed_);
                  },
-                 // Past the nesting limit a sprite has no clip and shows nothing.
-                 [&](const SpriteCharacter&) {
-                   if (obj.clip) drawClip(*obj.clip, om, ocx, t);
+                 [&](const SpriteCharacter&) { drawPlayed(); },
+                 [&](const ButtonCharacter&) { drawPlayed(); },
+                 [&](const StaticTextCharacter& c) { drawText(*c.layout, om, ocx, t); },
+                 [&](const EditTextCharacter&) {
+                   if (obj.textField) drawText(obj.textField->layout(), om, ocx, t);
                  },
                  [](const BitmapCharacter&) {},
                  [](const InertCharacter&) {},
              },
              *obj.character);
+}
+
+void SceneRenderer::drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t) {
+  if (t.into) {
+    coverText(shapes_, text, m, viewScale_, clip_, t.mask, *t.into);
+  } else {
+    swf::drawText(shapes_, text, m, cx, viewScale_, *target_, clip_, t.mask);
+  }
 }
 
 const MaskLayer* SceneRenderer::buildMask(const DisplayObject& obj, const Matrix& m, Target t) {

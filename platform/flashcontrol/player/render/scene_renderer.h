@@ -18,7 +18,8 @@ namespace swf {
 
 class SceneRenderer {
  public:
-  void render(const MovieClip& root, const ViewTransform& view, const Canvas& target, PixelBox clip);
+  void render(const MovieClip& root, const ViewTransform& view, const Canvas& target, PixelBox clip,
+              Quality quality);
 
  private:
   // What a list is drawn under: the mask in effect (nullptr: none), and the
@@ -35,6 +36,7 @@ class SceneRenderer {
 
   void drawClip(const MovieClip& clip, const Matrix& m, const ColorTransform& cx, Target t);
   void drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  void drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t);
   // om and ocx include the object's own placement.
   void drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t);
   // The mask obj makes under t's mask, or nullptr when no more masks fit.
@@ -51,6 +53,7 @@ class SceneRenderer {
   }
 
   ShapeRenderer shapes_;
+  Shape morphed_;  // a morph shape at its ratio, rebuilt for each draw
   const Canvas* target_ = nullptr;
   PixelBox clip_;
   double viewScale_ = 1;

@@ -108,6 +108,8 @@ void ShapeRenderer::cover(const Shape& shape, const Matrix& toPixels, double vie
   }
 }
 
+void ShapeRenderer::setQuality(Quality q) { raster_.setQuality(q); }
+
 PixelBox ShapeRenderer::prepare(const Shape& shape, PixelBox clip, const MaskLayer* mask) {
   mask_ = mask;
   if (mask) {

@@ -28,6 +28,7 @@ class ShapeRenderer {
   // into, scaled by mask when given.
   void cover(const Shape& shape, const Matrix& toPixels, double viewScale, PixelBox clip, const MaskLayer* mask,
              MaskLayer& into);
+  void setQuality(Quality q);
 
  private:
   struct SidedEdge {

@@ -5,14 +5,14 @@
 namespace swf {
 
 ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW,
-                                double viewH, bool exactFit) {
+                                double viewH, StageFit fit) {
   double w = double(stage.width()), h = double(stage.height());
   if (w <= 0) w = 1;
   if (h <= 0) h = 1;
   double sx = viewW / w, sy = viewH / h;
   ViewTransform v;
-  if (!exactFit) {
-    double s = std::min(sx, sy);
+  if (fit != StageFit::ExactFit) {
+    double s = fit == StageFit::NoBorder ? std::max(sx, sy) : std::min(sx, sy);
     sx = sy = s;
   }
   double offsetX = viewX + (viewW - w * sx) / 2;

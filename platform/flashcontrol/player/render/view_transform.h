@@ -11,9 +11,12 @@ struct ViewTransform {
   double scale = 0;      // pixels per twip (the smaller axis when stretched)
 };
 
-// exactFit stretches the stage over the rectangle; otherwise the whole stage
-// shows at its aspect ratio, centred.
+// How the stage fills the view rectangle: whole at its aspect ratio (show
+// all) or covering it at its aspect ratio (no border), centred either way,
+// or stretched over it (exact fit).
+enum class StageFit { ShowAll, NoBorder, ExactFit };
+
 ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW,
-                                double viewH, bool exactFit);
+                                double viewH, StageFit fit);
 
 }  // namespace swf

@@ -87,7 +87,13 @@ void readPlaceObject3(SwfReader& r, PlaceCommand& p) {
 
 }  // namespace
 
-bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out) {
+void readPlaceClipActions(SwfReader& r, int swfVersion, PlaceCommand& p) {
+  auto records = std::make_shared<std::vector<ClipActionRecord>>();
+  readClipActions(r, swfVersion, *records);
+  if (!records->empty()) p.clipActions = std::move(records);
+}
+
+bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out, int swfVersion) {
   SwfReader r(body, length);
   PlaceCommand p;
   if (code == TagCode::PlaceObject) {
@@ -97,8 +103,11 @@ bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCom
     p.move = flags & 0x01;
     p.depth = r.u16();
     readPlaceFields(r, flags, p);
+    if ((flags & 0x80) && !r.overrun()) readPlaceClipActions(r, swfVersion, p);
   } else {
+    uint8_t flags = length > 0 ? body[0] : 0;
     readPlaceObject3(r, p);
+    if ((flags & 0x80) && !r.overrun()) readPlaceClipActions(r, swfVersion, p);
   }
   size_t depthEnd = code == TagCode::PlaceObject2 ? 3 : 4;
   if (length < depthEnd) return false;

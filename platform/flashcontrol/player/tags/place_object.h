@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "clip_actions.h"
 #include "filter.h"
 #include "tag_codes.h"
 
 namespace swf {
+
+class SwfReader;
 
 struct PlaceCommand {
   uint16_t depth = 0;
@@ -32,6 +36,7 @@ struct PlaceCommand {
   bool visible = true;
   bool hasBlendMode = false;
   uint8_t blendMode = 0;
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;  // nullptr: none
   bool hasFilters = false;
   std::shared_ptr<const FilterList> filters;
   bool hasCacheAsBitmap = false;
@@ -42,7 +47,7 @@ struct PlaceCommand {
 
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short
 // to name a depth.
-bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out);
+bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out, int swfVersion = 6);
 
 // code is RemoveObject or RemoveObject2.
 bool parseRemoveObject(TagCode code, const uint8_t* body, size_t length, uint16_t& depth);

@@ -144,4 +144,12 @@ bool parseShape(const uint8_t* body, size_t length, int shapeVersion, Shape& out
   return true;
 }
 
+// A glyph's SHAPE: records only, painted with the one fill its edges name.
+void parseGlyphShape(const uint8_t* body, size_t length, Shape& out) {
+  SwfReader r(body, length);
+  out = Shape{};
+  out.fills.resize(1);
+  ShapeRecordReader(r, 1, out).run();
+}
+
 }  // namespace swf

@@ -17,6 +17,10 @@ constexpr size_t kMaxShapeEdges = 1u << 20;
 // character id; otherwise out holds whatever could be read.
 bool parseShape(const uint8_t* body, size_t length, int shapeVersion, Shape& out);
 
+// A font glyph's SHAPE (no styles of its own): out gets one solid
+// fill, whose colour the text's own replaces when it is drawn.
+void parseGlyphShape(const uint8_t* body, size_t length, Shape& out);
+
 // Style arrays, shared with the shape records' StyleChange (new styles).
 bool parseFillStyles(SwfReader& r, int shapeVersion, std::vector<FillStyle>& out);
 bool parseLineStyles(SwfReader& r, int shapeVersion, std::vector<LineStyle>& out);

@@ -89,6 +89,8 @@ constexpr const char* kRuffleCases[] = {
     "visual__gradient_radial_same_ratios",
     "visual__simple_shapes__gradients__radial", "visual__simple_shapes__gradients__reflect",
     "visual__simple_shapes__layers",
+    // Static text and text fields in embedded fonts.
+    "from_shumway__acid__acid-color-0",
 };
 
 INSTANTIATE_TEST_SUITE_P(InScope, RuffleVisual, ::testing::ValuesIn(kRuffleCases));

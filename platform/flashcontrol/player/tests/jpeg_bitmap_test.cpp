@@ -139,7 +139,7 @@ TEST_F(JpegBitmap, WrongLengthsAreRefusedBeforeTheDecoder) {
   EXPECT_EQ(seen.calls, 0);
 }
 
-TEST_F(JpegBitmap, PngAndGifPicturesAreRefused) {
+TEST_F(JpegBitmap, DamagedPngAndGifPicturesAreRefused) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg2, withId(png)));
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg3, jpeg3(Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0}, {})));

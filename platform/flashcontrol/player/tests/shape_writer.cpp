@@ -169,6 +169,11 @@ Bytes ShapeWriter::body(uint16_t id, const mvqtest::Rect& bounds) const {
     mvqtest::putU8(out, nonZero_ ? 0x04 : 0);
   }
   writeStyles(out, fills_, lines_);
+  mvqtest::append(out, records());
+  return out;
+}
+
+Bytes ShapeWriter::records() const {
   int fillBits = BitWriter::unsignedBits(uint32_t(fills_.size()));
   int lineBits = BitWriter::unsignedBits(uint32_t(lines_.size()));
   BitWriter rec;
@@ -211,8 +216,7 @@ Bytes ShapeWriter::body(uint16_t id, const mvqtest::Rect& bounds) const {
     }
   }
   rec.writeUnsigned(0, 6);
-  mvqtest::append(out, rec.bytes());
-  return out;
+  return rec.bytes();
 }
 
 }  // namespace playertest

@@ -67,6 +67,9 @@ class ShapeWriter {
   int version() const { return version_; }
   uint16_t tagCode() const;
   Bytes body(uint16_t id, const mvqtest::Rect& bounds) const;
+  // The SHAPE part alone (style index widths, then the records), as morph
+  // shapes hold their start and end edges.
+  Bytes records() const;
 
  private:
   struct Op {

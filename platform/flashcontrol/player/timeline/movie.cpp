@@ -9,6 +9,7 @@
 #include "../tags/define_bits.h"
 #include "../tags/define_sprite.h"
 #include "../tags/shape_parser.h"
+#include "button_states.h"
 #include "../tags/tag_reader.h"
 
 namespace swf {
@@ -24,14 +25,7 @@ Frame* frameAt(Timeline& t, int index) {
 
 bool isInertDefinition(TagCode code) {
   switch (code) {
-    case TagCode::DefineButton:
-    case TagCode::DefineText:
-    case TagCode::DefineText2:
-    case TagCode::DefineButton2:
-    case TagCode::DefineEditText:
-    case TagCode::DefineMorphShape:
     case TagCode::DefineVideoStream:
-    case TagCode::DefineMorphShape2:
       return true;
     default:
       return false;
@@ -48,6 +42,14 @@ int shapeVersionOf(TagCode code) {
     case TagCode::DefineShape4: return 4;
     default: return 0;
   }
+}
+
+int buttonVersionOf(TagCode code) {
+  return code == TagCode::DefineButton ? 1 : (code == TagCode::DefineButton2 ? 2 : 0);
+}
+
+int morphVersionOf(TagCode code) {
+  return code == TagCode::DefineMorphShape ? 1 : (code == TagCode::DefineMorphShape2 ? 2 : 0);
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
       case TagCode::PlaceObject3: {
         FrameCommand c;
         Frame* f = frameAt(timeline, frame);
-        if (f && parsePlaceObject(tag.code, tag.body, tag.length, c.place)) {
+        if (f && parsePlaceObject(tag.code, tag.body, tag.length, c.place, file_.version)) {
           c.depth = c.place.depth;
           f->commands.push_back(std::move(c));
         }
@@ -125,6 +127,13 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
           defineBitmap(tag);
         } else if (int v = shapeVersionOf(tag.code)) {
           defineShape(tag.body, tag.length, v);
+        } else if (int b = buttonVersionOf(tag.code)) {
+          defineButton(tag.body, tag.length, b);
+        } else if (tag.code == TagCode::DefineButtonCxform) {
+          colorButton(tag.body, tag.length);
+        } else if (int m = morphVersionOf(tag.code)) {
+          defineMorphShape(tag.body, tag.length, m);
+        } else if (defineTextTag(tag)) {
         } else if (isInertDefinition(tag.code)) {
           defineInert(tag.body, tag.length);
         }
@@ -195,6 +204,36 @@ void Movie::resolveBitmaps(Shape& shape) const {
   for (LineStyle& l : shape.lines) {
     if (l.hasFill) resolve(l.fill);
   }
+}
+
+void Movie::defineButton(const uint8_t* body, size_t length, int buttonVersion) {
+  auto button = std::make_shared<Button>();
+  if (!parseButton(body, length, buttonVersion, *button)) return;
+  uint16_t id = button->id;
+  auto upState = buttonStateTimeline(*button, kButtonUp);
+  dictionary_[id] = ButtonCharacter{std::move(button), std::move(upState)};
+}
+
+void Movie::colorButton(const uint8_t* body, size_t length) {
+  uint16_t id = 0;
+  ColorTransform cx;
+  if (!parseButtonCxform(body, length, id, cx)) return;
+  auto it = dictionary_.find(id);
+  auto* c = it == dictionary_.end() ? nullptr : std::get_if<ButtonCharacter>(&it->second);
+  if (!c || c->button->version != 1) return;
+  auto button = std::make_shared<Button>(*c->button);
+  for (ButtonRecord& r : button->records) r.colorTransform = cx;
+  c->upState = buttonStateTimeline(*button, kButtonUp);
+  c->button = std::move(button);
+}
+
+void Movie::defineMorphShape(const uint8_t* body, size_t length, int morphVersion) {
+  auto morph = std::make_shared<MorphShape>();
+  if (!parseMorphShape(body, length, morphVersion, *morph)) return;
+  resolveBitmaps(morph->start);
+  resolveBitmaps(morph->end);
+  uint16_t id = morph->id;
+  dictionary_[id] = MorphCharacter{std::move(morph)};
 }
 
 void Movie::defineInert(const uint8_t* body, size_t length) {

@@ -7,6 +7,7 @@
 
 #include "../read/movie_file.h"
 #include "../tags/tag_reader.h"
+#include "../text/font_catalog.h"
 #include "character.h"
 #include "timeline.h"
 
@@ -25,12 +26,14 @@ class Movie {
 
   int version() const { return file_.version; }
   const Rect& frameSize() const { return file_.frameSize; }
+  size_t fileLength() const { return file_.body.size() + 8; }
   double frameRate() const { return file_.frameRate; }
   uint32_t backgroundRgb() const { return background_; }
   // ActionScript 3 movies play their timelines without scripts.
   bool runsActions() const { return !actionScript3_; }
   const Timeline& root() const { return root_; }
   const Character* character(uint16_t id) const;
+  const FontCatalog& fonts() const { return fonts_; }
   // DefineSound bodies of the movie, in tag order.
   const std::vector<TagBody>& soundDefinitions() const { return soundDefinitions_; }
 
@@ -39,6 +42,12 @@ class Movie {
   void defineSprite(const uint8_t* body, size_t length);
   void defineShape(const uint8_t* body, size_t length, int shapeVersion);
   void defineInert(const uint8_t* body, size_t length);
+  void defineButton(const uint8_t* body, size_t length, int buttonVersion);
+  // DefineButtonCxform: the colour transform of a DefineButton's records.
+  void colorButton(const uint8_t* body, size_t length);
+  void defineMorphShape(const uint8_t* body, size_t length, int morphVersion);
+  // Fonts, static text and text fields (movie_text.cpp).
+  bool defineTextTag(const TagRecord& tag);
   void defineBitmap(const TagRecord& tag);
   // Points the shape's bitmap fills at the bitmaps defined so far.
   void resolveBitmaps(Shape& shape) const;
@@ -46,6 +55,7 @@ class Movie {
 
   MovieFile file_;
   Dictionary dictionary_;
+  FontCatalog fonts_;
   std::vector<TagBody> soundDefinitions_;
   TagBody jpegTables_;
   Timeline root_;

@@ -5,6 +5,25 @@
 #include "stage.h"
 
 namespace swf {
+namespace {
+
+// The timeline an instance of the character plays: a sprite's own, or the
+// one-frame display list of a button's up state.
+const Timeline* playedTimeline(const Character& c) {
+  return std::visit(Overloaded{
+                        [](const SpriteCharacter& s) -> const Timeline* { return s.timeline.get(); },
+                        [](const ButtonCharacter& b) -> const Timeline* { return b.upState.get(); },
+                        [](const ShapeCharacter&) -> const Timeline* { return nullptr; },
+                        [](const MorphCharacter&) -> const Timeline* { return nullptr; },
+                        [](const BitmapCharacter&) -> const Timeline* { return nullptr; },
+                        [](const StaticTextCharacter&) -> const Timeline* { return nullptr; },
+                        [](const EditTextCharacter&) -> const Timeline* { return nullptr; },
+                        [](const InertCharacter&) -> const Timeline* { return nullptr; },
+                    },
+                    c);
+}
+
+}  // namespace
 
 MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, int nesting)
     : stage_(stage),
@@ -15,6 +34,7 @@ MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, 
       createdTick_(stage.tickCount()) {}
 
 MovieClip::~MovieClip() {
+  if (object_) stage_.scripts().clipGone(object_);
   for (size_t i = 0; i < children_.size(); ++i) stage_.releaseObject();
   children_.clear();
   stage_.unregisterClip(serial_);
@@ -96,12 +116,22 @@ void MovieClip::seek(int frame, bool jump) {
 void MovieClip::reconcile(uint16_t depth) {
   auto want = state_.find(depth);
   auto have = children_.find(depth);
+  if (have != children_.end() && have->second.scripted) return;
   if (want == state_.end()) {
     if (have != children_.end()) removeChild(have);
     return;
   }
   if (have != children_.end() && have->second.placement.sameObjectAs(want->second)) {
-    have->second.placement = want->second;
+    Placement& p = have->second.placement;
+    if (have->second.scriptTransform) {
+      Placement kept = p;
+      p = want->second;
+      p.matrix = kept.matrix;
+      p.colorTransform = kept.colorTransform;
+      p.visible = kept.visible;
+    } else {
+      p = want->second;
+    }
     return;
   }
   if (have != children_.end()) removeChild(have);
@@ -111,6 +141,7 @@ void MovieClip::reconcile(uint16_t depth) {
 void MovieClip::removeChild(std::map<uint16_t, DisplayObject>::iterator it) {
   stage_.releaseObject();
   if (it->second.clip) {
+    stage_.queueEvent(*it->second.clip, kClipUnload);
     it->second.clip->markRemoved();
     stage_.retire(std::move(it->second.clip));
   }
@@ -122,12 +153,22 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   DisplayObject obj;
   obj.placement = placement;
   obj.character = stage_.movie().character(placement.characterId);
-  auto* sprite = obj.character ? std::get_if<SpriteCharacter>(obj.character) : nullptr;
-  if (sprite && nesting_ + 1 < kMaxClipNesting) {
-    obj.clip = std::make_unique<MovieClip>(stage_, *sprite->timeline, this, nesting_ + 1);
+  const Timeline* timeline = obj.character ? playedTimeline(*obj.character) : nullptr;
+  if (timeline && nesting_ + 1 < kMaxClipNesting) {
+    obj.clip = std::make_unique<MovieClip>(stage_, *timeline, this, nesting_ + 1);
+  }
+  if (auto* field = obj.character ? std::get_if<EditTextCharacter>(obj.character) : nullptr) {
+    const Movie& movie = stage_.movie();
+    obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
-  if (slot.clip) slot.clip->enterFirstFrame();
+  if (slot.clip) {
+    slot.clip->setDepth(depth);
+    stage_.queueEvent(*slot.clip, kClipInitialize);
+    stage_.queueEvent(*slot.clip, kClipConstruct);
+    slot.clip->enterFirstFrame();
+    stage_.queueEvent(*slot.clip, kClipLoad);
+  }
 }
 
 void MovieClip::nextFrame() {
@@ -156,7 +197,8 @@ avm1::ActionTarget* MovieClip::childNamed(const std::string& name) {
   bool caseSensitive = stage_.movie().version() >= 7;
   for (auto& entry : children_) {
     MovieClip* clip = entry.second.clip.get();
-    const std::string& n = entry.second.placement.name;
+    if (!clip) continue;
+    const std::string& n = clip->instanceName();
     if (clip && (caseSensitive ? n == name : sameTextIgnoringCase(n, name))) return clip;
   }
   return nullptr;

@@ -56,6 +56,29 @@ class MovieClip : public avm1::ActionTarget {
   ActionTarget* parentTarget() override { return parent_; }
   ActionTarget* rootTarget() override;
 
+  // Scripts' view (movie_clip_script.cpp).
+  avm1::Object* scriptObject() override;
+  bool frameActions(int frame0, std::vector<avm1::CodeBlock>& out) override;
+  int findLabel(const std::string& label) override { return timeline_.findLabel(label); }
+  std::string instanceName() override;
+  void setInstanceName(const std::string& name) override;
+  double getProperty(avm1::ClipProperty p) override;
+  void setProperty(avm1::ClipProperty p, double v) override;
+  int depth() override { return int(depth_) - kDepthOffset; }
+  ActionTarget* duplicate(const std::string& name, int depth) override;
+  void removeSelf() override;
+  ActionTarget* createEmpty(const std::string& name, int depth) override;
+  int nextHighestDepth() override;
+  void swapDepths(int depth) override;
+  bool bounds(double out[4]) override;
+  void toStage(double out[6]) override;
+  int bytesTotal() override;
+  // The onClipEvent handlers its placement gave it (nullptr: none).
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
+  // Timeline depths are script depths plus this.
+  static constexpr int kDepthOffset = 16384;
+  void setDepth(uint16_t depth) { depth_ = depth; }
+
  private:
   void enterFrame(int frame);
   // Rebuilds the display list at frame; a jump (not a loop back to the
@@ -64,6 +87,11 @@ class MovieClip : public avm1::ActionTarget {
   void reconcile(uint16_t depth);
   void removeChild(std::map<uint16_t, DisplayObject>::iterator it);
   void createChild(uint16_t depth, const Placement& placement);
+  DisplayObject* slot();
+  // A child scripts made (kept across gotos) at a script depth.
+  MovieClip* addScriptedChild(int depth, const Placement& placement, const Timeline& timeline);
+  Matrix matrix();
+  bool boundsIn(const Matrix& m, Rect& out, bool& any);
 
   Stage& stage_;
   const Timeline& timeline_;
@@ -75,6 +103,12 @@ class MovieClip : public avm1::ActionTarget {
   bool playing_ = true;
   bool removed_ = false;
   uint64_t streamEpoch_ = 0;
+  uint16_t depth_ = 0;
+  std::string scriptName_;  // an instance name scripts set (or a dynamic clip's)
+  bool renamed_ = false;
+  avm1::Object* object_ = nullptr;
+  // A root's own transform (children keep theirs in their parent's list).
+  Placement rootPlacement_;
   PlacementMap state_;
   std::map<uint16_t, DisplayObject> children_;
 };

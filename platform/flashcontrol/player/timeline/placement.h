@@ -30,6 +30,7 @@ struct Placement {
   uint16_t clipDepth = 0;
   bool visible = true;
   uint8_t blendMode = 0;
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;
   std::shared_ptr<const FilterList> filters;  // nullptr: none
   bool cacheAsBitmap = false;
   bool hasOpaqueBackground = false;

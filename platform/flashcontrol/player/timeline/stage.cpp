@@ -1,14 +1,17 @@
 #include "stage.h"
 
-#include "../avm1/interpreter.h"
 
 namespace swf {
 
-Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library)
+Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
+             std::function<void(const std::string&)> traceSink)
     : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
+  scripts_ = std::make_unique<ScriptHost>(*this, movie.version());
+  scripts_->setTraceSink(std::move(traceSink));
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
+  queueEvent(*root_, kClipLoad);
   runActions();
 }
 
@@ -18,13 +21,17 @@ Stage::~Stage() {
 }
 
 void Stage::resetBudgets() {
-  actionsLeft_ = kMaxActionsPerTick;
+  scripts_->vm().newTick();
   seekFramesLeft_ = kMaxSeekFramesPerTick;
 }
 
 void Stage::tick(bool loop) {
   ++ticks_;
   resetBudgets();
+  if (movie_.runsActions()) {
+    scripts_->vm().timers().runDue(scripts_->vm(), scripts_->movieTimeMs());
+    dispatchEnterFrame(*root_);
+  }
   root_->advance(loop);
   root_->advanceChildren();
   runActions();
@@ -32,17 +39,58 @@ void Stage::tick(bool loop) {
 
 void Stage::runActions() {
   int blocks = 0;
-  while (!queue_.empty() && blocks < kMaxActionBlocksPerTick && actionsLeft_ > 0) {
-    QueuedBlock q = queue_.front();
-    queue_.pop_front();
-    auto it = clips_.find(q.clip);
-    if (it == clips_.end() || it->second->removed()) continue;
+  while (blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
+    if (!runNextQueued()) break;
     ++blocks;
-    avm1::Interpreter interpreter(movie_.version(), *it->second);
-    actionsLeft_ -= interpreter.run(q.block.data, q.block.size, actionsLeft_);
   }
   queue_.clear();
+  initEvents_.clear();
+  loadEvents_.clear();
   retired_.clear();
+  std::vector<avm1::Object*> roots;
+  for (const auto& entry : clips_) roots.push_back(entry.second->scriptObject());
+  scripts_->collectGarbage(roots);
+}
+
+// Initialize events first, then frame actions, then load and unload events.
+bool Stage::runNextQueued() {
+  std::deque<QueuedEvent>* events = !initEvents_.empty() ? &initEvents_ : nullptr;
+  if (!events && queue_.empty() && !loadEvents_.empty()) events = &loadEvents_;
+  if (events) {
+    QueuedEvent e = events->front();
+    events->pop_front();
+    auto it = clips_.find(e.clip);
+    if (e.event == kClipUnload) {
+      scripts_->dispatch(e.object, e.event, e.actions.get());
+    } else if (it != clips_.end() && !it->second->removed()) {
+      scripts_->dispatch(it->second->scriptObject(), e.event, e.actions.get());
+    }
+    return true;
+  }
+  if (queue_.empty()) return false;
+  QueuedBlock q = queue_.front();
+  queue_.pop_front();
+  auto it = clips_.find(q.clip);
+  if (it != clips_.end() && !it->second->removed()) scripts_->runBlock(q.block.data, q.block.size, *it->second);
+  return true;
+}
+
+void Stage::queueEvent(MovieClip& clip, uint32_t event) {
+  if (!movie_.runsActions()) return;
+  QueuedEvent e{clip.serial(), clip.scriptObject(), event, clip.clipActions()};
+  if (event == kClipInitialize || event == kClipConstruct) {
+    initEvents_.push_back(e);
+  } else {
+    loadEvents_.push_back(e);
+  }
+}
+
+void Stage::dispatchEnterFrame(MovieClip& clip) {
+  for (auto it = clip.children().rbegin(); it != clip.children().rend(); ++it) {
+    MovieClip* child = it->second.clip.get();
+    if (child && !child->removed()) dispatchEnterFrame(*child);
+  }
+  scripts_->dispatch(clip.scriptObject(), kClipEnterFrame, clip.clipActions().get());
 }
 
 uint64_t Stage::registerClip(MovieClip* clip) {

@@ -4,12 +4,15 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <string>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "movie.h"
 #include "movie_clip.h"
+#include "script_host.h"
 #include "sound_library.h"
 #include "sound_mixer.h"
 
@@ -21,22 +24,24 @@ constexpr int kMaxClipNesting = 64;
 constexpr size_t kMaxDisplayObjects = 20000;
 // Action blocks one tick may run; gotos that keep queueing each other end here.
 constexpr int kMaxActionBlocksPerTick = 2000;
-// Actions all blocks of one tick may execute together; endless loops end here.
-constexpr int kMaxActionsPerTick = 200000;
 // Frames that jumps of one tick may replay to rebuild display lists.
 constexpr int kMaxSeekFramesPerTick = 1 << 20;
 
 class Stage {
  public:
   // Without a mixer the movie plays silently.
-  explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr,
-                 const SoundLibrary* library = nullptr);
+  // trace() lines go to traceSink (from the first frame's actions on).
+  explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr, const SoundLibrary* library = nullptr,
+                 std::function<void(const std::string&)> traceSink = nullptr);
   ~Stage();
 
   const Movie& movie() const { return movie_; }
   MovieClip& root() { return *root_; }
   const MovieClip& root() const { return *root_; }
   uint64_t tickCount() const { return ticks_; }
+  ScriptHost& scripts() { return *scripts_; }
+  // The number of the next unnamed instance ("instanceN").
+  int nextInstanceNumber() { return ++instanceNumber_; }
 
   // One timer tick: root first (when playing), then every clip, then actions.
   void tick(bool loop);
@@ -49,6 +54,9 @@ class Stage {
   uint64_t registerClip(MovieClip* clip);
   void unregisterClip(uint64_t serial);
   void queueActions(const MovieClip& clip, const Frame& frame);
+  // Clip events: a new clip's initialize (before the frame's actions) and
+  // load (after them); a removed clip's unload.
+  void queueEvent(MovieClip& clip, uint32_t event);
   // A removed clip is kept until the actions running now have finished.
   void retire(std::unique_ptr<MovieClip> clip);
   bool reserveObject();
@@ -71,6 +79,15 @@ class Stage {
     uint64_t clip;
     ActionBlock block;
   };
+  struct QueuedEvent {
+    uint64_t clip;
+    avm1::Object* object;  // unload events outlive their clip's place
+    uint32_t event;
+    std::shared_ptr<const std::vector<ClipActionRecord>> actions;
+  };
+  bool runNextQueued();
+  // enterFrame of every clip, children before parents, the highest depth first.
+  void dispatchEnterFrame(MovieClip& clip);
 
   const Movie& movie_;
   SoundMixer* mixer_;
@@ -79,11 +96,14 @@ class Stage {
   uint64_t ticks_ = 0;
   uint64_t nextSerial_ = 1;
   size_t liveObjects_ = 0;
-  int actionsLeft_ = 0;
   int seekFramesLeft_ = 0;
   std::unordered_map<uint64_t, MovieClip*> clips_;
+  int instanceNumber_ = 0;
   std::deque<QueuedBlock> queue_;
+  std::deque<QueuedEvent> initEvents_;
+  std::deque<QueuedEvent> loadEvents_;
   std::vector<std::unique_ptr<MovieClip>> retired_;
+  std::unique_ptr<ScriptHost> scripts_;  // outlives the clips, whose objects it holds
   std::unique_ptr<MovieClip> root_;
 };
 

@@ -4,6 +4,8 @@
 // same surface once per frame. ratio = fill time / frame time.
 // filters_vs_shapes: the frame time at 1280 x 720 of a movie of 20
 // filtered clips over that of the shapes movie, measured in the same run.
+// text_fields_vs_shapes: the same for 50 moving text fields (wrapped
+// sans-serif device text).
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "movie_player.h"
 #include "swf_builder.h"
 #include "../tests/shape_writer.h"
+#include "../tests/text_writer.h"
 #include "filtered_bench_movie.h"
 
 namespace {
@@ -21,6 +24,7 @@ using playertest::LineSpec;
 using playertest::ShapeWriter;
 
 constexpr int kWidth = 550, kHeight = 400, kShapes = 200, kFrames = 24, kRuns = 5;
+constexpr int kWideWidth = 1280, kWideHeight = 720, kFields = 50;
 
 // A blob of four curves around (0, 0), radius r twips.
 ShapeWriter blob(int i, int r) {
@@ -50,6 +54,41 @@ mvqtest::Bytes movie() {
       mvqtest::Matrix m = mvqtest::Matrix::translate((i * 211 + f * 40) % (kWidth * 20), (i * 137 + f * 25) % (kHeight * 20));
       if (f == 0) {
         b.placeObject2(uint16_t(i + 1), uint16_t(i + 1), m);
+      } else {
+        b.moveObject2(uint16_t(i + 1), m);
+      }
+    }
+    b.showFrame();
+  }
+  return b.finish();
+}
+
+mvqtest::Bytes textFieldsMovie() {
+  mvqtest::SwfBuilder b;
+  b.version(8).stage(mvqtest::Rect::pixels(kWidth, kHeight)).frameRate(24).background(250, 250, 240);
+  playertest::FontSpec sans;
+  sans.name = "_sans";
+  sans.layout = false;
+  b.tag(sans.tagCode(), sans.body());
+  for (int i = 0; i < kFields; ++i) {
+    playertest::EditTextSpec f;
+    f.id = uint16_t(i + 2);
+    f.bounds = mvqtest::Rect::twips(0, 0, 3000, 1200);
+    f.font = 1;
+    f.height = uint16_t(200 + (i % 4) * 40);
+    f.color = mvqtest::Rgba{uint8_t(i * 5), 0, uint8_t(255 - i * 5), 255};
+    f.useOutlines = false;
+    f.multiline = f.wordWrap = true;
+    f.border = i % 3 == 0;
+    f.text = "Field " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog, 0123456789.";
+    b.tag(37, f.body());
+  }
+  for (int f = 0; f < kFrames; ++f) {
+    for (int i = 0; i < kFields; ++i) {
+      mvqtest::Matrix m = mvqtest::Matrix::translate((i * 1711 + f * 40) % (kWidth * 20 - 3000),
+                                                     (i * 937 + f * 25) % (kHeight * 20 - 1200));
+      if (f == 0) {
+        b.placeObject2(uint16_t(i + 2), uint16_t(i + 1), m);
       } else {
         b.moveObject2(uint16_t(i + 1), m);
       }
@@ -101,15 +140,18 @@ int main() {
     }
   }) / kFrames;
   for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
-  const double shapes720 = secondsPerFrame(movie(), 1280, 720);
-  const double filters720 = secondsPerFrame(benchmovies::filteredClipsMovie(kWidth, kHeight, kFrames), 1280, 720);
-  if (shapes720 <= 0 || filters720 <= 0) {
+  const double shapes720 = secondsPerFrame(movie(), kWideWidth, kWideHeight);
+  const double filters720 =
+      secondsPerFrame(benchmovies::filteredClipsMovie(kWidth, kHeight, kFrames), kWideWidth, kWideHeight);
+  const double text720 = secondsPerFrame(textFieldsMovie(), kWideWidth, kWideHeight);
+  if (shapes720 <= 0 || filters720 <= 0 || text720 <= 0) {
     std::fprintf(stderr, "bench-snapshot: a 1280x720 movie did not load\n");
     return 1;
   }
   std::printf("bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d checksum=%u"
-              " filters_vs_shapes=%.3f filters_fps_720=%.1f shapes_fps_720=%.1f\n",
+              " filters_vs_shapes=%.3f filters_fps_720=%.1f shapes_fps_720=%.1f"
+              " text_fields_vs_shapes=%.3f text_fields=%d\n",
               fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight, checksum,
-              filters720 / shapes720, 1 / filters720, 1 / shapes720);
+              filters720 / shapes720, 1 / filters720, 1 / shapes720, text720 / shapes720, kFields);
   return 0;
 }

@@ -52,6 +52,7 @@ std::vector<CorpusPicture> ruffleCase(const std::string& testDir) {
     p.options.ticks = std::max(0, c.frames - 1);
     p.options.width = test.viewWidth;
     p.options.height = test.viewHeight;
+    qualityFromName(test.quality, p.options.quality);
     pictures.push_back(p);
   }
   return pictures;

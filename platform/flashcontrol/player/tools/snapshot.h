@@ -15,6 +15,7 @@ struct SnapshotOptions {
   int width = 0;  // 0: the stage's size
   int height = 0;
   ScaleMode scale = ScaleMode::ShowAll;
+  Quality quality = Quality::High;
 };
 
 // False when the file cannot be read or is no movie.

@@ -1,4 +1,5 @@
-// swf-snapshot [--frame N] [--size WxH] [--scale show-all|exact-fit] --out DIR FILE...
+// swf-snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit]
+//              [--quality low|medium|high|best] --out DIR FILE...
 // Writes DIR/NAME.png for each movie: its picture after N ticks from loading.
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +15,8 @@ using swf::tools::SnapshotOptions;
 
 int usage() {
   std::fprintf(stderr,
-               "usage: swf-snapshot [--frame N] [--size WxH] [--scale show-all|exact-fit] --out DIR FILE...\n");
+               "usage: swf-snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit] [--quality low|medium|high|best]"
+               " --out DIR FILE...\n");
   return 2;
 }
 
@@ -48,11 +50,15 @@ int main(int argc, char** argv) {
       std::string s = argv[++i];
       if (s == "show-all") {
         options.scale = swf::ScaleMode::ShowAll;
+      } else if (s == "no-border") {
+        options.scale = swf::ScaleMode::NoBorder;
       } else if (s == "exact-fit") {
         options.scale = swf::ScaleMode::ExactFit;
       } else {
         return usage();
       }
+    } else if (a == "--quality" && hasValue) {
+      if (!swf::qualityFromName(argv[++i], options.quality)) return usage();
     } else if (a == "--out" && hasValue) {
       outDir = argv[++i];
     } else if (!a.empty() && a[0] == '-') {

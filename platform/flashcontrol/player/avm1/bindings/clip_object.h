@@ -1,0 +1,37 @@
+// A movie clip as scripts see it: its variables in the table, its display
+// properties (_x, _alpha, _name, ...) and children by instance name beside
+// them. The clip may leave the stage first; the object then stands alone.
+#pragma once
+
+#include "../action_target.h"
+#include "../object.h"
+
+namespace swf {
+namespace avm1 {
+
+class ClipObject : public Object {
+ public:
+  ClipObject(Vm& vm, Object* proto, ActionTarget* clip) : Object(vm, proto), clip_(clip) {}
+  ActionTarget* clip() const override { return clip_; }
+  const char* typeName() const override { return "movieclip"; }
+  // A clip converts to its target path ("_level0.a.b").
+  bool fixedText(std::string& out) override;
+  // The clip left the stage.
+  void detach() { clip_ = nullptr; }
+  // "/a/b" (_target).
+  static std::string dotPath(ActionTarget* clip);
+  static std::string slashPath(ActionTarget* clip);
+
+ protected:
+  bool getBuiltin(const std::string& key, Value& out) override;
+  bool setBuiltin(const std::string& key, const Value& value) override;
+  bool getVirtual(const std::string& key, Value& out) override;
+
+ private:
+  ActionTarget* clip_;
+};
+
+void installMovieClipClass(Vm& vm);
+
+}  // namespace avm1
+}  // namespace swf

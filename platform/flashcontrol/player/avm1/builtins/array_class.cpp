@@ -1,0 +1,293 @@
+// Array: construction, the element methods, and sort / sortOn with the
+// real player's flags.
+#include <algorithm>
+#include <cmath>
+
+#include "../array_object.h"
+#include "../vm.h"
+#include "builtins.h"
+
+namespace swf {
+namespace avm1 {
+namespace {
+
+enum SortFlag : int { kCaseInsensitive = 1, kDescending = 2, kUniqueSort = 4, kReturnIndexedArray = 8, kNumeric = 16 };
+
+// Elements of any object with a length (arrays usually).
+std::vector<Value> elementsOf(Vm& vm, Object* o) {
+  if (!o) return {};
+  if (o->isArray()) return static_cast<ArrayObject*>(o)->items();
+  uint32_t n = std::min<uint32_t>(toUint32(vm.toNumber(o->get("length"))), 1u << 20);
+  std::vector<Value> out;
+  for (uint32_t i = 0; i < n; ++i) out.push_back(o->get(std::to_string(i)));
+  return out;
+}
+
+void storeElements(Object* o, const std::vector<Value>& items) {
+  if (!o) return;
+  if (o->isArray()) {
+    static_cast<ArrayObject*>(o)->assign(items);
+    return;
+  }
+  for (size_t i = 0; i < items.size(); ++i) o->set(std::to_string(i), items[i]);
+  o->set("length", Value(double(items.size())));
+}
+
+std::string join(Vm& vm, Object* o, const std::string& sep) {
+  std::string out;
+  std::vector<Value> items = elementsOf(vm, o);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i) out += sep;
+    out += vm.toString(items[i]);
+    if (vm.unwinding()) break;
+  }
+  return out;
+}
+
+// Relative positions of slice and splice.
+size_t relative(Vm& vm, const Value& v, size_t n, size_t fallback) {
+  if (v.isUndefined()) return fallback;
+  double d = toInteger(vm.toNumber(v));
+  if (d < 0) d = std::max(0.0, double(n) + d);
+  return size_t(std::min(d, double(n)));
+}
+
+int lowerCompare(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    int x = (unsigned char)a[i], y = (unsigned char)b[i];
+    if (x >= 'A' && x <= 'Z') x += 32;
+    if (y >= 'A' && y <= 'Z') y += 32;
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+// -1, 0, 1 for two elements under flags (no comparison function).
+int compareByFlags(Vm& vm, const Value& a, const Value& b, int flags) {
+  if (flags & kNumeric) {
+    if (a.isNumber() && b.isNumber()) {
+      double x = a.number, y = b.number;
+      if (x < y) return -1;
+      if (x > y) return 1;
+      return 0;
+    }
+  }
+  std::string x = vm.toString(a), y = vm.toString(b);
+  if (flags & kCaseInsensitive) return lowerCompare(x, y);
+  return x < y ? -1 : x > y ? 1 : 0;
+}
+
+struct Sorter {
+  Vm& vm;
+  FunctionObject* compareFn;
+  int flags;
+  bool equalSeen = false;
+
+  int compare(const Value& a, const Value& b) {
+    int r;
+    if (compareFn) {
+      double d = vm.toNumber(vm.call(compareFn, Value(), {a, b}));
+      r = d < 0 ? -1 : d > 0 ? 1 : 0;
+    } else {
+      r = compareByFlags(vm, a, b, flags);
+    }
+    if (r == 0) equalSeen = true;
+    return (flags & kDescending) ? -r : r;
+  }
+};
+
+// Sorts indices of items; false when UNIQUESORT found equal elements.
+bool sortIndices(Sorter& s, const std::vector<Value>& keys, std::vector<size_t>& order) {
+  order.resize(keys.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    if (s.vm.unwinding()) return false;
+    return s.compare(keys[x], keys[y]) < 0;
+  });
+  return !((s.flags & kUniqueSort) && s.equalSeen);
+}
+
+Value finishSort(Vm& vm, Object* o, const std::vector<Value>& items, const std::vector<size_t>& order, int flags) {
+  if (flags & kReturnIndexedArray) {
+    std::vector<Value> idx;
+    for (size_t i : order) idx.push_back(Value(double(i)));
+    return Value(vm.newArray(idx));
+  }
+  std::vector<Value> sorted;
+  for (size_t i : order) sorted.push_back(items[i]);
+  storeElements(o, sorted);
+  return Value(o);
+}
+
+Value sort(Vm& vm, const Value& self, const Args& args) {
+  Object* o = self.asObject();
+  if (!o) return Value();
+  FunctionObject* fn = nullptr;
+  size_t flagsAt = 0;
+  if (Object* f = arg(args, 0).asObject()) {
+    fn = f->asFunction();
+    flagsAt = 1;
+  }
+  int flags = args.size() > flagsAt ? vm.toInt32(args[flagsAt]) : 0;
+  std::vector<Value> items = elementsOf(vm, o);
+  Sorter s{vm, fn, flags};
+  std::vector<size_t> order;
+  if (!sortIndices(s, items, order)) return Value(0);
+  return finishSort(vm, o, items, order, flags);
+}
+
+Value sortOn(Vm& vm, const Value& self, const Args& args) {
+  Object* o = self.asObject();
+  if (!o || args.empty()) return Value();
+  std::vector<std::string> fields;
+  std::vector<int> fieldFlags;
+  int flags = args.size() > 1 && !args[1].asObject() ? vm.toInt32(args[1]) : 0;
+  if (Object* list = args[0].asObject()) {
+    for (const Value& f : elementsOf(vm, list)) fields.push_back(vm.toString(f));
+  } else {
+    fields.push_back(vm.toString(args[0]));
+  }
+  if (Object* fl = arg(args, 1).asObject()) {
+    for (const Value& f : elementsOf(vm, fl)) fieldFlags.push_back(vm.toInt32(f));
+  }
+  std::vector<Value> items = elementsOf(vm, o);
+  std::vector<size_t> order(items.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  bool equal = false;
+  std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    for (size_t f = 0; f < fields.size(); ++f) {
+      int fflags = f < fieldFlags.size() ? fieldFlags[f] : flags;
+      Object* a = items[x].asObject();
+      Object* b = items[y].asObject();
+      Value va = a ? a->get(fields[f]) : Value(), vb = b ? b->get(fields[f]) : Value();
+      int r = compareByFlags(vm, va, vb, fflags);
+      if (fflags & kDescending) r = -r;
+      if (r != 0) return r < 0;
+    }
+    equal = true;
+    return false;
+  });
+  if ((flags & kUniqueSort) && equal) return Value(0);
+  return finishSort(vm, o, items, order, flags);
+}
+
+Value splice(Vm& vm, const Value& self, const Args& args) {
+  Object* o = self.asObject();
+  if (!o || args.empty()) return Value();
+  std::vector<Value> items = elementsOf(vm, o);
+  size_t n = items.size();
+  size_t start = relative(vm, args[0], n, 0);
+  size_t count = n - start;
+  if (args.size() > 1) {
+    double c = toInteger(vm.toNumber(args[1]));
+    count = c < 0 ? 0 : size_t(std::min(c, double(n - start)));
+  }
+  std::vector<Value> removed(items.begin() + long(start), items.begin() + long(start + count));
+  items.erase(items.begin() + long(start), items.begin() + long(start + count));
+  if (args.size() > 2) items.insert(items.begin() + long(start), args.begin() + 2, args.end());
+  storeElements(o, items);
+  return Value(vm.newArray(removed));
+}
+
+}  // namespace
+
+void installArrayClass(Vm& vm) {
+  Object* proto = vm.arrayPrototype();
+  auto make = [](Vm& vm, const Value&, const Args& args) -> Value {
+    ArrayObject* a = vm.newArray();
+    if (args.size() == 1 && args[0].isNumber()) {
+      double n = args[0].number;
+      if (n >= 0 && n == std::floor(n)) a->setLength(uint32_t(std::min(n, 4294967295.0)));
+    } else {
+      a->assign(args);
+    }
+    return Value(a);
+  };
+  NativeFunction* ctor = vm.defineClass("Array", proto, make, [make](Vm& vm, const Value& self, const Args& args) {
+    Value a = make(vm, self, args);
+    if (Object* o = self.asObject()) a.object->setProto(o->proto());
+    return a;
+  });
+  uint16_t fixed = kDontEnum | kDontDelete | kReadOnly;
+  ctor->define("CASEINSENSITIVE", Value(1), fixed);
+  ctor->define("DESCENDING", Value(2), fixed);
+  ctor->define("UNIQUESORT", Value(4), fixed);
+  ctor->define("RETURNINDEXEDARRAY", Value(8), fixed);
+  ctor->define("NUMERIC", Value(16), fixed);
+  vm.defineMethod(proto, "push", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    Object* o = self.asObject();
+    if (!o) return Value();
+    std::vector<Value> items = elementsOf(vm, o);
+    items.insert(items.end(), args.begin(), args.end());
+    storeElements(o, items);
+    return Value(double(items.size()));
+  });
+  vm.defineMethod(proto, "pop", [](Vm& vm, const Value& self, const Args&) -> Value {
+    Object* o = self.asObject();
+    std::vector<Value> items = elementsOf(vm, o);
+    if (items.empty()) return Value();
+    Value last = items.back();
+    items.pop_back();
+    storeElements(o, items);
+    return last;
+  });
+  vm.defineMethod(proto, "shift", [](Vm& vm, const Value& self, const Args&) -> Value {
+    Object* o = self.asObject();
+    std::vector<Value> items = elementsOf(vm, o);
+    if (items.empty()) return Value();
+    Value first = items.front();
+    items.erase(items.begin());
+    storeElements(o, items);
+    return first;
+  });
+  vm.defineMethod(proto, "unshift", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    Object* o = self.asObject();
+    if (!o) return Value();
+    std::vector<Value> items = elementsOf(vm, o);
+    items.insert(items.begin(), args.begin(), args.end());
+    storeElements(o, items);
+    return Value(double(items.size()));
+  });
+  vm.defineMethod(proto, "reverse", [](Vm& vm, const Value& self, const Args&) -> Value {
+    Object* o = self.asObject();
+    std::vector<Value> items = elementsOf(vm, o);
+    std::reverse(items.begin(), items.end());
+    storeElements(o, items);
+    return self;
+  });
+  vm.defineMethod(proto, "join", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    std::string sep = args.empty() || args[0].isUndefined() ? "," : vm.toString(args[0]);
+    return Value(join(vm, self.asObject(), sep));
+  });
+  vm.defineMethod(proto, "toString", [](Vm& vm, const Value& self, const Args&) -> Value {
+    return Value(join(vm, self.asObject(), ","));
+  });
+  vm.defineMethod(proto, "slice", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    std::vector<Value> items = elementsOf(vm, self.asObject());
+    size_t n = items.size();
+    size_t start = relative(vm, arg(args, 0), n, 0);
+    size_t end = relative(vm, arg(args, 1), n, n);
+    if (end < start) end = start;
+    return Value(vm.newArray(std::vector<Value>(items.begin() + long(start), items.begin() + long(end))));
+  });
+  vm.defineMethod(proto, "concat", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    std::vector<Value> items = elementsOf(vm, self.asObject());
+    for (const Value& v : args) {
+      Object* o = v.asObject();
+      if (o && o->isArray()) {
+        std::vector<Value> more = elementsOf(vm, o);
+        items.insert(items.end(), more.begin(), more.end());
+      } else {
+        items.push_back(v);
+      }
+    }
+    return Value(vm.newArray(items));
+  });
+  vm.defineMethod(proto, "splice", splice);
+  vm.defineMethod(proto, "sort", sort);
+  vm.defineMethod(proto, "sortOn", sortOn);
+}
+
+}  // namespace avm1
+}  // namespace swf

@@ -1,0 +1,111 @@
+// The global functions: parseInt, parseFloat, isNaN, isFinite, escape,
+// unescape and ASSetPropFlags.
+#include <cmath>
+
+#include "../array_object.h"
+#include "../number_text.h"
+#include "../vm.h"
+#include "builtins.h"
+
+namespace swf {
+namespace avm1 {
+namespace {
+
+std::string escapeText(const std::string& s) {
+  static const char* hex = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : s) {
+    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (plain) {
+      out.push_back(char(c));
+    } else {
+      out.push_back('%');
+      out.push_back(hex[c >> 4]);
+      out.push_back(hex[c & 15]);
+    }
+  }
+  return out;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string unescapeText(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size() && hexDigit(s[i + 1]) >= 0 &&
+        hexDigit(s[i + 2]) >= 0) {
+      out.push_back(char(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2])));
+      i += 2;
+    } else {
+      out.push_back(s[i]);
+    }
+  }
+  return out;
+}
+
+// ASSetPropFlags(object, names, set, clear): names are a comma list, an
+// array, or null for every property.
+Value setPropFlags(Vm& vm, const Value&, const Args& args) {
+  Object* o = arg(args, 0).asObject();
+  if (!o || args.size() < 3) return Value();
+  uint16_t set = uint16_t(vm.toInt32(args[2]));
+  uint16_t clear = args.size() > 3 ? uint16_t(vm.toInt32(args[3])) : 0;
+  const Value& names = args[1];
+  if (names.isNull()) {
+    o->changeAllFlags(set, clear);
+    return Value();
+  }
+  std::vector<std::string> list;
+  if (Object* a = names.asObject()) {
+    uint32_t n = toUint32(vm.toNumber(a->get("length")));
+    for (uint32_t i = 0; i < n && i < 65536; ++i) list.push_back(vm.toString(a->get(std::to_string(i))));
+  } else {
+    std::string text = vm.toString(names);
+    size_t start = 0;
+    while (start <= text.size()) {
+      size_t comma = text.find(',', start);
+      if (comma == std::string::npos) comma = text.size();
+      list.push_back(text.substr(start, comma - start));
+      start = comma + 1;
+    }
+  }
+  for (const std::string& name : list) o->changeFlags(name, set, clear);
+  return Value();
+}
+
+}  // namespace
+
+void installGlobalFunctions(Vm& vm) {
+  Object* g = vm.global();
+  vm.defineMethod(g, "parseInt", [](Vm& vm, const Value&, const Args& args) -> Value {
+    bool radixGiven = args.size() > 1 && !args[1].isUndefined();
+    int radix = radixGiven ? vm.toInt32(args[1]) : 10;
+    return Value(parseIntPrefix(vm.toString(arg(args, 0)), radix, radixGiven));
+  });
+  vm.defineMethod(g, "parseFloat", [](Vm& vm, const Value&, const Args& args) -> Value {
+    return Value(parseFloatPrefix(vm.toString(arg(args, 0))));
+  });
+  vm.defineMethod(g, "isNaN", [](Vm& vm, const Value&, const Args& args) -> Value {
+    return Value(bool(std::isnan(vm.toNumber(arg(args, 0)))));
+  });
+  vm.defineMethod(g, "isFinite", [](Vm& vm, const Value&, const Args& args) -> Value {
+    return Value(bool(std::isfinite(vm.toNumber(arg(args, 0)))));
+  });
+  vm.defineMethod(g, "escape", [](Vm& vm, const Value&, const Args& args) -> Value {
+    return Value(escapeText(vm.toString(arg(args, 0))));
+  });
+  vm.defineMethod(g, "unescape", [](Vm& vm, const Value&, const Args& args) -> Value {
+    return Value(unescapeText(vm.toString(arg(args, 0))));
+  });
+  vm.defineMethod(g, "ASSetPropFlags", setPropFlags);
+  g->define("NaN", Value(std::nan("")), kDontEnum);
+  g->define("Infinity", Value(HUGE_VAL), kDontEnum);
+}
+
+}  // namespace avm1
+}  // namespace swf

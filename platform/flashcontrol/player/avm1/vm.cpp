@@ -1,0 +1,267 @@
+#include "vm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "array_object.h"
+#include "builtins/builtins.h"
+#include "text.h"
+
+namespace swf {
+namespace avm1 {
+
+Vm::Vm(int version, VmHost* host, uint32_t randomSeed) : version_(version), host_(host), random_(randomSeed) {
+  installCore();
+  installBuiltins(*this);
+}
+
+Vm::~Vm() = default;
+
+void Vm::installCore() {
+  objectPrototype_ = make<Object>(nullptr);
+  functionPrototype_ = make<Object>(objectPrototype_);
+  global_ = make<Object>(objectPrototype_);
+  arrayPrototype_ = make<Object>(objectPrototype_);
+  stringPrototype_ = make<Object>(objectPrototype_);
+  numberPrototype_ = make<Object>(objectPrototype_);
+  booleanPrototype_ = make<Object>(objectPrototype_);
+  classRegistry_ = make<Object>(nullptr);
+}
+
+Object* Vm::newObject(Object* proto) { return make<Object>(proto); }
+
+ArrayObject* Vm::newArray(const std::vector<Value>& items) {
+  ArrayObject* a = make<ArrayObject>(arrayPrototype_);
+  a->assign(items);
+  return a;
+}
+
+NativeFunction* Vm::newFunction(NativeFn fn, NativeFn constructFn) {
+  return make<NativeFunction>(functionPrototype_, std::move(fn), std::move(constructFn));
+}
+
+NativeFunction* Vm::defineMethod(Object* target, const std::string& name, NativeFn fn, uint16_t flags) {
+  NativeFunction* f = newFunction(std::move(fn));
+  target->define(name, Value(f), flags);
+  return f;
+}
+
+NativeFunction* Vm::defineClass(const std::string& name, Object* prototype, NativeFn callFn, NativeFn constructFn,
+                                uint16_t flags) {
+  NativeFunction* ctor = newFunction(std::move(callFn), std::move(constructFn));
+  ctor->define("prototype", Value(prototype), kDontEnum | kDontDelete);
+  prototype->define("constructor", Value(ctor), kDontEnum);
+  global_->define(name, Value(ctor), flags);
+  return ctor;
+}
+
+Object* Vm::classPrototype(const std::string& className) {
+  Object* ctor = global_->get(className).asObject();
+  return ctor ? ctor->get("prototype").asObject() : nullptr;
+}
+
+Value Vm::toPrimitive(const Value& v, bool preferString) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
+  // Dates and explicit string contexts go through toString first.
+  const char* first = preferString ? "toString" : "valueOf";
+  const char* second = preferString ? "valueOf" : "toString";
+  for (const char* name : {first, second}) {
+    Value fn = o->get(name);
+    if (FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr) {
+      Value r = call(f, v, {});
+      if (unwinding()) return Value();
+      if (!r.isObject()) return r;
+    }
+  }
+  return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
+}
+
+double Vm::toNumber(const Value& v) {
+  if (!v.isObject()) return primitiveToNumber(v, version_);
+  Value p = toPrimitive(v);
+  return p.isObject() ? NAN : primitiveToNumber(p, version_);
+}
+
+std::string Vm::toString(const Value& v) {
+  if (!v.isObject()) return primitiveToString(v, version_);
+  return primitiveToString(toPrimitive(v, true), version_);
+}
+
+Object* Vm::toObject(const Value& v) {
+  switch (v.type) {
+    case Value::Type::Object: return v.object;
+    case Value::Type::String: {
+      Object* o = newObject(stringPrototype_);
+      o->primitive = v;
+      o->define("length", Value(double(toUnits(v.text, version_).size())), kDontEnum | kDontDelete | kReadOnly);
+      return o;
+    }
+    case Value::Type::Number: {
+      Object* o = newObject(numberPrototype_);
+      o->primitive = v;
+      return o;
+    }
+    case Value::Type::Bool: {
+      Object* o = newObject(booleanPrototype_);
+      o->primitive = v;
+      return o;
+    }
+    default: return nullptr;
+  }
+}
+
+std::string Vm::typeOf(const Value& v) const {
+  if (Object* o = v.asObject()) return o->typeName();
+  return primitiveTypeName(v);
+}
+
+bool Vm::strictEquals(const Value& a, const Value& b) const {
+  if (a.type != b.type) return false;
+  switch (a.type) {
+    case Value::Type::Undefined:
+    case Value::Type::Null: return true;
+    case Value::Type::Bool: return a.boolean == b.boolean;
+    case Value::Type::Number: return a.number == b.number;
+    case Value::Type::String: return a.text == b.text;
+    default: return a.object == b.object;
+  }
+}
+
+bool Vm::looseEquals(const Value& a, const Value& b) {
+  if (a.type == b.type) return strictEquals(a, b);
+  if (a.isNullish() && b.isNullish()) return true;
+  if (a.isNullish() || b.isNullish()) return false;
+  if (a.isObject() && b.isObject()) return a.object == b.object;
+  if (a.isObject()) {
+    Value p = toPrimitive(a);
+    return !p.isObject() && looseEquals(p, b);
+  }
+  if (b.isObject()) {
+    Value p = toPrimitive(b);
+    return !p.isObject() && looseEquals(a, p);
+  }
+  if (a.isString() && b.isString()) return a.text == b.text;
+  return primitiveToNumber(a, version_) == primitiveToNumber(b, version_);
+}
+
+Value Vm::lessThan(const Value& a, const Value& b) {
+  Value pa = toPrimitive(a);
+  Value pb = toPrimitive(b);
+  if (pa.isString() && pb.isString()) return Value(pa.text < pb.text);
+  double x = primitiveToNumber(pa, version_);
+  double y = primitiveToNumber(pb, version_);
+  if (std::isnan(x) || std::isnan(y)) return Value();
+  return Value(x < y);
+}
+
+bool Vm::instanceOf(const Value& v, Object* constructor) {
+  Object* o = v.asObject();
+  if (!o || !constructor) return false;
+  Object* proto = constructor->get("prototype").asObject();
+  if (!proto) return false;
+  int guard = 0;
+  for (Object* p = o->proto(); p && guard < 256; p = p->proto(), ++guard) {
+    if (p == proto) return true;
+    for (Object* iface : p->interfaces) {
+      if (iface == constructor || iface->get("prototype").asObject() == proto) return true;
+    }
+  }
+  return false;
+}
+
+bool Vm::enterCall() {
+  if (aborted_) return false;
+  if (depth_ >= kMaxCallDepth) {
+    aborted_ = true;
+    return false;
+  }
+  ++depth_;
+  return true;
+}
+
+void Vm::endRun() {
+  aborted_ = false;
+  throwing_ = false;
+  exception_ = Value();
+  depth_ = 0;
+  tickActionsLeft_ -= runBudget_ - std::max<int64_t>(actionsLeft_, 0);
+  runBudget_ = actionsLeft_ = std::min(kMaxActionsPerRun, std::max<int64_t>(tickActionsLeft_, 0));
+}
+
+void Vm::newTick() {
+  tickActionsLeft_ = kMaxActionsPerTick;
+  runBudget_ = actionsLeft_ = kMaxActionsPerRun;
+}
+
+Value Vm::call(FunctionObject* fn, const Value& thisValue, const Args& args, Object* superProto) {
+  if (!fn || unwinding()) return Value();
+  if (!enterCall()) return Value();
+  Value r = fn->call(thisValue, args, superProto);
+  leaveCall();
+  return r;
+}
+
+Value Vm::call(const Value& fn, const Value& thisValue, const Args& args) {
+  Object* o = fn.asObject();
+  return call(o ? o->asFunction() : nullptr, thisValue, args);
+}
+
+Value Vm::callMethod(const Value& obj, const std::string& name, const Args& args) {
+  Object* o = obj.isObject() ? obj.object : toObject(obj);
+  if (!o) return Value();
+  return call(o->get(name), obj, args);
+}
+
+Value Vm::callWatcher(Object* self, FunctionObject* fn, const std::string& name, const Value& oldValue,
+                      const Value& newValue, const Value& userData) {
+  // The watcher is lifted while it runs so its own assignment stores.
+  if (!self->unwatch(name)) return newValue;
+  Value r = call(fn, Value(self), {Value(name), oldValue, newValue, userData});
+  self->watch(name, fn, userData);
+  return r;
+}
+
+void Vm::throwValue(const Value& v) {
+  throwing_ = true;
+  exception_ = v;
+}
+
+Value Vm::takeException() {
+  throwing_ = false;
+  Value v = exception_;
+  exception_ = Value();
+  return v;
+}
+
+double Vm::random() { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
+
+void Vm::trace(const std::string& line) {
+  if (host_) host_->trace(line);
+}
+
+void Vm::collect(const std::vector<Object*>& extraRoots) {
+  for (auto& o : heap_) o->marked = false;
+  std::vector<Object*> work = extraRoots;
+  for (Object* o : {global_, objectPrototype_, functionPrototype_, arrayPrototype_, stringPrototype_,
+                    numberPrototype_, booleanPrototype_, classRegistry_}) {
+    work.push_back(o);
+  }
+  if (exception_.object) work.push_back(exception_.object);
+  timers_.references(work);
+  while (!work.empty()) {
+    Object* o = work.back();
+    work.pop_back();
+    if (!o || o->marked) continue;
+    o->marked = true;
+    o->references(work);
+  }
+  heap_.erase(std::remove_if(heap_.begin(), heap_.end(), [](const std::unique_ptr<Object>& o) { return !o->marked; }),
+              heap_.end());
+}
+
+}  // namespace avm1
+}  // namespace swf

@@ -1,0 +1,310 @@
+#include "html_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace swf {
+namespace {
+
+std::string lower(const std::u32string& s) {
+  std::string out;
+  for (char32_t c : s) out.push_back(c < 0x80 ? char(c >= 'A' && c <= 'Z' ? c + 32 : c) : '?');
+  return out;
+}
+
+struct Tag {
+  std::string name;
+  bool closing = false;
+  std::vector<std::pair<std::string, std::u32string>> attributes;
+
+  const std::u32string* attribute(const char* key) const {
+    for (const auto& a : attributes) {
+      if (a.first == key) return &a.second;
+    }
+    return nullptr;
+  }
+};
+
+bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// "&name;" at s[i]: the character and the length consumed, or 0.
+size_t entityAt(const std::u32string& s, size_t i, char32_t& out) {
+  size_t end = i + 1;
+  while (end < s.size() && end - i <= 10 && s[end] != ';') ++end;
+  if (end >= s.size() || s[end] != ';') return 0;
+  std::string name = lower(s.substr(i + 1, end - i - 1));
+  static const struct { const char* name; char32_t c; } kNamed[] = {
+      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
+  for (const auto& e : kNamed) {
+    if (name == e.name) {
+      out = e.c;
+      return end - i + 1;
+    }
+  }
+  if (name.size() < 2 || name[0] != '#') return 0;
+  bool hex = name[1] == 'x';
+  const std::string digits = name.substr(hex ? 2 : 1);
+  if (digits.empty() || digits.size() > 7) return 0;
+  char* stop = nullptr;
+  unsigned long v = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
+  if (*stop != '\0' || v == 0 || v > 0x10FFFF) return 0;
+  out = char32_t(v);
+  return end - i + 1;
+}
+
+std::u32string withEntities(const std::u32string& s) {
+  std::u32string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t e = 0;
+    size_t n = s[i] == '&' ? entityAt(s, i, e) : 0;
+    out.push_back(n ? e : s[i]);
+    if (n) i += n - 1;
+  }
+  return out;
+}
+
+// The tag between '<' and '>' (exclusive).
+Tag parseTag(const std::u32string& s) {
+  Tag tag;
+  size_t i = 0;
+  while (i < s.size() && isSpace(s[i])) ++i;
+  if (i < s.size() && s[i] == '/') {
+    tag.closing = true;
+    ++i;
+  }
+  size_t start = i;
+  while (i < s.size() && !isSpace(s[i]) && s[i] != '/') ++i;
+  tag.name = lower(s.substr(start, i - start));
+  while (i < s.size()) {
+    while (i < s.size() && (isSpace(s[i]) || s[i] == '/')) ++i;
+    start = i;
+    while (i < s.size() && !isSpace(s[i]) && s[i] != '=') ++i;
+    std::string key = lower(s.substr(start, i - start));
+    while (i < s.size() && isSpace(s[i])) ++i;
+    std::u32string value;
+    if (i < s.size() && s[i] == '=') {
+      ++i;
+      while (i < s.size() && isSpace(s[i])) ++i;
+      char32_t quote = i < s.size() && (s[i] == '"' || s[i] == '\'') ? s[i++] : 0;
+      start = i;
+      while (i < s.size() && (quote ? s[i] != quote : !isSpace(s[i]))) ++i;
+      value = withEntities(s.substr(start, i - start));
+      if (quote && i < s.size()) ++i;
+    }
+    if (!key.empty()) tag.attributes.emplace_back(key, value);
+  }
+  return tag;
+}
+
+int32_t pixelsToTwips(const std::u32string& v) {
+  long n = std::strtol(lower(v).c_str(), nullptr, 10);
+  if (n < -2000) n = -2000;
+  if (n > 2000) n = 2000;
+  return int32_t(n * 20);
+}
+
+bool parseColor(const std::u32string& v, Rgba& out) {
+  std::string s = lower(v);
+  if (!s.empty() && s[0] == '#') s.erase(0, 1);
+  if (s.size() != 6) return false;
+  char* stop = nullptr;
+  unsigned long rgb = std::strtoul(s.c_str(), &stop, 16);
+  if (*stop != '\0') return false;
+  out = Rgba{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 255};
+  return true;
+}
+
+TextAlign parseAlign(const std::u32string& v, TextAlign current) {
+  std::string s = lower(v);
+  if (s == "left") return TextAlign::Left;
+  if (s == "right") return TextAlign::Right;
+  if (s == "center") return TextAlign::Center;
+  if (s == "justify") return TextAlign::Justify;
+  return current;
+}
+
+// Sizes are pixels; "+n" and "-n" change the size in effect.
+void applySize(const std::u32string& v, TextFormat& f) {
+  if (v.empty()) return;
+  int32_t twips = pixelsToTwips(v[0] == '+' ? v.substr(1) : v);
+  int64_t size = v[0] == '+' || v[0] == '-' ? int64_t(f.size) + twips : twips;
+  if (size > 0) f.size = uint32_t(size);
+}
+
+class HtmlReader {
+ public:
+  explicit HtmlReader(const TextFormat& base) { stack_.push_back(Open{"", base}); }
+
+  FormattedText run(const std::u32string& html) {
+    for (size_t i = 0; i < html.size(); ++i) {
+      char32_t c = html[i];
+      if (c == '<') {
+        // Once no '>' follows, none follows any later '<' either.
+        if (close_ <= i) close_ = html.find(U'>', i);
+        size_t end = close_;
+        if (end != std::u32string::npos) {
+          handle(parseTag(html.substr(i + 1, end - i - 1)));
+          i = end;
+          continue;
+        }
+      } else if (c == '&') {
+        char32_t e = 0;
+        if (size_t n = entityAt(html, i, e)) {
+          text(e);
+          i += n - 1;
+          continue;
+        }
+      } else if (c == '\r') {
+        c = '\n';
+        if (i + 1 < html.size() && html[i + 1] == '\n') ++i;
+      }
+      text(c);
+    }
+    return out_;
+  }
+
+ private:
+  struct Open {
+    std::string name;
+    TextFormat format;
+  };
+
+  const TextFormat& format() const { return stack_.back().format; }
+  void text(char32_t c) { appendText(out_, std::u32string(1, c), format()); }
+
+  bool endsLine() const { return out_.empty() || out_.back().text.back() == '\n'; }
+  void breakLine() { text('\n'); }
+
+  void handle(const Tag& tag) {
+    if (tag.closing) {
+      close(tag.name);
+    } else if (tag.name == "br" || tag.name == "sbr") {
+      breakLine();
+    } else {
+      open(tag);
+    }
+  }
+
+  void open(const Tag& tag) {
+    TextFormat f = format();
+    const std::string& n = tag.name;
+    if (n == "p" || n == "li") {
+      if (!endsLine()) breakLine();
+      if (const auto* a = tag.attribute("align")) f.align = parseAlign(*a, f.align);
+      if (n == "li") f.bullet = true;
+    } else if (n == "b") {
+      f.bold = true;
+    } else if (n == "i") {
+      f.italic = true;
+    } else if (n == "u") {
+      f.underline = true;
+    } else if (n == "a") {
+      if (const auto* a = tag.attribute("href")) f.url = encodeUtf8(*a);
+    } else if (n == "font") {
+      if (const auto* a = tag.attribute("face")) f.face = encodeUtf8(*a);
+      if (const auto* a = tag.attribute("size")) applySize(*a, f);
+      if (const auto* a = tag.attribute("color")) parseColor(*a, f.color);
+    } else if (n == "textformat") {
+      if (const auto* a = tag.attribute("leftmargin")) f.leftMargin = pixelsToTwips(*a);
+      if (const auto* a = tag.attribute("rightmargin")) f.rightMargin = pixelsToTwips(*a);
+      if (const auto* a = tag.attribute("indent")) f.indent = pixelsToTwips(*a);
+      if (const auto* a = tag.attribute("blockindent")) f.blockIndent = pixelsToTwips(*a);
+      if (const auto* a = tag.attribute("leading")) f.leading = pixelsToTwips(*a);
+    } else {
+      return;  // unknown tags change nothing and are not closed
+    }
+    if (stack_.size() < kMaxNesting) stack_.push_back(Open{n, f});
+  }
+
+  void close(const std::string& name) {
+    for (size_t k = stack_.size(); k-- > 1;) {
+      if (stack_[k].name != name) continue;
+      if (name == "p" || name == "li") breakLine();
+      stack_.resize(k);
+      return;
+    }
+  }
+
+  static constexpr size_t kMaxNesting = 256;
+  size_t close_ = 0;
+  std::vector<Open> stack_;
+  FormattedText out_;
+};
+
+std::u32string ascii(const std::string& s) { return std::u32string(s.begin(), s.end()); }
+
+std::u32string escaped(const std::u32string& s) {
+  std::u32string out;
+  for (char32_t c : s) {
+    if (c == '<') out += U"&lt;";
+    else if (c == '>') out += U"&gt;";
+    else if (c == '&') out += U"&amp;";
+    else if (c == '"') out += U"&quot;";
+    else out.push_back(c);
+  }
+  return out;
+}
+
+const char* alignName(TextAlign a) {
+  switch (a) {
+    case TextAlign::Right: return "RIGHT";
+    case TextAlign::Center: return "CENTER";
+    case TextAlign::Justify: return "JUSTIFY";
+    default: return "LEFT";
+  }
+}
+
+std::u32string openRun(const TextFormat& f) {
+  char head[160];
+  std::snprintf(head, sizeof head, "\" SIZE=\"%u\" COLOR=\"#%02X%02X%02X\">", unsigned(f.size / 20), f.color.r,
+                f.color.g, f.color.b);
+  std::u32string s = U"<FONT FACE=\"" + escaped(decodeText(f.face, true)) + ascii(head);
+  if (!f.url.empty()) s += U"<A HREF=\"" + escaped(decodeText(f.url, true)) + U"\">";
+  if (f.bold) s += U"<B>";
+  if (f.italic) s += U"<I>";
+  if (f.underline) s += U"<U>";
+  return s;
+}
+
+std::u32string closeRun(const TextFormat& f) {
+  std::u32string s;
+  if (f.underline) s += U"</U>";
+  if (f.italic) s += U"</I>";
+  if (f.bold) s += U"</B>";
+  if (!f.url.empty()) s += U"</A>";
+  return s + U"</FONT>";
+}
+
+}  // namespace
+
+FormattedText parseHtml(const std::u32string& html, const TextFormat& base) { return HtmlReader(base).run(html); }
+
+std::u32string formatHtml(const FormattedText& text) {
+  std::u32string out;
+  const TextFormat* paragraph = nullptr;  // the open paragraph's format
+  auto closeParagraph = [&] {
+    out += paragraph->bullet ? U"</LI>" : U"</P>";
+    paragraph = nullptr;
+  };
+  for (const TextSpan& span : text) {
+    for (size_t i = 0; i < span.text.size();) {
+      if (!paragraph) {
+        paragraph = &span.format;
+        out += paragraph->bullet ? U"<LI>" : ascii(std::string("<P ALIGN=\"") + alignName(paragraph->align) + "\">");
+      }
+      size_t end = std::min(span.text.find(U'\n', i), span.text.size());
+      if (end > i) out += openRun(span.format) + escaped(span.text.substr(i, end - i)) + closeRun(span.format);
+      i = end;
+      if (i < span.text.size()) {
+        closeParagraph();
+        ++i;
+      }
+    }
+  }
+  if (paragraph) closeParagraph();
+  return out;
+}
+
+}  // namespace swf

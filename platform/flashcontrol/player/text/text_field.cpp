@@ -1,0 +1,65 @@
+#include "text_field.h"
+
+#include "edit_text_layout.h"
+#include "glyph_outline_source.h"
+#include "html_text.h"
+
+namespace swf {
+
+TextField::TextField(std::shared_ptr<const EditText> definition, const FontCatalog& fonts, int movieVersion)
+    : definition_(std::move(definition)), fonts_(fonts), utf8_(movieVersion >= 6) {
+  if (html()) {
+    setHtmlText(definition_->initialText);
+  } else {
+    setText(definition_->initialText);
+  }
+}
+
+std::string TextField::encode(const std::u32string& s) const {
+  if (utf8_) return encodeUtf8(s);
+  std::string out;
+  for (char32_t c : s) out.push_back(c < 0x100 ? char(c) : '?');
+  return out;
+}
+
+std::u32string TextField::decode(const std::string& s) const { return decodeText(s, utf8_); }
+
+std::string TextField::text() const {
+  std::u32string all;
+  for (const TextSpan& span : content_) all += span.text;
+  return encode(all);
+}
+
+// New text takes the format of the text it replaces (the field's own when empty).
+void TextField::setText(const std::string& text) {
+  TextFormat format = content_.empty() ? baseFormat(*definition_) : content_.front().format;
+  content_.clear();
+  appendText(content_, decode(text), format);
+  changed();
+}
+
+std::string TextField::htmlText() const {
+  if (!html()) return text();
+  return encode(formatHtml(content_));
+}
+
+void TextField::setHtmlText(const std::string& html) {
+  if (!this->html()) {
+    setText(html);
+    return;
+  }
+  content_ = parseHtml(decode(html), baseFormat(*definition_));
+  changed();
+}
+
+const TextLayout& TextField::layout() const {
+  if (!laidOut_) {
+    std::shared_ptr<GlyphOutlineSource> device = deviceGlyphSource();
+    layout_ = layoutEditText(*definition_, content_, fonts_, device.get());
+    layout_.deviceFonts = std::move(device);
+    laidOut_ = true;
+  }
+  return layout_;
+}
+
+}  // namespace swf

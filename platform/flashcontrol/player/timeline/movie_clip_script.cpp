@@ -1,0 +1,264 @@
+// MovieClip's side facing scripts: its object, display properties read and
+// written through its placement, and the clips scripts make and remove.
+#include <algorithm>
+#include <cmath>
+
+#include "movie_clip.h"
+#include "stage.h"
+
+namespace swf {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The scale and rotation a matrix shows, as the real player reports them.
+double xScaleOf(const Matrix& m) { return std::sqrt(m.a * m.a + m.b * m.b) * 100; }
+double yScaleOf(const Matrix& m) { return std::sqrt(m.c * m.c + m.d * m.d) * 100; }
+double rotationOf(const Matrix& m) { return std::atan2(m.b, m.a) * 180 / kPi; }
+
+// Rebuilds a matrix from scale (percent), rotation (degrees) and position.
+void compose(Matrix& m, double xs, double ys, double rotation) {
+  double skew = std::atan2(-m.c, m.d) - std::atan2(m.b, m.a);
+  double r = rotation * kPi / 180;
+  m.a = xs / 100 * std::cos(r);
+  m.b = xs / 100 * std::sin(r);
+  m.c = -ys / 100 * std::sin(r + skew);
+  m.d = ys / 100 * std::cos(r + skew);
+}
+
+const Timeline& emptyTimeline() {
+  static const Timeline empty;
+  return empty;
+}
+
+}  // namespace
+
+avm1::Object* MovieClip::scriptObject() {
+  if (!object_) object_ = stage_.scripts().objectFor(*this);
+  return object_;
+}
+
+bool MovieClip::frameActions(int frame0, std::vector<avm1::CodeBlock>& out) {
+  const Frame* f = timeline_.frame(frame0);
+  if (!f) return false;
+  for (const ActionBlock& b : f->actions) out.push_back(avm1::CodeBlock{b.data, b.size});
+  return true;
+}
+
+std::shared_ptr<const std::vector<ClipActionRecord>> MovieClip::clipActions() {
+  DisplayObject* s = slot();
+  return s ? s->placement.clipActions : nullptr;
+}
+
+DisplayObject* MovieClip::slot() {
+  if (!parent_) return nullptr;
+  auto it = parent_->children_.find(depth_);
+  return it != parent_->children_.end() && it->second.clip.get() == this ? &it->second : nullptr;
+}
+
+std::string MovieClip::instanceName() {
+  if (renamed_) return scriptName_;
+  DisplayObject* s = slot();
+  if (!s) return std::string();
+  if (!s->placement.name.empty()) return s->placement.name;
+  // Unnamed instances get the real player's "instanceN" names.
+  if (scriptName_.empty()) scriptName_ = "instance" + std::to_string(stage_.nextInstanceNumber());
+  return scriptName_;
+}
+
+void MovieClip::setInstanceName(const std::string& name) {
+  scriptName_ = name;
+  renamed_ = true;
+}
+
+Matrix MovieClip::matrix() {
+  DisplayObject* s = slot();
+  return s ? s->placement.matrix : rootPlacement_.matrix;
+}
+
+double MovieClip::getProperty(avm1::ClipProperty p) {
+  DisplayObject* s = slot();
+  const Placement& pl = s ? s->placement : rootPlacement_;
+  const Matrix& m = pl.matrix;
+  switch (p) {
+    case avm1::ClipProperty::X: return m.tx / 20;
+    case avm1::ClipProperty::Y: return m.ty / 20;
+    case avm1::ClipProperty::XScale: return xScaleOf(m);
+    case avm1::ClipProperty::YScale: return yScaleOf(m);
+    case avm1::ClipProperty::Rotation: return rotationOf(m);
+    case avm1::ClipProperty::Alpha: return pl.colorTransform.aMult * 100.0 / 256;
+    case avm1::ClipProperty::Visible: return pl.visible ? 1 : 0;
+    case avm1::ClipProperty::CurrentFrame: return frame_ + 1;
+    case avm1::ClipProperty::TotalFrames:
+    case avm1::ClipProperty::FramesLoaded: return frameCount();
+    case avm1::ClipProperty::Width:
+    case avm1::ClipProperty::Height: {
+      Rect r;
+      bool any = false;
+      Matrix own = m;
+      boundsIn(own, r, any);
+      if (!any) return 0;
+      return (p == avm1::ClipProperty::Width ? r.width() : r.height()) / 20.0;
+    }
+  }
+  return 0;
+}
+
+void MovieClip::setProperty(avm1::ClipProperty p, double v) {
+  DisplayObject* s = slot();
+  Placement& pl = s ? s->placement : rootPlacement_;
+  if (s) s->scriptTransform = true;
+  Matrix& m = pl.matrix;
+  switch (p) {
+    case avm1::ClipProperty::X: m.tx = std::round(v * 20); break;
+    case avm1::ClipProperty::Y: m.ty = std::round(v * 20); break;
+    case avm1::ClipProperty::XScale: compose(m, v, yScaleOf(m), rotationOf(m)); break;
+    case avm1::ClipProperty::YScale: compose(m, xScaleOf(m), v, rotationOf(m)); break;
+    case avm1::ClipProperty::Rotation: {
+      double r = std::fmod(v, 360.0);
+      if (r > 180) r -= 360;
+      if (r < -180) r += 360;
+      compose(m, xScaleOf(m), yScaleOf(m), r);
+      break;
+    }
+    case avm1::ClipProperty::Alpha: pl.colorTransform.aMult = int32_t(std::max(-1e6, std::min(1e6, v * 256 / 100))); break;
+    case avm1::ClipProperty::Visible: pl.visible = v != 0; break;
+    case avm1::ClipProperty::Width:
+    case avm1::ClipProperty::Height: {
+      Rect r;
+      bool any = false;
+      Matrix own = m;
+      boundsIn(own, r, any);
+      double cur = (p == avm1::ClipProperty::Width ? r.width() : r.height()) / 20.0;
+      if (!any || cur == 0) break;
+      double factor = v / cur;
+      if (p == avm1::ClipProperty::Width) {
+        compose(m, xScaleOf(m) * factor, yScaleOf(m), rotationOf(m));
+      } else {
+        compose(m, xScaleOf(m), yScaleOf(m) * factor, rotationOf(m));
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+// The box of everything drawn under m (twips), children included.
+bool MovieClip::boundsIn(const Matrix& m, Rect& out, bool& any) {
+  auto add = [&](double x, double y) {
+    int32_t ix = int32_t(std::floor(x)), iy = int32_t(std::floor(y));
+    if (!any) {
+      out.xMin = out.xMax = ix;
+      out.yMin = out.yMax = iy;
+      any = true;
+      return;
+    }
+    out.xMin = std::min(out.xMin, ix), out.xMax = std::max(out.xMax, ix);
+    out.yMin = std::min(out.yMin, iy), out.yMax = std::max(out.yMax, iy);
+  };
+  for (auto& entry : children_) {
+    DisplayObject& d = entry.second;
+    Matrix cm = m * d.placement.matrix;
+    if (d.clip) {
+      d.clip->boundsIn(cm, out, any);
+    } else if (const auto* shape = d.character ? std::get_if<ShapeCharacter>(d.character) : nullptr) {
+      const Rect& b = shape->shape->bounds;
+      Vec2 pts[4] = {cm.apply(b.xMin, b.yMin), cm.apply(b.xMax, b.yMin), cm.apply(b.xMin, b.yMax),
+                     cm.apply(b.xMax, b.yMax)};
+      for (const Vec2& pt : pts) add(pt.x, pt.y);
+    }
+  }
+  return any;
+}
+
+bool MovieClip::bounds(double out[4]) {
+  Rect r;
+  bool any = false;
+  boundsIn(Matrix(), r, any);
+  if (!any) return false;
+  out[0] = r.xMin / 20.0, out[1] = r.yMin / 20.0, out[2] = r.xMax / 20.0, out[3] = r.yMax / 20.0;
+  return true;
+}
+
+void MovieClip::toStage(double out[6]) {
+  Matrix m;
+  for (MovieClip* c = this; c; c = c->parent_) m = c->matrix() * m;
+  out[0] = m.a, out[1] = m.b, out[2] = m.c, out[3] = m.d, out[4] = m.tx / 20, out[5] = m.ty / 20;
+}
+
+int MovieClip::bytesTotal() { return int(stage_.movie().fileLength()); }
+
+MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline) {
+  int internal = depth + kDepthOffset;
+  if (internal < 0 || internal > 0xFFFF || nesting_ + 1 >= kMaxClipNesting) return nullptr;
+  auto old = children_.find(uint16_t(internal));
+  if (old != children_.end()) removeChild(old);
+  if (!stage_.reserveObject()) return nullptr;
+  DisplayObject obj;
+  obj.placement = placement;
+  obj.character = stage_.movie().character(placement.characterId);
+  obj.scripted = true;
+  obj.clip = std::make_unique<MovieClip>(stage_, timeline, this, nesting_ + 1);
+  DisplayObject& slot = children_[uint16_t(internal)] = std::move(obj);
+  slot.clip->setDepth(uint16_t(internal));
+  slot.clip->setInstanceName(placement.name);
+  MovieClip* clip = slot.clip.get();
+  stage_.scripts().dispatch(clip->scriptObject(), kClipConstruct, placement.clipActions.get());
+  stage_.queueEvent(*clip, kClipInitialize);
+  clip->enterFirstFrame();
+  stage_.queueEvent(*clip, kClipLoad);
+  return clip;
+}
+
+avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {
+  Placement p;
+  p.name = name;
+  return addScriptedChild(depth, p, emptyTimeline());
+}
+
+avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
+  DisplayObject* s = slot();
+  if (!s || !parent_) return nullptr;
+  Placement p = s->placement;
+  p.name = name;
+  MovieClip* copy = parent_->addScriptedChild(depth, p, timeline_);
+  return copy;
+}
+
+void MovieClip::removeSelf() {
+  // Only clips at script depths (0 and up) can be removed by script.
+  if (!parent_ || depth() < 0) return;
+  auto it = parent_->children_.find(depth_);
+  if (it != parent_->children_.end() && it->second.clip.get() == this) parent_->removeChild(it);
+}
+
+int MovieClip::nextHighestDepth() {
+  int highest = -1;
+  for (const auto& entry : children_) highest = std::max(highest, int(entry.first) - kDepthOffset);
+  return std::max(0, highest + 1);
+}
+
+void MovieClip::swapDepths(int depth) {
+  if (!parent_) return;
+  int internal = depth + kDepthOffset;
+  if (internal < 0 || internal > 0xFFFF || uint16_t(internal) == depth_) return;
+  auto& siblings = parent_->children_;
+  auto mine = siblings.find(depth_);
+  if (mine == siblings.end()) return;
+  auto other = siblings.find(uint16_t(internal));
+  DisplayObject moving = std::move(mine->second);
+  moving.scripted = true;
+  if (other != siblings.end()) {
+    DisplayObject displaced = std::move(other->second);
+    displaced.scripted = true;
+    if (displaced.clip) displaced.clip->setDepth(depth_);
+    mine->second = std::move(displaced);
+    other->second = std::move(moving);
+  } else {
+    siblings.erase(mine);
+    siblings[uint16_t(internal)] = std::move(moving);
+  }
+  depth_ = uint16_t(internal);
+}
+
+}  // namespace swf

@@ -1,0 +1,76 @@
+#include "script_host.h"
+
+#include "../avm1/bindings/clip_object.h"
+#include "stage.h"
+
+namespace swf {
+
+ScriptHost::ScriptHost(Stage& stage, int version)
+    : stage_(stage), vm_(std::make_unique<avm1::Vm>(version, this)) {
+  interpreter_ = std::make_unique<avm1::Interpreter>(*vm_);
+  avm1::installMovieClipClass(*vm_);
+  heapAfterCollect_ = vm_->heapSize();
+}
+
+ScriptHost::~ScriptHost() = default;
+
+avm1::Object* ScriptHost::objectFor(MovieClip& clip) {
+  avm1::Object* proto = vm_->classPrototype("MovieClip");
+  return vm_->make<avm1::ClipObject>(proto, &clip);
+}
+
+void ScriptHost::clipGone(avm1::Object* object) {
+  if (auto* c = dynamic_cast<avm1::ClipObject*>(object)) c->detach();
+}
+
+void ScriptHost::runBlock(const uint8_t* code, size_t size, MovieClip& clip) {
+  interpreter_->runBlock(code, size, clip.scriptObject());
+}
+
+void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions) {
+  if (!clip) return;
+  if (actions) {
+    for (const ClipActionRecord& r : *actions) {
+      if (r.events & event) interpreter_->runBlock(r.code, r.size, clip);
+    }
+  }
+  const char* method = event == kClipLoad        ? "onLoad"
+                       : event == kClipEnterFrame ? "onEnterFrame"
+                       : event == kClipUnload     ? "onUnload"
+                                                  : nullptr;
+  if (!method) return;
+  avm1::Value fn = clip->get(method);
+  if (fn.isObject() && fn.object->asFunction()) interpreter_->callFromPlayer(fn, avm1::Value(clip), {});
+}
+
+void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
+  // Collect once the heap has doubled since the last time.
+  if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;
+  vm_->collect(roots);
+  heapAfterCollect_ = vm_->heapSize();
+}
+
+void ScriptHost::trace(const std::string& line) {
+  if (traceSink_) traceSink_(line);
+}
+
+double ScriptHost::movieTimeMs() const {
+  double rate = stage_.movie().frameRate();
+  if (!(rate > 0)) rate = 12;
+  return double(stage_.tickCount()) * 1000.0 / rate;
+}
+
+void ScriptHost::getUrl(const std::string& url, const std::string&) {
+  static const char kQuit[] = "fscommand:quit";
+  if (url.size() != sizeof kQuit - 1) return;
+  for (size_t i = 0; i < url.size(); ++i) {
+    char c = url[i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != kQuit[i]) return;
+  }
+  quitRequested_ = true;
+}
+
+avm1::ActionTarget* ScriptHost::level(int n) { return n == 0 ? &stage_.root() : nullptr; }
+
+}  // namespace swf

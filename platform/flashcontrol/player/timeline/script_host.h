@@ -1,0 +1,58 @@
+// The script world of a playing movie: its Vm and interpreter, and what
+// scripts reach of the player (trace lines, the movie clock, getURL).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../avm1/interpreter.h"
+#include "../avm1/vm.h"
+#include "../tags/clip_actions.h"
+
+namespace swf {
+
+class Stage;
+class MovieClip;
+
+class ScriptHost : public avm1::VmHost {
+ public:
+  ScriptHost(Stage& stage, int version);
+  ~ScriptHost() override;
+
+  avm1::Vm& vm() { return *vm_; }
+  avm1::Interpreter& interpreter() { return *interpreter_; }
+
+  // Where trace() lines go (nowhere until set).
+  void setTraceSink(std::function<void(const std::string&)> sink) { traceSink_ = std::move(sink); }
+  // The movie asked to quit (getURL "FSCommand:quit").
+  bool quitRequested() const { return quitRequested_; }
+
+  // The script object of a clip, made on first use.
+  avm1::Object* objectFor(MovieClip& clip);
+  // The clip left the stage: its object stays, without a display side.
+  void clipGone(avm1::Object* object);
+  void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
+  // A clip event: the placement's onClipEvent handlers for it, then the
+  // object's own handler method (onLoad, onEnterFrame, onUnload).
+  void dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions);
+  // Frees what scripts can no longer reach, now and then (between ticks).
+  void collectGarbage(const std::vector<avm1::Object*>& roots);
+
+  void trace(const std::string& line) override;
+  double movieTimeMs() const override;
+  void getUrl(const std::string& url, const std::string& window) override;
+  avm1::ActionTarget* level(int n) override;
+
+ private:
+  Stage& stage_;
+  std::unique_ptr<avm1::Vm> vm_;
+  std::unique_ptr<avm1::Interpreter> interpreter_;
+  std::function<void(const std::string&)> traceSink_;
+  bool quitRequested_ = false;
+  size_t heapAfterCollect_ = 0;
+};
+
+}  // namespace swf
