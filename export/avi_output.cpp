@@ -44,11 +44,29 @@ AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100, uint64_
   return info;
 }
 
+// Each chunk costs its RIFF header and an index entry; the headers, the index
+// list and the file services' write buffer need the rest.
+constexpr uint64_t kChunkOverhead = 8 + 16;
+constexpr uint64_t kCloseReserve = 64 * 1024;
+
+uint64_t fileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+}
+
 }  // namespace
 
 UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound, uint64_t soundLength) {
+  path_ = path;
+  dataBytes_ = chunks_ = 0;
   AVIFileInit();
-  if (AVIFileOpenA(&file_, path, OF_CREATE | OF_WRITE, nullptr) != AVIERR_OK) {
+  if (!hasRoomFor(0) || AVIFileOpenA(&file_, path, OF_CREATE | OF_WRITE, nullptr) != AVIERR_OK) {
     file_ = nullptr;
     AVIFileExit();
     return IDS_OPEN_AVI_FAILED;
@@ -76,32 +94,47 @@ UINT AviOutput::CreateSoundStream(const AviOutputFormat& format, uint64_t soundL
   return 0;
 }
 
-HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes) {
+bool AviOutput::hasRoomFor(LONG size) const {
+  ULARGE_INTEGER free;
+  if (!GetDiskFreeSpaceExA(folderOf(path_).c_str(), &free, nullptr, nullptr)) return true;
+  const uint64_t needed = static_cast<uint64_t>(size) + (chunks_ + 1) * kChunkOverhead + kCloseReserve;
+  return free.QuadPart >= needed;
+}
+
+HRESULT AviOutput::write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size,
+                         DWORD flags, LONG* bytes) {
+  if (!stream) return AVIERR_BADHANDLE;
+  if (!hasRoomFor(size)) return AVIERR_FILEWRITE;
   LONG written = 0;
-  const HRESULT result = AVIStreamWrite(compressed_, index, 1, const_cast<void*>(bits), size,
-                                        AVIIF_KEYFRAME, nullptr, &written);
+  const HRESULT result =
+      AVIStreamWrite(stream, start, samples, const_cast<void*>(data), size, flags, nullptr, &written);
   *bytes += written;
+  if (SUCCEEDED(result)) {
+    dataBytes_ += static_cast<uint64_t>(written);
+    ++chunks_;
+  }
   return result;
+}
+
+HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes) {
+  return write(compressed_, index, 1, bits, size, AVIIF_KEYFRAME, bytes);
 }
 
 HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* bytes) {
-  LONG written = 0;
   // Sound is only ever appended; the AVI file services count a sound stream's
   // length in blocks written and refuse a sample position after the first block.
-  const HRESULT result =
-      AVIStreamWrite(sound_, -1, samples, const_cast<void*>(data), size, 0, nullptr, &written);
-  *bytes += written;
-  return result;
+  return write(sound_, -1, samples, data, size, 0, bytes);
 }
 
-void AviOutput::Close() {
+bool AviOutput::Close() {
   if (sound_) AVIStreamRelease(sound_);
   if (compressed_) AVIStreamRelease(compressed_);
   if (video_) AVIStreamRelease(video_);
   sound_ = compressed_ = video_ = nullptr;
-  if (file_) {
-    AVIFileRelease(file_);
-    file_ = nullptr;
-    AVIFileExit();
-  }
+  if (!file_) return true;
+  AVIFileRelease(file_);
+  file_ = nullptr;
+  AVIFileExit();
+  // The release writes the headers and the index; it reports nothing of it.
+  return fileSize(path_) >= dataBytes_ + chunks_ * kChunkOverhead;
 }

@@ -6,6 +6,7 @@
 #include <vfw.h>
 
 #include <cstdint>
+#include <string>
 
 struct AviOutputFormat {
   BITMAPINFOHEADER frame;
@@ -32,9 +33,21 @@ class AviOutput {
   HRESULT WriteSound(const void* data, LONG samples, LONG size, LONG* bytes);
   bool hasSound() const { return sound_ != nullptr; }
   bool isOpen() const { return file_ != nullptr; }
-  void Close();
+  // False when the file on disk came out shorter than the data written to it.
+  bool Close();
 
  private:
+  // Under Wine the AVI file services report neither a failed write nor a failed
+  // close (their buffered file writes drop what does not fit), so a write that
+  // the disk cannot hold, with the index and header still to come, is refused
+  // before it is made.
+  bool hasRoomFor(LONG size) const;
+  HRESULT write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size, DWORD flags,
+                LONG* bytes);
+
+  std::string path_;
+  uint64_t dataBytes_ = 0;
+  uint64_t chunks_ = 0;
   PAVIFILE file_ = nullptr;
   PAVISTREAM video_ = nullptr;
   PAVISTREAM compressed_ = nullptr;

@@ -40,6 +40,7 @@ class VideoPass {
   bool writeFrame();
   bool writeSound();
   bool split();
+  void reportWriteFailure();
   uint64_t soundLengthLeft() const;
   void end();
   void deleteOutputs();
@@ -59,6 +60,7 @@ class VideoPass {
   std::unique_ptr<BYTE[]> buffer_;
   HRESULT result_ = S_OK;
   bool cancelled_ = false;
+  bool writeFailed_ = false;
   LONG movieFrame_ = -1;
   LONG fileFrameIndex_ = 0;
   LONG audioSampleIndex_ = 0;
@@ -214,10 +216,17 @@ bool VideoPass::writeFrame() {
       fits ? output_.WriteFrame(fileFrameIndex_, surface.bits(), format_.frame.biSizeImage, &bytes) : E_FAIL;
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {
-    errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
+    reportWriteFailure();
     return false;
   }
   return true;
+}
+
+// Once per export: a failed write is usually followed by a failed close.
+void VideoPass::reportWriteFailure() {
+  if (writeFailed_) return;
+  writeFailed_ = true;
+  errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
 }
 
 bool VideoPass::writeSound() {
@@ -242,7 +251,7 @@ bool VideoPass::writeSound() {
                                              static_cast<LONG>(samples * align), &bytes);
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {
-    errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
+    reportWriteFailure();
     return false;
   }
   audioSampleIndex_ += samples;
@@ -250,7 +259,10 @@ bool VideoPass::writeSound() {
 }
 
 bool VideoPass::split() {
-  output_.Close();
+  if (!output_.Close()) {
+    reportWriteFailure();
+    return false;
+  }
   samplesInEarlierFiles_ += static_cast<uint64_t>(audioSampleIndex_);
   const std::string output = frame_.outputPath();
   if (fileCount_ == 0) {
@@ -299,7 +311,7 @@ std::string VideoPass::firstFileName() const {
 void VideoPass::end() {
   cancelled_ = progress_.cancelRequested();
   progress_.Destroy();
-  output_.Close();
+  if (!output_.Close() && !cancelled_) reportWriteFailure();
   source_.Close();
   buffer_.reset();
   DeleteFileA(frame_.recordingWavPath());

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host_program.h"
 #include "test_files.h"
 
 namespace audiotest {
@@ -52,15 +53,8 @@ std::optional<std::string> runHostCommand(const std::string& shellCommand) {
                            status + ".part' '" + status + "'\n";
   if (!mvqtest::writeFile(script, mvqtest::Bytes(text.begin(), text.end()))) return std::nullopt;
 
-  std::string commandLine = "/bin/sh " + hostPath(script);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return std::nullopt;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // The status file tells the end: Wine gives no process handle to wait on.
+  if (!mvqtest::runHostProgram("/bin/sh " + hostPath(script), 0)) return std::nullopt;
   const std::string statusFile = folder.file("status");
   for (int waited = 0; !exists(statusFile.c_str()) && waited < 60000; waited += 20) Sleep(20);
   if (!exists(statusFile.c_str())) return std::nullopt;

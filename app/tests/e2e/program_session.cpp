@@ -1,5 +1,6 @@
 #include "program_session.h"
 
+#include "host_program.h"
 #include "resource_ids.h"
 #include "test_movies.h"
 #include "ui_controls.h"
@@ -43,14 +44,7 @@ bool ProgramSession::startOnDisplay(const std::string& display) {
   std::string command = "/bin/sh -c \"cd '" + std::string(folder) + "' && DISPLAY=" + display +
                         " exec wine '" + programPath() + "' </dev/null >/dev/null 2>&1 &\"";
   HeapFree(GetProcessHeap(), 0, folder);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return false;
-  WaitForSingleObject(info.hProcess, kWaitMs);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  if (!mvqtest::runHostProgram(command, kWaitMs)) return false;
   const DWORD self = GetCurrentProcessId();
   HWND first = ui::waitForWindow(
       [&]() -> HWND {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "host_program.h"
 #include "ui_windows.h"
 
 namespace e2e {
@@ -17,16 +18,7 @@ std::string readyMarker(int number) { return "/tmp/mvq-e2e-xvfb-" + std::to_stri
 
 // Runs a shell command line of the host system and waits for it.
 bool hostShell(const std::string& script) {
-  std::string command = "/bin/sh -c \"" + script + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return false;
-  WaitForSingleObject(info.hProcess, 10000);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return true;
+  return mvqtest::runHostProgram("/bin/sh -c \"" + script + "\"", 10000);
 }
 
 std::string pidFile(int number) { return "/tmp/mvq-e2e-xvfb-" + std::to_string(number) + ".pid"; }

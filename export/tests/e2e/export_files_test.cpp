@@ -5,6 +5,7 @@
 
 #include "export_test_support.h"
 #include "file_association.h"
+#include "host_command.h"
 
 namespace e2e {
 namespace {
@@ -13,6 +14,39 @@ std::string numbered(const std::string& stem, int n) {
   char name[64];
   std::snprintf(name, sizeof name, "%s%04d.avi", stem.c_str(), n);
   return name;
+}
+
+// A tmpfs of the given size mounted over a new folder, unmounted afterwards;
+// mounted() is false where this machine does not allow it.
+class SmallDisk {
+ public:
+  SmallDisk(const std::string& folder, int kilobytes) : unixFolder_(audiotest::hostPath(folder)) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    mounted_ = !unixFolder_.empty() && audiotest::runHostCommand("mount -t tmpfs -o size=" + std::to_string(kilobytes) +
+                                                                 "k mvq-small '" + unixFolder_ + "'");
+  }
+  ~SmallDisk() {
+    if (mounted_) audiotest::runHostCommand("umount '" + unixFolder_ + "' || umount -l '" + unixFolder_ + "'");
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string unixFolder_;
+  bool mounted_ = false;
+};
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..") names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
 }
 
 class ExportFilesTest : public ExportTest {
@@ -81,6 +115,52 @@ TEST_F(ExportFilesTest, PlayAfterCreatingASplitExportOpensItsFirstFile) {
   ASSERT_EQ("", exportMovie(movie, out("split.avi"), shown));
   ASSERT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("split0000.avi.played")); }, 15000));
   EXPECT_EQ(range(0, 3), shownFrames(out("split0000.avi.played")));
+}
+
+TEST_F(ExportFilesTest, AFullDiskEndsTheExportWithAMessageAndAPlayablePartialFile) {
+  if (!exporttest::ffprobeAvailable()) GTEST_SKIP() << "no ffprobe";
+  const std::string folder = out("small");
+  // Room for a few 57600-byte frames.
+  SmallDisk disk(folder, 512);
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
+  const std::string target = folder + "\\full.avi";
+  std::string text = "no message";
+  ASSERT_EQ("", exportMovie(movie, target, Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND) {
+    HWND box = ui::waitForMessageBox(program_->processId(), 60000);
+    ASSERT_TRUE(box);
+    text = ui::readMessageBox(box).text;
+    ui::pressMessageBoxButton(box, "ok");
+  }));
+  EXPECT_EQ("Failed to Write Stream", text);
+  const exporttest::ProbedVideo video = exporttest::probe(target);
+  ASSERT_TRUE(video.ok);
+  EXPECT_GT(video.frames, 1);
+  EXPECT_EQ(range(0, video.frames - 1), shownFrames(target));
+  EXPECT_EQ(0, program_->exitThroughMenu());
+  EXPECT_EQ(std::vector<std::string>{"full.avi"}, filesIn(folder));
+  EXPECT_TRUE(mvqFiles(temp_.path()).empty());
+}
+
+TEST_F(ExportFilesTest, ADiskTooSmallForTheFileItselfRefusesTheExport) {
+  const std::string folder = out("tiny");
+  SmallDisk disk(folder, 16);
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
+  std::string text = "no message";
+  ASSERT_EQ("", exportMovie(movie, folder + "\\none.avi", Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND) {
+    HWND box = ui::waitForMessageBox(program_->processId(), 60000);
+    ASSERT_TRUE(box);
+    text = ui::readMessageBox(box).text;
+    ui::pressMessageBoxButton(box, "ok");
+  }));
+  EXPECT_EQ("Failed to Open AVI File", text);
+  EXPECT_TRUE(filesIn(folder).empty());
+  // The program goes on: an export elsewhere works.
+  ASSERT_EQ("", exportOpenMovie(out("after.avi"), Choice{IDC_FRAME_BY_FRAME, "", "3"}));
+  EXPECT_EQ(range(0, 3), shownFrames(out("after.avi")));
+  EXPECT_EQ(0, program_->exitThroughMenu());
+  EXPECT_TRUE(mvqFiles(temp_.path()).empty());
 }
 
 TEST_F(ExportFilesTest, AFailedOpenKeepsTheCompressedMovieShownUsable) {
