@@ -1,5 +1,6 @@
 #include "avi_output.h"
 
+#include "avi_stream_length.h"
 #include "export_ids.h"
 
 namespace {
@@ -7,8 +8,8 @@ namespace {
 AVISTREAMINFOA videoHeader(const AviOutputFormat& format) {
   AVISTREAMINFOA info = {};
   info.fccType = streamtypeVIDEO;
-  info.dwScale = 100;
-  info.dwRate = static_cast<DWORD>(format.frameRate100);
+  info.dwScale = format.videoScale;
+  info.dwRate = format.videoRate;
   info.dwSuggestedBufferSize = format.frame.biSizeImage;
   SetRect(&info.rcFrame, 0, 0, format.frame.biWidth, format.frame.biHeight);
   return info;
@@ -29,14 +30,13 @@ AVICOMPRESSOPTIONS compressOptions(const COMPVARS& record) {
   return options;
 }
 
-AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100, uint64_t length) {
+AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100) {
   AVISTREAMINFOA info = {};
   info.fccType = streamtypeAUDIO;
   info.dwScale = sound.nBlockAlign;
   info.dwRate = sound.nAvgBytesPerSec;
   // The AVI file services take a stream's length as samples already written and
-  // refuse to write at 0 after it; the length grows with the writes instead.
-  static_cast<void>(length);
+  // refuse to write at 0 after it; the length is set when the file is closed.
   // The frames of 0.75 s, rounded to nearest.
   info.dwInitialFrames = static_cast<DWORD>((static_cast<int64_t>(frameRate100) * 3 + 200) / 400);
   info.dwQuality = 10000;
@@ -46,7 +46,10 @@ AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100, uint64_
 
 }  // namespace
 
-UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound, uint64_t soundLength) {
+UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound) {
+  path_ = path;
+  soundCreated_ = false;
+  soundFrames_ = 0;
   AVIFileInit();
   if (AVIFileOpenA(&file_, path, OF_CREATE | OF_WRITE, nullptr) != AVIERR_OK) {
     file_ = nullptr;
@@ -60,15 +63,16 @@ UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withS
     return IDS_COMPRESSED_STREAM_FAILED;
   BITMAPINFOHEADER frame = format.frame;
   if (AVIStreamSetFormat(compressed_, 0, &frame, sizeof frame) != AVIERR_OK) return IDS_SET_FORMAT_FAILED;
-  return withSound ? CreateSoundStream(format, soundLength) : 0;
+  return withSound ? CreateSoundStream(format) : 0;
 }
 
-UINT AviOutput::CreateSoundStream(const AviOutputFormat& format, uint64_t soundLength) {
-  AVISTREAMINFOA info = soundHeader(*format.sound, format.frameRate100ForSound, soundLength);
+UINT AviOutput::CreateSoundStream(const AviOutputFormat& format) {
+  AVISTREAMINFOA info = soundHeader(*format.sound, format.frameRate100ForSound);
   if (AVIFileCreateStreamA(file_, &sound_, &info) != AVIERR_OK) {
     sound_ = nullptr;
     return IDS_CREATE_STREAM_FAILED;
   }
+  soundCreated_ = true;
   // The plain 18-byte header, without extra format bytes.
   WAVEFORMATEX head = *format.sound;
   head.cbSize = 0;
@@ -91,6 +95,7 @@ HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* b
   const HRESULT result =
       AVIStreamWrite(sound_, -1, samples, const_cast<void*>(data), size, 0, nullptr, &written);
   *bytes += written;
+  if (SUCCEEDED(result)) soundFrames_ += static_cast<uint64_t>(samples);
   return result;
 }
 
@@ -103,5 +108,7 @@ void AviOutput::Close() {
     AVIFileRelease(file_);
     file_ = nullptr;
     AVIFileExit();
+    if (soundCreated_) setSoundStreamLength(path_.c_str(), static_cast<uint32_t>(soundFrames_));
   }
+  soundCreated_ = false;
 }
