@@ -53,8 +53,12 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
     return E_FAIL;
   }
   // The movie with its sound, from its first frame; without it the recording
-  // would be silence.
-  if (FAILED(frame.loadMovie(frame.currentMoviePath())) || FAILED(IShockwaveFlash_Play(frame.flash()))) {
+  // would be silence. Asking for its length makes a control that loads from
+  // its message loop load now, so that the movie, not its loading, starts with
+  // the recording, and tells whether the load failed.
+  long frames = 0;
+  if (FAILED(frame.loadMovie(frame.currentMoviePath())) || FAILED(IShockwaveFlash_Play(frame.flash())) ||
+      FAILED(IShockwaveFlash_get_TotalFrames(frame.flash(), &frames))) {
     errorBox(frame.window(), IDS_RECORD_PLAY_FAILED);
     fail(frame);
     return E_FAIL;

@@ -270,7 +270,8 @@ bool VideoPass::captureFrames() {
     paint();
     tick();
     if (!writeFrame() || !writeSound()) return false;
-    if (bytesInFile_ > splitLimit_ && !split()) return false;
+    // Not after the last frame: that would leave a numbered file of no frames.
+    if (bytesInFile_ > splitLimit_ && n < s_.endFrame && !split()) return false;
     progress_.SetCountText(IDS_CREATING_VIDEO, frameNumber - s_.startFrame + 1);
     if (progress_.finishRequested() || progress_.cancelRequested()) break;
     progress_.SetPosition(frameNumber);

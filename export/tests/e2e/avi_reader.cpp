@@ -31,7 +31,7 @@ ProbedVideo probe(const std::string& windowsPath) {
 }
 
 long soundHeaderLength(const std::string& windowsPath) {
-  auto out = audiotest::runHostCommand("ffprobe -v error -select_streams a:0 -show_entries stream=duration_ts "
+  auto out = audiotest::runHostCommand("ffprobe -v error -select_streams a:0 -show_entries stream=nb_frames "
                                        "-of csv=p=0 '" + audiotest::hostPath(windowsPath) + "'");
   long length = -1;
   if (!out || std::sscanf(out->c_str(), "%ld", &length) != 1) return -1;
