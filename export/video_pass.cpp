@@ -42,6 +42,7 @@ class VideoPass {
   bool split();
   void end();
   void deleteOutputs();
+  std::string firstFileName() const;
   bool soundGoesOn() const { return s_.audioEnabled && lastReadBytes_ == chunkBytes_; }
 
   MainFrame& frame_;
@@ -130,6 +131,8 @@ HRESULT VideoPass::setUp() {
   makeFrameFormat();
   showProgress();
   DeleteFileA(frame_.outputPath());
+  // Numbered files of an earlier export under this name would mix with this one's.
+  deleteNumberedFiles(frame_.outputPath());
   Sleep(1000);
 
   if (s_.audioEnabled) {
@@ -247,7 +250,7 @@ bool VideoPass::split() {
   output_.Close();
   const std::string output = frame_.outputPath();
   if (fileCount_ == 0) {
-    MoveFileA(output.c_str(), numberedFileName(output, 0).c_str());
+    MoveFileExA(output.c_str(), numberedFileName(output, 0).c_str(), MOVEFILE_REPLACE_EXISTING);
     fileCount_ = 1;
   }
   const std::string next = numberedFileName(output, fileCount_++);
@@ -281,12 +284,14 @@ bool VideoPass::captureFrames() {
 
 void VideoPass::deleteOutputs() {
   const std::string output = frame_.outputPath();
-  if (fileCount_ == 0) {
-    DeleteFileA(output.c_str());
-    return;
-  }
+  // The first file keeps the plain name when its rename failed.
+  DeleteFileA(output.c_str());
   for (unsigned number = 0; number < fileCount_; ++number)
     DeleteFileA(numberedFileName(output, number).c_str());
+}
+
+std::string VideoPass::firstFileName() const {
+  return fileCount_ ? numberedFileName(frame_.outputPath(), 0) : std::string(frame_.outputPath());
 }
 
 void VideoPass::end() {
@@ -304,7 +309,7 @@ void VideoPass::end() {
   frame_.stop();
   lock_.unlock();
   if (SUCCEEDED(result_) && s_.playAfterCreating)
-    ShellExecuteA(nullptr, "open", frame_.outputPath(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", firstFileName().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "filter.h"
 #include "tag_codes.h"
 
 namespace swf {
@@ -30,6 +32,12 @@ struct PlaceCommand {
   bool visible = true;
   bool hasBlendMode = false;
   uint8_t blendMode = 0;
+  bool hasFilters = false;
+  std::shared_ptr<const FilterList> filters;
+  bool hasCacheAsBitmap = false;
+  bool cacheAsBitmap = false;
+  bool hasOpaqueBackground = false;
+  Rgba opaqueBackground;
 };
 
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short

@@ -13,6 +13,12 @@ void applyFields(const PlaceCommand& c, Placement& p) {
   if (c.hasClipDepth) p.clipDepth = c.clipDepth;
   if (c.hasVisible) p.visible = c.visible;
   if (c.hasBlendMode) p.blendMode = c.blendMode;
+  if (c.hasFilters) p.filters = c.filters && !c.filters->empty() ? c.filters : nullptr;
+  if (c.hasCacheAsBitmap) p.cacheAsBitmap = c.cacheAsBitmap;
+  if (c.hasOpaqueBackground) {
+    p.hasOpaqueBackground = true;
+    p.opaqueBackground = c.opaqueBackground;
+  }
 }
 
 // Only a shape (or another inert graphic) can take on a new character in
@@ -21,7 +27,7 @@ bool canSwapCharacter(const Movie& movie, uint16_t from, uint16_t to) {
   const Character* a = movie.character(from);
   const Character* b = movie.character(to);
   if (!a || !b) return false;
-  return a->kind == b->kind && a->kind != Character::Kind::Sprite;
+  return a->index() == b->index() && !std::holds_alternative<SpriteCharacter>(*a);
 }
 
 void place(const Movie& movie, const PlaceCommand& c, int frameIndex, PlacementMap& state) {
