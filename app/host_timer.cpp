@@ -46,8 +46,10 @@ HRESULT STDMETHODCALLTYPE HostTimer_Advise(ITimer* iface, VARIANT, VARIANT, VARI
   if (period < timer->periodMin) period = timer->periodMin;
   if (period > timer->periodMax) period = timer->periodMax;
   timer->clock->beginPeriod(period);
-  const UINT event = timer->clock->setEvent(milliseconds, 0, tickCallback,
-                                            reinterpret_cast<DWORD_PTR>(&timer->sink),
+  const double tickPeriod = tickPeriodFor(milliseconds, timer->movieFrameRate);
+  timer->pacer.start(tickPeriod, timer->clock->now());
+  const UINT event = timer->clock->setEvent(firingDelayFor(milliseconds, tickPeriod), 0,
+                                            pacedTickCallback, reinterpret_cast<DWORD_PTR>(timer),
                                             TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
   tickState.pendingTicks = 0;
   if (event == 0) return E_FAIL;
@@ -84,6 +86,12 @@ const ITimerVtbl HostTimer_vtbl = {
 
 }  // namespace
 
+void CALLBACK pacedTickCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+  HostTimer* timer = reinterpret_cast<HostTimer*>(user);
+  for (unsigned due = timer->pacer.take(timer->clock->now()); due > 0; --due)
+    postTick(tickState, &timer->sink);
+}
+
 void initHostTimer(HostTimer* timer, MultimediaTimer& clock) {
   timer->ITimer_iface.lpVtbl = const_cast<ITimerVtbl*>(&HostTimer_vtbl);
   timer->ref = 1;
@@ -94,4 +102,6 @@ void initHostTimer(HostTimer* timer, MultimediaTimer& clock) {
   timer->frozen = 0;
   timer->frozenTime = 0;
   timer->clock = &clock;
+  timer->movieFrameRate = 0;
+  timer->pacer = TickPacer();
 }

@@ -7,6 +7,7 @@
 #include <ocmm.h>
 
 #include "multimedia_timer.h"
+#include "tick_pacer.h"
 
 struct HostTimer {
   ITimer ITimer_iface;
@@ -18,6 +19,13 @@ struct HostTimer {
   int frozen;
   DWORD frozenTime;
   MultimediaTimer* clock;
+  // The opened movie's frame rate (0: none), so that a whole-millisecond
+  // interval advised for it is kept at its exact rate.
+  double movieFrameRate;
+  TickPacer pacer;  // run on the timer thread once the event is started
 };
 
 void initHostTimer(HostTimer* timer, MultimediaTimer& clock);
+
+// The periodic event's callback; user is the HostTimer. Posts the ticks due.
+void CALLBACK pacedTickCallback(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);

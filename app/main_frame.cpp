@@ -230,8 +230,10 @@ void MainFrame::rewind() {
     stop();
 }
 
-void MainFrame::loadMovie(const char* path) {
-  if (!flash_) return;  // gone with the window, e.g. closed under a dialog
+HRESULT MainFrame::loadMovie(const char* path) {
+  if (!flash_) return E_FAIL;  // gone with the window, e.g. closed under a dialog
+  // Every movie the program loads is the opened one or its silent copy.
+  hostTimer_.movieFrameRate = frameRate_;
   ScopedBstr movie(path);
-  IShockwaveFlash_put_Movie(flash_, movie.get());
+  return IShockwaveFlash_put_Movie(flash_, movie.get());
 }

@@ -45,8 +45,8 @@ class MainFrame {
   double frameRate() const { return frameRate_; }
   void stop();
   void sizeToMovie(int width, int height, bool keepAspect);
-  // Names the movie to the control (nothing once the control is gone).
-  void loadMovie(const char* path);
+  // Names the movie to the control; put_Movie's result (E_FAIL once the control is gone).
+  HRESULT loadMovie(const char* path);
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -109,6 +109,11 @@ bool MainFrame::loadChosenMovie(const char* chosen) {
 }
 
 void MainFrame::createAvi() {
+  // A range of no frames would have no end.
+  if (frameCount_ <= 0) {
+    errorBox(mainWindow_, IDS_NO_FRAMES_TO_EXPORT);
+    return;
+  }
   keepBaseName(outputPath_);
   char title[256] = "";
   LoadStringA(appInstance(), IDS_CREATE_AVI_FILE, title, sizeof title);

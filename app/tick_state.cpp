@@ -29,10 +29,6 @@ void postTick(TickState& state, ITimerSink** sinkSlot) {
   PostMessageA(state.window, WM_APP_TICK, 0, slot);
 }
 
-void CALLBACK tickCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
-  postTick(tickState, reinterpret_cast<ITimerSink**>(user));
-}
-
 TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now,
                  ITimerSink** timerSink) {
   if (state.videoPassActive) return TickUse::Ignored;

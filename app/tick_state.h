@@ -20,10 +20,7 @@ extern TickState tickState;
 
 void resetTickState();
 
-// The multimedia timer callback; user is the address of the HostTimer's sink slot.
-void CALLBACK tickCallback(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
-
-// What the callback does with one tick.
+// What the multimedia timer's callback does with one tick.
 void postTick(TickState& state, ITimerSink** sinkSlot);
 
 enum class TickUse {

@@ -1,5 +1,6 @@
 #include "avi_output.h"
 
+#include "avi_stream_length.h"
 #include "export_ids.h"
 
 namespace {
@@ -7,8 +8,8 @@ namespace {
 AVISTREAMINFOA videoHeader(const AviOutputFormat& format) {
   AVISTREAMINFOA info = {};
   info.fccType = streamtypeVIDEO;
-  info.dwScale = 100;
-  info.dwRate = static_cast<DWORD>(format.frameRate100);
+  info.dwScale = format.videoScale;
+  info.dwRate = format.videoRate;
   info.dwSuggestedBufferSize = format.frame.biSizeImage;
   SetRect(&info.rcFrame, 0, 0, format.frame.biWidth, format.frame.biHeight);
   return info;
@@ -29,14 +30,13 @@ AVICOMPRESSOPTIONS compressOptions(const COMPVARS& record) {
   return options;
 }
 
-AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100, uint64_t length) {
+AVISTREAMINFOA soundHeader(const WAVEFORMATEX& sound, LONG frameRate100) {
   AVISTREAMINFOA info = {};
   info.fccType = streamtypeAUDIO;
   info.dwScale = sound.nBlockAlign;
   info.dwRate = sound.nAvgBytesPerSec;
   // The AVI file services take a stream's length as samples already written and
-  // refuse to write at 0 after it; the length grows with the writes instead.
-  static_cast<void>(length);
+  // refuse to write at 0 after it; the length is set when the file is closed.
   // The frames of 0.75 s, rounded to nearest.
   info.dwInitialFrames = static_cast<DWORD>((static_cast<int64_t>(frameRate100) * 3 + 200) / 400);
   info.dwQuality = 10000;
@@ -62,9 +62,11 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound, uint64_t soundLength) {
+UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound) {
   path_ = path;
   dataBytes_ = chunks_ = 0;
+  soundCreated_ = false;
+  soundFrames_ = 0;
   AVIFileInit();
   if (!hasRoomFor(0) || AVIFileOpenA(&file_, path, OF_CREATE | OF_WRITE, nullptr) != AVIERR_OK) {
     file_ = nullptr;
@@ -78,15 +80,16 @@ UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withS
     return IDS_COMPRESSED_STREAM_FAILED;
   BITMAPINFOHEADER frame = format.frame;
   if (AVIStreamSetFormat(compressed_, 0, &frame, sizeof frame) != AVIERR_OK) return IDS_SET_FORMAT_FAILED;
-  return withSound ? CreateSoundStream(format, soundLength) : 0;
+  return withSound ? CreateSoundStream(format) : 0;
 }
 
-UINT AviOutput::CreateSoundStream(const AviOutputFormat& format, uint64_t soundLength) {
-  AVISTREAMINFOA info = soundHeader(*format.sound, format.frameRate100ForSound, soundLength);
+UINT AviOutput::CreateSoundStream(const AviOutputFormat& format) {
+  AVISTREAMINFOA info = soundHeader(*format.sound, format.frameRate100ForSound);
   if (AVIFileCreateStreamA(file_, &sound_, &info) != AVIERR_OK) {
     sound_ = nullptr;
     return IDS_CREATE_STREAM_FAILED;
   }
+  soundCreated_ = true;
   // The plain 18-byte header, without extra format bytes.
   WAVEFORMATEX head = *format.sound;
   head.cbSize = 0;
@@ -123,7 +126,9 @@ HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* byt
 HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* bytes) {
   // Sound is only ever appended; the AVI file services count a sound stream's
   // length in blocks written and refuse a sample position after the first block.
-  return write(sound_, -1, samples, data, size, 0, bytes);
+  const HRESULT result = write(sound_, -1, samples, data, size, 0, bytes);
+  if (SUCCEEDED(result)) soundFrames_ += static_cast<uint64_t>(samples);
+  return result;
 }
 
 bool AviOutput::Close() {
@@ -135,6 +140,8 @@ bool AviOutput::Close() {
   AVIFileRelease(file_);
   file_ = nullptr;
   AVIFileExit();
+  if (soundCreated_) setSoundStreamLength(path_.c_str(), static_cast<uint32_t>(soundFrames_));
+  soundCreated_ = false;
   // The release writes the headers and the index; it reports nothing of it.
   return fileSize(path_) >= dataBytes_ + chunks_ * kChunkOverhead;
 }

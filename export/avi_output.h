@@ -10,7 +10,9 @@
 
 struct AviOutputFormat {
   BITMAPINFOHEADER frame;
-  LONG frameRate100;
+  // The pictures' rate, videoRate / videoScale frames a second.
+  DWORD videoRate;
+  DWORD videoScale;
   const COMPVARS* compressor;
   const WAVEFORMATEX* sound;  // null: no sound stream
   LONG frameRate100ForSound;
@@ -23,10 +25,10 @@ class AviOutput {
   AviOutput(const AviOutput&) = delete;
   AviOutput& operator=(const AviOutput&) = delete;
 
-  // 0 on success, else the id of the failure's message. soundLength is the
-  // sound stream's length in sample frames; withSound false leaves it out.
-  UINT Open(const char* path, const AviOutputFormat& format, bool withSound, uint64_t soundLength);
-  UINT CreateSoundStream(const AviOutputFormat& format, uint64_t soundLength);
+  // 0 on success, else the id of the failure's message; withSound false leaves
+  // the sound stream out.
+  UINT Open(const char* path, const AviOutputFormat& format, bool withSound);
+  UINT CreateSoundStream(const AviOutputFormat& format);
   // The written byte count is added to *bytes.
   HRESULT WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes);
   // Appended after the sound written so far.
@@ -34,6 +36,7 @@ class AviOutput {
   bool hasSound() const { return sound_ != nullptr; }
   bool isOpen() const { return file_ != nullptr; }
   // False when the file on disk came out shorter than the data written to it.
+  // The sound stream's header then gives the sample frames written to this file.
   bool Close();
 
  private:
@@ -52,4 +55,6 @@ class AviOutput {
   PAVISTREAM video_ = nullptr;
   PAVISTREAM compressed_ = nullptr;
   PAVISTREAM sound_ = nullptr;
+  bool soundCreated_ = false;
+  uint64_t soundFrames_ = 0;  // sample frames written to the sound stream
 };

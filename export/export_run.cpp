@@ -52,7 +52,7 @@ bool ExportRun::run(MainFrame& frame) {
   // The movie's own sound: recorded first, in real time; the video pass follows from the ticks.
   if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.Start(frame, settings_));
   InterlockedExchange(&tickState.videoPassActive, 1);
-  runVideoPass(frame, settings_, VideoPassSound{0, 0}, splitLimit_);
+  runVideoPass(frame, settings_, VideoPassSound{0, 0, 0}, splitLimit_);
   InterlockedExchange(&tickState.videoPassActive, 0);
   return true;
 }

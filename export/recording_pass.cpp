@@ -1,5 +1,6 @@
 #include "recording_pass.h"
 
+#include <cmath>
 #include <new>
 
 #include "export_ids.h"
@@ -27,7 +28,7 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
   fps100_ = static_cast<LONG>(frame.frameRate() * 100);
   const uint64_t perSecond = settings.audioFormat.nAvgBytesPerSec;
   audioStartByte_ = fps100_ > 0 ? static_cast<uint64_t>(settings.startFrame) * perSecond * 100 / fps100_ : 0;
-  audioEndByte_ = fps100_ > 0 ? static_cast<uint64_t>(settings.endFrame + 1) * perSecond * 100 / fps100_ : 0;
+  audioEndByte_ = fps100_ > 0 ? (static_cast<uint64_t>(settings.endFrame) + 1) * perSecond * 100 / fps100_ : 0;
   frozenByte_ = 0;
   if (!tempVolumeHolds(audioEndByte_)) {
     errorBox(frame.window(), IDS_DISK_SPACE);
@@ -41,7 +42,7 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
     return E_FAIL;
   }
   progress_.Create(frame.window());
-  progress_.SetRange(0, static_cast<int>((settings.endFrame + 1) / frame.frameRate()));
+  progress_.SetRange(0, static_cast<int>((settings.endFrame + 1.0) / frame.frameRate()));
   if (audioStartByte_ != 0) progress_.EnableButton(1, false);
   progress_.SetTotalText(settings.endFrame - settings.startFrame + 1, settings.startFrame, settings.endFrame);
   progress_.SetCountText(IDS_CREATING_AUDIO, 0);
@@ -51,13 +52,22 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
     fail(frame);
     return E_FAIL;
   }
-  // The movie with its sound, from its first frame.
-  frame.loadMovie(frame.currentMoviePath());
-  IShockwaveFlash_Play(frame.flash());
+  // The movie with its sound, from its first frame; without it the recording
+  // would be silence. Asking for its length makes a control that loads from
+  // its message loop load now, so that the movie, not its loading, starts with
+  // the recording, and tells whether the load failed.
+  long frames = 0;
+  if (FAILED(frame.loadMovie(frame.currentMoviePath())) || FAILED(IShockwaveFlash_Play(frame.flash())) ||
+      FAILED(IShockwaveFlash_get_TotalFrames(frame.flash(), &frames))) {
+    errorBox(frame.window(), IDS_RECORD_PLAY_FAILED);
+    fail(frame);
+    return E_FAIL;
+  }
   if (FAILED(recorder_->Start(audioEndByte_, nullptr))) {
     fail(frame);
     return E_FAIL;
   }
+  runAhead(frame);
   InterlockedExchange(&tickState.recordingActive, 1);
   InterlockedExchange(&tickState.tickReady, 1);
   return S_OK;
@@ -112,7 +122,8 @@ void RecordingPass::finishWithVideo(MainFrame& frame) {
   // The video pass greys the window itself and restores it at its end.
   lock_.unlock();
   InterlockedExchange(&tickState.videoPassActive, 1);
-  runVideoPass(frame, settings_, VideoPassSound{audioStartByte_, audioEndByte_}, splitLimit_);
+  const DWORD rate256 = static_cast<DWORD>(std::lround(frame.frameRate() * 256));
+  runVideoPass(frame, settings_, VideoPassSound{audioStartByte_, audioEndByte_, rate256}, splitLimit_);
   InterlockedExchange(&tickState.videoPassActive, 0);
 }
 
@@ -127,6 +138,22 @@ void RecordingPass::deliverPendingTicks(MainFrame& frame) {
     InterlockedDecrement(&tickState.pendingTicks);
   }
   InterlockedExchange(&tickState.tickReady, 1);
+}
+
+// The movie starts a little ahead of the clock, so that the control holds that
+// much sound in hand and a tick held up by a busy thread finds the sound card
+// still playing. Where each sound lands in the recording is set by the sound
+// card's steady pace once it plays without a break, not by when ticks come.
+void RecordingPass::runAhead(MainFrame& frame) {
+  ITimerSink* sink = frame.advisedTimerSink();
+  const int frames = static_cast<int>(std::ceil(frame.frameRate() * kRunAheadSeconds));
+  for (int k = 0; sink && k < frames; ++k) {
+    VARIANT now;
+    VariantInit(&now);
+    now.vt = VT_UI4;
+    now.ulVal = timeGetTime();
+    ITimerSink_OnTimer(sink, now);
+  }
 }
 
 void RecordingPass::tick(MainFrame& frame) {

@@ -28,8 +28,11 @@ class RecordingPass {
   HRESULT Stop(MainFrame& frame);
   void fail(MainFrame& frame);
   void finishWithVideo(MainFrame& frame);
+  void runAhead(MainFrame& frame);
   void deliverPendingTicks(MainFrame& frame);
   static void dropPendingTicks();
+
+  static constexpr double kRunAheadSeconds = 0.2;
 
   uint64_t splitLimit_;
   ExportSettings settings_ = {};

@@ -41,7 +41,6 @@ class VideoPass {
   bool writeSound();
   bool split();
   void reportWriteFailure();
-  uint64_t soundLengthLeft() const;
   void end();
   void deleteOutputs();
   std::string firstFileName() const;
@@ -63,11 +62,9 @@ class VideoPass {
   bool writeFailed_ = false;
   LONG movieFrame_ = -1;
   LONG fileFrameIndex_ = 0;
-  LONG audioSampleIndex_ = 0;
   DWORD chunkBytes_ = 0;
   DWORD lastReadBytes_ = 0;
   uint64_t soundPosition_ = 0;      // bytes of the recorded range read so far
-  uint64_t samplesInEarlierFiles_ = 0;
   uint64_t bytesInFile_ = 0;
   unsigned fileCount_ = 0;
 };
@@ -108,7 +105,16 @@ void VideoPass::makeFrameFormat() {
   f.biBitCount = static_cast<WORD>(s_.colorDepth);
   f.biCompression = BI_RGB;
   f.biSizeImage = static_cast<DWORD>(frameSurfaceStride(f.biWidth, f.biBitCount) * f.biHeight);
-  format_.frameRate100 = s_.frameRate100;
+  format_.videoRate = static_cast<DWORD>(s_.frameRate100);
+  format_.videoScale = 100;
+  // A recording is the movie played at its header's rate; stamped at that rate
+  // truncated to hundredths (29.96 for 29.96875), the pictures would fall
+  // behind the sound, 50 ms in three minutes.
+  const DWORD recorded = sound_.recordedRate256;
+  if (recorded != 0 && recorded * 100 % 256 != 0 && static_cast<DWORD>(s_.frameRate100) == recorded * 100 / 256) {
+    format_.videoRate = recorded;
+    format_.videoScale = 256;
+  }
   format_.compressor = s_.compressor;
   format_.frameRate100ForSound = s_.frameRate100;
 }
@@ -136,7 +142,7 @@ HRESULT VideoPass::setUp() {
     chunkBytes_ = soundChunkBytes(*format_.sound, s_.frameRate100);
     lastReadBytes_ = chunkBytes_;
   }
-  const UINT failure = output_.Open(frame_.outputPath(), format_, s_.audioEnabled, soundLengthLeft());
+  const UINT failure = output_.Open(frame_.outputPath(), format_, s_.audioEnabled);
   if (failure) {
     errorBox(frame_.window(), failure);
     return E_FAIL;
@@ -160,14 +166,6 @@ HRESULT VideoPass::setUp() {
     IShockwaveFlash_Play(flash_);
   }
   return S_OK;
-}
-
-uint64_t VideoPass::soundLengthLeft() const {
-  if (!s_.audioEnabled || !format_.sound || format_.sound->nBlockAlign == 0) return 0;
-  const uint64_t bytes =
-      sound_.audioEndByte > sound_.audioStartByte ? sound_.audioEndByte - sound_.audioStartByte : 0;
-  const uint64_t total = bytes / format_.sound->nBlockAlign;
-  return total > samplesInEarlierFiles_ ? total - samplesInEarlierFiles_ : 0;
 }
 
 void VideoPass::step() {
@@ -254,7 +252,6 @@ bool VideoPass::writeSound() {
     reportWriteFailure();
     return false;
   }
-  audioSampleIndex_ += samples;
   return true;
 }
 
@@ -263,32 +260,33 @@ bool VideoPass::split() {
     reportWriteFailure();
     return false;
   }
-  samplesInEarlierFiles_ += static_cast<uint64_t>(audioSampleIndex_);
   const std::string output = frame_.outputPath();
   if (fileCount_ == 0) {
     MoveFileExA(output.c_str(), numberedFileName(output, 0).c_str(), MOVEFILE_REPLACE_EXISTING);
     fileCount_ = 1;
   }
   const std::string next = numberedFileName(output, fileCount_++);
-  UINT failure = output_.Open(next.c_str(), format_, false, 0);
-  if (!failure && soundGoesOn()) failure = output_.CreateSoundStream(format_, soundLengthLeft());
+  UINT failure = output_.Open(next.c_str(), format_, false);
+  if (!failure && soundGoesOn()) failure = output_.CreateSoundStream(format_);
   if (failure) {
     errorBox(frame_.window(), failure);
     return false;
   }
   bytesInFile_ = 0;
-  audioSampleIndex_ = 0;
   fileFrameIndex_ = -1;  // the loop's advance makes the next frame sample 0
   return true;
 }
 
 bool VideoPass::captureFrames() {
-  for (LONG frameNumber = s_.startFrame; frameNumber <= s_.endFrame; ++frameNumber, ++fileFrameIndex_) {
+  // 64-bit: an end frame of the largest LONG must still end the loop.
+  for (int64_t n = s_.startFrame; n <= s_.endFrame; ++n, ++fileFrameIndex_) {
+    const LONG frameNumber = static_cast<LONG>(n);
     step();
     paint();
     tick();
     if (!writeFrame() || !writeSound()) return false;
-    if (bytesInFile_ > splitLimit_ && !split()) return false;
+    // Not after the last frame: that would leave a numbered file of no frames.
+    if (bytesInFile_ > splitLimit_ && n < s_.endFrame && !split()) return false;
     progress_.SetCountText(IDS_CREATING_VIDEO, frameNumber - s_.startFrame + 1);
     if (progress_.finishRequested() || progress_.cancelRequested()) break;
     progress_.SetPosition(frameNumber);

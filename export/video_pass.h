@@ -15,6 +15,9 @@ struct VideoPassSound {
   // The recorded range in recordingWavPath; ignored when the settings name a WAV file.
   uint64_t audioStartByte;
   uint64_t audioEndByte;
+  // A recording's movie rate × 256 (its header's 8.8 value): the rate it was
+  // recorded at; 0 without a recording.
+  DWORD recordedRate256;
 };
 
 // S_OK (also after Finish or a failed write), a set-up failure, or E_ABORT

@@ -85,8 +85,8 @@ TEST_F(HostTimerTest, AdviseStartsAPeriodicEventAtTheInterval) {
   EXPECT_EQ((std::vector<UINT>{40}), clock_.periods);
   EXPECT_EQ(0u, clock_.lastResolution);
   EXPECT_EQ(static_cast<UINT>(TIME_PERIODIC), clock_.lastFlags & TIME_PERIODIC);
-  EXPECT_EQ(&tickCallback, clock_.lastCallback);
-  EXPECT_EQ(reinterpret_cast<DWORD_PTR>(&timer_.sink), clock_.lastUser);
+  EXPECT_EQ(&pacedTickCallback, clock_.lastCallback);
+  EXPECT_EQ(reinterpret_cast<DWORD_PTR>(&timer_), clock_.lastUser);
   EXPECT_EQ(&sink_.ITimerSink_iface, timer_.sink);
   EXPECT_EQ(0, tickState.pendingTicks);
 }
@@ -110,6 +110,58 @@ TEST_F(HostTimerTest, CapabilitiesAreAskedForAgainUntilObtained) {
   advise(40, &cookie);
   EXPECT_EQ(2, clock_.capsQueries);
   EXPECT_EQ(40u, clock_.periods.back());
+}
+
+// The recording pass counts every tick; the callback is fired as the system would.
+int ticksInRecording(FakeMultimediaTimer& clock, HostTimer& timer, int seconds) {
+  tickState.recordingActive = 1;
+  tickState.tickReady = 0;  // nothing posted, every tick counted
+  const DWORD start = clock.clock;
+  for (clock.clock += clock.delays.back(); clock.clock - start <= DWORD(seconds) * 1000;
+       clock.clock += clock.delays.back())
+    clock.lastCallback(clock.nextEvent, 0, clock.lastUser, 0, 0);
+  return tickState.pendingTicks;
+}
+
+TEST_F(HostTimerTest, TheOpenedMoviesRateIsKeptExactlyThoughTheIntervalIsWholeMilliseconds) {
+  timer_.movieFrameRate = 30;
+  DWORD cookie;
+  advise(33, &cookie);
+  EXPECT_EQ(33u, clock_.delays.back());
+  EXPECT_EQ(1800, ticksInRecording(clock_, timer_, 60));  // not 1818
+
+  resetTickState();
+  timer_.movieFrameRate = 24;
+  advise(42, &cookie);
+  EXPECT_EQ(41u, clock_.delays.back());
+  EXPECT_EQ(1440, ticksInRecording(clock_, timer_, 60));  // not 1428
+}
+
+TEST_F(HostTimerTest, AnIntervalOfItsOwnIsKeptAsTheControlAsked) {
+  timer_.movieFrameRate = 30;
+  DWORD cookie;
+  advise(50, &cookie);
+  EXPECT_EQ(50u, clock_.delays.back());
+  EXPECT_EQ(20, ticksInRecording(clock_, timer_, 1));
+}
+
+TEST_F(HostTimerTest, InThePreviewTheCallbackPostsOneTickAtATime) {
+  tickState.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     nullptr, nullptr);
+  DWORD cookie;
+  advise(40, &cookie);
+  clock_.clock += 400;  // ten ticks due at once
+  clock_.lastCallback(41, 0, clock_.lastUser, 0, 0);
+  EXPECT_EQ(1, tickState.pendingTicks);
+  MSG message;
+  int queued = 0;
+  while (PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_REMOVE)) {
+    ++queued;
+    EXPECT_EQ(reinterpret_cast<LPARAM>(&timer_.sink), message.lParam);
+  }
+  EXPECT_EQ(1, queued);
+  DestroyWindow(tickState.window);
+  resetTickState();
 }
 
 TEST_F(HostTimerTest, AnEventThatCannotStartFails) {

@@ -124,13 +124,4 @@ TEST_F(TickStateTest, WithoutASinkTheCountersAreStillDrained) {
   EXPECT_EQ(TickUse::Held, takeTick(state_, nullptr, false, 5, &noted_));
 }
 
-TEST_F(TickStateTest, TheCallbackPostsForTheProcessWideState) {
-  tickState.window = state_.window;
-  tickCallback(7, 0, reinterpret_cast<DWORD_PTR>(&slot_), 0, 0);
-  tickCallback(7, 0, reinterpret_cast<DWORD_PTR>(&slot_), 0, 0);
-  EXPECT_EQ(1, tickState.pendingTicks);
-  EXPECT_EQ(1, queuedTicks());
-  resetTickState();
-}
-
 }  // namespace

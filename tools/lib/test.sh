@@ -1,12 +1,15 @@
 # ./moviquill test: every test, native and under Wine, summed up from the
 # GoogleTest reports into one closing line.
 
-run_ctest() {  # build dir, label
+# Tests under the ctest label "long" (minutes of real-time recording each) run
+# only with --long, and then alone.
+run_ctest() {  # build dir, label, ctest label options...
   local dir=$1 label=$2
+  shift 2
   rm -rf "$dir/test-results"
   mkdir -p "$dir/test-results"
   say "running $label tests"
-  (cd "$dir" && ctest --output-on-failure -j 1 </dev/null) || return 1
+  (cd "$dir" && ctest --output-on-failure -j 1 "$@" </dev/null) || return 1
 }
 
 summarize_results() {
@@ -23,13 +26,20 @@ lock_test_results() {
 }
 
 cmd_test() {
+  local labels=(-LE long)
+  if [ "${1:-}" = --long ]; then
+    labels=(-L long)
+  elif [ $# -gt 0 ]; then
+    say "usage: ./moviquill test [--long]"
+    return 2
+  fi
   cmd_setup
   local rc=0
   lock_test_results
-  run_ctest "$MVQ_NATIVE_BUILD" native || rc=1
+  run_ctest "$MVQ_NATIVE_BUILD" native "${labels[@]}" || rc=1
   # The Windows tests record what they play: a private PulseAudio loopback stands
   # in for the sound card (tests that need it skip when it does not start).
-  with_pulse with_wine run_ctest "$MVQ_WIN_BUILD" Windows || rc=1
+  with_pulse with_wine run_ctest "$MVQ_WIN_BUILD" Windows "${labels[@]}" || rc=1
   summarize_results || rc=1
   return $rc
 }

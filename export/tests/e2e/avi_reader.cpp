@@ -30,6 +30,14 @@ ProbedVideo probe(const std::string& windowsPath) {
   return video;
 }
 
+long soundHeaderLength(const std::string& windowsPath) {
+  auto out = audiotest::runHostCommand("ffprobe -v error -select_streams a:0 -show_entries stream=nb_frames "
+                                       "-of csv=p=0 '" + audiotest::hostPath(windowsPath) + "'");
+  long length = -1;
+  if (!out || std::sscanf(out->c_str(), "%ld", &length) != 1) return -1;
+  return length;
+}
+
 std::vector<BYTE> soundPrefix(const std::string& windowsPath, int count) {
   std::vector<BYTE> bytes;
   auto out = audiotest::runHostCommand("ffmpeg -v error -i '" + audiotest::hostPath(windowsPath) +

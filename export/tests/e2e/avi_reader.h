@@ -20,6 +20,9 @@ struct ProbedVideo {
 
 bool ffprobeAvailable();
 ProbedVideo probe(const std::string& windowsPath);
+// The length the sound stream's header gives, in sample frames, as ffprobe
+// reads it (nb_frames, the header's dwLength); -1 without a sound stream.
+long soundHeaderLength(const std::string& windowsPath);
 // The first count bytes of the decoded sound track (fewer when it is shorter).
 std::vector<BYTE> soundPrefix(const std::string& windowsPath, int count);
 

@@ -5,6 +5,7 @@
 #include "avi_reader.h"
 #include "export_ids.h"
 #include "export_test_support.h"
+#include "recorded_sound.h"
 #include "host_command.h"
 #include "ui_controls.h"
 #include "ui_message_box.h"
@@ -14,10 +15,6 @@ namespace e2e {
 namespace {
 
 constexpr int kSamplesPerFrame = 44100 / 12;
-
-bool loopbackMissing() {
-  return std::getenv("MVQ_PULSE_MISSING") || !std::getenv("PULSE_SERVER") || !exporttest::ffprobeAvailable();
-}
 
 // Silence up to toneFrom, then a 440 Hz tone in the movie's streaming sound.
 mvqtest::Bytes toneMovie(int frames, int toneFrom) {
@@ -30,18 +27,6 @@ mvqtest::Bytes toneMovie(int frames, int toneFrom) {
         block[i] = static_cast<int16_t>(12000 * std::sin(2 * 3.14159265358979 * 440 * (frame * kSamplesPerFrame + i) / 44100));
     movie.soundStreamBlock(mono, block);
   });
-}
-
-// The decoded sound track as 16-bit stereo sample frames (left channel).
-std::vector<int16_t> leftChannel(const std::string& avi, const std::string& raw) {
-  std::vector<int16_t> left;
-  if (!audiotest::runHostCommand("ffmpeg -v error -y -i '" + audiotest::hostPath(avi) +
-                                 "' -map 0:a:0 -ac 2 -ar 44100 -f s16le '" + audiotest::hostPath(raw) + "'"))
-    return left;
-  const mvqtest::Bytes bytes = mvqtest::readFile(raw);
-  for (size_t i = 0; i + 3 < bytes.size(); i += 4)
-    left.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
-  return left;
 }
 
 TEST_F(ExportTest, RecordedSoundIsTheMoviesToneInStepWithTheFrames) {

@@ -1,9 +1,11 @@
 #include "ticked_sound_output.h"
 
 // The player's load has ended the old movie's sounds and begun the new one's
-// first frame in the mixer; only what the device still holds goes.
+// first frame in the mixer; what the device still holds goes, and so does the
+// device: a silent movie (an export's silent copy, ticked far faster than real
+// time) must not queue silence on it.
 void TickedSoundOutput::startMovie(double framesPerSecond) {
-  output_.reset();
+  output_.close();
   frames_ = swf::TickFrames(framesPerSecond);
   playShare();
 }

@@ -2,8 +2,8 @@
 // one frame's share of the movie's time (TickFrames) and the block goes to the
 // wave output, once as the movie starts and then after every tick, so that each
 // frame sounds while it is shown. The device opens with the first sound a movie
-// makes; from then on every share is queued, silent or not, so sound stays in
-// step with the frames. Stop, Rewind and a new movie silence it at once.
+// makes (each movie anew); from then on every share is queued, silent or not, so
+// sound stays in step with the frames. Stop, Rewind and a new movie silence it at once.
 #pragma once
 
 #include "sound_mixer.h"

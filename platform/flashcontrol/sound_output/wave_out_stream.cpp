@@ -21,15 +21,30 @@ void WaveOutStream::release(Block& block) {
 }
 
 // A buffer the device has given back (or never had).
-WaveOutStream::Block* WaveOutStream::freeBlock() {
-  for (Block& block : blocks_) {
-    const DWORD flags = block.header.dwFlags;
+WaveOutStream::Block* WaveOutStream::returnedBlock() {
+  for (const std::unique_ptr<Block>& block : blocks_) {
+    const DWORD flags = block->header.dwFlags;
     if (!(flags & WHDR_PREPARED) || (flags & WHDR_DONE)) {
-      release(block);
-      return &block;
+      release(*block);
+      return block.get();
     }
   }
   return nullptr;
+}
+
+WaveOutStream::Block* WaveOutStream::freeBlock() {
+  Block* block = returnedBlock();
+  if (block) return block;
+  // Far ahead of the device: let it play some first, as real time would.
+  if (blocks_.size() >= kMaxQueuedBlocks) {
+    for (DWORD waited = 0; !block && waited < kStuckDeviceMs; waited += 5) {
+      Sleep(5);
+      block = returnedBlock();
+    }
+    if (block) return block;
+  }
+  blocks_.push_back(std::make_unique<Block>());
+  return blocks_.back().get();
 }
 
 bool WaveOutStream::write(const int16_t* samples, size_t frames) {
@@ -43,7 +58,6 @@ bool WaveOutStream::write(const int16_t* samples, size_t frames) {
 
 bool WaveOutStream::queue(const int16_t* samples, size_t frames) {
   Block* block = freeBlock();
-  if (!block) return false;
   block->samples.assign(samples, samples + 2 * frames);
   block->header.lpData = reinterpret_cast<LPSTR>(block->samples.data());
   block->header.dwBufferLength = static_cast<DWORD>(block->samples.size() * sizeof(int16_t));
@@ -60,17 +74,25 @@ bool WaveOutStream::queue(const int16_t* samples, size_t frames) {
 
 int WaveOutStream::queuedBuffers() const {
   int queued = 0;
-  for (const Block& block : blocks_) {
-    const DWORD flags = block.header.dwFlags;
+  for (const std::unique_ptr<Block>& block : blocks_) {
+    const DWORD flags = block->header.dwFlags;
     if ((flags & WHDR_PREPARED) && !(flags & WHDR_DONE)) ++queued;
   }
   return queued;
 }
 
+uint64_t WaveOutStream::playedFrames() const {
+  MMTIME time = {};
+  time.wType = TIME_SAMPLES;
+  if (!device_ || waveOutGetPosition(device_, &time, sizeof time) != MMSYSERR_NOERROR) return 0;
+  if (time.wType == TIME_BYTES) return time.u.cb / 4;
+  return time.wType == TIME_SAMPLES ? time.u.sample : 0;
+}
+
 void WaveOutStream::reset() {
   if (!device_) return;
   waveOutReset(device_);
-  for (Block& block : blocks_) release(block);
+  for (const std::unique_ptr<Block>& block : blocks_) release(*block);
 }
 
 void WaveOutStream::close() {

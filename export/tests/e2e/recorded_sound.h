@@ -1,0 +1,48 @@
+// Reading back a recorded sound track: the loopback's presence, the decoded
+// track and where the short marks a test movie sounds begin in it.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "avi_reader.h"
+#include "host_command.h"
+#include "test_files.h"
+
+namespace e2e {
+
+inline bool loopbackMissing() {
+  return std::getenv("MVQ_PULSE_MISSING") || !std::getenv("PULSE_SERVER") || !exporttest::ffprobeAvailable();
+}
+
+// The decoded sound track as 16-bit stereo 44100 Hz sample frames (left channel).
+inline std::vector<int16_t> leftChannel(const std::string& avi, const std::string& raw) {
+  std::vector<int16_t> left;
+  if (!audiotest::runHostCommand("ffmpeg -v error -y -i '" + audiotest::hostPath(avi) +
+                                 "' -map 0:a:0 -ac 2 -ar 44100 -f s16le '" + audiotest::hostPath(raw) + "'"))
+    return left;
+  const mvqtest::Bytes bytes = mvqtest::readFile(raw);
+  for (size_t i = 0; i + 3 < bytes.size(); i += 4)
+    left.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
+  return left;
+}
+
+// The sample frames at which a sound louder than threshold begins after at
+// least quiet sample frames below it.
+inline std::vector<size_t> soundOnsets(const std::vector<int16_t>& sound, int threshold, size_t quiet) {
+  std::vector<size_t> onsets;
+  size_t still = quiet;
+  for (size_t i = 0; i < sound.size(); ++i) {
+    if (std::abs(static_cast<int>(sound[i])) < threshold) {
+      ++still;
+      continue;
+    }
+    if (still >= quiet) onsets.push_back(i);
+    still = 0;
+  }
+  return onsets;
+}
+
+}  // namespace e2e
