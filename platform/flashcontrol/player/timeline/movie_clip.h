@@ -73,6 +73,9 @@ class MovieClip : public avm1::ActionTarget {
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
   int bytesTotal() override;
+  // Color objects' view (movie_clip_color.cpp).
+  void colorTransform(double out[8]) override;
+  void setColorTransform(const double in[8]) override;
   // Timeline depths are script depths plus this.
   static constexpr int kDepthOffset = 16384;
   void setDepth(uint16_t depth) { depth_ = depth; }

@@ -34,6 +34,8 @@ class ScriptHost : public avm1::VmHost {
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
+  // Intervals and timeouts the movie clock has reached.
+  void runTimers();
   // Frees what scripts can no longer reach, now and then (between ticks).
   void collectGarbage(const std::vector<avm1::Object*>& roots);
 
@@ -41,6 +43,8 @@ class ScriptHost : public avm1::VmHost {
   double movieTimeMs() const override;
   void getUrl(const std::string& url, const std::string& window) override;
   avm1::ActionTarget* level(int n) override;
+  double stageWidth() const override;
+  double stageHeight() const override;
 
  private:
   Stage& stage_;

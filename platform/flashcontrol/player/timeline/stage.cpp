@@ -27,6 +27,7 @@ void Stage::resetBudgets() {
 void Stage::tick(bool loop) {
   ++ticks_;
   resetBudgets();
+  scripts_->runTimers();
   root_->advance(loop);
   root_->advanceChildren();
   runActions();

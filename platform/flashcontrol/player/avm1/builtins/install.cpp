@@ -12,6 +12,19 @@ void installBuiltins(Vm& vm) {
   installNumberClass(vm);
   installBooleanClass(vm);
   installMathClass(vm);
+  installDateClass(vm);
+  installErrorClass(vm);
+  installAsBroadcaster(vm);
+  installTimerFunctions(vm);
+  installColorClass(vm);
+  // Key, Mouse and Stage are broadcasters: after AsBroadcaster.
+  installKeyClass(vm);
+  installMouseClass(vm);
+  installStageClass(vm);
+  installSystemClass(vm);
+  installTextFormatClass(vm);
+  installXmlNodeClass(vm);
+  installXmlClass(vm);
 }
 
 }  // namespace avm1
