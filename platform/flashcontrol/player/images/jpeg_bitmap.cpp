@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "../read/zlib_inflate.h"
 #include "bitmap_limits.h"
-#include "zlib_block.h"
 
 namespace swf {
 namespace {
@@ -38,35 +38,10 @@ bool isPngOrGif(const uint8_t* data, size_t size) {
          startsWith(data, size, "GIF87a", 6);
 }
 
-uint32_t u32At(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-// Where a tag's JPEG stream and its alpha plane lie in the body.
-struct TagLayout {
-  size_t imageAt = 0, imageSize = 0;
-  size_t alphaAt = 0, alphaSize = 0;
-};
-
-bool layoutOf(TagCode code, size_t size, const uint8_t* body, TagLayout& l) {
-  if (code == TagCode::DefineBits || code == TagCode::DefineBitsJpeg2) {
-    if (size < 2) return false;
-    l.imageAt = 2, l.imageSize = size - 2;
-    return true;
-  }
-  size_t headerSize = code == TagCode::DefineBitsJpeg3 ? 6 : 8;  // JPEG4 adds the deblocking value
-  if (size < headerSize) return false;
-  uint32_t imageSize = u32At(body + 2);
-  if (imageSize > size - headerSize) return false;
-  l.imageAt = headerSize, l.imageSize = imageSize;
-  l.alphaAt = headerSize + imageSize, l.alphaSize = size - l.alphaAt;
-  return true;
-}
-
 // A plane that does not inflate to one byte per pixel leaves the picture opaque.
 void applyAlpha(const uint8_t* plane, size_t size, DecodedImage& image) {
   std::vector<uint8_t> alpha;
-  if (!inflateExactly(plane, size, image.pixels.size(), alpha)) return;
+  if (!inflateUpTo(plane, size, image.pixels.size(), alpha)) return;
   for (size_t i = 0; i < alpha.size(); ++i) {
     Bgra& p = image.pixels[i];
     uint32_t a = alpha[i];
@@ -100,14 +75,11 @@ std::vector<uint8_t> withoutStrayMarkers(const uint8_t* data, size_t size) {
   return out;
 }
 
-bool decodeJpegBitmap(TagCode code, const uint8_t* body, size_t size, const uint8_t* tables,
-                      size_t tablesSize, JpegDecoder decoder, DecodedImage& out) {
-  TagLayout l;
-  if (!decoder || !layoutOf(code, size, body, l)) return false;
-  const uint8_t* image = body + l.imageAt;
-  if (isPngOrGif(image, l.imageSize)) return false;
-  std::vector<uint8_t> stream = withoutStrayMarkers(image, l.imageSize);
-  if (code != TagCode::DefineBits) tables = nullptr, tablesSize = 0;
+bool decodeJpegBitmap(const JpegBitmapTag& tag, const uint8_t* tables, size_t tablesSize, JpegDecoder decoder,
+                      DecodedImage& out) {
+  if (!decoder || isPngOrGif(tag.image, tag.imageSize)) return false;
+  std::vector<uint8_t> stream = withoutStrayMarkers(tag.image, tag.imageSize);
+  if (!tag.usesTables) tables = nullptr, tablesSize = 0;
   DecodedImage decoded;
   if (!decoder(tables, tablesSize, stream.data(), stream.size(), &decoded)) return false;
   // The decoder's picture is held to the same limits as any other.
@@ -115,7 +87,7 @@ bool decodeJpegBitmap(TagCode code, const uint8_t* body, size_t size, const uint
       decoded.pixels.size() != size_t(decoded.width) * size_t(decoded.height)) {
     return false;
   }
-  if (l.alphaSize > 0) applyAlpha(body + l.alphaAt, l.alphaSize, decoded);
+  if (tag.zlibAlphaSize > 0) applyAlpha(tag.zlibAlpha, tag.zlibAlphaSize, decoded);
   out = std::move(decoded);
   return true;
 }

@@ -1,14 +1,14 @@
-// The JPEG bitmap tags: DefineBits (with the movie's JPEGTables),
-// DefineBitsJPEG2, DefineBitsJPEG3 and DefineBitsJPEG4 (both with a
-// zlib-compressed alpha plane). The JPEG stream itself goes to a decoder
-// handed in, so the tag side stands on its own.
+// The pictures of the JPEG bitmap tags: DefineBits (with the movie's
+// JPEGTables), DefineBitsJPEG2, DefineBitsJPEG3 and DefineBitsJPEG4 (both
+// with a zlib-compressed alpha plane). The JPEG stream itself goes to a
+// decoder handed in, so this side stands on its own.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "../tags/tag_codes.h"
+#include "../tags/define_bits.h"
 #include "decoded_image.h"
 
 namespace swf {
@@ -20,10 +20,9 @@ using JpegDecoder = bool (*)(const uint8_t* tables, size_t tablesSize, const uin
 // at its start or between its tables and its image taken out.
 std::vector<uint8_t> withoutStrayMarkers(const uint8_t* data, size_t size);
 
-// body starts with the character id; tables are used by DefineBits only.
-// False on a damaged tag or a picture the decoder refuses. Embedded PNG
-// and GIF pictures are refused.
-bool decodeJpegBitmap(TagCode code, const uint8_t* body, size_t size, const uint8_t* tables,
-                      size_t tablesSize, JpegDecoder decoder, DecodedImage& out);
+// tables are used by DefineBits only. False on a picture the decoder
+// refuses; embedded PNG and GIF pictures are refused.
+bool decodeJpegBitmap(const JpegBitmapTag& tag, const uint8_t* tables, size_t tablesSize, JpegDecoder decoder,
+                      DecodedImage& out);
 
 }  // namespace swf

@@ -4,21 +4,13 @@
 #include <array>
 #include <vector>
 
-#include "../read/swf_reader.h"
+#include "../read/zlib_inflate.h"
 #include "bitmap_limits.h"
-#include "zlib_block.h"
 
 namespace swf {
 namespace {
 
-enum Format : uint8_t { kColorMapped = 3, kRgb15 = 4, kRgb32 = 5 };
-
-struct Header {
-  uint8_t format = 0;
-  int width = 0;
-  int height = 0;
-  int tableSize = 0;  // colour-mapped only
-};
+using Header = LosslessBitmapTag;
 
 size_t rowBytes(const Header& h) {
   size_t w = size_t(h.width);
@@ -72,20 +64,14 @@ void decodeRows(const Header& h, const uint8_t* data, bool withAlpha, std::vecto
 
 }  // namespace
 
-bool decodeLosslessBitmap(const uint8_t* body, size_t size, bool withAlpha, DecodedImage& out) {
-  SwfReader r(body, size);
-  r.u16();
-  Header h;
-  h.format = r.u8();
-  h.width = r.u16();
-  h.height = r.u16();
-  if (h.format == kColorMapped) h.tableSize = r.u8() + 1;
+bool decodeLosslessBitmap(const LosslessBitmapTag& h, DecodedImage& out) {
+  const bool withAlpha = h.withAlpha;
   bool known = h.format == kColorMapped || h.format == kRgb32 || (h.format == kRgb15 && !withAlpha);
-  if (r.overrun() || !known || !bitmapSizeAllowed(h.width, h.height)) return false;
+  if (!known || !bitmapSizeAllowed(h.width, h.height)) return false;
 
   size_t tableBytes = size_t(h.tableSize) * (withAlpha ? 4 : 3);
   std::vector<uint8_t> raw;
-  if (!inflateExactly(r.cursor(), r.remaining(), tableBytes + rowBytes(h) * size_t(h.height), raw)) return false;
+  if (!inflateUpTo(h.zlibData, h.zlibSize, tableBytes + rowBytes(h) * size_t(h.height), raw)) return false;
   std::vector<Bgra> pixels(size_t(h.width) * size_t(h.height));
   decodeRows(h, raw.data(), withAlpha, pixels);
   out.width = h.width;

@@ -52,15 +52,22 @@ void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const 
   if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
   const Placement& p = obj.placement;
   Matrix om = m * p.matrix;
-  if (obj.character->kind == Character::Kind::Shape) {
-    if (t.into) {
-      shapes_.cover(*obj.character->shape, om, viewScale_, clip_, t.mask, *t.into);
-    } else {
-      shapes_.draw(*obj.character->shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
-    }
-  } else if (obj.clip) {
-    drawClip(*obj.clip, om, cx * p.colorTransform, t);
-  }
+  std::visit(Overloaded{
+                 [&](const ShapeCharacter& c) {
+                   if (t.into) {
+                     shapes_.cover(*c.shape, om, viewScale_, clip_, t.mask, *t.into);
+                   } else {
+                     shapes_.draw(*c.shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
+                   }
+                 },
+                 // Past the nesting limit a sprite has no clip and shows nothing.
+                 [&](const SpriteCharacter&) {
+                   if (obj.clip) drawClip(*obj.clip, om, cx * p.colorTransform, t);
+                 },
+                 [](const BitmapCharacter&) {},
+                 [](const InertCharacter&) {},
+             },
+             *obj.character);
 }
 
 const MaskLayer* SceneRenderer::buildMask(const DisplayObject& obj, const Matrix& m, Target t) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "swf_builder.h"
+#include "tags/tag_codes.h"
 #include "timeline/stage.h"
 
 namespace {
@@ -233,7 +234,7 @@ TEST(Actions, AClipThatRemovesItselfFinishesSafely) {
 TEST(Actions, ActionScript3MoviesPlayWithoutScripts) {
   SwfBuilder b;
   b.version(9);
-  b.tag(69, {0x08, 0, 0, 0});  // FileAttributes: ActionScript 3
+  b.tag(uint16_t(swf::TagCode::FileAttributes), {0x08, 0, 0, 0});  // FileAttributes: ActionScript 3
   b.doAction(ActionBuilder().stop()).showFrame().showFrame();
   Running run(b.finish());
   run.ticks(1);

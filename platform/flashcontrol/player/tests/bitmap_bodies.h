@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "swf_builder.h"
+#include "tags/tag_codes.h"
 
 namespace playertest {
 
 using mvqtest::Bytes;
 
-constexpr uint16_t kDefineBitsLossless = 20;
-constexpr uint16_t kDefineBitsLossless2 = 36;
+constexpr uint16_t kDefineBitsLossless = uint16_t(swf::TagCode::DefineBitsLossless);
+constexpr uint16_t kDefineBitsLossless2 = uint16_t(swf::TagCode::DefineBitsLossless2);
 
 Bytes zlibBytes(const Bytes& raw);
 

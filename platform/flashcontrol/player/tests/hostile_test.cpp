@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "player_fixture.h"
+#include "tags/tag_codes.h"
 #include "timeline/stage.h"
 
 namespace {
@@ -126,7 +127,7 @@ TEST(Hostile, HugeDeclaredCountsCostNothing) {
   // A shape claiming 65535 fill styles, with the bytes for two.
   Bytes shape = {1, 0, 0x10, 0, 0xFF, 0xFF, 0xFF, 0x00, 255, 0, 0, 0x00, 0, 255, 0};
   SwfBuilder s;
-  s.tag(22, shape).placeObject2(1, 1).showFrame();
+  s.tag(uint16_t(swf::TagCode::DefineShape2), shape).placeObject2(1, 1).showFrame();
   EXPECT_TRUE(exercise(s.finish()));
 }
 

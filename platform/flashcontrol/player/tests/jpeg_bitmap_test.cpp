@@ -36,8 +36,9 @@ class JpegBitmap : public ::testing::Test {
  protected:
   void SetUp() override { seen = Seen{}; }
   bool decode(TagCode code, const Bytes& body, const Bytes& tables = {}) {
-    return swf::decodeJpegBitmap(code, body.data(), body.size(), tables.data(), tables.size(), &standInDecoder,
-                                 image);
+    swf::JpegBitmapTag tag;
+    return swf::readJpegBitmapTag(code, body.data(), body.size(), tag) &&
+           swf::decodeJpegBitmap(tag, tables.data(), tables.size(), &standInDecoder, image);
   }
   swf::DecodedImage image;
 };
@@ -154,8 +155,9 @@ TEST_F(JpegBitmap, RefusedOrImpossiblePicturesAreNotDefined) {
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg2, withId(kJpeg)));
   EXPECT_EQ(image.width, 3);
   EXPECT_TRUE(image.pixels.empty());
-  EXPECT_FALSE(swf::decodeJpegBitmap(TagCode::DefineBitsJpeg2, kJpeg.data(), kJpeg.size(), nullptr, 0, nullptr,
-                                     image));
+  swf::JpegBitmapTag tag;
+  ASSERT_TRUE(swf::readJpegBitmapTag(TagCode::DefineBitsJpeg2, kJpeg.data(), kJpeg.size(), tag));
+  EXPECT_FALSE(swf::decodeJpegBitmap(tag, nullptr, 0, nullptr, image));
 }
 
 }  // namespace

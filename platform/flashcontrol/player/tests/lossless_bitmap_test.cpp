@@ -22,7 +22,9 @@ void expectPixel(const swf::DecodedImage& img, int x, int y, Px want) {
 }
 
 bool decode(const Bytes& body, bool alpha, swf::DecodedImage& out) {
-  return swf::decodeLosslessBitmap(body.data(), body.size(), alpha, out);
+  swf::TagCode code = alpha ? swf::TagCode::DefineBitsLossless2 : swf::TagCode::DefineBitsLossless;
+  swf::LosslessBitmapTag tag;
+  return swf::readLosslessBitmapTag(code, body.data(), body.size(), tag) && swf::decodeLosslessBitmap(tag, out);
 }
 
 TEST(LosslessBitmap, ColourMappedRowsSkipTheirPadding) {

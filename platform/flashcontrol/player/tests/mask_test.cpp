@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player_fixture.h"
+#include "tags/tag_codes.h"
 
 namespace {
 
@@ -251,7 +252,7 @@ TEST(Mask, InvisibleMasksStillMask) {
   SwfBuilder b = stageWithShapes();
   b.version(11);
   // Flags: clip depth and character; then has-visible; depth 1, shape, clip depth 2, visible 0.
-  b.tag(70, Bytes{0x42, 0x20, 0x01, 0x00, kSquare, 0x00, 0x02, 0x00, 0x00});
+  b.tag(uint16_t(swf::TagCode::PlaceObject3), Bytes{0x42, 0x20, 0x01, 0x00, kSquare, 0x00, 0x02, 0x00, 0x00});
   b.placeObject2(kRed, 2);
   b.showFrame();
   swf::MoviePlayer p;

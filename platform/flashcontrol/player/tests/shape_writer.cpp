@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "tags/tag_codes.h"
+
 namespace playertest {
 namespace {
 
@@ -106,8 +108,10 @@ ShapeWriter& ShapeWriter::newStyles(const std::vector<FillSpec>& fills, const st
 }
 
 uint16_t ShapeWriter::tagCode() const {
-  static const uint16_t codes[] = {2, 22, 32, 83};
-  return codes[std::min(std::max(version_, 1), 4) - 1];
+  using swf::TagCode;
+  static const TagCode codes[] = {TagCode::DefineShape, TagCode::DefineShape2, TagCode::DefineShape3,
+                                  TagCode::DefineShape4};
+  return uint16_t(codes[std::min(std::max(version_, 1), 4) - 1]);
 }
 
 void ShapeWriter::writeFill(Bytes& out, const FillSpec& f) const {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "swf_builder.h"
+#include "tags/tag_codes.h"
 #include "timeline/stage.h"
 
 namespace {
@@ -211,7 +212,7 @@ TEST(Timeline, RemovingAndMovingNothingChangesNothing) {
   defineShapes(b, 1);
   b.placeObject2(1, 3).showFrame();
   b.removeObject2(9).moveObject2(8, Matrix::translate(1, 1));
-  b.tag(5, {1, 0, 3, 0});  // RemoveObject: character 1 at depth 3
+  b.tag(uint16_t(swf::TagCode::RemoveObject), {1, 0, 3, 0});  // RemoveObject: character 1 at depth 3
   b.showFrame();
   Running run(b.finish());
   run.stage().tick(true);

@@ -5,7 +5,9 @@
 #include "../images/jpeg_bitmap.h"
 #include "../images/jpeg_decoder.h"
 #include "../images/lossless_bitmap.h"
-#include "../read/swf_reader.h"
+#include "../tags/control_tags.h"
+#include "../tags/define_bits.h"
+#include "../tags/define_sprite.h"
 #include "../tags/shape_parser.h"
 #include "../tags/tag_reader.h"
 
@@ -30,20 +32,6 @@ bool isInertDefinition(TagCode code) {
     case TagCode::DefineMorphShape:
     case TagCode::DefineVideoStream:
     case TagCode::DefineMorphShape2:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isBitmapDefinition(TagCode code) {
-  switch (code) {
-    case TagCode::DefineBits:
-    case TagCode::DefineBitsLossless:
-    case TagCode::DefineBitsJpeg2:
-    case TagCode::DefineBitsJpeg3:
-    case TagCode::DefineBitsLossless2:
-    case TagCode::DefineBitsJpeg4:
       return true;
     default:
       return false;
@@ -110,11 +98,9 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         if (f && !actionScript3_) f->actions.push_back(ActionBlock{tag.body, tag.length});
         break;
       }
-      case TagCode::FrameLabel: {
-        SwfReader r(tag.body, tag.length);
-        if (frame < timeline.frameCount) timeline.labels.emplace_back(r.string(), frame);
+      case TagCode::FrameLabel:
+        if (frame < timeline.frameCount) timeline.labels.emplace_back(readFrameLabel(tag.body, tag.length), frame);
         break;
-      }
       case TagCode::DefineSound:
       case TagCode::StartSound:
       case TagCode::SoundStreamHead:
@@ -123,22 +109,19 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         readSoundTag(tag, timeline, frame, topLevel);
         break;
       case TagCode::SetBackgroundColor:
-        if (!backgroundSet_ && tag.length >= 3) {
-          background_ = uint32_t(tag.body[0]) << 16 | uint32_t(tag.body[1]) << 8 | tag.body[2];
-          backgroundSet_ = true;
-        }
+        if (!backgroundSet_) backgroundSet_ = readBackgroundColor(tag.body, tag.length, background_);
         break;
       case TagCode::JpegTables:
         if (topLevel && !jpegTables_.data) jpegTables_ = TagBody{tag.body, tag.length};
         break;
       case TagCode::FileAttributes:
-        if (topLevel && tag.length >= 1 && file_.version >= 9) actionScript3_ = (tag.body[0] & 0x08) != 0;
+        if (topLevel && file_.version >= 9) readFileAttributes(tag.body, tag.length, actionScript3_);
         break;
       default:
         if (!topLevel) break;
         if (tag.code == TagCode::DefineSprite) {
           defineSprite(tag.body, tag.length);
-        } else if (isBitmapDefinition(tag.code)) {
+        } else if (isLosslessBitmapTag(tag.code) || isJpegBitmapTag(tag.code)) {
           defineBitmap(tag);
         } else if (int v = shapeVersionOf(tag.code)) {
           defineShape(tag.body, tag.length, v);
@@ -165,53 +148,48 @@ void Movie::readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bo
 }
 
 void Movie::defineSprite(const uint8_t* body, size_t length) {
-  if (length < 4) return;
-  uint16_t id = uint16_t(body[0] | body[1] << 8);
+  SpriteTag tag;
+  if (!readDefineSprite(body, length, tag)) return;
   auto sprite = std::make_shared<Timeline>();
-  int declared = body[2] | body[3] << 8;
-  sprite->frameCount = declared > 0 ? declared : 1;
-  readTags(body + 4, length - 4, *sprite, false);
-  Character c;
-  c.kind = Character::Kind::Sprite;
-  c.sprite = std::move(sprite);
-  dictionary_[id] = std::move(c);
+  sprite->frameCount = tag.frameCount;
+  readTags(tag.tags, tag.tagsSize, *sprite, false);
+  dictionary_[tag.id] = SpriteCharacter{std::move(sprite)};
 }
 
 void Movie::defineShape(const uint8_t* body, size_t length, int shapeVersion) {
   auto shape = std::make_shared<Shape>();
   if (!parseShape(body, length, shapeVersion, *shape)) return;
   resolveBitmaps(*shape);
-  Character c;
-  c.kind = Character::Kind::Shape;
   uint16_t id = shape->id;
-  c.shape = std::move(shape);
-  dictionary_[id] = std::move(c);
+  dictionary_[id] = ShapeCharacter{std::move(shape)};
 }
 
 // A bitmap that cannot be decoded still takes its id, as an inert character.
 void Movie::defineBitmap(const TagRecord& tag) {
-  if (tag.length < 2) return;
+  uint16_t id = 0;
+  if (!readCharacterId(tag.body, tag.length, id)) return;
   auto image = std::make_shared<DecodedImage>();
   bool decoded = false;
-  if (tag.code == TagCode::DefineBitsLossless || tag.code == TagCode::DefineBitsLossless2) {
-    decoded = decodeLosslessBitmap(tag.body, tag.length, tag.code == TagCode::DefineBitsLossless2, *image);
+  if (isLosslessBitmapTag(tag.code)) {
+    LosslessBitmapTag lossless;
+    decoded = readLosslessBitmapTag(tag.code, tag.body, tag.length, lossless) && decodeLosslessBitmap(lossless, *image);
   } else {
-    decoded = decodeJpegBitmap(tag.code, tag.body, tag.length, jpegTables_.data, jpegTables_.size,
-                               kJpegDecoder, *image);
+    JpegBitmapTag jpeg;
+    decoded = readJpegBitmapTag(tag.code, tag.body, tag.length, jpeg) &&
+              decodeJpegBitmap(jpeg, jpegTables_.data, jpegTables_.size, kJpegDecoder, *image);
   }
-  Character c;
   if (decoded) {
-    c.kind = Character::Kind::Bitmap;
-    c.bitmap = std::move(image);
+    dictionary_[id] = BitmapCharacter{std::move(image)};
+  } else {
+    dictionary_[id] = InertCharacter{};
   }
-  dictionary_[uint16_t(tag.body[0] | tag.body[1] << 8)] = std::move(c);
 }
 
 void Movie::resolveBitmaps(Shape& shape) const {
   auto resolve = [this](FillStyle& f) {
     if (f.kind != FillStyle::Kind::Bitmap) return;
     const Character* c = character(f.bitmapId);
-    if (c && c->kind == Character::Kind::Bitmap) f.bitmap = c->bitmap;
+    if (auto* bitmap = c ? std::get_if<BitmapCharacter>(c) : nullptr) f.bitmap = bitmap->image;
   };
   for (FillStyle& f : shape.fills) resolve(f);
   for (LineStyle& l : shape.lines) {
@@ -220,8 +198,8 @@ void Movie::resolveBitmaps(Shape& shape) const {
 }
 
 void Movie::defineInert(const uint8_t* body, size_t length) {
-  if (length < 2) return;
-  dictionary_[uint16_t(body[0] | body[1] << 8)] = Character{};
+  uint16_t id = 0;
+  if (readCharacterId(body, length, id)) dictionary_[id] = InertCharacter{};
 }
 
 }  // namespace swf

@@ -133,9 +133,9 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   DisplayObject obj;
   obj.placement = placement;
   obj.character = stage_.movie().character(placement.characterId);
-  bool isSprite = obj.character && obj.character->kind == Character::Kind::Sprite;
-  if (isSprite && nesting_ + 1 < kMaxClipNesting) {
-    obj.clip = std::make_unique<MovieClip>(stage_, *obj.character->sprite, this, nesting_ + 1);
+  auto* sprite = obj.character ? std::get_if<SpriteCharacter>(obj.character) : nullptr;
+  if (sprite && nesting_ + 1 < kMaxClipNesting) {
+    obj.clip = std::make_unique<MovieClip>(stage_, *sprite->timeline, this, nesting_ + 1);
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.clip) {

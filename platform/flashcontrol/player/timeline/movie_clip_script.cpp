@@ -156,8 +156,8 @@ bool MovieClip::boundsIn(const Matrix& m, Rect& out, bool& any) {
     Matrix cm = m * d.placement.matrix;
     if (d.clip) {
       d.clip->boundsIn(cm, out, any);
-    } else if (d.character && d.character->shape) {
-      const Rect& b = d.character->shape->bounds;
+    } else if (const auto* shape = d.character ? std::get_if<ShapeCharacter>(d.character) : nullptr) {
+      const Rect& b = shape->shape->bounds;
       Vec2 pts[4] = {cm.apply(b.xMin, b.yMin), cm.apply(b.xMax, b.yMin), cm.apply(b.xMin, b.yMax),
                      cm.apply(b.xMax, b.yMax)};
       for (const Vec2& pt : pts) add(pt.x, pt.y);

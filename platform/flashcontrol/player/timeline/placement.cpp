@@ -21,7 +21,7 @@ bool canSwapCharacter(const Movie& movie, uint16_t from, uint16_t to) {
   const Character* a = movie.character(from);
   const Character* b = movie.character(to);
   if (!a || !b) return false;
-  return a->kind == b->kind && a->kind != Character::Kind::Sprite;
+  return a->index() == b->index() && !std::holds_alternative<SpriteCharacter>(*a);
 }
 
 void place(const Movie& movie, const PlaceCommand& c, int frameIndex, PlacementMap& state) {

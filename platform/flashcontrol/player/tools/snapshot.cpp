@@ -1,6 +1,5 @@
 #include "snapshot.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -29,26 +28,6 @@ bool snapshotFile(const std::string& path, const SnapshotOptions& options, RgbIm
     out.rgb[i * 3 + 2] = bgra[i * 4];
   }
   return true;
-}
-
-ImageDifference compareImages(const RgbImage& a, const RgbImage& b, int tolerance) {
-  ImageDifference d;
-  d.sameSize = a.width == b.width && a.height == b.height && a.rgb.size() == b.rgb.size();
-  if (!d.sameSize || a.rgb.empty()) return d;
-  size_t pixels = a.rgb.size() / 3, within = 0;
-  uint64_t total = 0;
-  for (size_t i = 0; i < pixels; ++i) {
-    bool close = true;
-    for (int c = 0; c < 3; ++c) {
-      int diff = std::abs(int(a.rgb[i * 3 + size_t(c)]) - int(b.rgb[i * 3 + size_t(c)]));
-      total += uint64_t(diff);
-      if (diff > tolerance) close = false;
-    }
-    if (close) ++within;
-  }
-  d.withinShare = double(within) / double(pixels);
-  d.meanAbsError = double(total) / double(pixels * 3);
-  return d;
 }
 
 }  // namespace tools

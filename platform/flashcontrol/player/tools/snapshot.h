@@ -20,13 +20,5 @@ struct SnapshotOptions {
 // False when the file cannot be read or is no movie.
 bool snapshotFile(const std::string& path, const SnapshotOptions& options, RgbImage& out);
 
-struct ImageDifference {
-  bool sameSize = false;
-  double withinShare = 0;  // pixels whose every channel is within tolerance
-  double meanAbsError = 0; // per channel, 0..255
-};
-
-ImageDifference compareImages(const RgbImage& a, const RgbImage& b, int tolerance);
-
 }  // namespace tools
 }  // namespace swf

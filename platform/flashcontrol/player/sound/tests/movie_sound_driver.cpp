@@ -1,19 +1,18 @@
 #include "movie_sound_driver.h"
 
+#include "tags/tag_codes.h"
 #include "upsampler.h"
 
 namespace soundtest {
 namespace {
 
-enum : uint16_t {
-  kShowFrame = 1,
-  kDefineSound = 14,
-  kStartSound = 15,
-  kSoundStreamHead = 18,
-  kSoundStreamBlock = 19,
-  kPlaceObject2 = 26,
-  kSoundStreamHead2 = 45,
-};
+constexpr uint16_t kShowFrame = uint16_t(swf::TagCode::ShowFrame);
+constexpr uint16_t kDefineSound = uint16_t(swf::TagCode::DefineSound);
+constexpr uint16_t kStartSound = uint16_t(swf::TagCode::StartSound);
+constexpr uint16_t kSoundStreamHead = uint16_t(swf::TagCode::SoundStreamHead);
+constexpr uint16_t kSoundStreamBlock = uint16_t(swf::TagCode::SoundStreamBlock);
+constexpr uint16_t kPlaceObject2 = uint16_t(swf::TagCode::PlaceObject2);
+constexpr uint16_t kSoundStreamHead2 = uint16_t(swf::TagCode::SoundStreamHead2);
 
 int frameCount(const std::vector<Tag>& tags) {
   int frames = 0;

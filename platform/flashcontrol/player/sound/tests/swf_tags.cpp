@@ -1,23 +1,23 @@
 #include "swf_tags.h"
 
-#include <zlib.h>
-
 #include <cstring>
+
+#include "read/zlib_inflate.h"
+#include "tags/tag_codes.h"
 
 namespace soundtest {
 namespace {
 
-constexpr uint16_t kDefineSprite = 39;
+constexpr uint16_t kDefineSprite = uint16_t(swf::TagCode::DefineSprite);
 
 bool inflateBody(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* out) {
   const uint32_t length = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | uint32_t(bytes[7]) << 24;
   if (length < 8 || length > (64u << 20)) return false;
+  // A body that ends early or is damaged keeps what came before, as in the player.
+  std::vector<uint8_t> body;
+  swf::inflateUpTo(bytes.data() + 8, bytes.size() - 8, length - 8, body);
   out->assign(bytes.begin(), bytes.begin() + 8);
-  out->resize(length);
-  uLongf produced = length - 8;
-  const int result = uncompress(out->data() + 8, &produced, bytes.data() + 8, uLong(bytes.size() - 8));
-  if (result != Z_OK && result != Z_BUF_ERROR) return false;
-  out->resize(8 + produced);
+  out->insert(out->end(), body.begin(), body.end());
   return true;
 }
 

@@ -1,4 +1,4 @@
-#include "zlib_block.h"
+#include "zlib_inflate.h"
 
 #include <zlib.h>
 
@@ -7,7 +7,7 @@
 
 namespace swf {
 
-bool inflateExactly(const uint8_t* src, size_t size, size_t expected, std::vector<uint8_t>& out) {
+bool inflateUpTo(const uint8_t* src, size_t size, size_t expected, std::vector<uint8_t>& out) {
   out.clear();
   if (expected == 0) return true;
   if (size > UINT_MAX) return false;
