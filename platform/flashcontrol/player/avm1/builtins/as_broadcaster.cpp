@@ -45,18 +45,22 @@ Value removeListenerFn(Vm& vm, const Value& self, const Args& args) {
   return Value(list != nullptr && removeListener(vm, list, arg(args, 0)));
 }
 
-// broadcastMessage(name, args...): true when there was someone to tell.
+// broadcastMessage(name, args...): true when some listener had the method.
 Value broadcastFn(Vm& vm, const Value& self, const Args& args) {
   Object* list = listenerArray(self);
   if (!list || args.empty()) return Value();
   std::string name = vm.toString(args[0]);
   Args rest(args.begin() + 1, args.end());
-  std::vector<Value> listeners = listenersOf(vm, list);
-  for (const Value& l : listeners) {
-    vm.callMethod(l, name, rest);
+  bool heard = false;
+  for (const Value& l : listenersOf(vm, list)) {
+    Object* o = l.isObject() ? l.object : vm.toObject(l);
+    Value method = o ? o->get(name) : Value();
+    if (!method.asObject() || !method.object->asFunction()) continue;
+    heard = true;
+    vm.call(method, l, rest);
     if (vm.unwinding()) return Value();
   }
-  return listeners.empty() ? Value() : Value(true);
+  return heard ? Value(true) : Value();
 }
 
 }  // namespace
