@@ -45,22 +45,18 @@ Value removeListenerFn(Vm& vm, const Value& self, const Args& args) {
   return Value(list != nullptr && removeListener(vm, list, arg(args, 0)));
 }
 
-// broadcastMessage(name, args...): true when some listener had the method.
+// broadcastMessage(name, args...): true when there was someone to tell.
 Value broadcastFn(Vm& vm, const Value& self, const Args& args) {
   Object* list = listenerArray(self);
   if (!list || args.empty()) return Value();
   std::string name = vm.toString(args[0]);
   Args rest(args.begin() + 1, args.end());
-  bool heard = false;
-  for (const Value& l : listenersOf(vm, list)) {
-    Object* o = l.isObject() ? l.object : vm.toObject(l);
-    Value method = o ? o->get(name) : Value();
-    if (!method.asObject() || !method.object->asFunction()) continue;
-    heard = true;
-    vm.call(method, l, rest);
+  std::vector<Value> listeners = listenersOf(vm, list);
+  for (const Value& l : listeners) {
+    vm.callMethod(l, name, rest);
     if (vm.unwinding()) return Value();
   }
-  return heard ? Value(true) : Value();
+  return listeners.empty() ? Value() : Value(true);
 }
 
 }  // namespace
