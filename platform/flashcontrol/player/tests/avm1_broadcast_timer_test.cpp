@@ -48,6 +48,13 @@ TEST(Avm1AsBroadcaster, InitializeGivesAListAndTheMethodsAsTheyAreNow) {
   w.global("AsBroadcaster").object->set("addListener", replaced);
   Value later = broadcaster(w);
   EXPECT_EQ(w.text(w.call(later, "addListener", {Value(1)})), "mine");
+  // broadcastMessage stays the built-in one.
+  w.global("AsBroadcaster").object->set("broadcastMessage", replaced);
+  EXPECT_FALSE(w.vm.strictEquals(broadcaster(w).object->get("broadcastMessage"), replaced));
+  // Movies before version 6 do not see AsBroadcaster, but Key still has listeners.
+  World v5(5);
+  EXPECT_TRUE(v5.global("AsBroadcaster").isUndefined());
+  EXPECT_TRUE(v5.global("Key._listeners").isObject());
   EXPECT_TRUE(w.vm.strictEquals(w.global("Key.addListener"), w.global("Mouse.addListener")));
 }
 

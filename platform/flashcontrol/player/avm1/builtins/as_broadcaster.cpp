@@ -35,7 +35,9 @@ bool removeListener(Vm& vm, Object* list, const Value& listener) {
 Value addListenerFn(Vm& vm, const Value& self, const Args& args) {
   Object* list = listenerArray(self);
   if (!list) return Value(true);
-  removeListener(vm, list, arg(args, 0));
+  // Through the object's own removeListener, overrides included.
+  vm.callMethod(self, "removeListener", {arg(args, 0)});
+  if (vm.unwinding()) return Value();
   vm.callMethod(Value(list), "push", {arg(args, 0)});
   return Value(true);
 }
@@ -76,11 +78,16 @@ void installAsBroadcaster(Vm& vm) {
   NativeFunction* ctor = vm.defineClass("AsBroadcaster", proto, [](Vm&, const Value&, const Args&) -> Value {
     return Value();
   });
-  vm.defineMethod(ctor, "initialize", [](Vm& vm, const Value&, const Args& args) -> Value {
-    if (Object* o = arg(args, 0).asObject()) initializeBroadcaster(vm, o);
+  NativeFunction* broadcast = vm.defineMethod(ctor, "broadcastMessage", broadcastFn);
+  // The listener methods are copied as AsBroadcaster holds them now;
+  // broadcastMessage is always the built-in one.
+  vm.defineMethod(ctor, "initialize", [broadcast](Vm& vm, const Value&, const Args& args) -> Value {
+    if (Object* o = arg(args, 0).asObject()) {
+      initializeBroadcaster(vm, o);
+      o->define("broadcastMessage", Value(broadcast), kDontEnum);
+    }
     return Value();
   });
-  vm.defineMethod(ctor, "broadcastMessage", broadcastFn);
   vm.defineMethod(ctor, "addListener", addListenerFn);
   vm.defineMethod(ctor, "removeListener", removeListenerFn);
 }

@@ -1,5 +1,7 @@
 #include "builtins.h"
 
+#include "../vm.h"
+
 namespace swf {
 namespace avm1 {
 
@@ -23,6 +25,9 @@ void installBuiltins(Vm& vm) {
   installStageClass(vm);
   installSystemClass(vm);
   installTextFormatClass(vm);
+  // Key, Mouse and Stage have their listeners in every version; scripts
+  // see AsBroadcaster itself from version 6.
+  vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
   installXmlNodeClass(vm);
   installXmlClass(vm);
 }
