@@ -66,34 +66,23 @@ void MainFrame::openMovie() {
 }
 
 bool MainFrame::loadChosenMovie(const char* chosen) {
-  DeleteFileA(workingCopyPath_);
-
+  // The shown movie's copies stay until the chosen one has proved readable.
   char movie[MAX_PATH];
   makeTempFileName(movie);
   const int expansion = expandCompressedMovie(chosen, movie);
-  if (expansion < 0) {
-    DeleteFileA(movie);
-    errorBox(mainWindow_, IDS_FILE_OPEN_ERROR);
-    return false;
-  }
-  if (currentIsExpandedCopy_) DeleteFileA(currentMoviePath_);
-  if (expansion == 0) {
-    DeleteFileA(movie);
-    currentIsExpandedCopy_ = 0;
-    std::strcpy(movie, chosen);
-  } else {
-    currentIsExpandedCopy_ = 1;
-  }
+  if (expansion <= 0) DeleteFileA(movie);
+  if (expansion == 0) std::strcpy(movie, chosen);
 
   int32_t width = 0, height = 0, frames = 0;
   double rate = 0;
-  if (readMovieHeader(movie, &width, &height, &rate, &frames) != 0) {
-    // The expanded copy would be left behind otherwise.
-    if (currentIsExpandedCopy_) DeleteFileA(movie);
-    currentIsExpandedCopy_ = 0;
+  if (expansion < 0 || readMovieHeader(movie, &width, &height, &rate, &frames) != 0) {
+    if (expansion > 0) DeleteFileA(movie);
     errorBox(mainWindow_, IDS_FILE_OPEN_ERROR);
     return false;
   }
+  DeleteFileA(workingCopyPath_);
+  if (currentIsExpandedCopy_) DeleteFileA(currentMoviePath_);
+  currentIsExpandedCopy_ = expansion > 0 ? 1 : 0;
   movieWidth_ = width;
   movieHeight_ = height;
   frameRate_ = rate;

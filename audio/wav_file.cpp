@@ -1,12 +1,16 @@
 #include "wav_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
+
+#include "wav_format_chunk.h"
 
 namespace {
 
 constexpr DWORD kPcmFormatBytes = 16;   // WAVEFORMATEX without cbSize
-constexpr DWORD kFullFormatBytes = 18;  // with cbSize
+constexpr DWORD kFullFormatBytes = kWavFormatHeadBytes;  // with cbSize
 constexpr DWORD kUnknownFrames = 0xFFFFFFFF;
 
 const FOURCC kWave = mmioFOURCC('W', 'A', 'V', 'E');
@@ -51,7 +55,7 @@ HRESULT WavFile::Open(const char* path, int mode, const WAVEFORMATEX* format) {
   riffChunk_ = {};
   dataChunk_ = {};
   if (mode == WriteMode) {
-    const HRESULT kept = keepFormat(*format, true);
+    const HRESULT kept = keepWriteFormat(*format);
     if (FAILED(kept)) return kept;
   }
   const DWORD flags = mode == ReadMode ? MMIO_READ | MMIO_ALLOCBUF : MMIO_CREATE | MMIO_READWRITE | MMIO_ALLOCBUF;
@@ -62,20 +66,22 @@ HRESULT WavFile::Open(const char* path, int mode, const WAVEFORMATEX* format) {
   return result;
 }
 
-HRESULT WavFile::keepFormat(const WAVEFORMATEX& format, bool recomputePcm) {
-  const bool pcm = format.wFormatTag == WAVE_FORMAT_PCM;
-  const DWORD size = kFullFormatBytes + (pcm ? 0 : format.cbSize);
+HRESULT WavFile::keepFormatBytes(const void* bytes, DWORD size) {
   format_.reset(new (std::nothrow) BYTE[size]);
   if (!format_) return E_OUTOFMEMORY;
-  std::memcpy(format_.get(), &format, size);
-  if (pcm) {
-    WAVEFORMATEX& kept = *reinterpret_cast<WAVEFORMATEX*>(format_.get());
-    kept.cbSize = 0;
-    if (recomputePcm) {
-      kept.nBlockAlign = static_cast<WORD>(kept.wBitsPerSample * kept.nChannels / 8);
-      kept.nAvgBytesPerSec = kept.nBlockAlign * kept.nSamplesPerSec;
-    }
-  }
+  std::memcpy(format_.get(), bytes, size);
+  return S_OK;
+}
+
+// The caller's format for writing; PCM gets its derived fields recomputed.
+HRESULT WavFile::keepWriteFormat(const WAVEFORMATEX& format) {
+  const bool pcm = format.wFormatTag == WAVE_FORMAT_PCM;
+  const HRESULT kept = keepFormatBytes(&format, kFullFormatBytes + (pcm ? 0 : format.cbSize));
+  if (FAILED(kept) || !pcm) return kept;
+  WAVEFORMATEX& own = *reinterpret_cast<WAVEFORMATEX*>(format_.get());
+  own.cbSize = 0;
+  own.nBlockAlign = static_cast<WORD>(own.wBitsPerSample * own.nChannels / 8);
+  own.nAvgBytesPerSec = own.nBlockAlign * own.nSamplesPerSec;
   return S_OK;
 }
 
@@ -87,21 +93,14 @@ HRESULT WavFile::readHeader() {
   fmt.ckid = kFmt;
   if (mmioDescend(file_, &fmt, &riffChunk_, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return E_FAIL;
   if (fmt.cksize < kPcmFormatBytes) return E_FAIL;
-  WAVEFORMATEX head = {};
-  if (mmioRead(file_, reinterpret_cast<HPSTR>(&head), kPcmFormatBytes) != LONG(kPcmFormatBytes)) return E_FAIL;
-  if (head.wFormatTag == WAVE_FORMAT_PCM) {
-    head.cbSize = 0;
-    const HRESULT kept = keepFormat(head, false);
-    if (FAILED(kept)) return kept;
-  } else {
-    WORD extra = 0;
-    if (mmioRead(file_, reinterpret_cast<HPSTR>(&extra), sizeof extra) != LONG(sizeof extra)) return E_FAIL;
-    head.cbSize = extra;
-    const HRESULT kept = keepFormat(head, false);
-    if (FAILED(kept)) return kept;
-    char* extraBytes = reinterpret_cast<char*>(format_.get()) + kFullFormatBytes;
-    if (extra && mmioRead(file_, extraBytes, extra) != LONG(extra)) return E_FAIL;
-  }
+  // Only the chunk's own bytes: a format never reads into the chunk after it.
+  const LONG used = static_cast<LONG>(std::min<DWORD>(fmt.cksize, kWavFormatChunkMostUsed));
+  std::vector<uint8_t> chunk(used);
+  std::vector<uint8_t> format;
+  if (mmioRead(file_, reinterpret_cast<HPSTR>(chunk.data()), used) != used) return E_FAIL;
+  if (!readWavFormatChunk(chunk.data(), chunk.size(), format)) return E_FAIL;
+  const HRESULT kept = keepFormatBytes(format.data(), static_cast<DWORD>(format.size()));
+  if (FAILED(kept)) return kept;
   if (mmioAscend(file_, &fmt, 0) != MMSYSERR_NOERROR) return E_FAIL;
 
   if (mmioSeek(file_, riffChunk_.dwDataOffset + sizeof(FOURCC), SEEK_SET) == -1) return E_FAIL;

@@ -36,7 +36,8 @@ class WavFile {
   HRESULT readHeader();
   HRESULT writeHeader();
   HRESULT finishChunks();
-  HRESULT keepFormat(const WAVEFORMATEX& format, bool recomputePcm);
+  HRESULT keepFormatBytes(const void* bytes, DWORD size);
+  HRESULT keepWriteFormat(const WAVEFORMATEX& format);
   void closeFile();
 
   HMMIO file_ = nullptr;

@@ -54,9 +54,15 @@ TEST_F(FrameSurfaceTest, BitmapHoldsOneRowMoreThanThePicture) {
   EXPECT_EQ(3, section.dsBm.bmWidth);
   EXPECT_EQ(12, section.dsBm.bmWidthBytes);
   EXPECT_EQ(surface.bits(), section.dsBm.bmBits);
-  // The extra row is writable memory past the picture.
-  surface.bits()[12 * 5 - 1] = 0x5A;
   EXPECT_EQ(12u * 4, surface.header().biSizeImage);
+  // The extra row is the bitmap's own memory, last: its top row.
+  BYTE* top = surface.bits() + 12 * 4;
+  top[6] = 0x11;  // the third pixel: blue, green, red
+  top[7] = 0x22;
+  top[8] = 0x33;
+  HGDIOBJ previous = SelectObject(dc_, surface.bitmap());
+  EXPECT_EQ(RGB(0x33, 0x22, 0x11), GetPixel(dc_, 2, 0));
+  SelectObject(dc_, previous);
 }
 
 // Bottom-up: the first row in memory is the bitmap's bottom row; the extra row

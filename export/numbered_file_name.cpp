@@ -1,5 +1,7 @@
 #include "numbered_file_name.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 std::string numberedFileName(const std::string& path, unsigned number) {
@@ -10,4 +12,9 @@ std::string numberedFileName(const std::string& path, unsigned number) {
   char suffix[24];
   std::snprintf(suffix, sizeof suffix, "%04u.avi", number % 10000);
   return (hasExtension ? path.substr(0, dot) : path) + suffix;
+}
+
+void deleteNumberedFiles(const std::string& path) {
+  for (unsigned number = 0; number < 10000; ++number)
+    if (!DeleteFileA(numberedFileName(path, number).c_str()) && GetLastError() == ERROR_FILE_NOT_FOUND) return;
 }

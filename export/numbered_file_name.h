@@ -5,3 +5,6 @@
 #include <string>
 
 std::string numberedFileName(const std::string& path, unsigned number);
+
+// Deletes path's numbered files from number 0000 on, up to the first one missing.
+void deleteNumberedFiles(const std::string& path);

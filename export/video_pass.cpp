@@ -43,6 +43,7 @@ class VideoPass {
   uint64_t soundLengthLeft() const;
   void end();
   void deleteOutputs();
+  std::string firstFileName() const;
   bool soundGoesOn() const { return s_.audioEnabled && lastReadBytes_ == chunkBytes_; }
 
   MainFrame& frame_;
@@ -124,6 +125,8 @@ HRESULT VideoPass::setUp() {
   makeFrameFormat();
   showProgress();
   DeleteFileA(frame_.outputPath());
+  // Numbered files of an earlier export under this name would mix with this one's.
+  deleteNumberedFiles(frame_.outputPath());
   Sleep(1000);
 
   if (s_.audioEnabled) {
@@ -251,7 +254,7 @@ bool VideoPass::split() {
   samplesInEarlierFiles_ += static_cast<uint64_t>(audioSampleIndex_);
   const std::string output = frame_.outputPath();
   if (fileCount_ == 0) {
-    MoveFileA(output.c_str(), numberedFileName(output, 0).c_str());
+    MoveFileExA(output.c_str(), numberedFileName(output, 0).c_str(), MOVEFILE_REPLACE_EXISTING);
     fileCount_ = 1;
   }
   const std::string next = numberedFileName(output, fileCount_++);
@@ -283,12 +286,14 @@ bool VideoPass::captureFrames() {
 
 void VideoPass::deleteOutputs() {
   const std::string output = frame_.outputPath();
-  if (fileCount_ == 0) {
-    DeleteFileA(output.c_str());
-    return;
-  }
+  // The first file keeps the plain name when its rename failed.
+  DeleteFileA(output.c_str());
   for (unsigned number = 0; number < fileCount_; ++number)
     DeleteFileA(numberedFileName(output, number).c_str());
+}
+
+std::string VideoPass::firstFileName() const {
+  return fileCount_ ? numberedFileName(frame_.outputPath(), 0) : std::string(frame_.outputPath());
 }
 
 void VideoPass::end() {
@@ -306,7 +311,7 @@ void VideoPass::end() {
   frame_.stop();
   lock_.unlock();
   if (SUCCEEDED(result_) && s_.playAfterCreating)
-    ShellExecuteA(nullptr, "open", frame_.outputPath(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", firstFileName().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace

@@ -259,11 +259,4 @@ TEST(RecordingMixer, ZeroStepsGiveLevelZeroWithoutDividing) {
   EXPECT_EQ(0, mixer.Level());
 }
 
-TEST(RecordingMixer, WinesMixersHaveNoWaveOutputOnTheRecordingSideSoItFallsBack) {
-  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) GTEST_SKIP() << "not under Wine";
-  RecordingMixer mixer(countOutOfMemory);
-  EXPECT_FALSE(mixer.Open(nullptr, kWaveOut, kVolume));
-  EXPECT_EQ(0u, mixer.Steps());
-}
-
 }  // namespace

@@ -241,6 +241,44 @@ TEST(WavFileReading, BrokenHeadersAreRejected) {
   EXPECT_EQ(E_FAIL, missing.Open(folder.file("missing.wav").c_str(), WavFile::ReadMode));
 }
 
+// The format comes from the "fmt " chunk alone, never from the chunk after it.
+TEST(WavFileReading, AFormatIsReadFromItsOwnChunkOnly) {
+  TempDir folder;
+  const Bytes sound = counting(64);
+  Bytes floats = pcmFormatBody(2, 48000, 32);  // IEEE float, written without cbSize
+  floats[0] = 3;
+  Bytes extensible = pcmFormatBody(2, 44100, 16);
+  extensible[0] = 0xFE;
+  extensible.push_back(22);
+  extensible.push_back(0);
+  const Bytes tail = counting(22);
+  extensible.insert(extensible.end(), tail.begin(), tail.end());
+  Bytes pastTheChunk = pcmFormatBody(1, 22050, 4);
+  pastTheChunk[0] = 0x11;
+  pastTheChunk.push_back(40);  // cbSize 40, with the chunk ending after two of them
+  pastTheChunk.push_back(0);
+  pastTheChunk.push_back(0xF9);
+  pastTheChunk.push_back(0x03);
+
+  WavFile file;
+  ASSERT_EQ(S_OK, file.Open(folder.write("float.wav", riff("WAVE", chunk("fmt ", floats) + chunk("data", sound))).c_str(),
+                            WavFile::ReadMode));
+  EXPECT_EQ(3, file.Format()->wFormatTag);
+  EXPECT_EQ(0u, file.Format()->cbSize);
+  EXPECT_EQ(64u, file.DataSize());
+  EXPECT_EQ(sound, readAll(file));
+
+  ASSERT_EQ(S_OK, file.Open(folder.write("ext.wav", riff("WAVE", chunk("fmt ", extensible) + chunk("data", sound))).c_str(),
+                            WavFile::ReadMode));
+  ASSERT_EQ(22u, file.Format()->cbSize);
+  EXPECT_EQ(tail, Bytes(reinterpret_cast<const BYTE*>(file.Format() + 1), reinterpret_cast<const BYTE*>(file.Format() + 1) + 22));
+  EXPECT_EQ(sound, readAll(file));
+
+  EXPECT_EQ(E_FAIL, file.Open(folder.write("past.wav", riff("WAVE", chunk("fmt ", pastTheChunk) + chunk("data", sound))).c_str(),
+                              WavFile::ReadMode));
+  EXPECT_FALSE(file.isOpen());
+}
+
 TEST(WavFileReading, CallsOnAClosedOrEmptyRequestFailPlainly) {
   WavFile file;
   BYTE buffer[4];

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "export_ids.h"
 #include "export_settings_dialog.h"
@@ -49,6 +50,18 @@ class SettingsDialog {
   bool checked(int id) const { return ui::checkState(window_, id) == BST_CHECKED; }
   std::string text(int id) const { return ui::controlText(window_, id); }
   void type(int id, const char* text) { SetDlgItemTextA(window_, id, text); }
+  HWND focused() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) ? info.hwndFocus : nullptr;
+  }
+  // An arrow key pressed on the control that has the focus; its way through the
+  // dialog's message loop, as a key from the keyboard takes.
+  void pressArrow(UINT key) {
+    HWND target = focused();
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  }
 
   // Presses OK and answers the error box it may raise; its text, or "" when the dialog closed.
   std::string pressOk() {
@@ -136,6 +149,30 @@ TEST_F(ExportSettingsDialogTest, EachAudioChoiceEnablesOnlyItsOwnControls) {
     for (int id : wavOnly) EXPECT_EQ(choice == IDC_AUDIO_WAV, dialog.enabled(id)) << id;
     EXPECT_EQ(choice == IDC_AUDIO_RECORD && mixerOpens, dialog.enabled(IDC_RECORD_VOLUME));
     EXPECT_EQ(choice != IDC_AUDIO_RECORD, dialog.enabled(IDC_FRAME_RATE));
+  }
+}
+
+// Each choice's radio buttons are one group: a click on one clears the
+// others, and the arrow keys go from one to the next and round.
+TEST_F(ExportSettingsDialogTest, EachChoicesRadioButtonsAreOneGroup) {
+  settings_.audioEnabled = false;
+  SettingsDialog dialog(settings_);
+  ASSERT_TRUE(dialog.window());
+  const std::vector<std::vector<int>> groups = {{IDC_SKIP_BACKWARD, IDC_FRAME_BY_FRAME, IDC_NORMAL},
+                                                {IDC_AUDIO_NONE, IDC_AUDIO_RECORD, IDC_AUDIO_WAV}};
+  for (const std::vector<int>& group : groups) {
+    for (int clicked : {group[2], group[1], group[0]}) {
+      dialog.click(clicked);
+      for (int id : group) EXPECT_EQ(id == clicked, dialog.checked(id)) << clicked << " clicked, " << id;
+    }
+    for (size_t k = 1; k <= group.size(); ++k) {
+      const int next = group[k % group.size()];
+      dialog.pressArrow(VK_DOWN);
+      EXPECT_TRUE(ui::waitUntil([&] { return dialog.focused() == GetDlgItem(dialog.window(), next); }, kWaitMs))
+          << "down to " << next;
+      ui::waitUntil([&] { return dialog.checked(next); }, kWaitMs);
+      for (int id : group) EXPECT_EQ(id == next, dialog.checked(id)) << "down to " << next << ", " << id;
+    }
   }
 }
 

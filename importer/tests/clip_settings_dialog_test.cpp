@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "plugin_fixture.h"
 #include "ui_controls.h"
@@ -17,20 +19,27 @@ namespace {
 using editor::HostClip;
 
 constexpr DWORD kWaitMs = 5000;
+// A host call still running this long after the steps is stuck: the test program ends.
+constexpr DWORD kGiveUpMs = 30000;
 constexpr char kDialogCaption[] = "Tessaline Moviquill Plug-in for Adobe Premiere";
 constexpr char kMessageCaption[] = "Tessaline Moviquill Plug-in for Adobe Premiere Pro";
 constexpr char kLengthMessage[] = "The clip length must between 1 ~ 8000000 frames";
 constexpr int kFrameByFrame = 202, kNormal = 203, kKeepAspect = 204, kLength = 207, kAbout = 4;
 
 // Works the settings dialog from a second thread while the test's thread
-// runs it; whatever the steps do, the dialog is cancelled in the end.
+// runs it. Whatever the steps do, what is left open afterwards is closed (a
+// message box nobody expected is answered and noted as a failure) until the
+// host's call returns; a call that does not return even then ends the test
+// program as a failure instead of hanging it.
 class DialogUser {
  public:
   using Steps = std::function<void(DialogUser&, HWND dialog)>;
 
   explicit DialogUser(Steps steps) : thread_([this, steps] { run(steps); }) {}
   ~DialogUser() { finish(); }
+  // Called by the test's thread once the host's call has returned.
   void finish() {
+    returned_ = true;
     if (thread_.joinable()) thread_.join();
   }
 
@@ -51,11 +60,17 @@ class DialogUser {
     PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
   }
   static void tab(HWND dialog) { PostMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE); }
-  static bool hasFocus(HWND control) {
+  static HWND focused(HWND dialog) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
-           info.hwndFocus == control;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+  }
+  static bool hasFocus(HWND control) { return focused(control) == control; }
+  // An arrow key pressed on the control that has the focus.
+  static void pressArrow(HWND dialog, UINT key) {
+    HWND target = focused(dialog);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
   }
 
   std::string failures;
@@ -65,15 +80,45 @@ class DialogUser {
 
  private:
   void run(const Steps& steps) {
-    HWND dialog = ui::waitForWindow(
-        [] { return ui::findTopLevel(GetCurrentProcessId(), "#32770", kDialogCaption); }, kWaitMs);
-    if (!dialog) return fail("no settings dialog");
-    sawDialog = true;
-    GetWindowRect(dialog, &dialogRect);
-    steps(*this, dialog);
-    if (IsWindow(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    HWND dialog = nullptr;
+    ui::waitUntil(
+        [&] {
+          dialog = ui::findTopLevel(GetCurrentProcessId(), "#32770", kDialogCaption);
+          return dialog || returned_;
+        },
+        kWaitMs);
+    if (dialog) {
+      sawDialog = true;
+      GetWindowRect(dialog, &dialogRect);
+      steps(*this, dialog);
+    } else if (!returned_) {
+      fail("no settings dialog");
+    }
+    closeLeftovers();
   }
 
+  void closeLeftovers() {
+    const DWORD start = GetTickCount();
+    while (!returned_) {
+      if (HWND box = ui::waitForMessageBox(GetCurrentProcessId(), 50)) {
+        fail("unexpected message box: " + ui::readMessageBox(box).text);
+        ui::pressMessageBoxButton(box, "ok");
+        ui::waitUntil([&] { return !IsWindow(box); }, kWaitMs);
+      } else {
+        // The settings dialog and whatever it opened over itself.
+        for (HWND window : ui::topLevelWindows(GetCurrentProcessId()))
+          if (ui::className(window) == "#32770" && ui::isVisible(window))
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+      }
+      if (GetTickCount() - start > kGiveUpMs) {
+        std::fprintf(stderr, "the host's call did not return: %s\n", failures.c_str());
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 1);
+      }
+    }
+  }
+
+  std::atomic<bool> returned_{false};
   std::thread thread_;
 };
 
@@ -149,6 +194,39 @@ TEST_F(ClipSettingsTest, ChangingOnlyTheSequenceModeIs17WithoutTheProjectMessage
   EXPECT_EQ(settingsOf(c)[0], 90);
   EXPECT_EQ(settingsOf(c)[1], 2);
   EXPECT_EQ(settingsOf(c)[2], 1);
+}
+
+// The two modes are one group of radio buttons: a click on one clears the
+// other, and the arrow keys go from one to the other and round.
+TEST_F(ClipSettingsTest, TheSequenceModesAreOneRadioGroup) {
+  HostClip& c = settingsClip();
+  std::vector<std::string> states;
+  edit(c, [&](DialogUser&, HWND dialog) {
+    HWND byFrame = GetDlgItem(dialog, kFrameByFrame), normal = GetDlgItem(dialog, kNormal);
+    auto note = [&] {
+      const HWND focus = DialogUser::focused(dialog);
+      states.push_back(std::string(focus == byFrame ? "frame" : focus == normal ? "normal" : "other") + " " +
+                       std::to_string(ui::checkState(dialog, kFrameByFrame)) +
+                       std::to_string(ui::checkState(dialog, kNormal)));
+    };
+    ui::clickControl(dialog, kNormal);
+    ui::waitUntil([&] { return ui::checkState(dialog, kNormal) == BST_CHECKED; }, kWaitMs);
+    note();
+    ui::clickControl(dialog, kFrameByFrame);
+    ui::waitUntil([&] { return ui::checkState(dialog, kFrameByFrame) == BST_CHECKED; }, kWaitMs);
+    note();
+    for (int next : {kNormal, kFrameByFrame}) {
+      DialogUser::pressArrow(dialog, VK_DOWN);
+      ui::waitUntil(
+          [&] {
+            return DialogUser::focused(dialog) == GetDlgItem(dialog, next) &&
+                   ui::checkState(dialog, next) == BST_CHECKED;
+          },
+          kWaitMs);
+      note();
+    }
+  });
+  EXPECT_EQ(states, (std::vector<std::string>{"normal 01", "frame 10", "normal 01", "frame 10"}));
 }
 
 TEST_F(ClipSettingsTest, LengthPastTheLimitIsRefusedAndTheLimitItselfAccepted) {
@@ -265,7 +343,11 @@ TEST_F(ClipSettingsTest, AboutBoxOpensOverTheDialog) {
 
 TEST_F(ClipSettingsTest, NoSettingsBlockMeansNoDialog) {
   HostClip& c = clip(movie("bare.swf", squareMovie(3, 12)));
+  DialogUser user([](DialogUser& u, HWND) { u.fail("a settings dialog opened"); });
   EXPECT_EQ(host_.editSettings(c), 300);
+  user.finish();
+  EXPECT_FALSE(user.sawDialog);
+  EXPECT_EQ(user.failures, "");
 }
 
 class ClipAnalysisTest : public PluginTest {

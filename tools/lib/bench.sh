@@ -24,8 +24,10 @@ build_benches() {
       >/dev/null || die "cmake failed for the benchmark build"
   fi
   say "building the benchmarks"
+  lock_setup
   cmake --build "$MVQ_BENCH_BUILD" -j "$MVQ_JOBS" --target benches >"$MVQ_BUILD/bench-build.log" 2>&1 \
     || { tail -30 "$MVQ_BUILD/bench-build.log" >&2; die "benchmark build failed"; }
+  unlock_setup
 }
 
 build_wine_benches() {
@@ -37,8 +39,10 @@ build_wine_benches() {
       || die "cmake failed for the Windows benchmark build"
   fi
   say "building the Windows benchmarks"
+  lock_setup
   cmake --build "$MVQ_WIN_BENCH_BUILD" -j "$MVQ_JOBS" --target wine-benches >"$MVQ_BUILD/bench-win-build.log" 2>&1 \
     || { tail -30 "$MVQ_BUILD/bench-win-build.log" >&2; die "Windows benchmark build failed"; }
+  unlock_setup
 }
 
 # The named Windows benchmarks (all when none is named), benchmark build first.

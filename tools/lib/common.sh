@@ -8,7 +8,10 @@ MVQ_NATIVE_BUILD=$MVQ_BUILD/native
 MVQ_FUZZ_BUILD=$MVQ_BUILD/fuzz
 MVQ_BIN=$MVQ_BUILD/bin
 MVQ_NATIVE_BIN=$MVQ_NATIVE_BUILD/bin
-export WINEPREFIX=$MVQ_BUILD/wineprefix
+# The prepared prefix; each command runs Wine in a private copy of it
+# (wine_session.sh). Inside a caller's session (MVQ_SESSION) its prefix holds.
+MVQ_PREFIX=$MVQ_BUILD/wineprefix
+[ -n "${MVQ_SESSION:-}" ] || export WINEPREFIX=$MVQ_PREFIX
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 MVQ_JOBS=${MVQ_JOBS:-$(nproc)}

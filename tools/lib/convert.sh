@@ -94,8 +94,18 @@ convert_report() {  # out.avi
   done
 }
 
+# The sample movie, made by its generator inside the session.
+convert_make_sample() {
+  [ "$CV_IN" = "$MVQ_ROOT/samples/sample.swf" ] || return 0
+  local made=$MVQ_SESSION_DIR/sample.swf
+  [ -n "$MVQ_SESSION_DIR" ] || made=$(mktemp "${TMPDIR:-/tmp}/mvq-sample.XXXXXX")
+  wine "$MVQ_BIN/make-sample-movie.exe" "$(wpath "$made")" </dev/null >/dev/null 2>&1 \
+    && mkdir -p "$(dirname "$CV_IN")" && mv -f "$made" "$CV_IN" || { say "error: the sample movie could not be made"; return 1; }
+}
+
 convert_run() {
   local commands replies
+  convert_make_sample || return 1
   commands=("start $(wpath "$MVQ_BIN/Moviquill.exe") cwd=\"$(wpath "$PWD")\"" "main-window 30000"
     "menu $MVQ_ID_OPEN" "file-dialog \"Select a Flash File\" \"$(wpath "$CV_IN")\" 10000" idle)
   replies=$(ui_driver "${commands[@]}")
@@ -152,15 +162,14 @@ cmd_convert() {
   done
   case $CV_SOUND in none|record|"") ;; *) [ -f "$CV_SOUND" ] || die "no such WAV file: $CV_SOUND"
     CV_SOUND=$(cd "$(dirname "$CV_SOUND")" && pwd)/$(basename "$CV_SOUND") ;; esac
-  [ -n "${MVQ_CONVERT_NO_SETUP:-}" ] || cmd_setup
+  [ -n "${MVQ_CONVERT_NO_SETUP:-}" ] || ensure_setup
   if [ -z "$CV_IN" ]; then
     CV_IN=$MVQ_ROOT/samples/sample.swf
-    wine "$MVQ_BIN/make-sample-movie.exe" "$(wpath "$CV_IN")" </dev/null >/dev/null 2>&1 \
-      || die "the sample movie could not be made"
     CV_OUT=${CV_OUT:-sample.avi}
+  else
+    [ -f "$CV_IN" ] || die "no such movie: $CV_IN"
+    CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
   fi
-  [ -f "$CV_IN" ] || die "no such movie: $CV_IN"
-  CV_IN=$(cd "$(dirname "$CV_IN")" && pwd)/$(basename "$CV_IN")
   [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
   case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
   # The program's save dialog would only refuse it, in a box of its own.

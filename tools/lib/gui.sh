@@ -14,7 +14,7 @@ MVQ_ID_PLAY=32777
 # driver's descriptors and would hold a pipe open until it ends.
 ui_driver() {  # commands... : one driver run, its replies on stdout
   local replies rc
-  replies=$(mktemp)
+  replies=$(mktemp "${MVQ_SESSION_DIR:-${TMPDIR:-/tmp}}/mvq-ui.XXXXXX")
   wine "$MVQ_BIN/mvq-ui.exe" "$@" </dev/null >"$replies" 2>/dev/null
   rc=$?
   tr -d '\r' <"$replies"
@@ -22,10 +22,11 @@ ui_driver() {  # commands... : one driver run, its replies on stdout
   return $rc
 }
 
-# Starts the program in the current folder and opens the movie (if any).
+# Starts the program in its own folder, as its shortcut does (Help looks for its
+# page in the working folder), and opens the movie (if any).
 gui_start() {  # movie (may be empty)
   local movie=$1 commands
-  commands=("start $(winepath -w "$MVQ_BIN/Moviquill.exe" 2>/dev/null) cwd=\"$(winepath -w "$PWD" 2>/dev/null)\""
+  commands=("start $(winepath -w "$MVQ_BIN/Moviquill.exe" 2>/dev/null) cwd=\"$(winepath -w "$MVQ_BIN" 2>/dev/null)\""
     "main-window 30000")
   if [ -n "$movie" ]; then
     commands+=("menu $MVQ_ID_OPEN"
@@ -76,19 +77,23 @@ cmd_gui() {
     [ -f "$movie" ] || die "no such movie: $movie"
     movie=$(cd "$(dirname "$movie")" && pwd)/$(basename "$movie")
   fi
-  cmd_setup
+  ensure_setup
   if [ -n "$out" ]; then
     case $out in /*) ;; *) out=$PWD/$out ;; esac
     with_wine gui_screenshot "$out" "$seconds" "$movie"
   elif [ -n "${DISPLAY:-}" ]; then
-    gui_start "$movie" && gui_wait
+    with_wine_on_display gui_run "$movie"
   else
     say "no DISPLAY: the program runs in an Xvfb of its own until it ends"
     with_wine gui_run_in_xvfb "$movie"
   fi
 }
 
+gui_run() {
+  gui_start "$1" && gui_wait
+}
+
 gui_run_in_xvfb() {
   say "Xvfb display $DISPLAY"
-  gui_start "$1" && gui_wait
+  gui_run "$1"
 }

@@ -1,13 +1,13 @@
 # A private PulseAudio loopback for recording what Wine plays: a null sink whose
 # monitor is the default source, kept rendering in real time by a loopback from a
 # silent null source (without it the sink runs seconds ahead and recordings start
-# late). Everything lives in one folder; PULSE_SERVER points Wine at it.
+# late). Each command's loopback lives in its session's folder (wine_session.sh),
+# so that a recording hears only its own command; PULSE_SERVER points Wine at it.
 #
 #   start_pulse_loopback DIR   starts it (returns 1 when it does not come up)
-#   stop_pulse_loopback        stops the daemon started last, by its PID
-#   with_pulse FUNC ARGS...    runs FUNC with the loopback around it (in build/pulse,
-#                              or MVQ_PULSE_HOME); without one, FUNC runs anyway
-#                              with MVQ_PULSE_MISSING set
+#   stop_pulse_loopback        stops the daemon this command started, by its PID
+#   with_pulse FUNC ARGS...    runs FUNC with the loopback around it; without one,
+#                              FUNC runs anyway with MVQ_PULSE_MISSING set
 
 MVQ_PULSE_DIR=
 MVQ_PULSE_PID=
@@ -31,19 +31,9 @@ pulse_sink_settled() {
   [ -n "$latency" ] && [ "$latency" -lt 100000 ]
 }
 
-# A daemon left behind in the folder by an interrupted run holds its socket.
-stop_stale_pulse() {  # dir
-  local pid
-  pid=$(cat "$1/run/pulse/pid" 2>/dev/null)
-  [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q "pulseaudio.*$1/loopback.pa" || return 0
-  MVQ_PULSE_PID=$pid
-  stop_pulse_loopback
-}
-
 start_pulse_loopback() {  # dir
   local dir=$1 i
   command -v pulseaudio >/dev/null && command -v pactl >/dev/null || { say "pulseaudio is not installed"; return 1; }
-  stop_stale_pulse "$dir"
   mkdir -p "$dir/home" "$dir/run"
   chmod 700 "$dir/run"
   write_pulse_config "$dir"
@@ -68,10 +58,21 @@ start_pulse_loopback() {  # dir
   return 1
 }
 
+# The daemon of an interrupted start is found through its PID file.
+started_pulse_pid() {
+  local pid
+  [ -n "$MVQ_PULSE_PID" ] && { echo "$MVQ_PULSE_PID"; return; }
+  [ -n "$MVQ_PULSE_DIR" ] || return 0
+  pid=$(cat "$MVQ_PULSE_DIR/run/pulse/pid" 2>/dev/null)
+  [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$MVQ_PULSE_DIR/loopback.pa" && echo "$pid"
+}
+
 stop_pulse_loopback() {
-  local pid=$MVQ_PULSE_PID i
+  local pid i
+  pid=$(started_pulse_pid)
   unset PULSE_SERVER
   MVQ_PULSE_PID=
+  MVQ_PULSE_DIR=
   [ -n "$pid" ] || return 0
   kill "$pid" 2>/dev/null
   for i in $(seq 50); do
@@ -84,7 +85,8 @@ stop_pulse_loopback() {
 
 with_pulse() {
   local rc
-  if start_pulse_loopback "${MVQ_PULSE_HOME:-$MVQ_BUILD/pulse}"; then
+  session_open
+  if start_pulse_loopback "$MVQ_SESSION_DIR/pulse"; then
     unset MVQ_PULSE_MISSING
   else
     export MVQ_PULSE_MISSING=1
@@ -94,5 +96,6 @@ with_pulse() {
   rc=$?
   stop_pulse_loopback
   unset MVQ_PULSE_MISSING
+  session_close
   return $rc
 }

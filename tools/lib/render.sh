@@ -57,7 +57,7 @@ cmd_render() {
   movie=$(cd "$(dirname "$movie")" && pwd)/$(basename "$movie")
   mkdir -p "$out" || die "cannot create $out"
   out=$(cd "$out" && pwd)
-  cmd_setup
+  ensure_setup
   [ -f "$MVQ_BIN/mvq-editor.exe" ] && [ -f "$MVQ_BIN/im-tq-swf.prm" ] || die "the editor host or the plug-in is not built"
   with_wine render_in_wine "$movie" "$out" "$project" "${options[@]}"
 }

@@ -62,7 +62,7 @@ register_components() {
 }
 
 registration_stale() {
-  local stamp=$WINEPREFIX/.mvq-registered
+  local stamp=$MVQ_PREFIX/.mvq-registered
   [ ! -f "$stamp" ] || [ -n "$(find "$MVQ_BIN" -newer "$stamp" -print -quit 2>/dev/null)" ]
 }
 
@@ -72,11 +72,32 @@ prepare_prefix() {
   touch "$WINEPREFIX/.mvq-registered"
 }
 
-cmd_setup() {
+# One setup at a time per build root: two commands building the same tree at
+# once would break each other's builds, and a prefix is copied only between setups.
+lock_setup() {
   mkdir -p "$MVQ_BUILD"
+  exec {MVQ_SETUP_LOCK}>>"$MVQ_BUILD/.setup-lock"
+  flock -n "$MVQ_SETUP_LOCK" && return 0
+  say "waiting for another setup of $MVQ_BUILD"
+  flock "$MVQ_SETUP_LOCK"
+}
+
+unlock_setup() {
+  flock -u "$MVQ_SETUP_LOCK"
+  exec {MVQ_SETUP_LOCK}>&-
+}
+
+cmd_setup() {
+  lock_setup
   install_packages
   build_all
-  if [ ! -f "$WINEPREFIX/.mvq-ready" ] || registration_stale; then
-    with_wine prepare_prefix
+  if [ ! -f "$MVQ_PREFIX/.mvq-ready" ] || registration_stale; then
+    with_shared_prefix prepare_prefix
   fi
+  unlock_setup
+}
+
+# MVQ_NO_SETUP: the caller has set everything up (tests that run commands).
+ensure_setup() {
+  [ -n "${MVQ_NO_SETUP:-}" ] || cmd_setup
 }

@@ -8,9 +8,11 @@ build_player_tools() {
     cmd_setup || return 1
   fi
   # Configure again first: the targets may be newer than the build tree.
+  lock_setup
   { cmake "$MVQ_NATIVE_BUILD" && cmake --build "$MVQ_NATIVE_BUILD" -j "$MVQ_JOBS" --target swf-snapshot swf-corpus; } \
     >"$MVQ_BUILD/player-tools-build.log" 2>&1 \
     || { tail -30 "$MVQ_BUILD/player-tools-build.log" >&2; die "building the player tools failed"; }
+  unlock_setup
 }
 
 # ./moviquill snapshot [--frame N] [--size WxH] [--scale show-all|exact-fit] --out DIR FILE...

@@ -13,9 +13,19 @@ summarize_results() {
   python3 "$MVQ_ROOT/tools/test_summary.py" "$MVQ_NATIVE_BUILD/test-results" "$MVQ_WIN_BUILD/test-results"
 }
 
+# The reports of one run sit in the build trees: a second test run of the same
+# checkout waits for the first instead of mixing its reports in.
+lock_test_results() {
+  exec {MVQ_TEST_LOCK}>>"$MVQ_BUILD/.test-lock"
+  flock -n "$MVQ_TEST_LOCK" && return 0
+  say "waiting for another test run of $MVQ_BUILD"
+  flock "$MVQ_TEST_LOCK"
+}
+
 cmd_test() {
   cmd_setup
   local rc=0
+  lock_test_results
   run_ctest "$MVQ_NATIVE_BUILD" native || rc=1
   # The Windows tests record what they play: a private PulseAudio loopback stands
   # in for the sound card (tests that need it skip when it does not start).

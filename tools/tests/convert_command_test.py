@@ -141,19 +141,19 @@ class ConvertCommand(unittest.TestCase):
         self.assertTrue(path.exists())
 
 
-def write_report(result, tests, folder):
+def write_report(result, tests, folder, suite_name="ConvertCommand", file_name="convert_command.xml"):
     suite = ET.Element("testsuites")
-    group = ET.SubElement(suite, "testsuite", name="ConvertCommand")
+    group = ET.SubElement(suite, "testsuite", name=suite_name)
     failed = {t.id(): text for t, text in result.failures + result.errors}
     skipped = {t.id() for t, _ in result.skipped}
     for test in tests:
-        case = ET.SubElement(group, "testcase", name=test.id().rsplit(".", 1)[-1], classname="ConvertCommand")
+        case = ET.SubElement(group, "testcase", name=test.id().rsplit(".", 1)[-1], classname=suite_name)
         if test.id() in failed:
             ET.SubElement(case, "failure", message="failed").text = failed[test.id()]
         elif test.id() in skipped:
             case.set("result", "skipped")
     Path(folder).mkdir(parents=True, exist_ok=True)
-    ET.ElementTree(suite).write(Path(folder) / "convert_command.xml")
+    ET.ElementTree(suite).write(Path(folder) / file_name)
 
 
 def main():

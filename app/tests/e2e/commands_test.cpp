@@ -7,6 +7,7 @@
 #include "ui_controls.h"
 #include "ui_file_dialog.h"
 #include "ui_windows.h"
+#include "web_addresses.h"
 
 namespace e2e {
 namespace {
@@ -98,7 +99,12 @@ TEST_F(CreateAviTest, AMissingWorkingCopyIsMadeAgain) {
   EXPECT_EQ(0, program_->shownFrame());
 }
 
-TEST_F(ProgramTest, AboutShowsTheProductAndItsLink) {
+TEST_F(ProgramTest, AboutShowsTheProductAndItsLinkOpensTheHomePage) {
+  // Web addresses go to a command that writes down what it was given.
+  RegistrySnapshot https(HKEY_CLASSES_ROOT, "https\\shell\\open\\command");
+  const std::string opened = work_.file("opened-link.txt");
+  ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", nullptr,
+                              "cmd.exe /c echo %1> \"" + opened + "\""));
   auto program = launch();
   ASSERT_TRUE(program);
   program->command(ID_HELP_ABOUT);
@@ -106,25 +112,35 @@ TEST_F(ProgramTest, AboutShowsTheProductAndItsLink) {
   ASSERT_TRUE(about);
   EXPECT_EQ(program->mainWindow(), GetWindow(about, GW_OWNER));
   EXPECT_EQ("Tessaline Moviquill 1.1", ui::controlText(about, IDC_ABOUT_PRODUCT));
-  EXPECT_EQ(0u, ui::controlText(about, IDC_ABOUT_HOME_LINK).find("https://"));
-  EXPECT_NE(0, GetWindowLongA(GetDlgItem(about, IDC_ABOUT_HOME_LINK), GWL_STYLE) & SS_NOTIFY);
+  EXPECT_EQ(MVQ_HOME_PAGE, ui::controlText(about, IDC_ABOUT_HOME_LINK));
+  HWND link = GetDlgItem(about, IDC_ABOUT_HOME_LINK);
+  PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_TRUE(ui::waitUntil(
+      [&] {
+        const mvqtest::Bytes text = mvqtest::readFile(opened);
+        return std::string(text.begin(), text.end()).find(MVQ_HOME_PAGE) == 0;
+      },
+      kWaitMs));
   ui::pressButton(about, IDOK);
   ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(about); }, kWaitMs));
   EXPECT_EQ(0, program->exitThroughMenu());
 }
 
-TEST_F(ProgramTest, HelpOpensTheHelpDocumentOfTheWorkingFolder) {
+TEST_F(ProgramTest, HelpOpensTheHelpPageBesideTheProgram) {
   RegistrySnapshot association(HKEY_CLASSES_ROOT, ".htm");
   RegistrySnapshot command(HKEY_CLASSES_ROOT, "MvqE2eHelpPage");
   const std::string copied = work_.file("opened-help.txt");
   ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, ".htm", nullptr, "MvqE2eHelpPage"));
   ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, "MvqE2eHelpPage\\shell\\open\\command", nullptr,
                               "cmd.exe /c copy \"%1\" \"" + copied + "\""));
-  work_.write("MVQHelp.htm", mvqtest::Bytes{'h', 'e', 'l', 'p'});
+  const std::string exe = programPath();
+  const mvqtest::Bytes page = mvqtest::readFile(exe.substr(0, exe.rfind('\\') + 1) + "MVQHelp.htm");
+  ASSERT_FALSE(page.empty()) << "no help page beside " << exe;
   auto program = launch();
   ASSERT_TRUE(program);
   program->command(ID_HELP_CONTENTS);
-  EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::readFile(copied).size() == 4; }, kWaitMs));
+  EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::readFile(copied) == page; }, kWaitMs));
   EXPECT_TRUE(program->running());
   EXPECT_EQ(0, program->exitThroughMenu());
 }

@@ -39,7 +39,8 @@ using FrameHook = std::function<void(mvqtest::SwfBuilder& movie, int frame)>;
 
 // frames frames at fps; loopAt >= 0 puts a go-to frame 0 on that frame; hook
 // adds tags to each frame.
-inline mvqtest::Bytes numberedMovie(int frames, double fps, int loopAt = -1, const FrameHook& hook = {}) {
+inline mvqtest::Bytes numberedMovie(int frames, double fps, int loopAt = -1, const FrameHook& hook = {},
+                                    mvqtest::Compression compression = mvqtest::Compression::None) {
   mvqtest::SwfBuilder movie;
   movie.stage(Rect::pixels(kWidth, kHeight)).frameRate(fps).background(255, 255, 255);
   for (int k = 0; k < frames; ++k) {
@@ -58,7 +59,7 @@ inline mvqtest::Bytes numberedMovie(int frames, double fps, int loopAt = -1, con
     }
     movie.showFrame();
   }
-  return movie.finish();
+  return movie.finish(compression);
 }
 
 // A stereo 16-bit 44100 Hz WAV file whose sample frame i holds (i, ~i).
@@ -104,6 +105,12 @@ class ExportTest : public ProgramTest {
                           const std::function<void(HWND progress)>& during = {}) {
     if (!program_) program_ = launch(environment_);
     if (!program_ || !program_->openMovie(movie, movie)) return "no movie";
+    return exportOpenMovie(out, choice, during);
+  }
+
+  // Create AVI on the movie the program shows now.
+  std::string exportOpenMovie(const std::string& out, const Choice& choice,
+                              const std::function<void(HWND progress)>& during = {}) {
     program_->command(ID_FILE_CREATE_AVI);
     HWND save = program_->waitForDialog("Create AVI File");
     if (!save || !ui::chooseFile(save, out)) return "no save dialog";
@@ -149,8 +156,9 @@ class ExportTest : public ProgramTest {
   ProgramSession::Environment environment_;
 };
 
+// Without ffprobe the test counts as skipped, whatever else it checked.
 inline void expectProbe(const std::string& file, int frames, const char* rate) {
-  if (!exporttest::ffprobeAvailable()) return;
+  if (!exporttest::ffprobeAvailable()) GTEST_SKIP() << "no ffprobe to read " << file;
   const exporttest::ProbedVideo video = exporttest::probe(file);
   ASSERT_TRUE(video.ok) << file;
   EXPECT_EQ(kWidth, video.width);

@@ -84,6 +84,7 @@ struct Interpreter::Activation {
 
 void Interpreter::runBlock(const uint8_t* code, size_t size, Object* clip) {
   if (!code || !clip) return;
+  const bool topLevel = vm_.callDepth() == 0;
   Scope* global = vm_.make<Scope>(Scope::Kind::Global, vm_.global(), nullptr);
   Activation a;
   a.code = code;
@@ -98,12 +99,14 @@ void Interpreter::runBlock(const uint8_t* code, size_t size, Object* clip) {
     run(a, 0, size, jumpTo);
     vm_.leaveCall();
   }
-  vm_.endRun();
+  // Nested in another run (an event a script caused), that run goes on.
+  if (topLevel) vm_.endRun();
 }
 
 Value Interpreter::callFromPlayer(const Value& fn, const Value& thisValue, const Args& args) {
+  const bool topLevel = vm_.callDepth() == 0;
   Value r = vm_.call(fn, thisValue, args);
-  vm_.endRun();
+  if (topLevel) vm_.endRun();
   return r;
 }
 
@@ -668,9 +671,15 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
       break;
     }
     case ActionCode::DefineLocal2: {
+      // Declares the name where DefineLocal would put it; a name already
+      // there (or inherited there) keeps its value.
       std::string name = vm_.toString(pop(a));
-      Object* locals = a.scope->kind == Scope::Kind::Local ? a.scope->object : nullptr;
-      if (!locals || !locals->hasOwn(name)) defineLocal(a, name, Value());
+      Object* home = nullptr;
+      int guard = 0;
+      for (Scope* s = a.scope; s && !home && guard < 4096; s = s->parent, ++guard) {
+        if (s->kind == Scope::Kind::Local || s->kind == Scope::Kind::Target) home = s->object;
+      }
+      if (home && !home->has(name)) defineLocal(a, name, Value());
       break;
     }
     case ActionCode::GetMember: {
@@ -764,7 +773,9 @@ void Interpreter::enumerate(Activation& a, const Value& object) {
   push(a, Value::null());
   Object* o = object.asObject();
   if (!o) return;
-  for (const std::string& name : o->enumerableNames()) push(a, Value(name));
+  // The newest name ends on top, so a for..in loop visits it first.
+  std::vector<std::string> names = o->enumerableNames();
+  for (auto it = names.rbegin(); it != names.rend(); ++it) push(a, Value(*it));
 }
 
 void Interpreter::callAction(Activation& a, uint8_t op) {
@@ -1031,18 +1042,8 @@ void Interpreter::setMember(const Value& object, const std::string& name, const 
 }
 
 std::string Interpreter::targetPathOf(Object* clipObject) {
-  ActionTarget* clip = clipObject ? clipObject->clip() : nullptr;
-  if (!clip) return std::string();
-  std::vector<std::string> names;
-  ActionTarget* at = clip;
-  int guard = 0;
-  while (at->parentTarget() && guard++ < 1000) {
-    names.push_back(at->instanceName());
-    at = at->parentTarget();
-  }
-  std::string path = "_level" + std::to_string(at->levelNumber());
-  for (size_t i = names.size(); i-- > 0;) path += "." + names[i];
-  return path;
+  std::string text;
+  return clipObject && clipObject->fixedText(text) ? text : std::string();
 }
 
 // ---- timelines ---------------------------------------------------------
@@ -1181,9 +1182,11 @@ void Interpreter::getUrl2(Activation& a, const uint8_t* p, size_t length) {
   std::string window = vm_.toString(pop(a));
   std::string url = vm_.toString(pop(a));
   if (length < 1) return;
+  // loadMovie and loadVariables load nothing here; FSCommands pass whatever the form.
   bool loadVariables = p[0] & 0x80;
   bool loadTarget = p[0] & 0x40;
-  if (!loadVariables && !loadTarget && vm_.host()) vm_.host()->getUrl(url, window);
+  bool command = url.size() > 10 && (url.compare(0, 10, "FSCommand:") == 0 || url.compare(0, 10, "fscommand:") == 0);
+  if ((command || (!loadVariables && !loadTarget)) && vm_.host()) vm_.host()->getUrl(url, window);
 }
 
 void Interpreter::callFrame(Activation& a) {

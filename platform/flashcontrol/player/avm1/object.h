@@ -88,6 +88,9 @@ class Object {
   // The movie clip this object stands for (nullptr for plain objects and
   // for clips gone from the stage).
   virtual ActionTarget* clip() const { return nullptr; }
+  // Objects that convert to a fixed text (a clip's target path) say so here;
+  // their valueOf and toString are then not asked.
+  virtual bool fixedText(std::string&) { return false; }
   // typeof: "object", "function" or "movieclip".
   virtual const char* typeName() const { return "object"; }
   // Boxed primitive of String, Number and Boolean objects (undefined for

@@ -67,6 +67,8 @@ namespace {
 
 // An object's primitive through valueOf and toString, in the order asked.
 Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
   const char* first = preferString ? "toString" : "valueOf";
   const char* second = preferString ? "valueOf" : "toString";
   for (const char* name : {first, second}) {

@@ -1,5 +1,9 @@
 #include "scene_renderer.h"
 
+#include <algorithm>
+
+#include "object_bounds.h"
+
 namespace swf {
 namespace {
 
@@ -7,6 +11,20 @@ namespace {
 // from taking a full-size layer for each of thousands of depths.
 constexpr size_t kMaxMaskLayers = 32;
 constexpr size_t kMaxMaskBytes = size_t(256) << 20;
+constexpr size_t kMaxPixelLayers = 32;
+constexpr size_t kMaxPixelLayerBytes = size_t(512) << 20;
+
+void fillOpaque(const Canvas& c, PixelBox box, const Rgba& color) {
+  const Bgra px{color.b, color.g, color.r, 255};
+  for (int y = box.y0; y < box.y1; ++y) {
+    Bgra* row = reinterpret_cast<Bgra*>(c.pixels + size_t(y) * size_t(c.stride)) + box.x0;
+    std::fill(row, row + (box.x1 - box.x0), px);
+  }
+}
+
+bool needsLayer(const Placement& p) {
+  return blendModeOf(p.blendMode) != BlendMode::Normal || p.filters || p.cacheAsBitmap || p.hasOpaqueBackground;
+}
 
 }  // namespace
 
@@ -16,6 +34,9 @@ void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, con
   clip_ = clip;
   viewScale_ = view.scale;
   layersInUse_ = 0;
+  pixelLayersInUse_ = 0;
+  pixelLayerBytes_ = 0;
+  inLayer_ = false;
   open_.clear();
   drawClip(root, view.stageToPixels, ColorTransform{}, Target{});
 }
@@ -51,18 +72,22 @@ void SceneRenderer::drawClip(const MovieClip& clip, const Matrix& m, const Color
 void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t) {
   if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
   const Placement& p = obj.placement;
-  Matrix om = m * p.matrix;
+  if (!t.into && needsLayer(p) && drawLayered(obj, m, cx, t)) return;
+  drawContent(obj, m * p.matrix, cx * p.colorTransform, t);
+}
+
+void SceneRenderer::drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t) {
   std::visit(Overloaded{
                  [&](const ShapeCharacter& c) {
                    if (t.into) {
                      shapes_.cover(*c.shape, om, viewScale_, clip_, t.mask, *t.into);
                    } else {
-                     shapes_.draw(*c.shape, om, cx * p.colorTransform, viewScale_, *target_, clip_, t.mask);
+                     shapes_.draw(*c.shape, om, ocx, viewScale_, *target_, clip_, t.mask);
                    }
                  },
                  // Past the nesting limit a sprite has no clip and shows nothing.
                  [&](const SpriteCharacter&) {
-                   if (obj.clip) drawClip(*obj.clip, om, cx * p.colorTransform, t);
+                   if (obj.clip) drawClip(*obj.clip, om, ocx, t);
                  },
                  [](const BitmapCharacter&) {},
                  [](const InertCharacter&) {},
@@ -74,6 +99,53 @@ const MaskLayer* SceneRenderer::buildMask(const DisplayObject& obj, const Matrix
   MaskLayer* layer = pushLayer();
   if (!layer) return nullptr;
   drawObject(obj, m, ColorTransform{}, Target{t.mask, layer});
+  return layer;
+}
+
+// The layer holds the object and what its filters add around it, as far as
+// that can reach into the part being drawn. Inside it the object is drawn
+// with no mask and no colour transform: the mask in effect cuts the
+// finished layer, and the colour transform tints it, filters' work included.
+bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t) {
+  const Placement& p = obj.placement;
+  const double scale = viewScale_ * 20;
+  FilterReach reach = p.filters ? FilterRenderer::reach(*p.filters, scale) : FilterReach{};
+  PixelBox area = t.mask ? intersect(clip_, t.mask->bounds()) : clip_;
+  // What lies farther out than this adds nothing to be seen.
+  const int margin = std::max(area.x1 - area.x0, area.y1 - area.y0);
+  PixelBox box = intersect(pixelBoundsOf(obj, m, scale),
+                           grow(area, std::min(reach.x, margin), std::min(reach.y, margin)));
+  if (box.empty()) return true;
+  PixelLayer* layer = pushPixelLayer(box);
+  if (!layer) return false;
+
+  const Canvas* outerTarget = target_;
+  const PixelBox outerClip = clip_;
+  const bool outerInLayer = inLayer_;
+  const Canvas canvas = layer->canvas();
+  target_ = &canvas;
+  clip_ = PixelBox{0, 0, layer->width(), layer->height()};
+  inLayer_ = true;
+  const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * m;
+  if (p.hasOpaqueBackground) fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
+  drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
+  if (p.filters) filters_.apply(*p.filters, scale, *layer);
+  layer->transformColors(cx * p.colorTransform);
+  target_ = outerTarget;
+  clip_ = outerClip;
+  inLayer_ = outerInLayer;
+  compositor_.composite(*layer, blendModeOf(p.blendMode), inLayer_, *target_, area, t.mask);
+  popPixelLayer();
+  return true;
+}
+
+PixelLayer* SceneRenderer::pushPixelLayer(PixelBox box) {
+  size_t bytes = PixelLayer::bytesFor(box);
+  if (pixelLayersInUse_ == kMaxPixelLayers || bytes > kMaxPixelLayerBytes - pixelLayerBytes_) return nullptr;
+  pixelLayerBytes_ += bytes;
+  if (pixelLayers_.size() == pixelLayersInUse_) pixelLayers_.push_back(std::make_unique<PixelLayer>());
+  PixelLayer* layer = pixelLayers_[pixelLayersInUse_++].get();
+  layer->begin(box);
   return layer;
 }
 

@@ -7,7 +7,10 @@
 
 #include "../canvas.h"
 #include "../timeline/stage.h"
+#include "blend_compositor.h"
+#include "filter_renderer.h"
 #include "mask_layer.h"
+#include "pixel_layer.h"
 #include "shape_renderer.h"
 #include "view_transform.h"
 
@@ -32,10 +35,20 @@ class SceneRenderer {
 
   void drawClip(const MovieClip& clip, const Matrix& m, const ColorTransform& cx, Target t);
   void drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  // om and ocx include the object's own placement.
+  void drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t);
   // The mask obj makes under t's mask, or nullptr when no more masks fit.
   const MaskLayer* buildMask(const DisplayObject& obj, const Matrix& m, Target t);
   MaskLayer* pushLayer();
   void popLayer() { --layersInUse_; }
+  // Objects with a blend mode, filters or a cached bitmap are drawn into a
+  // layer of their own first; false when none was free (drawn as plain).
+  bool drawLayered(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  PixelLayer* pushPixelLayer(PixelBox box);
+  void popPixelLayer() {
+    --pixelLayersInUse_;
+    pixelLayerBytes_ -= PixelLayer::bytesFor(pixelLayers_[pixelLayersInUse_]->box());
+  }
 
   ShapeRenderer shapes_;
   const Canvas* target_ = nullptr;
@@ -45,6 +58,12 @@ class SceneRenderer {
   std::vector<std::unique_ptr<MaskLayer>> layers_;
   size_t layersInUse_ = 0;
   std::vector<OpenMask> open_;
+  std::vector<std::unique_ptr<PixelLayer>> pixelLayers_;
+  size_t pixelLayersInUse_ = 0;
+  size_t pixelLayerBytes_ = 0;
+  bool inLayer_ = false;  // drawing into a layer, not the canvas
+  FilterRenderer filters_;
+  BlendCompositor compositor_;
 };
 
 }  // namespace swf

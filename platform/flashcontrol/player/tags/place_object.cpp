@@ -1,42 +1,10 @@
 #include "place_object.h"
 
 #include "../read/swf_reader.h"
+#include "filter_parser.h"
 
 namespace swf {
 namespace {
-
-// Bytes of a filter's body after its id byte, or 0 when unknown.
-size_t filterBodySize(uint8_t id, SwfReader& r) {
-  switch (id) {
-    case 0: return 23;  // drop shadow
-    case 1: return 9;   // blur
-    case 2: return 15;  // glow
-    case 3: return 27;  // bevel
-    case 4:             // gradient glow
-    case 7: {           // gradient bevel
-      size_t colors = r.u8();
-      return colors * 5 + 19;
-    }
-    case 5: {  // convolution
-      size_t x = r.u8();
-      size_t y = r.u8();
-      return 8 + 4 * x * y + 5;
-    }
-    case 6: return 80;  // colour matrix
-    default: return 0;
-  }
-}
-
-// Filters draw nothing yet; they are stepped over to reach the fields behind.
-bool skipFilterList(SwfReader& r) {
-  unsigned count = r.u8();
-  for (unsigned i = 0; i < count; ++i) {
-    size_t size = filterBodySize(r.u8(), r);
-    if (size == 0 || r.overrun()) return false;
-    r.skip(size);
-  }
-  return !r.overrun();
-}
 
 void readPlaceObject1(SwfReader& r, PlaceCommand& p) {
   p.hasCharacter = true;
@@ -86,12 +54,21 @@ void readPlaceObject3(SwfReader& r, PlaceCommand& p) {
   bool hasClassName = (flags2 & 0x08) || ((flags2 & 0x10) && (flags & 0x02));
   if (hasClassName) r.string();
   readPlaceFields(r, flags, p);
-  if ((flags2 & 0x01) && !skipFilterList(r)) return;
+  if (flags2 & 0x01) {
+    auto filters = std::make_shared<FilterList>();
+    bool whole = parseFilterList(r, *filters);
+    p.hasFilters = true;
+    p.filters = std::move(filters);
+    if (!whole) return;
+  }
   if (flags2 & 0x02) {
     p.hasBlendMode = true;
     p.blendMode = r.u8();
   }
-  if (flags2 & 0x04) r.u8();  // cache as bitmap
+  if (flags2 & 0x04) {
+    p.hasCacheAsBitmap = true;
+    p.cacheAsBitmap = r.u8() != 0;
+  }
   if (flags2 & 0x20) {
     uint8_t visible = r.u8();
     if (!r.overrun()) {
@@ -99,11 +76,24 @@ void readPlaceObject3(SwfReader& r, PlaceCommand& p) {
       p.visible = visible != 0;
     }
   }
+  if (flags2 & 0x40) {
+    Rgba background = r.rgba();
+    if (!r.overrun()) {
+      p.hasOpaqueBackground = true;
+      p.opaqueBackground = background;
+    }
+  }
 }
 
 }  // namespace
 
-bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out) {
+void readPlaceClipActions(SwfReader& r, int swfVersion, PlaceCommand& p) {
+  auto records = std::make_shared<std::vector<ClipActionRecord>>();
+  readClipActions(r, swfVersion, *records);
+  if (!records->empty()) p.clipActions = std::move(records);
+}
+
+bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out, int swfVersion) {
   SwfReader r(body, length);
   PlaceCommand p;
   if (code == TagCode::PlaceObject) {
@@ -113,8 +103,11 @@ bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCom
     p.move = flags & 0x01;
     p.depth = r.u16();
     readPlaceFields(r, flags, p);
+    if ((flags & 0x80) && !r.overrun()) readPlaceClipActions(r, swfVersion, p);
   } else {
+    uint8_t flags = length > 0 ? body[0] : 0;
     readPlaceObject3(r, p);
+    if ((flags & 0x80) && !r.overrun()) readPlaceClipActions(r, swfVersion, p);
   }
   size_t depthEnd = code == TagCode::PlaceObject2 ? 3 : 4;
   if (length < depthEnd) return false;

@@ -3,10 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "clip_actions.h"
+#include "filter.h"
 #include "tag_codes.h"
 
 namespace swf {
@@ -30,11 +34,18 @@ struct PlaceCommand {
   bool visible = true;
   bool hasBlendMode = false;
   uint8_t blendMode = 0;
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;  // nullptr: none
+  bool hasFilters = false;
+  std::shared_ptr<const FilterList> filters;
+  bool hasCacheAsBitmap = false;
+  bool cacheAsBitmap = false;
+  bool hasOpaqueBackground = false;
+  Rgba opaqueBackground;
 };
 
 // code is PlaceObject, PlaceObject2 or PlaceObject3. False when too short
 // to name a depth.
-bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out);
+bool parsePlaceObject(TagCode code, const uint8_t* body, size_t length, PlaceCommand& out, int swfVersion = 6);
 
 // code is RemoveObject or RemoveObject2.
 bool parseRemoveObject(TagCode code, const uint8_t* body, size_t length, uint16_t& depth);

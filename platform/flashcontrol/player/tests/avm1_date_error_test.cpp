@@ -111,6 +111,11 @@ TEST(Avm1Error, MessageAndNameComeFromThePrototypeUntilSet) {
   custom.object->set("name", Value("MyError"));
   EXPECT_EQ(w.text(custom), "Bad thing");
   EXPECT_TRUE(w.vm.instanceOf(custom, w.vm.global()->get("Error").asObject()));
+  // Called without new, it still answers an Error.
+  Value called = w.vm.call(w.vm.global()->get("Error"), Value(), {Value("plain")});
+  ASSERT_TRUE(called.isObject());
+  EXPECT_EQ(w.text(called), "plain");
+  EXPECT_TRUE(w.vm.instanceOf(called, w.vm.global()->get("Error").asObject()));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ void expectMatch(const std::vector<CorpusPicture>& pictures, const std::string& 
 }
 
 // Shapes, gradients, lossless and JPEG bitmap fills (with colour transforms),
-// sprites, depth rules, masks and replacement after 10 ticks. The
+// sprites, depth rules, masks, blend modes and replacement after 10 ticks. The
 // duplicate-depth-5 movie is left out: version 5 movies keep both objects
 // placed at one depth, which the player does not model.
 class SwfdecImage : public ::testing::TestWithParam<const char*> {};
@@ -46,7 +46,10 @@ TEST_P(SwfdecImage, MatchesTheReference) {
 }
 
 constexpr const char* kSwfdecCases[] = {
-    "blend-mode-0-7", "blend-mode-0-8", "blend-mode-hardlight-7", "blend-mode-hardlight-8",
+    "blend-mode-0-7", "blend-mode-0-8", "blend-mode-alpha-7", "blend-mode-alpha-8", "blend-mode-erase-7",
+    "blend-mode-erase-8", "blend-mode-hardlight-7", "blend-mode-hardlight-8", "blend-mode-lighten-7",
+    "blend-mode-lighten-8", "blend-mode-overlay-7", "blend-mode-overlay-8", "blend-mode-screen-7",
+    "blend-mode-screen-8",
     "clip-change-forward-5", "clip-change-forward-6", "clip-change-forward-7", "clip-change-forward-8",
     "clip-change-remove-5", "clip-change-remove-6", "clip-change-remove-7", "clip-change-remove-8",
     "clip-change-set-5", "clip-change-set-6", "clip-change-set-7", "clip-change-set-8",
@@ -60,8 +63,9 @@ constexpr const char* kSwfdecCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(InScope, SwfdecImage, ::testing::ValuesIn(kSwfdecCases));
 
-// Shapes, gradients, colour transforms, a timeline that loops picture after
-// picture, and two cases whose missing parts lie on the reference's edges.
+// Shapes, gradients, colour transforms, blend modes, filters, cached
+// bitmaps, a timeline that loops picture after picture, and cases whose
+// missing parts (text) lie on the reference's edges.
 class RuffleVisual : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(RuffleVisual, MatchesTheReference) {
@@ -73,11 +77,16 @@ TEST_P(RuffleVisual, MatchesTheReference) {
 }
 
 constexpr const char* kRuffleCases[] = {
-    "from_gnash__misc-ming.all__loop__simple_loop_test", "from_shumway__acid__acid-color-2",
-    "from_shumway__acid__acid-gc", "from_shumway__acid__acid-large", "from_shumway__gradient",
-    "visual__cache_as_bitmap__nested_color_transform", "visual__cache_as_bitmap__nested_matrix",
-    "visual__color_transform_issue_9698", "visual__edittext__edittext_border_filters",
-    "visual__filters__any_blur_scales_with_screen", "visual__gradient_radial_same_ratios",
+    "from_gnash__misc-ming.all__loop__simple_loop_test", "from_shumway__acid__acid-blend",
+    "from_shumway__acid__acid-color-2", "from_shumway__acid__acid-filter-2", "from_shumway__acid__acid-gc",
+    "from_shumway__acid__acid-large", "from_shumway__gradient", "visual__blend_modes__add",
+    "visual__blend_modes__alpha_no_layer", "visual__blend_modes__darken", "visual__blend_modes__difference",
+    "visual__blend_modes__hardlight", "visual__blend_modes__overlay", "visual__blend_modes__screen",
+    "visual__cache_as_bitmap__contains_grown_filter", "visual__cache_as_bitmap__nested_color_transform",
+    "visual__cache_as_bitmap__nested_matrix", "visual__color_transform_issue_9698",
+    "visual__edittext__edittext_border_filters", "visual__filters__any_blur_scales_with_screen",
+    "visual__filters__bevel_outer", "visual__filters__color_matrix", "visual__filters__glow_with_alpha_strength",
+    "visual__gradient_radial_same_ratios",
     "visual__simple_shapes__gradients__radial", "visual__simple_shapes__gradients__reflect",
     "visual__simple_shapes__layers",
 };

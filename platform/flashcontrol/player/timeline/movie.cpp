@@ -79,7 +79,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
       case TagCode::PlaceObject3: {
         FrameCommand c;
         Frame* f = frameAt(timeline, frame);
-        if (f && parsePlaceObject(tag.code, tag.body, tag.length, c.place)) {
+        if (f && parsePlaceObject(tag.code, tag.body, tag.length, c.place, file_.version)) {
           c.depth = c.place.depth;
           f->commands.push_back(std::move(c));
         }

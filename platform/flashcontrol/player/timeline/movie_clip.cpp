@@ -122,6 +122,7 @@ void MovieClip::reconcile(uint16_t depth) {
 void MovieClip::removeChild(std::map<uint16_t, DisplayObject>::iterator it) {
   stage_.releaseObject();
   if (it->second.clip) {
+    stage_.queueEvent(*it->second.clip, kClipUnload);
     it->second.clip->markRemoved();
     stage_.retire(std::move(it->second.clip));
   }
@@ -140,7 +141,10 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.clip) {
     slot.clip->setDepth(depth);
+    stage_.queueEvent(*slot.clip, kClipInitialize);
+    stage_.queueEvent(*slot.clip, kClipConstruct);
     slot.clip->enterFirstFrame();
+    stage_.queueEvent(*slot.clip, kClipLoad);
   }
 }
 

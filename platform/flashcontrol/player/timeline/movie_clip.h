@@ -76,6 +76,8 @@ class MovieClip : public avm1::ActionTarget {
   // Color objects' view (movie_clip_color.cpp).
   void colorTransform(double out[8]) override;
   void setColorTransform(const double in[8]) override;
+  // The onClipEvent handlers its placement gave it (nullptr: none).
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Timeline depths are script depths plus this.
   static constexpr int kDepthOffset = 16384;
   void setDepth(uint16_t depth) { depth_ = depth; }

@@ -45,6 +45,11 @@ bool MovieClip::frameActions(int frame0, std::vector<avm1::CodeBlock>& out) {
   return true;
 }
 
+std::shared_ptr<const std::vector<ClipActionRecord>> MovieClip::clipActions() {
+  DisplayObject* s = slot();
+  return s ? s->placement.clipActions : nullptr;
+}
+
 DisplayObject* MovieClip::slot() {
   if (!parent_) return nullptr;
   auto it = parent_->children_.find(depth_);
@@ -197,8 +202,12 @@ MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, co
   DisplayObject& slot = children_[uint16_t(internal)] = std::move(obj);
   slot.clip->setDepth(uint16_t(internal));
   slot.clip->setInstanceName(placement.name);
-  slot.clip->enterFirstFrame();
-  return slot.clip.get();
+  MovieClip* clip = slot.clip.get();
+  stage_.scripts().dispatch(clip->scriptObject(), kClipConstruct, placement.clipActions.get());
+  stage_.queueEvent(*clip, kClipInitialize);
+  clip->enterFirstFrame();
+  stage_.queueEvent(*clip, kClipLoad);
+  return clip;
 }
 
 avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {

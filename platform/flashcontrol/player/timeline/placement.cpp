@@ -13,6 +13,13 @@ void applyFields(const PlaceCommand& c, Placement& p) {
   if (c.hasClipDepth) p.clipDepth = c.clipDepth;
   if (c.hasVisible) p.visible = c.visible;
   if (c.hasBlendMode) p.blendMode = c.blendMode;
+  if (c.clipActions) p.clipActions = c.clipActions;
+  if (c.hasFilters) p.filters = c.filters && !c.filters->empty() ? c.filters : nullptr;
+  if (c.hasCacheAsBitmap) p.cacheAsBitmap = c.cacheAsBitmap;
+  if (c.hasOpaqueBackground) {
+    p.hasOpaqueBackground = true;
+    p.opaqueBackground = c.opaqueBackground;
+  }
 }
 
 // Only a shape (or another inert graphic) can take on a new character in

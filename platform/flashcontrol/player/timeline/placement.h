@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../format/color_transform.h"
 #include "../format/matrix.h"
+#include "../tags/filter.h"
 #include "timeline.h"
 
 namespace swf {
@@ -28,6 +30,11 @@ struct Placement {
   uint16_t clipDepth = 0;
   bool visible = true;
   uint8_t blendMode = 0;
+  std::shared_ptr<const std::vector<ClipActionRecord>> clipActions;
+  std::shared_ptr<const FilterList> filters;  // nullptr: none
+  bool cacheAsBitmap = false;
+  bool hasOpaqueBackground = false;
+  Rgba opaqueBackground;
 
   bool sameObjectAs(const Placement& o) const {
     return characterId == o.characterId && placeFrame == o.placeFrame;

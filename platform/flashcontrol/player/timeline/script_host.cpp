@@ -46,6 +46,22 @@ void ScriptHost::runTimers() {
   }
 }
 
+void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions) {
+  if (!clip) return;
+  if (actions) {
+    for (const ClipActionRecord& r : *actions) {
+      if (r.events & event) interpreter_->runBlock(r.code, r.size, clip);
+    }
+  }
+  const char* method = event == kClipLoad        ? "onLoad"
+                       : event == kClipEnterFrame ? "onEnterFrame"
+                       : event == kClipUnload     ? "onUnload"
+                                                  : nullptr;
+  if (!method) return;
+  avm1::Value fn = clip->get(method);
+  if (fn.isObject() && fn.object->asFunction()) interpreter_->callFromPlayer(fn, avm1::Value(clip), {});
+}
+
 void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
   // Collect once the heap has doubled since the last time.
   if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;

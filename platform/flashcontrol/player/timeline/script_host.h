@@ -10,6 +10,7 @@
 
 #include "../avm1/interpreter.h"
 #include "../avm1/vm.h"
+#include "../tags/clip_actions.h"
 
 namespace swf {
 
@@ -36,6 +37,9 @@ class ScriptHost : public avm1::VmHost {
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
   // Intervals and timeouts the movie clock has reached.
   void runTimers();
+  // A clip event: the placement's onClipEvent handlers for it, then the
+  // object's own handler method (onLoad, onEnterFrame, onUnload).
+  void dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions);
   // Frees what scripts can no longer reach, now and then (between ticks).
   void collectGarbage(const std::vector<avm1::Object*>& roots);
 

@@ -11,6 +11,7 @@ Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
+  queueEvent(*root_, kClipLoad);
   runActions();
 }
 
@@ -27,7 +28,10 @@ void Stage::resetBudgets() {
 void Stage::tick(bool loop) {
   ++ticks_;
   resetBudgets();
-  scripts_->runTimers();
+  if (movie_.runsActions()) {
+    scripts_->runTimers();
+    dispatchEnterFrame(*root_);
+  }
   root_->advance(loop);
   root_->advanceChildren();
   runActions();
@@ -35,19 +39,58 @@ void Stage::tick(bool loop) {
 
 void Stage::runActions() {
   int blocks = 0;
-  while (!queue_.empty() && blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
-    QueuedBlock q = queue_.front();
-    queue_.pop_front();
-    auto it = clips_.find(q.clip);
-    if (it == clips_.end() || it->second->removed()) continue;
+  while (blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
+    if (!runNextQueued()) break;
     ++blocks;
-    scripts_->runBlock(q.block.data, q.block.size, *it->second);
   }
   queue_.clear();
+  initEvents_.clear();
+  loadEvents_.clear();
   retired_.clear();
   std::vector<avm1::Object*> roots;
   for (const auto& entry : clips_) roots.push_back(entry.second->scriptObject());
   scripts_->collectGarbage(roots);
+}
+
+// Initialize events first, then frame actions, then load and unload events.
+bool Stage::runNextQueued() {
+  std::deque<QueuedEvent>* events = !initEvents_.empty() ? &initEvents_ : nullptr;
+  if (!events && queue_.empty() && !loadEvents_.empty()) events = &loadEvents_;
+  if (events) {
+    QueuedEvent e = events->front();
+    events->pop_front();
+    auto it = clips_.find(e.clip);
+    if (e.event == kClipUnload) {
+      scripts_->dispatch(e.object, e.event, e.actions.get());
+    } else if (it != clips_.end() && !it->second->removed()) {
+      scripts_->dispatch(it->second->scriptObject(), e.event, e.actions.get());
+    }
+    return true;
+  }
+  if (queue_.empty()) return false;
+  QueuedBlock q = queue_.front();
+  queue_.pop_front();
+  auto it = clips_.find(q.clip);
+  if (it != clips_.end() && !it->second->removed()) scripts_->runBlock(q.block.data, q.block.size, *it->second);
+  return true;
+}
+
+void Stage::queueEvent(MovieClip& clip, uint32_t event) {
+  if (!movie_.runsActions()) return;
+  QueuedEvent e{clip.serial(), clip.scriptObject(), event, clip.clipActions()};
+  if (event == kClipInitialize || event == kClipConstruct) {
+    initEvents_.push_back(e);
+  } else {
+    loadEvents_.push_back(e);
+  }
+}
+
+void Stage::dispatchEnterFrame(MovieClip& clip) {
+  for (auto it = clip.children().rbegin(); it != clip.children().rend(); ++it) {
+    MovieClip* child = it->second.clip.get();
+    if (child && !child->removed()) dispatchEnterFrame(*child);
+  }
+  scripts_->dispatch(clip.scriptObject(), kClipEnterFrame, clip.clipActions().get());
 }
 
 uint64_t Stage::registerClip(MovieClip* clip) {

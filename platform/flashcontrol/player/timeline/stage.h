@@ -54,6 +54,9 @@ class Stage {
   uint64_t registerClip(MovieClip* clip);
   void unregisterClip(uint64_t serial);
   void queueActions(const MovieClip& clip, const Frame& frame);
+  // Clip events: a new clip's initialize (before the frame's actions) and
+  // load (after them); a removed clip's unload.
+  void queueEvent(MovieClip& clip, uint32_t event);
   // A removed clip is kept until the actions running now have finished.
   void retire(std::unique_ptr<MovieClip> clip);
   bool reserveObject();
@@ -76,6 +79,15 @@ class Stage {
     uint64_t clip;
     ActionBlock block;
   };
+  struct QueuedEvent {
+    uint64_t clip;
+    avm1::Object* object;  // unload events outlive their clip's place
+    uint32_t event;
+    std::shared_ptr<const std::vector<ClipActionRecord>> actions;
+  };
+  bool runNextQueued();
+  // enterFrame of every clip, children before parents, the highest depth first.
+  void dispatchEnterFrame(MovieClip& clip);
 
   const Movie& movie_;
   SoundMixer* mixer_;
@@ -88,6 +100,8 @@ class Stage {
   std::unordered_map<uint64_t, MovieClip*> clips_;
   int instanceNumber_ = 0;
   std::deque<QueuedBlock> queue_;
+  std::deque<QueuedEvent> initEvents_;
+  std::deque<QueuedEvent> loadEvents_;
   std::vector<std::unique_ptr<MovieClip>> retired_;
   std::unique_ptr<ScriptHost> scripts_;  // outlives the clips, whose objects it holds
   std::unique_ptr<MovieClip> root_;

@@ -50,6 +50,23 @@ const NumericProperty* numericProperty(const std::string& key) {
 
 }  // namespace
 
+std::string ClipObject::dotPath(ActionTarget* clip) {
+  std::vector<std::string> names;
+  ActionTarget* at = clip;
+  for (int guard = 0; at->parentTarget() && guard < 1000; ++guard) {
+    names.push_back(at->instanceName());
+    at = at->parentTarget();
+  }
+  std::string path = "_level" + std::to_string(at->levelNumber());
+  for (size_t i = names.size(); i-- > 0;) path += "." + names[i];
+  return path;
+}
+
+bool ClipObject::fixedText(std::string& out) {
+  out = clip_ ? dotPath(clip_) : std::string();
+  return true;
+}
+
 std::string ClipObject::slashPath(ActionTarget* clip) {
   std::vector<std::string> names;
   ActionTarget* at = clip;

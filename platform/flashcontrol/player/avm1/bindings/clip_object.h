@@ -14,9 +14,12 @@ class ClipObject : public Object {
   ClipObject(Vm& vm, Object* proto, ActionTarget* clip) : Object(vm, proto), clip_(clip) {}
   ActionTarget* clip() const override { return clip_; }
   const char* typeName() const override { return "movieclip"; }
+  // A clip converts to its target path ("_level0.a.b").
+  bool fixedText(std::string& out) override;
   // The clip left the stage.
   void detach() { clip_ = nullptr; }
   // "/a/b" (_target).
+  static std::string dotPath(ActionTarget* clip);
   static std::string slashPath(ActionTarget* clip);
 
  protected:

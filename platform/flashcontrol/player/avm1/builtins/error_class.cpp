@@ -8,11 +8,13 @@ namespace avm1 {
 
 void installErrorClass(Vm& vm) {
   Object* proto = vm.newObject();
-  vm.defineClass("Error", proto, [](Vm&, const Value& self, const Args& args) -> Value {
+  vm.defineClass("Error", proto, [](Vm& vm, const Value& self, const Args& args) -> Value {
+    // Called without new, it still makes an Error.
     Object* o = self.asObject();
+    if (!o) o = vm.newObject(vm.classPrototype("Error"));
     // An explicit undefined leaves the prototype's message showing.
-    if (o && !arg(args, 0).isUndefined()) o->set("message", args[0]);
-    return Value();
+    if (!arg(args, 0).isUndefined()) o->set("message", args[0]);
+    return Value(o);
   });
   proto->define("name", Value("Error"), kDontEnum);
   proto->define("message", Value("Error"), kDontEnum);

@@ -1,0 +1,24 @@
+// The pixels a display object can touch once drawn: what a layer for it
+// must hold.
+#pragma once
+
+#include "../format/matrix.h"
+#include "../timeline/display_object.h"
+#include "coverage_rasterizer.h"
+
+namespace swf {
+
+// Drawn: every pixel the object may touch, its filters' reach included.
+// Rectangle: its bounding rectangle alone, rounded to whole pixels.
+enum class Extent { Drawn, Rectangle };
+
+// toPixels: the object's parent's space to pixels (the placement's matrix
+// is applied here). pixelsPerStagePixel scales the filters' reach.
+PixelBox pixelBoundsOf(const DisplayObject& obj, const Matrix& toPixels, double pixelsPerStagePixel,
+                       Extent extent = Extent::Drawn);
+
+PixelBox unite(PixelBox a, PixelBox b);
+PixelBox intersect(PixelBox a, PixelBox b);
+PixelBox grow(PixelBox b, int dx, int dy);
+
+}  // namespace swf
