@@ -67,6 +67,12 @@ class ActionTarget {
   // The clip's transform to the stage (pixels): a, b, c, d, tx, ty.
   virtual void toStage(double out[6]) { out[0] = out[3] = 1; out[1] = out[2] = out[4] = out[5] = 0; }
   virtual int bytesTotal() { return 0; }
+  // The color transform as Color objects see it: multipliers in percent
+  // (red, green, blue, alpha), then offsets (red, green, blue, alpha).
+  virtual void colorTransform(double out[8]) {
+    for (int i = 0; i < 8; ++i) out[i] = i < 4 ? 100 : 0;
+  }
+  virtual void setColorTransform(const double[8]) {}
 };
 
 }  // namespace avm1

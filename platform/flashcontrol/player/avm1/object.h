@@ -83,6 +83,8 @@ class Object {
   // Kinds.
   virtual FunctionObject* asFunction() { return nullptr; }
   virtual bool isArray() const { return false; }
+  // Dates convert to text first where other objects give their number.
+  virtual bool isDate() const { return false; }
   // The movie clip this object stands for (nullptr for plain objects and
   // for clips gone from the stage).
   virtual ActionTarget* clip() const { return nullptr; }

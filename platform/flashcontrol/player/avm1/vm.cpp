@@ -7,11 +7,13 @@
 #include "array_object.h"
 #include "builtins/builtins.h"
 #include "text.h"
+#include "timers.h"
 
 namespace swf {
 namespace avm1 {
 
-Vm::Vm(int version, VmHost* host, uint32_t randomSeed) : version_(version), host_(host), random_(randomSeed) {
+Vm::Vm(int version, VmHost* host, uint32_t randomSeed)
+    : version_(version), host_(host), random_(randomSeed), timers_(std::make_unique<TimerQueue>()) {
   installCore();
   installBuiltins(*this);
 }
@@ -61,28 +63,38 @@ Object* Vm::classPrototype(const std::string& className) {
   return ctor ? ctor->get("prototype").asObject() : nullptr;
 }
 
-Value Vm::toPrimitive(const Value& v, bool preferString) {
-  Object* o = v.asObject();
-  if (!o) return v;
+namespace {
+
+// An object's primitive through valueOf and toString, in the order asked.
+Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
-  // Dates and explicit string contexts go through toString first.
   const char* first = preferString ? "toString" : "valueOf";
   const char* second = preferString ? "valueOf" : "toString";
   for (const char* name : {first, second}) {
     Value fn = o->get(name);
     if (FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr) {
-      Value r = call(f, v, {});
-      if (unwinding()) return Value();
+      Value r = vm.call(f, v, {});
+      if (vm.unwinding()) return Value();
       if (!r.isObject()) return r;
     }
   }
   return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
 }
 
+}  // namespace
+
+Value Vm::toPrimitive(const Value& v, bool preferString) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  // Dates (from version 6) and explicit string contexts go through toString first.
+  return convertObject(*this, o, v, preferString || (o->isDate() && version_ >= 6));
+}
+
 double Vm::toNumber(const Value& v) {
   if (!v.isObject()) return primitiveToNumber(v, version_);
-  Value p = toPrimitive(v);
+  // A number is asked for: valueOf first, dates included.
+  Value p = convertObject(*this, v.object, v, false);
   return p.isObject() ? NAN : primitiveToNumber(p, version_);
 }
 
@@ -251,7 +263,7 @@ void Vm::collect(const std::vector<Object*>& extraRoots) {
     work.push_back(o);
   }
   if (exception_.object) work.push_back(exception_.object);
-  timers_.references(work);
+  timers_->references(work);
   while (!work.empty()) {
     Object* o = work.back();
     work.pop_back();

@@ -11,7 +11,6 @@
 
 #include "function.h"
 #include "object.h"
-#include "timers.h"
 #include "value.h"
 
 namespace swf {
@@ -19,6 +18,7 @@ namespace avm1 {
 
 class ArrayObject;
 class ActionTarget;
+class TimerQueue;
 
 // What scripts reach outside themselves.
 class VmHost {
@@ -31,6 +31,9 @@ class VmHost {
   virtual void getUrl(const std::string& url, const std::string& window) = 0;
   // The root clip of _levelN, or nullptr.
   virtual ActionTarget* level(int n) = 0;
+  // The stage in pixels (Stage.width and height).
+  virtual double stageWidth() const { return 550; }
+  virtual double stageHeight() const { return 400; }
 };
 
 // Calls nest at most this deep; the script is then aborted.
@@ -133,7 +136,8 @@ class Vm {
     return !aborted_;
   }
 
-  Timers& timers() { return timers_; }
+  // setInterval and setTimeout calls waiting for the movie clock.
+  TimerQueue& timers() { return *timers_; }
 
   // Math.random, seeded per movie.
   double random();
@@ -168,7 +172,7 @@ class Vm {
   int64_t runBudget_ = kMaxActionsPerRun;
   int64_t tickActionsLeft_ = kMaxActionsPerTick;
   std::mt19937 random_;
-  Timers timers_;
+  std::unique_ptr<TimerQueue> timers_;
 };
 
 }  // namespace avm1

@@ -73,6 +73,9 @@ class MovieClip : public avm1::ActionTarget {
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
   int bytesTotal() override;
+  // Color objects' view (movie_clip_color.cpp).
+  void colorTransform(double out[8]) override;
+  void setColorTransform(const double in[8]) override;
   // The onClipEvent handlers its placement gave it (nullptr: none).
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Timeline depths are script depths plus this.

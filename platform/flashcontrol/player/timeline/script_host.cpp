@@ -1,9 +1,16 @@
 #include "script_host.h"
 
 #include "../avm1/bindings/clip_object.h"
+#include "../avm1/timers.h"
 #include "stage.h"
 
 namespace swf {
+namespace {
+
+// Timer calls one tick runs at most.
+constexpr int kMaxTimerCallsPerTick = 1000;
+
+}  // namespace
 
 ScriptHost::ScriptHost(Stage& stage, int version)
     : stage_(stage), vm_(std::make_unique<avm1::Vm>(version, this)) {
@@ -25,6 +32,18 @@ void ScriptHost::clipGone(avm1::Object* object) {
 
 void ScriptHost::runBlock(const uint8_t* code, size_t size, MovieClip& clip) {
   interpreter_->runBlock(code, size, clip.scriptObject());
+}
+
+void ScriptHost::runTimers() {
+  avm1::Timer t;
+  const double now = movieTimeMs();
+  // A bound on calls per tick keeps intervals far shorter than a frame finite.
+  for (int calls = 0; calls < kMaxTimerCallsPerTick && vm_->tickBudgetLeft() && vm_->timers().takeDue(now, t);
+       ++calls) {
+    avm1::Value self = t.method.empty() ? avm1::Value() : t.callee;
+    avm1::Value fn = t.method.empty() ? t.callee : (t.callee.object ? t.callee.object->get(t.method) : avm1::Value());
+    interpreter_->callFromPlayer(fn, self, t.args);
+  }
 }
 
 void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions) {
@@ -70,6 +89,10 @@ void ScriptHost::getUrl(const std::string& url, const std::string&) {
   }
   quitRequested_ = true;
 }
+
+double ScriptHost::stageWidth() const { return stage_.movie().frameSize().width() / 20.0; }
+
+double ScriptHost::stageHeight() const { return stage_.movie().frameSize().height() / 20.0; }
 
 avm1::ActionTarget* ScriptHost::level(int n) { return n == 0 ? &stage_.root() : nullptr; }
 

@@ -35,6 +35,8 @@ class ScriptHost : public avm1::VmHost {
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
+  // Intervals and timeouts the movie clock has reached.
+  void runTimers();
   // A clip event: the placement's onClipEvent handlers for it, then the
   // object's own handler method (onLoad, onEnterFrame, onUnload).
   void dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions);
@@ -45,6 +47,8 @@ class ScriptHost : public avm1::VmHost {
   double movieTimeMs() const override;
   void getUrl(const std::string& url, const std::string& window) override;
   avm1::ActionTarget* level(int n) override;
+  double stageWidth() const override;
+  double stageHeight() const override;
 
  private:
   Stage& stage_;

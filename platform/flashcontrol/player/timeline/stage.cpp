@@ -29,7 +29,7 @@ void Stage::tick(bool loop) {
   ++ticks_;
   resetBudgets();
   if (movie_.runsActions()) {
-    scripts_->vm().timers().runDue(scripts_->vm(), scripts_->movieTimeMs());
+    scripts_->runTimers();
     dispatchEnterFrame(*root_);
   }
   root_->advance(loop);

@@ -5,6 +5,7 @@
 namespace swf {
 namespace avm1 {
 
+class Object;
 class Vm;
 
 void installBuiltins(Vm& vm);
@@ -17,8 +18,21 @@ void installStringClass(Vm& vm);
 void installNumberClass(Vm& vm);
 void installBooleanClass(Vm& vm);
 void installMathClass(Vm& vm);
-void installBroadcaster(Vm& vm);
+void installDateClass(Vm& vm);
 void installErrorClass(Vm& vm);
+void installAsBroadcaster(Vm& vm);
+void installTimerFunctions(Vm& vm);
+void installColorClass(Vm& vm);
+void installKeyClass(Vm& vm);
+void installMouseClass(Vm& vm);
+void installStageClass(Vm& vm);
+void installSystemClass(Vm& vm);
+void installTextFormatClass(Vm& vm);
+void installXmlNodeClass(Vm& vm);
+void installXmlClass(Vm& vm);
+
+// AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
+void initializeBroadcaster(Vm& vm, Object* target);
 
 }  // namespace avm1
 }  // namespace swf

@@ -1,6 +1,6 @@
 #include "builtins.h"
 
-#include "../timers.h"
+#include "../vm.h"
 
 namespace swf {
 namespace avm1 {
@@ -14,9 +14,22 @@ void installBuiltins(Vm& vm) {
   installNumberClass(vm);
   installBooleanClass(vm);
   installMathClass(vm);
-  installBroadcaster(vm);
+  installDateClass(vm);
   installErrorClass(vm);
+  installAsBroadcaster(vm);
   installTimerFunctions(vm);
+  installColorClass(vm);
+  // Key, Mouse and Stage are broadcasters: after AsBroadcaster.
+  installKeyClass(vm);
+  installMouseClass(vm);
+  installStageClass(vm);
+  installSystemClass(vm);
+  installTextFormatClass(vm);
+  // Key, Mouse and Stage have their listeners in every version; scripts
+  // see AsBroadcaster itself from version 6.
+  vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
+  installXmlNodeClass(vm);
+  installXmlClass(vm);
 }
 
 }  // namespace avm1

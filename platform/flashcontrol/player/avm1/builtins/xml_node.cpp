@@ -1,0 +1,151 @@
+#include "xml_node.h"
+
+#include "../vm.h"
+
+namespace swf {
+namespace avm1 {
+
+XmlNode::XmlNode(Vm& vm, Object* proto, int type, const Value& nameOrValue)
+    : Object(vm, proto), type_(type), attributes_(vm.newObject()) {
+  (type == kXmlElement ? name : value) = nameOrValue;
+  if (type != kXmlElement) name = Value::null();
+  if (type == kXmlElement) value = Value::null();
+}
+
+bool XmlNode::insert(XmlNode* child, size_t at) {
+  for (XmlNode* p = this; p; p = p->parent_) {
+    if (p == child) return false;
+  }
+  if (child->parent_ == this) {
+    // Moving inside the same parent: the index counts without the child.
+    for (size_t i = 0; i < children_.size(); ++i) {
+      if (children_[i] == child && i < at) --at;
+    }
+  }
+  child->detach();
+  if (at > children_.size()) at = children_.size();
+  children_.insert(children_.begin() + long(at), child);
+  child->parent_ = this;
+  return true;
+}
+
+void XmlNode::detach() {
+  if (!parent_) return;
+  auto& siblings = parent_->children_;
+  for (size_t i = 0; i < siblings.size(); ++i) {
+    if (siblings[i] == this) {
+      siblings.erase(siblings.begin() + long(i));
+      break;
+    }
+  }
+  parent_ = nullptr;
+}
+
+XmlNode* XmlNode::cloneTree(bool deep, int depth) {
+  XmlNode* copy = vm().make<XmlNode>(proto(), type_, type_ == kXmlElement ? name : value);
+  copy->name = name;
+  copy->value = value;
+  for (const Property& p : attributes_->ownProperties()) copy->attributes_->define(p.name, p.value, p.flags);
+  if (deep && depth < kMaxDepth) {
+    for (XmlNode* c : children_) copy->insert(c->cloneTree(true, depth + 1), copy->children_.size());
+  }
+  return copy;
+}
+
+std::string escapeXml(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '&': out += "&amp;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string XmlNode::markup(int depth) {
+  Vm& v = vm();
+  if (type_ != kXmlElement) return escapeXml(v.toString(value));
+  std::string inner;
+  if (depth < kMaxDepth) {
+    for (XmlNode* c : children_) inner += c->markup(depth + 1);
+  }
+  if (name.isNullish()) return inner;
+  std::string tag = v.toString(name);
+  std::string out = "<" + tag;
+  for (const Property& p : attributes_->ownProperties()) out += " " + p.name + "=\"" + escapeXml(v.toString(p.value)) + "\"";
+  if (children_.empty()) return out + " />";
+  return out + ">" + inner + "</" + tag + ">";
+}
+
+Value XmlNode::sibling(int step) const {
+  if (!parent_) return Value::null();
+  const auto& s = parent_->children_;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != this) continue;
+    long j = long(i) + step;
+    return j >= 0 && size_t(j) < s.size() ? Value(s[size_t(j)]) : Value::null();
+  }
+  return Value::null();
+}
+
+bool XmlNode::getBuiltin(const std::string& key, Value& out) {
+  if (is(key, "nodeType")) {
+    out = Value(type_);
+  } else if (is(key, "nodeName")) {
+    out = name;
+  } else if (is(key, "nodeValue")) {
+    out = value;
+  } else if (is(key, "attributes")) {
+    out = Value(attributes_);
+  } else if (is(key, "parentNode")) {
+    out = parent_ ? Value(parent_) : Value::null();
+  } else if (is(key, "firstChild")) {
+    out = children_.empty() ? Value::null() : Value(children_.front());
+  } else if (is(key, "lastChild")) {
+    out = children_.empty() ? Value::null() : Value(children_.back());
+  } else if (is(key, "nextSibling")) {
+    out = sibling(1);
+  } else if (is(key, "previousSibling")) {
+    out = sibling(-1);
+  } else if (is(key, "childNodes")) {
+    if (!childList_) childList_ = vm().newArray();
+    childList_->assign(std::vector<Value>(children_.begin(), children_.end()));
+    out = Value(childList_);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool XmlNode::setBuiltin(const std::string& key, const Value& v) {
+  if (is(key, "nodeName")) {
+    if (type_ == kXmlElement) name = v.isNullish() ? Value::null() : Value(vm().toString(v));
+  } else if (is(key, "nodeValue")) {
+    value = v.isNullish() ? Value::null() : Value(vm().toString(v));
+  } else if (is(key, "attributes")) {
+    if (Object* o = v.asObject()) attributes_ = o;
+  } else {
+    // The tree links and the type cannot be written.
+    return is(key, "nodeType") || is(key, "parentNode") || is(key, "firstChild") || is(key, "lastChild") ||
+           is(key, "nextSibling") || is(key, "previousSibling") || is(key, "childNodes");
+  }
+  return true;
+}
+
+void XmlNode::references(std::vector<Object*>& out) const {
+  Object::references(out);
+  if (parent_) out.push_back(parent_);
+  for (XmlNode* c : children_) out.push_back(c);
+  out.push_back(attributes_);
+  if (childList_) out.push_back(childList_);
+  if (name.object) out.push_back(name.object);
+  if (value.object) out.push_back(value.object);
+}
+
+}  // namespace avm1
+}  // namespace swf

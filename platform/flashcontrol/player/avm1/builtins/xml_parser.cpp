@@ -1,0 +1,200 @@
+// Markup to XmlNode children, as loose as the real player: unknown entities
+// stay as written, and the first fault sets the status and ends the parse
+// with what was read so far kept.
+#include <cctype>
+
+#include "../vm.h"
+#include "xml_node.h"
+
+namespace swf {
+namespace avm1 {
+namespace {
+
+enum Status {
+  kOk = 0,
+  kCdataOpen = -2,
+  kDeclOpen = -3,
+  kDocTypeOpen = -4,
+  kCommentOpen = -5,
+  kBadElement = -6,
+  kAttributeOpen = -8,
+  kUnclosedStart = -9,
+  kUnmatchedEnd = -10,
+};
+
+constexpr size_t kMaxDepth = 256;
+
+std::string decodeEntities(const std::string& s) {
+  static const struct {
+    const char* name;
+    char c;
+  } kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    bool done = false;
+    if (s[i] == '&') {
+      for (const auto& e : kEntities) {
+        std::string n = e.name;
+        if (s.compare(i, n.size(), n) == 0) {
+          out.push_back(e.c);
+          i += n.size() - 1;
+          done = true;
+          break;
+        }
+      }
+    }
+    if (!done) out.push_back(s[i]);
+  }
+  return out;
+}
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool onlySpace(const std::string& s) {
+  for (char c : s) {
+    if (!isSpace(c)) return false;
+  }
+  return true;
+}
+
+class Parser {
+ public:
+  Parser(Vm& vm, const std::string& text, bool ignoreWhite, XmlDeclarations& decls)
+      : vm_(vm), s_(text), ignoreWhite_(ignoreWhite), decls_(decls) {}
+
+  int run(XmlNode* root) {
+    std::vector<XmlNode*> open{root};
+    while (pos_ < s_.size()) {
+      int status = s_[pos_] == '<' ? markup(open) : text(open.back());
+      if (status != kOk) return status;
+    }
+    return open.size() > 1 ? kUnclosedStart : kOk;
+  }
+
+ private:
+  int text(XmlNode* parent) {
+    size_t end = s_.find('<', pos_);
+    if (end == std::string::npos) end = s_.size();
+    std::string raw = s_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (!(ignoreWhite_ && onlySpace(raw))) addText(parent, decodeEntities(raw));
+    return kOk;
+  }
+
+  void addText(XmlNode* parent, const std::string& t) {
+    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), kXmlText, Value(t));
+    parent->insert(node, parent->children().size());
+  }
+
+  // Skips to the end marker; false when it is missing.
+  bool skipTo(const char* marker, std::string* body = nullptr) {
+    size_t end = s_.find(marker, pos_);
+    if (end == std::string::npos) return false;
+    end += std::string(marker).size();
+    if (body) *body = s_.substr(pos_, end - pos_);
+    pos_ = end;
+    return true;
+  }
+
+  int markup(std::vector<XmlNode*>& open) {
+    if (s_.compare(pos_, 4, "<!--") == 0) return skipTo("-->") ? kOk : kCommentOpen;
+    if (s_.compare(pos_, 9, "<![CDATA[") == 0) {
+      size_t start = pos_ + 9;
+      size_t end = s_.find("]]>", start);
+      if (end == std::string::npos) return kCdataOpen;
+      addText(open.back(), s_.substr(start, end - start));
+      pos_ = end + 3;
+      return kOk;
+    }
+    if (s_.compare(pos_, 2, "<?") == 0) {
+      std::string body;
+      if (!skipTo("?>", &body)) return kDeclOpen;
+      decls_.xmlDecl = Value(decls_.xmlDecl.isString() ? decls_.xmlDecl.text + body : body);
+      return kOk;
+    }
+    if (s_.compare(pos_, 2, "<!") == 0) {
+      std::string body;
+      if (!skipTo(">", &body)) return kDocTypeOpen;
+      decls_.docTypeDecl = Value(body);
+      return kOk;
+    }
+    if (s_.compare(pos_, 2, "</") == 0) return endTag(open);
+    return startTag(open);
+  }
+
+  std::string readName() {
+    size_t start = pos_;
+    while (pos_ < s_.size() && !isSpace(s_[pos_]) && s_[pos_] != '>' && s_[pos_] != '/' && s_[pos_] != '=') ++pos_;
+    return s_.substr(start, pos_ - start);
+  }
+
+  void skipSpace() {
+    while (pos_ < s_.size() && isSpace(s_[pos_])) ++pos_;
+  }
+
+  int endTag(std::vector<XmlNode*>& open) {
+    pos_ += 2;
+    std::string name = readName();
+    skipSpace();
+    if (pos_ >= s_.size() || s_[pos_] != '>') return kBadElement;
+    ++pos_;
+    if (open.size() < 2 || vm_.toString(open.back()->name) != name) return kUnmatchedEnd;
+    open.pop_back();
+    return kOk;
+  }
+
+  int startTag(std::vector<XmlNode*>& open) {
+    ++pos_;
+    std::string name = readName();
+    if (name.empty()) return kBadElement;
+    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), kXmlElement, Value(name));
+    open.back()->insert(node, open.back()->children().size());
+    for (;;) {
+      skipSpace();
+      if (pos_ >= s_.size()) return kBadElement;
+      if (s_.compare(pos_, 2, "/>") == 0) {
+        pos_ += 2;
+        return kOk;
+      }
+      if (s_[pos_] == '>') {
+        ++pos_;
+        if (open.size() >= kMaxDepth) return kBadElement;
+        open.push_back(node);
+        return kOk;
+      }
+      int status = attribute(node);
+      if (status != kOk) return status;
+    }
+  }
+
+  int attribute(XmlNode* node) {
+    std::string name = readName();
+    skipSpace();
+    if (name.empty() || pos_ >= s_.size() || s_[pos_] != '=') return kBadElement;
+    ++pos_;
+    skipSpace();
+    if (pos_ >= s_.size() || (s_[pos_] != '"' && s_[pos_] != '\'')) return kBadElement;
+    char quote = s_[pos_++];
+    size_t end = s_.find(quote, pos_);
+    if (end == std::string::npos) return kAttributeOpen;
+    // The first of repeated names wins.
+    if (!node->attributes()->hasOwn(name)) node->attributes()->set(name, Value(decodeEntities(s_.substr(pos_, end - pos_))));
+    pos_ = end + 1;
+    return kOk;
+  }
+
+  Vm& vm_;
+  const std::string& s_;
+  bool ignoreWhite_;
+  XmlDeclarations& decls_;
+  size_t pos_ = 0;
+};
+
+}  // namespace
+
+int parseXml(Vm& vm, XmlNode* parent, const std::string& text, bool ignoreWhite, XmlDeclarations& decls) {
+  return Parser(vm, text, ignoreWhite, decls).run(parent);
+}
+
+}  // namespace avm1
+}  // namespace swf

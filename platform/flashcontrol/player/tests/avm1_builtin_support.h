@@ -1,0 +1,61 @@
+// A script world for the built-in classes' tests: a Vm whose host records
+// trace lines and whose movie clock the test sets, and short ways to make
+// objects and call their methods.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "avm1/vm.h"
+
+namespace avm1test {
+
+using swf::avm1::Args;
+using swf::avm1::Object;
+using swf::avm1::Value;
+using swf::avm1::Vm;
+
+class TestHost : public swf::avm1::VmHost {
+ public:
+  void trace(const std::string& line) override { lines.push_back(line); }
+  double movieTimeMs() const override { return clockMs; }
+  void getUrl(const std::string&, const std::string&) override {}
+  swf::avm1::ActionTarget* level(int) override { return nullptr; }
+
+  std::vector<std::string> lines;
+  double clockMs = 0;
+};
+
+class World {
+ public:
+  explicit World(int version = 8) : vm(version, &host) {}
+
+  // new _global[className](args)
+  Value make(const std::string& className, const Args& args = {}) {
+    Object* ctor = vm.global()->get(className).asObject();
+    return ctor && ctor->asFunction() ? ctor->asFunction()->construct(args) : Value();
+  }
+  // A path of members from _global ("Stage.width").
+  Value global(const std::string& path) {
+    Value v(vm.global());
+    size_t start = 0;
+    while (start <= path.size() && v.isObject()) {
+      size_t dot = path.find('.', start);
+      if (dot == std::string::npos) dot = path.size();
+      v = v.object->get(path.substr(start, dot - start));
+      start = dot + 1;
+    }
+    return start > path.size() ? v : Value();
+  }
+  Value call(const Value& self, const std::string& method, const Args& args = {}) {
+    return vm.callMethod(self, method, args);
+  }
+  std::string text(const Value& v) { return vm.toString(v); }
+  double number(const Value& v) { return vm.toNumber(v); }
+
+  TestHost host;
+  Vm vm;
+};
+
+}  // namespace avm1test
