@@ -10,10 +10,6 @@
 namespace swf {
 namespace {
 
-constexpr int64_t kCoordLimit = int64_t(1) << 30;
-
-int32_t clampCoord(int64_t v) { return int32_t(std::max(-kCoordLimit, std::min(kCoordLimit, v))); }
-
 size_t readCount(SwfReader& r) {
   size_t n = r.u8();
   return n == 0xFF ? r.u16() : n;
@@ -160,29 +156,7 @@ class EdgeReader {
 
   void readEdge(std::vector<ShapeEdge>& out) {
     ShapeEdge e;
-    e.from = pen_;
-    bool straight = r_.flag();
-    unsigned n = r_.ubits(4) + 2;
-    if (straight) {
-      int32_t dx = 0, dy = 0;
-      if (r_.flag()) {
-        dx = r_.sbits(n);
-        dy = r_.sbits(n);
-      } else if (r_.flag()) {
-        dy = r_.sbits(n);
-      } else {
-        dx = r_.sbits(n);
-      }
-      e.to = Point{clampCoord(int64_t(pen_.x) + dx), clampCoord(int64_t(pen_.y) + dy)};
-      e.control = e.to;
-    } else {
-      int32_t cdx = r_.sbits(n), cdy = r_.sbits(n);
-      int32_t adx = r_.sbits(n), ady = r_.sbits(n);
-      e.control = Point{clampCoord(int64_t(pen_.x) + cdx), clampCoord(int64_t(pen_.y) + cdy)};
-      e.to = Point{clampCoord(int64_t(e.control.x) + adx), clampCoord(int64_t(e.control.y) + ady)};
-      e.curved = true;
-    }
-    pen_ = e.to;
+    readEdgeGeometry(r_, pen_, e);
     if (r_.overrun()) return;
     e.fill0 = fill0_;
     e.fill1 = fill1_;

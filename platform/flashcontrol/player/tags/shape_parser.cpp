@@ -2,14 +2,38 @@
 #include "shape_parser.h"
 
 namespace swf {
-namespace {
-
-// Coordinates stay within this range whatever the deltas add up to.
-constexpr int64_t kCoordLimit = int64_t(1) << 30;
 
 int32_t clampCoord(int64_t v) {
   return int32_t(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v));
 }
+
+void readEdgeGeometry(SwfReader& r, Point& pen, ShapeEdge& e) {
+  e.from = pen;
+  bool straight = r.flag();
+  unsigned n = r.ubits(4) + 2;
+  if (straight) {
+    int32_t dx = 0, dy = 0;
+    if (r.flag()) {
+      dx = r.sbits(n);
+      dy = r.sbits(n);
+    } else if (r.flag()) {
+      dy = r.sbits(n);
+    } else {
+      dx = r.sbits(n);
+    }
+    e.to = Point{clampCoord(int64_t(pen.x) + dx), clampCoord(int64_t(pen.y) + dy)};
+    e.control = e.to;
+  } else {
+    int32_t cdx = r.sbits(n), cdy = r.sbits(n);
+    int32_t adx = r.sbits(n), ady = r.sbits(n);
+    e.control = Point{clampCoord(int64_t(pen.x) + cdx), clampCoord(int64_t(pen.y) + cdy)};
+    e.to = Point{clampCoord(int64_t(e.control.x) + adx), clampCoord(int64_t(e.control.y) + ady)};
+    e.curved = true;
+  }
+  pen = e.to;
+}
+
+namespace {
 
 class ShapeRecordReader {
  public:
@@ -85,29 +109,7 @@ class ShapeRecordReader {
 
   void readEdge() {
     ShapeEdge e;
-    e.from = pen_;
-    bool straight = r_.flag();
-    unsigned n = r_.ubits(4) + 2;
-    if (straight) {
-      int32_t dx = 0, dy = 0;
-      if (r_.flag()) {
-        dx = r_.sbits(n);
-        dy = r_.sbits(n);
-      } else if (r_.flag()) {
-        dy = r_.sbits(n);
-      } else {
-        dx = r_.sbits(n);
-      }
-      e.to = Point{clampCoord(int64_t(pen_.x) + dx), clampCoord(int64_t(pen_.y) + dy)};
-      e.control = e.to;
-    } else {
-      int32_t cdx = r_.sbits(n), cdy = r_.sbits(n);
-      int32_t adx = r_.sbits(n), ady = r_.sbits(n);
-      e.control = Point{clampCoord(int64_t(pen_.x) + cdx), clampCoord(int64_t(pen_.y) + cdy)};
-      e.to = Point{clampCoord(int64_t(e.control.x) + adx), clampCoord(int64_t(e.control.y) + ady)};
-      e.curved = true;
-    }
-    pen_ = e.to;
+    readEdgeGeometry(r_, pen_, e);
     if (r_.overrun()) return;
     e.fill0 = fill0_;
     e.fill1 = fill1_;
