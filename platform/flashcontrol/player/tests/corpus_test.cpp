@@ -91,6 +91,8 @@ constexpr const char* kRuffleCases[] = {
     "visual__simple_shapes__layers",
     // Static text and text fields in embedded fonts.
     "from_shumway__acid__acid-color-0",
+    // HTML text in a device font, at low quality.
+    "text__style_changes_in_html",
 };
 
 INSTANTIATE_TEST_SUITE_P(InScope, RuffleVisual, ::testing::ValuesIn(kRuffleCases));
