@@ -587,11 +587,11 @@ TEST_F(ControlDrawingTest, CorpusMoviesDrawAsThePlayerDrawsThem) {
 TEST_F(ControlDrawingTest, DeviceFontTextFieldsShowTheirWords) {
   mvqtest::SwfBuilder b;
   b.version(8).stage(mvqtest::Rect::pixels(200, 60)).background(255, 255, 255);
-  playertest::FontSpec sans;
+  playertest::FontDraft sans;
   sans.name = "_sans";
   sans.layout = false;
   b.tag(sans.tagCode(), sans.body());
-  playertest::EditTextSpec field;
+  playertest::EditTextDraft field;
   field.bounds = mvqtest::Rect::twips(200, 200, 3800, 1000);
   field.font = 1;
   field.height = 600;

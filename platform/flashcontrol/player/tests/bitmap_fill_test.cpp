@@ -13,7 +13,7 @@ using mvqtest::Matrix;
 using mvqtest::PlaceObject2;
 using mvqtest::Rect;
 using mvqtest::SwfBuilder;
-using playertest::FillSpec;
+using playertest::FillDraft;
 using playertest::Picture;
 using playertest::ShapeWriter;
 
@@ -26,7 +26,7 @@ Matrix pixelsOf(double k, int shiftPixels = 0) { return Matrix::scale(k * T, k *
 struct Scene {
   int width = 8, height = 2;
   Bytes bitmapTag;  // DefineBitsLossless2 body, id 1
-  FillSpec fill;
+  FillDraft fill;
   std::optional<mvqtest::ColorTransform> cx;
   bool bitmapAfterShape = false;
 };
@@ -53,12 +53,12 @@ Bytes redBlue() { return playertest::argbBody(1, 2, 1, {255, 255, 0, 0, 255, 0, 
 TEST(BitmapFill, RepeatingFillsTileAndClippedOnesStretchTheirEdge) {
   Scene s;
   s.bitmapTag = redBlue();
-  s.fill = FillSpec::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
+  s.fill = FillDraft::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
   Picture tiled = draw(s);
-  s.fill = FillSpec::bitmapFill(kClipNearest, 1, pixelsOf(1));
+  s.fill = FillDraft::bitmapFill(kClipNearest, 1, pixelsOf(1));
   Picture clipped = draw(s);
   // Shifted one pixel right: what lies left of the bitmap is its last column.
-  s.fill = FillSpec::bitmapFill(kRepeatNearest, 1, pixelsOf(1, 1));
+  s.fill = FillDraft::bitmapFill(kRepeatNearest, 1, pixelsOf(1, 1));
   Picture shifted = draw(s);
   for (int x = 0; x < 8; ++x) {
     bool red = x % 2 == 0;
@@ -74,9 +74,9 @@ TEST(BitmapFill, NearestKeepsPixelsSharpWhereSmoothingBlends) {
   Scene s;
   s.width = 40;
   s.bitmapTag = playertest::argbBody(1, 2, 1, {255, 0, 0, 0, 255, 255, 255, 255});
-  s.fill = FillSpec::bitmapFill(kClipNearest, 1, pixelsOf(20));
+  s.fill = FillDraft::bitmapFill(kClipNearest, 1, pixelsOf(20));
   Picture sharp = draw(s);
-  s.fill = FillSpec::bitmapFill(kClipSmooth, 1, pixelsOf(20));
+  s.fill = FillDraft::bitmapFill(kClipSmooth, 1, pixelsOf(20));
   Picture smooth = draw(s);
   for (int x = 0; x < 40; ++x) EXPECT_EQ(sharp.g(x, 1), x < 20 ? 0 : 255) << x;
   // Bitmap pixel centres fall on stage x 10 and 30: clamped beyond them,
@@ -94,7 +94,7 @@ TEST(BitmapFill, SmoothedRepeatingFillsBlendAcrossTheSeam) {
   Scene s;
   s.width = 40;
   s.bitmapTag = playertest::argbBody(1, 2, 1, {255, 0, 0, 0, 255, 255, 255, 255});
-  s.fill = FillSpec::bitmapFill(kRepeatSmooth, 1, pixelsOf(20));
+  s.fill = FillDraft::bitmapFill(kRepeatSmooth, 1, pixelsOf(20));
   Picture pic = draw(s);
   // Left of the first centre the white column wraps in (a clipped fill
   // shows black there).
@@ -108,7 +108,7 @@ TEST(BitmapFill, ColourTransformsWorkOnStraightColour) {
   Scene s;
   s.width = 2, s.height = 1;
   s.bitmapTag = playertest::argbBody(1, 2, 1, {128, 128, 0, 0, 0, 0, 0, 0});
-  s.fill = FillSpec::bitmapFill(kClipNearest, 1, pixelsOf(1));
+  s.fill = FillDraft::bitmapFill(kClipNearest, 1, pixelsOf(1));
   mvqtest::ColorTransform cx;
   cx.multR = 128, cx.addG = 100;
   s.cx = cx;
@@ -126,17 +126,17 @@ TEST(BitmapFill, FillsNamingNoBitmapDrawNothing) {
   Scene s;
   s.bitmapTag = redBlue();
   for (uint16_t id : {uint16_t(0xFFFF), uint16_t(2), uint16_t(9)}) {
-    s.fill = FillSpec::bitmapFill(kRepeatNearest, id, pixelsOf(1));
+    s.fill = FillDraft::bitmapFill(kRepeatNearest, id, pixelsOf(1));
     EXPECT_EQ(draw(s).g(0, 0), 255) << id;
   }
-  s.fill = FillSpec::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
+  s.fill = FillDraft::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
   s.bitmapAfterShape = true;
   EXPECT_EQ(draw(s).g(0, 0), 255) << "bitmap defined after the shape";
   s.bitmapAfterShape = false;
   s.bitmapTag.resize(s.bitmapTag.size() - 6);
   EXPECT_EQ(draw(s).g(0, 0), 255) << "damaged bitmap";
   s.bitmapTag = redBlue();
-  s.fill = FillSpec::bitmapFill(kRepeatNearest, 1, Matrix::scale(0, 0));
+  s.fill = FillDraft::bitmapFill(kRepeatNearest, 1, Matrix::scale(0, 0));
   EXPECT_EQ(draw(s).g(0, 0), 255) << "bitmap squashed flat";
 }
 
@@ -144,8 +144,8 @@ TEST(BitmapFill, LinesCanBePaintedWithABitmap) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(8, 8)).background(255, 255, 255);
   b.tag(playertest::kDefineBitsLossless2, redBlue());
-  playertest::LineSpec line = playertest::LineSpec::solid(4 * T, {0, 0, 0});
-  line.fill = FillSpec::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
+  playertest::LineDraft line = playertest::LineDraft::solid(4 * T, {0, 0, 0});
+  line.fill = FillDraft::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
   ShapeWriter w(4);
   w.line(line).select(0, 0, 1).moveTo(0, 4 * T).lineTo(8 * T, 4 * T);
   b.tag(w.tagCode(), w.body(2, Rect::twips(0, 0, 8 * T, 8 * T)));

@@ -11,7 +11,7 @@ using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
-using playertest::FillSpec;
+using playertest::FillDraft;
 using playertest::Picture;
 using playertest::Place3;
 using playertest::ShapeWriter;
@@ -22,7 +22,7 @@ constexpr uint16_t kBelow = 1, kAbove = 2, kSprite = 3, kHole = 4;
 template <class Tags>
 void defineRect(Tags& tags, uint16_t id, Rgba c, int x0, int y0, int x1, int y1) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid(c)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
+  w.fill(FillDraft::solid(c)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
   tags.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, y0 * T, x1 * T, y1 * T)));
 }
 

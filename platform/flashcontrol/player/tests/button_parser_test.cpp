@@ -8,13 +8,13 @@
 
 namespace {
 
-using playertest::ButtonRecordSpec;
+using playertest::ButtonRecordDraft;
 
-std::vector<ButtonRecordSpec> threeRecords() {
-  ButtonRecordSpec up{swf::kButtonUp, 5, 3, mvqtest::Matrix::translate(200, -40)};
+std::vector<ButtonRecordDraft> threeRecords() {
+  ButtonRecordDraft up{swf::kButtonUp, 5, 3, mvqtest::Matrix::translate(200, -40)};
   up.cx.multR = 0, up.cx.addG = 100;
-  ButtonRecordSpec over{swf::kButtonOver, 6, 1};
-  ButtonRecordSpec hit{swf::kButtonUp | swf::kButtonHitTest, 7, 2};
+  ButtonRecordDraft over{swf::kButtonOver, 6, 1};
+  ButtonRecordDraft hit{swf::kButtonUp | swf::kButtonHitTest, 7, 2};
   hit.blendMode = 3;
   return {up, over, hit};
 }

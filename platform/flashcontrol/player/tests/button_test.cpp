@@ -13,7 +13,7 @@ namespace {
 using mvqtest::Matrix;
 using mvqtest::Rect;
 using mvqtest::Rgba;
-using playertest::ButtonRecordSpec;
+using playertest::ButtonRecordDraft;
 using playertest::Picture;
 
 constexpr int T = 20;  // twips per pixel
@@ -53,7 +53,7 @@ void expectColor(const Picture& pic, int x, int y, int r, int g, int b) {
 
 TEST(Button, TheUpStateShowsItsRecordsInDepthOrder) {
   mvqtest::SwfBuilder b = stage();
-  std::vector<ButtonRecordSpec> records = {
+  std::vector<ButtonRecordDraft> records = {
       {swf::kButtonUp, kRed, 2, Matrix::translate(10 * T, 10 * T)},
       {swf::kButtonUp, kBlue, 1, Matrix()},
       {swf::kButtonOver | swf::kButtonDown, kGreen, 3, Matrix()},
@@ -72,7 +72,7 @@ TEST(Button, TheUpStateShowsItsRecordsInDepthOrder) {
 
 TEST(Button, RecordColourTransformsComposeWithThePlacement) {
   mvqtest::SwfBuilder b = stage();
-  ButtonRecordSpec red{swf::kButtonUp, kRed, 1, Matrix()};
+  ButtonRecordDraft red{swf::kButtonUp, kRed, 1, Matrix()};
   red.cx.multR = 0, red.cx.addG = 255;  // red becomes green
   b.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {red}, {}));
   mvqtest::PlaceObject2 place = placeButton();
@@ -93,7 +93,7 @@ TEST(Button, ButtonCxformColoursDefineButtonsOnly) {
   expectColor(show(b, placeButton()), 10, 10, 0, 0, 255);
 
   mvqtest::SwfBuilder b2 = stage();
-  const ButtonRecordSpec red{swf::kButtonUp, kRed, 1, Matrix()};
+  const ButtonRecordDraft red{swf::kButtonUp, kRed, 1, Matrix()};
   b2.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {red}, {}));
   b2.tag(playertest::kDefineButtonCxform, playertest::buttonCxformBody(kButton, toBlue));
   expectColor(show(b2, placeButton()), 10, 10, 255, 0, 0);  // DefineButton2 records keep their own
@@ -104,7 +104,7 @@ TEST(Button, ClipsInTheUpStatePlay) {
   mvqtest::TagStream clip;
   clip.placeObject2(kRed, 1).showFrame().removeObject2(1).placeObject2(kBlue, 1).showFrame();
   b.defineSprite(kSprite, clip);
-  const ButtonRecordSpec sprite{swf::kButtonUp, kSprite, 1, Matrix()};
+  const ButtonRecordDraft sprite{swf::kButtonUp, kSprite, 1, Matrix()};
   b.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {sprite}, {}));
   expectColor(show(b, placeButton()), 10, 10, 255, 0, 0);
   mvqtest::SwfBuilder again = stage();

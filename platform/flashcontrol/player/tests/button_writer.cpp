@@ -7,8 +7,8 @@
 namespace playertest {
 namespace {
 
-void putRecords(Bytes& out, const std::vector<ButtonRecordSpec>& records, int version) {
-  for (const ButtonRecordSpec& r : records) {
+void putRecords(Bytes& out, const std::vector<ButtonRecordDraft>& records, int version) {
+  for (const ButtonRecordDraft& r : records) {
     mvqtest::putU8(out, uint32_t(r.states | (r.blendMode ? 0x20 : 0)));
     mvqtest::putU16(out, r.character);
     mvqtest::putU16(out, r.depth);
@@ -26,7 +26,7 @@ void putRecords(Bytes& out, const std::vector<ButtonRecordSpec>& records, int ve
 
 }  // namespace
 
-Bytes buttonBody(uint16_t id, const std::vector<ButtonRecordSpec>& records, const Bytes& actions) {
+Bytes buttonBody(uint16_t id, const std::vector<ButtonRecordDraft>& records, const Bytes& actions) {
   Bytes out;
   mvqtest::putU16(out, id);
   putRecords(out, records, 1);
@@ -34,8 +34,8 @@ Bytes buttonBody(uint16_t id, const std::vector<ButtonRecordSpec>& records, cons
   return out;
 }
 
-Bytes button2Body(uint16_t id, const std::vector<ButtonRecordSpec>& records,
-                  const std::vector<ButtonActionSpec>& actions, bool trackAsMenu) {
+Bytes button2Body(uint16_t id, const std::vector<ButtonRecordDraft>& records,
+                  const std::vector<ButtonActionDraft>& actions, bool trackAsMenu) {
   Bytes out;
   mvqtest::putU16(out, id);
   mvqtest::putU8(out, trackAsMenu ? 1 : 0);
@@ -44,7 +44,7 @@ Bytes button2Body(uint16_t id, const std::vector<ButtonRecordSpec>& records,
   mvqtest::putU16(out, actions.empty() ? 0 : uint32_t(recs.size() + 2));
   mvqtest::append(out, recs);
   for (size_t i = 0; i < actions.size(); ++i) {
-    const ButtonActionSpec& a = actions[i];
+    const ButtonActionDraft& a = actions[i];
     bool last = i + 1 == actions.size();
     mvqtest::putU16(out, last ? 0 : uint32_t(a.actions.size() + 4));
     mvqtest::putU8(out, uint32_t(a.conditions >> 8));

@@ -11,7 +11,7 @@ namespace playertest {
 
 using mvqtest::Bytes;
 
-struct ButtonRecordSpec {
+struct ButtonRecordDraft {
   uint8_t states = 1;  // bit 0 up, 1 over, 2 down, 3 hit test
   uint16_t character = 0;
   uint16_t depth = 1;
@@ -20,14 +20,14 @@ struct ButtonRecordSpec {
   std::optional<uint8_t> blendMode;  // DefineButton2 only
 };
 
-struct ButtonActionSpec {
+struct ButtonActionDraft {
   uint16_t conditions = 0;
   Bytes actions;  // ACTIONRECORDs with their end flag
 };
 
-Bytes buttonBody(uint16_t id, const std::vector<ButtonRecordSpec>& records, const Bytes& actions);
-Bytes button2Body(uint16_t id, const std::vector<ButtonRecordSpec>& records,
-                  const std::vector<ButtonActionSpec>& actions, bool trackAsMenu = false);
+Bytes buttonBody(uint16_t id, const std::vector<ButtonRecordDraft>& records, const Bytes& actions);
+Bytes button2Body(uint16_t id, const std::vector<ButtonRecordDraft>& records,
+                  const std::vector<ButtonActionDraft>& actions, bool trackAsMenu = false);
 // CXFORM without alpha.
 Bytes buttonCxformBody(uint16_t id, const mvqtest::ColorTransform& cx);
 

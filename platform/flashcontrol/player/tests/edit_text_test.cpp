@@ -17,14 +17,14 @@ namespace {
 
 using mvqtest::Rect;
 using mvqtest::Rgba;
-using playertest::EditTextSpec;
-using playertest::FontSpec;
+using playertest::EditTextDraft;
+using playertest::FontDraft;
 using playertest::GlyphBox;
 
 // A layout font at 1024 units: 'a' 500 wide with advance 600, 'W' advance
 // 1000, space 250, '*' 400; ascent 800, descent 200, leading 100.
 std::shared_ptr<swf::Font> layoutFont() {
-  FontSpec f;
+  FontDraft f;
   f.name = "Box";
   f.glyphs = {GlyphBox{0, -500, 500, 0}, GlyphBox{0, -700, 900, 0}, GlyphBox{0, 0, 0, 0}, GlyphBox{0, -400, 300, -100},
               GlyphBox{0, -100, 100, 0}};
@@ -39,16 +39,16 @@ std::shared_ptr<swf::Font> layoutFont() {
   return font;
 }
 
-swf::EditText field(const EditTextSpec& spec) {
-  mvqtest::Bytes body = spec.body();
+swf::EditText field(const EditTextDraft& draft) {
+  mvqtest::Bytes body = draft.body();
   swf::EditText out;
   EXPECT_TRUE(swf::parseEditText(body.data(), body.size(), out));
   return out;
 }
 
 // Fields 1024 twips high: font units are twips.
-EditTextSpec spec(const std::string& text) {
-  EditTextSpec s;
+EditTextDraft draft(const std::string& text) {
+  EditTextDraft s;
   s.font = 1;
   s.height = 1024;
   s.color = Rgba{10, 20, 30, 255};
@@ -61,7 +61,7 @@ EditTextSpec spec(const std::string& text) {
 struct Fixture {
   swf::FontCatalog fonts;
   Fixture() { fonts.add(layoutFont()); }
-  swf::TextLayout layout(const EditTextSpec& s) {
+  swf::TextLayout layout(const EditTextDraft& s) {
     return swf::layoutEditText(field(s), swf::FormattedText{swf::TextSpan{swf::decodeText(*s.text, true),
                                                                            swf::baseFormat(field(s))}},
                                fonts, nullptr);
@@ -69,7 +69,7 @@ struct Fixture {
 };
 
 TEST(EditTextParser, EveryField) {
-  EditTextSpec s = spec("hi");
+  EditTextDraft s = draft("hi");
   s.align = 2;
   s.leftMargin = 1;
   s.rightMargin = 2;
@@ -99,7 +99,7 @@ TEST(EditTextParser, EveryField) {
 
 TEST(EditTextLayout, LeftAlignedTextStartsAfterGutterMarginAndIndent) {
   Fixture f;
-  EditTextSpec s = spec("aW");
+  EditTextDraft s = draft("aW");
   s.align = 0;
   s.leftMargin = 100;
   s.indent = 50;
@@ -116,7 +116,7 @@ TEST(EditTextLayout, LeftAlignedTextStartsAfterGutterMarginAndIndent) {
 
 TEST(EditTextLayout, RightAndCentreAlignByTheLineWidth) {
   Fixture f;
-  EditTextSpec s = spec("aW ");  // the trailing space takes no room
+  EditTextDraft s = draft("aW ");  // the trailing space takes no room
   s.align = 1;
   s.rightMargin = 200;
   swf::TextLayout right = f.layout(s);
@@ -131,7 +131,7 @@ TEST(EditTextLayout, RightAndCentreAlignByTheLineWidth) {
 
 TEST(EditTextLayout, WordsWrapAtSpacesAndLinesStepByAscentDescentLeading) {
   Fixture f;
-  EditTextSpec s = spec("aa aa aa");
+  EditTextDraft s = draft("aa aa aa");
   s.bounds = Rect::twips(0, 0, 3000 + 80, 8000);  // room for "aa aa" (2650), not a third word
   s.wordWrap = true;
   s.align = 0;
@@ -147,7 +147,7 @@ TEST(EditTextLayout, WordsWrapAtSpacesAndLinesStepByAscentDescentLeading) {
 
 TEST(EditTextLayout, ALongWordBreaksWhereTheLineEnds) {
   Fixture f;
-  EditTextSpec s = spec("aaaaa");
+  EditTextDraft s = draft("aaaaa");
   s.bounds = Rect::twips(0, 0, 1900 + 80, 8000);
   s.wordWrap = true;
   swf::TextLayout l = f.layout(s);
@@ -159,7 +159,7 @@ TEST(EditTextLayout, ALongWordBreaksWhereTheLineEnds) {
 
 TEST(EditTextLayout, WithoutWordWrapOnlyNewlinesBreak) {
   Fixture f;
-  EditTextSpec s = spec("aa aa aa\raW");
+  EditTextDraft s = draft("aa aa aa\raW");
   s.bounds = Rect::twips(0, 0, 1000, 8000);
   swf::TextLayout l = f.layout(s);
   ASSERT_EQ(l.glyphs.size(), 8u);
@@ -170,7 +170,7 @@ TEST(EditTextLayout, WithoutWordWrapOnlyNewlinesBreak) {
 
 TEST(EditTextLayout, PasswordsShowStars) {
   Fixture f;
-  EditTextSpec s = spec("aWa");
+  EditTextDraft s = draft("aWa");
   s.password = true;
   swf::TextLayout l = f.layout(s);
   ASSERT_EQ(l.glyphs.size(), 3u);
@@ -181,7 +181,7 @@ TEST(EditTextLayout, PasswordsShowStars) {
 
 TEST(EditTextLayout, AutoSizeFitsTheBoxToTheLines) {
   Fixture f;
-  EditTextSpec s = spec("aW\ra");
+  EditTextDraft s = draft("aW\ra");
   s.autoSize = true;
   s.border = true;
   s.align = 1;  // anchored at the right edge
@@ -198,7 +198,7 @@ TEST(EditTextLayout, AutoSizeFitsTheBoxToTheLines) {
 
 TEST(EditTextLayout, MissingEmbeddedCharactersTakeNoRoom) {
   Fixture f;
-  swf::TextLayout l = f.layout(spec("a?a"));
+  swf::TextLayout l = f.layout(draft("a?a"));
   ASSERT_EQ(l.glyphs.size(), 2u);
   EXPECT_DOUBLE_EQ(l.glyphs[1].matrix.tx - l.glyphs[0].matrix.tx, 600);
 }
@@ -232,7 +232,7 @@ TEST(EditTextLayout, DeviceFontsComeFromTheSource) {
   named->id = 1;
   named->name = "Arial";
   fonts.add(named);
-  EditTextSpec s = spec("ii W");
+  EditTextDraft s = draft("ii W");
   s.useOutlines = false;
   SquareSource source;
   swf::EditText e = field(s);
@@ -253,7 +253,7 @@ TEST(EditTextLayout, HtmlFormatsChangeFaceSizeColourAndParagraphs) {
   named->id = 1;
   named->name = "Times New Roman";
   fonts.add(named);
-  EditTextSpec s = spec("");
+  EditTextDraft s = draft("");
   s.useOutlines = false;
   s.html = true;
   swf::EditText e = field(s);
@@ -285,7 +285,7 @@ TEST(DeviceFonts, NamesMapToFamilies) {
 
 TEST(TextField, TextAndHtmlTextReadBackWhatWasSet) {
   swf::FontCatalog fonts;
-  EditTextSpec s = spec("<b>x</b>");
+  EditTextDraft s = draft("<b>x</b>");
   s.html = true;
   auto def = std::make_shared<swf::EditText>(field(s));
   swf::TextField html(def, fonts, 8);
@@ -297,7 +297,7 @@ TEST(TextField, TextAndHtmlTextReadBackWhatWasSet) {
   html.setHtmlText("<p>a</p><p>b</p>");
   EXPECT_EQ(html.text(), "a\nb\n");
 
-  auto plainDef = std::make_shared<swf::EditText>(field(spec("<b>x</b>")));
+  auto plainDef = std::make_shared<swf::EditText>(field(draft("<b>x</b>")));
   swf::TextField plain(plainDef, fonts, 5);
   EXPECT_EQ(plain.text(), "<b>x</b>");  // not an HTML field: tags are text
   plain.setHtmlText("\xe9");

@@ -135,7 +135,7 @@ TEST(EmbeddedPicture, ShapesFillWithThePicture) {
   mvqtest::append(tag, gifOf(indices));
   b.tag(21, tag);
   playertest::ShapeWriter w(3);
-  w.fill(playertest::FillSpec::bitmapFill(0x43, 1, mvqtest::Matrix::scale(T, T)));
+  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(T, T)));
   w.select(0, 1, 0).rect(0, 0, 2 * T, 2 * T);
   b.tag(w.tagCode(), w.body(2, mvqtest::Rect::pixels(2, 2)));
   b.placeObject2(2, 1).showFrame();

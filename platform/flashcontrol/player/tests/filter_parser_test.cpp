@@ -10,7 +10,7 @@
 namespace {
 
 using mvqtest::Bytes;
-using playertest::ShadowSpec;
+using playertest::ShadowDraft;
 namespace filters = playertest::filters;
 
 bool parse(const std::vector<Bytes>& list, swf::FilterList& out) {
@@ -21,7 +21,7 @@ bool parse(const std::vector<Bytes>& list, swf::FilterList& out) {
 }
 
 TEST(FilterParser, ReadsEachKindsFields) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.color = {10, 20, 30, 40};
   s.highlight = {50, 60, 70, 80};
   s.blurX = 4.5, s.blurY = 2.25, s.angle = 0.785, s.distance = 3;

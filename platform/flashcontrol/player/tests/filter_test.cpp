@@ -15,10 +15,10 @@ using mvqtest::Matrix;
 using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
-using playertest::FillSpec;
+using playertest::FillDraft;
 using playertest::Picture;
 using playertest::Place3;
-using playertest::ShadowSpec;
+using playertest::ShadowDraft;
 using playertest::ShapeWriter;
 namespace filters = playertest::filters;
 
@@ -32,7 +32,7 @@ Bytes movieOf(Rgba color, int x0, int y0, int x1, int y1, std::vector<Bytes> lis
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(kStage, kStage)).background(255, 255, 255);
   ShapeWriter w(3);
-  w.fill(FillSpec::solid(color)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
+  w.fill(FillDraft::solid(color)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
   b.tag(w.tagCode(), w.body(1, Rect::twips((x0 - boundsGrow) * T, (y0 - boundsGrow) * T, (x1 + boundsGrow) * T,
                                           (y1 + boundsGrow) * T)));
   Place3 p;
@@ -125,8 +125,8 @@ TEST(BlurFilter, ReachesIntoTheViewFromAnObjectOutsideIt) {
 // A red 10 x 10 square at 10..20.
 Bytes square(std::vector<Bytes> list) { return movieOf({255, 0, 0}, 10, 10, 20, 20, std::move(list)); }
 
-ShadowSpec sharpShadow(double distance) {
-  ShadowSpec s;
+ShadowDraft sharpShadow(double distance) {
+  ShadowDraft s;
   s.distance = distance;
   return s;
 }
@@ -138,7 +138,7 @@ TEST(DropShadowFilter, FallsAtItsAngleAndDistanceBehindTheObject) {
   EXPECT_EQ(pic.r(22, 15), 0);  // the shadow 5 pixels right
   EXPECT_EQ(pic.r(26, 15), 255);
   EXPECT_EQ(pic.r(22, 9), 255);
-  ShadowSpec down = sharpShadow(5);
+  ShadowDraft down = sharpShadow(5);
   down.angle = kPi / 2;
   Picture below = onWhite(square({filters::dropShadow(down)}));
   EXPECT_EQ(below.r(15, 22), 0);
@@ -146,7 +146,7 @@ TEST(DropShadowFilter, FallsAtItsAngleAndDistanceBehindTheObject) {
 }
 
 TEST(DropShadowFilter, KnockoutHideObjectAndInner) {
-  ShadowSpec s = sharpShadow(5);
+  ShadowDraft s = sharpShadow(5);
   s.knockout = true;
   Picture knocked = onWhite(square({filters::dropShadow(s)}));
   EXPECT_EQ(knocked.g(12, 15), 255);  // the object is gone, and the shadow under it
@@ -168,7 +168,7 @@ TEST(DropShadowFilter, KnockoutHideObjectAndInner) {
 }
 
 TEST(GlowFilter, StrengthScalesTheBlurredEdge) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.color = {0, 255, 0};
   s.blurX = s.blurY = 3;
   Picture pic = alone(square({filters::glow(s)}));
@@ -184,7 +184,7 @@ TEST(GlowFilter, StrengthScalesTheBlurredEdge) {
 }
 
 TEST(GradientGlowFilter, ARampFromClearToAColourGlowsAsThatColour) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.color = {0, 0, 255};
   s.blurX = s.blurY = 5;
   s.passes = 2;
@@ -197,7 +197,7 @@ TEST(GradientGlowFilter, ARampFromClearToAColourGlowsAsThatColour) {
 }
 
 TEST(BevelFilter, LightsTheSideTheLightComesFromAndShadesTheOther) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.color = {0, 0, 0};
   s.highlight = {255, 255, 255};
   s.angle = kPi / 4;
@@ -217,7 +217,7 @@ TEST(BevelFilter, LightsTheSideTheLightComesFromAndShadesTheOther) {
 }
 
 TEST(GradientBevelFilter, RunsFromTheFirstStopOnTheLitSideToTheLastInShadow) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.angle = kPi / 4;
   s.distance = 2;
   s.blurX = s.blurY = 2;
@@ -290,7 +290,7 @@ Picture halfSprite(bool cached, std::vector<Bytes> list = {}) {
   for (uint16_t id : {1, 2}) {
     ShapeWriter w(3);
     int x0 = id == 1 ? 10 : 20;
-    w.fill(FillSpec::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255})).select(0, 1, 0).rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
+    w.fill(FillDraft::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255})).select(0, 1, 0).rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
     b.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, 10 * T, (x0 + 20) * T, 30 * T)));
   }
   mvqtest::TagStream inner;
@@ -327,7 +327,7 @@ TEST(CacheAsBitmap, TheColourTransformActsOnTheWholePicture) {
 
 TEST(Filters, TheObjectsColourTransformTintsWhatTheyAdd) {
   // A black glow of a sprite at half alpha is half as dark.
-  ShadowSpec s;
+  ShadowDraft s;
   s.blurX = s.blurY = 3;
   Picture pic = halfSprite(false, {filters::glow(s)});
   EXPECT_NEAR(pic.r(9, 20), 255 - 85 / 2, 2);

@@ -18,8 +18,8 @@ using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
-using playertest::FillSpec;
-using playertest::LineSpec;
+using playertest::FillDraft;
+using playertest::LineDraft;
 using playertest::ShapeWriter;
 
 // Loads, plays a few frames and draws a small picture: must not crash or hang.
@@ -37,9 +37,9 @@ Bytes richMovie(mvqtest::Compression compression = mvqtest::Compression::None) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(64, 48)).background(9, 9, 9);
   ShapeWriter w(4);
-  LineSpec l = LineSpec::solid(60, {0, 0, 0});
+  LineDraft l = LineDraft::solid(60, {0, 0, 0});
   l.join = 2;
-  w.fill(FillSpec::gradient(0x13, Matrix::scale(0.05, 0.05, 600, 400), {{0, {255, 0, 0}}, {255, {0, 0, 255, 100}}}))
+  w.fill(FillDraft::gradient(0x13, Matrix::scale(0.05, 0.05, 600, 400), {{0, {255, 0, 0}}, {255, {0, 0, 255, 100}}}))
       .line(l)
       .select(0, 1, 1)
       .moveTo(100, 100)
@@ -135,7 +135,7 @@ TEST(Hostile, ExtremeTransformsAndMissingCharacters) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(64, 48));
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({255, 0, 0})).line(LineSpec::solid(65535, {0, 0, 0})).select(0, 1, 1).rect(-30000, -30000, 30000, 30000);
+  w.fill(FillDraft::solid({255, 0, 0})).line(LineDraft::solid(65535, {0, 0, 0})).select(0, 1, 1).rect(-30000, -30000, 30000, 30000);
   w.moveTo(0, 0).curveTo(65000, -65000, 0, 65000);
   b.tag(w.tagCode(), w.body(1, Rect::twips(-30000, -30000, 30000, 30000)));
   b.placeObject2(1, 1, Matrix::scale(30000, 30000, -1000000, 1000000));

@@ -14,7 +14,7 @@ using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
-using playertest::FillSpec;
+using playertest::FillDraft;
 using playertest::Picture;
 using playertest::ShapeWriter;
 
@@ -37,7 +37,7 @@ Seen seen(const Picture& pic, int x, int y) {
 template <class Tags>
 void defineRect(Tags& tags, uint16_t id, Rgba c, int x0, int y0, int x1, int y1) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid(c)).select(0, 1, 0).rect(x0, y0, x1, y1);
+  w.fill(FillDraft::solid(c)).select(0, 1, 0).rect(x0, y0, x1, y1);
   tags.tag(w.tagCode(), w.body(id, Rect::twips(x0, y0, x1, y1)));
 }
 
@@ -134,7 +134,7 @@ TEST(Mask, FillsMeetingInsideAMaskLeaveNoSeam) {
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
   defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * T, 100 * T);
   ShapeWriter halves(3);
-  halves.fill(FillSpec::solid({0, 0, 0})).fill(FillSpec::solid({0, 0, 0, 0}));
+  halves.fill(FillDraft::solid({0, 0, 0})).fill(FillDraft::solid({0, 0, 0, 0}));
   halves.select(0, 1, 0).moveTo(20 * T, 20 * T).lineTo(60 * T, 20 * T).lineTo(60 * T, 60 * T);
   halves.select(2, 1, 0).lineTo(20 * T, 20 * T);
   halves.select(2, 0, 0).lineTo(20 * T, 60 * T).lineTo(60 * T, 60 * T);

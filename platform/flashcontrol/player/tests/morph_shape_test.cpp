@@ -16,7 +16,7 @@ namespace {
 using mvqtest::Matrix;
 using mvqtest::Rect;
 using mvqtest::Rgba;
-using playertest::FillSpec;
+using playertest::FillDraft;
 using playertest::MorphWriter;
 using playertest::Picture;
 using playertest::ShapeWriter;
@@ -53,7 +53,7 @@ int differingPixels(const Picture& a, const Picture& b, int slack = 0) {
 // A square that moves right and grows, red turning blue.
 MorphWriter movingSquare() {
   MorphWriter m;
-  m.fill(FillSpec::solid({255, 0, 0}), FillSpec::solid({0, 0, 255, 128}));
+  m.fill(FillDraft::solid({255, 0, 0}), FillDraft::solid({0, 0, 255, 128}));
   m.start().select(0, 1, 0).rect(0, 0, 20 * T, 20 * T);
   m.end().rect(30 * T, 10 * T, 60 * T, 50 * T);
   return m;
@@ -62,10 +62,10 @@ MorphWriter movingSquare() {
 TEST(MorphShape, TheEndsAndTheMiddleAreLinear) {
   MorphWriter m = movingSquare();
   ShapeWriter start(3), end(3), middle(3);
-  start.fill(FillSpec::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 20 * T, 20 * T);
-  end.fill(FillSpec::solid({0, 0, 255, 128})).select(0, 1, 0).rect(30 * T, 10 * T, 60 * T, 50 * T);
+  start.fill(FillDraft::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 20 * T, 20 * T);
+  end.fill(FillDraft::solid({0, 0, 255, 128})).select(0, 1, 0).rect(30 * T, 10 * T, 60 * T, 50 * T);
   // 16384 / 65535 of the way: points and channels rounded to the nearest.
-  middle.fill(FillSpec::solid({191, 0, 64, 223})).select(0, 1, 0).rect(150, 50, 600, 550);
+  middle.fill(FillDraft::solid({191, 0, 64, 223})).select(0, 1, 0).rect(150, 50, 600, 550);
   EXPECT_EQ(differingPixels(drawMorph(m, 0), drawShape(start)), 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 65535), drawShape(end)), 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 16384), drawShape(middle)), 0);
@@ -74,16 +74,16 @@ TEST(MorphShape, TheEndsAndTheMiddleAreLinear) {
 
 TEST(MorphShape, AStraightEdgePairedWithACurveBendsThroughItsMidpoint) {
   MorphWriter m;
-  m.fill(FillSpec::solid({0, 0, 0}), FillSpec::solid({0, 0, 0}));
+  m.fill(FillDraft::solid({0, 0, 0}), FillDraft::solid({0, 0, 0}));
   m.start().select(0, 1, 0).moveTo(0, 0).lineTo(40 * T, 0).lineTo(40 * T, 40 * T).lineTo(0, 0);
   m.end().moveTo(0, 0).curveTo(40 * T, -20 * T, 40 * T, 0).lineTo(40 * T, 40 * T).curveTo(0, 40 * T, 0, 0);
   ShapeWriter start(3), end(3), half(3);
-  start.fill(FillSpec::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).lineTo(40 * T, 0).lineTo(40 * T, 40 * T);
+  start.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).lineTo(40 * T, 0).lineTo(40 * T, 40 * T);
   start.lineTo(0, 0);
-  end.fill(FillSpec::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(40 * T, -20 * T, 40 * T, 0);
+  end.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(40 * T, -20 * T, 40 * T, 0);
   end.lineTo(40 * T, 40 * T).curveTo(0, 40 * T, 0, 0);
   // Halfway the first control point is between (20, 0) and (40, -20) pixels.
-  half.fill(FillSpec::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(30 * T, -10 * T, 40 * T, 0);
+  half.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(30 * T, -10 * T, 40 * T, 0);
   half.lineTo(40 * T, 40 * T).curveTo(10 * T, 30 * T, 0, 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 0), drawShape(start), 2), 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 65535), drawShape(end)), 0);
@@ -92,10 +92,10 @@ TEST(MorphShape, AStraightEdgePairedWithACurveBendsThroughItsMidpoint) {
 }
 
 TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
-  FillSpec s = FillSpec::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * T, 20 * T),
+  FillDraft s = FillDraft::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * T, 20 * T),
                                   {{0, {255, 0, 0}}, {200, {0, 255, 0, 255}}});
   s.focal = -0.5;
-  FillSpec e = FillSpec::gradient(0x13, Matrix::scale(0.04, 0.02, 40 * T, 30 * T),
+  FillDraft e = FillDraft::gradient(0x13, Matrix::scale(0.04, 0.02, 40 * T, 30 * T),
                                   {{100, {0, 0, 255, 100}}, {255, {255, 255, 0}}});
   e.focal = 0.5;
   MorphWriter m(2);
@@ -104,7 +104,7 @@ TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
   m.end().rect(0, 0, kSize * T, kSize * T);
   ShapeWriter atEnd(4), atMiddle(4);
   atEnd.fill(e).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
-  FillSpec mid = FillSpec::gradient(0x13, Matrix::scale(0.03, 0.02, 30 * T, 25 * T),
+  FillDraft mid = FillDraft::gradient(0x13, Matrix::scale(0.03, 0.02, 30 * T, 25 * T),
                                     {{50, {127, 0, 128, 177}}, {228, {128, 255, 0, 255}}});
   mid.focal = 0;
   atMiddle.fill(mid).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
@@ -119,7 +119,7 @@ TEST(MorphShape, LineWidthsAndColoursMove) {
   m.start().select(0, 0, 1).moveTo(10 * T, 10 * T).lineTo(50 * T, 10 * T);
   m.end().moveTo(10 * T, 50 * T).lineTo(50 * T, 30 * T);
   ShapeWriter half(3);
-  half.line(playertest::LineSpec::solid(60, {127, 0, 128})).select(0, 0, 1);
+  half.line(playertest::LineDraft::solid(60, {127, 0, 128})).select(0, 0, 1);
   half.moveTo(10 * T, 30 * T).lineTo(50 * T, 20 * T);
   EXPECT_EQ(differingPixels(drawMorph(m, 32768), drawShape(half)), 0);
 }

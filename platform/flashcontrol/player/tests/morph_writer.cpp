@@ -16,19 +16,19 @@ void putCount(Bytes& out, size_t n) {
 
 }  // namespace
 
-MorphWriter& MorphWriter::fill(const FillSpec& start, const FillSpec& end) {
+MorphWriter& MorphWriter::fill(const FillDraft& start, const FillDraft& end) {
   fills_.emplace_back(start, end);
   start_.fill(start);  // only counted: the start edges' index widths
   return *this;
 }
 
-MorphWriter& MorphWriter::line(const MorphLineSpec& l) {
+MorphWriter& MorphWriter::line(const MorphLineDraft& l) {
   lines_.push_back(l);
-  start_.line(LineSpec::solid(l.startWidth, l.startColor));
+  start_.line(LineDraft::solid(l.startWidth, l.startColor));
   return *this;
 }
 
-void MorphWriter::writeFill(Bytes& out, const FillSpec& s, const FillSpec& e) const {
+void MorphWriter::writeFill(Bytes& out, const FillDraft& s, const FillDraft& e) const {
   mvqtest::putU8(out, s.type);
   if (s.type == 0x00) {
     mvqtest::putRgba(out, s.color);
@@ -66,7 +66,7 @@ Bytes MorphWriter::body(uint16_t id, const mvqtest::Rect& startBounds, const mvq
   putCount(styles, fills_.size());
   for (const auto& f : fills_) writeFill(styles, f.first, f.second);
   putCount(styles, lines_.size());
-  for (const MorphLineSpec& l : lines_) {
+  for (const MorphLineDraft& l : lines_) {
     mvqtest::putU16(styles, l.startWidth);
     mvqtest::putU16(styles, l.endWidth);
     if (version_ >= 2) mvqtest::putU16(styles, 0);  // round caps and joins, colours below

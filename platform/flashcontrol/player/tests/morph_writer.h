@@ -7,7 +7,7 @@
 
 namespace playertest {
 
-struct MorphLineSpec {
+struct MorphLineDraft {
   uint16_t startWidth = 20, endWidth = 20;
   Rgba startColor, endColor;
 };
@@ -17,8 +17,8 @@ class MorphWriter {
   explicit MorphWriter(int version = 1) : version_(version), start_(3), end_(3) {}
 
   // start and end must be of one type, gradients with as many stops.
-  MorphWriter& fill(const FillSpec& start, const FillSpec& end);
-  MorphWriter& line(const MorphLineSpec& l);
+  MorphWriter& fill(const FillDraft& start, const FillDraft& end);
+  MorphWriter& line(const MorphLineDraft& l);
   ShapeWriter& start() { return start_; }
   ShapeWriter& end() { return end_; }
 
@@ -26,11 +26,11 @@ class MorphWriter {
   Bytes body(uint16_t id, const mvqtest::Rect& startBounds, const mvqtest::Rect& endBounds) const;
 
  private:
-  void writeFill(Bytes& out, const FillSpec& s, const FillSpec& e) const;
+  void writeFill(Bytes& out, const FillDraft& s, const FillDraft& e) const;
 
   int version_;
-  std::vector<std::pair<FillSpec, FillSpec>> fills_;
-  std::vector<MorphLineSpec> lines_;
+  std::vector<std::pair<FillDraft, FillDraft>> fills_;
+  std::vector<MorphLineDraft> lines_;
   ShapeWriter start_, end_;
 };
 

@@ -22,13 +22,13 @@ void putFloat(Bytes& out, float v) {
   putU32(out, bits);
 }
 
-uint8_t flagsOf(const ShadowSpec& s, bool withOnTop) {
+uint8_t flagsOf(const ShadowDraft& s, bool withOnTop) {
   uint8_t b = uint8_t((s.inner ? 0x80 : 0) | (s.knockout ? 0x40 : 0) | (s.compositeSource ? 0x20 : 0));
   if (withOnTop) return uint8_t(b | (s.onTop ? 0x10 : 0) | (s.passes & 0x0F));
   return uint8_t(b | (s.passes & 0x1F));
 }
 
-Bytes gradientFilter(uint8_t id, const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowSpec& s) {
+Bytes gradientFilter(uint8_t id, const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowDraft& s) {
   Bytes b{id, uint8_t(stops.size())};
   for (const auto& st : stops) putRgba(b, st.second);
   for (const auto& st : stops) putU8(b, st.first);
@@ -49,7 +49,7 @@ Bytes blur(double blurX, double blurY, int passes) {
   return b;
 }
 
-Bytes dropShadow(const ShadowSpec& s) {
+Bytes dropShadow(const ShadowDraft& s) {
   Bytes b{0};
   putRgba(b, s.color);
   putFixed(b, s.blurX), putFixed(b, s.blurY), putFixed(b, s.angle), putFixed(b, s.distance);
@@ -58,7 +58,7 @@ Bytes dropShadow(const ShadowSpec& s) {
   return b;
 }
 
-Bytes glow(const ShadowSpec& s) {
+Bytes glow(const ShadowDraft& s) {
   Bytes b{2};
   putRgba(b, s.color);
   putFixed(b, s.blurX), putFixed(b, s.blurY);
@@ -67,7 +67,7 @@ Bytes glow(const ShadowSpec& s) {
   return b;
 }
 
-Bytes bevel(const ShadowSpec& s) {
+Bytes bevel(const ShadowDraft& s) {
   Bytes b{3};
   putRgba(b, s.highlight);
   putRgba(b, s.color);
@@ -77,11 +77,11 @@ Bytes bevel(const ShadowSpec& s) {
   return b;
 }
 
-Bytes gradientGlow(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowSpec& s) {
+Bytes gradientGlow(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowDraft& s) {
   return gradientFilter(4, stops, s);
 }
 
-Bytes gradientBevel(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowSpec& s) {
+Bytes gradientBevel(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowDraft& s) {
   return gradientFilter(7, stops, s);
 }
 

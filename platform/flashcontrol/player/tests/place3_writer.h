@@ -17,7 +17,7 @@ using mvqtest::Bytes;
 constexpr uint16_t kPlaceObject3 = uint16_t(swf::TagCode::PlaceObject3);
 
 // Fields shared by shadows, glows and bevels. Sizes in pixels.
-struct ShadowSpec {
+struct ShadowDraft {
   mvqtest::Rgba color{0, 0, 0};
   mvqtest::Rgba highlight{255, 255, 255};
   double blurX = 0, blurY = 0;
@@ -29,12 +29,12 @@ struct ShadowSpec {
 
 namespace filters {
 Bytes blur(double blurX, double blurY, int passes);
-Bytes dropShadow(const ShadowSpec& s);
-Bytes glow(const ShadowSpec& s);
-Bytes bevel(const ShadowSpec& s);
+Bytes dropShadow(const ShadowDraft& s);
+Bytes glow(const ShadowDraft& s);
+Bytes bevel(const ShadowDraft& s);
 // stops: (ratio, colour) pairs.
-Bytes gradientGlow(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowSpec& s);
-Bytes gradientBevel(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowSpec& s);
+Bytes gradientGlow(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowDraft& s);
+Bytes gradientBevel(const std::vector<std::pair<uint8_t, mvqtest::Rgba>>& stops, const ShadowDraft& s);
 Bytes colorMatrix(const std::vector<float>& m20);
 Bytes convolution(int cols, int rows, const std::vector<float>& kernel, float divisor, float bias,
                   mvqtest::Rgba fallback, bool clamp, bool preserveAlpha);

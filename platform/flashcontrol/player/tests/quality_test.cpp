@@ -58,7 +58,7 @@ TEST(Quality, NamesAsTheControlGivesThem) {
 // A black triangle on white: at low quality only the two colours appear.
 std::set<int> greysOf(Quality q) {
   playertest::ShapeWriter w(1);
-  w.fill(playertest::FillSpec::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0);
+  w.fill(playertest::FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0);
   w.lineTo(37 * T + 7, 5 * T).lineTo(9 * T, 40 * T - 3).lineTo(0, 0);
   swf::MoviePlayer p;
   playertest::loadInto(p, playertest::movieWithShape(w, mvqtest::Rect::twips(0, 0, 40 * T, 40 * T), 40, 40));
@@ -88,7 +88,7 @@ Picture smoothedFill(Quality q) {
   b.version(8).stage(mvqtest::Rect::pixels(40, 2)).background(255, 255, 255);
   b.tag(playertest::kDefineBitsLossless2, playertest::argbBody(1, 2, 1, {255, 0, 0, 0, 255, 255, 255, 255}));
   playertest::ShapeWriter w(3);
-  w.fill(playertest::FillSpec::bitmapFill(0x41, 1, mvqtest::Matrix::scale(20 * T, 20 * T)))
+  w.fill(playertest::FillDraft::bitmapFill(0x41, 1, mvqtest::Matrix::scale(20 * T, 20 * T)))
       .select(0, 1, 0)
       .rect(0, 0, 40 * T, 2 * T);
   b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 40 * T, 2 * T)));

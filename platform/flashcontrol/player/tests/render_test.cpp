@@ -13,8 +13,8 @@ using mvqtest::PlaceObject2;
 using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
-using playertest::FillSpec;
-using playertest::LineSpec;
+using playertest::FillDraft;
+using playertest::LineDraft;
 using playertest::Picture;
 using playertest::ShapeWriter;
 using swf::ScaleMode;
@@ -28,7 +28,7 @@ swf::MoviePlayer& load(swf::MoviePlayer& p, const mvqtest::Bytes& movie) {
 
 ShapeWriter filledRect(Rgba c, int x0, int y0, int x1, int y1) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid(c)).select(0, 1, 0).rect(x0, y0, x1, y1);
+  w.fill(FillDraft::solid(c)).select(0, 1, 0).rect(x0, y0, x1, y1);
   return w;
 }
 
@@ -175,7 +175,7 @@ TEST(Render, HigherDepthsDrawOnTop) {
   EXPECT_EQ(pic.b(20, 20), 0);
 }
 
-Picture strokeAcross(const LineSpec& l, int version, const Matrix& place = {}) {
+Picture strokeAcross(const LineDraft& l, int version, const Matrix& place = {}) {
   ShapeWriter w(version);
   w.line(l).select(0, 0, 1).moveTo(20 * T, 50 * T).lineTo(80 * T, 50 * T);
   swf::MoviePlayer p;
@@ -184,7 +184,7 @@ Picture strokeAcross(const LineSpec& l, int version, const Matrix& place = {}) {
 }
 
 TEST(Render, StrokesHaveTheirWidthAndRoundCaps) {
-  Picture pic = strokeAcross(LineSpec::solid(10 * T, {0, 0, 0}), 3);
+  Picture pic = strokeAcross(LineDraft::solid(10 * T, {0, 0, 0}), 3);
   EXPECT_EQ(pic.a(50, 46), 255);
   EXPECT_EQ(pic.a(50, 53), 255);
   EXPECT_EQ(pic.a(50, 44), 0);
@@ -196,12 +196,12 @@ TEST(Render, StrokesHaveTheirWidthAndRoundCaps) {
 }
 
 TEST(Render, LineStyle2CapsChangeTheEnds) {
-  LineSpec square = LineSpec::solid(10 * T, {0, 0, 0});
+  LineDraft square = LineDraft::solid(10 * T, {0, 0, 0});
   square.startCap = square.endCap = 2;
   Picture sq = strokeAcross(square, 4);
   EXPECT_EQ(sq.a(16, 46), 255);
   EXPECT_EQ(sq.a(14, 50), 0);
-  LineSpec none = square;
+  LineDraft none = square;
   none.startCap = none.endCap = 1;
   Picture flat = strokeAcross(none, 4);
   EXPECT_EQ(flat.a(19, 50), 0);
@@ -211,14 +211,14 @@ TEST(Render, LineStyle2CapsChangeTheEnds) {
 }
 
 TEST(Render, HairlinesArePixelWideAtAnyScale) {
-  Picture hair = strokeAcross(LineSpec::solid(0, {0, 0, 0}), 3);
+  Picture hair = strokeAcross(LineDraft::solid(0, {0, 0, 0}), 3);
   EXPECT_NEAR(hair.alphaSum(50, 40, 51, 60), 1, 0.1);
-  Picture shrunk = strokeAcross(LineSpec::solid(2 * T, {0, 0, 0}), 3, Matrix::scale(1, 0.1, 0, 45 * T));
+  Picture shrunk = strokeAcross(LineDraft::solid(2 * T, {0, 0, 0}), 3, Matrix::scale(1, 0.1, 0, 45 * T));
   EXPECT_NEAR(shrunk.alphaSum(50, 40, 51, 60), 1, 0.15);
 }
 
 Picture strokedSquare(uint8_t join) {
-  LineSpec l = LineSpec::solid(8 * T, {0, 0, 0});
+  LineDraft l = LineDraft::solid(8 * T, {0, 0, 0});
   l.join = join;
   l.miterLimit = 3;
   ShapeWriter w(4);
@@ -250,7 +250,7 @@ TEST(Render, ClosedOutlinesJoinTheirCornersAndStayHollow) {
 
 TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
   ShapeWriter w(3);
-  w.line(LineSpec::solid(6 * T, {0, 0, 0, 128})).select(0, 0, 1).moveTo(10 * T, 50 * T).lineTo(90 * T, 50 * T);
+  w.line(LineDraft::solid(6 * T, {0, 0, 0, 128})).select(0, 0, 1).moveTo(10 * T, 50 * T).lineTo(90 * T, 50 * T);
   w.lineTo(90 * T, 90 * T).lineTo(50 * T, 90 * T).lineTo(50 * T, 10 * T);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
@@ -260,7 +260,7 @@ TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
 }
 
 Picture verticalStroke(bool noHScale) {
-  LineSpec l = LineSpec::solid(2 * T, {0, 0, 0});
+  LineDraft l = LineDraft::solid(2 * T, {0, 0, 0});
   l.noHScale = noHScale;
   l.startCap = l.endCap = 1;
   ShapeWriter w(4);
@@ -280,7 +280,7 @@ TEST(Render, CurvedOutlinesCoverTheirArea) {
   const double r = 40 * T, cx = 50 * T, cy = 50 * T;
   const double pi = 3.14159265358979323846;
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({0, 0, 0})).select(0, 1, 0).moveTo(int(cx + r), int(cy));
+  w.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(int(cx + r), int(cy));
   for (int k = 1; k <= 8; ++k) {
     double a = k * pi / 4, m = (k - 0.5) * pi / 4, rc = r / std::cos(pi / 8);
     w.curveTo(int(std::lround(cx + rc * std::cos(m))), int(std::lround(cy + rc * std::sin(m))),
@@ -296,7 +296,7 @@ TEST(Render, CurvedOutlinesCoverTheirArea) {
 
 TEST(Render, FillsMeetingAlongAnEdgeLeaveNoSeam) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({255, 0, 0})).fill(FillSpec::solid({0, 0, 255}));
+  w.fill(FillDraft::solid({255, 0, 0})).fill(FillDraft::solid({0, 0, 255}));
   // One edge between red (left of it) and blue, through the middle of column 50.
   const int mid = 50 * T + 10;
   w.select(0, 1, 0).moveTo(0, 0).lineTo(mid, 0).select(2, 1, 0).lineTo(mid, 100 * T);
@@ -316,7 +316,7 @@ TEST(Render, GradientFillsFollowTheirMatrix) {
   // A linear gradient across the 100-pixel square: red at the left, blue at the right.
   Matrix m = Matrix::scale(2000.0 / 32768, 2000.0 / 32768, 1000, 1000);
   ShapeWriter w(3);
-  w.fill(FillSpec::gradient(0x10, m, {{0, {255, 0, 0}}, {255, {0, 0, 255}}})).select(0, 1, 0).rect(0, 0, 2000, 2000);
+  w.fill(FillDraft::gradient(0x10, m, {{0, {255, 0, 0}}, {255, {0, 0, 255}}})).select(0, 1, 0).rect(0, 0, 2000, 2000);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
   Picture pic = playertest::render(p, 100, 100);
@@ -330,7 +330,7 @@ TEST(Render, BitmapFillsDrawNothingYet) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(50, 50)).background(255, 255, 255);
   ShapeWriter bitmap(3);
-  FillSpec bits;
+  FillDraft bits;
   bits.type = 0x41;
   bitmap.fill(bits).select(0, 1, 0).rect(0, 0, 50 * T, 50 * T);
   b.tag(bitmap.tagCode(), bitmap.body(2, Rect::twips(0, 0, 1000, 1000)));
@@ -345,7 +345,7 @@ TEST(Render, SameFrameSamePixels) {
   b.version(8).stage(Rect::pixels(64, 48));
   for (int i = 0; i < 12; ++i) {
     ShapeWriter w(3);
-    w.fill(FillSpec::solid({uint8_t(20 * i), 100, 200, 180})).line(LineSpec::solid(uint16_t(i * 7), {0, 0, 0, 200}));
+    w.fill(FillDraft::solid({uint8_t(20 * i), 100, 200, 180})).line(LineDraft::solid(uint16_t(i * 7), {0, 0, 0, 200}));
     w.select(0, 1, 1).moveTo(i * 37, 100).curveTo(900, i * 53, 1100 - i * 20, 900).lineTo(i * 37, 100);
     b.tag(w.tagCode(), w.body(uint16_t(i + 1), Rect::twips(0, 0, 1280, 960)));
     mvqtest::Matrix m;

@@ -6,8 +6,8 @@
 
 namespace {
 
-using playertest::FillSpec;
-using playertest::LineSpec;
+using playertest::FillDraft;
+using playertest::LineDraft;
 using playertest::ShapeWriter;
 using playertest::Stop;
 
@@ -20,7 +20,7 @@ swf::Shape parse(const ShapeWriter& w, uint16_t id = 7) {
 
 TEST(ShapeParser, RectangleEdgesNameTheirFillOnOneSide) {
   ShapeWriter w(1);
-  w.fill(FillSpec::solid({255, 0, 0})).select(0, 1, 0).rect(100, 200, 1100, 700);
+  w.fill(FillDraft::solid({255, 0, 0})).select(0, 1, 0).rect(100, 200, 1100, 700);
   swf::Shape s = parse(w);
   EXPECT_EQ(s.id, 7);
   EXPECT_EQ(s.bounds.xMax, 2000);
@@ -40,7 +40,7 @@ TEST(ShapeParser, RectangleEdgesNameTheirFillOnOneSide) {
 
 TEST(ShapeParser, CurvesKeepTheirControlPoint) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({0, 0, 255, 128})).select(1, 0, 0).moveTo(0, 0).curveTo(500, -300, 1000, 0).lineTo(0, 0);
+  w.fill(FillDraft::solid({0, 0, 255, 128})).select(1, 0, 0).moveTo(0, 0).curveTo(500, -300, 1000, 0).lineTo(0, 0);
   swf::Shape s = parse(w);
   ASSERT_EQ(s.edges.size(), 2u);
   EXPECT_TRUE(s.edges[0].curved);
@@ -52,7 +52,7 @@ TEST(ShapeParser, CurvesKeepTheirControlPoint) {
 
 TEST(ShapeParser, MoreThan254StylesUseTheExtendedCount) {
   ShapeWriter w(2);
-  for (int i = 0; i < 300; ++i) w.fill(FillSpec::solid({uint8_t(i), 0, 0}));
+  for (int i = 0; i < 300; ++i) w.fill(FillDraft::solid({uint8_t(i), 0, 0}));
   w.select(0, 300, 0).rect(0, 0, 100, 100);
   swf::Shape s = parse(w);
   ASSERT_EQ(s.fills.size(), 300u);
@@ -63,9 +63,9 @@ TEST(ShapeParser, MoreThan254StylesUseTheExtendedCount) {
 
 TEST(ShapeParser, NewStylesStartAGroupWithItsOwnIndices) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({255, 0, 0})).line(LineSpec::solid(40, {0, 0, 0}));
+  w.fill(FillDraft::solid({255, 0, 0})).line(LineDraft::solid(40, {0, 0, 0}));
   w.select(0, 1, 1).rect(0, 0, 100, 100);
-  w.newStyles({FillSpec::solid({0, 255, 0}), FillSpec::solid({0, 0, 255})}, {});
+  w.newStyles({FillDraft::solid({0, 255, 0}), FillDraft::solid({0, 0, 255})}, {});
   w.select(0, 2, 0).rect(200, 0, 300, 100);
   swf::Shape s = parse(w);
   ASSERT_EQ(s.groups.size(), 2u);
@@ -83,7 +83,7 @@ TEST(ShapeParser, NewStylesStartAGroupWithItsOwnIndices) {
 
 TEST(ShapeParser, StyleIndexBeyondItsGroupMeansNone) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({255, 0, 0})).fill(FillSpec::solid({0, 255, 0}));
+  w.fill(FillDraft::solid({255, 0, 0})).fill(FillDraft::solid({0, 255, 0}));
   w.select(0, 3, 0).rect(0, 0, 100, 100);  // index 3 of 2 fills
   swf::Shape s = parse(w);
   EXPECT_TRUE(s.edges.empty());  // an edge that draws nothing is not kept
@@ -91,11 +91,11 @@ TEST(ShapeParser, StyleIndexBeyondItsGroupMeansNone) {
 
 TEST(ShapeParser, GradientFieldsAndFocalPoint) {
   mvqtest::Matrix m = mvqtest::Matrix::scale(0.5, 0.25, 100, 200);
-  FillSpec focal = FillSpec::gradient(0x13, m, {{0, {255, 0, 0}}, {128, {0, 255, 0, 10}}, {255, {0, 0, 255}}}, 1);
+  FillDraft focal = FillDraft::gradient(0x13, m, {{0, {255, 0, 0}}, {128, {0, 255, 0, 10}}, {255, {0, 0, 255}}}, 1);
   focal.interpolation = 1;
   focal.focal = -0.5;
   ShapeWriter w(4);
-  w.fill(focal).fill(FillSpec::gradient(0x10, {}, {}, 2)).select(0, 1, 0).rect(0, 0, 10, 10);
+  w.fill(focal).fill(FillDraft::gradient(0x10, {}, {}, 2)).select(0, 1, 0).rect(0, 0, 10, 10);
   swf::Shape s = parse(w);
   ASSERT_EQ(s.fills.size(), 2u);
   const swf::FillStyle& f = s.fills[0];
@@ -114,10 +114,10 @@ TEST(ShapeParser, GradientFieldsAndFocalPoint) {
 }
 
 TEST(ShapeParser, LineStyle2CarriesCapsJoinsAndFill) {
-  LineSpec miter = LineSpec::solid(60, {1, 2, 3, 200});
+  LineDraft miter = LineDraft::solid(60, {1, 2, 3, 200});
   miter.startCap = 2, miter.endCap = 1, miter.join = 2, miter.miterLimit = 1.5, miter.noClose = true;
-  LineSpec filled = LineSpec::solid(20, {});
-  filled.fill = FillSpec::gradient(0x12, {}, {{0, {9, 9, 9}}, {255, {200, 200, 200}}});
+  LineDraft filled = LineDraft::solid(20, {});
+  filled.fill = FillDraft::gradient(0x12, {}, {{0, {9, 9, 9}}, {255, {200, 200, 200}}});
   filled.noHScale = true;
   ShapeWriter w(4);
   w.nonZero().line(miter).line(filled).select(0, 0, 2).moveTo(0, 0).lineTo(100, 0);
@@ -140,7 +140,7 @@ TEST(ShapeParser, LineStyle2CarriesCapsJoinsAndFill) {
 
 TEST(ShapeParser, DamagedShapesKeepWhatWasReadable) {
   ShapeWriter w(3);
-  w.fill(FillSpec::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 1000, 1000).rect(2000, 0, 3000, 1000);
+  w.fill(FillDraft::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 1000, 1000).rect(2000, 0, 3000, 1000);
   mvqtest::Bytes body = w.body(3, mvqtest::Rect::twips(0, 0, 3000, 1000));
   for (size_t cut = 0; cut < body.size(); ++cut) {
     swf::Shape s;

@@ -27,22 +27,22 @@ int bitsFor(int32_t a, int32_t b) { return std::max(BitWriter::signedBits(a), Bi
 
 }  // namespace
 
-FillSpec FillSpec::solid(Rgba c) {
-  FillSpec f;
+FillDraft FillDraft::solid(Rgba c) {
+  FillDraft f;
   f.color = c;
   return f;
 }
 
-FillSpec FillSpec::bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m) {
-  FillSpec f;
+FillDraft FillDraft::bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m) {
+  FillDraft f;
   f.type = type;
   f.bitmap = bitmap;
   f.matrix = m;
   return f;
 }
 
-FillSpec FillSpec::gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread) {
-  FillSpec f;
+FillDraft FillDraft::gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread) {
+  FillDraft f;
   f.type = type;
   f.matrix = m;
   f.stops = std::move(stops);
@@ -50,19 +50,19 @@ FillSpec FillSpec::gradient(uint8_t type, const Matrix& m, std::vector<Stop> sto
   return f;
 }
 
-LineSpec LineSpec::solid(uint16_t width, Rgba color) {
-  LineSpec l;
+LineDraft LineDraft::solid(uint16_t width, Rgba color) {
+  LineDraft l;
   l.width = width;
   l.color = color;
   return l;
 }
 
-ShapeWriter& ShapeWriter::fill(const FillSpec& f) {
+ShapeWriter& ShapeWriter::fill(const FillDraft& f) {
   fills_.push_back(f);
   return *this;
 }
 
-ShapeWriter& ShapeWriter::line(const LineSpec& l) {
+ShapeWriter& ShapeWriter::line(const LineDraft& l) {
   lines_.push_back(l);
   return *this;
 }
@@ -99,7 +99,7 @@ ShapeWriter& ShapeWriter::rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   return moveTo(x0, y0).lineTo(x1, y0).lineTo(x1, y1).lineTo(x0, y1).lineTo(x0, y0);
 }
 
-ShapeWriter& ShapeWriter::newStyles(const std::vector<FillSpec>& fills, const std::vector<LineSpec>& lines) {
+ShapeWriter& ShapeWriter::newStyles(const std::vector<FillDraft>& fills, const std::vector<LineDraft>& lines) {
   Op op(Op::NewStyles);
   op.fills = fills;
   op.lines = lines;
@@ -114,7 +114,7 @@ uint16_t ShapeWriter::tagCode() const {
   return uint16_t(codes[std::min(std::max(version_, 1), 4) - 1]);
 }
 
-void ShapeWriter::writeFill(Bytes& out, const FillSpec& f) const {
+void ShapeWriter::writeFill(Bytes& out, const FillDraft& f) const {
   mvqtest::putU8(out, f.type);
   if (f.type == 0x00) {
     putColor(out, f.color, version_ >= 3);
@@ -133,7 +133,7 @@ void ShapeWriter::writeFill(Bytes& out, const FillSpec& f) const {
   if (f.type == 0x13) mvqtest::putU16(out, uint32_t(int16_t(f.focal * 256)));
 }
 
-void ShapeWriter::writeLine(Bytes& out, const LineSpec& l) const {
+void ShapeWriter::writeLine(Bytes& out, const LineDraft& l) const {
   mvqtest::putU16(out, l.width);
   if (version_ < 4) {
     putColor(out, l.color, version_ >= 3);
@@ -152,12 +152,12 @@ void ShapeWriter::writeLine(Bytes& out, const LineSpec& l) const {
   }
 }
 
-void ShapeWriter::writeStyles(Bytes& out, const std::vector<FillSpec>& fills,
-                              const std::vector<LineSpec>& lines) const {
+void ShapeWriter::writeStyles(Bytes& out, const std::vector<FillDraft>& fills,
+                              const std::vector<LineDraft>& lines) const {
   putCount(out, fills.size());
-  for (const FillSpec& f : fills) writeFill(out, f);
+  for (const FillDraft& f : fills) writeFill(out, f);
   putCount(out, lines.size());
-  for (const LineSpec& l : lines) writeLine(out, l);
+  for (const LineDraft& l : lines) writeLine(out, l);
 }
 
 Bytes ShapeWriter::body(uint16_t id, const mvqtest::Rect& bounds) const {

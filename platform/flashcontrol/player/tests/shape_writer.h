@@ -19,7 +19,7 @@ struct Stop {
   Rgba color;
 };
 
-struct FillSpec {
+struct FillDraft {
   uint8_t type = 0x00;  // 0x00 solid, 0x10 linear, 0x12 radial, 0x13 focal, 0x40-0x43 bitmap
   Rgba color;
   Matrix matrix;
@@ -29,12 +29,12 @@ struct FillSpec {
   double focal = 0;
   uint16_t bitmap = 0xFFFF;  // bitmap fills: the character shown
 
-  static FillSpec solid(Rgba c);
-  static FillSpec gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread = 0);
-  static FillSpec bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m);
+  static FillDraft solid(Rgba c);
+  static FillDraft gradient(uint8_t type, const Matrix& m, std::vector<Stop> stops, uint8_t spread = 0);
+  static FillDraft bitmapFill(uint8_t type, uint16_t bitmap, const Matrix& m);
 };
 
-struct LineSpec {
+struct LineDraft {
   uint16_t width = 20;
   Rgba color;
   // LINESTYLE2 fields, written by DefineShape4 only.
@@ -42,17 +42,17 @@ struct LineSpec {
   double miterLimit = 3;
   bool noClose = false;
   bool noHScale = false;
-  std::optional<FillSpec> fill;
+  std::optional<FillDraft> fill;
 
-  static LineSpec solid(uint16_t width, Rgba color);
+  static LineDraft solid(uint16_t width, Rgba color);
 };
 
 class ShapeWriter {
  public:
   explicit ShapeWriter(int version = 3) : version_(version) {}
 
-  ShapeWriter& fill(const FillSpec& f);
-  ShapeWriter& line(const LineSpec& l);
+  ShapeWriter& fill(const FillDraft& f);
+  ShapeWriter& line(const LineDraft& l);
   ShapeWriter& nonZero();  // DefineShape4's winding-rule flag
   // Records. Style indices are 1-based in the current group, 0 for none.
   ShapeWriter& select(uint32_t fill0, uint32_t fill1, uint32_t line);
@@ -62,7 +62,7 @@ class ShapeWriter {
   // A closed rectangle path from the pen's style state.
   ShapeWriter& rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
   // Starts a new style group.
-  ShapeWriter& newStyles(const std::vector<FillSpec>& fills, const std::vector<LineSpec>& lines);
+  ShapeWriter& newStyles(const std::vector<FillDraft>& fills, const std::vector<LineDraft>& lines);
 
   int version() const { return version_; }
   uint16_t tagCode() const;
@@ -76,18 +76,18 @@ class ShapeWriter {
     enum Kind { Select, Move, Line, Curve, NewStyles } kind;
     Op(Kind k, int32_t a_ = 0, int32_t b_ = 0, int32_t c_ = 0, int32_t d_ = 0) : kind(k), a(a_), b(b_), c(c_), d(d_) {}
     int32_t a, b, c, d;
-    std::vector<FillSpec> fills;
-    std::vector<LineSpec> lines;
+    std::vector<FillDraft> fills;
+    std::vector<LineDraft> lines;
   };
 
-  void writeStyles(Bytes& out, const std::vector<FillSpec>& fills, const std::vector<LineSpec>& lines) const;
-  void writeFill(Bytes& out, const FillSpec& f) const;
-  void writeLine(Bytes& out, const LineSpec& l) const;
+  void writeStyles(Bytes& out, const std::vector<FillDraft>& fills, const std::vector<LineDraft>& lines) const;
+  void writeFill(Bytes& out, const FillDraft& f) const;
+  void writeLine(Bytes& out, const LineDraft& l) const;
 
   int version_;
   bool nonZero_ = false;
-  std::vector<FillSpec> fills_;
-  std::vector<LineSpec> lines_;
+  std::vector<FillDraft> fills_;
+  std::vector<LineDraft> lines_;
   std::vector<Op> ops_;
   int32_t penX_ = 0, penY_ = 0;
 };

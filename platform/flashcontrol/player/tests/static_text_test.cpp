@@ -14,17 +14,17 @@ using mvqtest::Matrix;
 using mvqtest::Rect;
 using mvqtest::Rgba;
 using mvqtest::SwfBuilder;
-using playertest::FontSpec;
+using playertest::FontDraft;
 using playertest::GlyphBox;
 using playertest::Picture;
-using playertest::TextRecordSpec;
+using playertest::TextRecordDraft;
 
 constexpr int T = 20;
 
 // Glyph 0: 10 x 20 pixels standing on the baseline at 1024 twips high; glyph 1
 // a narrower one; glyph 2 a space. Version 3 writes the same at 20 times.
-FontSpec boxFont(int version) {
-  FontSpec f;
+FontDraft boxFont(int version) {
+  FontDraft f;
   f.version = version;
   int k = version == 3 ? 20 : 1;
   f.glyphs = {GlyphBox{0, -400 * k, 200 * k, 0}, GlyphBox{0, -200 * k, 100 * k, 0}, GlyphBox{0, 0, 0, 0}};
@@ -35,7 +35,7 @@ FontSpec boxFont(int version) {
   return f;
 }
 
-Picture renderText(const FontSpec& font, const std::vector<TextRecordSpec>& records, int textVersion = 2,
+Picture renderText(const FontDraft& font, const std::vector<TextRecordDraft>& records, int textVersion = 2,
                    const Matrix& textMatrix = {}, bool withInfo = false) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
@@ -74,7 +74,7 @@ class FontVersions : public ::testing::TestWithParam<int> {};
 
 // 1024 twips high: DefineFont2 glyph units are twips, DefineFont3's a twentieth.
 TEST_P(FontVersions, GlyphsStandAtTheirAdvancesScaledByTheHeight) {
-  TextRecordSpec r;
+  TextRecordDraft r;
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{200, 0, 0};
@@ -88,7 +88,7 @@ TEST_P(FontVersions, GlyphsStandAtTheirAdvancesScaledByTheHeight) {
 }
 
 TEST_P(FontVersions, HalfTheHeightIsHalfTheGlyph) {
-  TextRecordSpec r;
+  TextRecordDraft r;
   r.font = 1;
   r.height = 512;
   r.color = Rgba{0, 0, 255};
@@ -104,17 +104,17 @@ INSTANTIATE_TEST_SUITE_P(Font2And3, FontVersions, ::testing::Values(2, 3));
 // Style fields a record leaves out carry over; x runs on from the last
 // record's advances unless the record sets it.
 TEST(StaticText, RecordsCarryTheirStyleForward) {
-  TextRecordSpec first;
+  TextRecordDraft first;
   first.font = 1;
   first.height = 1024;
   first.color = Rgba{0, 128, 0};
   first.x = 10 * T;
   first.y = 30 * T;
   first.glyphs = {{0, 400}};
-  TextRecordSpec second;  // same font, colour and x flow; a new baseline
+  TextRecordDraft second;  // same font, colour and x flow; a new baseline
   second.y = 70 * T;
   second.glyphs = {{0, 400}};
-  TextRecordSpec third;  // a new colour, the pen moved back
+  TextRecordDraft third;  // a new colour, the pen moved back
   third.color = Rgba{0, 0, 0};
   third.x = 60 * T;
   third.glyphs = {{1, 0}};
@@ -125,7 +125,7 @@ TEST(StaticText, RecordsCarryTheirStyleForward) {
 }
 
 TEST(StaticText, Text2ColoursCarryAlpha) {
-  TextRecordSpec r;
+  TextRecordDraft r;
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{0, 0, 0, 128};
@@ -134,13 +134,13 @@ TEST(StaticText, Text2ColoursCarryAlpha) {
   r.glyphs = {{0, 0}};
   Picture pic = renderText(boxFont(2), {r});
   EXPECT_NEAR(pic.r(15, 40), 127, 2);
-  TextRecordSpec opaque = r;  // DefineText has RGB colours: always opaque
+  TextRecordDraft opaque = r;  // DefineText has RGB colours: always opaque
   Picture rgb = renderText(boxFont(2), {opaque}, 1);
   EXPECT_EQ(rgb.r(15, 40), 0);
 }
 
 TEST(StaticText, TheTextMatrixPlacesTheRecords) {
-  TextRecordSpec r;
+  TextRecordDraft r;
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{0, 0, 0};
@@ -158,8 +158,8 @@ TEST(StaticText, TheTextMatrixPlacesTheRecords) {
 // DefineFont has no codes or advances of its own: a DefineFontInfo names it,
 // and static text still finds its glyphs by index.
 TEST(StaticText, DefineFontGlyphsByIndex) {
-  FontSpec f = boxFont(1);
-  TextRecordSpec r;
+  FontDraft f = boxFont(1);
+  TextRecordDraft r;
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{0, 0, 0};
@@ -172,10 +172,10 @@ TEST(StaticText, DefineFontGlyphsByIndex) {
 }
 
 TEST(FontParser, Font2FieldsAndInfoCodes) {
-  FontSpec spec = boxFont(3);
-  spec.name = "Box";
-  spec.bold = true;
-  mvqtest::Bytes body = spec.body();
+  FontDraft draft = boxFont(3);
+  draft.name = "Box";
+  draft.bold = true;
+  mvqtest::Bytes body = draft.body();
   swf::Font font;
   ASSERT_TRUE(swf::parseDefineFont2(body.data(), body.size(), 3, font));
   EXPECT_EQ(font.name, "Box");
@@ -191,7 +191,7 @@ TEST(FontParser, Font2FieldsAndInfoCodes) {
   EXPECT_EQ(font.advances[1], 3000);
   EXPECT_EQ(font.ascent, 8000);
 
-  FontSpec info = spec;
+  FontDraft info = draft;
   info.name = "Renamed";
   info.codes = {'x', 'y', 'z'};
   mvqtest::Bytes infoBody = info.infoBody(2);
@@ -202,7 +202,7 @@ TEST(FontParser, Font2FieldsAndInfoCodes) {
 
 // Every cut of valid tags parses without reading past its end.
 TEST(FontParser, TruncatedTagsStayInBounds) {
-  TextRecordSpec r;
+  TextRecordDraft r;
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{1, 2, 3};

@@ -34,9 +34,9 @@ Bytes glyphShape(const GlyphBox& g) {
 
 }  // namespace
 
-uint16_t FontSpec::tagCode() const { return version == 1 ? 10 : version == 2 ? 48 : 75; }
+uint16_t FontDraft::tagCode() const { return version == 1 ? 10 : version == 2 ? 48 : 75; }
 
-Bytes FontSpec::body() const {
+Bytes FontDraft::body() const {
   std::vector<Bytes> shapes;
   for (const GlyphBox& g : glyphs) shapes.push_back(glyphShape(g));
   Bytes out;
@@ -73,7 +73,7 @@ Bytes FontSpec::body() const {
   return out;
 }
 
-Bytes FontSpec::infoBody(int infoVersion) const {
+Bytes FontDraft::infoBody(int infoVersion) const {
   Bytes out;
   mvqtest::putU16(out, id);
   mvqtest::putU8(out, uint32_t(name.size()));
@@ -85,7 +85,7 @@ Bytes FontSpec::infoBody(int infoVersion) const {
 }
 
 Bytes staticTextBody(uint16_t id, const mvqtest::Rect& bounds, const mvqtest::Matrix& matrix,
-                     const std::vector<TextRecordSpec>& records, int version) {
+                     const std::vector<TextRecordDraft>& records, int version) {
   int glyphBits = 1, advanceBits = 1;
   for (const auto& r : records) {
     for (const auto& g : r.glyphs) {
@@ -117,7 +117,7 @@ Bytes staticTextBody(uint16_t id, const mvqtest::Rect& bounds, const mvqtest::Ma
   return out;
 }
 
-Bytes EditTextSpec::body() const {
+Bytes EditTextDraft::body() const {
   Bytes out;
   mvqtest::putU16(out, id);
   mvqtest::append(out, mvqtest::rectBytes(bounds));

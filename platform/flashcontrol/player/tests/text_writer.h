@@ -18,7 +18,7 @@ struct GlyphBox {
   int32_t x0, y0, x1, y1;  // em units; an empty box writes a glyph without edges
 };
 
-struct FontSpec {
+struct FontDraft {
   uint16_t id = 1;
   int version = 2;  // 1: DefineFont (codes from a DefineFontInfo), 2 or 3: DefineFont2/3
   std::string name = "Test";
@@ -35,7 +35,7 @@ struct FontSpec {
   Bytes infoBody(int infoVersion) const;
 };
 
-struct TextRecordSpec {
+struct TextRecordDraft {
   std::optional<uint16_t> font;
   uint16_t height = 0;  // written with the font
   std::optional<mvqtest::Rgba> color;
@@ -45,9 +45,9 @@ struct TextRecordSpec {
 
 // DefineText (version 1, RGB) or DefineText2 (RGBA).
 Bytes staticTextBody(uint16_t id, const mvqtest::Rect& bounds, const mvqtest::Matrix& matrix,
-                     const std::vector<TextRecordSpec>& records, int version = 2);
+                     const std::vector<TextRecordDraft>& records, int version = 2);
 
-struct EditTextSpec {
+struct EditTextDraft {
   uint16_t id = 2;
   mvqtest::Rect bounds = mvqtest::Rect::twips(0, 0, 2000, 400);
   bool wordWrap = false, multiline = false, password = false, readOnly = true;

@@ -19,8 +19,8 @@
 
 namespace {
 
-using playertest::FillSpec;
-using playertest::LineSpec;
+using playertest::FillDraft;
+using playertest::LineDraft;
 using playertest::ShapeWriter;
 
 constexpr int kWidth = 550, kHeight = 400, kShapes = 200, kFrames = 24, kRuns = 5;
@@ -32,11 +32,11 @@ ShapeWriter blob(int i, int r) {
   uint8_t c = uint8_t(i * 37);
   if (i % 5 == 0) {
     mvqtest::Matrix m = mvqtest::Matrix::scale(r / 16384.0, r / 16384.0);
-    w.fill(FillSpec::gradient(0x12, m, {{0, {255, c, 0}}, {255, {0, c, 255, 160}}}));
+    w.fill(FillDraft::gradient(0x12, m, {{0, {255, c, 0}}, {255, {0, c, 255, 160}}}));
   } else {
-    w.fill(FillSpec::solid({c, uint8_t(255 - c), uint8_t(i * 11), uint8_t(i % 3 ? 255 : 140)}));
+    w.fill(FillDraft::solid({c, uint8_t(255 - c), uint8_t(i * 11), uint8_t(i % 3 ? 255 : 140)}));
   }
-  w.line(LineSpec::solid(uint16_t(20 + (i % 4) * 20), {0, 0, 0}));
+  w.line(LineDraft::solid(uint16_t(20 + (i % 4) * 20), {0, 0, 0}));
   w.select(0, 1, 1).moveTo(r, 0).curveTo(r, r, 0, r).curveTo(-r, r, -r, 0).curveTo(-r, -r, 0, -r).curveTo(r, -r, r, 0);
   return w;
 }
@@ -66,12 +66,12 @@ mvqtest::Bytes movie() {
 mvqtest::Bytes textFieldsMovie() {
   mvqtest::SwfBuilder b;
   b.version(8).stage(mvqtest::Rect::pixels(kWidth, kHeight)).frameRate(24).background(250, 250, 240);
-  playertest::FontSpec sans;
+  playertest::FontDraft sans;
   sans.name = "_sans";
   sans.layout = false;
   b.tag(sans.tagCode(), sans.body());
   for (int i = 0; i < kFields; ++i) {
-    playertest::EditTextSpec f;
+    playertest::EditTextDraft f;
     f.id = uint16_t(i + 2);
     f.bounds = mvqtest::Rect::twips(0, 0, 3000, 1200);
     f.font = 1;

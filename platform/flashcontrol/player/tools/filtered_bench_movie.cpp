@@ -6,14 +6,14 @@
 namespace benchmovies {
 namespace {
 
-using playertest::FillSpec;
-using playertest::LineSpec;
-using playertest::ShadowSpec;
+using playertest::FillDraft;
+using playertest::LineDraft;
+using playertest::ShadowDraft;
 using playertest::ShapeWriter;
 namespace filters = playertest::filters;
 
 mvqtest::Bytes filterFor(int i) {
-  ShadowSpec s;
+  ShadowDraft s;
   s.blurX = s.blurY = 6 + (i % 4) * 2;
   s.passes = 2 + i % 2;
   s.distance = 4;
@@ -36,8 +36,8 @@ mvqtest::Bytes filteredClipsMovie(int width, int height, int frames) {
   for (int i = 0; i < kFilteredClips; ++i) {
     const int r = 600 + (i * 97) % 600;
     ShapeWriter w(3);
-    w.fill(FillSpec::solid({uint8_t(i * 37), uint8_t(255 - i * 37), uint8_t(i * 11)}));
-    w.line(LineSpec::solid(40, {0, 0, 0}));
+    w.fill(FillDraft::solid({uint8_t(i * 37), uint8_t(255 - i * 37), uint8_t(i * 11)}));
+    w.line(LineDraft::solid(40, {0, 0, 0}));
     w.select(0, 1, 1).moveTo(r, 0).curveTo(r, r, 0, r).curveTo(-r, r, -r, 0).curveTo(-r, -r, 0, -r).curveTo(r, -r, r, 0);
     b.tag(w.tagCode(), w.body(uint16_t(i + 1), mvqtest::Rect::twips(-r - 50, -r - 50, r + 50, r + 50)));
   }
