@@ -59,8 +59,9 @@ HRESULT RecordingPass::Start(MainFrame& frame, const ExportSettings& settings) {
   long frames = 0;
   if (FAILED(frame.loadMovie(frame.currentMoviePath())) || FAILED(IShockwaveFlash_Play(frame.flash())) ||
       FAILED(IShockwaveFlash_get_TotalFrames(frame.flash(), &frames))) {
-    errorBox(frame.window(), IDS_RECORD_PLAY_FAILED);
+    // The progress window goes first, so that nothing of the export outlives the message.
     fail(frame);
+    errorBox(frame.window(), IDS_RECORD_PLAY_FAILED);
     return E_FAIL;
   }
   if (FAILED(recorder_->Start(audioEndByte_, nullptr))) {

@@ -49,6 +49,10 @@ start_pulse_loopback() {  # dir
   MVQ_PULSE_PID=$(cat "$dir/run/pulse/pid" 2>/dev/null)
   [ -n "$MVQ_PULSE_PID" ] || { say "pulseaudio wrote no PID file"; return 1; }
   export PULSE_SERVER=unix:$dir/run/pulse/native
+  # Wine's driver asks the server for only 30 ms of sound in hand: a wine process
+  # held up longer by a busy machine underran, and each underrun moved every later
+  # sound late. 150 ms rides out such stalls; sounds still start when written.
+  export PULSE_LATENCY_MSEC=150
   for i in $(seq 100); do
     pulse_sink_settled && return 0
     sleep 0.1
@@ -70,7 +74,7 @@ started_pulse_pid() {
 stop_pulse_loopback() {
   local pid i
   pid=$(started_pulse_pid)
-  unset PULSE_SERVER
+  unset PULSE_SERVER PULSE_LATENCY_MSEC
   MVQ_PULSE_PID=
   MVQ_PULSE_DIR=
   [ -n "$pid" ] || return 0
