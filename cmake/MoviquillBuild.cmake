@@ -45,7 +45,7 @@ function(mvq_add_gtest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "GTEST_OUTPUT=xml:${MVQ_TEST_OUTPUT_DIR};MVQ_SOURCE_DIR=${MVQ_TEST_SOURCE_DIR}"
+    ENVIRONMENT "GTEST_OUTPUT=xml:${MVQ_TEST_OUTPUT_DIR};MVQ_SOURCE_DIR=${MVQ_TEST_SOURCE_DIR};MVQ_TRACE_NOTIMPL=1"
     TIMEOUT 600)
 endfunction()
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "atl_containment.h"
+#include "not_implemented.h"
 
 extern "C" const IID IID_IAxWinHostWindow = {
     0xb6ea2050, 0x048a, 0x11d1, {0x82, 0xb9, 0x00, 0xc0, 0x4f, 0xb9, 0x94, 0x2e}};
@@ -141,10 +142,12 @@ ULONG STDMETHODCALLTYPE ClientSite_AddRef(IOleClientSite* iface) {
 ULONG STDMETHODCALLTYPE ClientSite_Release(IOleClientSite* iface) {
   return hostRelease(impl_from_IOleClientSite(iface));
 }
-HRESULT STDMETHODCALLTYPE ClientSite_SaveObject(IOleClientSite*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ClientSite_SaveObject(IOleClientSite*) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE ClientSite_GetMoniker(IOleClientSite*, DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE ClientSite_GetContainer(IOleClientSite*, IOleContainer** container) {
   if (container) *container = nullptr;
@@ -152,7 +155,9 @@ HRESULT STDMETHODCALLTYPE ClientSite_GetContainer(IOleClientSite*, IOleContainer
 }
 HRESULT STDMETHODCALLTYPE ClientSite_ShowObject(IOleClientSite*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE ClientSite_OnShowWindow(IOleClientSite*, BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE ClientSite_RequestNewObjectLayout(IOleClientSite*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ClientSite_RequestNewObjectLayout(IOleClientSite*) {
+  return notImplemented(__func__);
+}
 
 const IOleClientSiteVtbl clientSiteVtbl = {
     ClientSite_QueryInterface, ClientSite_AddRef,    ClientSite_Release,
@@ -182,7 +187,7 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_GetWindow(IOleInPlaceSiteWindowless* iface
   return *window ? S_OK : E_FAIL;
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_ContextSensitiveHelp(IOleInPlaceSiteWindowless*, BOOL) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_CanInPlaceActivate(IOleInPlaceSiteWindowless* iface) {
   return impl_from_IOleInPlaceSiteWindowless(iface)->window ? S_OK : S_FALSE;
@@ -214,7 +219,7 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_GetWindowContext(IOleInPlaceSiteWindowless
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_Scroll(IOleInPlaceSiteWindowless*, SIZE) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_OnUIDeactivate(IOleInPlaceSiteWindowless*, BOOL) {
   return S_OK;
@@ -300,7 +305,7 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRgn(IOleInPlaceSiteWindowless* i
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_ScrollRect(IOleInPlaceSiteWindowless*, INT, INT, const RECT*,
                                                  const RECT*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_AdjustRect(IOleInPlaceSiteWindowless*, RECT* rect) {
   return rect ? S_OK : E_POINTER;
@@ -440,12 +445,12 @@ ULONG STDMETHODCALLTYPE HostWindow_Release(IAxWinHostWindow* iface) {
   return hostRelease(impl_from_IAxWinHostWindow(iface));
 }
 HRESULT STDMETHODCALLTYPE HostWindow_CreateControl(IAxWinHostWindow*, LPCOLESTR, HWND, IStream*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE HostWindow_CreateControlEx(IAxWinHostWindow*, LPCOLESTR, HWND, IStream*,
                                                      IUnknown** control, REFIID, IUnknown*) {
   if (control) *control = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 // The host serves the one window it was made for.
 HRESULT STDMETHODCALLTYPE HostWindow_AttachControl(IAxWinHostWindow* iface, IUnknown* control,
@@ -466,11 +471,11 @@ HRESULT STDMETHODCALLTYPE HostWindow_QueryControl(IAxWinHostWindow* iface, REFII
   return host->control->lpVtbl->QueryInterface(host->control, iid, object);
 }
 HRESULT STDMETHODCALLTYPE HostWindow_SetExternalDispatch(IAxWinHostWindow*, IDispatch*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE HostWindow_SetExternalUIHandler(IAxWinHostWindow*,
                                                           IDocHostUIHandlerDispatch*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 
 const IAxWinHostWindowVtbl hostWindowVtbl = {

@@ -1,6 +1,7 @@
 // IOleInPlaceObjectWindowless and in-place activation: the control has no
 // window of its own and lives in its container's window at its rectangle.
 #include "flash_control.h"
+#include "not_implemented.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ HRESULT STDMETHODCALLTYPE InPlace_GetWindow(IOleInPlaceObjectWindowless*, HWND* 
   return E_FAIL;  // windowless
 }
 HRESULT STDMETHODCALLTYPE InPlace_ContextSensitiveHelp(IOleInPlaceObjectWindowless*, BOOL) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE InPlace_InPlaceDeactivate(IOleInPlaceObjectWindowless* iface) {
   deactivateInPlace(impl_from_IOleInPlaceObjectWindowless(iface));
@@ -42,7 +43,7 @@ HRESULT STDMETHODCALLTYPE InPlace_SetObjectRects(IOleInPlaceObjectWindowless* if
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE InPlace_ReactivateAndUndo(IOleInPlaceObjectWindowless*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 // The control takes no input: every window message is left to the container.
 HRESULT STDMETHODCALLTYPE InPlace_OnWindowMessage(IOleInPlaceObjectWindowless*, UINT, WPARAM,
@@ -53,7 +54,7 @@ HRESULT STDMETHODCALLTYPE InPlace_OnWindowMessage(IOleInPlaceObjectWindowless*, 
 HRESULT STDMETHODCALLTYPE InPlace_GetDropTarget(IOleInPlaceObjectWindowless*,
                                                 IDropTarget** target) {
   if (target) *target = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ HRESULT activateInPlace(FlashControl* control, IOleClientSite* site) {
   if (!site) return E_INVALIDARG;
   IOleInPlaceSiteWindowless* inPlace = nullptr;
   if (FAILED(site->lpVtbl->QueryInterface(site, IID_IOleInPlaceSiteWindowless, (void**)&inPlace)))
-    return E_NOTIMPL;  // only windowless containers are served
+    return notImplemented(__func__);  // only windowless containers are served
   if (inPlace->lpVtbl->CanWindowlessActivate(inPlace) != S_OK ||
       inPlace->lpVtbl->CanInPlaceActivate(inPlace) != S_OK) {
     inPlace->lpVtbl->Release(inPlace);

@@ -1,6 +1,7 @@
 // IOleObject, IOleControl and IPersistStreamInit: what a container calls to
 // embed the control.
 #include "flash_control.h"
+#include "not_implemented.h"
 
 namespace {
 
@@ -49,17 +50,19 @@ HRESULT STDMETHODCALLTYPE OleObject_Close(IOleObject* iface, DWORD) {
   leaveSite(impl_from_IOleObject(iface));
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE OleObject_SetMoniker(IOleObject*, DWORD, IMoniker*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE OleObject_SetMoniker(IOleObject*, DWORD, IMoniker*) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE OleObject_GetMoniker(IOleObject*, DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE OleObject_InitFromData(IOleObject*, IDataObject*, BOOL, DWORD) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE OleObject_GetClipboardData(IOleObject*, DWORD, IDataObject** data) {
   if (data) *data = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 // Every showing verb activates the control in place, windowless; hiding deactivates it.
 HRESULT STDMETHODCALLTYPE OleObject_DoVerb(IOleObject* iface, LONG verb, MSG*,
@@ -80,7 +83,7 @@ HRESULT STDMETHODCALLTYPE OleObject_DoVerb(IOleObject* iface, LONG verb, MSG*,
 }
 HRESULT STDMETHODCALLTYPE OleObject_EnumVerbs(IOleObject*, IEnumOLEVERB** verbs) {
   if (verbs) *verbs = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE OleObject_Update(IOleObject*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE OleObject_IsUpToDate(IOleObject*) { return S_OK; }
@@ -91,7 +94,7 @@ HRESULT STDMETHODCALLTYPE OleObject_GetUserClassID(IOleObject*, CLSID* clsid) {
 }
 HRESULT STDMETHODCALLTYPE OleObject_GetUserType(IOleObject*, DWORD, LPOLESTR* type) {
   if (type) *type = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE OleObject_SetExtent(IOleObject* iface, DWORD aspect, SIZEL* size) {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
@@ -107,19 +110,23 @@ HRESULT STDMETHODCALLTYPE OleObject_GetExtent(IOleObject* iface, DWORD aspect, S
 }
 HRESULT STDMETHODCALLTYPE OleObject_Advise(IOleObject*, IAdviseSink*, DWORD* connection) {
   if (connection) *connection = 0;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE OleObject_Unadvise(IOleObject*, DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE OleObject_Unadvise(IOleObject*, DWORD) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE OleObject_EnumAdvise(IOleObject*, IEnumSTATDATA** advises) {
   if (advises) *advises = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE OleObject_GetMiscStatus(IOleObject*, DWORD, DWORD* status) {
   if (!status) return E_POINTER;
   *status = kMiscStatus;
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE OleObject_SetColorScheme(IOleObject*, LOGPALETTE*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE OleObject_SetColorScheme(IOleObject*, LOGPALETTE*) {
+  return notImplemented(__func__);
+}
 
 inline FlashControl* impl_from_IOleControl(IOleControl* iface) {
   return CONTAINING_RECORD(iface, FlashControl, IOleControl_iface);
@@ -136,9 +143,11 @@ ULONG STDMETHODCALLTYPE OleControl_Release(IOleControl* iface) {
   return flashRelease(impl_from_IOleControl(iface));
 }
 HRESULT STDMETHODCALLTYPE OleControl_GetControlInfo(IOleControl*, CONTROLINFO*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE OleControl_OnMnemonic(IOleControl*, MSG*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE OleControl_OnMnemonic(IOleControl*, MSG*) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE OleControl_OnAmbientPropertyChange(IOleControl*, DISPID) { return S_OK; }
 HRESULT STDMETHODCALLTYPE OleControl_FreezeEvents(IOleControl*, BOOL) { return S_OK; }
 
@@ -163,10 +172,14 @@ HRESULT STDMETHODCALLTYPE Persist_GetClassID(IPersistStreamInit*, CLSID* clsid) 
 }
 HRESULT STDMETHODCALLTYPE Persist_IsDirty(IPersistStreamInit*) { return S_FALSE; }
 // Properties are set through IShockwaveFlash only; none are kept in streams.
-HRESULT STDMETHODCALLTYPE Persist_Load(IPersistStreamInit*, IStream*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Persist_Save(IPersistStreamInit*, IStream*, BOOL) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Persist_Load(IPersistStreamInit*, IStream*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Persist_Save(IPersistStreamInit*, IStream*, BOOL) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE Persist_GetSizeMax(IPersistStreamInit*, ULARGE_INTEGER*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Persist_InitNew(IPersistStreamInit*) { return S_OK; }
 

@@ -5,6 +5,7 @@
 #include "flash_control.h"
 #include "load_completion.h"
 #include "local_movie.h"
+#include "not_implemented.h"
 
 namespace {
 
@@ -131,15 +132,15 @@ HRESULT STDMETHODCALLTYPE Flash_GetTypeInfoCount(IShockwaveFlash*, UINT* count) 
 }
 HRESULT STDMETHODCALLTYPE Flash_GetTypeInfo(IShockwaveFlash*, UINT, LCID, ITypeInfo** info) {
   if (info) *info = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_GetIDsOfNames(IShockwaveFlash*, REFIID, LPOLESTR*, UINT, LCID,
                                               DISPID*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_Invoke(IShockwaveFlash*, DISPID, REFIID, LCID, WORD, DISPPARAMS*,
                                        VARIANT*, EXCEPINFO*, UINT*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 
 HRESULT STDMETHODCALLTYPE Flash_get_ReadyState(IShockwaveFlash* iface, long* state) {
@@ -178,10 +179,18 @@ HRESULT STDMETHODCALLTYPE Flash_put_ScaleMode(IShockwaveFlash* iface, int mode) 
   return setScaleMode(impl_from_IShockwaveFlash(iface), mode);
 }
 
-HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) {
+  return notImplemented(__func__);
+}
 
 // A setting of the player that carries over to the next movie: no load needed.
 HRESULT STDMETHODCALLTYPE Flash_get_Loop(IShockwaveFlash* iface, VARIANT_BOOL* loop) {
@@ -208,10 +217,12 @@ HRESULT STDMETHODCALLTYPE Flash_put_FrameNum(IShockwaveFlash* iface, long frame)
 }
 
 HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, long) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) {
+  return notImplemented(__func__);
+}
 
 // A movie plays once loaded, so one that is not read yet needs nothing.
 HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
@@ -282,12 +293,24 @@ HRESULT STDMETHODCALLTYPE Flash_put_WMode(IShockwaveFlash* iface, BSTR mode) {
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash* iface, BSTR* scale) {
   return putString(scale, kScaleNames[impl_from_IShockwaveFlash(iface)->scaleMode]);
 }
@@ -298,34 +321,42 @@ HRESULT STDMETHODCALLTYPE Flash_put_Scale(IShockwaveFlash* iface, BSTR scale) {
   return E_INVALIDARG;
 }
 HRESULT STDMETHODCALLTYPE Flash_get_DeviceFont(IShockwaveFlash*, VARIANT_BOOL*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_put_DeviceFont(IShockwaveFlash*, VARIANT_BOOL) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_get_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_put_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) {
+  return notImplemented(__func__);
+}
+HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE Flash_get_Quality2(IShockwaveFlash* iface, BSTR* quality) {
   return putString(quality, impl_from_IShockwaveFlash(iface)->quality->name);
 }
 HRESULT STDMETHODCALLTYPE Flash_put_Quality2(IShockwaveFlash* iface, BSTR quality) {
   return setQuality(impl_from_IShockwaveFlash(iface), qualityNamed(quality));
 }
-HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) {
+  return notImplemented(__func__);
+}
 
 HRESULT STDMETHODCALLTYPE Flash_TGotoFrame(IShockwaveFlash* iface, BSTR target, long frame) {
-  if (!isMainTimeline(target)) return E_NOTIMPL;
+  if (!isMainTimeline(target)) return notImplemented(__func__);
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
 }
-HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR target, long* frame) {
-  if (!isMainTimeline(target)) return E_NOTIMPL;
+  if (!isMainTimeline(target)) return notImplemented(__func__);
   return withLoadResult(iface, putLong(frame, playerOf(iface).currentFrame()));
 }
 

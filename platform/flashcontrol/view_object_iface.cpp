@@ -1,5 +1,6 @@
 // IViewObjectEx: the control's only way of showing itself.
 #include "flash_control.h"
+#include "not_implemented.h"
 
 namespace {
 
@@ -45,19 +46,19 @@ HRESULT STDMETHODCALLTYPE View_Draw(IViewObjectEx* iface, DWORD aspect, LONG, vo
 HRESULT STDMETHODCALLTYPE View_GetColorSet(IViewObjectEx*, DWORD, LONG, void*, DVTARGETDEVICE*,
                                            HDC, LOGPALETTE** colors) {
   if (colors) *colors = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE View_Freeze(IViewObjectEx*, DWORD, LONG, void*, DWORD*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE View_Unfreeze(IViewObjectEx*, DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE View_Unfreeze(IViewObjectEx*, DWORD) { return notImplemented(__func__); }
 // Changes are announced through the in-place site's invalidations instead.
 HRESULT STDMETHODCALLTYPE View_SetAdvise(IViewObjectEx*, DWORD, DWORD, IAdviseSink*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE View_GetAdvise(IViewObjectEx*, DWORD*, DWORD*, IAdviseSink** sink) {
   if (sink) *sink = nullptr;
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE View_GetExtent(IViewObjectEx* iface, DWORD aspect, LONG,
                                          DVTARGETDEVICE*, SIZEL* size) {
@@ -66,7 +67,9 @@ HRESULT STDMETHODCALLTYPE View_GetExtent(IViewObjectEx* iface, DWORD aspect, LON
   *size = controlExtent(impl_from_IViewObjectEx(iface));
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE View_GetRect(IViewObjectEx*, DWORD, RECTL*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE View_GetRect(IViewObjectEx*, DWORD, RECTL*) {
+  return notImplemented(__func__);
+}
 HRESULT STDMETHODCALLTYPE View_GetViewStatus(IViewObjectEx* iface, DWORD* status) {
   if (!status) return E_POINTER;
   *status = isOpaque(impl_from_IViewObjectEx(iface)) ? VIEWSTATUS_OPAQUE | VIEWSTATUS_SOLIDBKGND
@@ -90,7 +93,7 @@ HRESULT STDMETHODCALLTYPE View_QueryHitRect(IViewObjectEx*, DWORD aspect, const 
 }
 HRESULT STDMETHODCALLTYPE View_GetNaturalExtent(IViewObjectEx*, DWORD, LONG, DVTARGETDEVICE*,
                                                 HDC, DVEXTENTINFO*, SIZEL*) {
-  return E_NOTIMPL;
+  return notImplemented(__func__);
 }
 
 }  // namespace
