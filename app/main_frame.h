@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "export_host.h"
 #include "host_services.h"
 #include "host_timer.h"
 #include "preview_painter.h"
@@ -15,7 +16,7 @@ constexpr char kMainWindowClass[] = "TessalineMoviquill";
 constexpr char kMainWindowTitle[] = "Tessaline Moviquill";
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-class MainFrame {
+class MainFrame : public ExportHost {
  public:
   MainFrame();
   ~MainFrame();
@@ -25,28 +26,33 @@ class MainFrame {
   // Registers the window class and creates the window at the stored rectangle;
   // the window shows itself. Null when it could not be created.
   HWND create();
-  HWND window() const { return mainWindow_; }
+  HWND window() const override { return mainWindow_; }
   void setExportHandOver(ExportHandOver* handOver) { exportHandOver_ = handOver; }
 
-  // Used by the Create AVI hand-over and the export passes.
-  IShockwaveFlash* flash() const { return flash_; }
+  // What the Create AVI hand-over and the export passes use.
+  IShockwaveFlash* flash() const override { return flash_; }
+  ITimerSink* timerSink() const override { return timerSink_; }
+  ITimerSink* advisedTimerSink() const override { return hostTimer_.sink; }
+  HWND previewWindow() const override { return painter_.host; }
+  const FrameSurface& previewSurface() const override { return painter_.surface; }
+  const char* currentMoviePath() const override { return currentMoviePath_; }
+  const char* workingCopyPath() const override { return workingCopyPath_; }
+  const char* recordingWavPath() const override { return recordingWavPath_; }
+  const char* outputPath() const override { return outputPath_; }
+  int frameCount() const override { return frameCount_; }
+  double frameRate() const override { return frameRate_; }
+  bool keepAspectChecked() const override;
+  void stop() override;
+  void sizeToMovie(int width, int height, bool keepAspect) override;
+  HRESULT loadMovie(const char* path) override;
+  void setRecordingActive(bool active) override;
+  void setVideoPassActive(bool active) override;
+  bool takePendingTick() override;
+  void readyForTicks() override;
+
   PreviewPainter& painter() { return painter_; }
-  ITimerSink* timerSink() const { return timerSink_; }
-  // The sink the control advised last, known before any tick message came.
-  ITimerSink* advisedTimerSink() const { return hostTimer_.sink; }
-  bool keepAspectChecked() const;
-  const char* currentMoviePath() const { return currentMoviePath_; }
-  const char* workingCopyPath() const { return workingCopyPath_; }
-  const char* recordingWavPath() const { return recordingWavPath_; }
-  char* outputPath() { return outputPath_; }
   int movieWidth() const { return movieWidth_; }
   int movieHeight() const { return movieHeight_; }
-  int frameCount() const { return frameCount_; }
-  double frameRate() const { return frameRate_; }
-  void stop();
-  void sizeToMovie(int width, int height, bool keepAspect);
-  // Names the movie to the control; put_Movie's result (E_FAIL once the control is gone).
-  HRESULT loadMovie(const char* path);
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,10 +3,9 @@
 #include <cstdlib>
 
 #include "export_settings_dialog.h"
-#include "main_frame.h"
+#include "export_host.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
-#include "tick_state.h"
 #include "video_pass.h"
 
 namespace {
@@ -29,30 +28,30 @@ ExportRun::ExportRun()
 
 ExportRun::~ExportRun() { freeCompressorRecord(settings_.compressor); }
 
-bool ExportRun::run(MainFrame& frame) {
+bool ExportRun::run(ExportHost& host) {
   if (!settings_.compressor) {
     settings_.compressor = createCompressorRecord();
     if (!settings_.compressor) {
-      errorBox(frame.window(), IDS_OUT_OF_MEMORY);
+      errorBox(host.window(), IDS_OUT_OF_MEMORY);
       return false;
     }
   }
   ExportSettings edited = settings_;
   edited.startFrame = 0;
-  edited.endFrame = frame.frameCount() - 1;
-  edited.frameRate100 = static_cast<LONG>(frame.frameRate() * 100);
+  edited.endFrame = host.frameCount() - 1;
+  edited.frameRate100 = static_cast<LONG>(host.frameRate() * 100);
   RECT client;
-  GetClientRect(frame.window(), &client);
+  GetClientRect(host.window(), &client);
   if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL)
     return false;
   // The program may have been closed while the dialog was up.
-  if (!IsWindow(frame.window()) || !frame.flash()) return false;
-  frame.sizeToMovie(client.right, client.bottom, frame.keepAspectChecked());
+  if (!IsWindow(host.window()) || !host.flash()) return false;
+  host.sizeToMovie(client.right, client.bottom, host.keepAspectChecked());
   settings_ = edited;
   // The movie's own sound: recorded first, in real time; the video pass follows from the ticks.
-  if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.Start(frame, settings_));
-  InterlockedExchange(&tickState.videoPassActive, 1);
-  runVideoPass(frame, settings_, VideoPassSound{0, 0, 0}, splitLimit_);
-  InterlockedExchange(&tickState.videoPassActive, 0);
+  if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.Start(host, settings_));
+  host.setVideoPassActive(true);
+  runVideoPass(host, settings_, VideoPassSound{0, 0, 0}, splitLimit_);
+  host.setVideoPassActive(false);
   return true;
 }

@@ -16,8 +16,8 @@ class ExportRun : public ExportHandOver {
   ExportRun(const ExportRun&) = delete;
   ExportRun& operator=(const ExportRun&) = delete;
 
-  bool run(MainFrame& frame) override;
-  void recordingTick(MainFrame& frame) override { recording_.tick(frame); }
+  bool run(ExportHost& host) override;
+  void recordingTick(ExportHost& host) override { recording_.tick(host); }
   const ExportSettings& settings() const { return settings_; }
 
  private:

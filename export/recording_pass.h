@@ -13,24 +13,24 @@
 #include "sound_card_recorder.h"
 #include "window_lock.h"
 
-class MainFrame;
+class ExportHost;
 
 class RecordingPass {
  public:
   explicit RecordingPass(uint64_t splitLimit) : splitLimit_(splitLimit) {}
 
   // S_OK when recording has begun (the rest happens in tick()), E_FAIL otherwise.
-  HRESULT Start(MainFrame& frame, const ExportSettings& settings);
+  HRESULT Start(ExportHost& host, const ExportSettings& settings);
   // One WM_APP_TICK while recordingActive is set.
-  void tick(MainFrame& frame);
+  void tick(ExportHost& host);
 
  private:
-  HRESULT Stop(MainFrame& frame);
-  void fail(MainFrame& frame);
-  void finishWithVideo(MainFrame& frame);
-  void runAhead(MainFrame& frame);
-  void deliverPendingTicks(MainFrame& frame);
-  static void dropPendingTicks();
+  HRESULT Stop(ExportHost& host);
+  void fail(ExportHost& host);
+  void finishWithVideo(ExportHost& host);
+  void runAhead(ExportHost& host);
+  void deliverPendingTicks(ExportHost& host);
+  static void dropPendingTicks(ExportHost& host);
 
   static constexpr double kRunAheadSeconds = 0.2;
 

@@ -9,7 +9,7 @@
 
 #include "avi_output.h"
 #include "export_ids.h"
-#include "main_frame.h"
+#include "export_host.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "numbered_file_name.h"
@@ -23,8 +23,8 @@ bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_F
 
 class VideoPass {
  public:
-  VideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound, uint64_t splitLimit)
-      : frame_(frame), s_(settings), sound_(sound), splitLimit_(splitLimit), flash_(frame.flash()) {}
+  VideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound, uint64_t splitLimit)
+      : host_(host), s_(settings), sound_(sound), splitLimit_(splitLimit), flash_(host.flash()) {}
 
   HRESULT run();
 
@@ -46,7 +46,7 @@ class VideoPass {
   std::string firstFileName() const;
   bool soundGoesOn() const { return s_.audioEnabled && lastReadBytes_ == chunkBytes_; }
 
-  MainFrame& frame_;
+  ExportHost& host_;
   const ExportSettings& s_;
   VideoPassSound sound_;
   uint64_t splitLimit_;
@@ -89,14 +89,14 @@ bool VideoPass::openSound() {
     sound_.audioEndByte = source_.DataSize();
     return true;
   }
-  return SUCCEEDED(source_.Open(frame_.recordingWavPath(), WavFile::ReadMode));
+  return SUCCEEDED(source_.Open(host_.recordingWavPath(), WavFile::ReadMode));
 }
 
 void VideoPass::makeFrameFormat() {
   // The preview fills the client area as it was before the frame lost its
   // sizing border; the pictures have the preview's size.
   RECT client;
-  GetClientRect(frame_.painter().host, &client);
+  GetClientRect(host_.previewWindow(), &client);
   BITMAPINFOHEADER& f = format_.frame;
   f.biSize = sizeof f;
   f.biWidth = client.right;
@@ -120,7 +120,7 @@ void VideoPass::makeFrameFormat() {
 }
 
 void VideoPass::showProgress() {
-  progress_.Create(frame_.window());
+  progress_.Create(host_.window());
   progress_.SetCaption(IDS_CONVERTING);
   progress_.SetRange(s_.startFrame, s_.endFrame);
   progress_.SetTotalText(s_.endFrame - s_.startFrame + 1, s_.startFrame, s_.endFrame);
@@ -128,13 +128,13 @@ void VideoPass::showProgress() {
 }
 
 HRESULT VideoPass::setUp() {
-  lock_.lock(frame_.window());
+  lock_.lock(host_.window());
   if (s_.audioEnabled && !openSound()) return E_FAIL;
   makeFrameFormat();
   showProgress();
-  DeleteFileA(frame_.outputPath());
+  DeleteFileA(host_.outputPath());
   // Numbered files of an earlier export under this name would mix with this one's.
-  deleteNumberedFiles(frame_.outputPath());
+  deleteNumberedFiles(host_.outputPath());
   Sleep(1000);
 
   if (s_.audioEnabled) {
@@ -142,15 +142,15 @@ HRESULT VideoPass::setUp() {
     chunkBytes_ = soundChunkBytes(*format_.sound, s_.frameRate100);
     lastReadBytes_ = chunkBytes_;
   }
-  const UINT failure = output_.Open(frame_.outputPath(), format_, s_.audioEnabled);
+  const UINT failure = output_.Open(host_.outputPath(), format_, s_.audioEnabled);
   if (failure) {
-    errorBox(frame_.window(), failure);
+    errorBox(host_.window(), failure);
     return E_FAIL;
   }
   if (s_.audioEnabled) {
     buffer_.reset(new (std::nothrow) BYTE[chunkBytes_]);
     if (!buffer_) {
-      errorBox(frame_.window(), IDS_OUT_OF_MEMORY);
+      errorBox(host_.window(), IDS_OUT_OF_MEMORY);
       return E_OUTOFMEMORY;
     }
     // Whole sample frames only, so that channels stay in place.
@@ -161,8 +161,8 @@ HRESULT VideoPass::setUp() {
       return E_FAIL;
     soundPosition_ = sound_.audioStartByte;
   }
-  if (fileExists(frame_.workingCopyPath())) {
-    frame_.loadMovie(frame_.workingCopyPath());
+  if (fileExists(host_.workingCopyPath())) {
+    host_.loadMovie(host_.workingCopyPath());
     IShockwaveFlash_Play(flash_);
   }
   return S_OK;
@@ -188,8 +188,8 @@ void VideoPass::step() {
 
 void VideoPass::tick() {
   // An export started right after loading may come before the first tick message.
-  ITimerSink* sink = frame_.advisedTimerSink();
-  if (!sink) sink = frame_.timerSink();
+  ITimerSink* sink = host_.advisedTimerSink();
+  if (!sink) sink = host_.timerSink();
   if (!sink) return;
   VARIANT now;
   VariantInit(&now);
@@ -199,13 +199,13 @@ void VideoPass::tick() {
 }
 
 void VideoPass::paint() {
-  HWND host = frame_.painter().host;
-  InvalidateRect(host, nullptr, FALSE);
-  SendMessageA(host, WM_PAINT, 0, 0);
+  HWND preview = host_.previewWindow();
+  InvalidateRect(preview, nullptr, FALSE);
+  SendMessageA(preview, WM_PAINT, 0, 0);
 }
 
 bool VideoPass::writeFrame() {
-  const FrameSurface& surface = frame_.painter().surface;
+  const FrameSurface& surface = host_.previewSurface();
   LONG bytes = 0;
   // A surface of another size than the format would be read past its end.
   const bool fits = surface.bits() && surface.header().biWidth == format_.frame.biWidth &&
@@ -224,7 +224,7 @@ bool VideoPass::writeFrame() {
 void VideoPass::reportWriteFailure() {
   if (writeFailed_) return;
   writeFailed_ = true;
-  errorBox(frame_.window(), IDS_WRITE_STREAM_FAILED);
+  errorBox(host_.window(), IDS_WRITE_STREAM_FAILED);
 }
 
 bool VideoPass::writeSound() {
@@ -260,7 +260,7 @@ bool VideoPass::split() {
     reportWriteFailure();
     return false;
   }
-  const std::string output = frame_.outputPath();
+  const std::string output = host_.outputPath();
   if (fileCount_ == 0) {
     MoveFileExA(output.c_str(), numberedFileName(output, 0).c_str(), MOVEFILE_REPLACE_EXISTING);
     fileCount_ = 1;
@@ -269,7 +269,7 @@ bool VideoPass::split() {
   UINT failure = output_.Open(next.c_str(), format_, false);
   if (!failure && soundGoesOn()) failure = output_.CreateSoundStream(format_);
   if (failure) {
-    errorBox(frame_.window(), failure);
+    errorBox(host_.window(), failure);
     return false;
   }
   bytesInFile_ = 0;
@@ -295,7 +295,7 @@ bool VideoPass::captureFrames() {
 }
 
 void VideoPass::deleteOutputs() {
-  const std::string output = frame_.outputPath();
+  const std::string output = host_.outputPath();
   // The first file keeps the plain name when its rename failed.
   DeleteFileA(output.c_str());
   for (unsigned number = 0; number < fileCount_; ++number)
@@ -303,7 +303,7 @@ void VideoPass::deleteOutputs() {
 }
 
 std::string VideoPass::firstFileName() const {
-  return fileCount_ ? numberedFileName(frame_.outputPath(), 0) : std::string(frame_.outputPath());
+  return fileCount_ ? numberedFileName(host_.outputPath(), 0) : std::string(host_.outputPath());
 }
 
 void VideoPass::end() {
@@ -312,13 +312,13 @@ void VideoPass::end() {
   if (!output_.Close() && !cancelled_) reportWriteFailure();
   source_.Close();
   buffer_.reset();
-  DeleteFileA(frame_.recordingWavPath());
+  DeleteFileA(host_.recordingWavPath());
   if (cancelled_) {
     deleteOutputs();
     result_ = E_ABORT;
   }
-  frame_.loadMovie(frame_.currentMoviePath());
-  frame_.stop();
+  host_.loadMovie(host_.currentMoviePath());
+  host_.stop();
   lock_.unlock();
   if (SUCCEEDED(result_) && s_.playAfterCreating)
     ShellExecuteA(nullptr, "open", firstFileName().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -326,8 +326,8 @@ void VideoPass::end() {
 
 }  // namespace
 
-HRESULT runVideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound,
+HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound,
                      uint64_t splitLimit) {
-  VideoPass pass(frame, settings, sound, splitLimit);
+  VideoPass pass(host, settings, sound, splitLimit);
   return pass.run();
 }

@@ -9,7 +9,7 @@
 
 #include "export_settings.h"
 
-class MainFrame;
+class ExportHost;
 
 struct VideoPassSound {
   // The recorded range in recordingWavPath; ignored when the settings name a WAV file.
@@ -22,5 +22,5 @@ struct VideoPassSound {
 
 // S_OK (also after Finish or a failed write), a set-up failure, or E_ABORT
 // after Cancel. The caller sets videoPassActive around it. splitLimit in bytes.
-HRESULT runVideoPass(MainFrame& frame, const ExportSettings& settings, VideoPassSound sound,
+HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound,
                      uint64_t splitLimit);

@@ -3,7 +3,7 @@
 // loaded the working copy and stopped the preview by the time it gets here.
 #pragma once
 
-class MainFrame;
+class ExportHost;
 
 class ExportHandOver {
  public:
@@ -11,8 +11,8 @@ class ExportHandOver {
   // True when the export was confirmed and run (the passes reload the movie
   // themselves); false when it was cancelled or could not start, after which
   // the command reloads the current movie and stops.
-  virtual bool run(MainFrame& frame) = 0;
+  virtual bool run(ExportHost& host) = 0;
   // A tick message that came while the recording pass runs; the pass handles it
   // completely, pending ticks and tickReady included.
-  virtual void recordingTick(MainFrame& frame) = 0;
+  virtual void recordingTick(ExportHost& host) = 0;
 };
