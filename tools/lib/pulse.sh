@@ -51,8 +51,9 @@ start_pulse_loopback() {  # dir
   export PULSE_SERVER=unix:$dir/run/pulse/native
   # Wine's driver asks the server for only 30 ms of sound in hand: a wine process
   # held up longer by a busy machine underran, and each underrun moved every later
-  # sound late. 150 ms rides out such stalls; sounds still start when written.
-  export PULSE_LATENCY_MSEC=150
+  # sound late. 60 ms rides out such stalls, and stays below the 100 ms Wine
+  # takes from the server at a time when recording (at 150 ms recordings lost sound).
+  export PULSE_LATENCY_MSEC=${MVQ_PULSE_LATENCY_MSEC:-60}
   for i in $(seq 100); do
     pulse_sink_settled && return 0
     sleep 0.1
