@@ -77,6 +77,14 @@ bool FrameDecoder::unpack(const uint8_t* data, size_t size, size_t limit, const 
   return rawSize <= limit;
 }
 
+// One row of w pixels of the previous picture from (x, y); pixels outside it are zero.
+void FrameDecoder::copyClipped(uint32_t* target, int x, int y, int w) const {
+  for (int column = 0; column < w; ++column) {
+    const bool inside = y >= 0 && y < height_ && x + column >= 0 && x + column < width_;
+    target[column] = inside ? current_.row(y)[x + column] : 0;
+  }
+}
+
 // The vector list and XOR data of a delta frame onto the previous picture. Parts
 // of a moved block that fall outside the picture read as zero.
 bool FrameDecoder::applyBlocks(const uint8_t* raw, size_t rawSize) {
@@ -94,13 +102,13 @@ bool FrameDecoder::applyBlocks(const uint8_t* raw, size_t rawSize) {
       const int dy = static_cast<int8_t>(vector[1]) >> 1;
       const size_t xorBytes = static_cast<size_t>(w) * kBytesPerPixel;
       if (withXor && static_cast<size_t>(end - xorData) < xorBytes * h) return false;
+      const bool inside = x + dx >= 0 && y + dy >= 0 && x + dx + w <= width_ && y + dy + h <= height_;
       for (int row = 0; row < h; ++row) {
         uint32_t* target = next_.row(y + row) + x;
-        const int sourceY = y + row + dy;
-        for (int column = 0; column < w; ++column) {
-          const int sourceX = x + column + dx;
-          const bool inside = sourceY >= 0 && sourceY < height_ && sourceX >= 0 && sourceX < width_;
-          target[column] = inside ? current_.row(sourceY)[sourceX] : 0;
+        if (inside) {
+          std::memcpy(target, current_.row(y + row + dy) + x + dx, static_cast<size_t>(w) * sizeof *target);
+        } else {
+          copyClipped(target, x + dx, y + row + dy, w);
         }
         if (withXor) {
           for (int column = 0; column < w; ++column, xorData += kBytesPerPixel) {

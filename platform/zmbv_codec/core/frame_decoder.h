@@ -31,6 +31,7 @@ class FrameDecoder {
   bool decodeDelta(const uint8_t* data, size_t size);
   bool unpack(const uint8_t* data, size_t size, size_t limit, const uint8_t*& raw, size_t& rawSize);
   bool applyBlocks(const uint8_t* raw, size_t rawSize);
+  void copyClipped(uint32_t* target, int x, int y, int w) const;
 
   int width_;
   int height_;

@@ -87,9 +87,10 @@ void FrameEncoder::buildDelta(const Picture& picture) {
     const int h = std::min(kBlockHeight, height_ - y);
     for (int x = 0; x < width_; x += kBlockWidth, ++block) {
       const int w = std::min(kBlockWidth, width_ - x);
-      const MotionVector v = chooseVector(picture, x, y, w, h, block);
+      int cost = 0;
+      const MotionVector v = chooseVector(picture, x, y, w, h, block, cost);
       vectors_[block] = v;
-      const bool exact = mismatches(picture, x, y, w, h, v, 1) == 0;
+      const bool exact = cost == 0;
       raw_[2 * block] = static_cast<uint8_t>((v.dx * 2) | (exact ? 0 : 1));
       raw_[2 * block + 1] = static_cast<uint8_t>(v.dy * 2);
       if (!exact) appendXor(picture, x, y, w, h, v);
@@ -100,9 +101,10 @@ void FrameEncoder::buildDelta(const Picture& picture) {
 // The cheapest of a few likely vectors (in place, this block's last one, its
 // neighbours'), then a step search from it: moving flat shapes are found
 // without trying every vector of the range.
-MotionVector FrameEncoder::chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block) {
+MotionVector FrameEncoder::chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block,
+                                        int& bestCost) {
   MotionVector best{};
-  int bestCost = mismatches(picture, x, y, w, h, best, INT_MAX);
+  bestCost = mismatches(picture, x, y, w, h, best, INT_MAX);
   if (bestCost == 0 || searchRange_ == 0) return best;
   const size_t columns = (width_ + kBlockWidth - 1) / kBlockWidth;
   auto consider = [&](MotionVector v) {
@@ -136,6 +138,8 @@ int FrameEncoder::mismatches(const Picture& picture, int x, int y, int w, int h,
   for (int row = 0; row < h; ++row) {
     const uint32_t* now = picture.row(y + row) + x;
     const uint32_t* before = previous_.row(y + row + v.dy) + x + v.dx;
+    // Most rows of animation match exactly: compare them whole first.
+    if (std::memcmp(now, before, static_cast<size_t>(w) * sizeof *now) == 0) continue;
     for (int column = 0; column < w; ++column) count += now[column] != before[column];
     if (count >= limit) return count;
   }

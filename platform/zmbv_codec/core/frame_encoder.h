@@ -41,7 +41,7 @@ class FrameEncoder {
  private:
   size_t deflateFrame(uint8_t* out, size_t capacity);
   void buildDelta(const Picture& picture);
-  MotionVector chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block);
+  MotionVector chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block, int& cost);
   bool fits(int x, int y, int w, int h, MotionVector v) const;
   int mismatches(const Picture& picture, int x, int y, int w, int h, MotionVector v, int limit) const;
   void appendXor(const Picture& picture, int x, int y, int w, int h, MotionVector v);
