@@ -5,6 +5,12 @@
 
 namespace {
 
+// Full Frames: no compressor, every picture stands alone. A real compressor's
+// delta frames marked as key frames would break seeking in every player.
+bool writesWholePictures(DWORD handler) {
+  return handler == 0 || (handler | 0x20202020) == mmioFOURCC('d', 'i', 'b', ' ');
+}
+
 AVISTREAMINFOA videoHeader(const AviOutputFormat& format) {
   AVISTREAMINFOA info = {};
   info.fccType = streamtypeVIDEO;
@@ -76,6 +82,7 @@ UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withS
   AVISTREAMINFOA video = videoHeader(format);
   if (AVIFileCreateStreamA(file_, &video_, &video) != AVIERR_OK) return IDS_CREATE_STREAM_FAILED;
   AVICOMPRESSOPTIONS options = compressOptions(*format.compressor);
+  frameFlags_ = writesWholePictures(format.compressor->fccHandler) ? AVIIF_KEYFRAME : 0;
   if (AVIMakeCompressedStream(&compressed_, video_, &options, nullptr) != AVIERR_OK)
     return IDS_COMPRESSED_STREAM_FAILED;
   BITMAPINFOHEADER frame = format.frame;
@@ -120,7 +127,7 @@ HRESULT AviOutput::write(PAVISTREAM stream, LONG start, LONG samples, const void
 }
 
 HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes) {
-  return write(compressed_, index, 1, bits, size, AVIIF_KEYFRAME, bytes);
+  return write(compressed_, index, 1, bits, size, frameFlags_, bytes);
 }
 
 HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* bytes) {

@@ -55,6 +55,8 @@ class AviOutput {
   PAVISTREAM video_ = nullptr;
   PAVISTREAM compressed_ = nullptr;
   PAVISTREAM sound_ = nullptr;
+  // Whole pictures are each a key frame; a compressor's stream marks its own.
+  DWORD frameFlags_ = AVIIF_KEYFRAME;
   bool soundCreated_ = false;
   uint64_t soundFrames_ = 0;  // sample frames written to the sound stream
 };

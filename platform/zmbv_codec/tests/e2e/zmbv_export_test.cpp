@@ -93,6 +93,20 @@ std::vector<int> decodedFrames(const std::string& path) {
   return frames;
 }
 
+// The frames the file's index marks as key frames.
+std::vector<int> keyFrames(const std::string& path) {
+  std::vector<int> keys;
+  AVIFileInit();
+  PAVISTREAM stream = nullptr;
+  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
+    for (LONG k = 0; k < AVIStreamLength(stream); ++k)
+      if (AVIStreamIsKeyFrame(stream, k)) keys.push_back(k);
+    AVIStreamRelease(stream);
+  }
+  AVIFileExit();
+  return keys;
+}
+
 std::string ffmpegOutput(const std::string& avi, const std::string& arguments) {
   return audiotest::runHostCommand("ffmpeg -v error -i '" + audiotest::hostPath(avi) + "' " + arguments)
       .value_or("ffmpeg failed");
@@ -119,6 +133,9 @@ TEST_F(ZmbvExportTest, ChosenInTheDialogItWritesTheSameFramesSmaller) {
   // The AVI file services read it too, through the codec.
   EXPECT_EQ(range(0, 23), shownFrames(out("plain.avi")));
   EXPECT_EQ(range(0, 23), decodedFrames(out("zmbv.avi")));
+  // A key frame every 15 (the default): a player seeking to frame 20 starts from 15.
+  EXPECT_EQ(range(0, 23), keyFrames(out("plain.avi")));
+  EXPECT_EQ((std::vector<int>{0, 15}), keyFrames(out("zmbv.avi")));
   EXPECT_LT(mvqtest::readFile(out("zmbv.avi")).size() * 20, mvqtest::readFile(out("plain.avi")).size());
 }
 
