@@ -93,7 +93,7 @@ void CALLBACK pacedTickCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR
 }
 
 void initHostTimer(HostTimer* timer, MultimediaTimer& clock) {
-  timer->ITimer_iface.lpVtbl = const_cast<ITimerVtbl*>(&HostTimer_vtbl);
+  timer->ITimer_iface.lpVtbl = &HostTimer_vtbl;
   timer->ref = 1;
   timer->periodMin = 0;
   timer->periodMax = 0;

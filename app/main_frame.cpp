@@ -38,8 +38,7 @@ MainFrame::MainFrame()
       currentIsExpandedCopy_(0),
       exportHandOver_(nullptr) {
   initHostTimer(&hostTimer_, systemMultimediaTimer());
-  initHostTimerService(&timerService_, &hostTimer_);
-  initHostServiceProvider(&serviceProvider_, &timerService_);
+  initTimerSite(&site_, &hostTimer_.ITimer_iface);
   currentMoviePath_[0] = workingCopyPath_[0] = outputPath_[0] = '\0';
   makeTempFileName(recordingWavPath_);
 }
@@ -119,7 +118,7 @@ LRESULT MainFrame::onCreate() {
   GetClientRect(mainWindow_, &client);
   previewHost_ = createPreviewHost(mainWindow_, client);
   PreviewControl control;
-  if (!previewHost_ || !attachPreviewControl(previewHost_, &serviceProvider_.IServiceProvider_iface,
+  if (!previewHost_ || !attachPreviewControl(previewHost_, &site_.IServiceProvider_iface,
                                              &control)) {
     // The start-up check found a control; one that cannot be created is as good as none.
     errorBox(nullptr, IDS_GET_FLASH_CONTROL);

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "export_host.h"
-#include "host_services.h"
+#include "timer_site.h"
 #include "host_timer.h"
 #include "preview_painter.h"
 #include "shockwave_flash.h"
@@ -85,8 +85,7 @@ class MainFrame : public ExportHost {
   HWND previewHost_;
   IUnknown* controlObject_;
   IShockwaveFlash* flash_;
-  HostServiceProvider serviceProvider_;
-  HostTimerService timerService_;
+  TimerSite site_;
   HostTimer hostTimer_;
   PreviewPainter painter_;
   ITimerSink* timerSink_;

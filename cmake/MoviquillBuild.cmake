@@ -90,3 +90,17 @@ function(mvq_add_wine_bench name)
     add_dependencies(wine-benches bench-${name})
   endif()
 endfunction()
+
+# mvq_com_in_c_form(TARGET PUBLIC|PRIVATE): COM called in its C form (explicit
+# vtables and the Interface_Method macros), the same for every target that does.
+function(mvq_com_in_c_form target scope)
+  target_compile_definitions(${target} ${scope} CINTERFACE COBJMACROS)
+endfunction()
+
+# mvq_com_objects(TARGET): the target also defines COM objects of its own; their
+# vtables are read-only. Private only: MinGW's vfw.h does not compile with
+# CONST_VTABLE, so it must not reach what includes the AVI headers.
+function(mvq_com_objects target)
+  mvq_com_in_c_form(${target} PRIVATE)
+  target_compile_definitions(${target} PRIVATE CONST_VTABLE)
+endfunction()

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 #include <ocmm.h>
-#include <servprov.h>
 
 #include "frame_renderer.h"
 #include "movie_cache.h"
 #include "render_surface.h"
 #include "shockwave_flash.h"
+#include "timer_site.h"
 
 struct FrameRenderer {
   IFrameRenderer IFrameRenderer_iface;
@@ -22,9 +22,9 @@ struct FrameRenderer {
   HWND hostWindow;
   HDC memoryDC;
 
-  // Handed to the control's host: the site, the timer service and the timer.
-  IServiceProvider IServiceProvider_iface;
-  ITimerService ITimerService_iface;
+  // Handed to the control's host: the site with its timer service, and the
+  // timer, which only keeps the sink: the renderer ticks it once per frame step.
+  TimerSite site;
   ITimer ITimer_iface;
   LONG timerRefCount;
   ITimerSink* timerSink;  // registered by the control, not counted
@@ -41,7 +41,7 @@ inline FrameRenderer* impl_from_IFrameRenderer(IFrameRenderer* iface) {
   return CONTAINING_RECORD(iface, FrameRenderer, IFrameRenderer_iface);
 }
 
-// Host services (renderer_host_services.cpp): sets up the three vtables.
+// The site and the renderer's timer (renderer_timer.cpp).
 void initHostServices(FrameRenderer* renderer);
 IUnknown* siteObject(FrameRenderer* renderer);
 

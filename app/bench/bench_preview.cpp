@@ -8,7 +8,8 @@
 #include <string>
 
 #include "atl_containment.h"
-#include "host_services.h"
+#include "host_timer.h"
+#include "timer_site.h"
 #include "preview_host.h"
 #include "preview_painter.h"
 #include "swf_builder.h"
@@ -52,8 +53,7 @@ LPTIMECALLBACK CountingTimer::forward_ = nullptr;
 struct Bench {
   CountingTimer clock;
   HostTimer timer;
-  HostTimerService service;
-  HostServiceProvider provider;
+  TimerSite site;
   PreviewPainter painter;
   ITimerSink* noted = nullptr;
   long delivered = 0;
@@ -112,8 +112,7 @@ int main() {
   Bench state;
   bench = &state;
   initHostTimer(&state.timer, state.clock);
-  initHostTimerService(&state.service, &state.timer);
-  initHostServiceProvider(&state.provider, &state.service);
+  initTimerSite(&state.site, &state.timer.ITimer_iface);
 
   HWND frame = createFrame();
   tickState.window = frame;
@@ -121,7 +120,7 @@ int main() {
   GetClientRect(frame, &client);
   HWND host = createPreviewHost(frame, client);
   PreviewControl control;
-  if (!host || !attachPreviewControl(host, &state.provider.IServiceProvider_iface, &control)) {
+  if (!host || !attachPreviewControl(host, &state.site.IServiceProvider_iface, &control)) {
     std::printf("bench preview failed: no Flash control\n");
     return 1;
   }

@@ -33,7 +33,7 @@ const ITimerSinkVtbl FakeTimerSink_vtbl = {FakeTimerSink_QueryInterface, FakeTim
 }  // namespace
 
 void initFakeTimerSink(FakeTimerSink* sink) {
-  sink->ITimerSink_iface.lpVtbl = const_cast<ITimerSinkVtbl*>(&FakeTimerSink_vtbl);
+  sink->ITimerSink_iface.lpVtbl = &FakeTimerSink_vtbl;
   sink->calls = 0;
   VariantInit(&sink->last);
 }

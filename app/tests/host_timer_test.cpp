@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fake_timer_sink.h"
-#include "host_services.h"
+#include "timer_site.h"
 #include "shockwave_flash.h"
 #include "tick_state.h"
 
@@ -219,17 +219,15 @@ TEST_F(HostTimerTest, ReferenceCountingNeverFreesTheTimer) {
 }
 
 TEST_F(HostTimerTest, TheServicesLeadTheControlToTheTimer) {
-  HostTimerService service;
-  HostServiceProvider provider;
-  initHostTimerService(&service, &timer_);
-  initHostServiceProvider(&provider, &service);
+  TimerSite site;
+  initTimerSite(&site, &timer_.ITimer_iface);
 
   ITimerService* timerService = nullptr;
   const GUID anyService = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
-  ASSERT_EQ(S_OK, IServiceProvider_QueryService(&provider.IServiceProvider_iface, anyService,
+  ASSERT_EQ(S_OK, IServiceProvider_QueryService(&site.IServiceProvider_iface, anyService,
                                                 IID_ITimerService,
                                                 reinterpret_cast<void**>(&timerService)));
-  EXPECT_EQ(&service.ITimerService_iface, timerService);
+  EXPECT_EQ(&site.ITimerService_iface, timerService);
 
   ITimer* created = nullptr;
   ASSERT_EQ(S_OK, ITimerService_CreateTimer(timerService, nullptr, &created));
@@ -247,28 +245,26 @@ TEST_F(HostTimerTest, TheServicesLeadTheControlToTheTimer) {
 }
 
 TEST_F(HostTimerTest, TheProviderOffersNothingElse) {
-  HostTimerService service;
-  HostServiceProvider provider;
-  initHostTimerService(&service, &timer_);
-  initHostServiceProvider(&provider, &service);
+  TimerSite site;
+  initTimerSite(&site, &timer_.ITimer_iface);
   void* untouched = reinterpret_cast<void*>(0x1);
-  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryService(&provider.IServiceProvider_iface,
+  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryService(&site.IServiceProvider_iface,
                                                          IID_ITimerService, IID_ITimer, &untouched));
   EXPECT_EQ(reinterpret_cast<void*>(0x1), untouched);
 
   void* out = nullptr;
-  EXPECT_EQ(S_OK, IServiceProvider_QueryInterface(&provider.IServiceProvider_iface,
+  EXPECT_EQ(S_OK, IServiceProvider_QueryInterface(&site.IServiceProvider_iface,
                                                   IID_IServiceProvider, &out));
-  EXPECT_EQ(&provider.IServiceProvider_iface, out);
-  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryInterface(&provider.IServiceProvider_iface,
+  EXPECT_EQ(&site.IServiceProvider_iface, out);
+  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryInterface(&site.IServiceProvider_iface,
                                                            IID_ITimerService, &out));
   EXPECT_EQ(nullptr, out);
-  EXPECT_EQ(S_OK, ITimerService_QueryInterface(&service.ITimerService_iface, IID_IUnknown, &out));
+  EXPECT_EQ(S_OK, ITimerService_QueryInterface(&site.ITimerService_iface, IID_IUnknown, &out));
   EXPECT_EQ(E_NOINTERFACE,
-            ITimerService_QueryInterface(&service.ITimerService_iface, IID_ITimer, &out));
-  EXPECT_EQ(1u, IServiceProvider_AddRef(&provider.IServiceProvider_iface));
-  EXPECT_EQ(1u, IServiceProvider_Release(&provider.IServiceProvider_iface));
-  EXPECT_EQ(1u, ITimerService_Release(&service.ITimerService_iface));
+            ITimerService_QueryInterface(&site.ITimerService_iface, IID_ITimer, &out));
+  EXPECT_EQ(1u, IServiceProvider_AddRef(&site.IServiceProvider_iface));
+  EXPECT_EQ(1u, IServiceProvider_Release(&site.IServiceProvider_iface));
+  EXPECT_EQ(1u, ITimerService_Release(&site.ITimerService_iface));
 }
 
 // With the system's timer: however long the thread is busy, one tick waits.
