@@ -181,6 +181,7 @@ convert_run_program() {  # avi
   done
   if convert_error_box 500; then convert_quit; return 1; fi
   convert_quit
+  return 0
 }
 
 # Options into CV_*; the movie options also into CV_PASS, for a batch's runs.

@@ -6,6 +6,7 @@ the test session's Wine, like convert_command_test.py.
 Usage: convert_formats_test.py REPORT_DIR (writes REPORT_DIR/convert_formats.xml)."""
 import os
 import pty
+import re
 import select
 import shutil
 import subprocess
@@ -111,7 +112,9 @@ class ConvertFormats(unittest.TestCase):
     def test_odd_sizes_gain_a_row_and_a_column(self):
         got, _ = self.convert_to("out.mkv", "--size", "201x151", "--crf", "30")
         self.assert_video(got["video"], "h264", 202, 152)
-        self.assertAlmostEqual(0.5, sound_seconds(self.folder / "out.mkv"), delta=0.03)
+        # Matroska cannot mark the AAC encoder's priming (1024 samples) or its last
+        # frame's padding as such: a decoder hands them out as sound.
+        self.assertAlmostEqual(0.5, sound_seconds(self.folder / "out.mkv"), delta=2 * 1024 / 44100)
 
     def test_webm_is_vp9_and_opus(self):
         got, _ = self.convert_to("out.webm", "--size", "160x120")
@@ -161,12 +164,14 @@ class ConvertFormats(unittest.TestCase):
         self.assertEqual(["tmp"], [p.name for p in self.folder.iterdir()])
 
     def test_a_terminal_shows_the_progress_line_unless_quiet(self):
-        code, shown = convert_on_terminal(self.folder, str(self.movie), "a.avi", "--end", "239", "--sound", "none",
-                                          "--mode", "normal", "--codec", "uncompressed")
+        code, shown = convert_on_terminal(self.folder, str(self.movie), "a.avi", "--end", "479", "--sound", "none",
+                                          "--codec", "uncompressed")
         self.assertEqual(0, code, shown)
-        self.assertRegex(shown, r"\r\[[#.]{20}\] \d+/240 frames  \d+\.\d fps  \d+:\d\d left")
-        self.assertRegex(shown, r"\r\[#{20}\] 240/240 frames")
-        code, shown = convert_on_terminal(self.folder, str(self.movie), "b.avi", "--end", "239", "--sound", "none",
+        self.assertRegex(shown, r"\r\[[#.]{20}\] \d+/480 frames  \d+\.\d fps  \d+:\d\d left\033\[K")
+        done = [int(n) for n in re.findall(r"(\d+)/480 frames", shown)]
+        self.assertEqual(sorted(done), done)
+        self.assertTrue(shown.endswith("\r\033[K"), shown[-40:])  # the line goes when the work is done
+        code, shown = convert_on_terminal(self.folder, str(self.movie), "b.avi", "--end", "479", "--sound", "none",
                                           "--quiet", "--codec", "uncompressed")
         self.assertEqual(0, code, shown)
         self.assertNotIn("frames", shown)

@@ -60,6 +60,7 @@ TEST_F(Panel, ListsTheEntriesInOrder) {
   ASSERT_EQ(4u, items.size());
   EXPECT_EQ("Full Frames (Uncompressed)", items[0]);
   EXPECT_EQ("ZMBV lossless (Moviquill)", items[2]);
+  EXPECT_EQ(0, SendMessageA(list_, CB_GETCURSEL, 0, 0));  // reading them leaves the choice
   EXPECT_TRUE(ui::comboItems(panel_, 999).empty());
 }
 
