@@ -43,7 +43,7 @@ class ConvertBatch(unittest.TestCase):
             silent_movie(self.folder / name / "clip.swf", 12)
         good = (self.folder / "a" / "clip.swf").read_bytes()
         (self.folder / "cut.swf").write_bytes(good[:len(good) // 2])
-        (self.folder / "junk.swf").write_bytes(b"FWS\x06 nothing of a movie follows")
+        (self.folder / "junk.swf").write_bytes(b"not a movie at all, just words")
         inputs = ["a/clip.swf", "cut.swf", "b/clip.swf", "junk.swf", "missing.swf"]
         code, lines, err = self.batch(*inputs, "--out-dir", "out", "--format", "mp4", "--jobs", "2",
                                       "--sound", "none")
@@ -72,12 +72,12 @@ class ConvertBatch(unittest.TestCase):
         silent_movie(self.folder / "one.swf", 30)
         silent_movie(self.folder / "two.swf", 30)
         code, lines, err = self.batch("one.swf", "two.swf", "--out-dir", "avis", "--format", "avi", "--end", "9",
-                                      "--size", "100x80", "--sound", "none", "--codec", "uncompressed")
+                                      "--size", "120x90", "--sound", "none", "--codec", "uncompressed")
         self.assertEqual(0, code, err)
         self.assertEqual(["ok", "ok"], [line["result"] for line in lines])
         for name in ("one", "two"):
             video = streams(self.folder / "avis" / (name + ".avi"))["video"]
-            self.assertEqual(("10", 100, 80), (video["nb_read_frames"], video["width"], video["height"]))
+            self.assertEqual(("10", 120, 90), (video["nb_read_frames"], video["width"], video["height"]))
 
     def test_bad_batch_arguments_are_refused(self):
         silent_movie(self.folder / "one.swf", 12)
