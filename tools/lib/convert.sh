@@ -105,7 +105,6 @@ convert_report() {  # out
 convert_make_sample() {
   [ "$CV_IN" = "$MVQ_ROOT/samples/sample.swf" ] || return 0
   local made=$MVQ_SESSION_DIR/sample.swf
-  [ -n "$MVQ_SESSION_DIR" ] || made=$(mktemp "${TMPDIR:-/tmp}/mvq-sample.XXXXXX")
   wine "$MVQ_BIN/make-sample-movie.exe" "$(wpath "$made")" </dev/null >/dev/null 2>&1 \
     && mkdir -p "$(dirname "$CV_IN")" && mv -f "$made" "$CV_IN" || { say "error: the sample movie could not be made"; return 1; }
 }
