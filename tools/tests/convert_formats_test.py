@@ -8,10 +8,12 @@ import os
 import pty
 import re
 import select
+import signal
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 from fractions import Fraction
 from pathlib import Path
@@ -153,6 +155,23 @@ class ConvertFormats(unittest.TestCase):
         self.assertIn("error:", err)
         self.assertEqual([], list(self.temp.iterdir()))
         self.assertEqual(["tmp"], [p.name for p in self.folder.iterdir()])
+
+    def test_ctrl_c_while_encoding_leaves_nothing(self):
+        env = dict(os.environ, MVQ_CONVERT_NO_SETUP="1", TMPDIR=str(self.temp))
+        run = subprocess.Popen([str(FRONT_END), "convert", str(self.movie), "out.webm", "--end", "1499", "--sound",
+                                "none"], cwd=self.folder, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            deadline = time.monotonic() + 300
+            while not list(self.folder.glob(".out.webm*")) and time.monotonic() < deadline and run.poll() is None:
+                time.sleep(0.1)
+            self.assertTrue(list(self.folder.glob(".out.webm*")), "ffmpeg never started")
+        finally:
+            os.killpg(run.pid, signal.SIGINT)  # what Ctrl-C in a terminal does
+            run.wait(timeout=120)
+        self.assertNotEqual(0, run.returncode)
+        self.assertEqual(["tmp"], [p.name for p in self.folder.iterdir()])
+        self.assertEqual([], list(self.temp.iterdir()))
 
     def test_options_that_do_not_fit_the_output_are_refused(self):
         for args in (["out.avi", "--crf", "20"], ["out.gif", "--crf", "20"], ["out.mp4", "--codec", "uncompressed"],
