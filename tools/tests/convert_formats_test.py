@@ -19,6 +19,7 @@ from fractions import Fraction
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
+from command_isolation_test import command_environment  # noqa: E402
 from convert_command_test import FRONT_END, ROOT, sound_seconds, streams, write_report, write_wav  # noqa: E402
 
 FRAMES = 24
@@ -33,10 +34,13 @@ def convert(folder, *args, **extra):
 
 
 def convert_on_terminal(folder, *args):
+    return on_terminal(folder, dict(os.environ, MVQ_CONVERT_NO_SETUP="1"), "convert", *args)
+
+
+def on_terminal(folder, env, *args):
     """Runs the command with its standard error on a pseudo-terminal: (exit code, what the terminal got)."""
     main, secondary = pty.openpty()
-    env = dict(os.environ, MVQ_CONVERT_NO_SETUP="1")
-    run = subprocess.Popen([str(FRONT_END), "convert", *args], cwd=folder, env=env, stdin=subprocess.DEVNULL,
+    run = subprocess.Popen([str(FRONT_END), *args], cwd=folder, env=env, stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=secondary)
     os.close(secondary)
     got = b""
@@ -200,6 +204,18 @@ class ConvertFormats(unittest.TestCase):
         self.assertEqual(0, code, err)
         self.assertNotIn("\r", err)
         self.assertNotIn("frames", err)
+
+    def test_render_shows_the_frames_written_on_a_terminal(self):
+        # render runs in a session of its own, outside the test run's Wine.
+        env = command_environment()
+        code, shown = on_terminal(self.folder, env, "render", str(self.movie), "frames", "--frames", "0-95")
+        self.assertEqual(0, code, shown)
+        self.assertRegex(shown, r"\r\[[#.]{20}\] \d+/96 frames")
+        self.assertIn("96 frames of 320x240", shown)
+        code, shown = on_terminal(self.folder, env, "render", str(self.movie), "quiet", "--frames", "0-95", "--quiet")
+        self.assertEqual(0, code, shown)
+        self.assertNotIn("\r\033[K", shown)
+        self.assertNotRegex(shown, r"\d+/96 frames")
 
     @unittest.skipUnless(os.environ.get("PULSE_SERVER") and not os.environ.get("MVQ_PULSE_MISSING"),
                          "no PulseAudio loopback")
