@@ -256,6 +256,8 @@ int renderMovie(const RenderOptions& o, std::ostream& out, std::ostream& err) {
   const int width = o.width ? o.width : d.width, height = o.height ? o.height : d.height;
   const int last = o.last >= 0 ? o.last : d.frames() - 1;
   out << "size " << width << "x" << height << "\n";
+  // Flushed frame by frame: the front end shows the progress from these lines.
+  out << "frames " << o.first << " " << last << std::endl;
   int failed = 0;
   for (int frame = o.first; frame <= last && !failed; ++frame) {
     ImageRequest request;
@@ -271,7 +273,7 @@ int renderMovie(const RenderOptions& o, std::ostream& out, std::ostream& err) {
       err << "mvq-editor: cannot write " << name << " in " << o.outDir << "\n";
       failed = 1;
     } else {
-      out << "frame " << frame << "\n";
+      out << "frame " << frame << std::endl;
     }
   }
   host.close(clip);

@@ -1,5 +1,6 @@
 # ./moviquill bench [NAME]: the benchmarks, each printing one line
-# "bench NAME ratio=X ...details...".
+# "bench NAME ratio=X ...details...". "bench batch" (bench_batch.sh) runs only
+# when named: it converts movies through the whole front end.
 #
 # Adding a benchmark: declare it in any folder's CMakeLists.txt with
 #   mvq_add_bench(NAME SOURCES bench_NAME.cpp LIBS ...)
@@ -71,6 +72,8 @@ run_wine_benches() {  # programs...
 }
 
 cmd_bench() {
+  # Whole conversions through the front end, run only when named.
+  if [ "$*" = batch ]; then bench_batch; return; fi
   build_benches
   local programs=() wineNames=() winePrograms=() rc=0 p
   if [ $# -gt 0 ]; then

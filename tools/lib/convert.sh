@@ -1,18 +1,26 @@
-# ./moviquill convert [IN.swf [OUT.avi]] [--start N] [--end N] [--fps100 N]
+# ./moviquill convert [IN.swf [OUT]] [--start N] [--end N] [--fps100 N]
 #   [--mode skip-backward|frame-by-frame|normal] [--size WxH] [--keep-aspect|--stretch]
-#   [--sound none|record|FILE.wav]
+#   [--sound none|record|FILE.wav] [--codec lossless|uncompressed] [--crf N] [--quiet]
+# ./moviquill convert IN... --out-dir DIR [--format F] [--jobs N] [options above]
 # The program under Xvfb, worked by the UI driver as a user would: File > Open,
 # Options for the size, File > Create AVI, the settings dialog filled from the
-# options (unset ones keep the dialog's values), OK, the wait for the progress
-# window to go, File > Exit. Prints the files written and what ffprobe says.
-# An error box of the program becomes the error message and exit status 1.
+# options (unset ones keep the dialog's values), the compressor chosen, OK, the
+# wait for the progress window to go, File > Exit. An OUT of another kind than
+# .avi is made by ffmpeg from an AVI in the session folder (convert_encode.sh).
+# Prints the files written and what ffprobe says. An error box of the program
+# becomes the error message and exit status 1. Many movies: convert_batch.sh.
 
 MVQ_ID_CREATE_AVI=32771
 MVQ_ID_DIMENSIONS=32772
 MVQ_ID_KEEP_ASPECT=32774
+MVQ_ID_COMPRESSOR_SELECT=337
+# The system's compressor chooser and its list of compressors.
+MVQ_CHOOSER_TITLE="Video Compression"
+MVQ_CHOOSER_LIST=880
+MVQ_LOSSLESS_NAME=ZMBV
 
 convert_usage() {
-  die "usage: convert [IN.swf [OUT.avi]] [--start N] [--end N] [--fps100 N] [--mode skip-backward|frame-by-frame|normal] [--size WxH] [--keep-aspect|--stretch] [--sound none|record|FILE.wav]"
+  die "usage: convert [IN.swf [OUT.avi|.mp4|.mkv|.mov|.webm|.gif]] [--start N] [--end N] [--fps100 N] [--mode skip-backward|frame-by-frame|normal] [--size WxH] [--keep-aspect|--stretch] [--sound none|record|FILE.wav] [--codec lossless|uncompressed] [--crf N] [--quiet]; convert IN... --out-dir DIR [--format mp4|avi|mkv|mov|webm|gif] [--jobs N] [options]"
 }
 
 wpath() { winepath -w "$1" 2>/dev/null; }
@@ -81,10 +89,9 @@ convert_choose_wav() {
   sleep 0.5
 }
 
-convert_report() {  # out.avi
-  local out=$1 base=${1%.*} files=() f
-  [ -f "$out" ] && files+=("$out")
-  for f in "$base"[0-9][0-9][0-9][0-9].avi; do [ -f "$f" ] && files+=("$f"); done
+convert_report() {  # out
+  local out=$1 files=() f
+  mapfile -t files < <(convert_avi_parts "$out")
   [ ${#files[@]} -gt 0 ] || { say "error: no file was written"; return 1; }
   for f in "${files[@]}"; do
     echo "$f"
@@ -98,13 +105,48 @@ convert_report() {  # out.avi
 convert_make_sample() {
   [ "$CV_IN" = "$MVQ_ROOT/samples/sample.swf" ] || return 0
   local made=$MVQ_SESSION_DIR/sample.swf
-  [ -n "$MVQ_SESSION_DIR" ] || made=$(mktemp "${TMPDIR:-/tmp}/mvq-sample.XXXXXX")
   wine "$MVQ_BIN/make-sample-movie.exe" "$(wpath "$made")" </dev/null >/dev/null 2>&1 \
     && mkdir -p "$(dirname "$CV_IN")" && mv -f "$made" "$CV_IN" || { say "error: the sample movie could not be made"; return 1; }
 }
 
+# The compressor of the settings dialog now open. Lossless is the chooser's entry
+# naming ZMBV; without one the dialog's default, uncompressed, stays (with a
+# warning when the user asked for a lossless AVI).
+convert_choose_codec() {
+  [ "$CV_CODEC" = lossless ] || return 0
+  local replies
+  replies=$(ui_driver attach "dialog \"AVI Export Setting\" 5000" "click $MVQ_ID_COMPRESSOR_SELECT" \
+    "dialog \"$MVQ_CHOOSER_TITLE\" 10000" "choose-item $MVQ_CHOOSER_LIST $MVQ_LOSSLESS_NAME")
+  case $replies in
+    *"ok $MVQ_CHOOSER_TITLE"*)
+      if [[ $(echo "$replies" | tail -1) == ok* ]]; then
+        ui_driver attach "dialog \"$MVQ_CHOOSER_TITLE\" 2000" "press 1" "wait-closed 5000" >/dev/null
+        return 0
+      fi
+      ui_driver attach "dialog \"$MVQ_CHOOSER_TITLE\" 2000" cancel "wait-closed 5000" >/dev/null ;;
+  esac
+  [ "$CV_KIND" = avi ] && say "warning: no $MVQ_LOSSLESS_NAME compressor is installed; the AVI is uncompressed"
+  return 0
+}
+
+# The AVI the program writes: the output itself, or one in the session folder
+# that ffmpeg then makes into the output.
+convert_program_avi() {
+  if [ "$CV_KIND" = avi ]; then echo "$CV_OUT"; else echo "$MVQ_SESSION_DIR/program.avi"; fi
+}
+
 convert_run() {
-  local commands replies
+  local avi
+  avi=$(convert_program_avi)
+  convert_run_program "$avi" || return 1
+  if [ "$CV_KIND" != avi ]; then
+    convert_encode "$avi" "$CV_OUT" "$CV_KIND" "$CV_CRF" || return 1
+  fi
+  convert_report "$CV_OUT"
+}
+
+convert_run_program() {  # avi
+  local avi=$1 commands replies
   convert_make_sample || return 1
   commands=("start $(wpath "$MVQ_BIN/Moviquill.exe") cwd=\"$(wpath "$PWD")\"" "main-window 30000"
     "menu $MVQ_ID_OPEN" "file-dialog \"Select a Flash File\" \"$(wpath "$CV_IN")\" 10000" idle)
@@ -113,14 +155,15 @@ convert_run() {
   if convert_error_box 500; then convert_quit; return 1; fi
   convert_size_window "$CV_SIZE" "$CV_ASPECT"
 
-  rm -f "$CV_OUT"
+  rm -f "$avi"
   replies=$(ui_driver attach "menu $MVQ_ID_CREATE_AVI" \
-    "file-dialog \"Create AVI File\" \"$(wpath "$CV_OUT")\" 10000" "dialog \"AVI Export Setting\" 10000")
+    "file-dialog \"Create AVI File\" \"$(wpath "$avi")\" 10000" "dialog \"AVI Export Setting\" 10000")
   case $replies in
     *"ok AVI Export Setting"*) ;;
     *) say "error: the settings dialog did not open"; convert_quit; return 1 ;;
   esac
   convert_choose_wav
+  convert_choose_codec
   local fill=()
   mapfile -t fill < <(convert_fill_dialog)
   ui_driver attach "dialog \"AVI Export Setting\" 5000" "${fill[@]}" "press 1" >/dev/null
@@ -132,37 +175,66 @@ convert_run() {
   # The progress window comes and goes once per pass (recording, then video).
   local pass
   for pass in 1 2; do
-    replies=$(ui_driver attach "dialog \"Converting to AVI\" 3000" "wait-closed 2147483647")
-    case $replies in *"ok Converting to AVI"*) ;; *) break ;; esac
+    convert_wait_pass || break
     if convert_error_box 500; then convert_quit; return 1; fi
   done
   if convert_error_box 500; then convert_quit; return 1; fi
   convert_quit
-  convert_report "$CV_OUT"
+  return 0
+}
+
+# Options into CV_*; the movie options also into CV_PASS, for a batch's runs.
+convert_parse() {  # args...
+  CV_INPUTS=() CV_PASS=() CV_START="" CV_END="" CV_FPS100="" CV_MODE="" CV_SIZE="" CV_ASPECT="" CV_SOUND=""
+  CV_CODEC="" CV_CRF="" CV_OUT_DIR="" CV_FORMAT="" CV_JOBS=""
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --start|--end|--fps100|--mode|--size|--sound|--codec|--crf)
+        [ $# -ge 2 ] || convert_usage
+        CV_PASS+=("$1" "$2")
+        convert_option "$1" "$2"
+        shift 2 ;;
+      --keep-aspect) CV_ASPECT=1; CV_PASS+=("$1"); shift ;;
+      --stretch) CV_ASPECT=0; CV_PASS+=("$1"); shift ;;
+      --quiet) MVQ_QUIET=1; shift ;;
+      --out-dir) CV_OUT_DIR=${2:-}; shift 2 || convert_usage; [ -n "$CV_OUT_DIR" ] || convert_usage ;;
+      --format) CV_FORMAT=${2:-}; shift 2 || convert_usage
+        case " avi $MVQ_ENCODED_FORMATS " in *" $CV_FORMAT "*) ;; *) convert_usage ;; esac ;;
+      --jobs) CV_JOBS=${2:-}; shift 2 || convert_usage; [[ $CV_JOBS =~ ^[1-9][0-9]*$ ]] || convert_usage ;;
+      -*) convert_usage ;;
+      *) CV_INPUTS+=("$1"); shift ;;
+    esac
+  done
+}
+
+convert_option() {  # name value
+  case $1 in
+    --start) CV_START=$2 ;;
+    --end) CV_END=$2 ;;
+    --fps100) CV_FPS100=$2 ;;
+    --mode) CV_MODE=$2
+      case $CV_MODE in skip-backward|frame-by-frame|normal) ;; *) convert_usage ;; esac ;;
+    --size) CV_SIZE=$2; [[ $CV_SIZE =~ ^[0-9]+x[0-9]+$ ]] || convert_usage ;;
+    --sound) CV_SOUND=$2 ;;
+    --codec) CV_CODEC=$2; case $CV_CODEC in lossless|uncompressed) ;; *) convert_usage ;; esac ;;
+    --crf) CV_CRF=$2; [[ $CV_CRF =~ ^[0-9]+$ ]] && [ "$CV_CRF" -le 63 ] || convert_usage ;;
+  esac
+}
+
+# --codec and --crf each belong to some kinds of output only.
+convert_check_kind() {  # kind
+  [ -z "$CV_CODEC" ] || [ "$1" = avi ] || die "--codec is for .avi output (other kinds go through a lossless AVI)"
+  case $1 in avi|gif) [ -z "$CV_CRF" ] || die "--crf is for .mp4, .mkv, .mov and .webm output" ;; esac
 }
 
 cmd_convert() {
-  CV_IN="" CV_OUT="" CV_START="" CV_END="" CV_FPS100="" CV_MODE="" CV_SIZE="" CV_ASPECT="" CV_SOUND=""
-  while [ $# -gt 0 ]; do
-    case $1 in
-      --start) CV_START=${2:-}; shift 2 || convert_usage ;;
-      --end) CV_END=${2:-}; shift 2 || convert_usage ;;
-      --fps100) CV_FPS100=${2:-}; shift 2 || convert_usage ;;
-      --mode) CV_MODE=${2:-}; shift 2 || convert_usage
-        case $CV_MODE in skip-backward|frame-by-frame|normal) ;; *) convert_usage ;; esac ;;
-      --size) CV_SIZE=${2:-}; shift 2 || convert_usage
-        [[ $CV_SIZE =~ ^[0-9]+x[0-9]+$ ]] || convert_usage ;;
-      --keep-aspect) CV_ASPECT=1; shift ;;
-      --stretch) CV_ASPECT=0; shift ;;
-      --sound) CV_SOUND=${2:-}; shift 2 || convert_usage ;;
-      -*) convert_usage ;;
-      *) if [ -z "$CV_IN" ]; then CV_IN=$1; elif [ -z "$CV_OUT" ]; then CV_OUT=$1; else convert_usage; fi
-         shift ;;
-    esac
-  done
+  convert_parse "$@"
+  if [ -n "$CV_OUT_DIR" ]; then convert_batch; return; fi
+  [ -z "$CV_FORMAT" ] && [ -z "$CV_JOBS" ] || die "--format and --jobs go with --out-dir"
+  [ ${#CV_INPUTS[@]} -le 2 ] || die "several movies need --out-dir DIR"
+  CV_IN=${CV_INPUTS[0]:-} CV_OUT=${CV_INPUTS[1]:-}
   case $CV_SOUND in none|record|"") ;; *) [ -f "$CV_SOUND" ] || die "no such WAV file: $CV_SOUND"
     CV_SOUND=$(cd "$(dirname "$CV_SOUND")" && pwd)/$(basename "$CV_SOUND") ;; esac
-  [ -n "${MVQ_CONVERT_NO_SETUP:-}" ] || ensure_setup
   if [ -z "$CV_IN" ]; then
     CV_IN=$MVQ_ROOT/samples/sample.swf
     CV_OUT=${CV_OUT:-sample.avi}
@@ -172,11 +244,16 @@ cmd_convert() {
   fi
   [ -n "$CV_OUT" ] || CV_OUT=$(basename "${CV_IN%.*}").avi
   case $CV_OUT in /*) ;; *) CV_OUT=$PWD/$CV_OUT ;; esac
+  CV_KIND=$(convert_output_kind "$CV_OUT")
+  [ -n "$CV_KIND" ] || die "the output must end in .avi, .${MVQ_ENCODED_FORMATS// /, .}: $CV_OUT"
+  convert_check_kind "$CV_KIND"
+  CV_CODEC=${CV_CODEC:-lossless}
   # The program's save dialog would only refuse it, in a box of its own.
   [ -d "$(dirname "$CV_OUT")" ] || die "no such folder for the output: $(dirname "$CV_OUT")"
+  [ -n "${MVQ_CONVERT_NO_SETUP:-}" ] || ensure_setup
   # MVQ_CONVERT_NO_SETUP: the caller's session (the tests') already runs Wine,
-  # Xvfb and the sound loopback.
-  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then convert_run; return; fi
+  # Xvfb and the sound loopback; the run still gets a folder of its own.
+  if [ -n "${MVQ_CONVERT_NO_SETUP:-}" ]; then run_in_session -- convert_run; return; fi
   # Recording takes the movie's sound from the sound card: the private loopback.
   # Without --sound the dialog's own choice holds, which records at first.
   case $CV_SOUND in

@@ -1,5 +1,5 @@
 # ./moviquill render IN.swf OUTDIR [--frames A-B] [--size WxH]
-#                    [--mode frame-by-frame|normal] [--keep-aspect] [--project FILE.ppj]
+#                    [--mode frame-by-frame|normal] [--keep-aspect] [--project FILE.ppj] [--quiet]
 # Frames of a movie through the importer plug-in, loaded by the editor host
 # (mvq-editor.exe) under Wine as a video editor would load it, written as
 # OUTDIR/frame_NNNNN.png: 8-bit RGBA with the plug-in's alpha channel. Without
@@ -8,7 +8,7 @@
 # length from it.
 
 render_usage() {
-  die "usage: ./moviquill render IN.swf OUTDIR [--frames A-B] [--size WxH] [--mode frame-by-frame|normal] [--keep-aspect] [--project FILE.ppj]"
+  die "usage: ./moviquill render IN.swf OUTDIR [--frames A-B] [--size WxH] [--mode frame-by-frame|normal] [--keep-aspect] [--project FILE.ppj] [--quiet]"
 }
 
 # Inside the Wine session: the host writes raw frames, then they become PNGs.
@@ -17,8 +17,11 @@ render_in_wine() {
   shift 3
   local args=(render --movie "$(winepath -w "$movie" 2>/dev/null)" --out "$(winepath -w "$out" 2>/dev/null)")
   [ -n "$project" ] && args+=(--project "$(winepath -w "$project" 2>/dev/null)")
-  local log=$out/.render.log rc
-  wine "$MVQ_BIN/mvq-editor.exe" "${args[@]}" "$@" </dev/null >"$log" 2>"$out/.render.err"
+  local log=$out/.render.log rc host
+  wine "$MVQ_BIN/mvq-editor.exe" "${args[@]}" "$@" </dev/null >"$log" 2>"$out/.render.err" &
+  host=$!
+  render_follow "$host" "$log"
+  wait "$host"
   rc=$?
   sed 's/\r$//' "$out/.render.err" | grep -v '^$' >&2
   local size width height
@@ -30,6 +33,22 @@ render_in_wine() {
   fi
   rm -f "$log" "$out/.render.err"
   return $rc
+}
+
+# On a terminal, the frames the host has written so far as the progress line:
+# it prints "frames FIRST LAST", then "frame N" as each one is written.
+render_follow() {  # pid log
+  local pid=$1 log=$2 range done
+  progress_wanted || return 0
+  while kill -0 "$pid" 2>/dev/null; do
+    range=$(sed -n 's/^frames \([0-9]*\) \([0-9]*\)\r*$/\1 \2/p' "$log" 2>/dev/null)
+    if [ -n "$range" ]; then
+      done=$(grep -c '^frame ' "$log")
+      progress_frames "$done" $(( ${range#* } - ${range% *} + 1 ))
+    fi
+    sleep 0.25
+  done
+  progress_end
 }
 
 cmd_render() {
@@ -46,6 +65,9 @@ cmd_render() {
         shift 2 ;;
       --keep-aspect)
         options+=("$1")
+        shift ;;
+      --quiet)
+        MVQ_QUIET=1
         shift ;;
       --project)
         [ $# -ge 2 ] && [ -f "$2" ] || die "no project file at ${2:-}"

@@ -18,12 +18,19 @@ MVQ_OUTER_TMPDIR=
 MVQ_XVFB_PID=
 MVQ_WINESERVER_PREFIX=
 MVQ_XVFB_DEPTH=${MVQ_XVFB_DEPTH:-24}
+MVQ_SESSION_LEFTOVERS=()
+
+# A file the command makes outside the session folder on the way (a partial
+# output): removed when the session ends, unless it was moved away before.
+session_leftover() { MVQ_SESSION_LEFTOVERS+=("$@"); }
 
 # Stops everything the session started; safe to call more than once.
 end_session() {
   stop_wineserver
   stop_xvfb
   stop_pulse_loopback
+  [ ${#MVQ_SESSION_LEFTOVERS[@]} -eq 0 ] || rm -f "${MVQ_SESSION_LEFTOVERS[@]}"
+  MVQ_SESSION_LEFTOVERS=()
   [ -n "$MVQ_SESSION_DIR" ] && rm -rf "$MVQ_SESSION_DIR"
   MVQ_SESSION_DIR=
   MVQ_SESSION_DEPTH=0

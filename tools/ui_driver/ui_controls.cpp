@@ -1,5 +1,7 @@
 #include "ui_controls.h"
 
+#include <commctrl.h>
+
 #include "ui_windows.h"
 
 namespace ui {
@@ -46,6 +48,21 @@ std::string controlText(HWND dialog, int id) {
 bool controlEnabled(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   return control && isEnabled(control);
+}
+
+BarState progressBarState(HWND dialog, int id) {
+  BarState state;
+  HWND bar = GetDlgItem(dialog, id);
+  if (!bar) return state;
+  DWORD_PTR position = 0, low = 0, high = 0;
+  // The range comes back as the result: no buffer has to cross to the program.
+  state.found = SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &position) &&
+                SendMessageTimeoutA(bar, PBM_GETRANGE, TRUE, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &low) &&
+                SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &high);
+  state.position = static_cast<int>(position);
+  state.low = static_cast<int>(low);
+  state.high = static_cast<int>(high);
+  return state;
 }
 
 bool postCommand(HWND window, int id) {

@@ -21,6 +21,16 @@ bool setControlText(HWND dialog, int id, const std::string& text);
 std::string controlText(HWND dialog, int id);
 bool controlEnabled(HWND dialog, int id);
 
+// A progress bar's position within its range, as PBM_GETPOS and PBM_GETRANGE
+// tell it; found is false when the control cannot be asked.
+struct BarState {
+  bool found = false;
+  int position = 0;
+  int low = 0;
+  int high = 0;
+};
+BarState progressBarState(HWND dialog, int id);
+
 // The menu command as the menu sends it to the window (posted).
 bool postCommand(HWND window, int id);
 // Alt+F4 on the window.

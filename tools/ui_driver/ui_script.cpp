@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "ui_choices.h"
 #include "ui_controls.h"
 #include "ui_file_dialog.h"
 #include "ui_message_box.h"
@@ -221,7 +222,8 @@ std::string ScriptSession::dispatch(const std::vector<std::string>& w) {
   }
   if (command == "press" || command == "click" || command == "check" || command == "checked" ||
       command == "set-text" || command == "get-text" || command == "enabled" ||
-      command == "file-name" || command == "cancel") {
+      command == "file-name" || command == "cancel" || command == "items" || command == "choose-item" ||
+      command == "bar") {
     if (std::string e = needDialog(&dialog); !e.empty()) return e;
     if (command == "file-name") return ok(oneLine(fileDialogName(dialog)));
     if (command == "cancel") return cancelDialog(dialog) ? ok() : error("post failed");
@@ -238,6 +240,21 @@ std::string ScriptSession::dispatch(const std::vector<std::string>& w) {
     if (command == "set-text" && n >= 3)
       return setControlText(dialog, id, w[2]) ? ok() : error("no such control");
     if (command == "get-text") return ok(oneLine(controlText(dialog, id)));
+    if (command == "items") {
+      std::string list;
+      for (const std::string& item : comboItems(dialog, id)) list += (list.empty() ? "" : "|") + oneLine(item);
+      return ok(list);
+    }
+    if (command == "choose-item" && n >= 3) {
+      std::string chosen;
+      return chooseComboItem(dialog, id, w[2], &chosen) ? ok(oneLine(chosen)) : error("no item containing " + w[2]);
+    }
+    if (command == "bar") {
+      const BarState bar = progressBarState(dialog, id);
+      return bar.found ? ok(std::to_string(bar.position) + " " + std::to_string(bar.low) + " " +
+                            std::to_string(bar.high))
+                       : error("no such control");
+    }
     if (command == "enabled") return ok(controlEnabled(dialog, id) ? "1" : "0");
     return error("missing argument");
   }

@@ -7,6 +7,8 @@
 //   ex-style   alt-f4   drop PATH   capture FILE.bmp
 //   dialog TITLE|* [MS]   file-dialog TITLE NAME [MS]   file-name   cancel   wait-closed [MS]
 //   press ID   click ID   check ID on|off   checked ID   set-text ID TEXT   get-text ID   enabled ID
+//   items ID (a combo box's entries, "|" between)   choose-item ID PART (the first entry containing
+//   PART)   bar ID (a progress bar: "POSITION LOW HIGH")
 //   message-box [MS]   press-box ok|cancel|yes|no|...
 //   wait-exit [MS]   terminate   sleep MS   quit
 #pragma once

@@ -134,6 +134,9 @@ TEST_F(EditorProgramTest, RenderWritesTopDownRgbaFramesOfTheClip) {
       runEditor(dir_, "render --movie \"" + movie + "\" --out \"" + out.path() + "\"");
   ASSERT_EQ(run.exitCode, 0u) << run.err;
   EXPECT_NE(run.out.find("size 120x40"), std::string::npos);
+  // Before the frames: the range to expect.
+  ASSERT_NE(run.out.find("frames 0 3"), std::string::npos);
+  EXPECT_LT(run.out.find("frames 0 3"), run.out.find("\nframe 0"));
   EXPECT_EQ(out.entryCount(), 4u);
   for (int frame = 0; frame < 4; ++frame) {
     const Bytes rgba = mvqtest::readFile(out.file("frame_0000" + std::to_string(frame) + ".rgba"));
