@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "bundled_fonts.h"
 #include "class_factory.h"
 #include "flash_control.h"
 #include "server_module.h"
@@ -36,6 +37,7 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** o
   if (!object) return E_POINTER;
   *object = nullptr;
   if (!IsEqualCLSID(clsid, CLSID_ShockwaveFlash)) return CLASS_E_CLASSNOTAVAILABLE;
+  useBundledFonts();
   IClassFactory* factory = flashClassFactory();
   return factory->lpVtbl->QueryInterface(factory, iid, object);
 }
