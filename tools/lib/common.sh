@@ -17,4 +17,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 MVQ_JOBS=${MVQ_JOBS:-$(nproc)}
 
 say() { echo "moviquill: $*" >&2; }
+
+# A control or command id of the program, by its name in the resource headers,
+# so that the scripts follow the resources instead of repeating their numbers.
+resource_id() {  # NAME
+  awk -v name="$1" '$1 == "#define" && $2 == name { print $3; exit }' \
+    "$MVQ_ROOT/resources/resource_ids.h" "$MVQ_ROOT/resources/export_ids.h"
+}
 die() { echo "moviquill: $*" >&2; exit 1; }

@@ -10,10 +10,10 @@
 # Prints the files written and what ffprobe says. An error box of the program
 # becomes the error message and exit status 1. Many movies: convert_batch.sh.
 
-MVQ_ID_CREATE_AVI=32771
-MVQ_ID_DIMENSIONS=32772
-MVQ_ID_KEEP_ASPECT=32774
-MVQ_ID_COMPRESSOR_SELECT=337
+MVQ_ID_CREATE_AVI=$(resource_id ID_FILE_CREATE_AVI)
+MVQ_ID_DIMENSIONS=$(resource_id ID_OPTIONS_DIMENSIONS)
+MVQ_ID_KEEP_ASPECT=$(resource_id ID_OPTIONS_KEEP_ASPECT)
+MVQ_ID_COMPRESSOR_SELECT=$(resource_id IDC_COMPRESSOR_SELECT)
 # The system's compressor chooser and its list of compressors.
 MVQ_CHOOSER_TITLE="Video Compression"
 MVQ_CHOOSER_LIST=880
@@ -59,32 +59,32 @@ convert_size_window() {  # WxH keep-aspect(1/0/"")
   fi
   [ -n "$size" ] || return 0
   local width=${size%x*} height=${size#*x}
-  ui_driver attach "menu $MVQ_ID_DIMENSIONS" "dialog Dimensions 10000" "check 201 off" \
-    "set-text 305 $width" "set-text 306 $height" "press 1" "wait-closed 5000" idle >/dev/null
+  ui_driver attach "menu $MVQ_ID_DIMENSIONS" "dialog Dimensions 10000" "check $(resource_id IDC_USE_ORIGINAL_SIZE) off" \
+    "set-text $(resource_id IDC_DIMENSION_WIDTH) $width" "set-text $(resource_id IDC_DIMENSION_HEIGHT) $height" "press 1" "wait-closed 5000" idle >/dev/null
 }
 
 convert_fill_dialog() {  # prints driver commands for the settings dialog
-  [ -n "$CV_START" ] && echo "set-text 207 $CV_START"
-  [ -n "$CV_END" ] && echo "set-text 301 $CV_END"
+  [ -n "$CV_START" ] && echo "set-text $(resource_id IDC_START_FRAME) $CV_START"
+  [ -n "$CV_END" ] && echo "set-text $(resource_id IDC_END_FRAME) $CV_END"
   case $CV_MODE in
-    skip-backward) echo "click 319" ;;
-    frame-by-frame) echo "click 320" ;;
-    normal) echo "click 321" ;;
+    skip-backward) echo "click $(resource_id IDC_SKIP_BACKWARD)" ;;
+    frame-by-frame) echo "click $(resource_id IDC_FRAME_BY_FRAME)" ;;
+    normal) echo "click $(resource_id IDC_NORMAL)" ;;
   esac
   case $CV_SOUND in
-    none) echo "click 338" ;;
-    record) echo "click 339" ;;
+    none) echo "click $(resource_id IDC_AUDIO_NONE)" ;;
+    record) echo "click $(resource_id IDC_AUDIO_RECORD)" ;;
     "") ;;
-    *) echo "click 340" ;;
+    *) echo "click $(resource_id IDC_AUDIO_WAV)" ;;
   esac
   # After the sound choice: choosing recording resets the rate.
-  [ -n "$CV_FPS100" ] && echo "set-text 307 $CV_FPS100"
+  [ -n "$CV_FPS100" ] && echo "set-text $(resource_id IDC_FRAME_RATE) $CV_FPS100"
   true
 }
 
 convert_choose_wav() {
   case $CV_SOUND in none|record|"") return 0 ;; esac
-  ui_driver attach "dialog \"AVI Export Setting\" 5000" "click 341" \
+  ui_driver attach "dialog \"AVI Export Setting\" 5000" "click $(resource_id IDC_WAV_BROWSE)" \
     "file-dialog \"Open WAV file\" \"$(wpath "$CV_SOUND")\" 10000" >/dev/null
   sleep 0.5
 }

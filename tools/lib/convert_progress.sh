@@ -6,9 +6,9 @@
 #   convert_wait_pass   0 when a progress window came and went, 1 when none came
 
 MVQ_PROGRESS_TITLE="Converting to AVI"
-MVQ_PROGRESS_COUNT=342
-MVQ_PROGRESS_TOTAL=343
-MVQ_PROGRESS_BAR=302
+MVQ_PROGRESS_COUNT=$(resource_id IDC_PROGRESS_COUNT)
+MVQ_PROGRESS_TOTAL=$(resource_id IDC_PROGRESS_TOTAL)
+MVQ_PROGRESS_BAR=$(resource_id IDC_PROGRESS_BAR)
 
 convert_wait_pass() {
   if ! progress_wanted; then

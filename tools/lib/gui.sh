@@ -6,9 +6,9 @@
 # MOVIE, plays it for SECONDS (0: stays on the first frame), writes a PNG of the
 # main window (frame, menu and preview) and quits through File > Exit.
 
-MVQ_ID_OPEN=32769
-MVQ_ID_EXIT=32770
-MVQ_ID_PLAY=32777
+MVQ_ID_OPEN=$(resource_id ID_FILE_OPEN)
+MVQ_ID_EXIT=$(resource_id ID_FILE_EXIT)
+MVQ_ID_PLAY=$(resource_id ID_CONTROL_PLAY)
 
 # Through a file, not a pipe: the program started by the driver inherits the
 # driver's descriptors and would hold a pipe open until it ends.
