@@ -801,6 +801,12 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
             push(a, native->constructOn(self, args));
             break;
           }
+          // A clip's method called by name alone acts on the clip in scope.
+          if (!home) {
+            if (Object* holder = scopeHolding(a, name)) {
+              if (holder->clip()) self = Value(holder);
+            }
+          }
         }
         push(a, vm_.call(f->asFunction(), self, args, home));
       } else {
@@ -911,6 +917,14 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   }
   found = false;
   return Value();
+}
+
+Object* Interpreter::scopeHolding(Activation& a, const std::string& name) {
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->has(name)) return s->object;
+  }
+  return nullptr;
 }
 
 bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {
