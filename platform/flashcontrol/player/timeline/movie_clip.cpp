@@ -155,7 +155,7 @@ void MovieClip::reconcile(int depth) {
 void MovieClip::removeChild(std::map<int, DisplayObject>::iterator it) {
   stage_.releaseObject();
   if (it->second.clip) {
-    stage_.queueEvent(*it->second.clip, kClipUnload);
+    if (!isButton(it->second)) stage_.queueEvent(*it->second.clip, kClipUnload);
     it->second.clip->markRemoved();
     stage_.retire(std::move(it->second.clip));
   }
@@ -176,7 +176,10 @@ void MovieClip::createChild(int depth, const Placement& placement) {
     obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
-  if (slot.clip) {
+  if (slot.clip && isButton(slot)) {
+    slot.clip->setDepth(depth);
+    slot.clip->enterFirstFrame();
+  } else if (slot.clip) {
     slot.clip->setDepth(depth);
     stage_.queueEvent(*slot.clip, kClipInitialize);
     stage_.queueEvent(*slot.clip, kClipConstruct);

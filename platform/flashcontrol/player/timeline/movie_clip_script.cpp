@@ -56,7 +56,7 @@ bool MovieClip::frameActions(int frame0, std::vector<avm1::CodeBlock>& out) {
 
 std::shared_ptr<const std::vector<ClipActionRecord>> MovieClip::clipActions() {
   DisplayObject* s = slot();
-  return s ? s->placement.clipActions : nullptr;
+  return s && !isButton(*s) ? s->placement.clipActions : nullptr;
 }
 
 DisplayObject* MovieClip::slot() {
