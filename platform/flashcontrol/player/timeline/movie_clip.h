@@ -68,6 +68,8 @@ class MovieClip : public avm1::ActionTarget {
   ActionTarget* duplicate(const std::string& name, int depth) override;
   void removeSelf() override;
   ActionTarget* createEmpty(const std::string& name, int depth) override;
+  // attachMovie: a new instance of the sprite exported as linkage.
+  ActionTarget* attach(const std::string& linkage, const std::string& name, int depth) override;
   int nextHighestDepth() override;
   void swapDepths(int depth) override;
   bool bounds(double out[4]) override;

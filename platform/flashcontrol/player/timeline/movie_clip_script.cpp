@@ -225,6 +225,17 @@ avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {
   return addScriptedChild(depth, p, emptyTimeline());
 }
 
+avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::string& name, int depth) {
+  uint16_t id = stage_.movie().exportedCharacter(linkage);
+  const Character* c = id ? stage_.movie().character(id) : nullptr;
+  const auto* sprite = c ? std::get_if<SpriteCharacter>(c) : nullptr;
+  if (!sprite || !sprite->timeline) return nullptr;
+  Placement p;
+  p.characterId = id;
+  p.name = name;
+  return addScriptedChild(depth, p, *sprite->timeline);
+}
+
 avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
   DisplayObject* s = slot();
   if (!s || !parent_) return nullptr;

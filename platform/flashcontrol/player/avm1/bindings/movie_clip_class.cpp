@@ -163,11 +163,19 @@ void installMovieClipClass(Vm& vm) {
   method(vm, proto, "attachMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     ActionTarget* c = t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)));
     Value v = objectOf(c);
-    // The init object's properties are copied onto the new clip.
-    if (Object* init = arg(a, 3).asObject()) {
-      if (Object* o = v.asObject()) {
-        for (const std::string& name : init->enumerableNames()) o->set(name, init->get(name));
+    // The init object's own properties are copied onto the new clip, all of
+    // them, whatever their flags.
+    Object* init = arg(a, 3).asObject();
+    Object* o = v.asObject();
+    if (init && o) {
+      std::vector<std::pair<std::string, Value>> copied;
+      std::vector<std::string> accessors;  // read after the walk: getters run script
+      for (const Property& p : init->ownProperties()) {
+        if (p.getter) accessors.push_back(p.name);
+        else copied.emplace_back(p.name, p.value);
       }
+      for (const std::string& name : accessors) copied.emplace_back(name, init->get(name));
+      for (const auto& entry : copied) o->set(entry.first, entry.second);
     }
     return v;
   });
