@@ -74,6 +74,14 @@ uint16_t Movie::exportedCharacter(const std::string& name) const {
   return 0;
 }
 
+std::vector<std::string> Movie::exportNames(uint16_t id) const {
+  std::vector<std::string> names;
+  for (const auto& entry : exports_) {
+    if (entry.first == id) names.push_back(entry.second);
+  }
+  return names;
+}
+
 void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel) {
   TagReader tags(data, size);
   TagRecord tag;

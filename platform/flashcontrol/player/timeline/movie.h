@@ -38,6 +38,8 @@ class Movie {
   const FontCatalog& fonts() const { return fonts_; }
   // The character exported under name (ASCII case ignored), or 0.
   uint16_t exportedCharacter(const std::string& name) const;
+  // The names a character is exported under, in tag order.
+  std::vector<std::string> exportNames(uint16_t id) const;
   // DefineSound bodies of the movie, in tag order.
   const std::vector<TagBody>& soundDefinitions() const { return soundDefinitions_; }
 

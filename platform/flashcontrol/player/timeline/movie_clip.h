@@ -69,7 +69,9 @@ class MovieClip : public avm1::ActionTarget {
   void removeSelf() override;
   ActionTarget* createEmpty(const std::string& name, int depth) override;
   // attachMovie: a new instance of the sprite exported as linkage.
-  ActionTarget* attach(const std::string& linkage, const std::string& name, int depth) override;
+  ActionTarget* attach(const std::string& linkage, const std::string& name, int depth, avm1::Object* init) override;
+  // The character it is an instance of (0 for the main movie and empty clips).
+  uint16_t characterId();
   int nextHighestDepth() override;
   void swapDepths(int depth) override;
   bool bounds(double out[4]) override;
@@ -97,7 +99,8 @@ class MovieClip : public avm1::ActionTarget {
   void createChild(int depth, const Placement& placement);
   DisplayObject* slot();
   // A child scripts made (kept across gotos) at a script depth.
-  MovieClip* addScriptedChild(int depth, const Placement& placement, const Timeline& timeline);
+  MovieClip* addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
+                              avm1::Object* init = nullptr);
   Matrix matrix();
   bool boundsIn(const Matrix& m, Rect& out, bool& any);
 

@@ -197,7 +197,8 @@ void MovieClip::toStage(double out[6]) {
 
 int MovieClip::bytesTotal() { return int(stage_.movie().fileLength()); }
 
-MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline) {
+MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
+                                       avm1::Object* init) {
   int internal = 0;
   if (!keyOfDepth(depth, internal) || nesting_ + 1 >= kMaxClipNesting) return nullptr;
   auto old = children_.find(internal);
@@ -212,9 +213,10 @@ MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, co
   slot.clip->setDepth(internal);
   slot.clip->setInstanceName(placement.name);
   MovieClip* clip = slot.clip.get();
-  stage_.scripts().dispatch(clip->scriptObject(), kClipConstruct, placement.clipActions.get());
   stage_.queueEvent(*clip, kClipInitialize);
+  // Its first frame stands before the init object's _width or _height apply.
   clip->enterFirstFrame();
+  stage_.scripts().construct(*clip, init, placement.clipActions.get());
   stage_.queueEvent(*clip, kClipLoad);
   return clip;
 }
@@ -225,7 +227,13 @@ avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {
   return addScriptedChild(depth, p, emptyTimeline());
 }
 
-avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::string& name, int depth) {
+uint16_t MovieClip::characterId() {
+  DisplayObject* s = slot();
+  return s ? s->placement.characterId : 0;
+}
+
+avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::string& name, int depth,
+                                      avm1::Object* init) {
   uint16_t id = stage_.movie().exportedCharacter(linkage);
   const Character* c = id ? stage_.movie().character(id) : nullptr;
   const auto* sprite = c ? std::get_if<SpriteCharacter>(c) : nullptr;
@@ -233,7 +241,7 @@ avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::str
   Placement p;
   p.characterId = id;
   p.name = name;
-  return addScriptedChild(depth, p, *sprite->timeline);
+  return addScriptedChild(depth, p, *sprite->timeline, init);
 }
 
 avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {

@@ -67,6 +67,8 @@ bool Stage::runNextQueued() {
     auto it = clips_.find(e.clip);
     if (e.event == kClipUnload) {
       scripts_->dispatch(e.object, e.event, e.actions.get());
+    } else if (e.event == kClipConstruct && it != clips_.end() && !it->second->removed()) {
+      scripts_->construct(*it->second, nullptr, e.actions.get());
     } else if (it != clips_.end() && !it->second->removed()) {
       scripts_->dispatch(it->second->scriptObject(), e.event, e.actions.get());
     }

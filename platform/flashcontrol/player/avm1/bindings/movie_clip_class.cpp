@@ -130,6 +130,20 @@ Value hitTest(Vm& vm, ActionTarget* t, const Args& args) {
 
 }  // namespace
 
+void copyInitProperties(Object* from, Object* to) {
+  std::vector<std::pair<std::string, Value>> copied;
+  std::vector<std::string> accessors;  // read after the walk: getters run script
+  for (const Property& p : from->ownProperties()) {
+    if (p.getter) {
+      accessors.push_back(p.name);
+    } else {
+      copied.emplace_back(p.name, p.value);
+    }
+  }
+  for (const std::string& name : accessors) copied.emplace_back(name, from->get(name));
+  for (const auto& entry : copied) to->set(entry.first, entry.second);
+}
+
 void installMovieClipClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass("MovieClip", proto, [](Vm&, const Value&, const Args&) { return Value(); });
@@ -161,23 +175,8 @@ void installMovieClipClass(Vm& vm) {
     return objectOf(t->createEmpty(vm.toString(arg(a, 0)), vm.toInt32(arg(a, 1))));
   });
   method(vm, proto, "attachMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
-    ActionTarget* c = t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)));
-    Value v = objectOf(c);
-    // The init object's own properties are copied onto the new clip, all of
-    // them, whatever their flags.
     Object* init = arg(a, 3).asObject();
-    Object* o = v.asObject();
-    if (init && o) {
-      std::vector<std::pair<std::string, Value>> copied;
-      std::vector<std::string> accessors;  // read after the walk: getters run script
-      for (const Property& p : init->ownProperties()) {
-        if (p.getter) accessors.push_back(p.name);
-        else copied.emplace_back(p.name, p.value);
-      }
-      for (const std::string& name : accessors) copied.emplace_back(name, init->get(name));
-      for (const auto& entry : copied) o->set(entry.first, entry.second);
-    }
-    return v;
+    return objectOf(t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)), init));
   });
   method(vm, proto, "swapDepths", [](Vm& vm, ActionTarget* t, const Args& a) {
     if (ActionTarget* other = clipOf(arg(a, 0))) {
