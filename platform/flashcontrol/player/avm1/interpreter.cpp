@@ -996,6 +996,11 @@ Value Interpreter::getVariable(Activation& a, const std::string& name) {
     Object* clip = resolvePath(a, name);
     if (clip) return Value(clip);
   }
+  // Script still running in a clip removed meanwhile reads the first
+  // level's root (paths, as tellTarget takes them, lead nowhere).
+  if (sameName(name, "_root", vm_.caseSensitive()) && !rootObject(a) && vm_.host()) {
+    if (ActionTarget* level0 = vm_.host()->level(0)) return Value(level0->scriptObject());
+  }
   bool found = false;
   return lookupPlain(a, name, found);
 }

@@ -153,10 +153,15 @@ void MovieClip::reconcile(int depth) {
 }
 
 void MovieClip::removeChild(std::map<int, DisplayObject>::iterator it) {
+  MovieClip* clip = it->second.clip.get();
+  if (clip && !isButton(it->second) && clip->wantsUnload()) {
+    keepForUnload(it);
+    return;
+  }
   stage_.releaseObject();
-  if (it->second.clip) {
-    if (!isButton(it->second)) stage_.queueEvent(*it->second.clip, kClipUnload);
-    it->second.clip->markRemoved();
+  if (clip) {
+    clip->markRemoved();
+    clip->detachScripts();
     stage_.retire(std::move(it->second.clip));
   }
   children_.erase(it);

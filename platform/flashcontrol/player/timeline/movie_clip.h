@@ -44,6 +44,9 @@ class MovieClip : public avm1::ActionTarget {
   void advanceChildren();
   // Marks this clip and everything under it as gone from the stage.
   void markRemoved();
+  // A clip kept for its unload events leaves for good (after the last).
+  bool awaitingUnload() const { return awaitingUnload_; }
+  void finishUnload();
 
   // Frame actions' view (and the player's own controls).
   void play() override { playing_ = true; }
@@ -96,6 +99,13 @@ class MovieClip : public avm1::ActionTarget {
   void reconcile(int depth);
   void dropScriptedTimelineChildren();
   void removeChild(std::map<int, DisplayObject>::iterator it);
+  // Removal of clips with unload handlers (movie_clip_unload.cpp): they
+  // stay, below every other depth, until their unload events have run.
+  bool wantsUnload();
+  bool hasUnloadHandler();
+  void keepForUnload(std::map<int, DisplayObject>::iterator it);
+  void queueUnloadEvents();
+  void detachScripts();
   void createChild(int depth, const Placement& placement);
   DisplayObject* slot();
   // A child scripts made (kept across gotos) at a script depth.
@@ -113,6 +123,7 @@ class MovieClip : public avm1::ActionTarget {
   int frame_ = 0;
   bool playing_ = true;
   bool removed_ = false;
+  bool awaitingUnload_ = false;
   uint64_t streamEpoch_ = 0;
   int depth_ = 0;
   std::string scriptName_;  // an instance name scripts set (or a dynamic clip's)

@@ -255,7 +255,8 @@ avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
 
 void MovieClip::removeSelf() {
   // Only clips at script depths (0 to 1048575) can be removed by script.
-  if (!parent_ || depth() < 0 || depth() > kMaxRemovableDepth) return;
+  // A clip already on its way out (its own or an ancestor's unload) stays.
+  if (!parent_ || removed_ || depth() < 0 || depth() > kMaxRemovableDepth) return;
   auto it = parent_->children_.find(depth_);
   if (it != parent_->children_.end() && it->second.clip.get() == this) parent_->removeChild(it);
 }

@@ -43,6 +43,11 @@ void Stage::runActions() {
     if (!runNextQueued()) break;
     ++blocks;
   }
+  // Clips whose unload events the budget cut off leave all the same.
+  for (const QueuedEvent& e : loadEvents_) {
+    auto it = clips_.find(e.clip);
+    if (e.event == kClipUnload && it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
+  }
   queue_.clear();
   initActions_.clear();
   initEvents_.clear();
@@ -67,6 +72,7 @@ bool Stage::runNextQueued() {
     auto it = clips_.find(e.clip);
     if (e.event == kClipUnload) {
       scripts_->dispatch(e.object, e.event, e.actions.get());
+      if (it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
     } else if (e.event == kClipConstruct && it != clips_.end() && !it->second->removed()) {
       scripts_->construct(*it->second, nullptr, e.actions.get());
     } else if (it != clips_.end() && !it->second->removed()) {
