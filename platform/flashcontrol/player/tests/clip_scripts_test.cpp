@@ -232,6 +232,61 @@ TEST(ClipInitActions, RunOnceOnTheRootBeforeItsFrameActions) {
   EXPECT_EQ(run.lines, (Lines{"_level0", "frame", "frame"}));
 }
 
+// path.onUnload = function() { trace(this); trace(this.getDepth()); }
+ActionBuilder& tracingUnload(ActionBuilder& a, const std::string& path) {
+  ActionBuilder body;
+  traceVar(body, "this");
+  callMethod(body, "this", "getDepth", {}).action(kTrace);
+  a.push(S(path)).action(kGetVariable).push(S("onUnload"));
+  return function(a, body).action(kSetMember);
+}
+
+SwfBuilder twoFrames(const ActionBuilder& first, const ActionBuilder& second) {
+  SwfBuilder b;
+  b.version(7).doAction(first).showFrame().doAction(second).showFrame();
+  return b;
+}
+
+TEST(ClipUnload, AClipWithAHandlerWaitsBelowEveryDepthUntilItsUnloadRan) {
+  ActionBuilder a, next;
+  call(a, "createEmptyMovieClip", {S("a"), I(2)});
+  tracingUnload(a, "a");
+  callMethod(a, "a", "removeMovieClip", {}).action(kPop);
+  callMethod(a, "a", "getDepth", {}).action(kTrace);
+  traceVar(next, "a");
+  SwfBuilder b = twoFrames(a, next);
+  ScriptedMovie run(b, 1);
+  EXPECT_EQ(run.lines, (Lines{"-32771", "_level0.a", "-32771", "undefined"}));
+}
+
+TEST(ClipUnload, ChildrenUnloadFirstAndNothingUnderAWaitingClipCanBeRemoved) {
+  ActionBuilder a;
+  call(a, "createEmptyMovieClip", {S("a"), I(0)});
+  a.push({I(5), S("kid"), I(2), S("a")}).action(kGetVariable).push(S("createEmptyMovieClip")).action(kCallMethod);
+  a.action(kPop);
+  a.push({I(6), S("plain"), I(2), S("a")}).action(kGetVariable).push(S("createEmptyMovieClip")).action(kCallMethod);
+  a.action(kPop);
+  tracingUnload(a, "a");
+  tracingUnload(a, "a.kid");
+  callMethod(a, "a", "removeMovieClip", {}).action(kPop);
+  callMethod(a, "a.plain", "removeMovieClip", {}).action(kPop);
+  traceVar(a, "a.plain");
+  SwfBuilder b = twoFrames(a, ActionBuilder());
+  ScriptedMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"_level0.a.plain", "_level0.a.kid", "5", "_level0.a", "-32769"}));
+}
+
+TEST(ClipUnload, WithoutAHandlerTheClipGoesAtOnceAndReferencesReachNothing) {
+  ActionBuilder a;
+  a.push(S("held")).push({I(3), S("b"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kSetVariable);
+  callMethod(a, "b", "removeMovieClip", {}).action(kPop);
+  callMethod(a, "held", "getDepth", {}).action(kTrace);
+  traceVar(a, "b");
+  SwfBuilder b = twoFrames(a, ActionBuilder());
+  ScriptedMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"undefined", "undefined"}));
+}
+
 TEST(ExportAssetsReader, KeepsThePairsBeforeADamagedOne) {
   Bytes body = exportBody({{3, "a"}, {7, "b"}});
   swf::ExportList out;
