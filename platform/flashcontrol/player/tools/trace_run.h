@@ -10,7 +10,7 @@ namespace tools {
 
 struct TraceOptions {
   int frames = 0;              // frames to run (the first included); 0: until quit or the time limit
-  double maxSeconds = 10;      // of movie time, without frames (the reference logs stop there)
+  double maxSeconds = 30;      // of movie time, without frames
 };
 
 // False when the file is no playable movie.
