@@ -801,11 +801,11 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
             push(a, native->constructOn(self, args));
             break;
           }
-          // A clip's method called by name alone acts on the clip in scope.
-          if (!home) {
-            if (Object* holder = scopeHolding(a, name)) {
-              if (holder->clip()) self = Value(holder);
-            }
+        }
+        // A function called by name alone runs on the clip whose scope held it.
+        if (!home) {
+          if (Object* holder = scopeHolding(a, name)) {
+            if (holder->clip()) self = Value(holder);
           }
         }
         push(a, vm_.call(f->asFunction(), self, args, home));

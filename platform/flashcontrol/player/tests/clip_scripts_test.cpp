@@ -155,6 +155,31 @@ TEST(ClipMethods, ClipMethodsCalledByNameActOnTheClipInScopeFromVersionSix) {
   }
 }
 
+TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
+  ActionBuilder body, a;
+  traceVar(body, "this");
+  a.push(S("show"));
+  function(a, body).action(kSetVariable);
+  call(a, "show", {});
+  SwfBuilder b;
+  b.version(6).doAction(a).showFrame();
+  ScriptedMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"_level0"}));
+}
+
+TEST(ClipDepths, SwapsReachFromTheLowestTimelineDepthTo2130690044) {
+  ActionBuilder a;
+  call(a, "createEmptyMovieClip", {S("m"), I(1)});
+  for (int32_t depth : {-16385, -16384, 2130690045, 2130690044}) {
+    callMethod(a, "m", "swapDepths", {I(depth)}).action(kPop);
+    callMethod(a, "m", "getDepth", {}).action(kTrace);
+  }
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame();
+  ScriptedMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"1", "-16384", "-16384", "2130690044"}));
+}
+
 TEST(ClipTimeline, AMoveOntoAnEmptyDepthPlacesNothingEvenWithACharacter) {
   SwfBuilder b = withExportedSprite(6);
   PlaceObject2 p;

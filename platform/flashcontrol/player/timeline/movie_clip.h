@@ -89,6 +89,7 @@ class MovieClip : public avm1::ActionTarget {
   // their numbers, scripts reach below and far above them.
   static constexpr int kDepthOffset = 16384;
   static constexpr int kMaxRemovableDepth = 1048575;
+  static constexpr int kMaxSwapDepth = 2130690044;
   void setDepth(int depth) { depth_ = depth; }
 
  private:

@@ -268,7 +268,8 @@ int MovieClip::nextHighestDepth() {
 }
 
 void MovieClip::swapDepths(int depth) {
-  if (!parent_) return;
+  // Clips swap only into the timeline's depths and those above.
+  if (!parent_ || depth < -kDepthOffset || depth > kMaxSwapDepth) return;
   int internal = 0;
   if (!keyOfDepth(depth, internal) || internal == depth_) return;
   auto& siblings = parent_->children_;
