@@ -58,7 +58,9 @@ class ActionTarget {
   virtual int depth() { return 0; }
   // A new clip at depth of this one: empty, or the exported symbol linkage.
   virtual ActionTarget* createEmpty(const std::string&, int) { return nullptr; }
-  virtual ActionTarget* attach(const std::string&, const std::string&, int) { return nullptr; }
+  // attachMovie: the init object's properties are on the clip before its
+  // class constructor runs.
+  virtual ActionTarget* attach(const std::string&, const std::string&, int, Object*) { return nullptr; }
   virtual int nextHighestDepth() { return 0; }
   // swapDepths: with the clip at that depth (or none).
   virtual void swapDepths(int) {}

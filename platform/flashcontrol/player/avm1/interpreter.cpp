@@ -802,6 +802,12 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
             break;
           }
         }
+        // A function called by name alone runs on the clip whose scope held it.
+        if (!home) {
+          if (Object* holder = scopeHolding(a, name)) {
+            if (holder->clip()) self = Value(holder);
+          }
+        }
         push(a, vm_.call(f->asFunction(), self, args, home));
       } else {
         push(a, Value());
@@ -913,6 +919,14 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   return Value();
 }
 
+Object* Interpreter::scopeHolding(Activation& a, const std::string& name) {
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->has(name)) return s->object;
+  }
+  return nullptr;
+}
+
 bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {
   size_t colon = name.rfind(':');
   size_t cut = colon;
@@ -981,6 +995,11 @@ Value Interpreter::getVariable(Activation& a, const std::string& name) {
     }
     Object* clip = resolvePath(a, name);
     if (clip) return Value(clip);
+  }
+  // Script still running in a clip removed meanwhile reads the first
+  // level's root (paths, as tellTarget takes them, lead nowhere).
+  if (sameName(name, "_root", vm_.caseSensitive()) && !rootObject(a) && vm_.host()) {
+    if (ActionTarget* level0 = vm_.host()->level(0)) return Value(level0->scriptObject());
   }
   bool found = false;
   return lookupPlain(a, name, found);

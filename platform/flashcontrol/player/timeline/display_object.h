@@ -27,4 +27,7 @@ struct DisplayObject {
   ~DisplayObject();
 };
 
+// Buttons play their up state as a clip but take no clip events.
+bool isButton(const DisplayObject& obj);
+
 }  // namespace swf

@@ -67,6 +67,21 @@ const Character* Movie::character(uint16_t id) const {
   return it == dictionary_.end() ? nullptr : &it->second;
 }
 
+uint16_t Movie::exportedCharacter(const std::string& name) const {
+  for (const auto& entry : exports_) {
+    if (sameTextIgnoringCase(entry.second, name)) return entry.first;
+  }
+  return 0;
+}
+
+std::vector<std::string> Movie::exportNames(uint16_t id) const {
+  std::vector<std::string> names;
+  for (const auto& entry : exports_) {
+    if (entry.first == id) names.push_back(entry.second);
+  }
+  return names;
+}
+
 void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool topLevel) {
   TagReader tags(data, size);
   TagRecord tag;
@@ -100,6 +115,17 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
         if (f && !actionScript3_) f->actions.push_back(ActionBlock{tag.body, tag.length});
         break;
       }
+      case TagCode::DoInitAction: {
+        Frame* f = frameAt(timeline, frame);
+        uint16_t sprite = 0;
+        if (f && topLevel && !actionScript3_ && readCharacterId(tag.body, tag.length, sprite)) {
+          f->initActions.push_back(InitActionBlock{sprite, ActionBlock{tag.body + 2, tag.length - 2}});
+        }
+        break;
+      }
+      case TagCode::ExportAssets:
+        if (topLevel) readExportAssets(tag.body, tag.length, exports_);
+        break;
       case TagCode::FrameLabel:
         if (frame < timeline.frameCount) timeline.labels.emplace_back(readFrameLabel(tag.body, tag.length), frame);
         break;

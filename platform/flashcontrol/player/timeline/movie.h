@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "../read/movie_file.h"
+#include "../tags/export_assets.h"
 #include "../tags/tag_reader.h"
 #include "../text/font_catalog.h"
 #include "character.h"
@@ -34,6 +36,10 @@ class Movie {
   const Timeline& root() const { return root_; }
   const Character* character(uint16_t id) const;
   const FontCatalog& fonts() const { return fonts_; }
+  // The character exported under name (ASCII case ignored), or 0.
+  uint16_t exportedCharacter(const std::string& name) const;
+  // The names a character is exported under, in tag order.
+  std::vector<std::string> exportNames(uint16_t id) const;
   // DefineSound bodies of the movie, in tag order.
   const std::vector<TagBody>& soundDefinitions() const { return soundDefinitions_; }
 
@@ -57,6 +63,7 @@ class Movie {
   Dictionary dictionary_;
   FontCatalog fonts_;
   std::vector<TagBody> soundDefinitions_;
+  ExportList exports_;
   TagBody jpegTables_;
   Timeline root_;
   uint32_t background_ = 0xFFFFFF;

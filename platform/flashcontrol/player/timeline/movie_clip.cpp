@@ -67,6 +67,8 @@ void MovieClip::advanceChildren() {
 }
 
 void MovieClip::markRemoved() {
+  // Off the list it is still called what it was (unload handlers print it).
+  if (!renamed_) setInstanceName(instanceName());
   removed_ = true;
   stage_.endStream(*this);
   for (auto& entry : children_) {
@@ -98,6 +100,7 @@ void MovieClip::seek(int frame, bool jump) {
     return;
   }
   if (!stage_.chargeSeek(frame + 1)) return;
+  const bool back = frame < frame_;
   frame_ = frame;
   state_ = placementsAt(stage_.movie(), timeline_, frame);
   if (jump) stage_.startStream(*this);
@@ -105,15 +108,26 @@ void MovieClip::seek(int frame, bool jump) {
     stage_.queueActions(*this, *f);
     stage_.playFrameSounds(*this, *f);
   }
-  std::vector<uint16_t> depths;
+  if (back) dropScriptedTimelineChildren();
+  std::vector<int> depths;
   for (const auto& entry : children_) depths.push_back(entry.first);
   for (const auto& entry : state_) depths.push_back(entry.first);
   std::sort(depths.begin(), depths.end());
   depths.erase(std::unique(depths.begin(), depths.end()), depths.end());
-  for (uint16_t depth : depths) reconcile(depth);
+  for (int depth : depths) reconcile(depth);
 }
 
-void MovieClip::reconcile(uint16_t depth) {
+// Going back, clips scripts put among the timeline's depths go: the
+// timeline owns those depths.
+void MovieClip::dropScriptedTimelineChildren() {
+  for (auto it = children_.begin(); it != children_.end();) {
+    auto next = std::next(it);
+    if (it->first >= 0 && it->first < kDepthOffset && it->second.scripted) removeChild(it);
+    it = next;
+  }
+}
+
+void MovieClip::reconcile(int depth) {
   auto want = state_.find(depth);
   auto have = children_.find(depth);
   if (have != children_.end() && have->second.scripted) return;
@@ -138,17 +152,22 @@ void MovieClip::reconcile(uint16_t depth) {
   createChild(depth, want->second);
 }
 
-void MovieClip::removeChild(std::map<uint16_t, DisplayObject>::iterator it) {
+void MovieClip::removeChild(std::map<int, DisplayObject>::iterator it) {
+  MovieClip* clip = it->second.clip.get();
+  if (clip && !isButton(it->second) && clip->wantsUnload()) {
+    keepForUnload(it);
+    return;
+  }
   stage_.releaseObject();
-  if (it->second.clip) {
-    stage_.queueEvent(*it->second.clip, kClipUnload);
-    it->second.clip->markRemoved();
+  if (clip) {
+    clip->markRemoved();
+    clip->detachScripts();
     stage_.retire(std::move(it->second.clip));
   }
   children_.erase(it);
 }
 
-void MovieClip::createChild(uint16_t depth, const Placement& placement) {
+void MovieClip::createChild(int depth, const Placement& placement) {
   if (!stage_.reserveObject()) return;
   DisplayObject obj;
   obj.placement = placement;
@@ -162,7 +181,10 @@ void MovieClip::createChild(uint16_t depth, const Placement& placement) {
     obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
-  if (slot.clip) {
+  if (slot.clip && isButton(slot)) {
+    slot.clip->setDepth(depth);
+    slot.clip->enterFirstFrame();
+  } else if (slot.clip) {
     slot.clip->setDepth(depth);
     stage_.queueEvent(*slot.clip, kClipInitialize);
     stage_.queueEvent(*slot.clip, kClipConstruct);

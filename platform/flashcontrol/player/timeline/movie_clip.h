@@ -29,7 +29,7 @@ class MovieClip : public avm1::ActionTarget {
   bool isPlaying() const { return playing_; }
   uint64_t createdTick() const { return createdTick_; }
   bool removed() const { return removed_; }
-  const std::map<uint16_t, DisplayObject>& children() const { return children_; }
+  const std::map<int, DisplayObject>& children() const { return children_; }
   const Timeline& timeline() const { return timeline_; }
   // When the stage last began this clip's stream (0: never).
   uint64_t streamEpoch() const { return streamEpoch_; }
@@ -44,6 +44,9 @@ class MovieClip : public avm1::ActionTarget {
   void advanceChildren();
   // Marks this clip and everything under it as gone from the stage.
   void markRemoved();
+  // A clip kept for its unload events leaves for good (after the last).
+  bool awaitingUnload() const { return awaitingUnload_; }
+  void finishUnload();
 
   // Frame actions' view (and the player's own controls).
   void play() override { playing_ = true; }
@@ -64,10 +67,14 @@ class MovieClip : public avm1::ActionTarget {
   void setInstanceName(const std::string& name) override;
   double getProperty(avm1::ClipProperty p) override;
   void setProperty(avm1::ClipProperty p, double v) override;
-  int depth() override { return int(depth_) - kDepthOffset; }
+  int depth() override { return depth_ - kDepthOffset; }
   ActionTarget* duplicate(const std::string& name, int depth) override;
   void removeSelf() override;
   ActionTarget* createEmpty(const std::string& name, int depth) override;
+  // attachMovie: a new instance of the sprite exported as linkage.
+  ActionTarget* attach(const std::string& linkage, const std::string& name, int depth, avm1::Object* init) override;
+  // The character it is an instance of (0 for the main movie and empty clips).
+  uint16_t characterId();
   int nextHighestDepth() override;
   void swapDepths(int depth) override;
   bool bounds(double out[4]) override;
@@ -78,21 +85,33 @@ class MovieClip : public avm1::ActionTarget {
   void setColorTransform(const double in[8]) override;
   // The onClipEvent handlers its placement gave it (nullptr: none).
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
-  // Timeline depths are script depths plus this.
+  // Display list keys are script depths plus this: timeline depths keep
+  // their numbers, scripts reach below and far above them.
   static constexpr int kDepthOffset = 16384;
-  void setDepth(uint16_t depth) { depth_ = depth; }
+  static constexpr int kMaxRemovableDepth = 1048575;
+  static constexpr int kMaxSwapDepth = 2130690044;
+  void setDepth(int depth) { depth_ = depth; }
 
  private:
   void enterFrame(int frame);
   // Rebuilds the display list at frame; a jump (not a loop back to the
   // start) begins the stream again.
   void seek(int frame, bool jump = true);
-  void reconcile(uint16_t depth);
-  void removeChild(std::map<uint16_t, DisplayObject>::iterator it);
-  void createChild(uint16_t depth, const Placement& placement);
+  void reconcile(int depth);
+  void dropScriptedTimelineChildren();
+  void removeChild(std::map<int, DisplayObject>::iterator it);
+  // Removal of clips with unload handlers (movie_clip_unload.cpp): they
+  // stay, below every other depth, until their unload events have run.
+  bool wantsUnload();
+  bool hasUnloadHandler();
+  void keepForUnload(std::map<int, DisplayObject>::iterator it);
+  void queueUnloadEvents();
+  void detachScripts();
+  void createChild(int depth, const Placement& placement);
   DisplayObject* slot();
   // A child scripts made (kept across gotos) at a script depth.
-  MovieClip* addScriptedChild(int depth, const Placement& placement, const Timeline& timeline);
+  MovieClip* addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
+                              avm1::Object* init = nullptr);
   Matrix matrix();
   bool boundsIn(const Matrix& m, Rect& out, bool& any);
 
@@ -105,15 +124,16 @@ class MovieClip : public avm1::ActionTarget {
   int frame_ = 0;
   bool playing_ = true;
   bool removed_ = false;
+  bool awaitingUnload_ = false;
   uint64_t streamEpoch_ = 0;
-  uint16_t depth_ = 0;
+  int depth_ = 0;
   std::string scriptName_;  // an instance name scripts set (or a dynamic clip's)
   bool renamed_ = false;
   avm1::Object* object_ = nullptr;
   // A root's own transform (children keep theirs in their parent's list).
   Placement rootPlacement_;
   PlacementMap state_;
-  std::map<uint16_t, DisplayObject> children_;
+  std::map<int, DisplayObject> children_;
 };
 
 }  // namespace swf

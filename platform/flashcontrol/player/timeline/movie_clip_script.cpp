@@ -2,6 +2,7 @@
 // written through its placement, and the clips scripts make and remove.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "movie_clip.h"
 #include "stage.h"
@@ -26,6 +27,14 @@ void compose(Matrix& m, double xs, double ys, double rotation) {
   m.d = ys / 100 * std::cos(r + skew);
 }
 
+// The display list key of a script depth; false past what keys hold.
+bool keyOfDepth(int depth, int& key) {
+  int64_t k = int64_t(depth) + MovieClip::kDepthOffset;
+  if (k > INT32_MAX) return false;
+  key = int(k);
+  return true;
+}
+
 const Timeline& emptyTimeline() {
   static const Timeline empty;
   return empty;
@@ -47,7 +56,7 @@ bool MovieClip::frameActions(int frame0, std::vector<avm1::CodeBlock>& out) {
 
 std::shared_ptr<const std::vector<ClipActionRecord>> MovieClip::clipActions() {
   DisplayObject* s = slot();
-  return s ? s->placement.clipActions : nullptr;
+  return s && !isButton(*s) ? s->placement.clipActions : nullptr;
 }
 
 DisplayObject* MovieClip::slot() {
@@ -188,10 +197,11 @@ void MovieClip::toStage(double out[6]) {
 
 int MovieClip::bytesTotal() { return int(stage_.movie().fileLength()); }
 
-MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline) {
-  int internal = depth + kDepthOffset;
-  if (internal < 0 || internal > 0xFFFF || nesting_ + 1 >= kMaxClipNesting) return nullptr;
-  auto old = children_.find(uint16_t(internal));
+MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
+                                       avm1::Object* init) {
+  int internal = 0;
+  if (!keyOfDepth(depth, internal) || nesting_ + 1 >= kMaxClipNesting) return nullptr;
+  auto old = children_.find(internal);
   if (old != children_.end()) removeChild(old);
   if (!stage_.reserveObject()) return nullptr;
   DisplayObject obj;
@@ -199,13 +209,14 @@ MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, co
   obj.character = stage_.movie().character(placement.characterId);
   obj.scripted = true;
   obj.clip = std::make_unique<MovieClip>(stage_, timeline, this, nesting_ + 1);
-  DisplayObject& slot = children_[uint16_t(internal)] = std::move(obj);
-  slot.clip->setDepth(uint16_t(internal));
+  DisplayObject& slot = children_[internal] = std::move(obj);
+  slot.clip->setDepth(internal);
   slot.clip->setInstanceName(placement.name);
   MovieClip* clip = slot.clip.get();
-  stage_.scripts().dispatch(clip->scriptObject(), kClipConstruct, placement.clipActions.get());
   stage_.queueEvent(*clip, kClipInitialize);
+  // Its first frame stands before the init object's _width or _height apply.
   clip->enterFirstFrame();
+  stage_.scripts().construct(*clip, init, placement.clipActions.get());
   stage_.queueEvent(*clip, kClipLoad);
   return clip;
 }
@@ -214,6 +225,23 @@ avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {
   Placement p;
   p.name = name;
   return addScriptedChild(depth, p, emptyTimeline());
+}
+
+uint16_t MovieClip::characterId() {
+  DisplayObject* s = slot();
+  return s ? s->placement.characterId : 0;
+}
+
+avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::string& name, int depth,
+                                      avm1::Object* init) {
+  uint16_t id = stage_.movie().exportedCharacter(linkage);
+  const Character* c = id ? stage_.movie().character(id) : nullptr;
+  const auto* sprite = c ? std::get_if<SpriteCharacter>(c) : nullptr;
+  if (!sprite || !sprite->timeline) return nullptr;
+  Placement p;
+  p.characterId = id;
+  p.name = name;
+  return addScriptedChild(depth, p, *sprite->timeline, init);
 }
 
 avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
@@ -226,8 +254,9 @@ avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
 }
 
 void MovieClip::removeSelf() {
-  // Only clips at script depths (0 and up) can be removed by script.
-  if (!parent_ || depth() < 0) return;
+  // Only clips at script depths (0 to 1048575) can be removed by script.
+  // A clip already on its way out (its own or an ancestor's unload) stays.
+  if (!parent_ || removed_ || depth() < 0 || depth() > kMaxRemovableDepth) return;
   auto it = parent_->children_.find(depth_);
   if (it != parent_->children_.end() && it->second.clip.get() == this) parent_->removeChild(it);
 }
@@ -239,13 +268,14 @@ int MovieClip::nextHighestDepth() {
 }
 
 void MovieClip::swapDepths(int depth) {
-  if (!parent_) return;
-  int internal = depth + kDepthOffset;
-  if (internal < 0 || internal > 0xFFFF || uint16_t(internal) == depth_) return;
+  // Clips swap only into the timeline's depths and those above.
+  if (!parent_ || depth < -kDepthOffset || depth > kMaxSwapDepth) return;
+  int internal = 0;
+  if (!keyOfDepth(depth, internal) || internal == depth_) return;
   auto& siblings = parent_->children_;
   auto mine = siblings.find(depth_);
   if (mine == siblings.end()) return;
-  auto other = siblings.find(uint16_t(internal));
+  auto other = siblings.find(internal);
   DisplayObject moving = std::move(mine->second);
   moving.scripted = true;
   if (other != siblings.end()) {
@@ -256,9 +286,9 @@ void MovieClip::swapDepths(int depth) {
     other->second = std::move(moving);
   } else {
     siblings.erase(mine);
-    siblings[uint16_t(internal)] = std::move(moving);
+    siblings[internal] = std::move(moving);
   }
-  depth_ = uint16_t(internal);
+  depth_ = internal;
 }
 
 }  // namespace swf

@@ -34,16 +34,15 @@ bool canSwapCharacter(const Movie& movie, uint16_t from, uint16_t to) {
 void place(const Movie& movie, const PlaceCommand& c, int frameIndex, PlacementMap& state) {
   auto it = state.find(c.depth);
   if (c.move) {
-    if (it == state.end()) {
-      if (!c.hasCharacter) return;
-    } else {
-      if (c.hasCharacter && canSwapCharacter(movie, it->second.characterId, c.characterId)) {
-        it->second.characterId = c.characterId;
-      }
-      applyFields(c, it->second);
-      return;
+    // Moving nothing places nothing, even with a character given.
+    if (it == state.end()) return;
+    if (c.hasCharacter && canSwapCharacter(movie, it->second.characterId, c.characterId)) {
+      it->second.characterId = c.characterId;
     }
-  } else if (!c.hasCharacter || it != state.end()) {
+    applyFields(c, it->second);
+    return;
+  }
+  if (!c.hasCharacter || it != state.end()) {
     // A new placement onto a taken depth leaves the object there alone.
     return;
   }

@@ -62,6 +62,29 @@ void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<
   if (fn.isObject() && fn.object->asFunction()) interpreter_->callFromPlayer(fn, avm1::Value(clip), {});
 }
 
+avm1::FunctionObject* ScriptHost::registeredClass(MovieClip& clip) {
+  uint16_t id = clip.characterId();
+  if (!id) return nullptr;
+  for (const std::string& name : stage_.movie().exportNames(id)) {
+    if (!vm_->classRegistry()->hasOwn(name)) continue;
+    avm1::Object* ctor = vm_->classRegistry()->get(name).asObject();
+    if (ctor && ctor->asFunction()) return ctor->asFunction();
+  }
+  return nullptr;
+}
+
+void ScriptHost::construct(MovieClip& clip, avm1::Object* init, const std::vector<ClipActionRecord>* actions) {
+  avm1::Object* object = clip.scriptObject();
+  if (!object) return;
+  avm1::FunctionObject* ctor = registeredClass(clip);
+  if (ctor) {
+    if (avm1::Object* proto = ctor->get("prototype").asObject()) object->setProto(proto);
+  }
+  if (init) avm1::copyInitProperties(init, object);
+  dispatch(object, kClipConstruct, actions);
+  if (ctor && !vm_->unwinding()) interpreter_->callFromPlayer(avm1::Value(ctor), avm1::Value(object), {});
+}
+
 void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
   // Collect once the heap has doubled since the last time.
   if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;

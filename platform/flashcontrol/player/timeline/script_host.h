@@ -40,6 +40,11 @@ class ScriptHost : public avm1::VmHost {
   // A clip event: the placement's onClipEvent handlers for it, then the
   // object's own handler method (onLoad, onEnterFrame, onUnload).
   void dispatch(avm1::Object* clip, uint32_t event, const std::vector<ClipActionRecord>* actions);
+  // A new clip's construct event: the class registered for its character
+  // (Object.registerClass) becomes its prototype, the init object's
+  // properties are copied, onClipEvent(construct) runs, then the class's
+  // constructor on the clip.
+  void construct(MovieClip& clip, avm1::Object* init, const std::vector<ClipActionRecord>* actions);
   // Frees what scripts can no longer reach, now and then (between ticks).
   void collectGarbage(const std::vector<avm1::Object*>& roots);
 
@@ -51,6 +56,8 @@ class ScriptHost : public avm1::VmHost {
   double stageHeight() const override;
 
  private:
+  avm1::FunctionObject* registeredClass(MovieClip& clip);
+
   Stage& stage_;
   std::unique_ptr<avm1::Vm> vm_;
   std::unique_ptr<avm1::Interpreter> interpreter_;

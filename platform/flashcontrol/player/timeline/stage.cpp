@@ -43,8 +43,15 @@ void Stage::runActions() {
     if (!runNextQueued()) break;
     ++blocks;
   }
+  // Clips whose unload events the budget cut off leave all the same.
+  for (const QueuedEvent& e : loadEvents_) {
+    auto it = clips_.find(e.clip);
+    if (e.event == kClipUnload && it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
+  }
   queue_.clear();
+  initActions_.clear();
   initEvents_.clear();
+  constructEvents_.clear();
   loadEvents_.clear();
   retired_.clear();
   std::vector<avm1::Object*> roots;
@@ -52,9 +59,12 @@ void Stage::runActions() {
   scripts_->collectGarbage(roots);
 }
 
-// Initialize events first, then frame actions, then load and unload events.
+// Initialize events first, then sprites' init actions, construct events,
+// frame actions, and last load and unload events.
 bool Stage::runNextQueued() {
   std::deque<QueuedEvent>* events = !initEvents_.empty() ? &initEvents_ : nullptr;
+  if (!events && !initActions_.empty()) return runQueuedBlock(initActions_);
+  if (!events && !constructEvents_.empty()) events = &constructEvents_;
   if (!events && queue_.empty() && !loadEvents_.empty()) events = &loadEvents_;
   if (events) {
     QueuedEvent e = events->front();
@@ -62,14 +72,21 @@ bool Stage::runNextQueued() {
     auto it = clips_.find(e.clip);
     if (e.event == kClipUnload) {
       scripts_->dispatch(e.object, e.event, e.actions.get());
+      if (it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
+    } else if (e.event == kClipConstruct && it != clips_.end() && !it->second->removed()) {
+      scripts_->construct(*it->second, nullptr, e.actions.get());
     } else if (it != clips_.end() && !it->second->removed()) {
       scripts_->dispatch(it->second->scriptObject(), e.event, e.actions.get());
     }
     return true;
   }
-  if (queue_.empty()) return false;
-  QueuedBlock q = queue_.front();
-  queue_.pop_front();
+  return runQueuedBlock(queue_);
+}
+
+bool Stage::runQueuedBlock(std::deque<QueuedBlock>& blocks) {
+  if (blocks.empty()) return false;
+  QueuedBlock q = blocks.front();
+  blocks.pop_front();
   auto it = clips_.find(q.clip);
   if (it != clips_.end() && !it->second->removed()) scripts_->runBlock(q.block.data, q.block.size, *it->second);
   return true;
@@ -78,8 +95,10 @@ bool Stage::runNextQueued() {
 void Stage::queueEvent(MovieClip& clip, uint32_t event) {
   if (!movie_.runsActions()) return;
   QueuedEvent e{clip.serial(), clip.scriptObject(), event, clip.clipActions()};
-  if (event == kClipInitialize || event == kClipConstruct) {
+  if (event == kClipInitialize) {
     initEvents_.push_back(e);
+  } else if (event == kClipConstruct) {
+    constructEvents_.push_back(e);
   } else {
     loadEvents_.push_back(e);
   }
@@ -103,6 +122,10 @@ void Stage::unregisterClip(uint64_t serial) { clips_.erase(serial); }
 
 void Stage::queueActions(const MovieClip& clip, const Frame& frame) {
   if (!movie_.runsActions()) return;
+  // A sprite's init actions run once, the first time their frame comes.
+  for (const InitActionBlock& init : frame.initActions) {
+    if (initialized_.insert(init.spriteId).second) initActions_.push_back(QueuedBlock{clip.serial(), init.block});
+  }
   for (const ActionBlock& b : frame.actions) queue_.push_back(QueuedBlock{clip.serial(), b});
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <memory>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -86,6 +87,7 @@ class Stage {
     std::shared_ptr<const std::vector<ClipActionRecord>> actions;
   };
   bool runNextQueued();
+  bool runQueuedBlock(std::deque<QueuedBlock>& blocks);
   // enterFrame of every clip, children before parents, the highest depth first.
   void dispatchEnterFrame(MovieClip& clip);
 
@@ -99,8 +101,11 @@ class Stage {
   int seekFramesLeft_ = 0;
   std::unordered_map<uint64_t, MovieClip*> clips_;
   int instanceNumber_ = 0;
+  std::set<uint16_t> initialized_;  // sprites whose init actions ran
   std::deque<QueuedBlock> queue_;
+  std::deque<QueuedBlock> initActions_;
   std::deque<QueuedEvent> initEvents_;
+  std::deque<QueuedEvent> constructEvents_;
   std::deque<QueuedEvent> loadEvents_;
   std::vector<std::unique_ptr<MovieClip>> retired_;
   std::unique_ptr<ScriptHost> scripts_;  // outlives the clips, whose objects it holds

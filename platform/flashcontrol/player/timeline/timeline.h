@@ -24,6 +24,12 @@ struct ActionBlock {
   size_t size = 0;
 };
 
+// DoInitAction: a sprite's one-time set-up, run before the frame's actions.
+struct InitActionBlock {
+  uint16_t spriteId = 0;
+  ActionBlock block;
+};
+
 // A tag body kept as it is (a sound record), pointing into the movie's body.
 struct TagBody {
   const uint8_t* data = nullptr;
@@ -40,6 +46,7 @@ struct SoundTag {
 struct Frame {
   std::vector<FrameCommand> commands;
   std::vector<ActionBlock> actions;
+  std::vector<InitActionBlock> initActions;
   std::vector<SoundTag> sounds;
 };
 

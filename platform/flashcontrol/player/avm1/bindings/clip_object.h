@@ -32,6 +32,9 @@ class ClipObject : public Object {
 };
 
 void installMovieClipClass(Vm& vm);
+// An init object's own properties onto a new clip: all of them, whatever
+// their flags.
+void copyInitProperties(Object* from, Object* to);
 
 }  // namespace avm1
 }  // namespace swf

@@ -130,6 +130,20 @@ Value hitTest(Vm& vm, ActionTarget* t, const Args& args) {
 
 }  // namespace
 
+void copyInitProperties(Object* from, Object* to) {
+  std::vector<std::pair<std::string, Value>> copied;
+  std::vector<std::string> accessors;  // read after the walk: getters run script
+  for (const Property& p : from->ownProperties()) {
+    if (p.getter) {
+      accessors.push_back(p.name);
+    } else {
+      copied.emplace_back(p.name, p.value);
+    }
+  }
+  for (const std::string& name : accessors) copied.emplace_back(name, from->get(name));
+  for (const auto& entry : copied) to->set(entry.first, entry.second);
+}
+
 void installMovieClipClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass("MovieClip", proto, [](Vm&, const Value&, const Args&) { return Value(); });
@@ -161,15 +175,8 @@ void installMovieClipClass(Vm& vm) {
     return objectOf(t->createEmpty(vm.toString(arg(a, 0)), vm.toInt32(arg(a, 1))));
   });
   method(vm, proto, "attachMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
-    ActionTarget* c = t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)));
-    Value v = objectOf(c);
-    // The init object's properties are copied onto the new clip.
-    if (Object* init = arg(a, 3).asObject()) {
-      if (Object* o = v.asObject()) {
-        for (const std::string& name : init->enumerableNames()) o->set(name, init->get(name));
-      }
-    }
-    return v;
+    Object* init = arg(a, 3).asObject();
+    return objectOf(t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)), init));
   });
   method(vm, proto, "swapDepths", [](Vm& vm, ActionTarget* t, const Args& a) {
     if (ActionTarget* other = clipOf(arg(a, 0))) {
@@ -182,6 +189,10 @@ void installMovieClipClass(Vm& vm) {
   });
   method(vm, proto, "getBounds", bounds);
   method(vm, proto, "hitTest", hitTest);
+  // Methods newer players added are hidden from older movies.
+  proto->changeFlags("createEmptyMovieClip", kVersion6, 0);
+  proto->changeFlags("getDepth", kVersion6, 0);
+  proto->changeFlags("getNextHighestDepth", kVersion7, 0);
   method(vm, proto, "localToGlobal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, true); });
   method(vm, proto, "globalToLocal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, false); });
 }

@@ -107,6 +107,7 @@ void installObjectClass(Vm& vm) {
   proto->changeFlags("watch", kVersion6, 0);
   proto->changeFlags("unwatch", kVersion6, 0);
   proto->changeFlags("addProperty", kVersion6, 0);
+  ctor->changeFlags("registerClass", kVersion6, 0);
 }
 
 }  // namespace avm1
