@@ -29,15 +29,20 @@ double leastStretch(const Matrix& m) {
 }
 
 // Lines that would come out thinner than a pixel anywhere are drawn as
-// hairlines: a pixel wide in stage pixels.
+// hairlines: a pixel wide in stage pixels. A line that scales in neither
+// direction keeps its stage width where its object is stretched least and
+// is stretched with the object elsewhere, as the real player draws it; one
+// that only refuses one direction keeps its stage width all round.
 LineSpace lineSpaceOf(const LineStyle& l, const Matrix& toPixels, double viewScale) {
   LineSpace s;
-  bool scales = !(l.noHScale || l.noVScale);
-  double pixels = scales ? l.width * leastStretch(toPixels) : l.width * viewScale;
-  if (scales && pixels >= 1) {
+  const bool scales = !(l.noHScale || l.noVScale);
+  const bool stretches = scales || (l.noHScale && l.noVScale);
+  const double least = leastStretch(toPixels);
+  const double pixels = scales ? l.width * least : l.width * viewScale;
+  if (stretches && pixels >= 1 && least > 0) {
     s.pathToPixels = toPixels;
     s.pixelsPerUnit = std::sqrt(std::fabs(toPixels.determinant()));
-    s.halfWidth = l.width / 2.0;
+    s.halfWidth = pixels / least / 2.0;
   } else {
     s.toPath = toPixels;
     s.halfWidth = std::max(pixels, 1.0) / 2;

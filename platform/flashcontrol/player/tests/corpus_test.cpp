@@ -78,7 +78,7 @@ TEST_P(RuffleVisual, MatchesTheReference) {
 
 constexpr const char* kRuffleCases[] = {
     "from_gnash__misc-ming.all__loop__simple_loop_test", "from_shumway__acid__acid-blend",
-    "from_shumway__acid__acid-color-2", "from_shumway__acid__acid-filter-2", "from_shumway__acid__acid-gc",
+    "from_shumway__acid__acid-color-2", "from_shumway__acid__acid-scale", "from_shumway__acid__acid-filter-2", "from_shumway__acid__acid-gc",
     "from_shumway__acid__acid-large", "from_shumway__gradient", "visual__blend_modes__add",
     "visual__blend_modes__alpha_no_layer", "visual__blend_modes__darken", "visual__blend_modes__difference",
     "visual__blend_modes__hardlight", "visual__blend_modes__overlay", "visual__blend_modes__screen",
@@ -86,7 +86,7 @@ constexpr const char* kRuffleCases[] = {
     "visual__cache_as_bitmap__nested_matrix", "visual__color_transform_issue_9698",
     "visual__edittext__edittext_border_filters", "visual__filters__any_blur_scales_with_screen",
     "visual__filters__bevel_outer", "visual__filters__color_matrix", "visual__filters__glow_with_alpha_strength",
-    "visual__gradient_radial_same_ratios",
+    "visual__gradient_radial_same_ratios", "visual__gradient_same_ratios",
     "visual__simple_shapes__gradients__radial", "visual__simple_shapes__gradients__reflect",
     "visual__simple_shapes__layers",
     // Static text and text fields in embedded fonts.

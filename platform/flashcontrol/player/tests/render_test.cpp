@@ -259,20 +259,26 @@ TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
   EXPECT_NEAR(pic.a(30, 50), 128, 1);
 }
 
-Picture verticalStroke(bool noHScale) {
+Picture verticalStroke(bool noHScale, bool noVScale = false, Matrix m = Matrix::scale(4, 1)) {
   LineDraft l = LineDraft::solid(2 * T, {0, 0, 0});
   l.noHScale = noHScale;
+  l.noVScale = noVScale;
   l.startCap = l.endCap = 1;
   ShapeWriter w(4);
   w.line(l).select(0, 0, 1).moveTo(5 * T, 10 * T).lineTo(5 * T, 90 * T);
   swf::MoviePlayer p;
-  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 200, 2000), 100, 100, Matrix::scale(4, 1)));
+  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 200, 2000), 100, 100, m));
   return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
 }
 
 TEST(Render, LinesStretchWithTheirShapeUnlessTheyMustNot) {
   EXPECT_NEAR(verticalStroke(false).alphaSum(0, 50, 100, 51), 8, 0.1);
   EXPECT_NEAR(verticalStroke(true).alphaSum(0, 50, 100, 51), 2, 0.1);
+  // Scaling in neither direction: the width holds where the shape is
+  // stretched least and stretches with it across.
+  EXPECT_NEAR(verticalStroke(true, true).alphaSum(0, 50, 100, 51), 8, 0.1);
+  EXPECT_NEAR(verticalStroke(true, true, Matrix::scale(3, 3)).alphaSum(0, 50, 100, 51), 2, 0.1);
+  EXPECT_NEAR(verticalStroke(true, true, Matrix::scale(6, 2)).alphaSum(0, 50, 100, 51), 6, 0.1);
 }
 
 TEST(Render, CurvedOutlinesCoverTheirArea) {
