@@ -99,6 +99,27 @@ TEST(Render, ShowAllCentresTheStageAndExactFitStretchesIt) {
   EXPECT_EQ(fit.r(100, 100), 0);
 }
 
+// A frame a fraction of a pixel larger than whole pixels, starting before
+// the origin: shown at its own size it is drawn at scale 1, shifted by
+// where it starts.
+TEST(Render, AFrameOfFractionalPixelsIsShownAtScaleOne) {
+  SwfBuilder b;
+  b.version(8).stage(-13, -13, 2013, 493).background(0, 0, 255);
+  ShapeWriter bar = filledRect({255, 0, 0}, 0, 0, 2000, 400);
+  b.tag(bar.tagCode(), bar.body(1, Rect::twips(0, 0, 2000, 400))).placeObject2(1, 1).showFrame();
+  swf::MoviePlayer p;
+  load(p, b.finish());
+  ASSERT_EQ(p.stageWidthPixels(), 101);
+  Picture pic = playertest::render(p, 101, 25, ScaleMode::ShowAll, true);
+  // The bar spans pixels 0.65 to 100.65 across and 0.65 to 20.65 down.
+  EXPECT_NEAR(pic.r(0, 10), 255 * 0.35, 2);
+  EXPECT_EQ(pic.r(99, 10), 255);
+  EXPECT_NEAR(pic.r(100, 10), 255 * 0.65, 2);
+  EXPECT_EQ(pic.r(50, 19), 255);
+  EXPECT_NEAR(pic.r(50, 20), 255 * 0.65, 2);
+  EXPECT_EQ(pic.r(50, 21), 0);
+}
+
 TEST(Render, ViewRectanglesPlaceAndClipTheMovie) {
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 0, 0, 100 * T, 100 * T), Rect::twips(0, 0, 2000, 2000)));
