@@ -333,4 +333,22 @@ TEST(Filters, TheObjectsColourTransformTintsWhatTheyAdd) {
   EXPECT_NEAR(pic.r(9, 20), 255 - 85 / 2, 2);
 }
 
+// A rectangle from 10.3 to 20.3 pixels across and 10.6 to 20.6 down: drawn
+// plainly its edge pixels are partly covered; with a filter that changes
+// nothing it is drawn on whole pixels, its corner at the nearest, (10, 11).
+TEST(Filters, PutTheObjectsCornerOnAWholePixel) {
+  const std::vector<float> identity{1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+  const Matrix shift = Matrix::translate(6, 12);
+  Picture plain = alone(movieOf(kBlack, 10, 10, 20, 20, {}, shift));
+  EXPECT_NEAR(plain.a(10, 15), 255 * 0.7, 2);
+  EXPECT_NEAR(plain.a(15, 10), 255 * 0.4, 2);
+  Picture filtered = alone(movieOf(kBlack, 10, 10, 20, 20, {filters::colorMatrix(identity)}, shift));
+  EXPECT_EQ(filtered.a(10, 15), 255);
+  EXPECT_EQ(filtered.a(19, 15), 255);
+  EXPECT_EQ(filtered.a(20, 15), 0);
+  EXPECT_EQ(filtered.a(15, 10), 0);
+  EXPECT_EQ(filtered.a(15, 11), 255);
+  EXPECT_EQ(filtered.a(15, 20), 255);
+}
+
 }  // namespace
