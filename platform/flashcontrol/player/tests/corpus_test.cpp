@@ -93,6 +93,7 @@ constexpr const char* kRuffleCases[] = {
     "visual__filters__glow_without_composite_source",
     "visual__gradient_radial_same_ratios", "visual__gradient_same_ratios",
     "visual__simple_shapes__gradients__radial", "visual__simple_shapes__gradients__reflect",
+    "visual__simple_shapes__heavy_tesselation",
     "visual__simple_shapes__layers",
     // Static text and text fields in embedded fonts.
     "from_shumway__acid__acid-color-0",
