@@ -35,7 +35,7 @@ TEST(Quality, CoverageStepsPerQuality) {
   EXPECT_EQ(coverageValues(Quality::Medium), (std::set<int>{0, 64, 128, 192, 256}));
   EXPECT_GT(coverageValues(Quality::High).size(), 20u);
   EXPECT_EQ(coverageValues(Quality::High), coverageValues(Quality::Best));
-  // Low quality keeps a pixel when at least half of it is covered.
+  // Low quality coverage is all or nothing, from half up.
   EXPECT_EQ(swf::coverageAt(Quality::Low, 127), 0u);
   EXPECT_EQ(swf::coverageAt(Quality::Low, 128), 256u);
   EXPECT_EQ(swf::coverageAt(Quality::Medium, 95), 64u);
