@@ -113,7 +113,12 @@ void ShapeRenderer::cover(const Shape& shape, const Matrix& toPixels, double vie
   }
 }
 
-void ShapeRenderer::setQuality(Quality q) { raster_.setQuality(q); }
+void ShapeRenderer::setQuality(Quality q) {
+  quality_ = q;
+  raster_.setQuality(q);
+}
+
+ReducedBitmaps* ShapeRenderer::reducing() { return quality_ == Quality::Low ? nullptr : &reduced_; }
 
 PixelBox ShapeRenderer::prepare(const Shape& shape, PixelBox clip, const MaskLayer* mask) {
   mask_ = mask;
@@ -147,7 +152,7 @@ void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toP
                              const ColorTransform& cx, const Canvas& target, PixelBox clip,
                              FillLayer* layer) {
   const FillStyle& style = shape.fills[size_t(fill)];
-  Paint paint = Paint::forFill(style, cx, toPixels);
+  Paint paint = Paint::forFill(style, cx, toPixels, reducing());
   if (paint.invisible()) return;
   edges_.clear();
   addFillEdges(shape, fill, toPixels);
@@ -170,7 +175,7 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
                              const ColorTransform& cx, double viewScale, const Canvas& target,
                              PixelBox clip) {
   const LineStyle& style = shape.lines[size_t(line)];
-  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels) : Paint::solid(cx.apply(style.color));
+  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels, reducing()) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
   edges_.clear();
   addLineEdges(shape, line, toPixels, viewScale);

@@ -79,7 +79,7 @@ TEST_P(RuffleVisual, MatchesTheReference) {
 
 constexpr const char* kRuffleCases[] = {
     "from_gnash__misc-ming.all__loop__simple_loop_test", "from_shumway__acid__acid-blend",
-    "from_shumway__acid__acid-color-2", "from_shumway__acid__acid-scale",
+    "from_shumway__acid__acid-blend-2", "from_shumway__acid__acid-color-2", "from_shumway__acid__acid-scale",
     "from_shumway__gradientTransform", "from_shumway__acid__acid-filter-2", "from_shumway__acid__acid-gc",
     "from_shumway__acid__acid-large", "from_shumway__gradient", "visual__blend_modes__add",
     "visual__blend_modes__alpha_no_layer", "visual__blend_modes__darken", "visual__blend_modes__difference",
