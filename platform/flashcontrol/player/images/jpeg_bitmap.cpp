@@ -29,14 +29,16 @@ size_t scanDataEnd(const uint8_t* data, size_t size, size_t pos) {
   return size;
 }
 
-// A plane that does not inflate to one byte per pixel leaves the picture opaque.
+// A plane that does not inflate to one byte per pixel leaves the picture
+// opaque. The colours beside a plane are stored already multiplied by it, as
+// the real player reads them; a colour above its alpha is cut down to it.
 void applyAlpha(const uint8_t* plane, size_t size, DecodedImage& image) {
   std::vector<uint8_t> alpha;
   if (!inflateUpTo(plane, size, image.pixels.size(), alpha)) return;
   for (size_t i = 0; i < alpha.size(); ++i) {
     Bgra& p = image.pixels[i];
-    uint32_t a = alpha[i];
-    p = Bgra{uint8_t(div255(p.b * a)), uint8_t(div255(p.g * a)), uint8_t(div255(p.r * a)), uint8_t(div255(p.a * a))};
+    uint8_t a = uint8_t(div255(uint32_t(p.a) * alpha[i]));
+    p = Bgra{std::min(p.b, a), std::min(p.g, a), std::min(p.r, a), a};
   }
 }
 

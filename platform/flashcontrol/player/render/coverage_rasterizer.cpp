@@ -75,6 +75,7 @@ void CoverageRasterizer::addLine(const FixedLine& l, int bandTop, int rows) {
     std::swap(y0, y1);
     dir = -1;
   }
+  if (quality_ == Quality::Low) return addCentreCrossings(x0, y0, x1, y1, rows, dir);
   int64_t top = std::max<int64_t>(y0, 0);
   int64_t bottom = std::min<int64_t>(y1, int64_t(rows) * kSubpixels);
   if (top >= bottom) return;
@@ -84,6 +85,21 @@ void CoverageRasterizer::addLine(const FixedLine& l, int bandTop, int rows) {
     int64_t xa = xAtY(x0, y0, x1, y1, ya);
     int64_t xb = xAtY(x0, y0, x1, y1, yb);
     addRowPiece(int(row), xa, ya - row * kSubpixels, xb, yb - row * kSubpixels, dir);
+  }
+}
+
+// Without anti-aliasing a pixel is in when its centre is: the line counts
+// only where it crosses the centre line of a row, turning the winding from
+// the first pixel whose centre is at or right of the crossing.
+void CoverageRasterizer::addCentreCrossings(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int rows, int dir) {
+  constexpr int64_t kHalf = kSubpixels / 2;
+  const int64_t first = std::max<int64_t>(0, floorDiv(y0 - kHalf + kSubpixels - 1, kSubpixels));
+  for (int64_t row = first; row < rows; ++row) {
+    const int64_t yc = row * kSubpixels + kHalf;
+    if (yc >= y1) break;
+    const int64_t xc = xAtY(x0, y0, x1, y1, yc);
+    const int64_t cx = std::max<int64_t>(0, floorDiv(xc - kHalf + kSubpixels - 1, kSubpixels));
+    if (cx < width_) addCell(int(row), int(cx), 0, 0, kSubpixels * dir);
   }
 }
 

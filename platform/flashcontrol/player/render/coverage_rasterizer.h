@@ -34,6 +34,7 @@ class CoverageRasterizer {
 
   void prepareBand(int width);
   void addLine(const FixedLine& line, int bandTop, int rows);
+  void addCentreCrossings(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int rows, int dir);
   void addRowPiece(int row, int64_t xa, int64_t ya, int64_t xb, int64_t yb, int dir);
   void addCellPiece(int row, int64_t xa, int64_t ya, int64_t xb, int64_t yb, int dir);
   void addCell(int row, int cx, int64_t fxa, int64_t fxb, int64_t dy);

@@ -61,12 +61,15 @@ GradientRamp buildGradientRamp(const Gradient& g, const ColorTransform& cx) {
     return ramp;
   }
   // Ratios must ascend: a stop at or below the one before it takes the next
-  // entry, so stops sharing a ratio each still show as a thin band.
-  std::vector<int> ratios;
+  // entry, so stops sharing a ratio each still show as a thin band. Between
+  // two stops the colours still run from the ratios the movie gave: the band
+  // after such a run starts part way.
+  std::vector<int> ratios, given;
   std::vector<Rgba> colors;
   for (const GradientStop& s : g.stops) {
     int r = ratios.empty() ? s.ratio : std::max<int>(s.ratio, std::min(ratios.back() + 1, 255));
     ratios.push_back(r);
+    given.push_back(given.empty() ? s.ratio : std::max<int>(s.ratio, given.back()));
     colors.push_back(cx.apply(s.color));
   }
   bool linear = g.interpolation == InterpolationMode::LinearRgb;
@@ -79,8 +82,8 @@ GradientRamp buildGradientRamp(const Gradient& g, const ColorTransform& cx) {
     } else if (k == ratios.size()) {
       c = colors.back();
     } else {
-      uint32_t den = uint32_t(ratios[k] - ratios[k - 1]);
-      uint32_t num = uint32_t(i - ratios[k - 1]);
+      uint32_t den = uint32_t(given[k] - given[k - 1]);
+      uint32_t num = uint32_t(std::clamp(i - given[k - 1], 0, int(den)));
       c = den == 0 ? colors[k] : mixColor(colors[k - 1], colors[k], num, den, linear);
     }
     ramp[size_t(i)] = premultiply(c);

@@ -65,7 +65,48 @@ PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, 
                     *obj.character);
 }
 
+void extendCorner(const Rect& r, const Matrix& m, Vec2& corner, bool& found) {
+  for (const Vec2& c : {m.apply(r.xMin, r.yMin), m.apply(r.xMax, r.yMin), m.apply(r.xMin, r.yMax),
+                        m.apply(r.xMax, r.yMax)}) {
+    corner = found ? Vec2{std::min(corner.x, c.x), std::min(corner.y, c.y)} : c;
+    found = true;
+  }
+}
+
+void contentCorner(const DisplayObject& obj, const Matrix& m, Vec2& corner, bool& found) {
+  auto children = [&] {
+    if (!obj.clip) return;
+    for (const auto& entry : obj.clip->children()) {
+      const DisplayObject& child = entry.second;
+      if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
+      contentCorner(child, m * child.placement.matrix, corner, found);
+    }
+  };
+  std::visit(Overloaded{
+                 [&](const ShapeCharacter& c) { extendCorner(c.shape->bounds, m, corner, found); },
+                 [&](const MorphCharacter& c) {
+                   extendCorner(c.morph->start.bounds, m, corner, found);
+                   extendCorner(c.morph->end.bounds, m, corner, found);
+                 },
+                 [&](const SpriteCharacter&) { children(); },
+                 [&](const ButtonCharacter&) { children(); },
+                 [&](const StaticTextCharacter& c) { extendCorner(c.layout->bounds, m, corner, found); },
+                 [&](const EditTextCharacter&) {
+                   if (obj.textField) extendCorner(obj.textField->layout().bounds, m, corner, found);
+                 },
+                 [](const BitmapCharacter&) {},
+                 [](const InertCharacter&) {},
+             },
+             *obj.character);
+}
+
 }  // namespace
+
+bool boundsCornerOf(const DisplayObject& obj, const Matrix& toPixels, Vec2& corner) {
+  bool found = false;
+  if (obj.character) contentCorner(obj, toPixels * obj.placement.matrix, corner, found);
+  return found && std::isfinite(corner.x) && std::isfinite(corner.y);
+}
 
 PixelBox unite(PixelBox a, PixelBox b) {
   if (a.empty()) return b;

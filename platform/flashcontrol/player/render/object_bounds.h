@@ -17,6 +17,10 @@ enum class Extent { Drawn, Rectangle };
 PixelBox pixelBoundsOf(const DisplayObject& obj, const Matrix& toPixels, double pixelsPerStagePixel,
                        Extent extent = Extent::Drawn);
 
+// The top-left corner of the object's bounding rectangle in pixels, not
+// rounded (its placement's matrix applied as above); false when it has none.
+bool boundsCornerOf(const DisplayObject& obj, const Matrix& toPixels, Vec2& corner);
+
 PixelBox unite(PixelBox a, PixelBox b);
 PixelBox intersect(PixelBox a, PixelBox b);
 PixelBox grow(PixelBox b, int dx, int dy);

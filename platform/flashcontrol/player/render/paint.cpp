@@ -16,9 +16,10 @@ Paint Paint::solid(const Rgba& straight) {
   return p;
 }
 
-Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels) {
+Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels,
+                     ReducedBitmaps* reduced) {
   if (fill.kind == FillStyle::Kind::Solid) return solid(cx.apply(fill.color));
-  if (fill.kind == FillStyle::Kind::Bitmap) return forBitmap(fill, cx, toPixels);
+  if (fill.kind == FillStyle::Kind::Bitmap) return forBitmap(fill, cx, toPixels, reduced);
   Paint p;
   p.ramp_ = buildGradientRamp(fill.gradient, cx);
   Matrix toGradient;
@@ -36,13 +37,15 @@ Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matr
   return p;
 }
 
-Paint Paint::forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels) {
+Paint Paint::forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels,
+                       ReducedBitmaps* reduced) {
   Paint p;
   Matrix toBitmap;
   if (!fill.bitmap || !(toPixels * fill.matrix).inverse(toBitmap)) return p;
   p.solid_ = false;
   p.kind_ = FillStyle::Kind::Bitmap;
-  p.bitmap_ = BitmapSampler(*fill.bitmap, toBitmap, fill.bitmapRepeats, fill.bitmapSmoothed, cx);
+  const DecodedImage& image = reduced ? reduced->levelFor(fill.bitmap, toBitmap) : *fill.bitmap;
+  p.bitmap_ = BitmapSampler(image, toBitmap, fill.bitmapRepeats, fill.bitmapSmoothed, cx);
   return p;
 }
 

@@ -11,14 +11,17 @@
 #include "bitmap_sampler.h"
 #include "gradient_ramp.h"
 #include "pixel.h"
+#include "reduced_bitmaps.h"
 
 namespace swf {
 
 class Paint {
  public:
   static Paint solid(const Rgba& straight);
-  // toPixels maps shape coordinates (twips) to canvas pixels.
-  static Paint forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels);
+  // toPixels maps shape coordinates (twips) to canvas pixels. With reduced
+  // given, bitmaps shrunk to half or less are read from reduced copies.
+  static Paint forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels,
+                       ReducedBitmaps* reduced = nullptr);
 
   bool isSolid() const { return solid_; }
   const Bgra& color() const { return color_; }
@@ -28,7 +31,8 @@ class Paint {
 
  private:
   // A fill whose bitmap is missing, or squashed flat, paints nothing.
-  static Paint forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels);
+  static Paint forBitmap(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels,
+                         ReducedBitmaps* reduced);
   double position(double gx, double gy) const;
 
   bool solid_ = true;

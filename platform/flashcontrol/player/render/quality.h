@@ -1,8 +1,9 @@
 // How finely the player draws edges, as the control's quality settings name
-// it: low without anti-aliasing (a pixel is in when half of it is covered),
+// it: low without anti-aliasing (a pixel is in when its centre is),
 // medium in the four steps that 2 x 2 samples a pixel give, high and best
 // with each edge pixel's exact covered area. Bitmaps are smoothed as their
-// fills ask at every quality, as the real player's low-quality pictures show.
+// fills ask at every quality, as the real player's low-quality pictures show;
+// above low, those shrunk to half or less are read from reduced copies.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "scene_renderer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "morph_interpolation.h"
 #include "object_bounds.h"
@@ -26,6 +27,14 @@ void fillOpaque(const Canvas& c, PixelBox box, const Rgba& color) {
 
 bool needsLayer(const Placement& p) {
   return blendModeOf(p.blendMode) != BlendMode::Normal || p.filters || p.cacheAsBitmap || p.hasOpaqueBackground;
+}
+
+// The real player draws a filtered object into a bitmap of its own with the
+// corner of its bounds on a whole pixel: m moved by what that takes.
+Matrix alignedToPixels(const DisplayObject& obj, const Matrix& m) {
+  Vec2 corner;
+  if (!boundsCornerOf(obj, m, corner) || std::fabs(corner.x) > 1e9 || std::fabs(corner.y) > 1e9) return m;
+  return Matrix::translate(std::floor(corner.x + 0.5) - corner.x, std::floor(corner.y + 0.5) - corner.y) * m;
 }
 
 }  // namespace
@@ -148,7 +157,7 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   target_ = &canvas;
   clip_ = PixelBox{0, 0, layer->width(), layer->height()};
   inLayer_ = true;
-  const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * m;
+  const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * (p.filters ? alignedToPixels(obj, m) : m);
   if (p.hasOpaqueBackground) fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
   drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
   if (p.filters) filters_.apply(*p.filters, scale, *layer);

@@ -29,15 +29,20 @@ double leastStretch(const Matrix& m) {
 }
 
 // Lines that would come out thinner than a pixel anywhere are drawn as
-// hairlines: a pixel wide in stage pixels.
+// hairlines: a pixel wide in stage pixels. A line that scales in neither
+// direction keeps its stage width where its object is stretched least and
+// is stretched with the object elsewhere, as the real player draws it; one
+// that only refuses one direction keeps its stage width all round.
 LineSpace lineSpaceOf(const LineStyle& l, const Matrix& toPixels, double viewScale) {
   LineSpace s;
-  bool scales = !(l.noHScale || l.noVScale);
-  double pixels = scales ? l.width * leastStretch(toPixels) : l.width * viewScale;
-  if (scales && pixels >= 1) {
+  const bool scales = !(l.noHScale || l.noVScale);
+  const bool stretches = scales || (l.noHScale && l.noVScale);
+  const double least = leastStretch(toPixels);
+  const double pixels = scales ? l.width * least : l.width * viewScale;
+  if (stretches && pixels >= 1 && least > 0) {
     s.pathToPixels = toPixels;
     s.pixelsPerUnit = std::sqrt(std::fabs(toPixels.determinant()));
-    s.halfWidth = l.width / 2.0;
+    s.halfWidth = pixels / least / 2.0;
   } else {
     s.toPath = toPixels;
     s.halfWidth = std::max(pixels, 1.0) / 2;
@@ -108,7 +113,12 @@ void ShapeRenderer::cover(const Shape& shape, const Matrix& toPixels, double vie
   }
 }
 
-void ShapeRenderer::setQuality(Quality q) { raster_.setQuality(q); }
+void ShapeRenderer::setQuality(Quality q) {
+  quality_ = q;
+  raster_.setQuality(q);
+}
+
+ReducedBitmaps* ShapeRenderer::reducing() { return quality_ == Quality::Low ? nullptr : &reduced_; }
 
 PixelBox ShapeRenderer::prepare(const Shape& shape, PixelBox clip, const MaskLayer* mask) {
   mask_ = mask;
@@ -142,7 +152,7 @@ void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toP
                              const ColorTransform& cx, const Canvas& target, PixelBox clip,
                              FillLayer* layer) {
   const FillStyle& style = shape.fills[size_t(fill)];
-  Paint paint = Paint::forFill(style, cx, toPixels);
+  Paint paint = Paint::forFill(style, cx, toPixels, reducing());
   if (paint.invisible()) return;
   edges_.clear();
   addFillEdges(shape, fill, toPixels);
@@ -165,7 +175,7 @@ void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toP
                              const ColorTransform& cx, double viewScale, const Canvas& target,
                              PixelBox clip) {
   const LineStyle& style = shape.lines[size_t(line)];
-  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels) : Paint::solid(cx.apply(style.color));
+  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels, reducing()) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
   edges_.clear();
   addLineEdges(shape, line, toPixels, viewScale);

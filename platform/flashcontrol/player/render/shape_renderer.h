@@ -14,6 +14,7 @@
 #include "fill_layer.h"
 #include "mask_layer.h"
 #include "paint.h"
+#include "reduced_bitmaps.h"
 
 namespace swf {
 
@@ -54,7 +55,13 @@ class ShapeRenderer {
   // Coverage scaled by the mask in effect (unchanged without one).
   const uint16_t* masked(int y, int x, int count, const uint16_t* coverage);
 
+  // Low quality reads bitmaps as they are; above it shrunk ones are read
+  // from reduced copies.
+  ReducedBitmaps* reducing();
+
   CoverageRasterizer raster_;
+  Quality quality_ = Quality::High;
+  ReducedBitmaps reduced_;
   EdgeList edges_;
   FillLayer layer_;
   std::vector<std::vector<SidedEdge>> byFill_;

@@ -1,14 +1,25 @@
 #include "view_transform.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace swf {
 
+namespace {
+
+// The stage measures whole pixels: a movie shown at its own size is drawn
+// at scale 1 even when its frame is a fraction of a pixel larger.
+double wholePixels(int64_t twips) {
+  double pixels = std::floor(double(twips) / 20 + 0.5);
+  return pixels >= 1 ? pixels * 20 : (twips > 0 ? double(twips) : 1);
+}
+
+}  // namespace
+
 ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW,
                                 double viewH, StageFit fit) {
-  double w = double(stage.width()), h = double(stage.height());
-  if (w <= 0) w = 1;
-  if (h <= 0) h = 1;
+  double w = wholePixels(stage.width()), h = wholePixels(stage.height());
   double sx = viewW / w, sy = viewH / h;
   ViewTransform v;
   if (fit != StageFit::ExactFit) {

@@ -82,14 +82,33 @@ TEST(BlurFilter, PassesRepeatTheBox) {
   EXPECT_NEAR(pic.alphaSum(15, 15, 26, 26), 1.0, 0.05);
 }
 
-TEST(BlurFilter, WidthsBetweenOddNumbersShareTheRestAtTheEnds) {
-  // A box 4 wide: the middle three pixels a quarter each, the two beyond an eighth.
-  Picture pic = alone(dot({filters::blur(4, 1, 1)}));
-  EXPECT_NEAR(pic.a(20, 20), 64, 1);
+TEST(BlurFilter, WidthsFromThreeUpBlurOverTheWidestOddBoxWithin) {
+  // 4 and 4.9 wide: a box of three, a third each.
+  for (double w : {4.0, 4.9}) {
+    Picture pic = alone(dot({filters::blur(w, 1, 1)}));
+    EXPECT_NEAR(pic.a(20, 20), 85, 1) << w;
+    EXPECT_NEAR(pic.a(21, 20), 85, 1) << w;
+    EXPECT_EQ(pic.a(22, 20), 0) << w;
+    EXPECT_EQ(pic.a(20, 19), 0) << w;  // no blur down
+  }
+}
+
+TEST(BlurFilter, NarrowerWidthsShareTheRestAtTheEnds) {
+  // A box 2 wide: the middle pixel a half, the two beside it a quarter.
+  Picture pic = alone(dot({filters::blur(2, 1, 1)}));
+  EXPECT_NEAR(pic.a(20, 20), 128, 1);
   EXPECT_NEAR(pic.a(19, 20), 64, 1);
-  EXPECT_NEAR(pic.a(18, 20), 32, 1);
-  EXPECT_NEAR(pic.a(22, 20), 32, 1);
-  EXPECT_EQ(pic.a(20, 19), 0);  // no blur down
+  EXPECT_NEAR(pic.a(21, 20), 64, 1);
+  EXPECT_EQ(pic.a(22, 20), 0);
+}
+
+TEST(GlowFilter, BlursOverItsWholeWidth) {
+  // A glow 4 wide keeps the fraction: an eighth reaches two pixels out.
+  ShadowDraft s;
+  s.blurX = 4, s.blurY = 1;
+  Picture pic = alone(dot({filters::glow(s)}));
+  EXPECT_NEAR(pic.a(18, 20), 32, 2);
+  EXPECT_NEAR(pic.a(22, 20), 32, 2);
 }
 
 TEST(BlurFilter, NoPassesOrNoWidthLeaveTheObject) {
@@ -331,6 +350,24 @@ TEST(Filters, TheObjectsColourTransformTintsWhatTheyAdd) {
   s.blurX = s.blurY = 3;
   Picture pic = halfSprite(false, {filters::glow(s)});
   EXPECT_NEAR(pic.r(9, 20), 255 - 85 / 2, 2);
+}
+
+// A rectangle from 10.3 to 20.3 pixels across and 10.6 to 20.6 down: drawn
+// plainly its edge pixels are partly covered; with a filter that changes
+// nothing it is drawn on whole pixels, its corner at the nearest, (10, 11).
+TEST(Filters, PutTheObjectsCornerOnAWholePixel) {
+  const std::vector<float> identity{1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+  const Matrix shift = Matrix::translate(6, 12);
+  Picture plain = alone(movieOf(kBlack, 10, 10, 20, 20, {}, shift));
+  EXPECT_NEAR(plain.a(10, 15), 255 * 0.7, 2);
+  EXPECT_NEAR(plain.a(15, 10), 255 * 0.4, 2);
+  Picture filtered = alone(movieOf(kBlack, 10, 10, 20, 20, {filters::colorMatrix(identity)}, shift));
+  EXPECT_EQ(filtered.a(10, 15), 255);
+  EXPECT_EQ(filtered.a(19, 15), 255);
+  EXPECT_EQ(filtered.a(20, 15), 0);
+  EXPECT_EQ(filtered.a(15, 10), 0);
+  EXPECT_EQ(filtered.a(15, 11), 255);
+  EXPECT_EQ(filtered.a(15, 20), 255);
 }
 
 }  // namespace

@@ -60,6 +60,21 @@ TEST(GradientRamp, StopsSharingARatioEachKeepABand) {
   EXPECT_EQ(b[255].b, 255);
 }
 
+TEST(GradientRamp, ARunAfterSharedRatiosMixesFromTheGivenRatio) {
+  Gradient g;
+  g.stops = {{100, {255, 0, 0}}, {100, {0, 255, 0}}, {100, {0, 0, 255}}, {200, {255, 255, 255}}};
+  swf::GradientRamp r = swf::buildGradientRamp(g, {});
+  EXPECT_EQ(r[100].r, 255);
+  EXPECT_EQ(r[101].g, 255);
+  // Blue takes entry 102, but the run to white starts from ratio 100: entry
+  // 103 is already 3 % of the way.
+  EXPECT_EQ(r[102].b, 255);
+  EXPECT_EQ(r[102].r, 0);
+  EXPECT_EQ(r[103].r, 8);
+  EXPECT_EQ(r[150].r, 128);
+  EXPECT_EQ(r[200].g, 255);
+}
+
 TEST(GradientRamp, NoStopsIsOpaqueBlackAndOneStopIsFlat) {
   swf::GradientRamp none = swf::buildGradientRamp(Gradient{}, {});
   EXPECT_EQ(none[77].a, 255);

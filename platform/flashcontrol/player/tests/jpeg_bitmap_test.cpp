@@ -1,6 +1,7 @@
 // The JPEG bitmap tags around a stand-in decoder: what the decoder is given
 // (tables, stray markers taken out, the deblocking value skipped), the
-// alpha plane applied premultiplied, and tags with wrong lengths refused.
+// alpha plane joined to colours stored premultiplied, and tags with wrong
+// lengths refused.
 #include <gtest/gtest.h>
 
 #include "bitmap_bodies.h"
@@ -104,11 +105,13 @@ TEST_F(JpegBitmap, TheDecoderGetsTheStreamWithoutTheStrayPair) {
   EXPECT_EQ(seen.data, kJpeg);
 }
 
-TEST_F(JpegBitmap, AlphaPlaneIsAppliedPremultiplied) {
+// The colours are already multiplied by the plane: kept as they are, but
+// never above their alpha.
+TEST_F(JpegBitmap, AlphaPlaneJoinsColoursStoredPremultiplied) {
   ASSERT_TRUE(decode(TagCode::DefineBitsJpeg3, jpeg3(kJpeg, playertest::zlibBytes({128, 0}))));
   EXPECT_EQ(seen.data, kJpeg);
   const swf::Bgra &half = image.pixels[0], &clear = image.pixels[1];
-  EXPECT_EQ((std::vector<int>{half.b, half.g, half.r, half.a}), (std::vector<int>{25, 50, 100, 128}));
+  EXPECT_EQ((std::vector<int>{half.b, half.g, half.r, half.a}), (std::vector<int>{50, 100, 128, 128}));
   EXPECT_EQ((std::vector<int>{clear.b, clear.g, clear.r, clear.a}), (std::vector<int>{0, 0, 0, 0}));
 }
 

@@ -35,7 +35,7 @@ TEST(Quality, CoverageStepsPerQuality) {
   EXPECT_EQ(coverageValues(Quality::Medium), (std::set<int>{0, 64, 128, 192, 256}));
   EXPECT_GT(coverageValues(Quality::High).size(), 20u);
   EXPECT_EQ(coverageValues(Quality::High), coverageValues(Quality::Best));
-  // Low quality keeps a pixel when at least half of it is covered.
+  // Low quality coverage is all or nothing, from half up.
   EXPECT_EQ(swf::coverageAt(Quality::Low, 127), 0u);
   EXPECT_EQ(swf::coverageAt(Quality::Low, 128), 256u);
   EXPECT_EQ(swf::coverageAt(Quality::Medium, 95), 64u);
@@ -107,6 +107,43 @@ TEST(Quality, BitmapsAreSmoothedAsTheirFillsAskAtEveryQuality) {
     Picture pic = smoothedFill(q);
     for (int x = 0; x < 40; ++x) EXPECT_EQ(pic.g(x, 0), high.g(x, 0)) << x;
   }
+}
+
+// An 8 x 8 bitmap of black and white columns, in a fill that does not ask
+// for smoothing, shrunk into 2 x 2 pixels.
+Picture shrunkStripes(Quality q) {
+  mvqtest::SwfBuilder b;
+  b.version(8).stage(mvqtest::Rect::pixels(2, 2)).background(255, 0, 0);
+  mvqtest::Bytes argb;
+  for (int i = 0; i < 64; ++i) {
+    const uint8_t v = i % 2 ? 255 : 0;
+    argb.insert(argb.end(), {255, v, v, v});
+  }
+  b.tag(playertest::kDefineBitsLossless2, playertest::argbBody(1, 8, 8, argb));
+  playertest::ShapeWriter w(3);
+  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(T / 4.0, T / 4.0)))
+      .select(0, 1, 0)
+      .rect(0, 0, 2 * T, 2 * T);
+  b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 2 * T, 2 * T)));
+  b.placeObject2(2, 1).showFrame();
+  swf::MoviePlayer p;
+  playertest::loadInto(p, b.finish());
+  p.setQuality(q);
+  return playertest::render(p, 2, 2);
+}
+
+// Above low quality a bitmap shrunk to half or less is read from copies
+// reduced by halves: the stripes come out as their grey mean. Low quality
+// reads the bitmap itself and hits single stripes.
+TEST(Quality, ShrunkBitmapsKeepTheirMeanAboveLow) {
+  for (Quality q : {Quality::Medium, Quality::High, Quality::Best}) {
+    Picture pic = shrunkStripes(q);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 2; ++x) EXPECT_NEAR(pic.g(x, y), 128, 2) << x << "," << y;
+  }
+  Picture low = shrunkStripes(Quality::Low);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_TRUE(low.g(x, y) == 0 || low.g(x, y) == 255) << low.g(x, y);
 }
 
 // A 20 x 10 pixel stage, red, with a blue right half, in a 40 x 40 view.

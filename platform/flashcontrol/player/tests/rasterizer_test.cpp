@@ -24,9 +24,11 @@ struct Coverage {
   }
 };
 
-Coverage rasterize(const EdgeList& edges, PixelBox clip, FillRule rule = FillRule::NonZero) {
+Coverage rasterize(const EdgeList& edges, PixelBox clip, FillRule rule = FillRule::NonZero,
+                   swf::Quality quality = swf::Quality::High) {
   Coverage c{clip.x1, clip.y1, std::vector<int>(size_t(clip.x1 * clip.y1), 0)};
   swf::CoverageRasterizer r;
+  r.setQuality(quality);
   r.fill(edges, clip, rule, [&](int y, int x, int n, const uint16_t* cov) {
     for (int i = 0; i < n; ++i) {
       EXPECT_GE(x + i, clip.x0);
@@ -135,6 +137,32 @@ TEST(CoverageRasterizer, SameEdgesSameCoverage) {
   Coverage a = rasterize(e, PixelBox{0, 0, 32, 32});
   Coverage b = rasterize(e, PixelBox{0, 0, 32, 32});
   EXPECT_EQ(a.values, b.values);
+}
+
+// Without anti-aliasing a pixel belongs to whatever covers its centre:
+// shapes that share edges and meet inside a pixel share out every pixel
+// exactly once, and a sliver across a centre fills its whole row of pixels.
+TEST(CoverageRasterizer, LowQualityTakesEachPixelByItsCentre) {
+  const Vec2 p{5.3, 5.6};
+  const std::vector<std::vector<Vec2>> parts = {
+      {{0, 0}, {10, 0}, p}, {{10, 0}, {10, 10}, p}, {{10, 10}, {0, 10}, p}, {{0, 10}, {0, 0}, p}};
+  std::vector<int> total(100, 0);
+  for (const auto& part : parts) {
+    EdgeList e;
+    e.addPolygon(part.data(), part.size());
+    Coverage c = rasterize(e, PixelBox{0, 0, 10, 10}, FillRule::NonZero, swf::Quality::Low);
+    for (size_t i = 0; i < total.size(); ++i) total[i] += c.values[i];
+  }
+  for (size_t i = 0; i < total.size(); ++i) EXPECT_EQ(total[i], 256) << i % 10 << "," << i / 10;
+
+  EdgeList sliver;
+  addRect(sliver, 2.2, 5.45, 7.7, 5.55);
+  Coverage s = rasterize(sliver, PixelBox{0, 0, 10, 10}, FillRule::NonZero, swf::Quality::Low);
+  EXPECT_EQ(s.at(1, 5), 0);
+  EXPECT_EQ(s.at(2, 5), 256);
+  EXPECT_EQ(s.at(7, 5), 256);
+  EXPECT_EQ(s.at(8, 5), 0);
+  EXPECT_EQ(s.sum(), 6);
 }
 
 }  // namespace

@@ -99,6 +99,27 @@ TEST(Render, ShowAllCentresTheStageAndExactFitStretchesIt) {
   EXPECT_EQ(fit.r(100, 100), 0);
 }
 
+// A frame a fraction of a pixel larger than whole pixels, starting before
+// the origin: shown at its own size it is drawn at scale 1, shifted by
+// where it starts.
+TEST(Render, AFrameOfFractionalPixelsIsShownAtScaleOne) {
+  SwfBuilder b;
+  b.version(8).stage(-13, -13, 2013, 493).background(0, 0, 255);
+  ShapeWriter bar = filledRect({255, 0, 0}, 0, 0, 2000, 400);
+  b.tag(bar.tagCode(), bar.body(1, Rect::twips(0, 0, 2000, 400))).placeObject2(1, 1).showFrame();
+  swf::MoviePlayer p;
+  load(p, b.finish());
+  ASSERT_EQ(p.stageWidthPixels(), 101);
+  Picture pic = playertest::render(p, 101, 25, ScaleMode::ShowAll, true);
+  // The bar spans pixels 0.65 to 100.65 across and 0.65 to 20.65 down.
+  EXPECT_NEAR(pic.r(0, 10), 255 * 0.35, 2);
+  EXPECT_EQ(pic.r(99, 10), 255);
+  EXPECT_NEAR(pic.r(100, 10), 255 * 0.65, 2);
+  EXPECT_EQ(pic.r(50, 19), 255);
+  EXPECT_NEAR(pic.r(50, 20), 255 * 0.65, 2);
+  EXPECT_EQ(pic.r(50, 21), 0);
+}
+
 TEST(Render, ViewRectanglesPlaceAndClipTheMovie) {
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 0, 0, 100 * T, 100 * T), Rect::twips(0, 0, 2000, 2000)));
@@ -259,20 +280,26 @@ TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
   EXPECT_NEAR(pic.a(30, 50), 128, 1);
 }
 
-Picture verticalStroke(bool noHScale) {
+Picture verticalStroke(bool noHScale, bool noVScale = false, Matrix m = Matrix::scale(4, 1)) {
   LineDraft l = LineDraft::solid(2 * T, {0, 0, 0});
   l.noHScale = noHScale;
+  l.noVScale = noVScale;
   l.startCap = l.endCap = 1;
   ShapeWriter w(4);
   w.line(l).select(0, 0, 1).moveTo(5 * T, 10 * T).lineTo(5 * T, 90 * T);
   swf::MoviePlayer p;
-  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 200, 2000), 100, 100, Matrix::scale(4, 1)));
+  load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 200, 2000), 100, 100, m));
   return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
 }
 
 TEST(Render, LinesStretchWithTheirShapeUnlessTheyMustNot) {
   EXPECT_NEAR(verticalStroke(false).alphaSum(0, 50, 100, 51), 8, 0.1);
   EXPECT_NEAR(verticalStroke(true).alphaSum(0, 50, 100, 51), 2, 0.1);
+  // Scaling in neither direction: the width holds where the shape is
+  // stretched least and stretches with it across.
+  EXPECT_NEAR(verticalStroke(true, true).alphaSum(0, 50, 100, 51), 8, 0.1);
+  EXPECT_NEAR(verticalStroke(true, true, Matrix::scale(3, 3)).alphaSum(0, 50, 100, 51), 2, 0.1);
+  EXPECT_NEAR(verticalStroke(true, true, Matrix::scale(6, 2)).alphaSum(0, 50, 100, 51), 6, 0.1);
 }
 
 TEST(Render, CurvedOutlinesCoverTheirArea) {

@@ -141,7 +141,7 @@ void ShapeWriter::writeLine(Bytes& out, const LineDraft& l) const {
   }
   BitWriter flags;
   flags.writeUnsigned(l.startCap, 2).writeUnsigned(l.join, 2).writeUnsigned(l.fill.has_value(), 1);
-  flags.writeUnsigned(l.noHScale, 1).writeUnsigned(0, 1).writeUnsigned(0, 1).writeUnsigned(0, 5);
+  flags.writeUnsigned(l.noHScale, 1).writeUnsigned(l.noVScale, 1).writeUnsigned(0, 1).writeUnsigned(0, 5);
   flags.writeUnsigned(l.noClose, 1).writeUnsigned(l.endCap, 2);
   mvqtest::append(out, flags.bytes());
   if (l.join == 2) mvqtest::putU16(out, uint32_t(int16_t(l.miterLimit * 256)));

@@ -41,7 +41,7 @@ struct LineDraft {
   uint8_t startCap = 0, join = 0, endCap = 0;  // caps: 0 round, 1 none, 2 square; join: 0 round, 1 bevel, 2 miter
   double miterLimit = 3;
   bool noClose = false;
-  bool noHScale = false;
+  bool noHScale = false, noVScale = false;
   std::optional<FillDraft> fill;
 
   static LineDraft solid(uint16_t width, Rgba color);
