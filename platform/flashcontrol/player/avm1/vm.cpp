@@ -66,19 +66,25 @@ Object* Vm::classPrototype(const std::string& className) {
 namespace {
 
 // An object's primitive through valueOf and toString, in the order asked.
+// A movie clip either returns stands for its path; an object with neither
+// method gives undefined.
 Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
   const char* first = preferString ? "toString" : "valueOf";
   const char* second = preferString ? "valueOf" : "toString";
+  bool called = false;
   for (const char* name : {first, second}) {
     Value fn = o->get(name);
     if (FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr) {
+      called = true;
       Value r = vm.call(f, v, {});
       if (vm.unwinding()) return Value();
       if (!r.isObject()) return r;
+      if (r.object->fixedText(text)) return Value(text);
     }
   }
+  if (!called) return Value();
   return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
 }
 
@@ -93,8 +99,15 @@ Value Vm::toPrimitive(const Value& v, bool preferString) {
 
 double Vm::toNumber(const Value& v) {
   if (!v.isObject()) return primitiveToNumber(v, version_);
-  // A number is asked for: valueOf first, dates included.
-  Value p = convertObject(*this, v.object, v, false);
+  // A number is asked for: valueOf alone when there is one (an object it
+  // returns gives NaN, toString is not tried), dates included.
+  Object* o = v.object;
+  std::string text;
+  if (o->fixedText(text)) return primitiveToNumber(Value(text), version_);
+  Value fn = o->get("valueOf");
+  FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
+  Value p = f ? call(f, v, {}) : convertObject(*this, o, v, false);
+  if (unwinding()) return NAN;
   return p.isObject() ? NAN : primitiveToNumber(p, version_);
 }
 
@@ -252,7 +265,10 @@ Value Vm::takeException() {
 double Vm::random() { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
 
 void Vm::trace(const std::string& line) {
-  if (host_) host_->trace(line);
+  if (!host_) return;
+  // Before version 6 a string is bytes of the system code page (Latin-1);
+  // the log is UTF-8.
+  host_->trace(version_ < 6 ? fromUnits(toUnits(line, 5), 6) : line);
 }
 
 void Vm::collect(const std::vector<Object*>& extraRoots) {

@@ -142,7 +142,7 @@ class Vm {
   // Math.random, seeded per movie.
   double random();
 
-  // The ordered property names of a trace of `[type X]` etc.
+  // One trace() line for the host (UTF-8).
   void trace(const std::string& line);
 
   // Frees objects that roots() and extraRoots do not reach. Only call with
