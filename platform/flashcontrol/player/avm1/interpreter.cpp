@@ -532,7 +532,7 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
   auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
   switch (ActionCode(op)) {
     case ActionCode::Not: logical(!vm_.toBoolean(pop(a))); return;
-    case ActionCode::ToInteger: push(a, Value(toInteger(vm_.toNumber(pop(a))))); return;
+    case ActionCode::ToInteger: push(a, Value(double(vm_.toInt32(pop(a))))); return;
     case ActionCode::ToNumber: push(a, Value(vm_.toNumber(pop(a)))); return;
     case ActionCode::ToString: push(a, Value(vm_.toString(pop(a)))); return;
     case ActionCode::Increment: push(a, Value(vm_.toNumber(pop(a)) + 1)); return;

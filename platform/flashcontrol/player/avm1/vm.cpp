@@ -23,7 +23,8 @@ Vm::~Vm() = default;
 void Vm::installCore() {
   objectPrototype_ = make<Object>(nullptr);
   functionPrototype_ = make<Object>(objectPrototype_);
-  global_ = make<Object>(objectPrototype_);
+  // _global inherits nothing: it has no valueOf or toString of its own.
+  global_ = make<Object>(nullptr);
   arrayPrototype_ = make<Object>(objectPrototype_);
   stringPrototype_ = make<Object>(objectPrototype_);
   numberPrototype_ = make<Object>(objectPrototype_);
@@ -65,27 +66,41 @@ Object* Vm::classPrototype(const std::string& className) {
 
 namespace {
 
-// An object's primitive through valueOf and toString, in the order asked.
-// A movie clip either returns stands for its path; an object with neither
-// method gives undefined.
-Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
+enum class Hint { None, Number, String };
+
+// An object's primitive: valueOf then toString, or toString first for a
+// string. With a hint the first method there is decides alone (an object it
+// returns gives no primitive). A movie clip, or one a method returns, stands
+// for its path; an object with neither method gives undefined.
+Value convertObject(Vm& vm, Object* o, const Value& v, Hint hint) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
-  const char* first = preferString ? "toString" : "valueOf";
-  const char* second = preferString ? "valueOf" : "toString";
+  bool stringFirst = hint == Hint::String || (hint == Hint::None && o->isDate() && vm.version() >= 6);
+  const char* first = stringFirst ? "toString" : "valueOf";
+  const char* second = stringFirst ? "valueOf" : "toString";
   bool called = false;
   for (const char* name : {first, second}) {
     Value fn = o->get(name);
-    if (FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr) {
-      called = true;
-      Value r = vm.call(f, v, {});
-      if (vm.unwinding()) return Value();
-      if (!r.isObject()) return r;
-      if (r.object->fixedText(text)) return Value(text);
-    }
+    FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
+    if (!f) continue;
+    called = true;
+    Value r = vm.call(f, v, {});
+    if (vm.unwinding()) return Value();
+    if (!r.isObject()) return r;
+    if (r.object->fixedText(text)) return Value(text);
+    if (hint != Hint::None) break;
   }
   if (!called) return Value();
   return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
+}
+
+// An operand of < : dates give their time value, clips no number at all.
+Value comparable(Vm& vm, const Value& v) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(NAN);
+  return convertObject(vm, o, v, Hint::Number);
 }
 
 }  // namespace
@@ -93,22 +108,13 @@ Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
 Value Vm::toPrimitive(const Value& v, bool preferString) {
   Object* o = v.asObject();
   if (!o) return v;
-  // Dates (from version 6) and explicit string contexts go through toString first.
-  return convertObject(*this, o, v, preferString || (o->isDate() && version_ >= 6));
+  return convertObject(*this, o, v, preferString ? Hint::String : Hint::None);
 }
 
 double Vm::toNumber(const Value& v) {
   if (!v.isObject()) return primitiveToNumber(v, version_);
-  // A number is asked for: valueOf alone when there is one (an object it
-  // returns gives NaN, toString is not tried), dates included.
-  Object* o = v.object;
-  std::string text;
-  if (o->fixedText(text)) return primitiveToNumber(Value(text), version_);
-  Value fn = o->get("valueOf");
-  FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
-  Value p = f ? call(f, v, {}) : convertObject(*this, o, v, false);
-  if (unwinding()) return NAN;
-  return p.isObject() ? NAN : primitiveToNumber(p, version_);
+  Value p = convertObject(*this, v.object, v, Hint::Number);
+  return unwinding() ? NAN : primitiveToNumber(p, version_);
 }
 
 std::string Vm::toString(const Value& v) {
@@ -159,6 +165,10 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
 bool Vm::looseEquals(const Value& a, const Value& b) {
   if (a.type == b.type) return strictEquals(a, b);
   if (a.isNullish() && b.isNullish()) return true;
+  // An object that converts to undefined (it has no valueOf or toString)
+  // equals undefined and null.
+  if (a.isNullish() && b.isObject()) return toPrimitive(b).isNullish();
+  if (b.isNullish() && a.isObject()) return toPrimitive(a).isNullish();
   if (a.isNullish() || b.isNullish()) return false;
   if (a.isObject() && b.isObject()) return a.object == b.object;
   if (a.isObject()) {
@@ -174,8 +184,9 @@ bool Vm::looseEquals(const Value& a, const Value& b) {
 }
 
 Value Vm::lessThan(const Value& a, const Value& b) {
-  Value pa = toPrimitive(a);
-  Value pb = toPrimitive(b);
+  Value pa = comparable(*this, a);
+  if (unwinding()) return Value();
+  Value pb = comparable(*this, b);
   if (pa.isString() && pb.isString()) return Value(pa.text < pb.text);
   double x = primitiveToNumber(pa, version_);
   double y = primitiveToNumber(pb, version_);

@@ -83,12 +83,15 @@ Value setPropFlags(Vm& vm, const Value&, const Args& args) {
 void installGlobalFunctions(Vm& vm) {
   Object* g = vm.global();
   vm.defineMethod(g, "parseInt", [](Vm& vm, const Value&, const Args& args) -> Value {
-    bool radixGiven = args.size() > 1 && !args[1].isUndefined();
+    if (args.empty()) return Value();
+    std::string text = vm.toString(args[0]);
+    bool radixGiven = args.size() > 1;
     int radix = radixGiven ? vm.toInt32(args[1]) : 10;
-    return Value(parseIntPrefix(vm.toString(arg(args, 0)), radix, radixGiven));
+    return Value(parseIntPrefix(text, radix, radixGiven));
   });
   vm.defineMethod(g, "parseFloat", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return Value(parseFloatPrefix(vm.toString(arg(args, 0))));
+    if (args.empty()) return Value();
+    return Value(parseFloatPrefix(vm.toString(args[0])));
   });
   vm.defineMethod(g, "isNaN", [](Vm& vm, const Value&, const Args& args) -> Value {
     return Value(bool(std::isnan(vm.toNumber(arg(args, 0)))));
