@@ -68,30 +68,40 @@ namespace {
 
 enum class Hint { None, Number, String };
 
-// An object's primitive: valueOf then toString, or toString first for a
-// string. With a hint the first method there is decides alone (an object it
-// returns gives no primitive). A movie clip, or one a method returns, stands
-// for its path; an object with neither method gives undefined.
+FunctionObject* method(Object* o, const char* name) {
+  Value fn = o->get(name);
+  return fn.asObject() ? fn.object->asFunction() : nullptr;
+}
+
+Value typeText(Object* o) { return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]")); }
+
+// An object as text: its toString when that gives a string (or a clip),
+// "[type Object]" otherwise.
+Value textOf(Vm& vm, Object* o, const Value& v) {
+  FunctionObject* f = method(o, "toString");
+  if (!f) return typeText(o);
+  Value r = vm.call(f, v, {});
+  std::string text;
+  if (r.isString() || vm.unwinding()) return r;
+  if (r.isObject() && r.object->fixedText(text)) return Value(text);
+  return typeText(o);
+}
+
+// An object's primitive. A string is asked of toString alone. Otherwise
+// valueOf (toString for dates from version 6) decides: none gives
+// undefined, an object it returns gives NaN for a number and the text for
+// no hint. A movie clip, or one a method returns, stands for its path.
 Value convertObject(Vm& vm, Object* o, const Value& v, Hint hint) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
-  bool stringFirst = hint == Hint::String || (hint == Hint::None && o->isDate() && vm.version() >= 6);
-  const char* first = stringFirst ? "toString" : "valueOf";
-  const char* second = stringFirst ? "valueOf" : "toString";
-  bool called = false;
-  for (const char* name : {first, second}) {
-    Value fn = o->get(name);
-    FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
-    if (!f) continue;
-    called = true;
-    Value r = vm.call(f, v, {});
-    if (vm.unwinding()) return Value();
-    if (!r.isObject()) return r;
-    if (r.object->fixedText(text)) return Value(text);
-    if (hint != Hint::None) break;
-  }
-  if (!called) return Value();
-  return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
+  if (hint == Hint::String) return textOf(vm, o, v);
+  bool dateText = hint == Hint::None && o->isDate() && vm.version() >= 6;
+  FunctionObject* f = method(o, dateText ? "toString" : "valueOf");
+  if (!f) return Value();
+  Value r = vm.call(f, v, {});
+  if (vm.unwinding() || !r.isObject()) return r;
+  if (r.object->fixedText(text)) return Value(text);
+  return hint == Hint::Number ? Value(NAN) : textOf(vm, o, v);
 }
 
 // An operand of < : dates give their time value, clips no number at all.
