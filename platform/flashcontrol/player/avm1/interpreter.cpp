@@ -561,11 +561,17 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
     case ActionCode::And: logical(vm_.toBoolean(x) && vm_.toBoolean(b)); break;
     case ActionCode::Or: logical(vm_.toBoolean(x) || vm_.toBoolean(b)); break;
     case ActionCode::Add2: {
-      Value px = vm_.toPrimitive(x), pb = vm_.toPrimitive(b);
+      // An operand whose valueOf gave an object converts again as itself.
+      Value px = vm_.toPrimitive(x);
+      Value pb = vm_.toPrimitive(b);
+      if (px.isObject()) px = x;
+      if (pb.isObject()) pb = b;
       if (px.isString() || pb.isString()) {
-        push(a, Value(vm_.toString(px) + vm_.toString(pb)));
+        std::string left = vm_.toString(px);
+        push(a, Value(left + vm_.toString(pb)));
       } else {
-        push(a, Value(vm_.toNumber(px) + vm_.toNumber(pb)));
+        double left = vm_.toNumber(px);
+        push(a, Value(left + vm_.toNumber(pb)));
       }
       break;
     }

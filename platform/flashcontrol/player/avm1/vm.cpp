@@ -66,51 +66,34 @@ Object* Vm::classPrototype(const std::string& className) {
 
 namespace {
 
-enum class Hint { None, Number, String };
-
-FunctionObject* method(Object* o, const char* name) {
-  Value fn = o->get(name);
-  return fn.asObject() ? fn.object->asFunction() : nullptr;
-}
-
 Value typeText(Object* o) { return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]")); }
+
+// o.name() when it is a function; undefined when it is none.
+Value callConversion(Vm& vm, Object* o, const Value& v, const char* name) {
+  Value fn = o->get(name);
+  FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
+  return f ? vm.call(f, v, {}) : Value();
+}
 
 // An object as text: its toString when that gives a string (or a clip),
 // "[type Object]" otherwise.
 Value textOf(Vm& vm, Object* o, const Value& v) {
-  FunctionObject* f = method(o, "toString");
-  if (!f) return typeText(o);
-  Value r = vm.call(f, v, {});
   std::string text;
+  if (o->fixedText(text)) return Value(text);
+  Value r = callConversion(vm, o, v, "toString");
   if (r.isString() || vm.unwinding()) return r;
   if (r.isObject() && r.object->fixedText(text)) return Value(text);
   return typeText(o);
 }
 
-// An object's primitive. A string is asked of toString alone. Otherwise
-// valueOf (toString for dates from version 6) decides: none gives
-// undefined, an object it returns gives NaN for a number and the text for
-// no hint. A movie clip, or one a method returns, stands for its path.
-Value convertObject(Vm& vm, Object* o, const Value& v, Hint hint) {
-  std::string text;
-  if (o->fixedText(text)) return Value(text);
-  if (hint == Hint::String) return textOf(vm, o, v);
-  bool dateText = hint == Hint::None && o->isDate() && vm.version() >= 6;
-  FunctionObject* f = method(o, dateText ? "toString" : "valueOf");
-  if (!f) return Value();
-  Value r = vm.call(f, v, {});
-  if (vm.unwinding() || !r.isObject()) return r;
-  if (r.object->fixedText(text)) return Value(text);
-  return hint == Hint::Number ? Value(NAN) : textOf(vm, o, v);
-}
-
-// An operand of < : dates give their time value, clips no number at all.
+// An operand of < : valueOf's result (an object when it gives one); a
+// clip is no number at all.
 Value comparable(Vm& vm, const Value& v) {
   Object* o = v.asObject();
   if (!o) return v;
   std::string text;
   if (o->fixedText(text)) return Value(NAN);
-  return convertObject(vm, o, v, Hint::Number);
+  return callConversion(vm, o, v, "valueOf");
 }
 
 }  // namespace
@@ -118,18 +101,27 @@ Value comparable(Vm& vm, const Value& v) {
 Value Vm::toPrimitive(const Value& v, bool preferString) {
   Object* o = v.asObject();
   if (!o) return v;
-  return convertObject(*this, o, v, preferString ? Hint::String : Hint::None);
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
+  if (preferString) return textOf(*this, o, v);
+  // valueOf (toString for dates from version 6) alone; an object it returns
+  // is left for the caller's own conversion, which asks again, but a clip
+  // stands for its path.
+  Value r = callConversion(*this, o, v, o->isDate() && version_ >= 6 ? "toString" : "valueOf");
+  return r.isObject() && r.object->fixedText(text) ? Value(text) : r;
 }
 
 double Vm::toNumber(const Value& v) {
   if (!v.isObject()) return primitiveToNumber(v, version_);
-  Value p = convertObject(*this, v.object, v, Hint::Number);
-  return unwinding() ? NAN : primitiveToNumber(p, version_);
+  std::string text;
+  if (v.object->fixedText(text)) return NAN;
+  Value p = callConversion(*this, v.object, v, "valueOf");
+  return unwinding() || p.isObject() ? NAN : primitiveToNumber(p, version_);
 }
 
 std::string Vm::toString(const Value& v) {
   if (!v.isObject()) return primitiveToString(v, version_);
-  return primitiveToString(toPrimitive(v, true), version_);
+  return primitiveToString(textOf(*this, v.object, v), version_);
 }
 
 Object* Vm::toObject(const Value& v) {
@@ -175,28 +167,28 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
 bool Vm::looseEquals(const Value& a, const Value& b) {
   if (a.type == b.type) return strictEquals(a, b);
   if (a.isNullish() && b.isNullish()) return true;
-  // An object that converts to undefined (it has no valueOf or toString)
-  // equals undefined and null.
-  if (a.isNullish() && b.isObject()) return toPrimitive(b).isNullish();
-  if (b.isNullish() && a.isObject()) return toPrimitive(a).isNullish();
-  if (a.isNullish() || b.isNullish()) return false;
   if (a.isObject() && b.isObject()) return a.object == b.object;
-  if (a.isObject()) {
-    Value p = toPrimitive(a);
-    return !p.isObject() && looseEquals(p, b);
+  // An object meets a primitive through its valueOf (dates too); one that
+  // has none is undefined, and so equals undefined and null.
+  if (a.isObject() || b.isObject()) {
+    const Value& o = a.isObject() ? a : b;
+    const Value& other = a.isObject() ? b : a;
+    std::string text;
+    Value p = o.object->fixedText(text) ? Value(text) : callConversion(*this, o.object, o, "valueOf");
+    return !unwinding() && !p.isObject() && looseEquals(p, other);
   }
-  if (b.isObject()) {
-    Value p = toPrimitive(b);
-    return !p.isObject() && looseEquals(a, p);
-  }
+  if (a.isNullish() || b.isNullish()) return false;
   if (a.isString() && b.isString()) return a.text == b.text;
   return primitiveToNumber(a, version_) == primitiveToNumber(b, version_);
 }
 
 Value Vm::lessThan(const Value& a, const Value& b) {
+  // An operand whose valueOf gives an object makes the answer false at once.
   Value pa = comparable(*this, a);
   if (unwinding()) return Value();
+  if (pa.isObject()) return Value(false);
   Value pb = comparable(*this, b);
+  if (pb.isObject()) return Value(false);
   if (pa.isString() && pb.isString()) return Value(pa.text < pb.text);
   double x = primitiveToNumber(pa, version_);
   double y = primitiveToNumber(pb, version_);
