@@ -561,11 +561,13 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
     case ActionCode::And: logical(vm_.toBoolean(x) && vm_.toBoolean(b)); break;
     case ActionCode::Or: logical(vm_.toBoolean(x) || vm_.toBoolean(b)); break;
     case ActionCode::Add2: {
-      // An operand whose valueOf gave an object converts again as itself.
+      // An operand whose valueOf gave an object converts again as itself;
+      // a clip gives its path or no number.
       Value px = vm_.toPrimitive(x);
       Value pb = vm_.toPrimitive(b);
-      if (px.isObject()) px = x;
-      if (pb.isObject()) pb = b;
+      std::string path;
+      if (px.isObject() && !px.object->fixedText(path)) px = x;
+      if (pb.isObject() && !pb.object->fixedText(path)) pb = b;
       if (px.isString() || pb.isString()) {
         std::string left = vm_.toString(px);
         push(a, Value(left + vm_.toString(pb)));

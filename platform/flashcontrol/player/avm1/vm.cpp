@@ -80,6 +80,8 @@ Value callConversion(Vm& vm, Object* o, const Value& v, const char* name) {
 Value textOf(Vm& vm, Object* o, const Value& v) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
+  // A String object is its text, whatever its toString says.
+  if (o->primitive.isString()) return o->primitive;
   Value r = callConversion(vm, o, v, "toString");
   if (r.isString() || vm.unwinding()) return r;
   if (r.isObject() && r.object->fixedText(text)) return Value(text);
@@ -101,14 +103,13 @@ Value comparable(Vm& vm, const Value& v) {
 Value Vm::toPrimitive(const Value& v, bool preferString) {
   Object* o = v.asObject();
   if (!o) return v;
-  std::string text;
-  if (o->fixedText(text)) return Value(text);
   if (preferString) return textOf(*this, o, v);
-  // valueOf (toString for dates from version 6) alone; an object it returns
-  // is left for the caller's own conversion, which asks again, but a clip
-  // stands for its path.
-  Value r = callConversion(*this, o, v, o->isDate() && version_ >= 6 ? "toString" : "valueOf");
-  return r.isObject() && r.object->fixedText(text) ? Value(text) : r;
+  // A clip stays itself (its path as text, no number). Others ask valueOf
+  // (toString for dates from version 6) alone; an object it returns is left
+  // for the caller's own conversion.
+  std::string text;
+  if (o->fixedText(text)) return v;
+  return callConversion(*this, o, v, o->isDate() && version_ >= 6 ? "toString" : "valueOf");
 }
 
 double Vm::toNumber(const Value& v) {

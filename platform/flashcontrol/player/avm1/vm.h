@@ -88,7 +88,8 @@ class Vm {
   // The prototype of a global class by name (nullptr when absent).
   Object* classPrototype(const std::string& className);
 
-  // Conversions (objects through valueOf / toString).
+  // Conversions (objects through valueOf / toString). Without preferString
+  // the result may still be an object: a clip, or what valueOf returned.
   Value toPrimitive(const Value& v, bool preferString = false);
   double toNumber(const Value& v);
   std::string toString(const Value& v);
