@@ -98,6 +98,15 @@ Value comparable(Vm& vm, const Value& v) {
   return callConversion(vm, o, v, "valueOf");
 }
 
+// An operand of == : a clip's path, or what valueOf returns.
+Value equalityPrimitive(Vm& vm, const Value& v) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
+  return callConversion(vm, o, v, "valueOf");
+}
+
 }  // namespace
 
 Value Vm::toPrimitive(const Value& v, bool preferString) {
@@ -166,6 +175,7 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
 }
 
 bool Vm::looseEquals(const Value& a, const Value& b) {
+  if (version_ < 6 && (a.isObject() || b.isObject())) return looseEqualsOld(a, b);
   if (a.type == b.type) return strictEquals(a, b);
   if (a.isNullish() && b.isNullish()) return true;
   if (a.isObject() && b.isObject()) return a.object == b.object;
@@ -173,14 +183,26 @@ bool Vm::looseEquals(const Value& a, const Value& b) {
   // has none is undefined, and so equals undefined and null.
   if (a.isObject() || b.isObject()) {
     const Value& o = a.isObject() ? a : b;
-    const Value& other = a.isObject() ? b : a;
-    std::string text;
-    Value p = o.object->fixedText(text) ? Value(text) : callConversion(*this, o.object, o, "valueOf");
-    return !unwinding() && !p.isObject() && looseEquals(p, other);
+    Value p = equalityPrimitive(*this, o);
+    return !unwinding() && !p.isObject() && looseEquals(p, a.isObject() ? b : a);
   }
   if (a.isNullish() || b.isNullish()) return false;
   if (a.isString() && b.isString()) return a.text == b.text;
   return primitiveToNumber(a, version_) == primitiveToNumber(b, version_);
+}
+
+// Version 5 converts both sides first, objects included; an object that
+// stays one is compared by identity with another, or converted once more
+// to a number.
+bool Vm::looseEqualsOld(const Value& a, const Value& b) {
+  Value pa = equalityPrimitive(*this, a);
+  if (unwinding()) return false;
+  Value pb = equalityPrimitive(*this, b);
+  if (unwinding()) return false;
+  if (pa.isObject() && pb.isObject()) return pa.object == pb.object;
+  if (pa.isObject()) pa = Value(toNumber(pa));
+  if (pb.isObject()) pb = Value(toNumber(pb));
+  return !unwinding() && looseEquals(pa, pb);
 }
 
 Value Vm::lessThan(const Value& a, const Value& b) {

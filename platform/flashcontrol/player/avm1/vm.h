@@ -153,6 +153,7 @@ class Vm {
 
  private:
   void installCore();
+  bool looseEqualsOld(const Value& a, const Value& b);
 
   int version_;
   VmHost* host_;
