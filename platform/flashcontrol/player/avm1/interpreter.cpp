@@ -542,11 +542,25 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
   Value b = pop(a);
   Value x = pop(a);
   switch (ActionCode(op)) {
-    case ActionCode::Add: push(a, Value(vm_.toNumber(x) + vm_.toNumber(b))); break;
-    case ActionCode::Subtract: push(a, Value(vm_.toNumber(x) - vm_.toNumber(b))); break;
-    case ActionCode::Multiply: push(a, Value(vm_.toNumber(x) * vm_.toNumber(b))); break;
+    // Conversion order is the real player's: some take the top operand first.
+    case ActionCode::Add: {
+      double l = vm_.toNumber(x);
+      push(a, Value(l + vm_.toNumber(b)));
+      break;
+    }
+    case ActionCode::Subtract: {
+      double r = vm_.toNumber(b);
+      push(a, Value(vm_.toNumber(x) - r));
+      break;
+    }
+    case ActionCode::Multiply: {
+      double l = vm_.toNumber(x);
+      push(a, Value(l * vm_.toNumber(b)));
+      break;
+    }
     case ActionCode::Divide: {
-      double d = vm_.toNumber(b), n = vm_.toNumber(x);
+      double d = vm_.toNumber(b);
+      double n = vm_.toNumber(x);
       // Version 4 writes "#ERROR#" for a division by zero.
       if (d == 0 && version < 5) {
         push(a, Value("#ERROR#"));
@@ -555,9 +569,21 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
       }
       break;
     }
-    case ActionCode::Modulo: push(a, Value(std::fmod(vm_.toNumber(x), vm_.toNumber(b)))); break;
-    case ActionCode::Equals: logical(vm_.toNumber(x) == vm_.toNumber(b)); break;
-    case ActionCode::Less: logical(vm_.toNumber(x) < vm_.toNumber(b)); break;
+    case ActionCode::Modulo: {
+      double l = vm_.toNumber(x);
+      push(a, Value(std::fmod(l, vm_.toNumber(b))));
+      break;
+    }
+    case ActionCode::Equals: {
+      double r = vm_.toNumber(b);
+      logical(vm_.toNumber(x) == r);
+      break;
+    }
+    case ActionCode::Less: {
+      double l = vm_.toNumber(x);
+      logical(l < vm_.toNumber(b));
+      break;
+    }
     case ActionCode::And: logical(vm_.toBoolean(x) && vm_.toBoolean(b)); break;
     case ActionCode::Or: logical(vm_.toBoolean(x) || vm_.toBoolean(b)); break;
     case ActionCode::Add2: {
@@ -649,7 +675,9 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
   }
   Value b = pop(a);
   Value x = pop(a);
-  std::string l = vm_.toString(x), r = vm_.toString(b);
+  // The top operand converts first.
+  std::string r = vm_.toString(b);
+  std::string l = vm_.toString(x);
   auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
   switch (ActionCode(op)) {
     case ActionCode::StringEquals: logical(l == r); break;
