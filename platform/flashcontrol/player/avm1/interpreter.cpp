@@ -139,7 +139,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     superValue = Value(vm_.make<SuperObject>(superProto, thisValue));
     static_cast<SuperObject*>(superValue.object)->home = home;
   }
-  a.registers.resize(v2 ? std::max<size_t>(c.registerCount, 1) : 4);
+  // A DefineFunction2 that asks for no registers still gets the usual four.
+  a.registers.resize(v2 && c.registerCount > 0 ? c.registerCount : 4);
   if (v2) {
     size_t r = 1;
     auto preload = [&](uint16_t flag, const Value& v) {
@@ -820,7 +821,9 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
       std::string name = vm_.toString(pop(a));
       Args args = popArgs(a);
       Value fn = getVariable(a, name);
-      Value self;
+      // A function found among a caller's locals runs with that activation
+      // object as `this`.
+      Value self = localHolder(a, name);
       Object* home = nullptr;
       if (SuperObject* s = dynamic_cast<SuperObject*>(fn.asObject())) {
         // super(...): the superclass constructor on this object.
@@ -946,6 +949,15 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
     if (s->object->has(name)) return s->object->get(name);
   }
   found = false;
+  return Value();
+}
+
+Value Interpreter::localHolder(Activation& a, const std::string& name) {
+  if (name.find_first_of(":./") != std::string::npos) return Value();
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->has(name)) return s->kind == Scope::Kind::Local ? Value(s->object) : Value();
+  }
   return Value();
 }
 
