@@ -514,7 +514,15 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
 
   std::string name = c.name;
   Object* definingTarget = a.originalTarget ? a.originalTarget : a.target;
-  ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), a.scope, definingTarget);
+  // Before version 6 a function closes over no locals and no with blocks:
+  // only the timeline and _global.
+  Scope* closure = a.scope;
+  int guard = 0;
+  while (vm_.version() < 6 && closure && closure->kind != Scope::Kind::Target &&
+         closure->kind != Scope::Kind::Global && ++guard < 4096) {
+    closure = closure->parent;
+  }
+  ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), closure, definingTarget);
   Object* proto = vm_.newObject();
   proto->define("constructor", Value(fn), kDontEnum);
   fn->define("prototype", Value(proto), kDontEnum);
