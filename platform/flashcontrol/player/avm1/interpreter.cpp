@@ -1055,8 +1055,8 @@ void Interpreter::setVariable(Activation& a, const std::string& name, const Valu
   Object* fallback = nullptr;
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
     if (s->kind == Scope::Kind::Global) break;
-    if (s->object->hasOwn(name) || (s->kind != Scope::Kind::Local && s->object->has(name) &&
-                                    s->kind == Scope::Kind::With)) {
+    // Only an own property is assigned in place; an inherited one is not.
+    if (s->object->hasOwn(name)) {
       s->object->set(name, v);
       return;
     }
