@@ -29,8 +29,11 @@ Value nativeAt(Vm& vm, int category, int index) {
   for (const NativeSlot& slot : kSlots) {
     if (slot.category != category || index < 0 || index >= 20 || !slot.names[index]) continue;
     Object* owner = *slot.owner ? vm.global()->get(slot.owner).asObject() : vm.objectPrototype();
-    Property* p = owner ? owner->findOwn(slot.names[index]) : nullptr;
-    return p ? p->value : Value();
+    if (!owner) return Value();
+    for (const Property& p : owner->ownProperties()) {
+      if (p.name == slot.names[index]) return p.value;
+    }
+    return Value();
   }
   return Value();
 }
