@@ -829,8 +829,8 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
       std::string name = vm_.toString(pop(a));
       Args args = popArgs(a);
       Value fn = getVariable(a, name);
-      // A function found among a caller's locals runs with that activation
-      // object as `this`.
+      // A function runs with the object its name was found in as `this`:
+      // an activation, a with block's object or (from version 6) a timeline.
       Value self = localHolder(a, name);
       Object* home = nullptr;
       if (SuperObject* s = dynamic_cast<SuperObject*>(fn.asObject())) {
@@ -964,7 +964,12 @@ Value Interpreter::localHolder(Activation& a, const std::string& name) {
   if (name.find_first_of(":./") != std::string::npos) return Value();
   int guard = 0;
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
-    if (s->object->has(name)) return s->kind == Scope::Kind::Local ? Value(s->object) : Value();
+    if (s->object->has(name)) {
+      bool timeline = s->kind == Scope::Kind::Target || s->kind == Scope::Kind::Global;
+      // Version 5 calls a timeline's function with no `this`.
+      if (s->kind == Scope::Kind::Global || (timeline && vm_.version() < 6)) return Value();
+      return Value(s->object);
+    }
   }
   return Value();
 }

@@ -74,7 +74,8 @@ class Interpreter {
   // Splits "path:var" / "a.b.var"; false when the name is plain.
   bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var);
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
-  // The activation object a plain name resolves in (undefined elsewhere).
+  // The scope object a plain name resolves in (undefined for _global and
+  // paths).
   Value localHolder(Activation& a, const std::string& name);
   Value getMember(Activation& a, const Value& object, const std::string& name);
   void setMember(const Value& object, const std::string& name, const Value& v);

@@ -313,6 +313,16 @@ TEST(Avm1Engine, AFunctionFoundAmongLocalsRunsWithTheActivationAsThis) {
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"3"}));
 }
 
+TEST(Avm1Engine, ATimelineFunctionRunsWithTheTimelineAsThisFromVersion6) {
+  ActionBuilder show;
+  show.push(S("this")).action(kGetVariable).action(kTrace);
+  ActionBuilder a;
+  defineFunction(a, "show", {}, show);
+  call(a, "show", {}).action(kPop);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"_level0"}));
+  EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined"}));
+}
+
 TEST(Avm1Engine, DefineFunction2AskingForNoRegistersGetsFour) {
   ActionBuilder body;
   body.push(S("hi")).action(kStoreRegister, {3}).action(kPop);
