@@ -69,6 +69,18 @@ TEST(Avm1BuiltinEdges, ParseFunctionsWithoutArgumentsGiveUndefined) {
   EXPECT_EQ(w.number(w.call(Value(g), "parseInt", {Value("0x10"), Value(10.0)})), 10);
 }
 
+TEST(Avm1BuiltinEdges, UnescapeDropsBrokenEscapesWithTheCharacterThatEndsThem) {
+  World w(8);
+  auto unescape = [&](const char* s) { return w.text(w.call(Value(w.vm.global()), "unescape", {Value(s)})); };
+  EXPECT_EQ(unescape("Hello+World%21"), "Hello World!");
+  EXPECT_EQ(unescape("aaa%"), "aaa");
+  EXPECT_EQ(unescape("aaa%zz"), "aaaz");
+  EXPECT_EQ(unescape("aaa%4zz"), "aaaz");
+  EXPECT_EQ(unescape("%u0100"), "0100");
+  EXPECT_EQ(unescape("%%"), "");
+  EXPECT_EQ(unescape("%_a%@b%.c%41"), "abcA");
+}
+
 TEST(Avm1BuiltinEdges, DateKeepsAGivenTimesFractionAndSetTimeOfNothingIsInvalid) {
   World w(7);
   Value d = w.make("Date", {Value(1239752134235.94)});

@@ -34,16 +34,28 @@ int hexDigit(char c) {
   return -1;
 }
 
+// "+" is a space; "%" takes up to two hex digits, and a character that is
+// none ends the escape and goes with it.
 std::string unescapeText(const std::string& s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && hexDigit(s[i + 1]) >= 0 &&
-        hexDigit(s[i + 2]) >= 0) {
-      out.push_back(char(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(s[i]);
+    if (s[i] == '+') {
+      out.push_back(' ');
+      continue;
     }
+    if (s[i] != '%') {
+      out.push_back(s[i]);
+      continue;
+    }
+    int code = 0;
+    int digits = 0;
+    while (digits < 2 && i + 1 < s.size()) {
+      int d = hexDigit(s[++i]);
+      if (d < 0) break;
+      code = code * 16 + d;
+      ++digits;
+    }
+    if (digits == 2) out.push_back(char(code));
   }
   return out;
 }
