@@ -139,7 +139,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     superValue = Value(vm_.make<SuperObject>(superProto, thisValue));
     static_cast<SuperObject*>(superValue.object)->home = home;
   }
-  a.registers.resize(v2 ? std::max<size_t>(c.registerCount, 1) : 4);
+  // A DefineFunction2 that asks for no registers still gets the usual four.
+  a.registers.resize(v2 && c.registerCount > 0 ? c.registerCount : 4);
   if (v2) {
     size_t r = 1;
     auto preload = [&](uint16_t flag, const Value& v) {
@@ -513,7 +514,15 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
 
   std::string name = c.name;
   Object* definingTarget = a.originalTarget ? a.originalTarget : a.target;
-  ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), a.scope, definingTarget);
+  // Before version 6 a function closes over no locals and no with blocks:
+  // only the timeline and _global.
+  Scope* closure = a.scope;
+  int guard = 0;
+  while (vm_.version() < 6 && closure && closure->kind != Scope::Kind::Target &&
+         closure->kind != Scope::Kind::Global && ++guard < 4096) {
+    closure = closure->parent;
+  }
+  ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), closure, definingTarget);
   Object* proto = vm_.newObject();
   proto->define("constructor", Value(fn), kDontEnum);
   fn->define("prototype", Value(proto), kDontEnum);
@@ -532,7 +541,7 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
   auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
   switch (ActionCode(op)) {
     case ActionCode::Not: logical(!vm_.toBoolean(pop(a))); return;
-    case ActionCode::ToInteger: push(a, Value(toInteger(vm_.toNumber(pop(a))))); return;
+    case ActionCode::ToInteger: push(a, Value(double(vm_.toInt32(pop(a))))); return;
     case ActionCode::ToNumber: push(a, Value(vm_.toNumber(pop(a)))); return;
     case ActionCode::ToString: push(a, Value(vm_.toString(pop(a)))); return;
     case ActionCode::Increment: push(a, Value(vm_.toNumber(pop(a)) + 1)); return;
@@ -542,11 +551,25 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
   Value b = pop(a);
   Value x = pop(a);
   switch (ActionCode(op)) {
-    case ActionCode::Add: push(a, Value(vm_.toNumber(x) + vm_.toNumber(b))); break;
-    case ActionCode::Subtract: push(a, Value(vm_.toNumber(x) - vm_.toNumber(b))); break;
-    case ActionCode::Multiply: push(a, Value(vm_.toNumber(x) * vm_.toNumber(b))); break;
+    // Conversion order is the real player's: some take the top operand first.
+    case ActionCode::Add: {
+      double l = vm_.toNumber(x);
+      push(a, Value(l + vm_.toNumber(b)));
+      break;
+    }
+    case ActionCode::Subtract: {
+      double r = vm_.toNumber(b);
+      push(a, Value(vm_.toNumber(x) - r));
+      break;
+    }
+    case ActionCode::Multiply: {
+      double l = vm_.toNumber(x);
+      push(a, Value(l * vm_.toNumber(b)));
+      break;
+    }
     case ActionCode::Divide: {
-      double d = vm_.toNumber(b), n = vm_.toNumber(x);
+      double d = vm_.toNumber(b);
+      double n = vm_.toNumber(x);
       // Version 4 writes "#ERROR#" for a division by zero.
       if (d == 0 && version < 5) {
         push(a, Value("#ERROR#"));
@@ -555,17 +578,37 @@ void Interpreter::arithmetic(Activation& a, uint8_t op) {
       }
       break;
     }
-    case ActionCode::Modulo: push(a, Value(std::fmod(vm_.toNumber(x), vm_.toNumber(b)))); break;
-    case ActionCode::Equals: logical(vm_.toNumber(x) == vm_.toNumber(b)); break;
-    case ActionCode::Less: logical(vm_.toNumber(x) < vm_.toNumber(b)); break;
+    case ActionCode::Modulo: {
+      double l = vm_.toNumber(x);
+      push(a, Value(std::fmod(l, vm_.toNumber(b))));
+      break;
+    }
+    case ActionCode::Equals: {
+      double r = vm_.toNumber(b);
+      logical(vm_.toNumber(x) == r);
+      break;
+    }
+    case ActionCode::Less: {
+      double l = vm_.toNumber(x);
+      logical(l < vm_.toNumber(b));
+      break;
+    }
     case ActionCode::And: logical(vm_.toBoolean(x) && vm_.toBoolean(b)); break;
     case ActionCode::Or: logical(vm_.toBoolean(x) || vm_.toBoolean(b)); break;
     case ActionCode::Add2: {
-      Value px = vm_.toPrimitive(x), pb = vm_.toPrimitive(b);
+      // An operand whose valueOf gave an object converts again as itself;
+      // a clip gives its path or no number.
+      Value px = vm_.toPrimitive(x);
+      Value pb = vm_.toPrimitive(b);
+      std::string path;
+      if (px.isObject() && !px.object->fixedText(path)) px = x;
+      if (pb.isObject() && !pb.object->fixedText(path)) pb = b;
       if (px.isString() || pb.isString()) {
-        push(a, Value(vm_.toString(px) + vm_.toString(pb)));
+        std::string left = vm_.toString(px);
+        push(a, Value(left + vm_.toString(pb)));
       } else {
-        push(a, Value(vm_.toNumber(px) + vm_.toNumber(pb)));
+        double left = vm_.toNumber(px);
+        push(a, Value(left + vm_.toNumber(pb)));
       }
       break;
     }
@@ -641,7 +684,9 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
   }
   Value b = pop(a);
   Value x = pop(a);
-  std::string l = vm_.toString(x), r = vm_.toString(b);
+  // The top operand converts first.
+  std::string r = vm_.toString(b);
+  std::string l = vm_.toString(x);
   auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
   switch (ActionCode(op)) {
     case ActionCode::StringEquals: logical(l == r); break;
@@ -784,7 +829,9 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
       std::string name = vm_.toString(pop(a));
       Args args = popArgs(a);
       Value fn = getVariable(a, name);
-      Value self;
+      // A function runs with the object its name was found in as `this`:
+      // an activation, a with block's object or (from version 6) a timeline.
+      Value self = localHolder(a, name);
       Object* home = nullptr;
       if (SuperObject* s = dynamic_cast<SuperObject*>(fn.asObject())) {
         // super(...): the superclass constructor on this object.
@@ -802,8 +849,9 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
             break;
           }
         }
-        // A function called by name alone runs on the clip whose scope held it.
-        if (!home) {
+        // A built-in called by name alone (createEmptyMovieClip(...)) works
+        // on the clip whose scope held it.
+        if (!home && dynamic_cast<NativeFunction*>(f)) {
           if (Object* holder = scopeHolding(a, name)) {
             if (holder->clip()) self = Value(holder);
           }
@@ -927,6 +975,20 @@ Object* Interpreter::scopeHolding(Activation& a, const std::string& name) {
   return nullptr;
 }
 
+Value Interpreter::localHolder(Activation& a, const std::string& name) {
+  if (name.find_first_of(":./") != std::string::npos) return Value();
+  int guard = 0;
+  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
+    if (s->object->has(name)) {
+      bool timeline = s->kind == Scope::Kind::Target || s->kind == Scope::Kind::Global;
+      // Version 5 calls a timeline's function with no `this`.
+      if (s->kind == Scope::Kind::Global || (timeline && vm_.version() < 6)) return Value();
+      return Value(s->object);
+    }
+  }
+  return Value();
+}
+
 bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {
   size_t colon = name.rfind(':');
   size_t cut = colon;
@@ -1018,8 +1080,8 @@ void Interpreter::setVariable(Activation& a, const std::string& name, const Valu
   Object* fallback = nullptr;
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
     if (s->kind == Scope::Kind::Global) break;
-    if (s->object->hasOwn(name) || (s->kind != Scope::Kind::Local && s->object->has(name) &&
-                                    s->kind == Scope::Kind::With)) {
+    // Only an own property is assigned in place; an inherited one is not.
+    if (s->object->hasOwn(name)) {
       s->object->set(name, v);
       return;
     }

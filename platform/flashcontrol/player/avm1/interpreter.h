@@ -76,6 +76,9 @@ class Interpreter {
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
   // The scope object a plain name is found on (nullptr: none).
   Object* scopeHolding(Activation& a, const std::string& name);
+  // The `this` of a function called by that name: the scope object it resolves
+  // in (undefined for _global, paths, and version 5 timelines).
+  Value localHolder(Activation& a, const std::string& name);
   Value getMember(Activation& a, const Value& object, const std::string& name);
   void setMember(const Value& object, const std::string& name, const Value& v);
   void setTarget(Activation& a, const std::string& path);

@@ -50,6 +50,17 @@ double parseDigits(const char* s, size_t n, int radix) {
   return v;
 }
 
+bool isHexStart(const char* s) { return s[0] == '0' && (s[1] == 'x' || s[1] == 'X'); }
+
+// A whole text of octal digits after a leading zero ("030").
+bool isOctal(const char* s) {
+  if (s[0] != '0' || s[1] == 0) return false;
+  for (const char* d = s + 1; *d; ++d) {
+    if (*d < '0' || *d > '7') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string formatNumber(double n) {
@@ -102,14 +113,19 @@ std::string formatNumberRadix(double n, int radix) {
 double parseNumber(const std::string& text, int version) {
   const double invalid = version >= 5 ? kNaN : 0.0;
   const char* s = text.c_str();
-  while (isSpace(*s)) ++s;
-  if (version >= 6 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+  if (version >= 6 && isHexStart(s)) {
+    // "0x" counts only at the very start; a sign may follow it.
     const char* d = s + 2;
+    bool negative = *d == '-';
+    if (*d == '+' || *d == '-') ++d;
     size_t n = 0;
     while (digitValue(d[n]) < 16) ++n;
     if (n == 0 || d[n] != 0) return invalid;
-    return double(int32_t(uint32_t(parseDigits(d, n, 16))));
+    double v = double(int32_t(uint32_t(parseDigits(d, n, 16))));
+    return negative ? -v : v;
   }
+  if (version >= 6 && isOctal(s)) return parseDigits(s, std::strlen(s), 8);
+  while (isSpace(*s)) ++s;
   if (std::strncmp(s, "Infinity", 8) == 0 || std::strncmp(s, "-Infinity", 9) == 0 ||
       std::strncmp(s, "+Infinity", 9) == 0) {
     return invalid;
@@ -126,25 +142,21 @@ double parseNumber(const std::string& text, int version) {
 }
 
 double parseIntPrefix(const std::string& text, int radix, bool radixGiven) {
+  if (radixGiven && (radix < 2 || radix > 36)) return kNaN;
   const char* s = text.c_str();
+  // "0x" at the very start is skipped, radix or not (and means 16 without
+  // one). After a sign the sign and the zero are skipped instead, so the
+  // sign is lost and the "x" is read as a digit.
+  bool signedHex = (*s == '-' || *s == '+') && isHexStart(s + 1);
+  if (isHexStart(s) || signedHex) {
+    s += 2;
+    if (!radixGiven) radix = 16;
+  } else if (!radixGiven) {
+    radix = isOctal(*s == '-' || *s == '+' ? s + 1 : s) ? 8 : 10;
+  }
   while (isSpace(*s)) ++s;
   bool negative = false;
   if (*s == '+' || *s == '-') negative = *s++ == '-';
-  if (!radixGiven) {
-    radix = 10;
-    if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-      radix = 16;
-      s += 2;
-    } else if (s[0] == '0' && s[1] >= '0' && s[1] <= '7') {
-      // A leading zero reads as octal when the whole run is octal digits.
-      const char* d = s;
-      while (*d >= '0' && *d <= '7') ++d;
-      if (!(*d >= '8' && *d <= '9')) radix = 8;
-    }
-  } else if (radix == 16 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    s += 2;
-  }
-  if (radix < 2 || radix > 36) return kNaN;
   size_t n = 0;
   while (digitValue(s[n]) < radix) ++n;
   if (n == 0) return kNaN;

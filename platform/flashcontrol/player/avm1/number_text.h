@@ -13,8 +13,9 @@ std::string formatNumber(double n);
 std::string formatNumberRadix(double n, int radix);
 
 // ToNumber of a string: decimal with optional sign, fraction and exponent,
-// surrounding white space allowed; "0x" hex from version 6. Text that is no
-// number gives NaN (0 before version 5).
+// surrounding white space allowed; from version 6 "0x" hex and "0" octal
+// when the text starts with them. Text that is no number gives NaN (0
+// before version 5).
 double parseNumber(const std::string& text, int version);
 
 // parseInt and parseFloat: the longest number at the start of the text.

@@ -68,7 +68,8 @@ Value Object::runGetter(Property& p) {
 
 Value Object::get(const std::string& name) {
   std::string key = keyOf(name);
-  if (key == "__proto__") return proto_ ? Value(proto_) : Value();
+  // A function's __proto__ is hidden from movies before version 6.
+  if (key == "__proto__") return proto_ && !(asFunction() && vm_.version() < 6) ? Value(proto_) : Value();
   Object* o = this;
   for (int depth = 0; o && depth < kMaxProtoChain; ++depth, o = o->proto_) {
     Value out;

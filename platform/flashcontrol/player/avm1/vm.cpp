@@ -23,7 +23,8 @@ Vm::~Vm() = default;
 void Vm::installCore() {
   objectPrototype_ = make<Object>(nullptr);
   functionPrototype_ = make<Object>(objectPrototype_);
-  global_ = make<Object>(objectPrototype_);
+  // _global inherits nothing: it has no valueOf or toString of its own.
+  global_ = make<Object>(nullptr);
   arrayPrototype_ = make<Object>(objectPrototype_);
   stringPrototype_ = make<Object>(objectPrototype_);
   numberPrototype_ = make<Object>(objectPrototype_);
@@ -65,21 +66,45 @@ Object* Vm::classPrototype(const std::string& className) {
 
 namespace {
 
-// An object's primitive through valueOf and toString, in the order asked.
-Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
+Value typeText(Object* o) { return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]")); }
+
+// o.name() when it is a function; undefined when it is none.
+Value callConversion(Vm& vm, Object* o, const Value& v, const char* name) {
+  Value fn = o->get(name);
+  FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr;
+  return f ? vm.call(f, v, {}) : Value();
+}
+
+// An object as text: its toString when that gives a string (or a clip),
+// "[type Object]" otherwise.
+Value textOf(Vm& vm, Object* o, const Value& v) {
   std::string text;
   if (o->fixedText(text)) return Value(text);
-  const char* first = preferString ? "toString" : "valueOf";
-  const char* second = preferString ? "valueOf" : "toString";
-  for (const char* name : {first, second}) {
-    Value fn = o->get(name);
-    if (FunctionObject* f = fn.asObject() ? fn.object->asFunction() : nullptr) {
-      Value r = vm.call(f, v, {});
-      if (vm.unwinding()) return Value();
-      if (!r.isObject()) return r;
-    }
-  }
-  return Value(std::string(o->asFunction() ? "[type Function]" : "[type Object]"));
+  // A String object is its text, whatever its toString says.
+  if (o->primitive.isString()) return o->primitive;
+  Value r = callConversion(vm, o, v, "toString");
+  if (r.isString() || vm.unwinding()) return r;
+  if (r.isObject() && r.object->fixedText(text)) return Value(text);
+  return typeText(o);
+}
+
+// An operand of < : valueOf's result (an object when it gives one); a
+// clip is no number at all.
+Value comparable(Vm& vm, const Value& v) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(NAN);
+  return callConversion(vm, o, v, "valueOf");
+}
+
+// An operand of == : a clip's path, or what valueOf returns.
+Value equalityPrimitive(Vm& vm, const Value& v) {
+  Object* o = v.asObject();
+  if (!o) return v;
+  std::string text;
+  if (o->fixedText(text)) return Value(text);
+  return callConversion(vm, o, v, "valueOf");
 }
 
 }  // namespace
@@ -87,20 +112,26 @@ Value convertObject(Vm& vm, Object* o, const Value& v, bool preferString) {
 Value Vm::toPrimitive(const Value& v, bool preferString) {
   Object* o = v.asObject();
   if (!o) return v;
-  // Dates (from version 6) and explicit string contexts go through toString first.
-  return convertObject(*this, o, v, preferString || (o->isDate() && version_ >= 6));
+  if (preferString) return textOf(*this, o, v);
+  // A clip stays itself (its path as text, no number). Others ask valueOf
+  // (toString for dates from version 6) alone; an object it returns is left
+  // for the caller's own conversion.
+  std::string text;
+  if (o->fixedText(text)) return v;
+  return callConversion(*this, o, v, o->isDate() && version_ >= 6 ? "toString" : "valueOf");
 }
 
 double Vm::toNumber(const Value& v) {
   if (!v.isObject()) return primitiveToNumber(v, version_);
-  // A number is asked for: valueOf first, dates included.
-  Value p = convertObject(*this, v.object, v, false);
-  return p.isObject() ? NAN : primitiveToNumber(p, version_);
+  std::string text;
+  if (v.object->fixedText(text)) return NAN;
+  Value p = callConversion(*this, v.object, v, "valueOf");
+  return unwinding() || p.isObject() ? NAN : primitiveToNumber(p, version_);
 }
 
 std::string Vm::toString(const Value& v) {
   if (!v.isObject()) return primitiveToString(v, version_);
-  return primitiveToString(toPrimitive(v, true), version_);
+  return primitiveToString(textOf(*this, v.object, v), version_);
 }
 
 Object* Vm::toObject(const Value& v) {
@@ -144,25 +175,43 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
 }
 
 bool Vm::looseEquals(const Value& a, const Value& b) {
+  if (version_ < 6 && (a.isObject() || b.isObject())) return looseEqualsOld(a, b);
   if (a.type == b.type) return strictEquals(a, b);
   if (a.isNullish() && b.isNullish()) return true;
-  if (a.isNullish() || b.isNullish()) return false;
   if (a.isObject() && b.isObject()) return a.object == b.object;
-  if (a.isObject()) {
-    Value p = toPrimitive(a);
-    return !p.isObject() && looseEquals(p, b);
+  // An object meets a primitive through its valueOf (dates too); one that
+  // has none is undefined, and so equals undefined and null.
+  if (a.isObject() || b.isObject()) {
+    const Value& o = a.isObject() ? a : b;
+    Value p = equalityPrimitive(*this, o);
+    return !unwinding() && !p.isObject() && looseEquals(p, a.isObject() ? b : a);
   }
-  if (b.isObject()) {
-    Value p = toPrimitive(b);
-    return !p.isObject() && looseEquals(a, p);
-  }
+  if (a.isNullish() || b.isNullish()) return false;
   if (a.isString() && b.isString()) return a.text == b.text;
   return primitiveToNumber(a, version_) == primitiveToNumber(b, version_);
 }
 
+// Version 5 converts both sides first, objects included; an object that
+// stays one is compared by identity with another, or converted once more
+// to a number.
+bool Vm::looseEqualsOld(const Value& a, const Value& b) {
+  Value pa = equalityPrimitive(*this, a);
+  if (unwinding()) return false;
+  Value pb = equalityPrimitive(*this, b);
+  if (unwinding()) return false;
+  if (pa.isObject() && pb.isObject()) return pa.object == pb.object;
+  if (pa.isObject()) pa = Value(toNumber(pa));
+  if (pb.isObject()) pb = Value(toNumber(pb));
+  return !unwinding() && looseEquals(pa, pb);
+}
+
 Value Vm::lessThan(const Value& a, const Value& b) {
-  Value pa = toPrimitive(a);
-  Value pb = toPrimitive(b);
+  // An operand whose valueOf gives an object makes the answer false at once.
+  Value pa = comparable(*this, a);
+  if (unwinding()) return Value();
+  if (pa.isObject()) return Value(false);
+  Value pb = comparable(*this, b);
+  if (pb.isObject()) return Value(false);
   if (pa.isString() && pb.isString()) return Value(pa.text < pb.text);
   double x = primitiveToNumber(pa, version_);
   double y = primitiveToNumber(pb, version_);
@@ -252,7 +301,10 @@ Value Vm::takeException() {
 double Vm::random() { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
 
 void Vm::trace(const std::string& line) {
-  if (host_) host_->trace(line);
+  if (!host_) return;
+  // Before version 6 a string is bytes of the system code page (Latin-1);
+  // the log is UTF-8.
+  host_->trace(version_ < 6 ? fromUnits(toUnits(line, 5), 6) : line);
 }
 
 void Vm::collect(const std::vector<Object*>& extraRoots) {

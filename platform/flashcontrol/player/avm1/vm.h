@@ -88,7 +88,8 @@ class Vm {
   // The prototype of a global class by name (nullptr when absent).
   Object* classPrototype(const std::string& className);
 
-  // Conversions (objects through valueOf / toString).
+  // Conversions (objects through valueOf / toString). Without preferString
+  // the result may still be an object: a clip, or what valueOf returned.
   Value toPrimitive(const Value& v, bool preferString = false);
   double toNumber(const Value& v);
   std::string toString(const Value& v);
@@ -142,7 +143,7 @@ class Vm {
   // Math.random, seeded per movie.
   double random();
 
-  // The ordered property names of a trace of `[type X]` etc.
+  // One trace() line for the host (UTF-8).
   void trace(const std::string& line);
 
   // Frees objects that roots() and extraRoots do not reach. Only call with
@@ -152,6 +153,7 @@ class Vm {
 
  private:
   void installCore();
+  bool looseEqualsOld(const Value& a, const Value& b);
 
   int version_;
   VmHost* host_;

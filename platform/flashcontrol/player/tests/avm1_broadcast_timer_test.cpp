@@ -95,6 +95,18 @@ TEST(Avm1AsBroadcaster, AListenerRemovedDuringAMessageStillHearsIt) {
   EXPECT_EQ(w.host.lines, (std::vector<std::string>{"quitter", "stayer:", "stayer:"}));
 }
 
+TEST(Avm1AsBroadcaster, OnlyListenersThatAreSomethingMakeTheAnswerTrue) {
+  World w(6);
+  Value b = broadcaster(w);
+  Object* list = b.object->get("_listeners").asObject();
+  list->set("length", Value(1.0));  // a hole: undefined
+  EXPECT_TRUE(w.call(b, "broadcastMessage", {Value("onPing")}).isUndefined());
+  list->set("1", Value::null());
+  EXPECT_TRUE(w.call(b, "broadcastMessage", {Value("onPing")}).isUndefined());
+  list->set("2", Value("hi"));  // no such method, but someone was told
+  EXPECT_TRUE(w.vm.toBoolean(w.call(b, "broadcastMessage", {Value("onPing")})));
+}
+
 TEST(Avm1Timers, QueueOrdersByDueTimeAndRepeatsIntervals) {
   swf::avm1::TimerQueue q;
   int every = q.add(Value(1), "", {}, 100, 0, true);

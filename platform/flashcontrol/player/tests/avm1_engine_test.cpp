@@ -277,4 +277,111 @@ TEST(Avm1Engine, LoadAndEnterFrameEventsFollowTheFrameActions) {
   EXPECT_EQ(run.lines, (std::vector<std::string>{"frame 1", "load", "enter", "frame 2"}));
 }
 
+TEST(Avm1Engine, Version5FunctionsCloseOverTheTimelineOnly) {
+  // The closure test again: before version 6 the local n is out of reach,
+  // so the inner function counts on the timeline.
+  ActionBuilder inner;
+  inner.push({S("n"), S("n")}).action(kGetVariable).action(kIncrement).action(kSetVariable);
+  inner.push(S("n")).action(kGetVariable).action(kReturn);
+  ActionBuilder outerBody;
+  outerBody.push({S("n"), N(10)}).action(kDefineLocal);
+  defineFunction(outerBody, "", {}, inner).action(kReturn);
+  ActionBuilder a;
+  defineFunction(a, "outer", {}, outerBody);
+  a.push(S("counter"));
+  call(a, "outer", {}).action(kSetVariable);
+  call(a, "counter", {}).action(kPop);
+  call(a, "counter", {}).action(kTrace);
+  traceVar(a, "n");
+  EXPECT_EQ(traced(5, a), (std::vector<std::string>{"2", "2"}));
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"12", "undefined"}));
+}
+
+TEST(Avm1Engine, AFunctionFoundAmongLocalsRunsWithTheActivationAsThis) {
+  // function test() { var x = 3; var show = function() { trace(this.x); }; show(); }
+  ActionBuilder show;
+  show.push(S("this")).action(kGetVariable).push(S("x")).action(kGetMember).action(kTrace);
+  ActionBuilder body;
+  body.push({S("x"), N(3)}).action(kDefineLocal);
+  body.push(S("show"));
+  defineFunction(body, "", {}, show).action(kDefineLocal);
+  call(body, "show", {}).action(kPop);
+  ActionBuilder a;
+  a.push({S("x"), N(1)}).action(kSetVariable);
+  defineFunction(a, "test", {}, body);
+  call(a, "test", {}).action(kPop);
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"3"}));
+}
+
+TEST(Avm1Engine, ATimelineFunctionRunsWithTheTimelineAsThisFromVersion6) {
+  ActionBuilder show;
+  show.push(S("this")).action(kGetVariable).action(kTrace);
+  ActionBuilder a;
+  defineFunction(a, "show", {}, show);
+  call(a, "show", {}).action(kPop);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"_level0"}));
+  EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined"}));
+}
+
+TEST(Avm1Engine, DefineFunction2AskingForNoRegistersGetsFour) {
+  ActionBuilder body;
+  body.push(S("hi")).action(kStoreRegister, {3}).action(kPop);
+  body.push(R(3)).action(kTrace);
+  ActionBuilder a;
+  defineFunction2(a, "none", 0, 0, {}, body);
+  defineFunction2(a, "one", 1, 0, {}, body);
+  call(a, "none", {}).action(kPop);
+  call(a, "one", {}).action(kPop);
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"hi", "undefined"}));
+}
+
+TEST(Avm1Engine, AssignmentInsideWithWritesOnlyOwnProperties) {
+  // o.__proto__ = {a: 4}; with (o) { a = 5; b = 6; }  with o.b own
+  ActionBuilder body;
+  body.push({S("a"), N(5)}).action(kSetVariable);
+  body.push({S("b"), N(6)}).action(kSetVariable);
+  ActionBuilder a;
+  a.push({S("o"), S("b"), N(0), I(1)}).action(kInitObject).action(kSetVariable);
+  a.push(S("o")).action(kGetVariable).push({S("__proto__"), S("a"), N(4), I(1)}).action(kInitObject);
+  a.action(kSetMember);
+  a.push(S("o")).action(kGetVariable);
+  Bytes size;
+  appendU16(size, body.size());
+  a.action(kWith, size).raw(body.bytes());
+  traceVar(a, "o.a");
+  traceVar(a, "o.b");
+  traceVar(a, "a");
+  traceVar(a, "b");
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"4", "6", "5", "undefined"}));
+}
+
+TEST(Avm1Engine, OlderOperatorsConvertTheirOperandsInTheRealPlayersOrder) {
+  // o1.valueOf traces "1" and gives 1; o2.valueOf traces "2" and gives 2.
+  ActionBuilder a;
+  for (int i = 1; i <= 2; ++i) {
+    std::string n = std::to_string(i);
+    ActionBuilder valueOf;
+    trace(valueOf, S(n)).push(N(i)).action(kReturn);
+    a.push({S("o" + n), S("valueOf")});
+    defineFunction(a, "", {}, valueOf).push(I(1)).action(kInitObject).action(kSetVariable);
+  }
+  auto both = [&](uint8_t op) { a.push(S("o1")).action(kGetVariable).push(S("o2")).action(kGetVariable).action(op); };
+  both(0x0A);  // Add: left first
+  a.action(kTrace);
+  both(0x0B);  // Subtract: right first
+  a.action(kTrace);
+  both(0x0E);  // Equals: right first
+  a.action(kTrace);
+  EXPECT_EQ(traced(4, a), (std::vector<std::string>{"1", "2", "3", "2", "1", "-1", "2", "1", "0"}));
+}
+
+TEST(Avm1Engine, Add2KeepsAClipAsTextOrNoNumberAndToIntegerWraps) {
+  ActionBuilder a;
+  a.push(N(1)).push(S("this")).action(kGetVariable).action(kAdd2).action(kTrace);
+  a.push(S("at ")).push(S("this")).action(kGetVariable).action(kAdd2).action(kTrace);
+  a.push(N(4294967295.0)).action(0x18).action(kTrace);
+  a.push(S("030")).action(0x18).action(kTrace);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"NaN", "at _level0", "-1", "24"}));
+}
+
 }  // namespace

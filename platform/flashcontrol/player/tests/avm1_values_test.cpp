@@ -45,7 +45,7 @@ TEST(Avm1Numbers, StringsReadAsNumbersByVersion) {
   EXPECT_TRUE(std::isnan(parseNumber("", 7)));
   EXPECT_EQ(parseNumber("0x1F", 6), 31);
   EXPECT_TRUE(std::isnan(parseNumber("0x1F", 5)));
-  EXPECT_EQ(swf::avm1::parseIntPrefix("  -0x10zz", 10, false), -16);
+  EXPECT_EQ(swf::avm1::parseIntPrefix("0x1Fzz", 10, false), 31);
   EXPECT_EQ(swf::avm1::parseIntPrefix("017", 10, false), 15);
   EXPECT_EQ(swf::avm1::parseIntPrefix("019", 10, false), 19);
   EXPECT_TRUE(std::isnan(swf::avm1::parseIntPrefix("z", 10, false)));

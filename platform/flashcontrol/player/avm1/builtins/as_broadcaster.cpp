@@ -53,12 +53,15 @@ Value broadcastFn(Vm& vm, const Value& self, const Args& args) {
   if (!list || args.empty()) return Value();
   std::string name = vm.toString(args[0]);
   Args rest(args.begin() + 1, args.end());
-  std::vector<Value> listeners = listenersOf(vm, list);
-  for (const Value& l : listeners) {
+  // Only a listener that is something (not undefined or null) counts.
+  bool told = false;
+  for (const Value& l : listenersOf(vm, list)) {
+    if (l.isNullish()) continue;
+    told = true;
     vm.callMethod(l, name, rest);
     if (vm.unwinding()) return Value();
   }
-  return listeners.empty() ? Value() : Value(true);
+  return told ? Value(true) : Value();
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ void installSystemClass(Vm& vm);
 void installTextFormatClass(Vm& vm);
 void installXmlNodeClass(Vm& vm);
 void installXmlClass(Vm& vm);
+void installAsNative(Vm& vm);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);

@@ -26,6 +26,9 @@ DateObject* dateOf(const Value& self) { return dynamic_cast<DateObject*>(self.as
 
 double now(Vm& vm) { return clipTime(kMovieStartMs + (vm.host() ? vm.host()->movieTimeMs() : 0)); }
 
+// A time given whole keeps its fraction; only its range is checked.
+double timeValue(double t) { return std::isfinite(t) && std::fabs(t) <= 8.64e15 ? t + 0.0 : NAN; }
+
 // Two-digit years name the 1900s.
 double fullYear(double y) {
   double whole = std::trunc(y);
@@ -110,7 +113,7 @@ void installDateClass(Vm& vm) {
       "Date", proto, [](Vm& vm, const Value&, const Args&) -> Value { return Value(formatTime(now(vm))); },
       [](Vm& vm, const Value& self, const Args& args) -> Value {
         Object* made = self.asObject();
-        double t = args.empty() ? now(vm) : args.size() == 1 ? clipTime(vm.toNumber(args[0])) : timeFromArgs(vm, args);
+        double t = args.empty() ? now(vm) : args.size() == 1 ? timeValue(vm.toNumber(args[0])) : timeFromArgs(vm, args);
         DateObject* d = vm.make<DateObject>(made ? made->proto() : nullptr, t);
         if (made) {
           for (const Property& p : made->ownProperties()) d->define(p.name, p.value, p.flags);
@@ -133,7 +136,7 @@ void installDateClass(Vm& vm) {
   vm.defineMethod(proto, "setTime", [](Vm& vm, const Value& self, const Args& args) -> Value {
     DateObject* d = dateOf(self);
     if (!d) return Value();
-    d->time = clipTime(vm.toNumber(arg(args, 0)));
+    d->time = arg(args, 0).isUndefined() ? NAN : clipTime(vm.toNumber(args[0]));
     return Value(d->time);
   }, kDontEnum | kDontDelete);
   NativeFn setYear = [](Vm& vm, const Value& self, const Args& args) -> Value {

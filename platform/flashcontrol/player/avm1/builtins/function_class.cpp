@@ -36,7 +36,8 @@ void installFunctionClass(Vm& vm) {
   vm.defineClass(
       "Function", proto, [](Vm& vm, const Value&, const Args& args) -> Value {
         return args.empty() ? Value(vm.newObject()) : args[0];
-      });
+      },
+      nullptr, kDontEnum | kVersion6);
   vm.defineMethod(proto, "call", functionCall);
   vm.defineMethod(proto, "apply", functionApply);
   proto->changeFlags("call", kVersion6, 0);

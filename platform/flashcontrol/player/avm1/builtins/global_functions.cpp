@@ -34,16 +34,28 @@ int hexDigit(char c) {
   return -1;
 }
 
+// "+" is a space; "%" takes up to two hex digits, and a character that is
+// none ends the escape and goes with it.
 std::string unescapeText(const std::string& s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && hexDigit(s[i + 1]) >= 0 &&
-        hexDigit(s[i + 2]) >= 0) {
-      out.push_back(char(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(s[i]);
+    if (s[i] == '+') {
+      out.push_back(' ');
+      continue;
     }
+    if (s[i] != '%') {
+      out.push_back(s[i]);
+      continue;
+    }
+    int code = 0;
+    int digits = 0;
+    while (digits < 2 && i + 1 < s.size()) {
+      int d = hexDigit(s[++i]);
+      if (d < 0) break;
+      code = code * 16 + d;
+      ++digits;
+    }
+    if (digits == 2) out.push_back(char(code));
   }
   return out;
 }
@@ -83,12 +95,15 @@ Value setPropFlags(Vm& vm, const Value&, const Args& args) {
 void installGlobalFunctions(Vm& vm) {
   Object* g = vm.global();
   vm.defineMethod(g, "parseInt", [](Vm& vm, const Value&, const Args& args) -> Value {
-    bool radixGiven = args.size() > 1 && !args[1].isUndefined();
+    if (args.empty()) return Value();
+    std::string text = vm.toString(args[0]);
+    bool radixGiven = args.size() > 1;
     int radix = radixGiven ? vm.toInt32(args[1]) : 10;
-    return Value(parseIntPrefix(vm.toString(arg(args, 0)), radix, radixGiven));
+    return Value(parseIntPrefix(text, radix, radixGiven));
   });
   vm.defineMethod(g, "parseFloat", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return Value(parseFloatPrefix(vm.toString(arg(args, 0))));
+    if (args.empty()) return Value();
+    return Value(parseFloatPrefix(vm.toString(args[0])));
   });
   vm.defineMethod(g, "isNaN", [](Vm& vm, const Value&, const Args& args) -> Value {
     return Value(bool(std::isnan(vm.toNumber(arg(args, 0)))));

@@ -30,6 +30,7 @@ void installBuiltins(Vm& vm) {
   vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
   installXmlNodeClass(vm);
   installXmlClass(vm);
+  installAsNative(vm);
 }
 
 }  // namespace avm1

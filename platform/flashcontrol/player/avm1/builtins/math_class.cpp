@@ -13,7 +13,10 @@ using Unary = double (*)(double);
 void unary(Vm& vm, Object* math, const char* name, Unary f) {
   vm.defineMethod(math, name, [f](Vm& vm, const Value&, const Args& args) -> Value {
     if (args.empty()) return Value(std::nan(""));
-    return Value(f(vm.toNumber(args[0])));
+    double x = vm.toNumber(args[0]);
+    // The real player converts a second argument too (its valueOf runs).
+    if (args.size() > 1) vm.toNumber(args[1]);
+    return Value(f(x));
   });
 }
 
@@ -49,11 +52,17 @@ void installMathClass(Vm& vm) {
   unary(vm, math, "tan", [](double x) { return std::tan(x); });
   vm.defineMethod(math, "atan2", [](Vm& vm, const Value&, const Args& args) -> Value {
     if (args.size() < 2) return Value(std::nan(""));
-    return Value(std::atan2(vm.toNumber(args[0]), vm.toNumber(args[1])));
+    double y = vm.toNumber(args[0]);
+    double x = vm.toNumber(args[1]);
+    return Value(std::atan2(y, x));
   });
   vm.defineMethod(math, "pow", [](Vm& vm, const Value&, const Args& args) -> Value {
     if (args.size() < 2) return Value(std::nan(""));
-    return Value(std::pow(vm.toNumber(args[0]), vm.toNumber(args[1])));
+    double base = vm.toNumber(args[0]);
+    double exponent = vm.toNumber(args[1]);
+    // An infinite base to a fractional power has no value here.
+    if (std::isinf(base) && exponent != std::trunc(exponent)) return Value(std::nan(""));
+    return Value(std::pow(base, exponent));
   });
   vm.defineMethod(math, "max", [](Vm& vm, const Value&, const Args& args) -> Value {
     if (args.empty()) return Value(-HUGE_VAL);
@@ -69,7 +78,11 @@ void installMathClass(Vm& vm) {
     if (std::isnan(a) || std::isnan(b)) return Value(std::nan(""));
     return Value(a < b ? a : b);
   });
-  vm.defineMethod(math, "random", [](Vm& vm, const Value&, const Args&) -> Value { return Value(vm.random()); });
+  vm.defineMethod(math, "random", [](Vm& vm, const Value&, const Args& args) -> Value {
+    // Arguments mean nothing but are converted all the same.
+    for (size_t i = 0; i < args.size() && i < 2 && !vm.unwinding(); ++i) vm.toNumber(args[i]);
+    return Value(vm.random());
+  });
 }
 
 }  // namespace avm1

@@ -64,6 +64,7 @@ Value lastIndexOf(Vm& vm, const Value& self, const Args& args) {
 }
 
 Value slice(Vm& vm, const Value& self, const Args& args) {
+  if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   size_t n = s.size();
   size_t start = clampIndex(toInteger(vm.toNumber(arg(args, 0))), n, true);
@@ -85,7 +86,12 @@ Value substr(Vm& vm, const Value& self, const Args& args) {
   size_t n = s.size();
   size_t start = clampIndex(toInteger(vm.toNumber(arg(args, 0))), n, true);
   double len = args.size() > 1 && !args[1].isUndefined() ? toInteger(vm.toNumber(args[1])) : double(n);
-  if (len < 0) len = std::max(0.0, double(n - start) + len);
+  if (len < 0) {
+    // A negative length counts back from the end of the whole string, and
+    // gives nothing when that reaches the last unit.
+    len = std::max(0.0, double(n) + len);
+    if (double(start) + len >= double(n)) len = 0;
+  }
   len = std::min(len, double(n - start));
   return textValue(vm, s.substr(start, size_t(len)));
 }

@@ -1,0 +1,53 @@
+// ASnative(category, index): the player's built-in functions by number, as
+// movies and their class libraries reach the ones they hide (a version 5
+// movie's Object.prototype.hasOwnProperty, for one).
+#include <cstddef>
+
+#include "../vm.h"
+#include "builtins.h"
+
+namespace swf {
+namespace avm1 {
+namespace {
+
+struct NativeSlot {
+  int category;
+  const char* owner;  // a _global name, or "" for Object.prototype
+  const char* names[20];
+};
+
+const NativeSlot kSlots[] = {
+    {101, "", {"watch", "unwatch", "addProperty", "valueOf", "toString", "hasOwnProperty", "isPrototypeOf",
+               "isPropertyEnumerable"}},
+    {200, "Math", {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random",
+                   "floor", "ceil", "atan", "asin", "acos", "pow"}},
+};
+
+// The function in a slot, read from the table whatever its flags (so a
+// member hidden from the movie's version is found too).
+Value nativeAt(Vm& vm, int category, int index) {
+  for (const NativeSlot& slot : kSlots) {
+    if (slot.category != category || index < 0 || index >= 20 || !slot.names[index]) continue;
+    Object* owner = *slot.owner ? vm.global()->get(slot.owner).asObject() : vm.objectPrototype();
+    if (!owner) return Value();
+    for (const Property& p : owner->ownProperties()) {
+      if (p.name == slot.names[index]) return p.value;
+    }
+    return Value();
+  }
+  return Value();
+}
+
+}  // namespace
+
+void installAsNative(Vm& vm) {
+  vm.defineMethod(vm.global(), "ASnative", [](Vm& vm, const Value&, const Args& args) -> Value {
+    if (args.size() < 2) return Value();
+    int category = vm.toInt32(args[0]);
+    if (vm.unwinding()) return Value();
+    return nativeAt(vm, category, vm.toInt32(args[1]));
+  });
+}
+
+}  // namespace avm1
+}  // namespace swf
