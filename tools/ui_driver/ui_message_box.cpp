@@ -32,9 +32,7 @@ HWND messageText(HWND box) {
 }
 
 // The shown icon matched against the system's own icons drawn here.
-std::string iconKind(HWND box) {
-  HWND icon = GetDlgItem(box, kIconId);
-  if (!icon || !isVisible(icon)) return "none";
+std::string drawnIconKind(HWND icon) {
   RECT area = windowRect(icon);
   area.right = area.left + GetSystemMetrics(SM_CXICON);
   area.bottom = area.top + GetSystemMetrics(SM_CYICON);
@@ -81,6 +79,19 @@ std::string iconKind(HWND box) {
     }
   }
   return best;
+}
+
+// A box found as soon as it shows may not have painted its icon yet: a visible
+// icon control is looked at again until an icon is seen, for up to a second.
+std::string iconKind(HWND box) {
+  HWND icon = GetDlgItem(box, kIconId);
+  if (!icon || !isVisible(icon)) return "none";
+  std::string kind = drawnIconKind(icon);
+  for (int waited = 0; kind == "none" && waited < 1000 && IsWindow(box); waited += 50) {
+    Sleep(50);
+    kind = drawnIconKind(icon);
+  }
+  return kind;
 }
 
 }  // namespace
