@@ -967,26 +967,27 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   return Value();
 }
 
-Object* Interpreter::scopeHolding(Activation& a, const std::string& name) {
+Scope* Interpreter::scopeOf(Activation& a, const std::string& name) {
   int guard = 0;
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
-    if (s->object->has(name)) return s->object;
+    if (s->object->has(name)) return s;
   }
   return nullptr;
 }
 
+Object* Interpreter::scopeHolding(Activation& a, const std::string& name) {
+  Scope* s = scopeOf(a, name);
+  return s ? s->object : nullptr;
+}
+
 Value Interpreter::localHolder(Activation& a, const std::string& name) {
   if (name.find_first_of(":./") != std::string::npos) return Value();
-  int guard = 0;
-  for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
-    if (s->object->has(name)) {
-      bool timeline = s->kind == Scope::Kind::Target || s->kind == Scope::Kind::Global;
-      // Version 5 calls a timeline's function with no `this`.
-      if (s->kind == Scope::Kind::Global || (timeline && vm_.version() < 6)) return Value();
-      return Value(s->object);
-    }
-  }
-  return Value();
+  Scope* s = scopeOf(a, name);
+  if (!s) return Value();
+  bool timeline = s->kind == Scope::Kind::Target || s->kind == Scope::Kind::Global;
+  // Version 5 calls a timeline's function with no `this`.
+  if (s->kind == Scope::Kind::Global || (timeline && vm_.version() < 6)) return Value();
+  return Value(s->object);
 }
 
 bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {

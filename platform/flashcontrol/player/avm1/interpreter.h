@@ -74,7 +74,8 @@ class Interpreter {
   // Splits "path:var" / "a.b.var"; false when the name is plain.
   bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var);
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
-  // The scope object a plain name is found on (nullptr: none).
+  // The scope a plain name is found in (nullptr: none), and its object.
+  Scope* scopeOf(Activation& a, const std::string& name);
   Object* scopeHolding(Activation& a, const std::string& name);
   // The `this` of a function called by that name: the scope object it resolves
   // in (undefined for _global, paths, and version 5 timelines).
