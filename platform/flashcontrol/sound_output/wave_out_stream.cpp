@@ -1,5 +1,8 @@
 #include "wave_out_stream.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const WAVEFORMATEX kMixFormat = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
@@ -50,10 +53,55 @@ WaveOutStream::Block* WaveOutStream::freeBlock() {
 bool WaveOutStream::write(const int16_t* samples, size_t frames) {
   if (!device_ || !samples || frames == 0) return false;
   if (queuedBuffers() == 0) {
+    anchor();
     const std::vector<int16_t> lead(2 * kLeadFrames, 0);
     queue(lead.data(), kLeadFrames);
+  } else {
+    keepInStep();
+  }
+  if (toDrop_ > 0 && frames >= kCatchUpDivisor) {
+    const size_t kept = catchUp(samples, frames);
+    return queue(caughtUp_.data(), kept);
   }
   return queue(samples, frames);
+}
+
+// The block played a little faster: linear interpolation over fewer frames.
+size_t WaveOutStream::catchUp(const int16_t* samples, size_t frames) {
+  const size_t left = static_cast<size_t>(std::min<int64_t>(toDrop_, static_cast<int64_t>(frames / kCatchUpDivisor)));
+  const size_t kept = frames - left;
+  toDrop_ -= static_cast<int64_t>(left);
+  dropped_ += static_cast<int64_t>(left);
+  caughtUp_.resize(2 * kept);
+  const double stride = kept > 1 ? double(frames - 1) / double(kept - 1) : 0;
+  for (size_t i = 0; i < kept; ++i) {
+    const double at = i * stride;
+    const size_t k = std::min(static_cast<size_t>(at), frames - 1);
+    const size_t next = std::min(k + 1, frames - 1);
+    const double weight = at - double(k);
+    for (size_t c = 0; c < 2; ++c) {
+      const double value = samples[2 * k + c] * (1 - weight) + samples[2 * next + c] * weight;
+      caughtUp_[2 * i + c] = static_cast<int16_t>(std::lround(value));
+    }
+  }
+  return kept;
+}
+
+void WaveOutStream::anchor() {
+  anchorMs_ = timeGetTime();
+  anchorPlayed_ = playedFrames();
+  dropped_ = 0;
+  toDrop_ = 0;
+  steps_.restart();
+}
+
+void WaveOutStream::keepInStep() {
+  const int64_t clock = static_cast<int64_t>(static_cast<DWORD>(timeGetTime() - anchorMs_)) * kMixFormat.nSamplesPerSec / 1000;
+  // Counted as made up already: what is still to be left out is on its way.
+  const int64_t position = static_cast<int64_t>(playedFrames() - anchorPlayed_) + dropped_ + toDrop_;
+  const int64_t behind = steps_.observe(clock, position);
+  // Ahead of the clock needs nothing: the queue runs dry and a lead starts it again.
+  if (behind > 0) toDrop_ += behind;
 }
 
 bool WaveOutStream::queue(const int16_t* samples, size_t frames) {

@@ -5,6 +5,10 @@
 // of the device (ticks faster than real time) does a write wait for the device
 // to give one back. When the device has run dry, a short lead of silence goes
 // ahead of the next block, so that ticks coming a little late do not cut the sound.
+// A device that stalls while it holds sound (a busy system) plays everything after
+// it late; the stream notices its position falling behind the clock and plays the
+// sound to come a little faster until it has made that up, so that sound stays
+// with the frames.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +19,8 @@
 #include <memory>
 #include <vector>
 
+#include "clock_steps.h"
+
 class WaveOutStream {
  public:
   // About 8 s of movie sound: the most queued before a write waits.
@@ -24,6 +30,13 @@ class WaveOutStream {
   static constexpr DWORD kStuckDeviceMs = 2000;
   // 20 ms: room for a tick a little late, short enough to keep the sound in step.
   static constexpr size_t kLeadFrames = 882;
+  // A stall of 15 ms or more that holds for half a second is made up; the
+  // position moves in steps of about 10 ms, so smaller ones are noise.
+  static constexpr int64_t kStallFrames = 661;
+  static constexpr int64_t kStallSpanFrames = 22050;
+  // Made up by playing at most one frame in 16 faster (a brief rise in pitch),
+  // rather than by leaving out a piece, so that no short sound is lost.
+  static constexpr size_t kCatchUpDivisor = 16;
 
   WaveOutStream() = default;
   ~WaveOutStream() { close(); }
@@ -50,6 +63,17 @@ class WaveOutStream {
   Block* returnedBlock();
   bool queue(const int16_t* samples, size_t frames);
   void release(Block& block);
+  void anchor();
+  void keepInStep();
+  size_t catchUp(const int16_t* samples, size_t frames);
+
+  // The clock the device should keep from the first block after it ran dry.
+  ClockSteps steps_{kStallFrames, kStallSpanFrames};
+  DWORD anchorMs_ = 0;
+  uint64_t anchorPlayed_ = 0;
+  int64_t dropped_ = 0;  // movie frames left out since the anchor
+  int64_t toDrop_ = 0;
+  std::vector<int16_t> caughtUp_;
 
   HWAVEOUT device_ = nullptr;
   std::vector<std::unique_ptr<Block>> blocks_;  // stable addresses: the device holds them
