@@ -54,24 +54,29 @@ bool WaveOutStream::write(const int16_t* samples, size_t frames) {
   if (!device_ || !samples || frames == 0) return false;
   if (queuedBuffers() == 0) {
     anchor();
-    const std::vector<int16_t> lead(2 * kLeadFrames, 0);
-    queue(lead.data(), kLeadFrames);
+    if (ranBefore_) {
+      const std::vector<int16_t> lead(2 * kLeadFrames, 0);
+      queue(lead.data(), kLeadFrames);
+    }
+    ranBefore_ = true;
   } else {
     keepInStep();
   }
-  if (toDrop_ > 0 && frames >= kCatchUpDivisor) {
+  if (toMakeUp_ != 0 && frames >= kCatchUpDivisor) {
     const size_t kept = catchUp(samples, frames);
     return queue(caughtUp_.data(), kept);
   }
   return queue(samples, frames);
 }
 
-// The block played a little faster: linear interpolation over fewer frames.
+// The block played a little faster (or slower, when ahead): linear interpolation
+// over fewer (or more) frames.
 size_t WaveOutStream::catchUp(const int16_t* samples, size_t frames) {
-  const size_t left = static_cast<size_t>(std::min<int64_t>(toDrop_, static_cast<int64_t>(frames / kCatchUpDivisor)));
-  const size_t kept = frames - left;
-  toDrop_ -= static_cast<int64_t>(left);
-  dropped_ += static_cast<int64_t>(left);
+  const int64_t most = static_cast<int64_t>(frames / kCatchUpDivisor);
+  const int64_t left = std::clamp(toMakeUp_, -most, most);
+  const size_t kept = static_cast<size_t>(static_cast<int64_t>(frames) - left);
+  toMakeUp_ -= left;
+  madeUp_ += left;
   caughtUp_.resize(2 * kept);
   const double stride = kept > 1 ? double(frames - 1) / double(kept - 1) : 0;
   for (size_t i = 0; i < kept; ++i) {
@@ -90,18 +95,17 @@ size_t WaveOutStream::catchUp(const int16_t* samples, size_t frames) {
 void WaveOutStream::anchor() {
   anchorMs_ = timeGetTime();
   anchorPlayed_ = playedFrames();
-  dropped_ = 0;
-  toDrop_ = 0;
+  madeUp_ = 0;
+  toMakeUp_ = 0;
   steps_.restart();
 }
 
 void WaveOutStream::keepInStep() {
   const int64_t clock = static_cast<int64_t>(static_cast<DWORD>(timeGetTime() - anchorMs_)) * kMixFormat.nSamplesPerSec / 1000;
   // Counted as made up already: what is still to be left out is on its way.
-  const int64_t position = static_cast<int64_t>(playedFrames() - anchorPlayed_) + dropped_ + toDrop_;
+  const int64_t position = static_cast<int64_t>(playedFrames() - anchorPlayed_) + madeUp_ + toMakeUp_;
   const int64_t behind = steps_.observe(clock, position);
-  // Ahead of the clock needs nothing: the queue runs dry and a lead starts it again.
-  if (behind > 0) toDrop_ += behind;
+  toMakeUp_ += behind;
 }
 
 bool WaveOutStream::queue(const int16_t* samples, size_t frames) {
@@ -140,6 +144,7 @@ uint64_t WaveOutStream::playedFrames() const {
 void WaveOutStream::reset() {
   if (!device_) return;
   waveOutReset(device_);
+  ranBefore_ = false;
   for (const std::unique_ptr<Block>& block : blocks_) release(*block);
 }
 

@@ -3,12 +3,14 @@
 // No block is ever dropped, since a lost block would move every later sound
 // earlier: a block that finds every buffer queued gets a new one. Only far ahead
 // of the device (ticks faster than real time) does a write wait for the device
-// to give one back. When the device has run dry, a short lead of silence goes
-// ahead of the next block, so that ticks coming a little late do not cut the sound.
+// to give one back. When the device has run dry after playing, a short lead of
+// silence goes ahead of the next block, so that ticks coming a little late do not
+// cut the sound. A fresh device gets none: it would only delay the movie's first
+// sound, and the device waits for some sound in hand before it starts anyway.
 // A device that stalls while it holds sound (a busy system) plays everything after
 // it late; the stream notices its position falling behind the clock and plays the
-// sound to come a little faster until it has made that up, so that sound stays
-// with the frames.
+// sound to come a little faster until it has made that up (a little slower when
+// the position runs ahead), so that sound stays with the frames.
 #pragma once
 
 #include <windows.h>
@@ -34,8 +36,9 @@ class WaveOutStream {
   // position moves in steps of about 10 ms, so smaller ones are noise.
   static constexpr int64_t kStallFrames = 661;
   static constexpr int64_t kStallSpanFrames = 22050;
-  // Made up by playing at most one frame in 16 faster (a brief rise in pitch),
-  // rather than by leaving out a piece, so that no short sound is lost.
+  // Made up by playing at most one frame in 16 faster or slower (a brief change
+  // of pitch), rather than by leaving out or adding a piece, so that no short
+  // sound is lost or cut.
   static constexpr size_t kCatchUpDivisor = 16;
 
   WaveOutStream() = default;
@@ -71,9 +74,10 @@ class WaveOutStream {
   ClockSteps steps_{kStallFrames, kStallSpanFrames};
   DWORD anchorMs_ = 0;
   uint64_t anchorPlayed_ = 0;
-  int64_t dropped_ = 0;  // movie frames left out since the anchor
-  int64_t toDrop_ = 0;
+  int64_t madeUp_ = 0;  // movie frames made up since the anchor (less than 0: added)
+  int64_t toMakeUp_ = 0;   // still to make up
   std::vector<int16_t> caughtUp_;
+  bool ranBefore_ = false;  // blocks were queued since the device opened or was reset
 
   HWAVEOUT device_ = nullptr;
   std::vector<std::unique_ptr<Block>> blocks_;  // stable addresses: the device holds them
