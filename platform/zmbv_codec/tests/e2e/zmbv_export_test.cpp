@@ -133,40 +133,40 @@ std::string frameSums(const std::string& avi) {
 
 std::string soundSum(const std::string& avi) { return ffmpegOutput(avi, "-map 0:a -f md5 -"); }
 
-// The first byte of every video chunk: the ZMBV frame's own key-frame flag.
-std::vector<int> flaggedKeyFrames(const std::string& path) {
-  std::vector<int> keys;
+// The video stream's chunks as stored, read through the AVI file services.
+std::vector<std::vector<BYTE>> videoChunks(const std::string& path) {
+  std::vector<std::vector<BYTE>> chunks;
   AVIFileInit();
   PAVISTREAM stream = nullptr;
   if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
-    std::vector<BYTE> chunk(1 << 20);
     for (LONG k = 0; k < AVIStreamLength(stream); ++k) {
+      std::vector<BYTE> chunk(1 << 20);
       LONG bytes = 0;
-      if (AVIStreamRead(stream, k, 1, chunk.data(), static_cast<LONG>(chunk.size()), &bytes, nullptr) == AVIERR_OK &&
-          bytes > 0 && (chunk[0] & 1))
-        keys.push_back(k);
+      if (AVIStreamRead(stream, k, 1, chunk.data(), static_cast<LONG>(chunk.size()), &bytes, nullptr) != AVIERR_OK)
+        bytes = 0;
+      chunk.resize(static_cast<size_t>(bytes));
+      chunks.push_back(std::move(chunk));
     }
     AVIStreamRelease(stream);
   }
   AVIFileExit();
+  return chunks;
+}
+
+// The frames whose first byte, the ZMBV frame's own flags, marks a key frame.
+std::vector<int> flaggedKeyFrames(const std::string& path) {
+  std::vector<int> keys;
+  const std::vector<std::vector<BYTE>> chunks = videoChunks(path);
+  for (size_t k = 0; k < chunks.size(); ++k)
+    if (!chunks[k].empty() && (chunks[k][0] & 1)) keys.push_back(static_cast<int>(k));
   return keys;
 }
 
-// The zlib level class (FLEVEL) in the header of the first key frame's zlib stream.
+// The zlib level class (FLEVEL) in the header of the first frame's zlib stream
+// (after the 7-byte key frame header), -1 without one.
 int firstKeyFrameLevel(const std::string& path) {
-  int level = -1;
-  AVIFileInit();
-  PAVISTREAM stream = nullptr;
-  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
-    std::vector<BYTE> chunk(1 << 20);
-    LONG bytes = 0;
-    if (AVIStreamRead(stream, 0, 1, chunk.data(), static_cast<LONG>(chunk.size()), &bytes, nullptr) == AVIERR_OK &&
-        bytes > 8)
-      level = chunk[8] >> 6;
-    AVIStreamRelease(stream);
-  }
-  AVIFileExit();
-  return level;
+  const std::vector<std::vector<BYTE>> chunks = videoChunks(path);
+  return chunks.empty() || chunks[0].size() < 9 ? -1 : chunks[0][8] >> 6;
 }
 
 class ZmbvSequenceTest : public ExportTest {
