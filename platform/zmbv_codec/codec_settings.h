@@ -21,7 +21,9 @@ bool readState(const void* data, size_t size, CodecState& state);
 
 // ICQUALITY_LOW (0) .. ICQUALITY_HIGH (10000) onto zlib levels 1 .. 9; ICQUALITY_DEFAULT
 // and values out of range count as the default quality.
-constexpr DWORD kDefaultQuality = 6250;  // zlib level 6, zlib's own default
+// Lossless either way: the default is the fastest level, whose files are still a
+// hundredth of uncompressed ones for animation; higher quality buys a smaller file.
+constexpr DWORD kDefaultQuality = 1000;  // zlib level 1
 constexpr DWORD kDefaultKeyFrameRate = 15;
 int zlibLevelForQuality(DWORD quality);
 

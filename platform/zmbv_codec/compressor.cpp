@@ -35,7 +35,6 @@ LRESULT Compressor::begin(const BITMAPINFOHEADER* input, const BITMAPINFOHEADER*
     return ICERR_MEMORY;
   }
   input_ = *input;
-  picture_ = zmbv::Picture(layout.width, layout.height);
   return ICERR_OK;
 }
 
@@ -48,9 +47,9 @@ LRESULT Compressor::compress(ICCOMPRESS* frame, DWORD size) {
       frame->lpbiInput->biBitCount != input_.biBitCount)
     return ICERR_BADFORMAT;
   const zmbv::DibLayout layout = layoutOf(*frame->lpbiInput);
-  zmbv::readDib(static_cast<const uint8_t*>(frame->lpInput), layout, picture_);
+  zmbv::readDib(static_cast<const uint8_t*>(frame->lpInput), layout, encoder_->next());
   bool keyFrame = false;
-  const size_t written = encoder_->encode(picture_, (frame->dwFlags & ICCOMPRESS_KEYFRAME) != 0,
+  const size_t written = encoder_->encode((frame->dwFlags & ICCOMPRESS_KEYFRAME) != 0,
                                           zlibLevelForQuality(frame->dwQuality), static_cast<uint8_t*>(frame->lpOutput),
                                           zmbv::FrameEncoder::maxFrameSize(layout.width, layout.height), keyFrame);
   if (written == 0) return ICERR_ERROR;

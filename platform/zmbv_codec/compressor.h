@@ -24,7 +24,6 @@ class Compressor {
  private:
   std::unique_ptr<zmbv::FrameEncoder> encoder_;
   BITMAPINFOHEADER input_{};
-  zmbv::Picture picture_;
 };
 
 }  // namespace zmbvcodec

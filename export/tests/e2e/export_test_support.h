@@ -95,6 +95,7 @@ struct Choice {
   std::string wav;  // empty: no sound, or the movie's own when record is set
   bool record = false;
   bool playAfter = false;
+  const char* compressor = nullptr;  // part of a name to pick in the chooser; none: the one picked before
 };
 
 class ExportTest : public ProgramTest {
@@ -116,6 +117,7 @@ class ExportTest : public ProgramTest {
     if (!save || !ui::chooseFile(save, out)) return "no save dialog";
     HWND settings = program_->waitForDialog("AVI Export Setting");
     if (!settings) return "no settings dialog";
+    if (choice.compressor && !chooseCompressor(settings, choice.compressor)) return "compressor not offered";
     ui::clickControl(settings, choice.record ? IDC_AUDIO_RECORD : choice.wav.empty() ? IDC_AUDIO_NONE : IDC_AUDIO_WAV);
     if (!choice.wav.empty()) {
       ui::clickControl(settings, IDC_WAV_BROWSE);
@@ -148,6 +150,24 @@ class ExportTest : public ProgramTest {
         ui::waitUntil([&] { return !IsWindow(video); }, 120000);
     ui::waitForIdle(program_->mainWindow());
     return "";
+  }
+
+  // Picks the compressor whose name has `name` in the chooser of the settings
+  // dialog; false when the chooser or the entry is missing.
+  bool chooseCompressor(HWND settings, const char* name) {
+    ui::pressButton(settings, IDC_COMPRESSOR_SELECT);
+    HWND chooser = program_->waitForDialog("Video Compression");
+    if (!chooser) return false;
+    HWND list = nullptr;
+    for (HWND child : ui::childWindows(chooser))
+      if (ui::className(child) == "ComboBox") list = child;
+    DWORD_PTR index = CB_ERR;
+    if (list)
+      SendMessageTimeoutA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name),
+                          SMTO_ABORTIFHUNG, ui::kMessageTimeoutMs, &index);
+    const bool found = static_cast<LRESULT>(index) != CB_ERR;
+    ui::pressButton(chooser, found ? IDOK : IDCANCEL);
+    return ui::waitUntil([&] { return !IsWindow(chooser); }, kWaitMs) && found;
   }
 
   std::string out(const std::string& name) { return work_.file(name); }

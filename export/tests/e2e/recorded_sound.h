@@ -2,16 +2,34 @@
 // track and where the short marks a test movie sounds begin in it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "avi_reader.h"
+#include "export_test_support.h"
 #include "host_command.h"
 #include "test_files.h"
 
 namespace e2e {
+
+constexpr int kToneSamplesPerFrame = 44100 / 12;
+
+// A numbered movie at 12 fps, silent up to toneFrom, then a 440 Hz tone in its streaming sound.
+inline mvqtest::Bytes toneMovie(int frames, int toneFrom) {
+  const mvqtest::PcmFormat mono{44100, true, false};
+  return numberedMovie(frames, 12, -1, [&](mvqtest::SwfBuilder& movie, int frame) {
+    if (frame == 0) movie.soundStreamHead(mono, kToneSamplesPerFrame);
+    std::vector<int16_t> block(kToneSamplesPerFrame);
+    if (frame >= toneFrom)
+      for (int i = 0; i < kToneSamplesPerFrame; ++i)
+        block[i] = static_cast<int16_t>(
+            12000 * std::sin(2 * 3.14159265358979 * 440 * (frame * kToneSamplesPerFrame + i) / 44100));
+    movie.soundStreamBlock(mono, block);
+  });
+}
 
 inline bool loopbackMissing() {
   return std::getenv("MVQ_PULSE_MISSING") || !std::getenv("PULSE_SERVER") || !exporttest::ffprobeAvailable();

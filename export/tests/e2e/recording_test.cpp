@@ -14,20 +14,7 @@
 namespace e2e {
 namespace {
 
-constexpr int kSamplesPerFrame = 44100 / 12;
-
-// Silence up to toneFrom, then a 440 Hz tone in the movie's streaming sound.
-mvqtest::Bytes toneMovie(int frames, int toneFrom) {
-  const mvqtest::PcmFormat mono{44100, true, false};
-  return numberedMovie(frames, 12, -1, [&](mvqtest::SwfBuilder& movie, int frame) {
-    if (frame == 0) movie.soundStreamHead(mono, kSamplesPerFrame);
-    std::vector<int16_t> block(kSamplesPerFrame);
-    if (frame >= toneFrom)
-      for (int i = 0; i < kSamplesPerFrame; ++i)
-        block[i] = static_cast<int16_t>(12000 * std::sin(2 * 3.14159265358979 * 440 * (frame * kSamplesPerFrame + i) / 44100));
-    movie.soundStreamBlock(mono, block);
-  });
-}
+constexpr int kSamplesPerFrame = kToneSamplesPerFrame;
 
 TEST_F(ExportTest, RecordedSoundIsTheMoviesToneInStepWithTheFrames) {
   if (loopbackMissing()) GTEST_SKIP() << "no sound loopback or no ffprobe";

@@ -10,17 +10,33 @@
 namespace zmbv {
 namespace {
 
-void putPixels(std::vector<uint8_t>& raw, const uint32_t* pixels, size_t count) {
-  // Both targets are little-endian: a pixel's bytes are B, G, R, unused.
-  const auto* bytes = reinterpret_cast<const uint8_t*>(pixels);
-  raw.insert(raw.end(), bytes, bytes + count * kBytesPerPixel);
+// Whole block rows are compared in loops of a fixed width, which the compiler
+// turns into vector code; blocks at the right edge take the plain loop.
+int rowMismatches(const uint32_t* now, const uint32_t* before, int w) {
+  int count = 0;
+  if (w == kBlockWidth) {
+    for (int column = 0; column < kBlockWidth; ++column) count += now[column] != before[column];
+  } else {
+    for (int column = 0; column < w; ++column) count += now[column] != before[column];
+  }
+  return count;
+}
+
+bool rowsEqual(const uint32_t* now, const uint32_t* before, int w) {
+  uint32_t difference = 0;
+  if (w == kBlockWidth) {
+    for (int column = 0; column < kBlockWidth; ++column) difference |= now[column] ^ before[column];
+  } else {
+    for (int column = 0; column < w; ++column) difference |= now[column] ^ before[column];
+  }
+  return difference == 0;
 }
 
 }  // namespace
 
 FrameEncoder::FrameEncoder(int width, int height, int searchRange)
     : width_(width), height_(height), searchRange_(std::clamp(searchRange, 0, kMaxMotion)),
-      previous_(width, height),
+      next_(width, height), previous_(width, height),
       vectors_(blockCount(width, height, kBlockWidth, kBlockHeight)) {
   streamReady_ = deflateInit(&stream_, level_) == Z_OK;
 }
@@ -36,13 +52,13 @@ size_t FrameEncoder::maxFrameSize(int width, int height) {
   return kKeyHeaderSize + raw + raw / 256 + 64;
 }
 
-size_t FrameEncoder::encode(const Picture& picture, bool keyFrame, int level, uint8_t* out,
-                            size_t capacity, bool& wroteKeyFrame) {
+size_t FrameEncoder::encode(bool keyFrame, int level, uint8_t* out, size_t capacity, bool& wroteKeyFrame) {
   wroteKeyFrame = keyFrame || !havePrevious_;
-  if (!streamReady_ || picture.width != width_ || picture.height != height_ || capacity < kKeyHeaderSize)
+  if (!streamReady_ || next_.width != width_ || next_.height != height_ ||
+      next_.pixels.size() != previous_.pixels.size() || capacity < kKeyHeaderSize)
     return 0;
+  size_t body = 0;
   size_t header = 1;
-  raw_.clear();
   if (wroteKeyFrame) {
     level = std::clamp(level, 1, 9);
     if (deflateReset(&stream_) != Z_OK) return 0;
@@ -52,25 +68,27 @@ size_t FrameEncoder::encode(const Picture& picture, bool keyFrame, int level, ui
                                                kFormat32, kBlockWidth, kBlockHeight};
     std::memcpy(out, keyHeader, kKeyHeaderSize);
     header = kKeyHeaderSize;
-    putPixels(raw_, picture.pixels.data(), picture.pixels.size());
     std::fill(vectors_.begin(), vectors_.end(), MotionVector{});
+    // Both targets are little-endian: a pixel's bytes are B, G, R, unused, as the format has them.
+    body = deflateFrame(reinterpret_cast<const uint8_t*>(next_.pixels.data()), next_.pixels.size() * kBytesPerPixel,
+                        out + header, capacity - header);
   } else {
     out[0] = 0;
-    buildDelta(picture);
+    buildDelta();
+    body = deflateFrame(raw_.data(), raw_.size(), out + header, capacity - header);
   }
-  const size_t body = deflateFrame(out + header, capacity - header);
   if (body == 0) {
     havePrevious_ = false;
     return 0;
   }
-  previous_.pixels = picture.pixels;
+  std::swap(previous_, next_);
   havePrevious_ = true;
   return header + body;
 }
 
-size_t FrameEncoder::deflateFrame(uint8_t* out, size_t capacity) {
-  stream_.next_in = raw_.data();
-  stream_.avail_in = static_cast<uInt>(raw_.size());
+size_t FrameEncoder::deflateFrame(const uint8_t* data, size_t size, uint8_t* out, size_t capacity) {
+  stream_.next_in = const_cast<uint8_t*>(data);
+  stream_.avail_in = static_cast<uInt>(size);
   stream_.next_out = out;
   stream_.avail_out = static_cast<uInt>(std::min<size_t>(capacity, UINT_MAX));
   const int result = deflate(&stream_, Z_SYNC_FLUSH);
@@ -79,7 +97,7 @@ size_t FrameEncoder::deflateFrame(uint8_t* out, size_t capacity) {
   return static_cast<size_t>(stream_.next_out - out);
 }
 
-void FrameEncoder::buildDelta(const Picture& picture) {
+void FrameEncoder::buildDelta() {
   const size_t blocks = vectors_.size();
   raw_.assign(vectorListSize(blocks), 0);
   size_t block = 0;
@@ -88,12 +106,12 @@ void FrameEncoder::buildDelta(const Picture& picture) {
     for (int x = 0; x < width_; x += kBlockWidth, ++block) {
       const int w = std::min(kBlockWidth, width_ - x);
       int cost = 0;
-      const MotionVector v = chooseVector(picture, x, y, w, h, block, cost);
+      const MotionVector v = chooseVector(x, y, w, h, block, cost);
       vectors_[block] = v;
       const bool exact = cost == 0;
       raw_[2 * block] = static_cast<uint8_t>((v.dx * 2) | (exact ? 0 : 1));
       raw_[2 * block + 1] = static_cast<uint8_t>(v.dy * 2);
-      if (!exact) appendXor(picture, x, y, w, h, v);
+      if (!exact) appendXor(x, y, w, h, v);
     }
   }
 }
@@ -101,15 +119,15 @@ void FrameEncoder::buildDelta(const Picture& picture) {
 // The cheapest of a few likely vectors (in place, this block's last one, its
 // neighbours'), then a step search from it: moving flat shapes are found
 // without trying every vector of the range.
-MotionVector FrameEncoder::chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block,
-                                        int& bestCost) {
+MotionVector FrameEncoder::chooseVector(int x, int y, int w, int h, size_t block, int& bestCost) {
   MotionVector best{};
-  bestCost = mismatches(picture, x, y, w, h, best, INT_MAX);
+  // Most blocks of an animation stay as they were: look for that first.
+  bestCost = unchanged(x, y, w, h) ? 0 : mismatches(x, y, w, h, best, INT_MAX);
   if (bestCost == 0 || searchRange_ == 0) return best;
   const size_t columns = (width_ + kBlockWidth - 1) / kBlockWidth;
   auto consider = [&](MotionVector v) {
     if (!fits(x, y, w, h, v)) return;
-    const int cost = mismatches(picture, x, y, w, h, v, bestCost);
+    const int cost = mismatches(x, y, w, h, v, bestCost);
     if (cost < bestCost) {
       bestCost = cost;
       best = v;
@@ -132,27 +150,30 @@ bool FrameEncoder::fits(int x, int y, int w, int h, MotionVector v) const {
          y + v.dy >= 0 && x + v.dx + w <= width_ && y + v.dy + h <= height_;
 }
 
+bool FrameEncoder::unchanged(int x, int y, int w, int h) const {
+  for (int row = 0; row < h; ++row)
+    if (!rowsEqual(next_.row(y + row) + x, previous_.row(y + row) + x, w)) return false;
+  return true;
+}
+
 // Pixels that differ from the previous picture's block moved by v, counted up to limit.
-int FrameEncoder::mismatches(const Picture& picture, int x, int y, int w, int h, MotionVector v, int limit) const {
+int FrameEncoder::mismatches(int x, int y, int w, int h, MotionVector v, int limit) const {
   int count = 0;
-  for (int row = 0; row < h; ++row) {
-    const uint32_t* now = picture.row(y + row) + x;
-    const uint32_t* before = previous_.row(y + row + v.dy) + x + v.dx;
-    // Most rows of animation match exactly: compare them whole first.
-    if (std::memcmp(now, before, static_cast<size_t>(w) * sizeof *now) == 0) continue;
-    for (int column = 0; column < w; ++column) count += now[column] != before[column];
-    if (count >= limit) return count;
-  }
+  for (int row = 0; row < h && count < limit; ++row)
+    count += rowMismatches(next_.row(y + row) + x, previous_.row(y + row + v.dy) + x + v.dx, w);
   return count;
 }
 
-void FrameEncoder::appendXor(const Picture& picture, int x, int y, int w, int h, MotionVector v) {
-  uint32_t line[kBlockWidth];
+void FrameEncoder::appendXor(int x, int y, int w, int h, MotionVector v) {
   for (int row = 0; row < h; ++row) {
-    const uint32_t* now = picture.row(y + row) + x;
+    const uint32_t* now = next_.row(y + row) + x;
     const uint32_t* before = previous_.row(y + row + v.dy) + x + v.dx;
-    for (int column = 0; column < w; ++column) line[column] = now[column] ^ before[column];
-    putPixels(raw_, line, w);
+    const size_t at = raw_.size();
+    raw_.resize(at + static_cast<size_t>(w) * kBytesPerPixel);
+    for (int column = 0; column < w; ++column) {
+      const uint32_t difference = now[column] ^ before[column];
+      std::memcpy(&raw_[at + column * kBytesPerPixel], &difference, kBytesPerPixel);
+    }
   }
 }
 

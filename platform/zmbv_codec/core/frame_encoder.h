@@ -29,22 +29,25 @@ class FrameEncoder {
   FrameEncoder& operator=(const FrameEncoder&) = delete;
 
   bool ready() const { return streamReady_; }
-  // Encodes the picture (of the encoder's size) into out. A key frame is written
-  // when asked for, and also when no previous frame can be referred to. The zlib
-  // level (1-9) takes effect at key frames. Returns the frame's size, 0 when it did
-  // not fit or zlib failed (the next frame is then a key frame).
-  size_t encode(const Picture& picture, bool keyFrame, int level, uint8_t* out, size_t capacity,
-                bool& wroteKeyFrame);
+  // The picture the next encode() writes, filled in place by the caller; after a
+  // frame it holds stale pixels (the encoder keeps the frame's buffer, no copy).
+  Picture& next() { return next_; }
+  // Encodes next() (of the encoder's size) into out. A key frame is written when
+  // asked for, and also when no previous frame can be referred to. The zlib level
+  // (1-9) takes effect at key frames. Returns the frame's size, 0 when it did not
+  // fit or zlib failed (the next frame is then a key frame).
+  size_t encode(bool keyFrame, int level, uint8_t* out, size_t capacity, bool& wroteKeyFrame);
 
   static size_t maxFrameSize(int width, int height);
 
  private:
-  size_t deflateFrame(uint8_t* out, size_t capacity);
-  void buildDelta(const Picture& picture);
-  MotionVector chooseVector(const Picture& picture, int x, int y, int w, int h, size_t block, int& cost);
+  size_t deflateFrame(const uint8_t* data, size_t size, uint8_t* out, size_t capacity);
+  void buildDelta();
+  MotionVector chooseVector(int x, int y, int w, int h, size_t block, int& cost);
   bool fits(int x, int y, int w, int h, MotionVector v) const;
-  int mismatches(const Picture& picture, int x, int y, int w, int h, MotionVector v, int limit) const;
-  void appendXor(const Picture& picture, int x, int y, int w, int h, MotionVector v);
+  bool unchanged(int x, int y, int w, int h) const;
+  int mismatches(int x, int y, int w, int h, MotionVector v, int limit) const;
+  void appendXor(int x, int y, int w, int h, MotionVector v);
 
   int width_;
   int height_;
@@ -52,10 +55,11 @@ class FrameEncoder {
   z_stream stream_{};
   bool streamReady_ = false;
   int level_ = Z_DEFAULT_COMPRESSION;
+  Picture next_;
   Picture previous_;
   bool havePrevious_ = false;
   std::vector<MotionVector> vectors_;  // each block's vector, kept for the next frame's search
-  std::vector<uint8_t> raw_;           // the frame before zlib
+  std::vector<uint8_t> raw_;           // a delta frame before zlib
 };
 
 }  // namespace zmbv

@@ -24,8 +24,15 @@ void readDib(const uint8_t* bits, const DibLayout& layout, Picture& picture) {
       std::memcpy(target, source, static_cast<size_t>(layout.width) * 4);
       continue;
     }
-    for (int x = 0; x < layout.width; ++x, source += 3)
-      target[x] = source[0] | (source[1] << 8) | (static_cast<uint32_t>(source[2]) << 16);
+    // Four bytes at a time, the fourth (the next pixel's blue) masked off; the
+    // last pixel of a row byte by byte, so nothing past the row is read.
+    int x = 0;
+    for (; x + 1 < layout.width; ++x, source += 3) {
+      uint32_t pixel;
+      std::memcpy(&pixel, source, sizeof pixel);
+      target[x] = pixel & 0xFFFFFF;
+    }
+    target[x] = source[0] | (source[1] << 8) | (static_cast<uint32_t>(source[2]) << 16);
   }
 }
 

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes(zmbv::FrameEncoder::maxFrameSize(width, height));
     bool key = false;
     const uint8_t control = input.next();
-    bytes.resize(encoder.encode(shown, control & 1, 1 + control % 9, bytes.data(), bytes.size(), key));
+    encoder.next() = shown;
+    bytes.resize(encoder.encode(control & 1, 1 + control % 9, bytes.data(), bytes.size(), key));
     if (bytes.empty()) std::abort();  // the announced size always suffices
     const int damage = (control >> 4) % 4;
     for (int k = 0; k < damage; ++k) bytes[input.next() % bytes.size()] ^= input.next() | 1;

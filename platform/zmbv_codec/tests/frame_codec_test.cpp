@@ -29,7 +29,8 @@ struct Encoded {
 Encoded encodeOne(FrameEncoder& encoder, const Picture& picture, bool key, int level = 6) {
   Encoded result;
   result.bytes.resize(FrameEncoder::maxFrameSize(picture.width, picture.height));
-  const size_t size = encoder.encode(picture, key, level, result.bytes.data(), result.bytes.size(), result.key);
+  encoder.next() = picture;
+  const size_t size = encoder.encode(key, level, result.bytes.data(), result.bytes.size(), result.key);
   result.bytes.resize(size);
   return result;
 }

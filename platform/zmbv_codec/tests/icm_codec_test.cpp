@@ -135,7 +135,7 @@ TEST(ZmbvCodec, IsRegisteredAndDescribesItself) {
   EXPECT_EQ(std::wstring(L"ZMBV"), info.szName);
   EXPECT_EQ(static_cast<DWORD>(VIDCF_QUALITY | VIDCF_TEMPORAL | VIDCF_FASTTEMPORALC),
             info.dwFlags & (VIDCF_QUALITY | VIDCF_TEMPORAL | VIDCF_FASTTEMPORALC | VIDCF_CRUNCH));
-  EXPECT_EQ(6250, ICGetDefaultQuality(codec.get()));
+  EXPECT_EQ(1000, ICGetDefaultQuality(codec.get()));
   EXPECT_EQ(15, ICGetDefaultKeyFrameRate(codec.get()));
   EXPECT_FALSE(ICQueryConfigure(codec.get()));
   EXPECT_TRUE(ICQueryAbout(codec.get()));
@@ -187,7 +187,7 @@ TEST(ZmbvCodec, QualitySetsTheZlibLevel) {
   const auto dib = zmbvtest::toDib(zmbvtest::gradientPicture(40, 30, 1), 24, true);
   // The key frame's zlib header (bytes 7 and 8) carries FLEVEL: 0 for level 1, 1 for
   // levels 2-5, 2 for 6, 3 for 7-9.
-  const std::pair<DWORD, int> cases[] = {{0, 0}, {5000, 1}, {ICQUALITY_DEFAULT, 2}, {6250, 2}, {10000, 3}};
+  const std::pair<DWORD, int> cases[] = {{0, 0}, {ICQUALITY_DEFAULT, 0}, {5000, 1}, {6250, 2}, {10000, 3}};
   for (const auto& [quality, flevel] : cases) {
     Compression compression(rgbHeader(40, 30, 24));
     const CompressedFrame frame = compression.compress(dib, true, quality);

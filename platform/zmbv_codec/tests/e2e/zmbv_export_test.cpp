@@ -1,8 +1,12 @@
 // The codec in the real program: chosen in the export settings' compressor
-// chooser, used by Create AVI, and its file equal frame for frame to an
-// uncompressed export of the same movie.
+// chooser, used by Create AVI, and its files equal frame for frame (and sound
+// for sound) to uncompressed exports of the same movie: in every sequence mode,
+// with sound from a WAV file or recorded, and split into numbered files.
+#include <cstdio>
+
 #include "export_test_support.h"
 #include "host_command.h"
+#include "recorded_sound.h"
 
 namespace e2e {
 namespace {
@@ -21,23 +25,6 @@ mvqtest::Bytes movingBoxMovie(int frames) {
   });
 }
 
-// Picks the compressor whose name has `name` in the chooser of the settings
-// dialog; false when the chooser or the entry is missing.
-bool chooseCompressor(ProgramSession& program, HWND settings, const char* name) {
-  ui::pressButton(settings, IDC_COMPRESSOR_SELECT);
-  HWND chooser = program.waitForDialog("Video Compression");
-  if (!chooser) return false;
-  HWND list = nullptr;
-  for (HWND child : ui::childWindows(chooser))
-    if (ui::className(child) == "ComboBox") list = child;
-  DWORD_PTR index = CB_ERR;
-  if (list) SendMessageTimeoutA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name),
-                                SMTO_ABORTIFHUNG, ui::kMessageTimeoutMs, &index);
-  const bool found = static_cast<LRESULT>(index) != CB_ERR;
-  ui::pressButton(chooser, found ? IDOK : IDCANCEL);
-  return ui::waitUntil([&] { return !IsWindow(chooser); }, kWaitMs) && found;
-}
-
 class ZmbvExportTest : public ExportTest {
  protected:
   // Create AVI, frame by frame and silent, with the named compressor (none: the
@@ -48,7 +35,7 @@ class ZmbvExportTest : public ExportTest {
     if (!save || !ui::chooseFile(save, out)) return "no save dialog";
     HWND settings = program_->waitForDialog("AVI Export Setting");
     if (!settings) return "no settings dialog";
-    if (compressor && !chooseCompressor(*program_, settings, compressor)) return "compressor not offered";
+    if (compressor && !chooseCompressor(settings, compressor)) return "compressor not offered";
     shownName_ = ui::controlText(settings, IDC_COMPRESSOR_NAME);
     ui::clickControl(settings, IDC_AUDIO_NONE);
     ui::clickControl(settings, IDC_FRAME_BY_FRAME);
@@ -137,6 +124,154 @@ TEST_F(ZmbvExportTest, ChosenInTheDialogItWritesTheSameFramesSmaller) {
   EXPECT_EQ(range(0, 23), keyFrames(out("plain.avi")));
   EXPECT_EQ((std::vector<int>{0, 15}), keyFrames(out("zmbv.avi")));
   EXPECT_LT(mvqtest::readFile(out("zmbv.avi")).size() * 20, mvqtest::readFile(out("plain.avi")).size());
+}
+
+// Each decoded frame's size and checksum, one line a frame, of the file's video.
+std::string frameSums(const std::string& avi) {
+  return ffmpegOutput(avi, "-map 0:v -f framemd5 -pix_fmt bgr24 - | grep -v '^#' | cut -d, -f4-");
+}
+
+std::string soundSum(const std::string& avi) { return ffmpegOutput(avi, "-map 0:a -f md5 -"); }
+
+// The video stream's chunks as stored, read through the AVI file services.
+std::vector<std::vector<BYTE>> videoChunks(const std::string& path) {
+  std::vector<std::vector<BYTE>> chunks;
+  AVIFileInit();
+  PAVISTREAM stream = nullptr;
+  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
+    for (LONG k = 0; k < AVIStreamLength(stream); ++k) {
+      std::vector<BYTE> chunk(1 << 20);
+      LONG bytes = 0;
+      if (AVIStreamRead(stream, k, 1, chunk.data(), static_cast<LONG>(chunk.size()), &bytes, nullptr) != AVIERR_OK)
+        bytes = 0;
+      chunk.resize(static_cast<size_t>(bytes));
+      chunks.push_back(std::move(chunk));
+    }
+    AVIStreamRelease(stream);
+  }
+  AVIFileExit();
+  return chunks;
+}
+
+// The frames whose first byte, the ZMBV frame's own flags, marks a key frame.
+std::vector<int> flaggedKeyFrames(const std::string& path) {
+  std::vector<int> keys;
+  const std::vector<std::vector<BYTE>> chunks = videoChunks(path);
+  for (size_t k = 0; k < chunks.size(); ++k)
+    if (!chunks[k].empty() && (chunks[k][0] & 1)) keys.push_back(static_cast<int>(k));
+  return keys;
+}
+
+// The zlib level class (FLEVEL) in the header of the first frame's zlib stream
+// (after the 7-byte key frame header), -1 without one.
+int firstKeyFrameLevel(const std::string& path) {
+  const std::vector<std::vector<BYTE>> chunks = videoChunks(path);
+  return chunks.empty() || chunks[0].size() < 9 ? -1 : chunks[0][8] >> 6;
+}
+
+class ZmbvSequenceTest : public ExportTest {
+ protected:
+  // The numbered files of a split export, in order.
+  std::vector<std::string> numberedFiles(const char* stem) {
+    std::vector<std::string> files;
+    for (char name[64];;) {
+      std::snprintf(name, sizeof name, "%s%04d.avi", stem, static_cast<int>(files.size()));
+      if (!mvqtest::fileExists(out(name))) return files;
+      files.push_back(out(name));
+    }
+  }
+};
+
+TEST_F(ZmbvSequenceTest, EverySequenceModeWithWavSoundGivesTheUncompressedFramesAndSound) {
+  if (!audiotest::hostToolAvailable("ffmpeg")) GTEST_SKIP() << "the host's ffmpeg is not reachable";
+  const std::string movie = writeMovie("box.swf", movingBoxMovie(12));
+  const std::string wav = work_.write("count.wav", countingWav(44100 * 2));
+  const int modes[] = {IDC_SKIP_BACKWARD, IDC_FRAME_BY_FRAME, IDC_NORMAL};
+  for (int mode : modes)
+    ASSERT_EQ("", exportMovie(movie, out("plain" + std::to_string(mode) + ".avi"), Choice{mode, "", "", "", wav}));
+  for (int mode : modes) {
+    Choice choice{mode, "", "", "", wav};
+    if (mode == modes[0]) choice.compressor = "Zip Motion";
+    ASSERT_EQ("", exportMovie(movie, out("zmbv" + std::to_string(mode) + ".avi"), choice));
+  }
+  for (int mode : modes) {
+    SCOPED_TRACE(mode);
+    const std::string plain = out("plain" + std::to_string(mode) + ".avi");
+    const std::string zmbv = out("zmbv" + std::to_string(mode) + ".avi");
+    const std::string sums = frameSums(plain);
+    EXPECT_EQ(12, std::count(sums.begin(), sums.end(), '\n'));
+    EXPECT_EQ(sums, frameSums(zmbv));
+    EXPECT_EQ(soundSum(plain), soundSum(zmbv));
+    EXPECT_EQ(12 * 4410 * 4, exporttest::probe(zmbv).soundBytes);
+    EXPECT_EQ(range(0, 11), decodedFrames(zmbv));
+  }
+}
+
+TEST_F(ZmbvSequenceTest, ASplitExportStartsEveryFileWithAKeyFrameAndLosesNoFrameOrSound) {
+  if (!audiotest::hostToolAvailable("ffmpeg")) GTEST_SKIP() << "the host's ffmpeg is not reachable";
+  // A compressed frame and its 4410 sample frames of sound come to about 18000
+  // bytes: a new file every three frames.
+  environment_ = {{"MVQ_SPLIT_LIMIT_BYTES", "50000"}};
+  const std::string movie = writeMovie("box.swf", movingBoxMovie(12));
+  const std::string wav = work_.write("count.wav", countingWav(44100 * 2));
+  ASSERT_EQ("", exportMovie(movie, out("plain.avi"), Choice{IDC_FRAME_BY_FRAME}));
+  Choice choice{IDC_FRAME_BY_FRAME, "", "", "", wav};
+  choice.compressor = "Zip Motion";
+  ASSERT_EQ("", exportMovie(movie, out("clip.avi"), choice));
+  const std::vector<std::string> files = numberedFiles("clip");
+  ASSERT_GE(files.size(), 3u);
+  std::string sums;
+  std::vector<int> frames;
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    // Each file decodes on its own: its first frame is a key frame, in its index and in itself.
+    sums += frameSums(file);
+    const std::vector<int> shown = decodedFrames(file);
+    frames.insert(frames.end(), shown.begin(), shown.end());
+    ASSERT_FALSE(keyFrames(file).empty());
+    EXPECT_EQ(0, keyFrames(file)[0]);
+    EXPECT_EQ(keyFrames(file), flaggedKeyFrames(file));
+    const exporttest::ProbedVideo video = exporttest::probe(file);
+    EXPECT_EQ(video.frames * 4410 * 4, video.soundBytes);
+  }
+  // Uncompressed frames split at every frame.
+  std::string plainSums;
+  for (const std::string& file : numberedFiles("plain")) plainSums += frameSums(file);
+  EXPECT_EQ(12, std::count(plainSums.begin(), plainSums.end(), '\n'));
+  EXPECT_EQ(plainSums, sums);
+  EXPECT_EQ(range(0, 11), frames);
+}
+
+TEST_F(ZmbvSequenceTest, RecordedSoundGoesWithTheCompressedFrames) {
+  if (loopbackMissing() || !audiotest::hostToolAvailable("ffmpeg")) GTEST_SKIP() << "no sound loopback or no ffmpeg";
+  const std::string movie = writeMovie("tone.swf", toneMovie(24, 12));
+  ASSERT_EQ("", exportMovie(movie, out("silent.avi"), Choice{IDC_NORMAL}));
+  Choice choice{IDC_NORMAL};
+  choice.record = true;
+  choice.compressor = "Zip Motion";
+  ASSERT_EQ("", exportMovie(movie, out("tone.avi"), choice));
+  // The video pass plays a silent copy: the same frames as without sound.
+  EXPECT_EQ(frameSums(out("silent.avi")), frameSums(out("tone.avi")));
+  const std::vector<int16_t> sound = leftChannel(out("tone.avi"), out("tone.raw"));
+  ASSERT_EQ(24u * kToneSamplesPerFrame, sound.size());
+  size_t first = 0;
+  while (first < sound.size() && std::abs(sound[first]) < 2000) ++first;
+  // The tone begins with frame 12, within a frame.
+  EXPECT_GE(first, 11u * kToneSamplesPerFrame);
+  EXPECT_LE(first, 13u * kToneSamplesPerFrame);
+}
+
+// Wine's chooser offers neither the key-frame interval nor the quality (it keeps
+// the record's): the record's key frame every 15 and default quality reach the file.
+TEST_F(ZmbvSequenceTest, TheRecordsKeyFrameIntervalAndQualityReachTheFile) {
+  const std::string movie = writeMovie("box.swf", movingBoxMovie(32));
+  Choice choice{IDC_FRAME_BY_FRAME};
+  choice.compressor = "Zip Motion";
+  ASSERT_EQ("", exportMovie(movie, out("keys.avi"), choice));
+  EXPECT_EQ((std::vector<int>{0, 15, 30}), keyFrames(out("keys.avi")));
+  EXPECT_EQ((std::vector<int>{0, 15, 30}), flaggedKeyFrames(out("keys.avi")));
+  // Quality "default" (-1) is the codec's default, 1000: zlib level 1, FLEVEL 0.
+  EXPECT_EQ(0, firstKeyFrameLevel(out("keys.avi")));
 }
 
 }  // namespace
