@@ -30,6 +30,8 @@ void installBuiltins(Vm& vm) {
   vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
   installXmlNodeClass(vm);
   installXmlClass(vm);
+  installLoadVarsClass(vm);
+  installExternalInterfaceClass(vm);
   installAsNative(vm);
 }
 
