@@ -32,6 +32,7 @@ void installBuiltins(Vm& vm) {
   installXmlClass(vm);
   installLoadVarsClass(vm);
   installExternalInterfaceClass(vm);
+  installPrintJobClass(vm);
   installAsNative(vm);
 }
 
