@@ -74,8 +74,20 @@ TEST(Avm1DataLoad, ToStringEscapesAllButLettersAndDigitsNewestFirst) {
   vars.object->set("third", Value("_-."));
   EXPECT_EQ(w.text(member(vars, "first")), "a+b");
   EXPECT_EQ(w.text(w.call(vars, "toString")), "third=%5F%2D%2E&second=x%20y&first=a%2Bb");
-  // LoadVars came with version 6.
-  EXPECT_TRUE(World(5).make("LoadVars").isUndefined());
+  // A pair without a name sets nothing.
+  Value other = w.make("LoadVars");
+  w.call(other, "decode", {Value("=x&y")});
+  EXPECT_EQ(other.object->enumerableNames(), std::vector<std::string>{"y"});
+}
+
+TEST(Avm1DataLoad, Version5ReachesTheHiddenDecodeThroughASnative) {
+  World w(5);
+  EXPECT_TRUE(w.make("LoadVars").isUndefined());
+  Value decode = w.call(Value(w.vm.global()), "ASnative", {Value(301), Value(3)});
+  ASSERT_TRUE(decode.isObject());
+  Value target = Value(w.vm.newObject());
+  w.vm.call(decode, target, {Value("k=v")});
+  EXPECT_EQ(w.text(member(target, "k")), "v");
 }
 
 TEST(Avm1DataLoad, XmlLoadParsesTheMarkupThenTellsOnLoad) {

@@ -61,7 +61,8 @@ void decodeVariables(Vm& vm, Object* target, const std::string& text) {
     if (end == std::string::npos) end = text.size();
     std::string pair = text.substr(start, end - start);
     size_t eq = pair.find('=');
-    if (!pair.empty()) {
+    // A pair without a name sets nothing.
+    if (eq != 0 && !pair.empty()) {
       std::string name = unescapeText(pair.substr(0, eq));
       std::string value = eq == std::string::npos ? std::string() : unescapeText(pair.substr(eq + 1));
       target->set(name, Value(value));
