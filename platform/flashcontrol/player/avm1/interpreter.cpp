@@ -5,6 +5,7 @@
 
 #include "action_codes.h"
 #include "array_object.h"
+#include "builtins/data_load.h"
 #include "number_text.h"
 #include "text.h"
 
@@ -1264,10 +1265,14 @@ void Interpreter::getUrl2(Activation& a, const uint8_t* p, size_t length) {
   std::string window = vm_.toString(pop(a));
   std::string url = vm_.toString(pop(a));
   if (length < 1) return;
-  // loadMovie and loadVariables load nothing here; FSCommands pass whatever the form.
+  // loadMovie loads nothing here; FSCommands pass whatever the form.
   bool loadVariables = p[0] & 0x80;
   bool loadTarget = p[0] & 0x40;
   bool command = url.size() > 10 && (url.compare(0, 10, "FSCommand:") == 0 || url.compare(0, 10, "fscommand:") == 0);
+  if (loadVariables && !command) {
+    if (Object* target = resolvePath(a, window)) avm1::loadVariables(vm_, url, target);
+    return;
+  }
   if ((command || (!loadVariables && !loadTarget)) && vm_.host()) vm_.host()->getUrl(url, window);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,6 +32,11 @@ class VmHost {
   virtual void getUrl(const std::string& url, const std::string& window) = 0;
   // The root clip of _levelN, or nullptr.
   virtual ActionTarget* level(int n) = 0;
+  // A file scripts asked for (LoadVars, XML, loadVariables), named relative
+  // to the movie. The host reads it at a later tick and then calls done
+  // (ok false when there is none); keep stays reachable until then.
+  using LoadDone = std::function<void(bool ok, const std::string& bytes)>;
+  virtual void requestLoad(const std::string& url, Object* keep, LoadDone done) {}
   // The stage in pixels (Stage.width and height).
   virtual double stageWidth() const { return 550; }
   virtual double stageHeight() const { return 400; }

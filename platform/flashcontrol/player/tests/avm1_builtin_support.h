@@ -3,6 +3,7 @@
 // objects and call their methods.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,8 +23,19 @@ class TestHost : public swf::avm1::VmHost {
   double movieTimeMs() const override { return clockMs; }
   void getUrl(const std::string&, const std::string&) override {}
   swf::avm1::ActionTarget* level(int) override { return nullptr; }
+  void requestLoad(const std::string& url, Object*, LoadDone done) override { loads.push_back({url, done}); }
+  // Completes the waiting loads from files (a name not there fails).
+  void finishLoads(const std::map<std::string, std::string>& files) {
+    std::vector<std::pair<std::string, LoadDone>> due;
+    due.swap(loads);
+    for (auto& load : due) {
+      auto it = files.find(load.first);
+      load.second(it != files.end(), it != files.end() ? it->second : std::string());
+    }
+  }
 
   std::vector<std::string> lines;
+  std::vector<std::pair<std::string, LoadDone>> loads;
   double clockMs = 0;
 };
 

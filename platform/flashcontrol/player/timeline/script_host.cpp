@@ -88,7 +88,9 @@ void ScriptHost::construct(MovieClip& clip, avm1::Object* init, const std::vecto
 void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
   // Collect once the heap has doubled since the last time.
   if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;
-  vm_->collect(roots);
+  std::vector<avm1::Object*> all = roots;
+  loads_.references(all);
+  vm_->collect(all);
   heapAfterCollect_ = vm_->heapSize();
 }
 
@@ -111,6 +113,13 @@ void ScriptHost::getUrl(const std::string& url, const std::string&) {
     if (c != kQuit[i]) return;
   }
   quitRequested_ = true;
+}
+
+void ScriptHost::requestLoad(const std::string& url, avm1::Object* keep, LoadDone done) {
+  loads_.request(url, keep, [this, done](bool ok, const std::string& bytes) {
+    done(ok, bytes);
+    vm_->endRun();
+  });
 }
 
 double ScriptHost::stageWidth() const { return stage_.movie().frameSize().width() / 20.0; }

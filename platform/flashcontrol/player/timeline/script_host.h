@@ -11,6 +11,7 @@
 #include "../avm1/interpreter.h"
 #include "../avm1/vm.h"
 #include "../tags/clip_actions.h"
+#include "data_loads.h"
 
 namespace swf {
 
@@ -35,6 +36,10 @@ class ScriptHost : public avm1::VmHost {
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
+  // Where files scripts load come from (nothing loads until set).
+  void setFileReader(DataLoads::Reader reader) { loads_.setReader(std::move(reader)); }
+  // The loads asked for before this tick arrive.
+  void runLoads() { loads_.complete(); }
   // Intervals and timeouts the movie clock has reached.
   void runTimers();
   // A clip event: the placement's onClipEvent handlers for it, then the
@@ -52,6 +57,7 @@ class ScriptHost : public avm1::VmHost {
   double movieTimeMs() const override;
   void getUrl(const std::string& url, const std::string& window) override;
   avm1::ActionTarget* level(int n) override;
+  void requestLoad(const std::string& url, avm1::Object* keep, LoadDone done) override;
   double stageWidth() const override;
   double stageHeight() const override;
 
@@ -63,6 +69,7 @@ class ScriptHost : public avm1::VmHost {
   std::unique_ptr<avm1::Interpreter> interpreter_;
   std::function<void(const std::string&)> traceSink_;
   bool quitRequested_ = false;
+  DataLoads loads_;
   size_t heapAfterCollect_ = 0;
 };
 

@@ -30,6 +30,7 @@ void Stage::tick(bool loop) {
   resetBudgets();
   if (movie_.runsActions()) {
     scripts_->runTimers();
+    scripts_->runLoads();
     dispatchEnterFrame(*root_);
   }
   root_->advance(loop);

@@ -21,14 +21,29 @@ const NativeSlot kSlots[] = {
                "isPropertyEnumerable"}},
     {200, "Math", {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random",
                    "floor", "ceil", "atan", "asin", "acos", "pow"}},
+    {301, "LoadVars", {"load", "send", "sendAndLoad", "decode"}},
 };
+
+// A _global member whatever its flags (LoadVars is hidden before version 6).
+Object* hiddenGlobal(Vm& vm, const char* name) {
+  for (const Property& p : vm.global()->ownProperties()) {
+    if (p.name == name) return p.value.asObject();
+  }
+  return nullptr;
+}
 
 // The function in a slot, read from the table whatever its flags (so a
 // member hidden from the movie's version is found too).
 Value nativeAt(Vm& vm, int category, int index) {
   for (const NativeSlot& slot : kSlots) {
     if (slot.category != category || index < 0 || index >= 20 || !slot.names[index]) continue;
-    Object* owner = *slot.owner ? vm.global()->get(slot.owner).asObject() : vm.objectPrototype();
+    Object* owner = vm.objectPrototype();
+    if (*slot.owner) {
+      Object* ctor = hiddenGlobal(vm, slot.owner);
+      // Classes keep their methods on the prototype, Math on itself.
+      Value proto = ctor && ctor->asFunction() ? ctor->get("prototype") : Value();
+      owner = proto.isObject() ? proto.object : ctor;
+    }
     if (!owner) return Value();
     for (const Property& p : owner->ownProperties()) {
       if (p.name == slot.names[index]) return p.value;

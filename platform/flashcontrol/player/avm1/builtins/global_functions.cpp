@@ -6,59 +6,11 @@
 #include "../number_text.h"
 #include "../vm.h"
 #include "builtins.h"
+#include "url_text.h"
 
 namespace swf {
 namespace avm1 {
 namespace {
-
-std::string escapeText(const std::string& s) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (plain) {
-      out.push_back(char(c));
-    } else {
-      out.push_back('%');
-      out.push_back(hex[c >> 4]);
-      out.push_back(hex[c & 15]);
-    }
-  }
-  return out;
-}
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// "+" is a space; "%" takes up to two hex digits, and a character that is
-// none ends the escape and goes with it.
-std::string unescapeText(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '+') {
-      out.push_back(' ');
-      continue;
-    }
-    if (s[i] != '%') {
-      out.push_back(s[i]);
-      continue;
-    }
-    int code = 0;
-    int digits = 0;
-    while (digits < 2 && i + 1 < s.size()) {
-      int d = hexDigit(s[++i]);
-      if (d < 0) break;
-      code = code * 16 + d;
-      ++digits;
-    }
-    if (digits == 2) out.push_back(char(code));
-  }
-  return out;
-}
 
 // ASSetPropFlags(object, names, set, clear): names are a comma list, an
 // array, or null for every property.

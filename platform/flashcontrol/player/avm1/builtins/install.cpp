@@ -30,6 +30,9 @@ void installBuiltins(Vm& vm) {
   vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
   installXmlNodeClass(vm);
   installXmlClass(vm);
+  installLoadVarsClass(vm);
+  installExternalInterfaceClass(vm);
+  installPrintJobClass(vm);
   installAsNative(vm);
 }
 

@@ -1,12 +1,32 @@
-// XML: a document node that parses markup into XMLNode children. Loading
-// and sending over the network are refused, as a local export has none.
+// XML: a document node that parses markup into XMLNode children, loaded
+// from files beside the movie (sending goes nowhere without a server).
 #include "../vm.h"
 #include "builtins.h"
+#include "data_load.h"
 #include "xml_node.h"
 
 namespace swf {
 namespace avm1 {
 namespace {
+
+// Elements with an id attribute are listed in the document's idMap, which
+// later parses add to.
+void mapIds(Vm& vm, XmlNode* doc) {
+  Object* map = nullptr;
+  std::vector<XmlNode*> pending(doc->children().rbegin(), doc->children().rend());
+  while (!pending.empty()) {
+    XmlNode* n = pending.back();
+    pending.pop_back();
+    if (n->attributes()->hasOwn("id")) {
+      if (!map) {
+        map = doc->get("idMap").asObject();
+        if (!map) doc->set("idMap", Value(map = vm.newObject()));
+      }
+      map->set(vm.toString(n->attributes()->get("id")), Value(n));
+    }
+    pending.insert(pending.end(), n->children().rbegin(), n->children().rend());
+  }
+}
 
 void parseInto(Vm& vm, XmlNode* doc, const std::string& text) {
   while (!doc->children().empty()) doc->children().back()->detach();
@@ -15,6 +35,7 @@ void parseInto(Vm& vm, XmlNode* doc, const std::string& text) {
   doc->set("status", Value(status));
   if (!decls.xmlDecl.isUndefined()) doc->set("xmlDecl", decls.xmlDecl);
   if (!decls.docTypeDecl.isUndefined()) doc->set("docTypeDecl", decls.docTypeDecl);
+  mapIds(vm, doc);
 }
 
 }  // namespace
@@ -43,11 +64,38 @@ void installXmlClass(Vm& vm) {
   vm.defineMethod(proto, "createTextNode", [](Vm& vm, const Value&, const Args& args) -> Value {
     return makeXmlNode(vm, Value(), {Value(kXmlText), arg(args, 0)});
   });
-  NativeFn refused = [](Vm&, const Value&, const Args&) -> Value { return Value(false); };
-  for (const char* name : {"load", "send", "sendAndLoad"}) vm.defineMethod(proto, name, refused);
+  vm.defineMethod(proto, "load", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    Object* o = self.asObject();
+    if (!o || arg(args, 0).isNullish()) return Value(false);
+    startDataLoad(vm, vm.toString(args[0]), o);
+    return Value(true);
+  });
+  vm.defineMethod(proto, "sendAndLoad", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    Object* target = arg(args, 1).asObject();
+    if (!self.asObject() || arg(args, 0).isNullish() || !target) return Value(false);
+    startDataLoad(vm, vm.toString(args[0]), target);
+    return Value(true);
+  });
+  vm.defineMethod(proto, "send", [](Vm&, const Value&, const Args&) -> Value { return Value(false); });
+  // The markup arrived: parse it and tell onLoad (false when nothing came).
+  vm.defineMethod(proto, "onData", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    if (arg(args, 0).isUndefined()) return vm.callMethod(self, "onLoad", {Value(false)});
+    vm.callMethod(self, "parseXML", {args[0]});
+    if (vm.unwinding()) return Value();
+    if (Object* o = self.asObject()) o->set("loaded", Value(true));
+    return vm.callMethod(self, "onLoad", {Value(true)});
+  });
+  vm.defineMethod(proto, "onLoad", [](Vm&, const Value&, const Args&) -> Value { return Value(); });
   vm.defineMethod(proto, "addRequestHeader", [](Vm&, const Value&, const Args&) -> Value { return Value(); });
-  vm.defineMethod(proto, "getBytesLoaded", [](Vm&, const Value&, const Args&) -> Value { return Value(); });
-  vm.defineMethod(proto, "getBytesTotal", [](Vm&, const Value&, const Args&) -> Value { return Value(); });
+  for (bool total : {false, true}) {
+    vm.defineMethod(proto, total ? "getBytesTotal" : "getBytesLoaded",
+                    [total](Vm&, const Value& self, const Args&) -> Value {
+                      Object* o = self.asObject();
+                      bool known = false;
+                      double n = o ? bytesLoaded(o, total, known) : 0;
+                      return known ? Value(n) : Value();
+                    });
+  }
 }
 
 }  // namespace avm1

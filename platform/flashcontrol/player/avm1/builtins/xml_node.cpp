@@ -26,6 +26,7 @@ bool XmlNode::insert(XmlNode* child, size_t at) {
   if (at > children_.size()) at = children_.size();
   children_.insert(children_.begin() + long(at), child);
   child->parent_ = this;
+  syncChildList();
   return true;
 }
 
@@ -38,6 +39,7 @@ void XmlNode::detach() {
       break;
     }
   }
+  parent_->syncChildList();
   parent_ = nullptr;
 }
 
@@ -77,9 +79,59 @@ std::string XmlNode::markup(int depth) {
   if (name.isNullish()) return inner;
   std::string tag = v.toString(name);
   std::string out = "<" + tag;
-  for (const Property& p : attributes_->ownProperties()) out += " " + p.name + "=\"" + escapeXml(v.toString(p.value)) + "\"";
+  // Attributes in enumeration order: newest first.
+  const std::vector<Property>& attributes = attributes_->ownProperties();
+  for (auto p = attributes.rbegin(); p != attributes.rend(); ++p) out += " " + p->name + "=\"" + escapeXml(v.toString(p->value)) + "\"";
   if (children_.empty()) return out + " />";
   return out + ">" + inner + "</" + tag + ">";
+}
+
+// childNodes is one array per node, rewritten on each change of the tree
+// (what scripts put in it stays until then).
+void XmlNode::syncChildList() {
+  if (childList_) childList_->assign(std::vector<Value>(children_.begin(), children_.end()));
+}
+
+namespace {
+
+// "xmlns" declares the default namespace, "xmlns:p" the prefix p; the real
+// player also takes any other name starting with xmlns as the default.
+bool declaredPrefix(const std::string& attribute, std::string& prefix) {
+  if (attribute.compare(0, 5, "xmlns") != 0) return false;
+  prefix = attribute.size() > 5 && attribute[5] == ':' ? attribute.substr(6) : std::string();
+  return true;
+}
+
+}  // namespace
+
+Value XmlNode::namespaceForPrefix(const std::string& prefix) {
+  std::string declared;
+  for (XmlNode* n = this; n; n = n->parent_) {
+    const std::vector<Property>& attributes = n->attributes_->ownProperties();
+    for (auto p = attributes.rbegin(); p != attributes.rend(); ++p) {
+      if (declaredPrefix(p->name, declared) && declared == prefix) return Value(vm().toString(p->value));
+    }
+  }
+  return Value::null();
+}
+
+Value XmlNode::prefixForNamespace(const std::string& uri) {
+  std::string declared;
+  for (XmlNode* n = this; n; n = n->parent_) {
+    const std::vector<Property>& attributes = n->attributes_->ownProperties();
+    for (auto p = attributes.rbegin(); p != attributes.rend(); ++p) {
+      if (declaredPrefix(p->name, declared) && vm().toString(p->value) == uri) return Value(declared);
+    }
+  }
+  return Value::null();
+}
+
+Value XmlNode::namePart(bool prefix) const {
+  if (type_ != kXmlElement || name.isNullish()) return Value::null();
+  std::string full = vm().toString(name);
+  size_t colon = full.find(':');
+  if (colon == std::string::npos) return Value(prefix ? std::string() : full);
+  return Value(prefix ? full.substr(0, colon) : full.substr(colon + 1));
 }
 
 Value XmlNode::sibling(int step) const {
@@ -112,9 +164,18 @@ bool XmlNode::getBuiltin(const std::string& key, Value& out) {
     out = sibling(1);
   } else if (is(key, "previousSibling")) {
     out = sibling(-1);
+  } else if (is(key, "prefix")) {
+    out = namePart(true);
+  } else if (is(key, "localName")) {
+    out = namePart(false);
+  } else if (is(key, "namespaceURI")) {
+    Value prefix = namePart(true);
+    out = prefix.isNull() ? prefix : namespaceForPrefix(vm().toString(prefix));
   } else if (is(key, "childNodes")) {
-    if (!childList_) childList_ = vm().newArray();
-    childList_->assign(std::vector<Value>(children_.begin(), children_.end()));
+    if (!childList_) {
+      childList_ = vm().newArray();
+      syncChildList();
+    }
     out = Value(childList_);
   } else {
     return false;

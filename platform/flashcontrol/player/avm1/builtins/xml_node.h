@@ -35,6 +35,11 @@ class XmlNode : public Object {
   // The markup of the node and everything under it.
   std::string markup(int depth = 0);
 
+  // Namespaces: declared by attributes named xmlns... on the node or its
+  // ancestors, the nearest first; null when none matches.
+  Value namespaceForPrefix(const std::string& prefix);
+  Value prefixForNamespace(const std::string& uri);
+
   void references(std::vector<Object*>& out) const override;
 
  protected:
@@ -43,6 +48,9 @@ class XmlNode : public Object {
 
  private:
   Value sibling(int step) const;
+  void syncChildList();
+  // The name split at its first colon (an element's prefix is "" without one).
+  Value namePart(bool prefix) const;
   bool is(const std::string& key, const char* name) const { return key == keyOf(name); }
 
   int type_;

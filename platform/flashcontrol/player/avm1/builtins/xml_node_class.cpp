@@ -20,7 +20,8 @@ Value insertBefore(Vm&, const Value& self, const Args& args) {
   XmlNode* parent = nodeOf(self);
   XmlNode* child = nodeOf(arg(args, 0));
   XmlNode* before = nodeOf(arg(args, 1));
-  if (!parent || !child || !before || before->parent() != parent) return Value();
+  // A node already under this parent stays where it is.
+  if (!parent || !child || !before || before->parent() != parent || child->parent() == parent) return Value();
   const auto& kids = parent->children();
   for (size_t i = 0; i < kids.size(); ++i) {
     if (kids[i] == before) {
@@ -65,6 +66,14 @@ void installXmlNodeClass(Vm& vm) {
   vm.defineMethod(proto, "hasChildNodes", [](Vm&, const Value& self, const Args&) -> Value {
     XmlNode* n = nodeOf(self);
     return Value(n != nullptr && !n->children().empty());
+  });
+  vm.defineMethod(proto, "getNamespaceForPrefix", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    XmlNode* n = nodeOf(self);
+    return n ? n->namespaceForPrefix(vm.toString(arg(args, 0))) : Value();
+  });
+  vm.defineMethod(proto, "getPrefixForNamespace", [](Vm& vm, const Value& self, const Args& args) -> Value {
+    XmlNode* n = nodeOf(self);
+    return n ? n->prefixForNamespace(vm.toString(arg(args, 0))) : Value();
   });
   vm.defineMethod(proto, "toString", [](Vm& vm, const Value& self, const Args&) -> Value {
     XmlNode* n = nodeOf(self);

@@ -149,25 +149,42 @@ class Parser {
     if (name.empty()) return kBadElement;
     XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), kXmlElement, Value(name));
     open.back()->insert(node, open.back()->children().size());
+    std::vector<std::pair<std::string, std::string>> attributes;
     for (;;) {
       skipSpace();
       if (pos_ >= s_.size()) return kBadElement;
       if (s_.compare(pos_, 2, "/>") == 0) {
         pos_ += 2;
+        setAttributes(node, attributes);
         return kOk;
       }
       if (s_[pos_] == '>') {
         ++pos_;
+        setAttributes(node, attributes);
         if (open.size() >= kMaxDepth) return kBadElement;
         open.push_back(node);
         return kOk;
       }
-      int status = attribute(node);
+      int status = attribute(attributes);
       if (status != kOk) return status;
     }
   }
 
-  int attribute(XmlNode* node) {
+  bool sameName(const std::string& a, const std::string& b) const {
+    if (vm_.caseSensitive() || a.size() != b.size()) return a == b;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return true;
+  }
+
+  // The real player stores a tag's attributes last to first, so that
+  // enumerating them (newest first) gives the source order.
+  void setAttributes(XmlNode* node, const std::vector<std::pair<std::string, std::string>>& attributes) {
+    for (size_t i = attributes.size(); i-- > 0;) node->attributes()->set(attributes[i].first, Value(attributes[i].second));
+  }
+
+  int attribute(std::vector<std::pair<std::string, std::string>>& attributes) {
     std::string name = readName();
     skipSpace();
     if (name.empty() || pos_ >= s_.size() || s_[pos_] != '=') return kBadElement;
@@ -178,7 +195,9 @@ class Parser {
     size_t end = s_.find(quote, pos_);
     if (end == std::string::npos) return kAttributeOpen;
     // The first of repeated names wins.
-    if (!node->attributes()->hasOwn(name)) node->attributes()->set(name, Value(decodeEntities(s_.substr(pos_, end - pos_))));
+    bool repeated = false;
+    for (const auto& a : attributes) repeated = repeated || sameName(a.first, name);
+    if (!repeated) attributes.emplace_back(name, decodeEntities(s_.substr(pos_, end - pos_)));
     pos_ = end + 1;
     return kOk;
   }

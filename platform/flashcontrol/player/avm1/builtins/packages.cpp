@@ -1,0 +1,27 @@
+#include "packages.h"
+
+#include "../vm.h"
+
+namespace swf {
+namespace avm1 {
+
+Object* packageObject(Vm& vm, const std::string& dottedName) {
+  Object* at = vm.global();
+  size_t start = 0;
+  while (start <= dottedName.size()) {
+    size_t dot = dottedName.find('.', start);
+    if (dot == std::string::npos) dot = dottedName.size();
+    std::string name = dottedName.substr(start, dot - start);
+    Object* next = at->hasOwn(name) ? at->get(name).asObject() : nullptr;
+    if (!next) {
+      next = vm.newObject();
+      at->define(name, Value(next), at == vm.global() ? kDontEnum | kVersion8 : kDontEnum);
+    }
+    at = next;
+    start = dot + 1;
+  }
+  return at;
+}
+
+}  // namespace avm1
+}  // namespace swf
