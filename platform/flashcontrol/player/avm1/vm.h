@@ -31,6 +31,9 @@ class VmHost {
   virtual void getUrl(const std::string& url, const std::string& window) = 0;
   // The root clip of _levelN, or nullptr.
   virtual ActionTarget* level(int n) = 0;
+  // loadMovieNum / unloadMovieNum: a movie loaded into _levelN a frame later.
+  virtual void loadLevel(const std::string&, int, Object*) {}
+  virtual void unloadLevel(int) {}
   // The stage in pixels (Stage.width and height).
   virtual double stageWidth() const { return 550; }
   virtual double stageHeight() const { return 400; }

@@ -43,7 +43,7 @@ bool traceMovie(const std::string& path, const TraceOptions& options, std::vecto
   Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) {
     std::vector<std::string> parts = splitLines(line);
     lines.insert(lines.end(), parts.begin(), parts.end());
-  });
+  }, filesBeside(path));
   int frames = options.frames;
   if (frames <= 0) {
     double rate = movie.frameRate() > 0 ? movie.frameRate() : 12;

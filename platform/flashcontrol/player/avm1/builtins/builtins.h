@@ -31,6 +31,7 @@ void installTextFormatClass(Vm& vm);
 void installXmlNodeClass(Vm& vm);
 void installXmlClass(Vm& vm);
 void installAsNative(Vm& vm);
+void installMovieClipLoaderClass(Vm& vm);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);

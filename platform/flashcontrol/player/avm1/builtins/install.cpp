@@ -31,6 +31,8 @@ void installBuiltins(Vm& vm) {
   installXmlNodeClass(vm);
   installXmlClass(vm);
   installAsNative(vm);
+  installMovieClipLoaderClass(vm);
+  vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
 }
 
 }  // namespace avm1
