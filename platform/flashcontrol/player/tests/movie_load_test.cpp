@@ -149,4 +149,15 @@ TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
   EXPECT_EQ(run.lines, (Lines{"child", "_level0.box", "undefined", "hi! you", "child.swf?greeting=hi%21+you"}));
 }
 
+TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {
+  SwfBuilder b;
+  b.version(7).showFrame();
+  for (auto compression : {mvqtest::Compression::None, mvqtest::Compression::Zlib}) {
+    Bytes file = b.finish(compression);
+    swf::Movie movie;
+    ASSERT_TRUE(movie.parse(file));
+    EXPECT_EQ(movie.fileLength(), file.size());
+  }
+}
+
 }  // namespace
