@@ -75,6 +75,12 @@ class ActionTarget {
     for (int i = 0; i < 8; ++i) out[i] = i < 4 ? 100 : 0;
   }
   virtual void setColorTransform(const double[8]) {}
+  // loadMovie: the movie at url replaces this clip's content a frame
+  // later; listener (a MovieClipLoader, or nullptr) hears how it went.
+  virtual void loadMovie(const std::string&, Object*) {}
+  virtual void unloadMovie() {}
+  // Where the clip's movie came from (_url).
+  virtual std::string url() { return std::string(); }
 };
 
 }  // namespace avm1

@@ -6,6 +6,8 @@
 #include "action_codes.h"
 #include "array_object.h"
 #include "builtins/data_load.h"
+#include "frame_number.h"
+#include "load_target.h"
 #include "number_text.h"
 #include "text.h"
 
@@ -309,7 +311,12 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
       size_t pos = 0;
       std::string url = readString(p, length, pos);
       std::string window = pos < length ? readString(p, length, pos) : std::string();
-      if (vm_.host()) vm_.host()->getUrl(url, window);
+      int level = 0;
+      if (vm_.host() && levelOfTarget(window, level)) {
+        loadIntoLevel(*vm_.host(), url, level);
+      } else if (vm_.host()) {
+        vm_.host()->getUrl(url, window);
+      }
       break;
     }
     case ActionCode::GetURL2: getUrl2(a, p, length); break;
@@ -1233,19 +1240,35 @@ void Interpreter::gotoFrame2(Activation& a, const uint8_t* p, size_t length) {
   ActionTarget* t = targetClip(a);
   if (!t) return;
   auto gotoNumber = [&](ActionTarget* at, double n) {
-    if (std::isnan(n)) return;
-    n = std::max(-1e9, std::min(1e9, n));
-    at->gotoFrame(int(std::floor(n)) - 1 + bias, andPlay);
+    int frame0 = frameIndexOf(n, bias);
+    if (frame0 >= 0) at->gotoFrame(frame0, andPlay);
   };
-  if (!frame.isString()) {
-    gotoNumber(t, vm_.toNumber(frame));
+  // A scene's label counts from the scene's first frame.
+  auto gotoLabel = [&](ActionTarget* at, const std::string& label) {
+    int found = bias ? at->findLabel(label) : -1;
+    if (found >= 0) {
+      at->gotoFrame(found + bias, andPlay);
+    } else if (!bias) {
+      at->gotoLabel(label, andPlay);
+    }
+  };
+  // Whole numbers are frames; anything else names a label by its text
+  // (a movie may label a frame "undefined" or "4.5").
+  if (frame.isNumber() && frame.number == std::floor(frame.number)) {
+    gotoNumber(t, frame.number);
     return;
   }
-  std::string path, name = frame.text;
-  size_t colon = frame.text.rfind(':');
+  std::string text = vm_.toString(frame);
+  if (vm_.unwinding()) return;
+  if (!frame.isString()) {
+    gotoLabel(t, text);
+    return;
+  }
+  std::string path, name = text;
+  size_t colon = text.rfind(':');
   if (colon != std::string::npos) {
-    path = frame.text.substr(0, colon);
-    name = frame.text.substr(colon + 1);
+    path = text.substr(0, colon);
+    name = text.substr(colon + 1);
   }
   ActionTarget* at = t;
   if (!path.empty()) {
@@ -1257,7 +1280,7 @@ void Interpreter::gotoFrame2(Activation& a, const uint8_t* p, size_t length) {
   if (!std::isnan(n)) {
     gotoNumber(at, n);
   } else {
-    at->gotoLabel(name, andPlay);
+    gotoLabel(at, name);
   }
 }
 
@@ -1265,12 +1288,22 @@ void Interpreter::getUrl2(Activation& a, const uint8_t* p, size_t length) {
   std::string window = vm_.toString(pop(a));
   std::string url = vm_.toString(pop(a));
   if (length < 1) return;
-  // loadMovie loads nothing here; FSCommands pass whatever the form.
+  // FSCommands pass whatever the form.
   bool loadVariables = p[0] & 0x80;
   bool loadTarget = p[0] & 0x40;
   bool command = url.size() > 10 && (url.compare(0, 10, "FSCommand:") == 0 || url.compare(0, 10, "fscommand:") == 0);
   if (loadVariables && !command) {
     if (Object* target = resolvePath(a, window)) avm1::loadVariables(vm_, url, target);
+    return;
+  }
+  int level = 0;
+  if (!command && vm_.host() && levelOfTarget(window, level)) {
+    loadIntoLevel(*vm_.host(), url, level);
+    return;
+  }
+  if (!command && loadTarget) {
+    Object* o = window.empty() ? nullptr : resolvePath(a, window);
+    if (ActionTarget* clip = o ? o->clip() : nullptr) loadIntoClip(*clip, url);
     return;
   }
   if ((command || (!loadVariables && !loadTarget)) && vm_.host()) vm_.host()->getUrl(url, window);

@@ -37,6 +37,9 @@ class VmHost {
   // (ok false when there is none); keep stays reachable until then.
   using LoadDone = std::function<void(bool ok, const std::string& bytes)>;
   virtual void requestLoad(const std::string& url, Object* keep, LoadDone done) {}
+  // loadMovieNum / unloadMovieNum: a movie loaded into _levelN a frame later.
+  virtual void loadLevel(const std::string&, int, Object*) {}
+  virtual void unloadLevel(int) {}
   // The stage in pixels (Stage.width and height).
   virtual double stageWidth() const { return 550; }
   virtual double stageHeight() const { return 400; }

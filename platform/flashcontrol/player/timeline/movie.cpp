@@ -56,6 +56,7 @@ int morphVersionOf(TagCode code) {
 
 bool Movie::parse(const std::vector<uint8_t>& fileBytes) {
   if (!readMovieFile(fileBytes, file_)) return false;
+  storedLength_ = fileBytes.size();
   root_.frameCount = file_.frameCount > 0 ? file_.frameCount : 1;
   const uint8_t* tags = file_.body.data() + file_.tagsOffset;
   readTags(tags, file_.body.size() - file_.tagsOffset, root_, true);

@@ -28,7 +28,8 @@ class Movie {
 
   int version() const { return file_.version; }
   const Rect& frameSize() const { return file_.frameSize; }
-  size_t fileLength() const { return file_.body.size() + 8; }
+  // The bytes of the file as stored (compressed when it is).
+  size_t fileLength() const { return storedLength_; }
   double frameRate() const { return file_.frameRate; }
   uint32_t backgroundRgb() const { return background_; }
   // ActionScript 3 movies play their timelines without scripts.
@@ -60,6 +61,7 @@ class Movie {
   void readSoundTag(const TagRecord& tag, Timeline& timeline, int frame, bool topLevel);
 
   MovieFile file_;
+  size_t storedLength_ = 0;
   Dictionary dictionary_;
   FontCatalog fonts_;
   std::vector<TagBody> soundDefinitions_;

@@ -27,6 +27,7 @@ const Timeline* playedTimeline(const Character& c) {
 
 MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, int nesting)
     : stage_(stage),
+      movie_(parent ? &parent->movie() : &stage.movie()),
       timeline_(timeline),
       parent_(parent),
       nesting_(nesting),
@@ -84,7 +85,7 @@ void MovieClip::enterFrame(int frame) {
   stage_.queueActions(*this, *f);
   stage_.playFrameSounds(*this, *f);
   std::vector<uint16_t> touched;
-  applyFrameCommands(stage_.movie(), *f, frame, state_, &touched);
+  applyFrameCommands(movie(), *f, frame, state_, &touched);
   std::sort(touched.begin(), touched.end());
   touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
   for (uint16_t depth : touched) reconcile(depth);
@@ -102,7 +103,7 @@ void MovieClip::seek(int frame, bool jump) {
   if (!stage_.chargeSeek(frame + 1)) return;
   const bool back = frame < frame_;
   frame_ = frame;
-  state_ = placementsAt(stage_.movie(), timeline_, frame);
+  state_ = placementsAt(movie(), timeline_, frame);
   if (jump) stage_.startStream(*this);
   if (const Frame* f = timeline_.frame(frame)) {
     stage_.queueActions(*this, *f);
@@ -171,13 +172,13 @@ void MovieClip::createChild(int depth, const Placement& placement) {
   if (!stage_.reserveObject()) return;
   DisplayObject obj;
   obj.placement = placement;
-  obj.character = stage_.movie().character(placement.characterId);
+  obj.character = movie().character(placement.characterId);
   const Timeline* timeline = obj.character ? playedTimeline(*obj.character) : nullptr;
   if (timeline && nesting_ + 1 < kMaxClipNesting) {
     obj.clip = std::make_unique<MovieClip>(stage_, *timeline, this, nesting_ + 1);
   }
   if (auto* field = obj.character ? std::get_if<EditTextCharacter>(obj.character) : nullptr) {
-    const Movie& movie = stage_.movie();
+    const Movie& movie = this->movie();
     obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
@@ -216,7 +217,7 @@ bool MovieClip::gotoLabel(const std::string& label, bool andPlay) {
 }
 
 avm1::ActionTarget* MovieClip::childNamed(const std::string& name) {
-  bool caseSensitive = stage_.movie().version() >= 7;
+  bool caseSensitive = movie().version() >= 7;
   for (auto& entry : children_) {
     MovieClip* clip = entry.second.clip.get();
     if (!clip) continue;

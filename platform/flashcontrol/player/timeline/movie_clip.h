@@ -14,11 +14,15 @@
 
 namespace swf {
 
+class Movie;
 class Stage;
 
 class MovieClip : public avm1::ActionTarget {
  public:
   MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, int nesting);
+  // The root of a movie loaded from a file (loadMovie, a level): it plays
+  // that movie's timeline with that movie's characters.
+  MovieClip(Stage& stage, const Movie& movie, MovieClip* parent, int nesting, const std::string& url);
   ~MovieClip() override;
   MovieClip(const MovieClip&) = delete;
   MovieClip& operator=(const MovieClip&) = delete;
@@ -31,6 +35,8 @@ class MovieClip : public avm1::ActionTarget {
   bool removed() const { return removed_; }
   const std::map<int, DisplayObject>& children() const { return children_; }
   const Timeline& timeline() const { return timeline_; }
+  // The movie whose characters it places.
+  const Movie& movie() const { return *movie_; }
   // When the stage last began this clip's stream (0: never).
   uint64_t streamEpoch() const { return streamEpoch_; }
   void setStreamEpoch(uint64_t epoch) { streamEpoch_ = epoch; }
@@ -58,6 +64,15 @@ class MovieClip : public avm1::ActionTarget {
   ActionTarget* childNamed(const std::string& name) override;
   ActionTarget* parentTarget() override { return parent_; }
   ActionTarget* rootTarget() override;
+  // Loading movies (movie_clip_load.cpp).
+  void loadMovie(const std::string& url, avm1::Object* listener) override;
+  void unloadMovie() override;
+  std::string url() override;
+  int levelNumber() override { return level_; }
+  void setLevel(int level) { level_ = level; }
+  // Puts a clip of the loaded movie where this one is (same place, name and
+  // depth; its variables and children go): the new clip, or nullptr.
+  MovieClip* replaceWith(const Movie& loaded, const std::string& url);
 
   // Scripts' view (movie_clip_script.cpp).
   avm1::Object* scriptObject() override;
@@ -107,6 +122,8 @@ class MovieClip : public avm1::ActionTarget {
   void keepForUnload(std::map<int, DisplayObject>::iterator it);
   void queueUnloadEvents();
   void detachScripts();
+  // The content of a child's slot becomes fresh (movie_clip_load.cpp).
+  MovieClip* takeSlot(DisplayObject& slot, std::unique_ptr<MovieClip> fresh);
   void createChild(int depth, const Placement& placement);
   DisplayObject* slot();
   // A child scripts made (kept across gotos) at a script depth.
@@ -116,6 +133,7 @@ class MovieClip : public avm1::ActionTarget {
   bool boundsIn(const Matrix& m, Rect& out, bool& any);
 
   Stage& stage_;
+  const Movie* movie_;
   const Timeline& timeline_;
   MovieClip* parent_;
   int nesting_;
@@ -127,6 +145,8 @@ class MovieClip : public avm1::ActionTarget {
   bool awaitingUnload_ = false;
   uint64_t streamEpoch_ = 0;
   int depth_ = 0;
+  int level_ = 0;
+  std::string loadedUrl_;  // a loaded movie's root: where it came from
   std::string scriptName_;  // an instance name scripts set (or a dynamic clip's)
   bool renamed_ = false;
   avm1::Object* object_ = nullptr;

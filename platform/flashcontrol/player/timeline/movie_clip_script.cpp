@@ -195,7 +195,7 @@ void MovieClip::toStage(double out[6]) {
   out[0] = m.a, out[1] = m.b, out[2] = m.c, out[3] = m.d, out[4] = m.tx / 20, out[5] = m.ty / 20;
 }
 
-int MovieClip::bytesTotal() { return int(stage_.movie().fileLength()); }
+int MovieClip::bytesTotal() { return int(movie().fileLength()); }
 
 MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
                                        avm1::Object* init) {
@@ -206,7 +206,7 @@ MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, co
   if (!stage_.reserveObject()) return nullptr;
   DisplayObject obj;
   obj.placement = placement;
-  obj.character = stage_.movie().character(placement.characterId);
+  obj.character = movie().character(placement.characterId);
   obj.scripted = true;
   obj.clip = std::make_unique<MovieClip>(stage_, timeline, this, nesting_ + 1);
   DisplayObject& slot = children_[internal] = std::move(obj);
@@ -228,14 +228,16 @@ avm1::ActionTarget* MovieClip::createEmpty(const std::string& name, int depth) {
 }
 
 uint16_t MovieClip::characterId() {
+  // A loaded movie's root is no character of the movie that placed it.
+  if (!loadedUrl_.empty()) return 0;
   DisplayObject* s = slot();
   return s ? s->placement.characterId : 0;
 }
 
 avm1::ActionTarget* MovieClip::attach(const std::string& linkage, const std::string& name, int depth,
                                       avm1::Object* init) {
-  uint16_t id = stage_.movie().exportedCharacter(linkage);
-  const Character* c = id ? stage_.movie().character(id) : nullptr;
+  uint16_t id = movie().exportedCharacter(linkage);
+  const Character* c = id ? movie().character(id) : nullptr;
   const auto* sprite = c ? std::get_if<SpriteCharacter>(c) : nullptr;
   if (!sprite || !sprite->timeline) return nullptr;
   Placement p;

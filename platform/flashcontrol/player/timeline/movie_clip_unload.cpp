@@ -25,7 +25,7 @@ bool MovieClip::hasUnloadHandler() {
 }
 
 bool MovieClip::wantsUnload() {
-  if (!stage_.movie().runsActions()) return false;
+  if (!movie().runsActions()) return false;
   if (hasUnloadHandler()) return true;
   for (auto& entry : children_) {
     MovieClip* child = entry.second.clip.get();

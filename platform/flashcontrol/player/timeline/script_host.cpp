@@ -30,6 +30,17 @@ void ScriptHost::clipGone(avm1::Object* object) {
   if (auto* c = dynamic_cast<avm1::ClipObject*>(object)) c->detach();
 }
 
+void ScriptHost::reuseObject(avm1::Object* object, MovieClip& clip) {
+  auto* c = dynamic_cast<avm1::ClipObject*>(object);
+  if (!c) return;
+  std::vector<std::string> names;
+  for (const avm1::Property& p : c->ownProperties()) names.push_back(p.name);
+  c->changeAllFlags(0, 0xFFFF);
+  for (const std::string& name : names) c->remove(name);
+  c->setProto(vm_->classPrototype("MovieClip"));
+  c->attach(&clip);
+}
+
 void ScriptHost::runBlock(const uint8_t* code, size_t size, MovieClip& clip) {
   interpreter_->runBlock(code, size, clip.scriptObject());
 }
@@ -122,10 +133,23 @@ void ScriptHost::requestLoad(const std::string& url, avm1::Object* keep, LoadDon
   });
 }
 
-double ScriptHost::stageWidth() const { return stage_.movie().frameSize().width() / 20.0; }
+// The size of the movie in _level0 (one loaded there replaces the first).
+double ScriptHost::stageWidth() const { return stage_.root().movie().frameSize().width() / 20.0; }
 
-double ScriptHost::stageHeight() const { return stage_.movie().frameSize().height() / 20.0; }
+double ScriptHost::stageHeight() const { return stage_.root().movie().frameSize().height() / 20.0; }
 
-avm1::ActionTarget* ScriptHost::level(int n) { return n == 0 ? &stage_.root() : nullptr; }
+avm1::ActionTarget* ScriptHost::level(int n) { return stage_.level(n); }
+
+void ScriptHost::loadLevel(const std::string& url, int level, avm1::Object* listener) {
+  stage_.loads().request(nullptr, level, url, listener);
+}
+
+void ScriptHost::unloadLevel(int level) { stage_.unloadLevel(level); }
+
+void ScriptHost::broadcast(avm1::Object* source, const avm1::Args& args) {
+  if (!source) return;
+  avm1::Value fn = source->get("broadcastMessage");
+  if (fn.isObject() && fn.object->asFunction()) interpreter_->callFromPlayer(fn, avm1::Value(source), args);
+}
 
 }  // namespace swf

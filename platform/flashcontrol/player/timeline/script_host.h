@@ -35,6 +35,9 @@ class ScriptHost : public avm1::VmHost {
   avm1::Object* objectFor(MovieClip& clip);
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
+  // A movie loaded into a clip: the clip's object, its variables gone,
+  // stands for the new content.
+  void reuseObject(avm1::Object* object, MovieClip& clip);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
   // Where files scripts load come from (nothing loads until set).
   void setFileReader(DataLoads::Reader reader) { loads_.setReader(std::move(reader)); }
@@ -50,6 +53,8 @@ class ScriptHost : public avm1::VmHost {
   // properties are copied, onClipEvent(construct) runs, then the class's
   // constructor on the clip.
   void construct(MovieClip& clip, avm1::Object* init, const std::vector<ClipActionRecord>* actions);
+  // source.broadcastMessage(args...) (a MovieClipLoader's events).
+  void broadcast(avm1::Object* source, const avm1::Args& args);
   // Frees what scripts can no longer reach, now and then (between ticks).
   void collectGarbage(const std::vector<avm1::Object*>& roots);
 
@@ -58,6 +63,8 @@ class ScriptHost : public avm1::VmHost {
   void getUrl(const std::string& url, const std::string& window) override;
   avm1::ActionTarget* level(int n) override;
   void requestLoad(const std::string& url, avm1::Object* keep, LoadDone done) override;
+  void loadLevel(const std::string& url, int level, avm1::Object* listener) override;
+  void unloadLevel(int level) override;
   double stageWidth() const override;
   double stageHeight() const override;
 

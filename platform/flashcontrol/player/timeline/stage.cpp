@@ -4,10 +4,11 @@
 namespace swf {
 
 Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
-             std::function<void(const std::string&)> traceSink)
+             std::function<void(const std::string&)> traceSink, MovieFileSource files)
     : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
   scripts_ = std::make_unique<ScriptHost>(*this, movie.version());
   scripts_->setTraceSink(std::move(traceSink));
+  loads_ = std::make_unique<MovieLoads>(*this, std::move(files));
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
@@ -16,6 +17,7 @@ Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
 }
 
 Stage::~Stage() {
+  levels_.clear();
   root_.reset();
   retired_.clear();
 }
@@ -32,9 +34,18 @@ void Stage::tick(bool loop) {
     scripts_->runTimers();
     scripts_->runLoads();
     dispatchEnterFrame(*root_);
+    for (auto& entry : levels_) dispatchEnterFrame(*entry.second);
   }
+  // A movie that asked to quit loads nothing more.
+  if (!scripts_->quitRequested()) loads_->place();
   root_->advance(loop);
   root_->advanceChildren();
+  for (auto& entry : levels_) {
+    MovieClip& level = *entry.second;
+    if (level.createdTick() >= ticks_) continue;
+    level.advance(loop);
+    level.advanceChildren();
+  }
   runActions();
 }
 
@@ -43,6 +54,13 @@ void Stage::runActions() {
   while (blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
     if (!runNextQueued()) break;
     ++blocks;
+  }
+  // Loaders hear of what the actions did; what they start runs too.
+  if (loads_->report()) {
+    while (blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
+      if (!runNextQueued()) break;
+      ++blocks;
+    }
   }
   // Clips whose unload events the budget cut off leave all the same.
   for (const QueuedEvent& e : loadEvents_) {
@@ -57,6 +75,7 @@ void Stage::runActions() {
   retired_.clear();
   std::vector<avm1::Object*> roots;
   for (const auto& entry : clips_) roots.push_back(entry.second->scriptObject());
+  loads_->addRoots(roots);
   scripts_->collectGarbage(roots);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <memory>
 #include <set>
@@ -13,6 +14,7 @@
 
 #include "movie.h"
 #include "movie_clip.h"
+#include "movie_loads.h"
 #include "script_host.h"
 #include "sound_library.h"
 #include "sound_mixer.h"
@@ -32,8 +34,9 @@ class Stage {
  public:
   // Without a mixer the movie plays silently.
   // trace() lines go to traceSink (from the first frame's actions on).
+  // Movies it loads are read through files (none without).
   explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr, const SoundLibrary* library = nullptr,
-                 std::function<void(const std::string&)> traceSink = nullptr);
+                 std::function<void(const std::string&)> traceSink = nullptr, MovieFileSource files = nullptr);
   ~Stage();
 
   const Movie& movie() const { return movie_; }
@@ -41,6 +44,13 @@ class Stage {
   const MovieClip& root() const { return *root_; }
   uint64_t tickCount() const { return ticks_; }
   ScriptHost& scripts() { return *scripts_; }
+  // Movies scripts load (movie_loads.h) and the levels above _level0.
+  MovieLoads& loads() { return *loads_; }
+  MovieClip* level(int n);
+  // The loaded movie's root becomes _levelN (replacing what was there).
+  MovieClip* placeLevel(int n, const Movie& movie, const std::string& url);
+  void unloadLevel(int n);
+  MovieClip* clipBySerial(uint64_t serial);
   // The number of the next unnamed instance ("instanceN").
   int nextInstanceNumber() { return ++instanceNumber_; }
 
@@ -109,7 +119,9 @@ class Stage {
   std::deque<QueuedEvent> loadEvents_;
   std::vector<std::unique_ptr<MovieClip>> retired_;
   std::unique_ptr<ScriptHost> scripts_;  // outlives the clips, whose objects it holds
+  std::unique_ptr<MovieLoads> loads_;    // outlives the clips of the movies it loaded
   std::unique_ptr<MovieClip> root_;
+  std::map<int, std::unique_ptr<MovieClip>> levels_;  // _level1 and up
 };
 
 }  // namespace swf

@@ -109,7 +109,7 @@ bool ClipObject::getBuiltin(const std::string& key, Value& out) {
     return true;
   }
   if (equalsLower(key, "_url")) {
-    out = Value(std::string());
+    out = Value(clip_->url());
     return true;
   }
   if (equalsLower(key, "_droptarget")) {

@@ -18,6 +18,8 @@ class ClipObject : public Object {
   bool fixedText(std::string& out) override;
   // The clip left the stage.
   void detach() { clip_ = nullptr; }
+  // A movie loaded into the clip: the object stands for the new content.
+  void attach(ActionTarget* clip) { clip_ = clip; }
   // "/a/b" (_target).
   static std::string dotPath(ActionTarget* clip);
   static std::string slashPath(ActionTarget* clip);

@@ -2,6 +2,8 @@
 #include <cmath>
 
 #include "../array_object.h"
+#include "../frame_number.h"
+#include "../load_target.h"
 #include "../number_text.h"
 #include "../vm.h"
 #include "clip_object.h"
@@ -19,21 +21,23 @@ Value objectOf(ActionTarget* t) { return t && t->scriptObject() ? Value(t->scrip
 
 // A frame argument: a number (1-based) or a label, possibly "path:frame"
 // numbers in text.
-void gotoFrameArgument(Vm& vm, ActionTarget* t, const Value& frame, bool andPlay) {
+void gotoFrameArgument(Vm& vm, ActionTarget* t, const Value& given, bool andPlay) {
   if (!t) return;
+  // An object names its frame by its text.
+  Value frame = given.asObject() ? Value(vm.toString(given)) : given;
+  if (vm.unwinding()) return;
   if (frame.isString()) {
     double n = parseNumber(frame.text, 7);
     if (std::isnan(n)) {
       t->gotoLabel(frame.text, andPlay);
       return;
     }
-    t->gotoFrame(int(std::floor(n)) - 1, andPlay);
+    int frame0 = frameIndexOf(n);
+    if (frame0 >= 0) t->gotoFrame(frame0, andPlay);
     return;
   }
-  double n = vm.toNumber(frame);
-  if (std::isnan(n)) return;
-  n = std::max(-1e9, std::min(1e9, n));
-  t->gotoFrame(int(std::floor(n)) - 1, andPlay);
+  int frame0 = frameIndexOf(vm.toNumber(frame));
+  if (frame0 >= 0) t->gotoFrame(frame0, andPlay);
 }
 
 using Method = Value (*)(Vm&, ActionTarget*, const Args&);
@@ -185,6 +189,14 @@ void installMovieClipClass(Vm& vm) {
       double d = vm.toNumber(arg(a, 0));
       if (!std::isnan(d)) t->swapDepths(int(d));
     }
+    return Value();
+  });
+  method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
+    loadIntoClip(*t, vm.toString(arg(a, 0)));
+    return Value();
+  });
+  method(vm, proto, "unloadMovie", [](Vm&, ActionTarget* t, const Args&) {
+    t->unloadMovie();
     return Value();
   });
   method(vm, proto, "getBounds", bounds);

@@ -34,6 +34,7 @@ void installAsNative(Vm& vm);
 void installLoadVarsClass(Vm& vm);
 void installExternalInterfaceClass(Vm& vm);
 void installPrintJobClass(Vm& vm);
+void installMovieClipLoaderClass(Vm& vm);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);

@@ -34,6 +34,8 @@ void installBuiltins(Vm& vm) {
   installExternalInterfaceClass(vm);
   installPrintJobClass(vm);
   installAsNative(vm);
+  installMovieClipLoaderClass(vm);
+  vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
 }
 
 }  // namespace avm1

@@ -1,0 +1,163 @@
+// Movies scripts load from files beside the playing one: loadMovieNum into
+// levels, loadMovie into clips, and MovieClipLoader's events in the order
+// the real player sends them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "swf_builder.h"
+#include "timeline/stage.h"
+
+namespace {
+
+using mvqtest::ActionBuilder;
+using mvqtest::Bytes;
+using mvqtest::PushValue;
+using mvqtest::SwfBuilder;
+using Lines = std::vector<std::string>;
+
+enum : uint8_t {
+  kCallFunction = 0x3D, kCallMethod = 0x52, kGetMember = 0x4E, kGetVariable = 0x1C, kNewObject = 0x40,
+  kPop = 0x17, kSetMember = 0x4F, kSetVariable = 0x1D, kTrace = 0x26, kDefineFunction = 0x9B, kGetUrl2 = 0x9A,
+  kAdd2 = 0x47,
+};
+constexpr uint8_t kLoadTargetFlag = 0x40;
+
+PushValue S(const std::string& s) { return PushValue::string(s); }
+PushValue I(int32_t n) { return PushValue::integer(n); }
+
+Bytes movieTracing(const std::string& line) {
+  ActionBuilder a;
+  a.push(S(line)).action(kTrace);
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame();
+  return b.finish();
+}
+
+// A function of one parameter "t" holding body.
+ActionBuilder& functionOfT(ActionBuilder& a, const ActionBuilder& body) {
+  Bytes p{0, 1, 0, 't', 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
+  return a.action(kDefineFunction, p).raw(body.bytes());
+}
+
+// loader = new MovieClipLoader(), whose handlers trace their name and target.
+ActionBuilder& makeLoader(ActionBuilder& a, const std::vector<std::string>& events) {
+  a.push({S("loader"), I(0), S("MovieClipLoader")}).action(kNewObject).action(kSetVariable);
+  for (const std::string& e : events) {
+    ActionBuilder body;
+    body.push(S(e + " ")).push(S("t")).action(kGetVariable).action(kAdd2).action(kTrace);
+    a.push(S("loader")).action(kGetVariable).push(S(e));
+    functionOfT(a, body).action(kSetMember);
+  }
+  return a;
+}
+
+ActionBuilder& loadClip(ActionBuilder& a, const std::string& url, const std::string& target) {
+  a.push({S(target), S(url), I(2), S("loader")}).action(kGetVariable);
+  return a.push(S("loadClip")).action(kCallMethod).action(kPop);
+}
+
+class LoadingMovie {
+ public:
+  LoadingMovie(SwfBuilder& b, std::map<std::string, Bytes> files) : files_(std::move(files)) {
+    EXPECT_TRUE(movie_.parse(b.finish()));
+    auto source = [this](const std::string& name, std::vector<uint8_t>& bytes) {
+      auto it = files_.find(name);
+      if (it == files_.end()) return false;
+      bytes = it->second;
+      return true;
+    };
+    stage_ = std::make_unique<swf::Stage>(
+        movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); }, source);
+  }
+  void tick(int n = 1) {
+    for (int i = 0; i < n; ++i) stage_->tick(true);
+  }
+  swf::Stage& stage() { return *stage_; }
+  Lines lines;
+
+ private:
+  std::map<std::string, Bytes> files_;
+  swf::Movie movie_;
+  std::unique_ptr<swf::Stage> stage_;
+};
+
+TEST(MovieLoads, ALevelLoadsAtTheNextFrameAndAnEmptyUrlUnloadsIt) {
+  ActionBuilder a;
+  a.push({S("child.swf"), S("_level3")}).action(kGetUrl2, {0});
+  a.push(S("asked")).action(kTrace);
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame();
+  LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
+  EXPECT_EQ(run.lines, (Lines{"asked"}));
+  EXPECT_EQ(run.stage().level(3), nullptr);
+  run.tick();
+  EXPECT_EQ(run.lines, (Lines{"asked", "child"}));
+  ASSERT_NE(run.stage().level(3), nullptr);
+  EXPECT_EQ(run.stage().level(3)->levelNumber(), 3);
+  run.stage().level(3)->unloadMovie();
+  EXPECT_EQ(run.stage().level(3), nullptr);
+}
+
+TEST(MovieLoads, ALoaderHearsStartProgressCompleteThenInitAfterTheFirstFrame) {
+  ActionBuilder a;
+  a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  makeLoader(a, {"onLoadStart", "onLoadProgress", "onLoadComplete", "onLoadInit", "onLoadError"});
+  loadClip(a, "child.swf", "box");
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame();
+  LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
+  EXPECT_TRUE(run.lines.empty());
+  run.tick();
+  EXPECT_EQ(run.lines, (Lines{"onLoadStart _level0.box", "onLoadProgress _level0.box", "onLoadComplete _level0.box",
+                              "child", "onLoadInit _level0.box"}));
+}
+
+TEST(MovieLoads, AFileThatCannotBeReadGivesAnErrorAfterTheFramesActions) {
+  for (const char* url : {"missing.swf", "../child.swf", "/child.swf", "http://host/child.swf"}) {
+    ActionBuilder a;
+    a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+    makeLoader(a, {"onLoadStart", "onLoadError"});
+    loadClip(a, url, "box");
+    a.push(S("frame done")).action(kTrace);
+    SwfBuilder b;
+    b.version(7).doAction(a).showFrame();
+    LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
+    run.tick();
+    EXPECT_EQ(run.lines, (Lines{"frame done", "onLoadError _level0.box"})) << url;
+  }
+}
+
+TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
+  ActionBuilder a, after;
+  a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push({S("held"), S("box")}).action(kGetVariable).action(kSetVariable);
+  a.push({S("box"), S("mark"), S("old")}).action(kSetVariable);
+  a.push(S("box")).action(kGetVariable).push({S("mark"), S("old")}).action(kSetMember);
+  a.push({S("child.swf?greeting=hi%21+you"), S("box")}).action(kGetUrl2, {kLoadTargetFlag});
+  after.push(S("held")).action(kGetVariable).action(kTrace);
+  after.push(S("held")).action(kGetVariable).push(S("mark")).action(kGetMember).action(kTrace);
+  after.push(S("held")).action(kGetVariable).push(S("greeting")).action(kGetMember).action(kTrace);
+  after.push(S("held")).action(kGetVariable).push(S("_url")).action(kGetMember).action(kTrace);
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame().doAction(after).showFrame();
+  LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
+  run.tick();
+  EXPECT_EQ(run.lines, (Lines{"child", "_level0.box", "undefined", "hi! you", "child.swf?greeting=hi%21+you"}));
+}
+
+TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {
+  SwfBuilder b;
+  b.version(7).showFrame();
+  for (auto compression : {mvqtest::Compression::None, mvqtest::Compression::Zlib}) {
+    Bytes file = b.finish(compression);
+    swf::Movie movie;
+    ASSERT_TRUE(movie.parse(file));
+    EXPECT_EQ(movie.fileLength(), file.size());
+  }
+}
+
+}  // namespace
