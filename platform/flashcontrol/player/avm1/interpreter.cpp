@@ -1046,6 +1046,8 @@ Object* Interpreter::resolvePath(Activation& a, const std::string& path) {
   };
   for (; i < path.size(); ++i) {
     char c = path[i];
+    // Two slashes in a row name nothing.
+    if (c == '/' && i > 0 && path[i - 1] == '/') return nullptr;
     if (c == '/' || (c == '.' && !(i + 1 < path.size() && path[i + 1] == '.' && seg.empty()))) {
       if (!seg.empty() && !stepTo(seg)) return nullptr;
       seg.clear();

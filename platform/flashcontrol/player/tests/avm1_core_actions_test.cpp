@@ -139,4 +139,12 @@ TEST(Avm1CoreActions, AFunctionsPrototypeCannotBeDeleted) {
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"false", "object"}));
 }
 
+TEST(Avm1CoreActions, TwoSlashesInARowMakeAPathNameNothing) {
+  ActionBuilder a;
+  a.push({S("/:v"), S("set")}).action(kSetVariable);
+  a.push(S("/:v")).action(kGetVariable).action(kTrace);
+  a.push(S("//:v")).action(kGetVariable).action(kTrace);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"set", "undefined"}));
+}
+
 }  // namespace
