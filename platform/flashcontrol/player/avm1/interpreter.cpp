@@ -121,6 +121,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
   a.thisValue = thisValue;
   a.callee = &fn;
   a.target = a.originalTarget = fn.target();
+  // Before version 6 `this` of a function called without one is its timeline.
+  if (thisValue.isUndefined() && vm_.version() < 6 && a.target) a.thisValue = Value(a.target);
   a.constants = c.constants;
   Object* locals = vm_.newObject(nullptr);
   a.scope = a.baseScope = vm_.make<Scope>(Scope::Kind::Local, locals, fn.scope());
@@ -155,7 +157,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     preload(kPreloadRoot, Value(rootObject(a)));
     Value parent;
     if (a.target) parent = a.target->get("_parent");
-    preload(kPreloadParent, parent);
+    // A timeline with no parent takes no register for it.
+    if (!parent.isUndefined()) preload(kPreloadParent, parent);
     preload(kPreloadGlobal, Value(vm_.global()));
     if (!(flags & kSuppressThis) && !(flags & kPreloadThis)) locals->define("this", thisValue, kDontEnum);
     if (!(flags & kSuppressArguments) && !(flags & kPreloadArguments)) locals->define("arguments", a.arguments, kDontEnum);
@@ -175,7 +178,11 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     }
   }
   size_t jumpTo = 0;
+  // DefineFunction is a version 5 action: its bodies keep version 5 rules.
+  const int movieVersion = vm_.version();
+  if (movieVersion < 5) vm_.setVersion(5);
   Flow f = run(a, 0, a.size, jumpTo);
+  vm_.setVersion(movieVersion);
   return f == Flow::Return ? a.returnValue : Value();
 }
 
@@ -362,12 +369,16 @@ Interpreter::Flow Interpreter::doTry(Activation& a, const uint8_t* p, size_t len
   size_t tryStart = next;
   if (trySize + catchSize + finallySize > a.size - tryStart) return Flow::End;
   size_t catchStart = tryStart + trySize;
-  size_t finallyStart = catchStart + catchSize;
-  size_t after = finallyStart + finallySize;
+  size_t after = catchStart + catchSize + finallySize;
+  // Without the catch flag the player takes finally to start where catch would.
+  size_t finallyStart = hasCatch ? catchStart + catchSize : catchStart;
 
+  const size_t stackAtTry = a.stack.size();
   Flow f = run(a, tryStart, catchStart, jumpTo);
   if (vm_.throwing() && hasCatch && !vm_.aborted()) {
     Value e = vm_.takeException();
+    // What the try body pushed before throwing is dropped.
+    if (a.stack.size() > stackAtTry) a.stack.resize(stackAtTry);
     if (inRegister) {
       if (catchRegister < a.registers.size()) a.registers[catchRegister] = e;
     } else {
@@ -381,7 +392,7 @@ Interpreter::Flow Interpreter::doTry(Activation& a, const uint8_t* p, size_t len
     Value pending = wasThrowing ? vm_.takeException() : Value();
     Value savedReturn = a.returnValue;
     size_t finallyJump = 0;
-    Flow ff = run(a, finallyStart, after, finallyJump);
+    Flow ff = run(a, finallyStart, finallyStart + finallySize, finallyJump);
     if (ff == Flow::Return || ff == Flow::Jump || vm_.unwinding()) {
       jumpTo = finallyJump;
       return ff == Flow::Next ? Flow::End : ff;
@@ -533,7 +544,7 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
   ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), closure, definingTarget);
   Object* proto = vm_.newObject();
   proto->define("constructor", Value(fn), kDontEnum);
-  fn->define("prototype", Value(proto), kDontEnum);
+  fn->define("prototype", Value(proto), kDontEnum | kDontDelete);
   if (name.empty()) {
     push(a, Value(fn));
   } else {
@@ -546,7 +557,7 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
 
 void Interpreter::arithmetic(Activation& a, uint8_t op) {
   const int version = vm_.version();
-  auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
+  auto logical = [&](bool v) { push(a, Value(v)); };
   switch (ActionCode(op)) {
     case ActionCode::Not: logical(!vm_.toBoolean(pop(a))); return;
     case ActionCode::ToInteger: push(a, Value(double(vm_.toInt32(pop(a))))); return;
@@ -695,7 +706,7 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
   // The top operand converts first.
   std::string r = vm_.toString(b);
   std::string l = vm_.toString(x);
-  auto logical = [&](bool v) { push(a, version >= 5 ? Value(v) : Value(v ? 1.0 : 0.0)); };
+  auto logical = [&](bool v) { push(a, Value(v)); };
   switch (ActionCode(op)) {
     case ActionCode::StringEquals: logical(l == r); break;
     case ActionCode::StringAdd: push(a, Value(l + r)); break;
@@ -993,7 +1004,7 @@ Value Interpreter::localHolder(Activation& a, const std::string& name) {
   Scope* s = scopeOf(a, name);
   if (!s) return Value();
   bool timeline = s->kind == Scope::Kind::Target || s->kind == Scope::Kind::Global;
-  // Version 5 calls a timeline's function with no `this`.
+  // Version 5 passes a timeline's function no `this` (the call gives it its timeline).
   if (s->kind == Scope::Kind::Global || (timeline && vm_.version() < 6)) return Value();
   return Value(s->object);
 }
@@ -1043,6 +1054,8 @@ Object* Interpreter::resolvePath(Activation& a, const std::string& path) {
   };
   for (; i < path.size(); ++i) {
     char c = path[i];
+    // Two slashes in a row name nothing.
+    if (c == '/' && i > 0 && path[i - 1] == '/') return nullptr;
     if (c == '/' || (c == '.' && !(i + 1 < path.size() && path[i + 1] == '.' && seg.empty()))) {
       if (!seg.empty() && !stepTo(seg)) return nullptr;
       seg.clear();

@@ -133,7 +133,10 @@ double parseNumber(const std::string& text, int version) {
   size_t len = decimalLength(s);
   if (len == 0) return version >= 5 ? invalid : 0.0;
   const char* end = s + len;
-  while (isSpace(*end)) ++end;
+  // Version 6 allows no space after the number.
+  if (version != 6) {
+    while (isSpace(*end)) ++end;
+  }
   if (*end != 0) {
     // Before version 5 the number at the start counts.
     if (version >= 5) return invalid;

@@ -32,6 +32,7 @@ bool Object::visible(const Property& p) const {
   if ((p.flags & kVersion7) && v < 7) return false;
   if ((p.flags & kVersion8) && v < 8) return false;
   if ((p.flags & kVersion9) && v < 9) return false;
+  if ((p.flags & kVersion10) && v < 10) return false;
   return true;
 }
 
@@ -104,7 +105,7 @@ bool Object::hasOwn(const std::string& name) {
   Value out;
   if (getBuiltin(key, out)) return true;
   Property* p = findKey(key);
-  return (p && visible(*p)) || getVirtual(key, out);
+  return p || getVirtual(key, out);
 }
 
 void Object::set(const std::string& name, const Value& value) {
@@ -150,7 +151,7 @@ void Object::set(const std::string& name, const Value& value) {
 bool Object::remove(const std::string& name) {
   std::string key = keyOf(name);
   Property* p = findKey(key);
-  if (!p || !visible(*p) || (p->flags & kDontDelete)) return false;
+  if (!p || (p->flags & kDontDelete)) return false;
   props_.erase(props_.begin() + (p - props_.data()));
   reindex();
   return true;
@@ -218,7 +219,7 @@ std::vector<std::string> Object::enumerableNames() {
   for (int depth = 0; o && depth < kMaxProtoChain; ++depth, o = o->proto_) {
     for (size_t i = o->props_.size(); i-- > 0;) {
       const Property& p = o->props_[i];
-      if (!o->visible(p) || isSeen(p.key)) continue;
+      if (isSeen(p.key)) continue;
       seen.push_back(p.key);
       if (!(p.flags & kDontEnum)) names.push_back(p.name);
     }

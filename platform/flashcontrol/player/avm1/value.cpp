@@ -45,7 +45,8 @@ std::string primitiveToString(const Value& v, int version) {
   switch (v.type) {
     case Value::Type::String: return v.text;
     case Value::Type::Number: return formatNumber(v.number);
-    case Value::Type::Bool: return v.boolean ? "true" : "false";
+    // Version 4 writes truth as a number.
+    case Value::Type::Bool: return version >= 5 ? (v.boolean ? "true" : "false") : (v.boolean ? "1" : "0");
     case Value::Type::Null: return "null";
     case Value::Type::Object: return "[object Object]";
     default: return version >= 7 ? "undefined" : "";

@@ -83,8 +83,8 @@ Value textOf(Vm& vm, Object* o, const Value& v) {
   // A String object is its text, whatever its toString says.
   if (o->primitive.isString()) return o->primitive;
   Value r = callConversion(vm, o, v, "toString");
-  if (r.isString() || vm.unwinding()) return r;
-  if (r.isObject() && r.object->fixedText(text)) return Value(text);
+  if (r.isString()) return r;
+  if (r.isObject() && !vm.unwinding() && r.object->fixedText(text)) return Value(text);
   return typeText(o);
 }
 

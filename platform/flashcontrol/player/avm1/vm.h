@@ -60,6 +60,8 @@ class Vm {
   Vm& operator=(const Vm&) = delete;
 
   int version() const { return version_; }
+  // The rules a version 4 movie's functions run by (those of version 5).
+  void setVersion(int version) { version_ = version; }
   bool caseSensitive() const { return version_ >= 7; }
   VmHost* host() const { return host_; }
 

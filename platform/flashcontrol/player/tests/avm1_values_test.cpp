@@ -38,7 +38,8 @@ TEST(Avm1Numbers, TextHasFifteenDigitsAndExponentsOutsideTheUsualRange) {
 
 TEST(Avm1Numbers, StringsReadAsNumbersByVersion) {
   using swf::avm1::parseNumber;
-  EXPECT_EQ(parseNumber(" 12.5e1 ", 6), 125);
+  EXPECT_EQ(parseNumber(" 12.5e1 ", 7), 125);
+  EXPECT_TRUE(std::isnan(parseNumber(" 12.5e1 ", 6)));  // version 6 takes no trailing space
   EXPECT_TRUE(std::isnan(parseNumber("12px", 6)));
   EXPECT_EQ(parseNumber("12px", 4), 12);
   EXPECT_EQ(parseNumber("abc", 4), 0);

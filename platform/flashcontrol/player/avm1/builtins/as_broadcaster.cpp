@@ -25,7 +25,7 @@ Object* listenerArray(const Value& self) {
 bool removeListener(Vm& vm, Object* list, const Value& listener) {
   std::vector<Value> items = listenersOf(vm, list);
   for (size_t i = 0; i < items.size(); ++i) {
-    if (!vm.strictEquals(items[i], listener)) continue;
+    if (!vm.looseEquals(items[i], listener)) continue;
     vm.callMethod(Value(list), "splice", {Value(double(i)), Value(1)});
     return true;
   }
@@ -58,7 +58,12 @@ Value broadcastFn(Vm& vm, const Value& self, const Args& args) {
   for (const Value& l : listenersOf(vm, list)) {
     if (l.isNullish()) continue;
     told = true;
-    vm.callMethod(l, name, rest);
+    // An empty name calls the listener itself, as CallMethod does.
+    if (name.empty()) {
+      vm.call(l, Value(), rest);
+    } else {
+      vm.callMethod(l, name, rest);
+    }
     if (vm.unwinding()) return Value();
   }
   return told ? Value(true) : Value();

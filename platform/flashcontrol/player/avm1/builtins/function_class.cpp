@@ -35,7 +35,8 @@ void installFunctionClass(Vm& vm) {
   Object* proto = vm.functionPrototype();
   vm.defineClass(
       "Function", proto, [](Vm& vm, const Value&, const Args& args) -> Value {
-        return args.empty() ? Value(vm.newObject()) : args[0];
+        // With nothing to give back, an object that inherits nothing.
+        return args.empty() ? Value(vm.newObject(nullptr)) : args[0];
       },
       nullptr, kDontEnum | kVersion6);
   vm.defineMethod(proto, "call", functionCall);

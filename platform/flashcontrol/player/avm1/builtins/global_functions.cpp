@@ -12,8 +12,8 @@ namespace swf {
 namespace avm1 {
 namespace {
 
-// ASSetPropFlags(object, names, set, clear): names are a comma list, an
-// array, or null for every property.
+// ASSetPropFlags(object, names, set, clear): names are an array, null for
+// every property, or anything else as a comma list.
 Value setPropFlags(Vm& vm, const Value&, const Args& args) {
   Object* o = arg(args, 0).asObject();
   if (!o || args.size() < 3) return Value();
@@ -25,7 +25,8 @@ Value setPropFlags(Vm& vm, const Value&, const Args& args) {
     return Value();
   }
   std::vector<std::string> list;
-  if (Object* a = names.asObject()) {
+  Object* a = names.asObject();
+  if (a && a->isArray()) {
     uint32_t n = toUint32(vm.toNumber(a->get("length")));
     for (uint32_t i = 0; i < n && i < 65536; ++i) list.push_back(vm.toString(a->get(std::to_string(i))));
   } else {
@@ -61,7 +62,7 @@ void installGlobalFunctions(Vm& vm) {
     return Value(bool(std::isnan(vm.toNumber(arg(args, 0)))));
   });
   vm.defineMethod(g, "isFinite", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return Value(bool(std::isfinite(vm.toNumber(arg(args, 0)))));
+    return Value(!args.empty() && std::isfinite(vm.toNumber(args[0])));
   });
   vm.defineMethod(g, "escape", [](Vm& vm, const Value&, const Args& args) -> Value {
     return Value(escapeText(vm.toString(arg(args, 0))));

@@ -26,9 +26,12 @@ Value addProperty(Vm& vm, const Value& self, const Args& args) {
   return Value(o->addAccessor(name, g->asFunction(), setter));
 }
 
+// The empty name is never own, even when a movie stored under it.
 Value hasOwnProperty(Vm& vm, const Value& self, const Args& args) {
   Object* o = selfObject(vm, self);
-  return Value(o && !args.empty() && o->hasOwn(vm.toString(args[0])));
+  if (!o || args.empty()) return Value(false);
+  std::string name = vm.toString(args[0]);
+  return Value(!name.empty() && o->hasOwn(name));
 }
 
 Value isPropertyEnumerable(Vm& vm, const Value& self, const Args& args) {
@@ -80,8 +83,9 @@ void installObjectClass(Vm& vm) {
   NativeFunction* ctor = vm.defineClass(
       "Object", proto,
       [](Vm& vm, const Value&, const Args& args) -> Value {
+        // Called with nothing to box, it gives an object that inherits nothing.
         Object* o = args.empty() ? nullptr : vm.toObject(args[0]);
-        return Value(o ? o : vm.newObject());
+        return Value(o ? o : vm.newObject(nullptr));
       },
       [](Vm& vm, const Value& self, const Args& args) -> Value {
         Object* o = args.empty() ? nullptr : vm.toObject(args[0]);

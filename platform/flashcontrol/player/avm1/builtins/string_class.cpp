@@ -100,12 +100,20 @@ Value split(Vm& vm, const Value& self, const Args& args) {
   std::u16string s = unitsOf(vm, self);
   ArrayObject* out = vm.newArray();
   double limit = args.size() > 1 && !args[1].isUndefined() ? vm.toNumber(args[1]) : 4294967295.0;
-  if (!(limit >= 1)) return Value(out);
+  // From version 6 no separator, or an empty text cut by one, gives the
+  // whole text whatever the limit.
+  const bool newer = vm.version() >= 6;
   if (args.empty() || args[0].isUndefined()) {
+    if (newer || limit >= 1) out->push(textValue(vm, s));
+    return Value(out);
+  }
+  std::string sepText = vm.toString(args[0]);
+  if (newer && s.empty() && !sepText.empty()) {
     out->push(textValue(vm, s));
     return Value(out);
   }
-  std::u16string sep = toUnits(vm.toString(args[0]), vm.version());
+  if (!(limit >= 1)) return Value(out);
+  std::u16string sep = toUnits(sepText, vm.version());
   if (sep.empty()) {
     // An empty separator splits into units (versions before 6 give the whole).
     if (vm.version() < 6) {
@@ -155,8 +163,9 @@ void installStringClass(Vm& vm) {
       [](Vm& vm, const Value& self, const Args& args) -> Value {
         if (Object* o = self.asObject()) {
           o->primitive = Value(args.empty() ? std::string() : vm.toString(args[0]));
+          // A movie may write over it, never delete it.
           o->define("length", Value(double(toUnits(o->primitive.text, vm.version()).size())),
-                    kDontEnum | kDontDelete | kReadOnly);
+                    kDontEnum | kDontDelete);
         }
         return Value();
       });
