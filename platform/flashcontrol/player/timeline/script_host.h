@@ -16,6 +16,7 @@ namespace swf {
 
 class Stage;
 class MovieClip;
+class TextFieldInstance;
 
 class ScriptHost : public avm1::VmHost {
  public:
@@ -32,6 +33,7 @@ class ScriptHost : public avm1::VmHost {
 
   // The script object of a clip, made on first use.
   avm1::Object* objectFor(MovieClip& clip);
+  avm1::Object* objectFor(TextFieldInstance& field);
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
