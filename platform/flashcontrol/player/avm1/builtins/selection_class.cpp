@@ -44,7 +44,7 @@ Value setFocus(Vm& vm, SelectionObject* sel, const Value& target) {
   if (target.isString()) {
     next = objectAtPath(vm, target.text);
     if (!next) return Value(false);
-  } else if (!target.isNull()) {
+  } else if (!target.isNullish()) {
     next = target.asObject();
     if (!next || !next->clip()) return Value(false);
   }
