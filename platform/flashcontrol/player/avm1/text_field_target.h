@@ -24,6 +24,9 @@ class TextFieldTarget : public ActionTarget {
   virtual void refresh() {}
   // A script set its text: the variable takes it.
   virtual void textChanged() {}
+  // Text a script sets on a bound field goes to the variable (the field
+  // shows it once actions ran); false when the field is bound to nothing.
+  virtual bool writeVariable(const std::string&) { return false; }
 };
 
 }  // namespace avm1

@@ -40,6 +40,7 @@ struct EditText {
   int16_t leading = 0;
   std::string variableName;
   std::string initialText;
+  bool hasText = false;  // the tag gives a text (perhaps empty)
 };
 
 }  // namespace swf

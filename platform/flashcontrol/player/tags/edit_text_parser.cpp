@@ -39,6 +39,7 @@ bool parseEditText(const uint8_t* body, size_t length, EditText& out) {
     out.leading = r.s16();
   }
   out.variableName = r.string();
+  out.hasText = hasText;
   if (hasText) out.initialText = r.string();
   return true;
 }

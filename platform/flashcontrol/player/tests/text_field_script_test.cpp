@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,10 +82,11 @@ class FieldMovie {
 };
 
 // A movie with a field bound to `variable` placed as "f" at depth 1.
-SwfBuilder boundFieldMovie(const std::string& variable, const ActionBuilder& frame1, const ActionBuilder& frame2) {
+SwfBuilder boundFieldMovie(const std::string& variable, const ActionBuilder& frame1, const ActionBuilder& frame2,
+                           const std::optional<std::string>& text = std::string("7")) {
   EditTextDraft d;
   d.variable = variable;
-  d.text = "7";
+  d.text = text;
   d.useOutlines = false;
   SwfBuilder b;
   b.version(7);
@@ -110,6 +112,19 @@ TEST(BoundTextField, TheVariableStartsAsTheFieldsTextAndTheFieldFollowsIt) {
   FieldMovie played(b, 1);
   EXPECT_EQ(played.lines, (Lines{"7", "42", "abc"}));
   EXPECT_EQ(played.field(1)->text(), "abc");
+}
+
+// A field whose tag gives no text makes no variable; a variable a script
+// names later starts as the field's text.
+TEST(BoundTextField, AFieldWithoutTextMakesItsVariableOnlyWhenRenamed) {
+  ActionBuilder first, second;
+  traceVar(first, "v");
+  setMember(first, "f", "variable", S("w"));
+  traceVar(first, "w");
+  first.push(S("w")).action(kGetVariable).action(0x44).action(kTrace);
+  SwfBuilder b = boundFieldMovie("v", first, second, std::nullopt);
+  FieldMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"undefined", "", "string"}));
 }
 
 TEST(BoundTextField, APathReachesAnotherClipsVariable) {

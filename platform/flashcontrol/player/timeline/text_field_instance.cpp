@@ -44,7 +44,9 @@ TextFieldInstance::TextFieldInstance(Stage& stage, MovieClip& parent, std::share
     : TextField(definition, stage.movie().fonts(), stage.movie().version()),
       stage_(stage),
       parent_(parent),
-      own_(EditTextCharacter{std::move(definition)}) {}
+      own_(EditTextCharacter{std::move(definition)}),
+      bound_(!this->definition().hasText),
+      boundName_(variableName()) {}
 
 TextFieldInstance::~TextFieldInstance() {
   if (object_) stage_.scripts().clipGone(object_);
@@ -85,6 +87,10 @@ void TextFieldInstance::pull(bool quiet) {
   avm1::Object* owner = nullptr;
   std::string name;
   if (!boundVariable(owner, name)) return;
+  if (boundName_ != variableName()) {
+    boundName_ = variableName();
+    bound_ = false;
+  }
   avm1::Vm& vm = stage_.scripts().vm();
   avm1::Value v;
   if (!quiet) {
@@ -122,6 +128,15 @@ void TextFieldInstance::textChanged() {
   if (!boundVariable(owner, name)) return;
   bound_ = true;
   owner->set(name, avm1::Value(html() ? htmlText() : avm1::scriptText(*this)));
+}
+
+bool TextFieldInstance::writeVariable(const std::string& text) {
+  avm1::Object* owner = nullptr;
+  std::string name;
+  if (!boundVariable(owner, name)) return false;
+  bound_ = true;
+  owner->set(name, avm1::Value(text));
+  return true;
 }
 
 std::string TextFieldInstance::instanceName() {

@@ -29,6 +29,7 @@ class TextFieldInstance : public TextField, public avm1::TextFieldTarget {
   TextField& field() override { return *this; }
   void refresh() override { pull(false); }
   void textChanged() override;
+  bool writeVariable(const std::string& text) override;
   // The variable's value shown now, by the player (after actions ran, when
   // placed): no script runs, so only a plain property is read.
   void showVariable() { pull(true); }
@@ -59,7 +60,10 @@ class TextFieldInstance : public TextField, public avm1::TextFieldTarget {
   avm1::Object* object_ = nullptr;
   std::string scriptName_;
   bool renamed_ = false;
-  bool bound_ = false;  // the variable has been seen or made
+  // The variable has been seen or made; a field without text of its own
+  // makes none until a script names a new one.
+  bool bound_;
+  std::string boundName_;
 };
 
 }  // namespace swf

@@ -161,10 +161,13 @@ bool TextFieldObject::setBuiltin(const std::string& key, const Value& value) {
   if (vm().version() < 6) return false;
   TextField& f = t->field();
   if (named(key, "text")) {
-    setScriptText(f, vm().toString(value));
+    std::string text = vm().toString(value);
+    if (t->writeVariable(text)) return true;
+    setScriptText(f, text);
     t->textChanged();
   } else if (named(key, "htmlText")) {
     std::string html = vm().toString(value);
+    if (t->writeVariable(html)) return true;
     if (f.html()) {
       f.setHtmlText(html);
     } else {
