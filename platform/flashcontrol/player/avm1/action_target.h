@@ -58,6 +58,8 @@ class ActionTarget {
   virtual int depth() { return 0; }
   // A new clip at depth of this one: empty, or the exported symbol linkage.
   virtual ActionTarget* createEmpty(const std::string&, int) { return nullptr; }
+  // createTextField: a new text field (name, depth, x, y, width, height in pixels).
+  virtual ActionTarget* createTextField(const std::string&, int, const double[4]) { return nullptr; }
   // attachMovie: the init object's properties are on the clip before its
   // class constructor runs.
   virtual ActionTarget* attach(const std::string&, const std::string&, int, Object*) { return nullptr; }

@@ -20,6 +20,11 @@ struct EditText {
   bool readOnly = false;
   bool autoSize = false;
   bool border = false;
+  // The tag's border flag draws both; scripts set them apart.
+  bool background = false;
+  Rgba borderColor{0, 0, 0, 255};
+  Rgba backgroundColor{255, 255, 255, 255};
+  bool noSelect = false;
   bool html = false;
   bool useOutlines = false;  // embedded glyphs rather than a device font
   bool hasFont = false;
@@ -35,6 +40,7 @@ struct EditText {
   int16_t leading = 0;
   std::string variableName;
   std::string initialText;
+  bool hasText = false;  // the tag gives a text (perhaps empty)
 };
 
 }  // namespace swf

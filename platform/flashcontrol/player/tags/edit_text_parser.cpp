@@ -21,6 +21,8 @@ bool parseEditText(const uint8_t* body, size_t length, EditText& out) {
   const bool hasFontClass = f2 & 0x80, hasLayout = f2 & 0x20;
   out.autoSize = f2 & 0x40;
   out.border = f2 & 0x08;
+  out.background = out.border;
+  out.noSelect = f2 & 0x10;
   out.html = f2 & 0x02;
   out.useOutlines = f2 & 0x01;
   if (out.hasFont) out.fontId = r.u16();
@@ -37,6 +39,7 @@ bool parseEditText(const uint8_t* body, size_t length, EditText& out) {
     out.leading = r.s16();
   }
   out.variableName = r.string();
+  out.hasText = hasText;
   if (hasText) out.initialText = r.string();
   return true;
 }

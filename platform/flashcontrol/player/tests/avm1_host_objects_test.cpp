@@ -137,7 +137,7 @@ TEST(Avm1TextFormat, ConstructorArgumentsInOrderAndNullForTheRest) {
   Value f = w.make("TextFormat", {Value("Arial"), Value(12.7), Value(0xff0000), Value(1), Value(), Value(0),
                                   Value("u"), Value("_blank"), Value("CENTER"), Value(4)});
   EXPECT_EQ(w.text(f.object->get("font")), "Arial");
-  EXPECT_EQ(w.number(f.object->get("size")), 12);
+  EXPECT_EQ(w.number(f.object->get("size")), 13);  // whole numbers, rounded
   EXPECT_EQ(w.number(f.object->get("color")), 0xff0000);
   EXPECT_TRUE(f.object->get("bold").boolean);
   EXPECT_TRUE(f.object->get("italic").isNull());
@@ -148,6 +148,31 @@ TEST(Avm1TextFormat, ConstructorArgumentsInOrderAndNullForTheRest) {
                                     Value("middle")}).object->get("align").isNull());
   Value extent = w.call(f, "getTextExtent", {Value("Hello")});
   EXPECT_GT(w.number(extent.object->get("width")), 0);
+}
+
+// Attributes convert what scripts store: halves round to even, numbers no
+// int holds become the lowest int, margins stop at zero, colours wrap to
+// unsigned, an unknown alignment leaves the last one.
+TEST(Avm1TextFormat, StoredValuesConvertAsTheAttributeTakesThem) {
+  World w;
+  Object* f = w.make("TextFormat").object;
+  EXPECT_EQ(w.text(f->get("display")), "block");
+  const std::pair<double, double> sizes[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {NAN, -2147483648.0}, {4294967295.0, -2147483648.0}};
+  for (const auto& s : sizes) {
+    f->set("size", Value(s.first));
+    EXPECT_EQ(w.number(f->get("size")), s.second) << s.first;
+  }
+  f->set("leftMargin", Value(-3));
+  EXPECT_EQ(w.number(f->get("leftMargin")), 0);
+  f->set("color", Value(-3));
+  EXPECT_EQ(w.number(f->get("color")), 4294967293.0);
+  f->set("align", Value("Right"));
+  f->set("align", Value("sideways"));
+  EXPECT_EQ(w.text(f->get("align")), "right");
+  f->set("align", Value());
+  EXPECT_TRUE(f->get("align").isNull());
+  f->set("letterSpacing", Value(-3.5));
+  EXPECT_EQ(w.number(f->get("letterSpacing")), -3.5);
 }
 
 }  // namespace

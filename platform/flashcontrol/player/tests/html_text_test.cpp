@@ -118,6 +118,31 @@ TEST(HtmlText, FormattedTextReadsBackAsTheSameRuns) {
   }
 }
 
+// Runs nest in the paragraph's first FONT, each naming what it changes; a
+// run back in an enclosing font closes the levels inside it.
+TEST(HtmlText, RunsNestInTheParagraphsFirstFont) {
+  TextFormat big = base();
+  big.size = 2000;
+  TextFormat bigSans = big;
+  bigSans.face = "_sans";
+  FormattedText t;
+  swf::appendText(t, U"a", base());
+  swf::appendText(t, U"b", big);
+  swf::appendText(t, U"c", bigSans);
+  swf::appendText(t, U"d\n", base());
+  TextFormat wide = base();
+  wide.leftMargin = 100;
+  wide.leading = 40;
+  swf::appendText(t, U"e", wide);
+  std::u32string html = swf::formatHtml(t, "Serif");
+  std::string got(html.begin(), html.end());
+  const std::string first = "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" "
+                            "KERNING=\"0\">a<FONT SIZE=\"100\">b<FONT FACE=\"_sans\">c</FONT></FONT>d</FONT></P>";
+  const std::string second = "<TEXTFORMAT LEFTMARGIN=\"5\" LEADING=\"2\"><P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" "
+                             "SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" KERNING=\"0\">e</FONT></P></TEXTFORMAT>";
+  EXPECT_EQ(got, first + second);
+}
+
 TEST(TextEncoding, Utf8AndLatin1) {
   EXPECT_EQ(swf::decodeText("a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", true), U"a\u00e9\u20ac\U0001F600");
   EXPECT_EQ(swf::decodeText("\xe9\xc3", true), U"\u00e9\u00c3");  // bad bytes stand for themselves

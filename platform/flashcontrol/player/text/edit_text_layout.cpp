@@ -11,8 +11,6 @@
 namespace swf {
 namespace {
 
-const Rgba kBackground{255, 255, 255, 255};
-const Rgba kBorder{0, 0, 0, 255};
 constexpr char32_t kBullet = 0x2022;
 constexpr double kBulletIndent = 360;  // twips the text of a list item moves right
 constexpr double kBulletOffset = 100;
@@ -223,8 +221,10 @@ class FieldLayout {
       widest = std::max(widest, l.width + p.leftMargin + p.rightMargin + p.blockIndent + (l.first ? p.indent : 0));
     }
     box_ = field_.bounds;
-    if (!field_.autoSize) return;
     double textHeight = lines_.empty() ? 0 : y - lines_.back().paragraph->leading - (field_.bounds.yMin + kTextGutter);
+    textWidth_ = widest;
+    textHeight_ = textHeight;
+    if (!field_.autoSize) return;
     box_.yMax = box_.yMin + int32_t(std::lround(textHeight + 2 * kTextGutter));
     if (field_.wordWrap) return;
     int32_t width = int32_t(std::lround(widest + 2 * kTextGutter));
@@ -256,7 +256,12 @@ class FieldLayout {
       out.clip.yMax += kTwipsPerPixel;
     }
     out.bounds = out.clip;
-    if (field_.border) out.glyphs.push_back(placedRect(box_.xMin, box_.yMin, box_.xMax, box_.yMax, kBackground));
+    out.textWidth = textWidth_;
+    out.box = box_;
+    out.textHeight = textHeight_;
+    if (field_.background) {
+      out.glyphs.push_back(placedRect(box_.xMin, box_.yMin, box_.xMax, box_.yMax, field_.backgroundColor));
+    }
     for (const Line& l : lines_) emitLine(l, out);
     if (field_.border) addBorder(out);
     return out;
@@ -296,10 +301,10 @@ class FieldLayout {
   // real player draws them.
   void addBorder(TextLayout& out) const {
     const double x0 = box_.xMin, y0 = box_.yMin, x1 = box_.xMax, y1 = box_.yMax, w = kTwipsPerPixel;
-    out.glyphs.push_back(placedRect(x0, y0, x1 + w, y0 + w, kBorder));
-    out.glyphs.push_back(placedRect(x0, y1, x1, y1 + w, kBorder));
-    out.glyphs.push_back(placedRect(x0, y0 + w, x0 + w, y1, kBorder));
-    out.glyphs.push_back(placedRect(x1, y0 + w, x1 + w, y1, kBorder));
+    out.glyphs.push_back(placedRect(x0, y0, x1 + w, y0 + w, field_.borderColor));
+    out.glyphs.push_back(placedRect(x0, y1, x1, y1 + w, field_.borderColor));
+    out.glyphs.push_back(placedRect(x0, y0 + w, x0 + w, y1, field_.borderColor));
+    out.glyphs.push_back(placedRect(x1, y0 + w, x1 + w, y1, field_.borderColor));
   }
 
   struct FaceKey {
@@ -316,6 +321,8 @@ class FieldLayout {
   std::vector<Char> chars_;
   std::vector<Line> lines_;
   Rect box_;
+  double textWidth_ = 0;
+  double textHeight_ = 0;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace swf {
@@ -256,46 +257,122 @@ const char* alignName(TextAlign a) {
   }
 }
 
-std::u32string openRun(const TextFormat& f) {
-  char head[160];
-  std::snprintf(head, sizeof head, "\" SIZE=\"%u\" COLOR=\"#%02X%02X%02X\">", unsigned(f.size / 20), f.color.r,
-                f.color.g, f.color.b);
-  std::u32string s = U"<FONT FACE=\"" + escaped(decodeText(f.face, true)) + ascii(head);
-  if (!f.url.empty()) s += U"<A HREF=\"" + escaped(decodeText(f.url, true)) + U"\">";
-  if (f.bold) s += U"<B>";
-  if (f.italic) s += U"<I>";
-  if (f.underline) s += U"<U>";
-  return s;
+// The FONT attributes of f, all of them or those that differ from outer.
+std::u32string fontTag(const TextFormat& f, const TextFormat* outer, const std::string& defaultFace) {
+  std::string face = f.face.empty() ? defaultFace : f.face;
+  std::u32string s = U"<FONT";
+  if (!outer || outer->face != f.face) s += U" FACE=\"" + escaped(decodeText(face, true)) + U"\"";
+  char buf[64];
+  if (!outer || outer->size != f.size) {
+    std::snprintf(buf, sizeof buf, " SIZE=\"%u\"", unsigned(f.size / 20));
+    s += ascii(buf);
+  }
+  if (!outer || !(outer->color == f.color)) {
+    std::snprintf(buf, sizeof buf, " COLOR=\"#%02X%02X%02X\"", f.color.r, f.color.g, f.color.b);
+    s += ascii(buf);
+  }
+  if (!outer) s += U" LETTERSPACING=\"0\" KERNING=\"0\"";
+  return s + U">";
 }
 
-std::u32string closeRun(const TextFormat& f) {
-  std::u32string s;
-  if (f.underline) s += U"</U>";
-  if (f.italic) s += U"</I>";
-  if (f.bold) s += U"</B>";
-  if (!f.url.empty()) s += U"</A>";
-  return s + U"</FONT>";
+bool sameFont(const TextFormat& a, const TextFormat& b) {
+  return a.face == b.face && a.size == b.size && a.color == b.color;
 }
+
+// A paragraph's margins and leading, when any is set.
+std::u32string textFormatTag(const TextFormat& p) {
+  std::string s;
+  char buf[48];
+  auto add = [&](const char* name, int32_t twips) {
+    if (twips == 0) return;
+    std::snprintf(buf, sizeof buf, " %s=\"%d\"", name, int(twips / 20));
+    s += buf;
+  };
+  add("LEFTMARGIN", p.leftMargin);
+  add("RIGHTMARGIN", p.rightMargin);
+  add("INDENT", p.indent);
+  add("BLOCKINDENT", p.blockIndent);
+  add("LEADING", p.leading);
+  return s.empty() ? std::u32string() : ascii("<TEXTFORMAT" + s + ">");
+}
+
+// One paragraph: its first run's FONT holds the others, each nested in a
+// FONT naming what it changes; a run whose font an enclosing level has
+// closes the levels inside that one.
+class ParagraphWriter {
+ public:
+  ParagraphWriter(std::u32string& out, const std::string& defaultFace) : out_(out), face_(defaultFace) {}
+
+  void run(const TextFormat& f, const std::u32string& text) {
+    if (open_.empty()) {
+      out_ += fontTag(f, nullptr, face_);
+      open_.push_back(f);
+    } else if (!sameFont(open_.back(), f)) {
+      size_t match = open_.size();
+      for (size_t i = 0; i < open_.size(); ++i) {
+        if (sameFont(open_[i], f)) match = i;
+      }
+      size_t keep = match < open_.size() ? match + 1 : open_.size();
+      while (open_.size() > keep) close();
+      if (!sameFont(open_.back(), f)) {
+        out_ += fontTag(f, &open_.back(), face_);
+        open_.push_back(f);
+      }
+    }
+    std::u32string s;
+    if (!f.url.empty()) s += U"<A HREF=\"" + escaped(decodeText(f.url, true)) + U"\">";
+    if (f.bold) s += U"<B>";
+    if (f.italic) s += U"<I>";
+    if (f.underline) s += U"<U>";
+    s += escaped(text);
+    if (f.underline) s += U"</U>";
+    if (f.italic) s += U"</I>";
+    if (f.bold) s += U"</B>";
+    if (!f.url.empty()) s += U"</A>";
+    out_ += s;
+  }
+
+  void finish() {
+    while (!open_.empty()) close();
+  }
+
+ private:
+  void close() {
+    out_ += U"</FONT>";
+    open_.pop_back();
+  }
+
+  std::u32string& out_;
+  const std::string& face_;
+  std::vector<TextFormat> open_;
+};
 
 }  // namespace
 
 FormattedText parseHtml(const std::u32string& html, const TextFormat& base) { return HtmlReader(base).run(html); }
 
-std::u32string formatHtml(const FormattedText& text) {
+std::u32string formatHtml(const FormattedText& text, const std::string& defaultFace) {
   std::u32string out;
   const TextFormat* paragraph = nullptr;  // the open paragraph's format
+  std::u32string wrapper;
+  std::unique_ptr<ParagraphWriter> writer;
   auto closeParagraph = [&] {
+    writer->finish();
     out += paragraph->bullet ? U"</LI>" : U"</P>";
+    if (!wrapper.empty()) out += U"</TEXTFORMAT>";
     paragraph = nullptr;
   };
   for (const TextSpan& span : text) {
     for (size_t i = 0; i < span.text.size();) {
       if (!paragraph) {
         paragraph = &span.format;
+        wrapper = textFormatTag(*paragraph);
+        out += wrapper;
         out += paragraph->bullet ? U"<LI>" : ascii(std::string("<P ALIGN=\"") + alignName(paragraph->align) + "\">");
+        writer = std::make_unique<ParagraphWriter>(out, defaultFace);
       }
       size_t end = std::min(span.text.find(U'\n', i), span.text.size());
-      if (end > i) out += openRun(span.format) + escaped(span.text.substr(i, end - i)) + closeRun(span.format);
+      if (end > i) writer->run(span.format, span.text.substr(i, end - i));
       i = end;
       if (i < span.text.size()) {
         closeParagraph();

@@ -11,8 +11,9 @@ namespace swf {
 
 FormattedText parseHtml(const std::u32string& html, const TextFormat& base);
 
-// The field's text as htmlText gives it back: one P per paragraph, FONT
-// around every run.
-std::u32string formatHtml(const FormattedText& text);
+// The field's text as htmlText gives it back: one P per paragraph (in a
+// TEXTFORMAT when it has margins or leading), FONT around its runs; text
+// without a face of its own names defaultFace.
+std::u32string formatHtml(const FormattedText& text, const std::string& defaultFace = std::string());
 
 }  // namespace swf

@@ -7,12 +7,17 @@
 namespace swf {
 
 TextField::TextField(std::shared_ptr<const EditText> definition, const FontCatalog& fonts, int movieVersion)
-    : definition_(std::move(definition)), fonts_(fonts), utf8_(movieVersion >= 6) {
+    : settings_(*definition), fonts_(fonts), utf8_(movieVersion >= 6), newFormat_(baseFormat(settings_)) {
   if (html()) {
-    setHtmlText(definition_->initialText);
+    setHtmlText(settings_.initialText);
   } else {
-    setText(definition_->initialText);
+    setText(settings_.initialText);
   }
+}
+
+std::string TextField::fontName() const {
+  const Font* font = settings_.hasFont ? fonts_.byId(settings_.fontId) : nullptr;
+  return font && !font->name.empty() ? font->name : "Times New Roman";
 }
 
 std::string TextField::encode(const std::u32string& s) const {
@@ -32,7 +37,7 @@ std::string TextField::text() const {
 
 // New text takes the format of the text it replaces (the field's own when empty).
 void TextField::setText(const std::string& text) {
-  TextFormat format = content_.empty() ? baseFormat(*definition_) : content_.front().format;
+  TextFormat format = content_.empty() ? newFormat_ : content_.front().format;
   content_.clear();
   appendText(content_, decode(text), format);
   changed();
@@ -40,7 +45,7 @@ void TextField::setText(const std::string& text) {
 
 std::string TextField::htmlText() const {
   if (!html()) return text();
-  return encode(formatHtml(content_));
+  return encode(formatHtml(content_, fontName()));
 }
 
 void TextField::setHtmlText(const std::string& html) {
@@ -48,14 +53,14 @@ void TextField::setHtmlText(const std::string& html) {
     setText(html);
     return;
   }
-  content_ = parseHtml(decode(html), baseFormat(*definition_));
+  content_ = parseHtml(decode(html), baseFormat(settings_));
   changed();
 }
 
 const TextLayout& TextField::layout() const {
   if (!laidOut_) {
     std::shared_ptr<GlyphOutlineSource> device = deviceGlyphSource();
-    layout_ = layoutEditText(*definition_, content_, fonts_, device.get());
+    layout_ = layoutEditText(settings_, content_, fonts_, device.get());
     layout_.deviceFonts = std::move(device);
     laidOut_ = true;
   }

@@ -1,7 +1,8 @@
-// A text field on the stage: its definition and the text it shows now. The
-// script engine reads and sets the text through text()/htmlText() (strings
-// in the movie's encoding: UTF-8 from version 6, Latin-1 before), and binds
-// the field's variable by variableName().
+// A text field on the stage: its settings (the definition's, as scripts
+// change them) and the text it shows now. The script engine reads and sets
+// the text through text()/htmlText() (strings in the movie's encoding:
+// UTF-8 from version 6, Latin-1 before), and binds the field's variable by
+// variableName().
 #pragma once
 
 #include <memory>
@@ -17,16 +18,35 @@ namespace swf {
 class TextField {
  public:
   TextField(std::shared_ptr<const EditText> definition, const FontCatalog& fonts, int movieVersion);
+  virtual ~TextField() = default;
 
-  const EditText& definition() const { return *definition_; }
-  const std::string& variableName() const { return definition_->variableName; }
-  bool html() const { return definition_->html; }
+  const EditText& definition() const { return settings_; }
+  // Settings to change: the field is laid out again on next use.
+  EditText& settings() {
+    changed();
+    return settings_;
+  }
+  const std::string& variableName() const { return settings_.variableName; }
+  bool html() const { return settings_.html; }
+  bool utf8() const { return utf8_; }
+  // The face text without a face of its own shows: the field's font's name.
+  std::string fontName() const;
 
   std::string text() const;
   void setText(const std::string& text);
   // Fields that are not HTML fields take HTML as plain text, as the real player does.
   std::string htmlText() const;
   void setHtmlText(const std::string& html);
+
+  // The formatted text, as runs of one format each.
+  const FormattedText& content() const { return content_; }
+  void setContent(FormattedText content) {
+    content_ = std::move(content);
+    changed();
+  }
+  // The format typed or replaced text takes (setNewTextFormat).
+  const TextFormat& newFormat() const { return newFormat_; }
+  void setNewFormat(const TextFormat& f) { newFormat_ = f; }
 
   // Laid out on first use after a change, with the device fonts in effect.
   const TextLayout& layout() const;
@@ -36,10 +56,11 @@ class TextField {
   std::u32string decode(const std::string& s) const;
   void changed() { laidOut_ = false; }
 
-  std::shared_ptr<const EditText> definition_;
+  EditText settings_;
   const FontCatalog& fonts_;
   bool utf8_;
   FormattedText content_;
+  TextFormat newFormat_;
   mutable TextLayout layout_;
   mutable bool laidOut_ = false;
 };

@@ -28,6 +28,11 @@ struct TextLayout {
   // What the text covers, in the character's twips: the DefineText's
   // bounds, or the field's box with its border.
   Rect bounds;
+  // Text fields: the extent of their text (twips), margins included.
+  double textWidth = 0;
+  // Text fields: their box, after sizing themselves to their text.
+  Rect box;
+  double textHeight = 0;
   // The device fonts whose outlines some glyphs show, kept while they do.
   std::shared_ptr<GlyphOutlineSource> deviceFonts;
 };

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../text/text_field.h"
+#include "text_field_instance.h"
 #include "character.h"
 #include "placement.h"
 
@@ -16,7 +16,7 @@ struct DisplayObject {
   Placement placement;
   const Character* character = nullptr;  // nullptr: the id names nothing defined
   std::unique_ptr<MovieClip> clip;
-  std::unique_ptr<TextField> textField;  // text fields: the text they show now
+  std::unique_ptr<TextFieldInstance> textField;  // text fields: the text they show now
   // Scripts moved it (the timeline no longer does) or made it (gotos keep it).
   bool scriptTransform = false;
   bool scripted = false;

@@ -178,10 +178,10 @@ void MovieClip::createChild(int depth, const Placement& placement) {
     obj.clip = std::make_unique<MovieClip>(stage_, *timeline, this, nesting_ + 1);
   }
   if (auto* field = obj.character ? std::get_if<EditTextCharacter>(obj.character) : nullptr) {
-    const Movie& movie = this->movie();
-    obj.textField = std::make_unique<TextField>(field->definition, movie.fonts(), movie.version());
+    obj.textField = std::make_unique<TextFieldInstance>(stage_, *this, field->definition);
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
+  if (slot.textField) slot.textField->showVariable();
   if (slot.clip && isButton(slot)) {
     slot.clip->setDepth(depth);
     slot.clip->enterFirstFrame();
@@ -220,9 +220,10 @@ avm1::ActionTarget* MovieClip::childNamed(const std::string& name) {
   bool caseSensitive = movie().version() >= 7;
   for (auto& entry : children_) {
     MovieClip* clip = entry.second.clip.get();
-    if (!clip) continue;
-    const std::string& n = clip->instanceName();
-    if (clip && (caseSensitive ? n == name : sameTextIgnoringCase(n, name))) return clip;
+    avm1::ActionTarget* child = clip ? static_cast<avm1::ActionTarget*>(clip) : entry.second.textField.get();
+    if (!child) continue;
+    const std::string& n = child->instanceName();
+    if (caseSensitive ? n == name : sameTextIgnoringCase(n, name)) return child;
   }
   return nullptr;
 }

@@ -91,6 +91,13 @@ class MovieClip : public avm1::ActionTarget {
   // The character it is an instance of (0 for the main movie and empty clips).
   uint16_t characterId();
   int nextHighestDepth() override;
+  // Text fields (movie_clip_text.cpp): made by scripts, found, removed;
+  // bound ones show their variables after actions ran.
+  ActionTarget* createTextField(const std::string& name, int depth, const double box[4]) override;
+  DisplayObject* slotOf(const TextFieldInstance* field);
+  void removeTextField(const TextFieldInstance* field);
+  void showTextVariables();
+  void textFieldObjects(std::vector<avm1::Object*>& out);
   void swapDepths(int depth) override;
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;

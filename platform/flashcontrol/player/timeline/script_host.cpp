@@ -1,6 +1,7 @@
 #include "script_host.h"
 
 #include "../avm1/bindings/clip_object.h"
+#include "../avm1/bindings/text_field_object.h"
 #include "../avm1/timers.h"
 #include "stage.h"
 
@@ -16,6 +17,7 @@ ScriptHost::ScriptHost(Stage& stage, int version)
     : stage_(stage), vm_(std::make_unique<avm1::Vm>(version, this)) {
   interpreter_ = std::make_unique<avm1::Interpreter>(*vm_);
   avm1::installMovieClipClass(*vm_);
+  avm1::installTextFieldClass(*vm_);
   heapAfterCollect_ = vm_->heapSize();
 }
 
@@ -24,6 +26,10 @@ ScriptHost::~ScriptHost() = default;
 avm1::Object* ScriptHost::objectFor(MovieClip& clip) {
   avm1::Object* proto = vm_->classPrototype("MovieClip");
   return vm_->make<avm1::ClipObject>(proto, &clip);
+}
+
+avm1::Object* ScriptHost::objectFor(TextFieldInstance& field) {
+  return vm_->make<avm1::TextFieldObject>(vm_->classPrototype("TextField"), &field);
 }
 
 void ScriptHost::clipGone(avm1::Object* object) {

@@ -17,6 +17,7 @@ namespace swf {
 
 class Stage;
 class MovieClip;
+class TextFieldInstance;
 
 class ScriptHost : public avm1::VmHost {
  public:
@@ -33,6 +34,7 @@ class ScriptHost : public avm1::VmHost {
 
   // The script object of a clip, made on first use.
   avm1::Object* objectFor(MovieClip& clip);
+  avm1::Object* objectFor(TextFieldInstance& field);
   // The clip left the stage: its object stays, without a display side.
   void clipGone(avm1::Object* object);
   // A movie loaded into a clip: the clip's object, its variables gone,

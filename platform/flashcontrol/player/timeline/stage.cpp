@@ -73,8 +73,12 @@ void Stage::runActions() {
   constructEvents_.clear();
   loadEvents_.clear();
   retired_.clear();
+  root_->showTextVariables();
   std::vector<avm1::Object*> roots;
-  for (const auto& entry : clips_) roots.push_back(entry.second->scriptObject());
+  for (const auto& entry : clips_) {
+    roots.push_back(entry.second->scriptObject());
+    entry.second->textFieldObjects(roots);
+  }
   loads_->addRoots(roots);
   scripts_->collectGarbage(roots);
 }

@@ -28,6 +28,7 @@ void installMouseClass(Vm& vm);
 void installStageClass(Vm& vm);
 void installSystemClass(Vm& vm);
 void installTextFormatClass(Vm& vm);
+void installSelectionClass(Vm& vm);
 void installXmlNodeClass(Vm& vm);
 void installXmlClass(Vm& vm);
 void installAsNative(Vm& vm);

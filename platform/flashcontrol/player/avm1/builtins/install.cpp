@@ -25,6 +25,7 @@ void installBuiltins(Vm& vm) {
   installStageClass(vm);
   installSystemClass(vm);
   installTextFormatClass(vm);
+  installSelectionClass(vm);
   // Key, Mouse and Stage have their listeners in every version; scripts
   // see AsBroadcaster itself from version 6.
   vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
