@@ -26,11 +26,10 @@ uint64_t splitLimitFor(const ExportSettings& settings) {
 ExportRun::ExportRun()
     : settings_(defaultExportSettings()), splitLimit_(splitLimitFor(settings_)), recording_(splitLimit_) {}
 
-ExportRun::~ExportRun() { freeCompressorRecord(settings_.compressor); }
-
 bool ExportRun::run(ExportHost& host) {
-  if (!settings_.compressor) {
-    settings_.compressor = createCompressorRecord();
+  if (!compressor_.get()) {
+    compressor_ = CompressorRecord(createCompressorRecord());
+    settings_.compressor = compressor_.get();
     if (!settings_.compressor) {
       errorBox(host.window(), IDS_OUT_OF_MEMORY);
       return false;

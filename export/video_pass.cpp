@@ -8,6 +8,7 @@
 #include <string>
 
 #include "avi_output.h"
+#include "bstr_text.h"
 #include "export_ids.h"
 #include "export_host.h"
 #include "message_boxes.h"
@@ -170,10 +171,9 @@ HRESULT VideoPass::setUp() {
 
 void VideoPass::step() {
   if (s_.sequenceMode == SequenceMode::SkipBackwardGotos) {
-    BSTR root = SysAllocString(L"/");
+    const BstrText root(L"/");
     long current = -1;
-    IShockwaveFlash_TCurrentFrame(flash_, root, &current);
-    SysFreeString(root);
+    IShockwaveFlash_TCurrentFrame(flash_, root.get(), &current);
     // A stop or a backward jump of the main timeline is overridden with the next frame.
     if (current <= movieFrame_) {
       current = movieFrame_ + 1;

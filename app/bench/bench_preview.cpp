@@ -10,6 +10,7 @@
 #include "atl_containment.h"
 #include "host_timer.h"
 #include "timer_site.h"
+#include "bstr_text.h"
 #include "preview_host.h"
 #include "preview_painter.h"
 #include "swf_builder.h"
@@ -127,10 +128,10 @@ int main() {
   state.painter.subclass(host);
   mvqtest::TempDir folder;
   {
-    ScopedBstr movie(writeMovie(folder).c_str());
-    IShockwaveFlash_put_Movie(control.flash, movie.get());
+    BstrText movie(writeMovie(folder).c_str());
+    IShockwaveFlash_put_Movie(control.flash.get(), movie.get());
   }
-  IShockwaveFlash_Play(control.flash);
+  IShockwaveFlash_Play(control.flash.get());
 
   pumpFor(500);  // settle
   long before = state.delivered;
@@ -153,11 +154,11 @@ int main() {
               perSecond / kMovieRate, perSecond, kMovieRate, state.clock.interval, seconds, firedBusy,
               deliveredBusy, dropped);
 
-  IShockwaveFlash_Stop(control.flash);
+  IShockwaveFlash_Stop(control.flash.get());
   state.painter.restore();
   DestroyWindow(host);
-  IShockwaveFlash_Release(control.flash);
-  IUnknown_Release(control.object);
+  control.flash.reset();
+  control.object.reset();
   DestroyWindow(frame);
   AtlAxWinTerm();
   CoUninitialize();

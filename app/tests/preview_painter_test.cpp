@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "atl_containment.h"
+#include "bstr_text.h"
 #include "preview_host.h"
 #include "preview_painter.h"
 #include "swf_builder.h"
@@ -51,8 +52,8 @@ class PreviewPainterTest : public ::testing::Test {
   }
   void TearDown() override {
     painter_.restore();
-    if (control_.flash) IShockwaveFlash_Release(control_.flash);
-    if (control_.object) IUnknown_Release(control_.object);
+    control_.flash.reset();
+    control_.object.reset();
     DestroyWindow(frame_);
     AtlAxWinTerm();
     CoUninitialize();
@@ -60,15 +61,15 @@ class PreviewPainterTest : public ::testing::Test {
 
   HWND frame_ = nullptr;
   HWND host_ = nullptr;
-  PreviewControl control_{};
+  PreviewControl control_;
   PreviewPainter painter_;
 };
 
 TEST_F(PreviewPainterTest, SurfaceHoldsThePictureBottomRowFirst) {
   ASSERT_TRUE(attachPreviewControl(host_, nullptr, &control_));
   mvqtest::TempDir dir;
-  ScopedBstr path(dir.write("edges.swf", edgeRowsMovie()).c_str());
-  ASSERT_GE(IShockwaveFlash_put_Movie(control_.flash, path.get()), 0);
+  BstrText path(dir.write("edges.swf", edgeRowsMovie()).c_str());
+  ASSERT_GE(IShockwaveFlash_put_Movie(control_.flash.get(), path.get()), 0);
   painter_.subclass(host_);
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 
