@@ -252,7 +252,6 @@ class ControlCheckTest : public ProgramTest {
     ASSERT_TRUE(program.start());
     HWND box = ui::waitForMessageBox(program.processId(), kWaitMs);
     ASSERT_TRUE(box);
-    Sleep(150);
     const ui::MessageBoxView view = ui::readMessageBox(box);
     EXPECT_EQ("Moviquill", view.caption);
     EXPECT_EQ(0u, view.text.find(text)) << view.text;

@@ -102,7 +102,11 @@ TEST_F(ExportTest, SplitFilesAreNumberedAndCancelDeletesThemAll) {
 TEST_F(ExportTest, FinishKeepsAPlayablePartialFileAndNoTemporaryFileStays) {
   const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
   ASSERT_EQ("", exportMovie(movie, out("part.avi"), Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND progress) {
-    Sleep(1500);
+    // Finished once a few frames are written, so that the partial file holds some.
+    ASSERT_TRUE(ui::waitUntil([&] {
+      const ui::BarState bar = ui::progressBarState(progress, IDC_PROGRESS_BAR);
+      return bar.found && bar.position > bar.low + 1;
+    }, kWaitMs));
     ui::pressButton(progress, IDC_PROGRESS_FINISH);
     HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
     ASSERT_TRUE(box);
