@@ -66,8 +66,8 @@ HWND MainFrame::create() {
   const RECT& r = appSettings.mainWin;
   const int width = static_cast<int>(static_cast<unsigned>(r.right) - static_cast<unsigned>(r.left));
   const int height = static_cast<int>(static_cast<unsigned>(r.bottom) - static_cast<unsigned>(r.top));
-  return CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, r.left, r.top,
-                         width, height, nullptr, nullptr, appInstance(), this);
+  return CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, r.left, r.top, width, height, nullptr,
+                         nullptr, appInstance(), this);
 }
 
 LRESULT CALLBACK MainFrame::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,14 +83,9 @@ LRESULT CALLBACK MainFrame::windowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return onCreate();
-    case WM_DESTROY:
-      onDestroy();
-      return 0;
-    case WM_SIZE:
-      onSize();
-      return 0;
+    case WM_CREATE: return onCreate();
+    case WM_DESTROY: onDestroy(); return 0;
+    case WM_SIZE: onSize(); return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(mainWindow_, &ps);
@@ -99,16 +94,11 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOMMAND:
       // An export takes the system menu away; closing must wait for its end.
-      if ((wParam & 0xFFF0) == SC_CLOSE && !(GetWindowLongA(mainWindow_, GWL_STYLE) & WS_SYSMENU))
-        return 0;
+      if ((wParam & 0xFFF0) == SC_CLOSE && !(GetWindowLongA(mainWindow_, GWL_STYLE) & WS_SYSMENU)) return 0;
       break;
-    case WM_APP_TICK:
-      return onAppTick(lParam);
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam));
-      return 0;
-    default:
-      break;
+    case WM_APP_TICK: return onAppTick(lParam);
+    case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
+    default: break;
   }
   return DefWindowProcA(mainWindow_, message, wParam, lParam);
 }
@@ -119,8 +109,7 @@ LRESULT MainFrame::onCreate() {
   GetClientRect(mainWindow_, &client);
   previewHost_ = createPreviewHost(mainWindow_, client);
   PreviewControl control;
-  if (!previewHost_ || !attachPreviewControl(previewHost_, &site_.IServiceProvider_iface,
-                                             &control)) {
+  if (!previewHost_ || !attachPreviewControl(previewHost_, &site_.IServiceProvider_iface, &control)) {
     // The start-up check found a control; one that cannot be created is as good as none.
     errorBox(nullptr, IDS_GET_FLASH_CONTROL);
     return -1;
@@ -177,8 +166,8 @@ void MainFrame::onSize() {
 }
 
 LRESULT MainFrame::onAppTick(LPARAM sinkSlot) {
-  const TickUse use = takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0,
-                               timeGetTime(), &timerSink_);
+  const TickUse use =
+      takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0, timeGetTime(), &timerSink_);
   if (use == TickUse::ForRecording && exportHandOver_) exportHandOver_->recordingTick(*this);
   return 0;
 }

@@ -26,8 +26,8 @@ constexpr DWORD kFileDialogFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMU
 constexpr int kControlMenuPosition = 1;
 constexpr int kOptionsMenuPosition = 2;
 
-OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* file, const char* folder,
-                         const char* title, const char* extension) {
+OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* file, const char* folder, const char* title,
+                         const char* extension) {
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -55,8 +55,8 @@ void MainFrame::openMovie() {
   char title[256] = "";
   LoadStringA(appInstance(), IDS_SELECT_FLASH_FILE, title, sizeof title);
   char chosen[MAX_PATH] = "";
-  OPENFILENAMEA dialog = fileDialog(mainWindow_, "Flash (*.swf)\0*.swf\0All files (*.*)\0*.*\0",
-                                    chosen, appSettings.openDir, title, "swf");
+  OPENFILENAMEA dialog = fileDialog(mainWindow_, "Flash (*.swf)\0*.swf\0All files (*.*)\0*.*\0", chosen,
+                                    appSettings.openDir, title, "swf");
   if (!GetOpenFileNameA(&dialog)) {
     if (CommDlgExtendedError() != 0) errorBox(mainWindow_, IDS_FILE_OPEN_ERROR);
     return;

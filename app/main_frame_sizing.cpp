@@ -72,8 +72,8 @@ void MainFrame::keepAspectRatio() {
 
 void MainFrame::dimensions() {
   const SIZE client = clientSize();
-  DimensionsValues values = {static_cast<UINT>(client.cx), static_cast<UINT>(client.cy),
-                             static_cast<UINT>(movieWidth_), static_cast<UINT>(movieHeight_)};
+  DimensionsValues values = {static_cast<UINT>(client.cx), static_cast<UINT>(client.cy), static_cast<UINT>(movieWidth_),
+                             static_cast<UINT>(movieHeight_)};
   if (showDimensionsDialog(GetActiveWindow(), &values) == 1)
     resizeClientTo(static_cast<int>(values.currentWidth), static_cast<int>(values.currentHeight));
 }

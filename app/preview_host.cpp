@@ -17,10 +17,8 @@ bool attachToHost(HWND host, IUnknown* object) {
   ComReference<IAxWinHostWindow> hostWindow;
   {
     ComReference<IUnknown> container;
-    if (FAILED(AtlAxGetHost(host, container.out())) || !container)
-      return false;
-    if (FAILED(IUnknown_QueryInterface(container.get(), IID_IAxWinHostWindow, hostWindow.receive())))
-      return false;
+    if (FAILED(AtlAxGetHost(host, container.out())) || !container) return false;
+    if (FAILED(IUnknown_QueryInterface(container.get(), IID_IAxWinHostWindow, hostWindow.receive()))) return false;
   }
   return SUCCEEDED(IAxWinHostWindow_AttachControl(hostWindow.get(), object, host));
 }
@@ -37,9 +35,8 @@ void giveSite(HWND host, IServiceProvider* site) {
 }  // namespace
 
 HWND createPreviewHost(HWND mainWindow, const RECT& client) {
-  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                         client.left, client.top, client.right - client.left,
-                         client.bottom - client.top, mainWindow,
+  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, client.left, client.top,
+                         client.right - client.left, client.bottom - client.top, mainWindow,
                          reinterpret_cast<HMENU>(IDC_PREVIEW_HOST), appInstance(), nullptr);
 }
 
@@ -47,12 +44,10 @@ bool attachPreviewControl(HWND host, IServiceProvider* site, PreviewControl* con
   control->object.reset();
   control->flash.reset();
   ComReference<IUnknown> object;
-  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts, IID_IUnknown,
-                              object.receive())))
+  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts, IID_IUnknown, object.receive())))
     return false;
   ComReference<IShockwaveFlash> flash;
-  if (FAILED(IUnknown_QueryInterface(object.get(), IID_IShockwaveFlash, flash.receive())) || !flash)
-    return false;
+  if (FAILED(IUnknown_QueryInterface(object.get(), IID_IShockwaveFlash, flash.receive())) || !flash) return false;
   {
     BstrText opaque("Opaque");
     IShockwaveFlash_put_WMode(flash.get(), opaque.get());

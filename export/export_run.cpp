@@ -41,8 +41,7 @@ bool ExportRun::run(ExportHost& host) {
   edited.frameRate100 = static_cast<LONG>(host.frameRate() * 100);
   RECT client;
   GetClientRect(host.window(), &client);
-  if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL)
-    return false;
+  if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL) return false;
   // The program may have been closed while the dialog was up.
   if (!IsWindow(host.window()) || !host.flash()) return false;
   host.sizeToMovie(client.right, client.bottom, host.keepAspectChecked());

@@ -25,17 +25,15 @@ HRESULT putMovie(IShockwaveFlash* control, const char* path) {
 }
 
 HWND createHostWindow() {
-  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr,
-                         rendererModule(), nullptr);
+  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         GetDesktopWindow(), nullptr, rendererModule(), nullptr);
 }
 
 // The host object of the window gets the renderer's site, through which the
 // control finds the renderer's timer service.
 void giveSiteToHost(FrameRenderer* renderer) {
   static const UINT getHost = RegisterWindowMessageA("WM_ATLGETHOST");
-  ComReference<IUnknown> host(
-      reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0)));
+  ComReference<IUnknown> host(reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0)));
   if (!host) return;
   ComReference<IObjectWithSite> withSite;
   if (SUCCEEDED(host.get()->lpVtbl->QueryInterface(host.get(), IID_IObjectWithSite, withSite.receive())))
@@ -56,8 +54,7 @@ HRESULT putScaleMode(FrameRenderer* renderer, int mode) {
 
 HRESULT createControl(FrameRenderer* renderer) {
   ComReference<IUnknown> unknown;
-  if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown,
-                              unknown.receive())))
+  if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown, unknown.receive())))
     return RENDERER_E_CONTROL_MISSING;
   if (FAILED(unknown.get()->lpVtbl->QueryInterface(unknown.get(), IID_IShockwaveFlash,
                                                    reinterpret_cast<void**>(&renderer->control)))) {
@@ -100,8 +97,7 @@ HRESULT advanceTo(FrameRenderer* renderer, int32_t frame) {
   for (int32_t i = first; i <= frame; ++i) {
     // A load that failed to advise leaves no sink to tick.
     if (!renderer->timerSink) return E_FAIL;
-    if (renderer->sequenceMode == kSequenceFrameByFrame)
-      renderer->control->lpVtbl->GotoFrame(renderer->control, i);
+    if (renderer->sequenceMode == kSequenceFrameByFrame) renderer->control->lpVtbl->GotoFrame(renderer->control, i);
     VARIANT now;
     VariantInit(&now);
     V_VT(&now) = VT_UI4;
@@ -128,8 +124,7 @@ bool ensureCachedCopy(FrameRenderer* renderer) {
     if (lstrlenA(directory) + lstrlenA(entry->copyName) >= int(kCachePathSize)) return false;
     lstrcpyA(renderer->cachedPath, directory);
     lstrcatA(renderer->cachedPath, entry->copyName);
-  } else if (FAILED(buildCachedMovie(&renderer->info.compressed, renderer->sourcePath,
-                                     renderer->cachedPath))) {
+  } else if (FAILED(buildCachedMovie(&renderer->info.compressed, renderer->sourcePath, renderer->cachedPath))) {
     return false;
   }
   return SUCCEEDED(reloadAndReplay(renderer));

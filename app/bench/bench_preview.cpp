@@ -87,8 +87,8 @@ HWND createFrame() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "MvqBenchPreview";
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, "MvqBenchPreview", "bench preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
-                         300, nullptr, nullptr, windowClass.hInstance, nullptr);
+  return CreateWindowExA(0, "MvqBenchPreview", "bench preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                         nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 std::string writeMovie(const mvqtest::TempDir& folder) {
@@ -149,10 +149,10 @@ int main() {
   const long deliveredBusy = state.delivered - before;
   const double dropped = firedBusy > 0 ? double(firedBusy - deliveredBusy) / firedBusy : 0.0;
 
-  std::printf("bench preview ratio=%.3f ticks_per_second=%.2f target=%.0f interval_ms=%u seconds=%.1f "
-              "busy_fired=%ld busy_delivered=%ld dropped_share=%.3f\n",
-              perSecond / kMovieRate, perSecond, kMovieRate, state.clock.interval, seconds, firedBusy,
-              deliveredBusy, dropped);
+  std::printf(
+      "bench preview ratio=%.3f ticks_per_second=%.2f target=%.0f interval_ms=%u seconds=%.1f "
+      "busy_fired=%ld busy_delivered=%ld dropped_share=%.3f\n",
+      perSecond / kMovieRate, perSecond, kMovieRate, state.clock.interval, seconds, firedBusy, deliveredBusy, dropped);
 
   IShockwaveFlash_Stop(control.flash.get());
   state.painter.restore();

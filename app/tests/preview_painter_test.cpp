@@ -24,8 +24,7 @@ mvqtest::Bytes edgeRowsMovie() {
   mvqtest::SwfBuilder movie;
   movie.stage(Rect::pixels(kWidth, kHeight)).background(255, 255, 255);
   movie.defineRectShape(1, Rect::pixels(kWidth, 1), Rgba{255, 0, 0});
-  movie.defineRectShape(2, Rect::twips(0, (kHeight - 1) * 20, kWidth * 20, kHeight * 20),
-                        Rgba{0, 0, 255});
+  movie.defineRectShape(2, Rect::twips(0, (kHeight - 1) * 20, kWidth * 20, kHeight * 20), Rgba{0, 0, 255});
   movie.placeObject2(1, 1).placeObject2(2, 2).showFrame();
   return movie.finish();
 }
@@ -45,8 +44,8 @@ class PreviewPainterTest : public ::testing::Test {
   void SetUp() override {
     CoInitialize(nullptr);
     AtlAxWinInit();
-    frame_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                             nullptr, nullptr, nullptr, nullptr);
+    frame_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr,
+                             nullptr);
     RECT client{0, 0, kWidth, kHeight};
     host_ = createPreviewHost(frame_, client);
   }

@@ -43,10 +43,9 @@ std::string rest(std::istringstream& args) {
 }
 
 void writeDescription(std::ostream& out, const ClipDescription& d) {
-  out << " width=" << d.width << " height=" << d.height << " depth=" << d.depth
-      << " subtype=" << fourCCText(d.subType) << " video=" << d.hasVideo << " audio=" << d.hasAudio
-      << " alpha=" << d.alphaType << " matte=" << d.matteRed << "," << d.matteGreen << ","
-      << d.matteBlue << " scale=" << d.vidScale << " samplesize=" << d.vidSampleSize
+  out << " width=" << d.width << " height=" << d.height << " depth=" << d.depth << " subtype=" << fourCCText(d.subType)
+      << " video=" << d.hasVideo << " audio=" << d.hasAudio << " alpha=" << d.alphaType << " matte=" << d.matteRed
+      << "," << d.matteGreen << "," << d.matteBlue << " scale=" << d.vidScale << " samplesize=" << d.vidSampleSize
       << " duration=" << d.vidDuration << " frames=" << d.frames();
 }
 
@@ -88,8 +87,8 @@ bool EditorSession::run(const std::string& line) {
     }
     const PluginDeclaration& d = host_.declaration();
     const PiplProperty* name = d.property(uint32_t(fourCC('n', 'a', 'm', 'e')));
-    out_ << "load ok type=" << fourCCText(d.fileType)
-         << " name=" << (name ? name->pascalText() : std::string()) << "\n";
+    out_ << "load ok type=" << fourCCText(d.fileType) << " name=" << (name ? name->pascalText() : std::string())
+         << "\n";
     return true;
   }
   if (word == "interface") {
@@ -112,8 +111,7 @@ bool EditorSession::run(const std::string& line) {
     args >> index;
     Record format(indFormat::kSize);
     const int32_t result = host_.getIndFormat(index, &format);
-    out_ << "format result=" << result
-         << " type=" << fourCCText(format.int32At(indFormat::kFileType))
+    out_ << "format result=" << result << " type=" << fourCCText(format.int32At(indFormat::kFileType))
          << " flags=" << format.int32At(indFormat::kFlags)
          << " ext=" << format.textAt(indFormat::kExtension, indFormat::kExtensionSize)
          << " short=" << format.textAt(indFormat::kShortName, indFormat::kShortNameSize)
@@ -199,8 +197,8 @@ bool EditorSession::clipCommand(const std::string& word, std::istringstream& arg
     const std::string file = rest(args);
     const int32_t sampleSize = descriptions_.count(name) ? descriptions_[name].vidSampleSize : 1;
     const int32_t result = host_.importImage(*c, frame * sampleSize, sampleSize, request);
-    out_ << "image " << name << " frame=" << frame << " result=" << result
-         << " guard=" << request.guardIntact() << "\n";
+    out_ << "image " << name << " frame=" << frame << " result=" << result << " guard=" << request.guardIntact()
+         << "\n";
     if (result == 0 && !file.empty() && !writeFile(file, topDownRgba(request)))
       return out_ << "error cannot write " << file << "\n", false;
     return true;
@@ -220,8 +218,8 @@ bool EditorSession::clipCommand(const std::string& word, std::istringstream& arg
     return true;
   }
   if (word == "close") {
-    out_ << "close " << name << " result=" << host_.close(*c)
-         << " fileref=" << c->access.int32At(fileAccess::kFileRef) << "\n";
+    out_ << "close " << name << " result=" << host_.close(*c) << " fileref=" << c->access.int32At(fileAccess::kFileRef)
+         << "\n";
     return true;
   }
   out_ << "error unknown command " << word << "\n";

@@ -2,8 +2,7 @@
 
 #include <thread>
 
-WatchedBox watchMessageBox(const std::function<void()>& show, const std::string& button,
-                           unsigned timeoutMs) {
+WatchedBox watchMessageBox(const std::function<void()>& show, const std::string& button, unsigned timeoutMs) {
   WatchedBox result;
   std::thread watcher([&] {
     HWND box = ui::waitForMessageBox(GetCurrentProcessId(), timeoutMs);

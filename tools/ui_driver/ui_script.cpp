@@ -22,9 +22,7 @@ using Words = std::vector<std::string>;
 constexpr char kMainWindowClass[] = "TessalineMoviquill";
 constexpr DWORD kDefaultTimeoutMs = 5000;
 
-std::string ok(const std::string& text = std::string()) {
-  return text.empty() ? "ok" : "ok " + text;
-}
+std::string ok(const std::string& text = std::string()) { return text.empty() ? "ok" : "ok " + text; }
 std::string error(const std::string& text) { return "error " + text; }
 
 int number(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 0)); }
@@ -37,10 +35,14 @@ DWORD timeoutArg(const std::vector<std::string>& words, size_t index) {
 std::string oneLine(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\\') out += "\\\\";
-    else out.push_back(c);
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\\')
+      out += "\\\\";
+    else
+      out.push_back(c);
   }
   return out;
 }
@@ -53,8 +55,7 @@ std::string handleText(HWND window) {
 
 std::string menuStateText(const MenuItemState& state) {
   if (!state.found) return error("no such menu item");
-  return ok(std::string(state.grayed ? "grayed" : "enabled") + " " +
-            (state.checked ? "checked" : "unchecked"));
+  return ok(std::string(state.grayed ? "grayed" : "enabled") + " " + (state.checked ? "checked" : "unchecked"));
 }
 
 }  // namespace
@@ -114,8 +115,7 @@ std::string ScriptSession::start(const Words& w) {
       folder = w[i].substr(4);
     } else if (w[i].compare(0, 4, "env=") == 0) {
       const size_t equals = w[i].find('=', 4);
-      if (equals != std::string::npos)
-        environment.emplace_back(w[i].substr(4, equals - 4), w[i].substr(equals + 1));
+      if (equals != std::string::npos) environment.emplace_back(w[i].substr(4, equals - 4), w[i].substr(equals + 1));
     } else {
       const bool quote = w[i].empty() || w[i].find_first_of(" \t") != std::string::npos;
       if (!commandLine.empty()) commandLine += " ";
@@ -162,9 +162,8 @@ std::string ScriptSession::fileDialog(const Words& w) {
 std::string ScriptSession::waitClosed(const Words& w) {
   HWND watched = dialog_;
   if (!watched) return error("no dialog");
-  return waitUntil([&] { return !IsWindow(watched) || !isVisible(watched); }, timeoutArg(w, 1))
-             ? ok()
-             : error("still open");
+  return waitUntil([&] { return !IsWindow(watched) || !isVisible(watched); }, timeoutArg(w, 1)) ? ok()
+                                                                                                : error("still open");
 }
 
 std::string ScriptSession::pressBox(const Words& w) {
@@ -286,7 +285,8 @@ const std::vector<ScriptSession::Command>& ScriptSession::commands() {
          return replyTo(writeBitmapFile(captureClient(window), w[1]), "cannot write");
        }},
 
-      {"file-name", 1, Target::Dialog, [](S&, const Words&, HWND dialog) { return ok(oneLine(fileDialogName(dialog))); }},
+      {"file-name", 1, Target::Dialog,
+       [](S&, const Words&, HWND dialog) { return ok(oneLine(fileDialogName(dialog))); }},
       {"cancel", 1, Target::Dialog,
        [](S&, const Words&, HWND dialog) { return replyTo(cancelDialog(dialog), "post failed"); }},
       {"press", 2, Target::Dialog,
@@ -316,8 +316,7 @@ const std::vector<ScriptSession::Command>& ScriptSession::commands() {
 std::string ScriptSession::dispatch(const Words& w) {
   const std::string& name = w[0];
   const auto& table = commands();
-  const auto command =
-      std::find_if(table.begin(), table.end(), [&](const Command& c) { return name == c.name; });
+  const auto command = std::find_if(table.begin(), table.end(), [&](const Command& c) { return name == c.name; });
   if (command == table.end()) return error("unknown command " + name);
   HWND window = nullptr;
   if (command->target == Target::MainWindow) {
