@@ -230,7 +230,7 @@ std::string replyTo(bool done, const char* failure) { return done ? ok() : error
 // its window is found, a missing argument.
 const std::vector<ScriptSession::Command>& ScriptSession::commands() {
   using S = ScriptSession;
-  static const std::vector<Command> table = {
+  static const std::vector<Command> kTable = {
       {"start", 2, Target::None, [](S& s, const Words& w, HWND) { return s.start(w); }},
       {"attach", 1, Target::None, [](S& s, const Words& w, HWND) { return s.attach(w); }},
       {"main-window", 1, Target::None,
@@ -310,7 +310,7 @@ const std::vector<ScriptSession::Command>& ScriptSession::commands() {
       {"enabled", 2, Target::Dialog,
        [](S&, const Words& w, HWND dialog) { return ok(controlEnabled(dialog, controlId(w)) ? "1" : "0"); }},
   };
-  return table;
+  return kTable;
 }
 
 std::string ScriptSession::dispatch(const Words& w) {
