@@ -35,8 +35,7 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (!reflectNotification(dialog, message, wParam, lParam, &reflected)) return FALSE;
   // Control-colour answers are brushes, returned as they are.
@@ -49,6 +48,5 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 void showAboutDialog(HWND owner) {
   HyperLink link;
-  DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutProc,
-                  reinterpret_cast<LPARAM>(&link));
+  DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutProc, reinterpret_cast<LPARAM>(&link));
 }

@@ -12,8 +12,7 @@ constexpr char kValuesProperty[] = "MvqDimensions";
 void updateEdits(HWND dialog, const DimensionsValues& values) {
   const bool original = IsDlgButtonChecked(dialog, IDC_USE_ORIGINAL_SIZE) == BST_CHECKED;
   SetDlgItemInt(dialog, IDC_DIMENSION_WIDTH, original ? values.movieWidth : values.currentWidth, FALSE);
-  SetDlgItemInt(dialog, IDC_DIMENSION_HEIGHT, original ? values.movieHeight : values.currentHeight,
-                FALSE);
+  SetDlgItemInt(dialog, IDC_DIMENSION_HEIGHT, original ? values.movieHeight : values.currentHeight, FALSE);
   EnableWindow(GetDlgItem(dialog, IDC_DIMENSION_WIDTH), !original);
   EnableWindow(GetDlgItem(dialog, IDC_DIMENSION_HEIGHT), !original);
 }
@@ -25,8 +24,7 @@ INT_PTR CALLBACK dimensionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       values = reinterpret_cast<DimensionsValues*>(lParam);
       SetPropA(dialog, kValuesProperty, values);
       CheckDlgButton(dialog, IDC_USE_ORIGINAL_SIZE,
-                     values->currentWidth == values->movieWidth &&
-                             values->currentHeight == values->movieHeight
+                     values->currentWidth == values->movieWidth && values->currentHeight == values->movieHeight
                          ? BST_CHECKED
                          : BST_UNCHECKED);
       updateEdits(dialog, *values);
@@ -47,11 +45,9 @@ INT_PTR CALLBACK dimensionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           RemovePropA(dialog, kValuesProperty);
           EndDialog(dialog, 2);
           return TRUE;
-        default:
-          return FALSE;
+        default: return FALSE;
       }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

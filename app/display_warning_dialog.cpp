@@ -40,8 +40,7 @@ INT_PTR CALLBACK displayWarningProc(HWND dialog, UINT message, WPARAM wParam, LP
       EndDialog(dialog, id);
       return TRUE;
     }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -54,6 +53,6 @@ POINT centredOnScreen(SIZE size, const RECT& screen, const RECT& workArea) {
 
 INT_PTR showDisplayWarningDialog(HWND owner, bool* dontShowAgain) {
   *dontShowAgain = false;
-  return DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_DISPLAY_WARNING), owner,
-                         displayWarningProc, reinterpret_cast<LPARAM>(dontShowAgain));
+  return DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_DISPLAY_WARNING), owner, displayWarningProc,
+                         reinterpret_cast<LPARAM>(dontShowAgain));
 }

@@ -5,9 +5,7 @@
 
 namespace {
 
-HostTimer* impl_from_ITimer(ITimer* iface) {
-  return CONTAINING_RECORD(iface, HostTimer, ITimer_iface);
-}
+HostTimer* impl_from_ITimer(ITimer* iface) { return CONTAINING_RECORD(iface, HostTimer, ITimer_iface); }
 
 HRESULT STDMETHODCALLTYPE HostTimer_QueryInterface(ITimer* iface, REFIID riid, void** out) {
   if (!out) return E_POINTER;
@@ -20,17 +18,13 @@ HRESULT STDMETHODCALLTYPE HostTimer_QueryInterface(ITimer* iface, REFIID riid, v
   return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE HostTimer_AddRef(ITimer* iface) {
-  return InterlockedIncrement(&impl_from_ITimer(iface)->ref);
-}
+ULONG STDMETHODCALLTYPE HostTimer_AddRef(ITimer* iface) { return InterlockedIncrement(&impl_from_ITimer(iface)->ref); }
 
 // The timer lives inside its owner: the count only goes down.
-ULONG STDMETHODCALLTYPE HostTimer_Release(ITimer* iface) {
-  return InterlockedDecrement(&impl_from_ITimer(iface)->ref);
-}
+ULONG STDMETHODCALLTYPE HostTimer_Release(ITimer* iface) { return InterlockedDecrement(&impl_from_ITimer(iface)->ref); }
 
-HRESULT STDMETHODCALLTYPE HostTimer_Advise(ITimer* iface, VARIANT, VARIANT, VARIANT interval,
-                                           DWORD, ITimerSink* sink, DWORD* cookie) {
+HRESULT STDMETHODCALLTYPE HostTimer_Advise(ITimer* iface, VARIANT, VARIANT, VARIANT interval, DWORD, ITimerSink* sink,
+                                           DWORD* cookie) {
   HostTimer* timer = impl_from_ITimer(iface);
   if (!timer->capsObtained) {
     TIMECAPS caps = {};
@@ -48,9 +42,8 @@ HRESULT STDMETHODCALLTYPE HostTimer_Advise(ITimer* iface, VARIANT, VARIANT, VARI
   timer->clock->beginPeriod(period);
   const double tickPeriod = tickPeriodFor(milliseconds, timer->movieFrameRate);
   timer->pacer.start(tickPeriod, timer->clock->now());
-  const UINT event = timer->clock->setEvent(firingDelayFor(milliseconds, tickPeriod), 0,
-                                            pacedTickCallback, reinterpret_cast<DWORD_PTR>(timer),
-                                            TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+  const UINT event = timer->clock->setEvent(firingDelayFor(milliseconds, tickPeriod), 0, pacedTickCallback,
+                                            reinterpret_cast<DWORD_PTR>(timer), TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
   tickState.pendingTicks = 0;
   if (event == 0) return E_FAIL;
   if (cookie) *cookie = event;
@@ -80,16 +73,15 @@ HRESULT STDMETHODCALLTYPE HostTimer_GetTime(ITimer* iface, VARIANT* time) {
 }
 
 const ITimerVtbl HostTimer_vtbl = {
-    HostTimer_QueryInterface, HostTimer_AddRef,  HostTimer_Release, HostTimer_Advise,
-    HostTimer_Unadvise,       HostTimer_Freeze,  HostTimer_GetTime,
+    HostTimer_QueryInterface, HostTimer_AddRef, HostTimer_Release, HostTimer_Advise,
+    HostTimer_Unadvise,       HostTimer_Freeze, HostTimer_GetTime,
 };
 
 }  // namespace
 
 void CALLBACK pacedTickCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
   HostTimer* timer = reinterpret_cast<HostTimer*>(user);
-  for (unsigned due = timer->pacer.take(timer->clock->now()); due > 0; --due)
-    postTick(tickState, &timer->sink);
+  for (unsigned due = timer->pacer.take(timer->clock->now()); due > 0; --due) postTick(tickState, &timer->sink);
 }
 
 void initHostTimer(HostTimer* timer, MultimediaTimer& clock) {

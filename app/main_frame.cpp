@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "about_dialog.h"
+#include "bstr_text.h"
 #include "document_opener.h"
 #include "export_hand_over.h"
 #include "message_boxes.h"
@@ -26,8 +28,6 @@ constexpr int kOptionsMenuPosition = 2;
 MainFrame::MainFrame()
     : mainWindow_(nullptr),
       previewHost_(nullptr),
-      controlObject_(nullptr),
-      flash_(nullptr),
       timerSink_(nullptr),
       menu_(nullptr),
       movieWidth_(0),
@@ -35,12 +35,13 @@ MainFrame::MainFrame()
       frameCount_(0),
       frameRate_(0),
       stopped_(1),
-      currentIsExpandedCopy_(0),
       exportHandOver_(nullptr) {
   initHostTimer(&hostTimer_, systemMultimediaTimer());
   initTimerSite(&site_, &hostTimer_.ITimer_iface);
-  currentMoviePath_[0] = workingCopyPath_[0] = outputPath_[0] = '\0';
-  makeTempFileName(recordingWavPath_);
+  currentMoviePath_[0] = outputPath_[0] = '\0';
+  char wavPath[MAX_PATH];
+  makeTempFileName(wavPath);
+  recordingWav_ = TemporaryFile(wavPath);
 }
 
 MainFrame::~MainFrame() {
@@ -65,8 +66,8 @@ HWND MainFrame::create() {
   const RECT& r = appSettings.mainWin;
   const int width = static_cast<int>(static_cast<unsigned>(r.right) - static_cast<unsigned>(r.left));
   const int height = static_cast<int>(static_cast<unsigned>(r.bottom) - static_cast<unsigned>(r.top));
-  return CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, r.left, r.top,
-                         width, height, nullptr, nullptr, appInstance(), this);
+  return CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kMainWindowStyle, r.left, r.top, width, height, nullptr,
+                         nullptr, appInstance(), this);
 }
 
 LRESULT CALLBACK MainFrame::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,14 +83,9 @@ LRESULT CALLBACK MainFrame::windowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return onCreate();
-    case WM_DESTROY:
-      onDestroy();
-      return 0;
-    case WM_SIZE:
-      onSize();
-      return 0;
+    case WM_CREATE: return onCreate();
+    case WM_DESTROY: onDestroy(); return 0;
+    case WM_SIZE: onSize(); return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(mainWindow_, &ps);
@@ -98,16 +94,11 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOMMAND:
       // An export takes the system menu away; closing must wait for its end.
-      if ((wParam & 0xFFF0) == SC_CLOSE && !(GetWindowLongA(mainWindow_, GWL_STYLE) & WS_SYSMENU))
-        return 0;
+      if ((wParam & 0xFFF0) == SC_CLOSE && !(GetWindowLongA(mainWindow_, GWL_STYLE) & WS_SYSMENU)) return 0;
       break;
-    case WM_APP_TICK:
-      return onAppTick(lParam);
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam));
-      return 0;
-    default:
-      break;
+    case WM_APP_TICK: return onAppTick(lParam);
+    case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
+    default: break;
   }
   return DefWindowProcA(mainWindow_, message, wParam, lParam);
 }
@@ -118,14 +109,13 @@ LRESULT MainFrame::onCreate() {
   GetClientRect(mainWindow_, &client);
   previewHost_ = createPreviewHost(mainWindow_, client);
   PreviewControl control;
-  if (!previewHost_ || !attachPreviewControl(previewHost_, &site_.IServiceProvider_iface,
-                                             &control)) {
+  if (!previewHost_ || !attachPreviewControl(previewHost_, &site_.IServiceProvider_iface, &control)) {
     // The start-up check found a control; one that cannot be created is as good as none.
     errorBox(nullptr, IDS_GET_FLASH_CONTROL);
     return -1;
   }
-  controlObject_ = control.object;
-  flash_ = control.flash;
+  controlObject_ = std::move(control.object);
+  flash_ = std::move(control.flash);
   painter_.subclass(previewHost_);
 
   stopped_ = 1;
@@ -149,21 +139,14 @@ void MainFrame::setMenuState() {
 }
 
 void MainFrame::deleteTemporaryFiles() {
-  DeleteFileA(workingCopyPath_);
-  DeleteFileA(recordingWavPath_);
-  if (currentIsExpandedCopy_) DeleteFileA(currentMoviePath_);
+  workingCopy_.remove();
+  recordingWav_.remove();
+  expandedCopy_.remove();
 }
 
-// Cleared before the release, so nothing reached from it sees a dying control.
 void MainFrame::releaseControl() {
-  if (IUnknown* object = controlObject_) {
-    controlObject_ = nullptr;
-    IUnknown_Release(object);
-  }
-  if (IShockwaveFlash* flash = flash_) {
-    flash_ = nullptr;
-    IShockwaveFlash_Release(flash);
-  }
+  controlObject_.reset();
+  flash_.reset();
 }
 
 void MainFrame::onDestroy() {
@@ -183,8 +166,8 @@ void MainFrame::onSize() {
 }
 
 LRESULT MainFrame::onAppTick(LPARAM sinkSlot) {
-  const TickUse use = takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0,
-                               timeGetTime(), &timerSink_);
+  const TickUse use =
+      takeTick(tickState, reinterpret_cast<ITimerSink**>(sinkSlot), stopped_ != 0, timeGetTime(), &timerSink_);
   if (use == TickUse::ForRecording && exportHandOver_) exportHandOver_->recordingTick(*this);
   return 0;
 }
@@ -210,19 +193,19 @@ void MainFrame::onCommand(int id) {
 void MainFrame::play() {
   CheckMenuItem(menu_, ID_CONTROL_PLAY, MF_BYCOMMAND | MF_CHECKED);
   CheckMenuItem(menu_, ID_CONTROL_STOP, MF_BYCOMMAND | MF_UNCHECKED);
-  if (flash_) IShockwaveFlash_Play(flash_);
+  if (flash_) IShockwaveFlash_Play(flash_.get());
   stopped_ = 0;
 }
 
 void MainFrame::stop() {
   CheckMenuItem(menu_, ID_CONTROL_PLAY, MF_BYCOMMAND | MF_UNCHECKED);
   CheckMenuItem(menu_, ID_CONTROL_STOP, MF_BYCOMMAND | MF_CHECKED);
-  if (flash_) IShockwaveFlash_Stop(flash_);
+  if (flash_) IShockwaveFlash_Stop(flash_.get());
   stopped_ = 1;
 }
 
 void MainFrame::rewind() {
-  if (flash_) IShockwaveFlash_Rewind(flash_);
+  if (flash_) IShockwaveFlash_Rewind(flash_.get());
   if (GetMenuState(menu_, ID_CONTROL_PLAY, MF_BYCOMMAND) & MF_CHECKED)
     play();
   else
@@ -233,6 +216,6 @@ HRESULT MainFrame::loadMovie(const char* path) {
   if (!flash_) return E_FAIL;  // gone with the window, e.g. closed under a dialog
   // Every movie the program loads is the opened one or its silent copy.
   hostTimer_.movieFrameRate = frameRate_;
-  ScopedBstr movie(path);
-  return IShockwaveFlash_put_Movie(flash_, movie.get());
+  BstrText movie(path);
+  return IShockwaveFlash_put_Movie(flash_.get(), movie.get());
 }

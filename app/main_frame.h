@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include "com_reference.h"
 #include "export_host.h"
 #include "timer_site.h"
 #include "host_timer.h"
 #include "preview_painter.h"
 #include "shockwave_flash.h"
+#include "temporary_file.h"
 
 class ExportHandOver;
 
@@ -30,14 +32,14 @@ class MainFrame : public ExportHost {
   void setExportHandOver(ExportHandOver* handOver) { exportHandOver_ = handOver; }
 
   // What the Create AVI hand-over and the export passes use.
-  IShockwaveFlash* flash() const override { return flash_; }
+  IShockwaveFlash* flash() const override { return flash_.get(); }
   ITimerSink* timerSink() const override { return timerSink_; }
   ITimerSink* advisedTimerSink() const override { return hostTimer_.sink; }
   HWND previewWindow() const override { return painter_.host; }
   const FrameSurface& previewSurface() const override { return painter_.surface; }
   const char* currentMoviePath() const override { return currentMoviePath_; }
-  const char* workingCopyPath() const override { return workingCopyPath_; }
-  const char* recordingWavPath() const override { return recordingWavPath_; }
+  const char* workingCopyPath() const override { return workingCopy_.path(); }
+  const char* recordingWavPath() const override { return recordingWav_.path(); }
   const char* outputPath() const override { return outputPath_; }
   int frameCount() const override { return frameCount_; }
   double frameRate() const override { return frameRate_; }
@@ -69,6 +71,7 @@ class MainFrame : public ExportHost {
   // Commands
   void openMovie();
   bool loadChosenMovie(const char* chosen);
+  void makeWorkingCopy();
   void createAvi();
   void play();
   void rewind();
@@ -83,8 +86,8 @@ class MainFrame : public ExportHost {
 
   HWND mainWindow_;
   HWND previewHost_;
-  IUnknown* controlObject_;
-  IShockwaveFlash* flash_;
+  ComReference<IUnknown> controlObject_;
+  ComReference<IShockwaveFlash> flash_;
   TimerSite site_;
   HostTimer hostTimer_;
   PreviewPainter painter_;
@@ -96,9 +99,9 @@ class MainFrame : public ExportHost {
   double frameRate_;
   int stopped_;
   char currentMoviePath_[MAX_PATH];
-  char workingCopyPath_[MAX_PATH];
+  TemporaryFile expandedCopy_;  // the current movie when it was a compressed one
+  TemporaryFile workingCopy_;
   char outputPath_[MAX_PATH];
-  int currentIsExpandedCopy_;
-  char recordingWavPath_[MAX_PATH];
+  TemporaryFile recordingWav_;
   ExportHandOver* exportHandOver_;
 };

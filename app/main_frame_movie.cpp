@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "export_hand_over.h"
 #include "main_frame.h"
@@ -25,8 +26,8 @@ constexpr DWORD kFileDialogFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMU
 constexpr int kControlMenuPosition = 1;
 constexpr int kOptionsMenuPosition = 2;
 
-OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* file, const char* folder,
-                         const char* title, const char* extension) {
+OPENFILENAMEA fileDialog(HWND owner, const char* filter, char* file, const char* folder, const char* title,
+                         const char* extension) {
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -54,8 +55,8 @@ void MainFrame::openMovie() {
   char title[256] = "";
   LoadStringA(appInstance(), IDS_SELECT_FLASH_FILE, title, sizeof title);
   char chosen[MAX_PATH] = "";
-  OPENFILENAMEA dialog = fileDialog(mainWindow_, "Flash (*.swf)\0*.swf\0All files (*.*)\0*.*\0",
-                                    chosen, appSettings.openDir, title, "swf");
+  OPENFILENAMEA dialog = fileDialog(mainWindow_, "Flash (*.swf)\0*.swf\0All files (*.*)\0*.*\0", chosen,
+                                    appSettings.openDir, title, "swf");
   if (!GetOpenFileNameA(&dialog)) {
     if (CommDlgExtendedError() != 0) errorBox(mainWindow_, IDS_FILE_OPEN_ERROR);
     return;
@@ -67,27 +68,27 @@ void MainFrame::openMovie() {
 
 bool MainFrame::loadChosenMovie(const char* chosen) {
   // The shown movie's copies stay until the chosen one has proved readable.
-  char movie[MAX_PATH];
-  makeTempFileName(movie);
-  const int expansion = expandCompressedMovie(chosen, movie);
-  if (expansion <= 0) DeleteFileA(movie);
-  if (expansion == 0) std::strcpy(movie, chosen);
+  char expandedPath[MAX_PATH];
+  makeTempFileName(expandedPath);
+  TemporaryFile expanded(expandedPath);
+  const int expansion = expandCompressedMovie(chosen, expandedPath);
+  if (expansion <= 0) expanded.remove();
+  const char* movie = expansion == 0 ? chosen : expandedPath;
 
   int32_t width = 0, height = 0, frames = 0;
   double rate = 0;
   if (expansion < 0 || readMovieHeader(movie, &width, &height, &rate, &frames) != 0) {
-    if (expansion > 0) DeleteFileA(movie);
+    expanded.remove();
     errorBox(mainWindow_, IDS_FILE_OPEN_ERROR);
     return false;
   }
-  DeleteFileA(workingCopyPath_);
-  if (currentIsExpandedCopy_) DeleteFileA(currentMoviePath_);
-  currentIsExpandedCopy_ = expansion > 0 ? 1 : 0;
+  workingCopy_.remove();
   movieWidth_ = width;
   movieHeight_ = height;
   frameRate_ = rate;
   frameCount_ = frames;
   std::strcpy(currentMoviePath_, movie);
+  expandedCopy_ = std::move(expanded);
 
   const std::string windowTitle = std::string(kMainWindowTitle) + " - [" + chosen + "]";
   SetWindowTextA(mainWindow_, windowTitle.c_str());
@@ -101,11 +102,18 @@ bool MainFrame::loadChosenMovie(const char* chosen) {
   stop();
   SendMessageA(mainWindow_, WM_NCPAINT, 1, 0);
 
-  makeTempFileName(workingCopyPath_);
-  silenceMovieCopy(currentMoviePath_, workingCopyPath_);
+  makeWorkingCopy();
   // Stopped: no tick reaches the control, so it stays on the first frame.
   loadMovie(currentMoviePath_);
   return true;
+}
+
+// The silent copy the export plays; the previous one, if any, goes.
+void MainFrame::makeWorkingCopy() {
+  char path[MAX_PATH];
+  makeTempFileName(path);
+  workingCopy_ = TemporaryFile(path);
+  silenceMovieCopy(currentMoviePath_, workingCopy_.path());
 }
 
 void MainFrame::createAvi() {
@@ -122,11 +130,8 @@ void MainFrame::createAvi() {
       fileDialog(mainWindow_, "AVI (*.avi)\0*.avi\0", outputPath_, appSettings.saveDir, title, "avi");
   if (!GetSaveFileNameA(&dialog)) return;
 
-  if (!readable(workingCopyPath_)) {
-    makeTempFileName(workingCopyPath_);
-    silenceMovieCopy(currentMoviePath_, workingCopyPath_);
-  }
-  loadMovie(workingCopyPath_);
+  if (!readable(workingCopy_.path())) makeWorkingCopy();
+  loadMovie(workingCopy_.path());
   stop();
   std::strcpy(appSettings.saveDir, outputPath_);
   cutAtLastBackslash(appSettings.saveDir);

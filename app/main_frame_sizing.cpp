@@ -30,8 +30,8 @@ void MainFrame::refreshStoppedFrame() {
   if (!stopped_ || !flash_) return;
   // Setting the scale mode again makes the stopped control draw at the new size.
   int mode = 0;
-  IShockwaveFlash_get_ScaleMode(flash_, &mode);
-  IShockwaveFlash_put_ScaleMode(flash_, mode);
+  IShockwaveFlash_get_ScaleMode(flash_.get(), &mode);
+  IShockwaveFlash_put_ScaleMode(flash_.get(), mode);
 }
 
 void MainFrame::resizeClientTo(int width, int height) {
@@ -49,7 +49,7 @@ void MainFrame::resizeClientTo(int width, int height) {
 }
 
 void MainFrame::sizeToMovie(int width, int height, bool keepAspect) {
-  IShockwaveFlash_put_ScaleMode(flash_, keepAspect ? kShowAll : kExactFit);
+  IShockwaveFlash_put_ScaleMode(flash_.get(), keepAspect ? kShowAll : kExactFit);
   resizeClientTo(width, height);
   fillClientWithHost();
   SendMessageA(previewHost_, WM_PAINT, 0, 0);
@@ -60,10 +60,10 @@ void MainFrame::sizeToMovie(int width, int height, bool keepAspect) {
 
 void MainFrame::keepAspectRatio() {
   if (keepAspectChecked()) {
-    IShockwaveFlash_put_ScaleMode(flash_, kExactFit);
+    IShockwaveFlash_put_ScaleMode(flash_.get(), kExactFit);
     CheckMenuItem(menu_, ID_OPTIONS_KEEP_ASPECT, MF_BYCOMMAND | MF_UNCHECKED);
   } else {
-    IShockwaveFlash_put_ScaleMode(flash_, kShowAll);
+    IShockwaveFlash_put_ScaleMode(flash_.get(), kShowAll);
     CheckMenuItem(menu_, ID_OPTIONS_KEEP_ASPECT, MF_BYCOMMAND | MF_CHECKED);
   }
   fillClientWithHost();
@@ -72,8 +72,8 @@ void MainFrame::keepAspectRatio() {
 
 void MainFrame::dimensions() {
   const SIZE client = clientSize();
-  DimensionsValues values = {static_cast<UINT>(client.cx), static_cast<UINT>(client.cy),
-                             static_cast<UINT>(movieWidth_), static_cast<UINT>(movieHeight_)};
+  DimensionsValues values = {static_cast<UINT>(client.cx), static_cast<UINT>(client.cy), static_cast<UINT>(movieWidth_),
+                             static_cast<UINT>(movieHeight_)};
   if (showDimensionsDialog(GetActiveWindow(), &values) == 1)
     resizeClientTo(static_cast<int>(values.currentWidth), static_cast<int>(values.currentHeight));
 }

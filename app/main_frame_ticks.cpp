@@ -3,13 +3,9 @@
 #include "main_frame.h"
 #include "tick_state.h"
 
-void MainFrame::setRecordingActive(bool active) {
-  InterlockedExchange(&tickState.recordingActive, active ? 1 : 0);
-}
+void MainFrame::setRecordingActive(bool active) { InterlockedExchange(&tickState.recordingActive, active ? 1 : 0); }
 
-void MainFrame::setVideoPassActive(bool active) {
-  InterlockedExchange(&tickState.videoPassActive, active ? 1 : 0);
-}
+void MainFrame::setVideoPassActive(bool active) { InterlockedExchange(&tickState.videoPassActive, active ? 1 : 0); }
 
 bool MainFrame::takePendingTick() {
   // The timer thread only adds; this thread alone takes.

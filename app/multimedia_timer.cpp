@@ -6,8 +6,7 @@ class SystemMultimediaTimer final : public MultimediaTimer {
  public:
   MMRESULT getCaps(TIMECAPS* caps) override { return timeGetDevCaps(caps, sizeof *caps); }
   MMRESULT beginPeriod(UINT period) override { return timeBeginPeriod(period); }
-  UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
-                UINT flags) override {
+  UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) override {
     return timeSetEvent(delay, resolution, callback, user, flags);
   }
   MMRESULT killEvent(UINT id) override { return timeKillEvent(id); }

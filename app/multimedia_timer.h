@@ -11,8 +11,7 @@ class MultimediaTimer {
   virtual MMRESULT getCaps(TIMECAPS* caps) = 0;
   virtual MMRESULT beginPeriod(UINT period) = 0;
   // 0 when no event could be started.
-  virtual UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
-                        UINT flags) = 0;
+  virtual UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) = 0;
   virtual MMRESULT killEvent(UINT id) = 0;
   virtual DWORD now() = 0;  // milliseconds
 };

@@ -31,8 +31,7 @@ IViewObjectEx* controlViewObject(HWND host) {
   auto* control = reinterpret_cast<IUnknown*>(SendMessageA(host, getControl, 0, 0));
   if (!control) return nullptr;
   IViewObjectEx* view = nullptr;
-  if (FAILED(IUnknown_QueryInterface(control, IID_IViewObjectEx, reinterpret_cast<void**>(&view))))
-    view = nullptr;
+  if (FAILED(IUnknown_QueryInterface(control, IID_IViewObjectEx, reinterpret_cast<void**>(&view)))) view = nullptr;
   IUnknown_Release(control);
   return view;
 }
@@ -47,8 +46,7 @@ bool partlyOffScreen(HWND host, const RECT& client) {
 
 }  // namespace
 
-PreviewPainter::PreviewPainter()
-    : host(nullptr), previous(nullptr), memoryDc(nullptr), painting(0), skipCounter(0) {}
+PreviewPainter::PreviewPainter() : host(nullptr), previous(nullptr), memoryDc(nullptr), painting(0), skipCounter(0) {}
 
 PreviewPainter::~PreviewPainter() {
   if (memoryDc) DeleteDC(memoryDc);
@@ -57,8 +55,7 @@ PreviewPainter::~PreviewPainter() {
 void PreviewPainter::subclass(HWND previewHost) {
   host = previewHost;
   SetPropA(host, kPainterProperty, this);
-  previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&painterProc)));
+  previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&painterProc)));
 }
 
 void PreviewPainter::restore() {
@@ -98,20 +95,18 @@ void PreviewPainter::paint() {
   SetViewportOrgEx(memoryDc, 0, 1, nullptr);
   // A whole-client update needs no screen check, which costs more than the rest of the set-up.
   const bool wholeClient = EqualRect(&update, &client) != FALSE;
-  const RECT& clip =
-      tickState.videoPassActive && !wholeClient && partlyOffScreen(host, client) ? client : update;
+  const RECT& clip = tickState.videoPassActive && !wholeClient && partlyOffScreen(host, client) ? client : update;
   HRGN region = CreateRectRgnIndirect(&clip);
   OffsetRgn(region, 0, 1);  // clip regions are in device units
   SelectClipRgn(memoryDc, region);
   DeleteObject(region);
   if (view)
-    IViewObjectEx_Draw(view, DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memoryDc, nullptr,
-                       nullptr, nullptr, 0);
+    IViewObjectEx_Draw(view, DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memoryDc, nullptr, nullptr, nullptr, 0);
 
   PAINTSTRUCT ps;
   HDC windowDc = BeginPaint(host, &ps);
-  BitBlt(windowDc, update.left, update.top, update.right - update.left, update.bottom - update.top,
-         memoryDc, update.left, update.top, SRCCOPY);
+  BitBlt(windowDc, update.left, update.top, update.right - update.left, update.bottom - update.top, memoryDc,
+         update.left, update.top, SRCCOPY);
   SelectClipRgn(memoryDc, nullptr);
   SetViewportOrgEx(memoryDc, 0, 0, nullptr);
   EndPaint(host, &ps);

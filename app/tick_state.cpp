@@ -29,8 +29,7 @@ void postTick(TickState& state, ITimerSink** sinkSlot) {
   PostMessageA(state.window, WM_APP_TICK, 0, slot);
 }
 
-TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now,
-                 ITimerSink** timerSink) {
+TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now, ITimerSink** timerSink) {
   if (state.videoPassActive) return TickUse::Ignored;
   ITimerSink* sink = sinkSlot ? *sinkSlot : nullptr;
   TickUse use = TickUse::Held;

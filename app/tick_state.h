@@ -32,5 +32,4 @@ enum class TickUse {
 
 // The main window's WM_APP_TICK: notes the slot's sink in *timerSink and
 // delivers the tick with the time now unless stopped.
-TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now,
-                 ITimerSink** timerSink);
+TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now, ITimerSink** timerSink);

@@ -10,9 +10,7 @@ class SystemMixerApi : public MixerApi {
   MMRESULT open(HMIXER* mixer, UINT device, HWND window) override {
     return mixerOpen(mixer, device, reinterpret_cast<DWORD_PTR>(window), 0, CALLBACK_WINDOW);
   }
-  MMRESULT deviceCaps(UINT device, MIXERCAPSA* caps) override {
-    return mixerGetDevCapsA(device, caps, sizeof *caps);
-  }
+  MMRESULT deviceCaps(UINT device, MIXERCAPSA* caps) override { return mixerGetDevCapsA(device, caps, sizeof *caps); }
   MMRESULT lineInfo(HMIXER mixer, MIXERLINEA* line, DWORD flags) override {
     return mixerGetLineInfoA(object(mixer), line, flags | MIXER_OBJECTF_HMIXER);
   }

@@ -62,6 +62,4 @@ MixerScale MixerScale::of(const MIXERCONTROLA& control) {
   return scale;
 }
 
-int MixerScale::levelOf(int64_t value) const {
-  return unit == 0 ? 0 : static_cast<int>(value / int64_t(unit));
-}
+int MixerScale::levelOf(int64_t value) const { return unit == 0 ? 0 : static_cast<int>(value / int64_t(unit)); }

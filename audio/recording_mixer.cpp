@@ -2,8 +2,7 @@
 
 #include <new>
 
-RecordingMixer::RecordingMixer(OutOfMemoryReport outOfMemory, MixerApi& api)
-    : api_(api), outOfMemory_(outOfMemory) {}
+RecordingMixer::RecordingMixer(OutOfMemoryReport outOfMemory, MixerApi& api) : api_(api), outOfMemory_(outOfMemory) {}
 
 RecordingMixer::~RecordingMixer() { Close(); }
 

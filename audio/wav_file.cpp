@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr DWORD kPcmFormatBytes = 16;   // WAVEFORMATEX without cbSize
+constexpr DWORD kPcmFormatBytes = 16;                    // WAVEFORMATEX without cbSize
 constexpr DWORD kFullFormatBytes = kWavFormatHeadBytes;  // with cbSize
 constexpr DWORD kUnknownFrames = 0xFFFFFFFF;
 
@@ -38,9 +38,7 @@ WavFile::~WavFile() {
   if (FAILED(Close())) closeFile();
 }
 
-const WAVEFORMATEX* WavFile::Format() const {
-  return reinterpret_cast<const WAVEFORMATEX*>(format_.get());
-}
+const WAVEFORMATEX* WavFile::Format() const { return reinterpret_cast<const WAVEFORMATEX*>(format_.get()); }
 
 HRESULT WavFile::Open(const char* path, int mode, const WAVEFORMATEX* format) {
   if (FAILED(Close())) closeFile();

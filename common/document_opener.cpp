@@ -12,14 +12,12 @@ constexpr DWORD kRegistryTextSize = 260;
 constexpr char kCommandSuffix[] = "\\shell\\open\\command";
 
 UINT_PTR shellOpen(const char* target, int show) {
-  return reinterpret_cast<UINT_PTR>(
-      ShellExecuteA(nullptr, "open", target, nullptr, nullptr, show));
+  return reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "open", target, nullptr, nullptr, show));
 }
 
 bool readHtmCommand(char* command) {
   char type[kRegistryTextSize + sizeof kCommandSuffix];
-  if (!readRegistryText(HKEY_CLASSES_ROOT, ".htm", nullptr, type, kRegistryTextSize))
-    return false;
+  if (!readRegistryText(HKEY_CLASSES_ROOT, ".htm", nullptr, type, kRegistryTextSize)) return false;
   std::strcat(type, kCommandSuffix);
   return readRegistryText(HKEY_CLASSES_ROOT, type, nullptr, command, kRegistryTextSize);
 }
@@ -27,8 +25,7 @@ bool readHtmCommand(char* command) {
 // The default value through the older query, with query access only.
 bool readDefaultValueOld(const char* subkey, char* text) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return false;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
   LONG size = kRegistryTextSize;
   const LONG result = RegQueryValueA(key, nullptr, text, &size);
   RegCloseKey(key);

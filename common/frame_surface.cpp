@@ -2,22 +2,17 @@
 
 #include <cstring>
 
-FrameSurface::FrameSurface() : bitmap_(nullptr), bits_(nullptr) {
-  std::memset(&header_, 0, sizeof header_);
-}
+FrameSurface::FrameSurface() : bitmap_(nullptr), bits_(nullptr) { std::memset(&header_, 0, sizeof header_); }
 
 FrameSurface::~FrameSurface() { Release(); }
 
 bool FrameSurface::Create(int width, int height, int bitCount, HDC dc) {
-  if (bitmap_ && width == header_.biWidth && height == header_.biHeight &&
-      bitCount == header_.biBitCount)
-    return true;
+  if (bitmap_ && width == header_.biWidth && height == header_.biHeight && bitCount == header_.biBitCount) return true;
   Release();
   // Sizes whose byte count does not fit a 32-bit size field are never allocated.
   const bool rowFits = width > 0 && width <= 0xFFFFFF && bitCount > 0 && bitCount <= 32;
   const LONG stride = rowFits ? frameSurfaceStride(width, static_cast<WORD>(bitCount)) : 0;
-  const bool sizeFits =
-      rowFits && height > 0 && static_cast<long long>(stride) * (height + 1LL) <= 0x7FFFFFFF;
+  const bool sizeFits = rowFits && height > 0 && static_cast<long long>(stride) * (height + 1LL) <= 0x7FFFFFFF;
   header_.biSize = sizeof(BITMAPINFOHEADER);
   header_.biWidth = width;
   header_.biPlanes = 1;
@@ -31,8 +26,7 @@ bool FrameSurface::Create(int width, int height, int bitCount, HDC dc) {
   std::memset(&info, 0, sizeof info);
   info.bmiHeader = header_;
   void* bits = nullptr;
-  if (sizeFits)
-    bitmap_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (sizeFits) bitmap_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   bits_ = bitmap_ ? static_cast<BYTE*>(bits) : nullptr;
 
   header_.biHeight = height;

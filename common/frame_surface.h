@@ -29,6 +29,4 @@ class FrameSurface {
 };
 
 // Bytes per row: whole bytes of the row rounded up to a multiple of 4.
-inline LONG frameSurfaceStride(LONG width, WORD bitCount) {
-  return ((width * bitCount) / 8 + 3) & ~3L;
-}
+inline LONG frameSurfaceStride(LONG width, WORD bitCount) { return ((width * bitCount) / 8 + 3) & ~3L; }

@@ -13,14 +13,24 @@ constexpr char kInstanceProperty[] = "MvqHyperLink";
 bool isReflectedControlMessage(UINT message) {
   if (message < kReflectedMessageBase) return false;
   switch (message - kReflectedMessageBase) {
-    case WM_DRAWITEM: case WM_MEASUREITEM: case WM_COMPAREITEM: case WM_DELETEITEM:
-    case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_PARENTNOTIFY: case WM_NOTIFY:
-    case WM_HSCROLL: case WM_VSCROLL: case WM_CTLCOLORBTN: case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-      return true;
-    default:
-      return false;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_PARENTNOTIFY:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: return true;
+    default: return false;
   }
 }
 
@@ -54,12 +64,11 @@ void HyperLink::setColors(COLORREF normal, COLORREF hover) {
 }
 
 bool HyperLink::attach(HWND staticControl) {
-  if (control_ || !IsWindow(staticControl) || GetPropA(staticControl, kInstanceProperty))
-    return false;
+  if (control_ || !IsWindow(staticControl) || GetPropA(staticControl, kInstanceProperty)) return false;
   control_ = staticControl;
   SetPropA(control_, kInstanceProperty, this);
-  previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HyperLink::windowProc)));
+  previous_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HyperLink::windowProc)));
   return true;
 }
 
@@ -83,17 +92,10 @@ LRESULT HyperLink::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kReflectedMessageBase + WM_COMMAND:
       if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK) onClick();
       return 0;
-    case kReflectedMessageBase + WM_CTLCOLORSTATIC:
-      return onColor(reinterpret_cast<HDC>(wParam));
-    case WM_MOUSEMOVE:
-      onMouseMove();
-      return 0;
-    case WM_TIMER:
-      onTimer();
-      return 0;
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorA(appInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
-      return 0;
+    case kReflectedMessageBase + WM_CTLCOLORSTATIC: return onColor(reinterpret_cast<HDC>(wParam));
+    case WM_MOUSEMOVE: onMouseMove(); return 0;
+    case WM_TIMER: onTimer(); return 0;
+    case WM_SETCURSOR: SetCursor(LoadCursorA(appInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR))); return 0;
     case WM_DESTROY:
       if (underlinedFont_) DeleteObject(underlinedFont_);
       underlinedFont_ = nullptr;

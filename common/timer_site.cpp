@@ -24,8 +24,7 @@ ULONG STDMETHODCALLTYPE Site_AddRef(IServiceProvider*) { return 1; }
 ULONG STDMETHODCALLTYPE Site_Release(IServiceProvider*) { return 1; }
 // Only the interface asked for decides, whatever service is named; any other
 // leaves out as it was.
-HRESULT STDMETHODCALLTYPE Site_QueryService(IServiceProvider* iface, REFGUID, REFIID riid,
-                                            void** out) {
+HRESULT STDMETHODCALLTYPE Site_QueryService(IServiceProvider* iface, REFGUID, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   if (!IsEqualIID(riid, IID_ITimerService)) return E_NOINTERFACE;
   ITimerService* service = &impl_from_IServiceProvider(iface)->ITimerService_iface;
@@ -41,8 +40,7 @@ const IServiceProviderVtbl siteVtbl = {
 
 // ITimerService
 
-HRESULT STDMETHODCALLTYPE TimerService_QueryInterface(ITimerService* iface, REFIID riid,
-                                                      void** out) {
+HRESULT STDMETHODCALLTYPE TimerService_QueryInterface(ITimerService* iface, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ITimerService)) {
     *out = iface;
@@ -53,8 +51,7 @@ HRESULT STDMETHODCALLTYPE TimerService_QueryInterface(ITimerService* iface, REFI
 }
 ULONG STDMETHODCALLTYPE TimerService_AddRef(ITimerService*) { return 1; }
 ULONG STDMETHODCALLTYPE TimerService_Release(ITimerService*) { return 1; }
-HRESULT STDMETHODCALLTYPE TimerService_CreateTimer(ITimerService* iface, ITimer* reference,
-                                                   ITimer** timer) {
+HRESULT STDMETHODCALLTYPE TimerService_CreateTimer(ITimerService* iface, ITimer* reference, ITimer** timer) {
   if (!timer) return E_POINTER;
   ITimer* source = reference ? reference : impl_from_ITimerService(iface)->timer;
   return ITimer_QueryInterface(source, IID_ITimer, reinterpret_cast<void**>(timer));
@@ -63,9 +60,7 @@ HRESULT STDMETHODCALLTYPE TimerService_GetNamedTimer(ITimerService*, REFGUID, IT
   if (timer) *timer = nullptr;
   return E_NOTIMPL;
 }
-HRESULT STDMETHODCALLTYPE TimerService_SetNamedTimerReference(ITimerService*, REFGUID, ITimer*) {
-  return E_NOTIMPL;
-}
+HRESULT STDMETHODCALLTYPE TimerService_SetNamedTimerReference(ITimerService*, REFGUID, ITimer*) { return E_NOTIMPL; }
 
 const ITimerServiceVtbl timerServiceVtbl = {
     TimerService_QueryInterface, TimerService_AddRef,        TimerService_Release,

@@ -29,8 +29,7 @@ class RegistryKey {
   bool readDefaultValue(char* buffer, DWORD* length) const {
     DWORD size = *length;
     if (size == 0) return false;
-    if (RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                         length) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), length) != ERROR_SUCCESS)
       return false;
     DWORD n = *length;
     if (n > 0 && buffer[n - 1] == '\0') return true;
@@ -48,8 +47,7 @@ class RegistryKey {
 
 bool findControlServer(const char* classIdText, char* path, DWORD* length) {
   RegistryKey key;
-  if (!key.openClassesSubkey(classIdText, "LocalServer32") &&
-      !key.openClassesSubkey(classIdText, "InprocServer32"))
+  if (!key.openClassesSubkey(classIdText, "LocalServer32") && !key.openClassesSubkey(classIdText, "InprocServer32"))
     return false;
   if (!key.readDefaultValue(path, length)) return false;
   stripQuotes(path, length);
@@ -73,8 +71,8 @@ bool readFileVersion(const char* path, DWORD* versionMS, DWORD* versionLS) {
   if (!GetFileVersionInfoA(path, 0, size, block.get())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedSize = 0;
-  if (!VerQueryValueA(block.get(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
-      !fixed || fixedSize < sizeof(VS_FIXEDFILEINFO))
+  if (!VerQueryValueA(block.get(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
+      fixedSize < sizeof(VS_FIXEDFILEINFO))
     return false;
   *versionMS = fixed->dwFileVersionMS;
   *versionLS = fixed->dwFileVersionLS;
@@ -84,6 +82,5 @@ bool readFileVersion(const char* path, DWORD* versionMS, DWORD* versionLS) {
 bool findControlVersion(DWORD* versionMS, DWORD* versionLS) {
   char path[kControlPathSize];
   DWORD length = sizeof path;
-  return findControlServer(kControlClassIdText, path, &length) &&
-         readFileVersion(path, versionMS, versionLS);
+  return findControlServer(kControlClassIdText, path, &length) && readFileVersion(path, versionMS, versionLS);
 }

@@ -111,8 +111,8 @@ bool AviOutput::hasRoomFor(LONG size) const {
   return free.QuadPart >= needed;
 }
 
-HRESULT AviOutput::write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size,
-                         DWORD flags, LONG* bytes) {
+HRESULT AviOutput::write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size, DWORD flags,
+                         LONG* bytes) {
   if (!stream) return AVIERR_BADHANDLE;
   if (!hasRoomFor(size)) return AVIERR_FILEWRITE;
   LONG written = 0;

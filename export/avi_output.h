@@ -45,8 +45,7 @@ class AviOutput {
   // the disk cannot hold, with the index and header still to come, is refused
   // before it is made.
   bool hasRoomFor(LONG size) const;
-  HRESULT write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size, DWORD flags,
-                LONG* bytes);
+  HRESULT write(PAVISTREAM stream, LONG start, LONG samples, const void* data, LONG size, DWORD flags, LONG* bytes);
 
   std::string path_;
   uint64_t dataBytes_ = 0;

@@ -14,8 +14,8 @@ constexpr int kMaxChunks = 64;  // the header list holds a handful; a broken fil
 class File {
  public:
   explicit File(const char* path)
-      : handle_(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+      : handle_(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr)) {}
   ~File() {
     if (ok()) CloseHandle(handle_);
   }
@@ -72,8 +72,7 @@ DWORD findSoundLength(File& file, DWORD begin, DWORD end) {
 bool setSoundStreamLength(const char* path, uint32_t length) {
   File file(path);
   char riff[12];
-  if (!file.ok() || !file.read(0, riff, sizeof riff) || !is(riff, "RIFF") || !is(riff + 8, "AVI "))
-    return false;
+  if (!file.ok() || !file.read(0, riff, sizeof riff) || !is(riff, "RIFF") || !is(riff + 8, "AVI ")) return false;
   DWORD riffSize;
   std::memcpy(&riffSize, riff + 4, 4);
   const DWORD at = findSoundLength(file, 12, 8 + riffSize);

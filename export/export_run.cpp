@@ -26,11 +26,10 @@ uint64_t splitLimitFor(const ExportSettings& settings) {
 ExportRun::ExportRun()
     : settings_(defaultExportSettings()), splitLimit_(splitLimitFor(settings_)), recording_(splitLimit_) {}
 
-ExportRun::~ExportRun() { freeCompressorRecord(settings_.compressor); }
-
 bool ExportRun::run(ExportHost& host) {
-  if (!settings_.compressor) {
-    settings_.compressor = createCompressorRecord();
+  if (!compressor_.get()) {
+    compressor_ = CompressorRecord(createCompressorRecord());
+    settings_.compressor = compressor_.get();
     if (!settings_.compressor) {
       errorBox(host.window(), IDS_OUT_OF_MEMORY);
       return false;
@@ -42,8 +41,7 @@ bool ExportRun::run(ExportHost& host) {
   edited.frameRate100 = static_cast<LONG>(host.frameRate() * 100);
   RECT client;
   GetClientRect(host.window(), &client);
-  if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL)
-    return false;
+  if (showExportSettingsDialog(GetActiveWindow(), &edited, client.right, client.bottom) == IDCANCEL) return false;
   // The program may have been closed while the dialog was up.
   if (!IsWindow(host.window()) || !host.flash()) return false;
   host.sizeToMovie(client.right, client.bottom, host.keepAspectChecked());

@@ -12,7 +12,6 @@
 class ExportRun : public ExportHandOver {
  public:
   ExportRun();
-  ~ExportRun() override;
   ExportRun(const ExportRun&) = delete;
   ExportRun& operator=(const ExportRun&) = delete;
 
@@ -21,7 +20,8 @@ class ExportRun : public ExportHandOver {
   const ExportSettings& settings() const { return settings_; }
 
  private:
-  ExportSettings settings_;
+  CompressorRecord compressor_;
+  ExportSettings settings_;  // its compressor is compressor_'s
   uint64_t splitLimit_;
   RecordingPass recording_;
 };

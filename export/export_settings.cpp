@@ -27,12 +27,6 @@ COMPVARS* createCompressorRecord() {
   return record;
 }
 
-void freeCompressorRecord(COMPVARS* record) {
-  if (!record) return;
-  ICCompressorFree(record);
-  std::free(record);
-}
-
 DWORD soundChunkBytes(const WAVEFORMATEX& format, LONG frameRate100) {
   if (frameRate100 <= 0) return 0;
   const unsigned long long scaled = static_cast<unsigned long long>(format.nSamplesPerSec) * 100;

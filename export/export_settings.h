@@ -7,6 +7,8 @@
 #include <mmsystem.h>
 #include <vfw.h>
 
+#include "compressor_record.h"
+
 enum class SequenceMode { SkipBackwardGotos = 0, FrameByFrame = 1, Normal = 2 };
 
 constexpr DWORD kWavPathSize = 260;
@@ -20,7 +22,7 @@ struct ExportSettings {
   bool audioEnabled;
   char wavPath[kWavPathSize];  // empty while audioEnabled: record from the sound card
   WAVEFORMATEX audioFormat;
-  COMPVARS* compressor;  // owned by whoever made it with createCompressorRecord
+  COMPVARS* compressor;  // held by whoever made it with createCompressorRecord
   bool playAfterCreating;
   DWORD splitSizeMB;
 };
@@ -28,9 +30,8 @@ struct ExportSettings {
 ExportSettings defaultExportSettings();
 
 // Uncompressed frames ("DIB "), a key frame every 15, 300 KB/s, default quality.
-// Null when the memory cannot be had.
+// Null when the memory cannot be had; freed by a CompressorRecord or freeCompressorRecord.
 COMPVARS* createCompressorRecord();
-void freeCompressorRecord(COMPVARS* record);
 
 // Bytes of sound per video frame, rounded up to whole sample frames.
 DWORD soundChunkBytes(const WAVEFORMATEX& format, LONG frameRate100);

@@ -142,8 +142,7 @@ void chooseCompressor(HWND dialog, DialogState& state) {
   input.bmiHeader.biPlanes = 1;
   input.bmiHeader.biBitCount = 24;
   input.bmiHeader.biCompression = BI_RGB;
-  if (ICCompressorChoose(dialog, ICMF_CHOOSE_DATARATE | ICMF_CHOOSE_KEYFRAME, &input, nullptr,
-                         record, nullptr))
+  if (ICCompressorChoose(dialog, ICMF_CHOOSE_DATARATE | ICMF_CHOOSE_KEYFRAME, &input, nullptr, record, nullptr))
     showCompressorName(dialog, record);
 }
 
@@ -194,8 +193,7 @@ void onVolumeScroll(HWND dialog, DialogState& state, WPARAM wParam, HWND from) {
 
 void onMixerChange(HWND dialog, DialogState& state, WPARAM wParam, LPARAM lParam) {
   int level = 0;
-  if (state.mixer &&
-      state.mixer->OnControlChange(reinterpret_cast<HMIXER>(wParam), static_cast<DWORD>(lParam), &level))
+  if (state.mixer && state.mixer->OnControlChange(reinterpret_cast<HMIXER>(wParam), static_cast<DWORD>(lParam), &level))
     SendDlgItemMessageA(dialog, IDC_RECORD_VOLUME, TBM_SETPOS, TRUE, level);
 }
 
@@ -264,12 +262,12 @@ void onOk(HWND dialog, DialogState& state) {
 
 void onCommand(HWND dialog, DialogState& state, int id) {
   switch (id) {
-    case IDC_SKIP_BACKWARD: case IDC_FRAME_BY_FRAME: case IDC_NORMAL:
-      state.pendingMode = id - IDC_SKIP_BACKWARD;
-      break;
-    case IDC_AUDIO_NONE: case IDC_AUDIO_RECORD: case IDC_AUDIO_WAV:
-      onAudioRadio(dialog, state, id);
-      break;
+    case IDC_SKIP_BACKWARD:
+    case IDC_FRAME_BY_FRAME:
+    case IDC_NORMAL: state.pendingMode = id - IDC_SKIP_BACKWARD; break;
+    case IDC_AUDIO_NONE:
+    case IDC_AUDIO_RECORD:
+    case IDC_AUDIO_WAV: onAudioRadio(dialog, state, id); break;
     case IDC_COMPRESSOR_SELECT: chooseCompressor(dialog, state); break;
     case IDC_FORMAT_SELECT: chooseFormat(dialog, state); break;
     case IDC_VOLUME_ADVANCE: openVolumeControl(state); break;

@@ -104,16 +104,18 @@ INT_PTR CALLBACK ProgressWindow::dialogProc(HWND dialog, UINT message, WPARAM wP
       return TRUE;
     case WM_COMMAND:
       if (!self) return FALSE;
-      if (LOWORD(wParam) == IDC_PROGRESS_FINISH) self->onFinish();
-      else if (LOWORD(wParam) == IDCANCEL) self->onCancel();
-      else return FALSE;
+      if (LOWORD(wParam) == IDC_PROGRESS_FINISH)
+        self->onFinish();
+      else if (LOWORD(wParam) == IDCANCEL)
+        self->onCancel();
+      else
+        return FALSE;
       return TRUE;
     case WM_DESTROY: {
       RECT rect;
       if (GetWindowRect(dialog, &rect)) appSettings.progressWin = rect;
       return FALSE;
     }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }

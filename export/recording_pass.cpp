@@ -101,10 +101,11 @@ HRESULT RecordingPass::Stop(ExportHost& host) {
     audioEndByte_ = frozenByte_ != 0 ? frozenByte_ : recorder_->RecordedBytes();
     if (progress_.finishRequested()) {
       const uint64_t perSecond = settings_.audioFormat.nAvgBytesPerSec;
-      const int64_t end =
-          static_cast<int64_t>(static_cast<uint64_t>(fps100_) * audioEndByte_ / (perSecond * 100)) - 1;
-      if (end < settings_.startFrame) result = E_FAIL;
-      else settings_.endFrame = static_cast<LONG>(end);
+      const int64_t end = static_cast<int64_t>(static_cast<uint64_t>(fps100_) * audioEndByte_ / (perSecond * 100)) - 1;
+      if (end < settings_.startFrame)
+        result = E_FAIL;
+      else
+        settings_.endFrame = static_cast<LONG>(end);
     }
   }
   if (FAILED(result)) {
@@ -160,8 +161,10 @@ void RecordingPass::tick(ExportHost& host) {
   if (!recorder_) return;
   if (progress_.finishRequested() || progress_.cancelRequested()) {
     const bool finished = progress_.finishRequested() && !progress_.cancelRequested();
-    if (SUCCEEDED(Stop(host)) && finished) finishWithVideo(host);
-    else host.stop();
+    if (SUCCEEDED(Stop(host)) && finished)
+      finishWithVideo(host);
+    else
+      host.stop();
     dropPendingTicks(host);
     return;
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "avi_output.h"
+#include "bstr_text.h"
 #include "export_ids.h"
 #include "export_host.h"
 #include "message_boxes.h"
@@ -64,7 +65,7 @@ class VideoPass {
   LONG fileFrameIndex_ = 0;
   DWORD chunkBytes_ = 0;
   DWORD lastReadBytes_ = 0;
-  uint64_t soundPosition_ = 0;      // bytes of the recorded range read so far
+  uint64_t soundPosition_ = 0;  // bytes of the recorded range read so far
   uint64_t bytesInFile_ = 0;
   unsigned fileCount_ = 0;
 };
@@ -156,8 +157,7 @@ HRESULT VideoPass::setUp() {
     // Whole sample frames only, so that channels stay in place.
     const WORD align = format_.sound->nBlockAlign ? format_.sound->nBlockAlign : 1;
     sound_.audioStartByte -= sound_.audioStartByte % align;
-    if (sound_.audioStartByte != 0 &&
-        source_.Seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
+    if (sound_.audioStartByte != 0 && source_.Seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
       return E_FAIL;
     soundPosition_ = sound_.audioStartByte;
   }
@@ -170,10 +170,9 @@ HRESULT VideoPass::setUp() {
 
 void VideoPass::step() {
   if (s_.sequenceMode == SequenceMode::SkipBackwardGotos) {
-    BSTR root = SysAllocString(L"/");
+    const BstrText root(L"/");
     long current = -1;
-    IShockwaveFlash_TCurrentFrame(flash_, root, &current);
-    SysFreeString(root);
+    IShockwaveFlash_TCurrentFrame(flash_, root.get(), &current);
     // A stop or a backward jump of the main timeline is overridden with the next frame.
     if (current <= movieFrame_) {
       current = movieFrame_ + 1;
@@ -245,8 +244,7 @@ bool VideoPass::writeSound() {
   const LONG samples = static_cast<LONG>(read / align);
   if (samples == 0) return true;
   LONG bytes = 0;
-  const HRESULT written = output_.WriteSound(buffer_.get(), samples,
-                                             static_cast<LONG>(samples * align), &bytes);
+  const HRESULT written = output_.WriteSound(buffer_.get(), samples, static_cast<LONG>(samples * align), &bytes);
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {
     reportWriteFailure();
@@ -298,8 +296,7 @@ void VideoPass::deleteOutputs() {
   const std::string output = host_.outputPath();
   // The first file keeps the plain name when its rename failed.
   DeleteFileA(output.c_str());
-  for (unsigned number = 0; number < fileCount_; ++number)
-    DeleteFileA(numberedFileName(output, number).c_str());
+  for (unsigned number = 0; number < fileCount_; ++number) DeleteFileA(numberedFileName(output, number).c_str());
 }
 
 std::string VideoPass::firstFileName() const {
@@ -326,8 +323,7 @@ void VideoPass::end() {
 
 }  // namespace
 
-HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound,
-                     uint64_t splitLimit) {
+HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound, uint64_t splitLimit) {
   VideoPass pass(host, settings, sound, splitLimit);
   return pass.run();
 }

@@ -22,5 +22,4 @@ struct VideoPassSound {
 
 // S_OK (also after Finish or a failed write), a set-up failure, or E_ABORT
 // after Cancel. The caller sets videoPassActive around it. splitLimit in bytes.
-HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound,
-                     uint64_t splitLimit);
+HRESULT runVideoPass(ExportHost& host, const ExportSettings& settings, VideoPassSound sound, uint64_t splitLimit);

@@ -46,10 +46,8 @@ int32_t describeClipAnalysis(prm::imAnalysisRec* analysis) {
     text.add("Original length: %d frames in Flash main timeline\r\n", movie.frameCount);
   }
   text.add("Maximum length: %d frames\r\n", settings->maxLength);
-  text.add("%s", settings->sequenceMode == kSequenceFrameByFrame
-                     ? "Sequence mode: Frame by Frame\r\n"
-                     : "Sequence mode: Normal\r\n");
-  text.add("%s",
-           settings->keepAspectRatio ? "Keep aspect ratio: Yes\r\n" : "Keep aspect ratio: No\r\n");
+  text.add("%s", settings->sequenceMode == kSequenceFrameByFrame ? "Sequence mode: Frame by Frame\r\n"
+                                                                 : "Sequence mode: Normal\r\n");
+  text.add("%s", settings->keepAspectRatio ? "Keep aspect ratio: Yes\r\n" : "Keep aspect ratio: No\r\n");
   return prm::imNoErr;
 }

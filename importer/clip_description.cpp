@@ -73,8 +73,7 @@ void fillDescription(prm::imFileInfoRec* info, const MovieInfo& movie, int32_t l
 
 }  // namespace
 
-int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
-                     prm::imFileInfoRec* info) {
+int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access, prm::imFileInfoRec* info) {
   if (!access || !info) return prm::imOtherErr;
   if (access->filetype != prm::kSwfFileType) return prm::imBadFile;
   char fileName[sizeof access->filename + 1];

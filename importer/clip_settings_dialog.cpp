@@ -16,25 +16,22 @@ struct SettingsDialog {
   bool closing;  // the edit box losing the focus on the way out is no edit
 };
 
-SettingsDialog* stateOf(HWND dialog) {
-  return reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+SettingsDialog* stateOf(HWND dialog) { return reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 void centreOverOwner(HWND dialog, HWND owner) {
   RECT area, own;
   if (!owner || !GetWindowRect(owner, &area)) GetWindowRect(GetDesktopWindow(), &area);
   GetWindowRect(dialog, &own);
   const int width = own.right - own.left, height = own.bottom - own.top;
-  SetWindowPos(dialog, nullptr, (area.left + area.right - width) / 2,
-               (area.top + area.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(dialog, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void initSettings(HWND dialog, SettingsDialog* state) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   centreOverOwner(dialog, state->owner);
   CheckDlgButton(dialog, 201 + state->values.sequenceMode, BST_CHECKED);
-  CheckDlgButton(dialog, IDC_KEEP_ASPECT,
-                 state->values.keepAspectRatio ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_KEEP_ASPECT, state->values.keepAspectRatio ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemInt(dialog, IDC_MAXIMUM_LENGTH, UINT(state->values.maxLength), TRUE);
 }
 
@@ -65,8 +62,7 @@ void confirm(HWND dialog, SettingsDialog* state) {
     return;
   }
   state->values.maxLength = int32_t(length);
-  state->values.keepAspectRatio =
-      IsDlgButtonChecked(dialog, IDC_KEEP_ASPECT) == BST_CHECKED ? 1 : 0;
+  state->values.keepAspectRatio = IsDlgButtonChecked(dialog, IDC_KEEP_ASPECT) == BST_CHECKED ? 1 : 0;
   state->closing = true;
   EndDialog(dialog, IDOK);
 }
@@ -80,38 +76,28 @@ void command(HWND dialog, SettingsDialog* state, int id, int code) {
     case IDC_MAXIMUM_LENGTH:
       if (code == EN_KILLFOCUS && !state->closing) checkEnteredLength(dialog, state);
       break;
-    case IDOK:
-      confirm(dialog, state);
-      break;
+    case IDOK: confirm(dialog, state); break;
     case IDCANCEL:
       state->closing = true;
       EndDialog(dialog, IDCANCEL);
       break;
-    case IDC_SETTINGS_ABOUT:
-      showPluginAbout(dialog);
-      break;
-    default:
-      break;
+    case IDC_SETTINGS_ABOUT: showPluginAbout(dialog); break;
+    default: break;
   }
 }
 
 INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      initSettings(dialog, reinterpret_cast<SettingsDialog*>(lParam));
-      return TRUE;
+    case WM_INITDIALOG: initSettings(dialog, reinterpret_cast<SettingsDialog*>(lParam)); return TRUE;
     case WM_COMMAND:
-      if (SettingsDialog* state = stateOf(dialog))
-        command(dialog, state, LOWORD(wParam), HIWORD(wParam));
+      if (SettingsDialog* state = stateOf(dialog)) command(dialog, state, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
 bool sameSettings(const ClipSettings& a, const ClipSettings& b) {
-  return a.maxLength == b.maxLength && a.sequenceMode == b.sequenceMode &&
-         a.keepAspectRatio == b.keepAspectRatio;
+  return a.maxLength == b.maxLength && a.sequenceMode == b.sequenceMode && a.keepAspectRatio == b.keepAspectRatio;
 }
 
 void tellToReopenProject(HWND owner) {
@@ -132,12 +118,10 @@ int32_t editClipSettings(const prm::imStdParms* std, prm::imGetPrefsRec* prefs) 
   }
   if (!stored) return prm::imPrefsUnchanged;
   SettingsDialog state = {*stored, hostMainWindow(std), false};
-  const INT_PTR ended =
-      DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS), state.owner,
-                      settingsProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR ended = DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_CLIP_SETTINGS), state.owner, settingsProc,
+                                        reinterpret_cast<LPARAM>(&state));
   if (ended != IDOK) return prm::imPrefsUnchanged;
-  if (hostInterfaceVersion(std) >= 4 && state.values.maxLength != stored->maxLength)
-    tellToReopenProject(state.owner);
+  if (hostInterfaceVersion(std) >= 4 && state.values.maxLength != stored->maxLength) tellToReopenProject(state.owner);
   if (sameSettings(state.values, *stored)) return prm::imPrefsUnchanged;
   *stored = state.values;
   return prm::imPrefsChanged;

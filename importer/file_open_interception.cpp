@@ -19,10 +19,8 @@ HookEntry hookEntries[] = {
 constexpr char kHostModule[] = "preminfo.dll";
 constexpr LONG kMaxHeaderOffset = 0x10000;
 
-using CreateFileAFunction = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
-                                            DWORD, HANDLE);
-using CreateFileWFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD,
-                                            DWORD, HANDLE);
+using CreateFileAFunction = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+using CreateFileWFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
 
 struct ModuleImage {
   BYTE* base = nullptr;
@@ -49,8 +47,7 @@ bool openImage(HMODULE module, ModuleImage* image) {
   const IMAGE_DATA_DIRECTORY& directory = optional.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   image->base = base;
   image->size = optional.SizeOfImage;
-  if (directory.VirtualAddress == 0 || directory.Size == 0 || IsBadReadPtr(base, image->size))
-    return false;
+  if (directory.VirtualAddress == 0 || directory.Size == 0 || IsBadReadPtr(base, image->size)) return false;
   image->imports = image->at<IMAGE_IMPORT_DESCRIPTOR>(directory.VirtualAddress);
   return image->imports != nullptr;
 }
@@ -65,8 +62,7 @@ bool isWindows9x() {
 // memory is some other hook's data (or, on Windows 9x, a system thunk above
 // the shared arena is the real thing).
 bool replaceable(void* target) {
-  return IsBadWritePtr(target, 1) ||
-         (isWindows9x() && reinterpret_cast<ULONG_PTR>(target) > 0x80000000u);
+  return IsBadWritePtr(target, 1) || (isWindows9x() && reinterpret_cast<ULONG_PTR>(target) > 0x80000000u);
 }
 
 HookEntry* entryNamed(ImportHookTable* table, const char* name) {
@@ -91,16 +87,15 @@ void workSlot(SlotWork work, HookEntry* entry, ULONG_PTR* slot) {
   }
 }
 
-void workDescriptor(SlotWork work, const ModuleImage& image,
-                    const IMAGE_IMPORT_DESCRIPTOR& descriptor, ImportHookTable* table) {
+void workDescriptor(SlotWork work, const ModuleImage& image, const IMAGE_IMPORT_DESCRIPTOR& descriptor,
+                    ImportHookTable* table) {
   if (descriptor.OriginalFirstThunk == 0 || descriptor.FirstThunk == 0) return;
   auto* names = image.at<IMAGE_THUNK_DATA32>(descriptor.OriginalFirstThunk);
   auto* slots = image.at<IMAGE_THUNK_DATA32>(descriptor.FirstThunk);
   if (!names || !slots) return;
   DWORD count = 0;
   while (image.holds(descriptor.FirstThunk + (count + 1) * 4, 4) &&
-         image.holds(descriptor.OriginalFirstThunk + (count + 1) * 4, 4) &&
-         slots[count].u1.Function)
+         image.holds(descriptor.OriginalFirstThunk + (count + 1) * 4, 4) && slots[count].u1.Function)
     ++count;
   if (count == 0) return;
 
@@ -128,8 +123,7 @@ void workImports(SlotWork work, HMODULE module, ImportHookTable* table) {
   ModuleImage image;
   if (!openImage(module, &image)) return;
   const DWORD first = DWORD(reinterpret_cast<BYTE*>(image.imports) - image.base);
-  for (DWORD rva = first; image.holds(rva, sizeof(IMAGE_IMPORT_DESCRIPTOR));
-       rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+  for (DWORD rva = first; image.holds(rva, sizeof(IMAGE_IMPORT_DESCRIPTOR)); rva += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
     const IMAGE_IMPORT_DESCRIPTOR& descriptor = *image.at<IMAGE_IMPORT_DESCRIPTOR>(rva);
     if (descriptor.FirstThunk == 0) break;
     const char* name = image.at<char>(descriptor.Name);
@@ -171,9 +165,8 @@ bool opensForReading(DWORD access, DWORD share, DWORD disposition) {
 
 ImportHookTable importHookTable = {"Kernel32.DLL", hookEntries};
 
-HANDLE WINAPI hookedCreateFileA(LPCSTR name, DWORD access, DWORD share,
-                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                                HANDLE templateFile) {
+HANDLE WINAPI hookedCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                DWORD disposition, DWORD flags, HANDLE templateFile) {
   if (name && opensForReading(access, share, disposition) && _access(name, 4) == 0 &&
       lstrcmpiA(extensionOf(name), ".ppj") == 0)
     noteProjectFile(name);
@@ -182,27 +175,21 @@ HANDLE WINAPI hookedCreateFileA(LPCSTR name, DWORD access, DWORD share,
   return real(name, access, share, security, disposition, flags, templateFile);
 }
 
-HANDLE WINAPI hookedCreateFileW(LPCWSTR name, DWORD access, DWORD share,
-                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                                HANDLE templateFile) {
+HANDLE WINAPI hookedCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                DWORD disposition, DWORD flags, HANDLE templateFile) {
   if (name && (opensForReading(access, share, disposition) || _waccess(name, 4) == 0) &&
       lstrcmpiW(extensionOf(name), L".ppj") == 0) {
     char narrow[kProjectPathSize];
-    if (WideCharToMultiByte(CP_ACP, 0, name, -1, narrow, sizeof narrow, nullptr, nullptr))
-      noteProjectFile(narrow);
+    if (WideCharToMultiByte(CP_ACP, 0, name, -1, narrow, sizeof narrow, nullptr, nullptr)) noteProjectFile(narrow);
   }
   auto real = reinterpret_cast<CreateFileWFunction>(hookEntries[1].realAddress);
   if (!real) real = &CreateFileW;
   return real(name, access, share, security, disposition, flags, templateFile);
 }
 
-void patchModuleImports(HMODULE module, ImportHookTable* table) {
-  workImports(SlotWork::Patch, module, table);
-}
+void patchModuleImports(HMODULE module, ImportHookTable* table) { workImports(SlotWork::Patch, module, table); }
 
-void restoreModuleImports(HMODULE module, ImportHookTable* table) {
-  workImports(SlotWork::Restore, module, table);
-}
+void restoreModuleImports(HMODULE module, ImportHookTable* table) { workImports(SlotWork::Restore, module, table); }
 
 void installFileOpenInterception() {
   if (HMODULE host = GetModuleHandleA(kHostModule)) patchModuleImports(host, &importHookTable);

@@ -30,9 +30,7 @@ void removeFileOpenInterception();
 void patchModuleImports(HMODULE module, ImportHookTable* table);
 void restoreModuleImports(HMODULE module, ImportHookTable* table);
 
-HANDLE WINAPI hookedCreateFileA(LPCSTR name, DWORD access, DWORD share,
-                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                                HANDLE templateFile);
-HANDLE WINAPI hookedCreateFileW(LPCWSTR name, DWORD access, DWORD share,
-                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                                HANDLE templateFile);
+HANDLE WINAPI hookedCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                DWORD disposition, DWORD flags, HANDLE templateFile);
+HANDLE WINAPI hookedCreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                DWORD disposition, DWORD flags, HANDLE templateFile);

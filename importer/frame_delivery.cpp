@@ -39,8 +39,7 @@ int32_t deliverFrame(prm::imImportImageRec* image) {
   auto* clip = reinterpret_cast<ClipPrivateData*>(image->privatedata);
   if (!clip || !clip->renderer) return prm::imOtherErr;
   IFrameRenderer* renderer = clip->renderer;
-  if (FAILED(renderer->lpVtbl->SetFrameSize(renderer, image->dstWidth, image->dstHeight)))
-    return prm::imMemErr;
+  if (FAILED(renderer->lpVtbl->SetFrameSize(renderer, image->dstWidth, image->dstHeight))) return prm::imMemErr;
   if (image->prefs) {
     const auto* settings = reinterpret_cast<const ClipSettings*>(image->prefs);
     if (FAILED(renderer->lpVtbl->SetSequenceMode(renderer, settings->sequenceMode)) ||
@@ -49,8 +48,7 @@ int32_t deliverFrame(prm::imImportImageRec* image) {
   }
   const BITMAPINFOHEADER* header = nullptr;
   const BYTE* bits = nullptr;
-  if (FAILED(renderer->lpVtbl->RenderFrameWithAlpha(renderer, frameAt(image), &header, &bits)))
-    return prm::imOtherErr;
+  if (FAILED(renderer->lpVtbl->RenderFrameWithAlpha(renderer, frameAt(image), &header, &bits))) return prm::imOtherErr;
   copyFrame(header, bits, image);
   return prm::imNoErr;
 }

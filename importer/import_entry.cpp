@@ -27,8 +27,7 @@ void setFirstField(intptr_t record, int32_t value) {
 }  // namespace
 
 char* hostNewPtr(const prm::imStdParms* std, int32_t size) {
-  if (!std || !std->piSuites || !std->piSuites->memFuncs || !std->piSuites->memFuncs->newPtr)
-    return nullptr;
+  if (!std || !std->piSuites || !std->piSuites->memFuncs || !std->piSuites->memFuncs->newPtr) return nullptr;
   return std->piSuites->memFuncs->newPtr(size);
 }
 
@@ -38,8 +37,7 @@ void hostDisposePtr(const prm::imStdParms* std, char* ptr) {
 }
 
 HWND hostMainWindow(const prm::imStdParms* std) {
-  if (!std || !std->piSuites || !std->piSuites->windFuncs || !std->piSuites->windFuncs->getMainWnd)
-    return nullptr;
+  if (!std || !std->piSuites || !std->piSuites->windFuncs || !std->piSuites->windFuncs->getMainWnd) return nullptr;
   return std->piSuites->windFuncs->getMainWnd();
 }
 
@@ -82,34 +80,22 @@ int32_t describeFormat(int32_t index, prm::imIndFormatRec* format) {
   return prm::imNoErr;
 }
 
-extern "C" int32_t xImportEntry(int32_t selector, prm::imStdParms* std, intptr_t param1,
-                                intptr_t param2) {
+extern "C" int32_t xImportEntry(int32_t selector, prm::imStdParms* std, intptr_t param1, intptr_t param2) {
   switch (selector) {
-    case prm::imInit:
-      return initImporter(reinterpret_cast<prm::imImportInfoRec*>(param1));
-    case prm::imShutdown:
-      return shutdownImporter();
-    case prm::imGetPrefs:
-      return editClipSettings(std, reinterpret_cast<prm::imGetPrefsRec*>(param2));
+    case prm::imInit: return initImporter(reinterpret_cast<prm::imImportInfoRec*>(param1));
+    case prm::imShutdown: return shutdownImporter();
+    case prm::imGetPrefs: return editClipSettings(std, reinterpret_cast<prm::imGetPrefsRec*>(param2));
     case prm::imGetInfo:
       return describeClip(std, reinterpret_cast<prm::imFileAccessRec*>(param1),
                           reinterpret_cast<prm::imFileInfoRec*>(param2));
-    case prm::imImportImage:
-      return deliverFrame(reinterpret_cast<prm::imImportImageRec*>(param2));
-    case prm::imOpenFile:
-      setFirstField(param1, 1);
-      return prm::imNoErr;
-    case prm::imQuietFile:
-      setFirstField(param1, 0);
-      return prm::imNoErr;
+    case prm::imImportImage: return deliverFrame(reinterpret_cast<prm::imImportImageRec*>(param2));
+    case prm::imOpenFile: setFirstField(param1, 1); return prm::imNoErr;
+    case prm::imQuietFile: setFirstField(param1, 0); return prm::imNoErr;
     case prm::imCloseFile:
       return closeClip(std, reinterpret_cast<prm::imFileAccessRec*>(param1),
                        reinterpret_cast<ClipPrivateData*>(param2));
-    case prm::imAnalysis:
-      return describeClipAnalysis(reinterpret_cast<prm::imAnalysisRec*>(param2));
-    case prm::imGetIndFormat:
-      return describeFormat(int32_t(param1), reinterpret_cast<prm::imIndFormatRec*>(param2));
-    default:
-      return prm::imUnsupported;
+    case prm::imAnalysis: return describeClipAnalysis(reinterpret_cast<prm::imAnalysisRec*>(param2));
+    case prm::imGetIndFormat: return describeFormat(int32_t(param1), reinterpret_cast<prm::imIndFormatRec*>(param2));
+    default: return prm::imUnsupported;
   }
 }

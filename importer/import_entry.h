@@ -5,5 +5,4 @@
 
 #include "importer_records.h"
 
-extern "C" int32_t xImportEntry(int32_t selector, prm::imStdParms* stdParms, intptr_t param1,
-                                intptr_t param2);
+extern "C" int32_t xImportEntry(int32_t selector, prm::imStdParms* stdParms, intptr_t param1, intptr_t param2);

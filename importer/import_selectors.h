@@ -11,8 +11,7 @@ int32_t shutdownImporter();
 int32_t describeFormat(int32_t index, prm::imIndFormatRec* format);
 
 // Clip description and release (clip_description.cpp).
-int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access,
-                     prm::imFileInfoRec* info);
+int32_t describeClip(const prm::imStdParms* std, prm::imFileAccessRec* access, prm::imFileInfoRec* info);
 int32_t closeClip(const prm::imStdParms* std, prm::imFileAccessRec* access, ClipPrivateData* clip);
 
 // Frame delivery (frame_delivery.cpp).
@@ -27,4 +26,3 @@ char* hostNewPtr(const prm::imStdParms* std, int32_t size);
 void hostDisposePtr(const prm::imStdParms* std, char* ptr);
 HWND hostMainWindow(const prm::imStdParms* std);
 int32_t hostInterfaceVersion(const prm::imStdParms* std);
-

@@ -166,32 +166,28 @@ struct imAnalysisRec {
 #pragma pack(pop)
 
 static_assert(offsetof(imImportInfoRec, field15) == 60, "imImportInfoRec layout");
-static_assert(offsetof(imIndFormatRec, FormatName) == 12 &&
-                  offsetof(imIndFormatRec, FormatShortName) == 268 &&
+static_assert(offsetof(imIndFormatRec, FormatName) == 12 && offsetof(imIndFormatRec, FormatShortName) == 268 &&
                   offsetof(imIndFormatRec, PlatformExtension) == 300,
               "imIndFormatRec layout");
-static_assert(offsetof(imFileAccessRec, filetype) == 4 &&
-                  offsetof(imFileAccessRec, filename) == 14 &&
+static_assert(offsetof(imFileAccessRec, filetype) == 4 && offsetof(imFileAccessRec, filename) == 14 &&
                   offsetof(imFileAccessRec, fileref) == 270,
               "imFileAccessRec layout");
-static_assert(
-    offsetof(imFileInfoRec, imageWidth) == 2 && offsetof(imFileInfoRec, imageHeight) == 6 &&
-        offsetof(imFileInfoRec, depth) == 12 && offsetof(imFileInfoRec, subType) == 14 &&
-        offsetof(imFileInfoRec, fieldType) == 18 && offsetof(imFileInfoRec, alphaType) == 22 &&
-        offsetof(imFileInfoRec, matteRed) == 23 && offsetof(imFileInfoRec, zero27) == 27 &&
-        offsetof(imFileInfoRec, zero31) == 31 && offsetof(imFileInfoRec, zero32) == 32 &&
-        offsetof(imFileInfoRec, vidScale) == 162 && offsetof(imFileInfoRec, vidSampleSize) == 166 &&
-        offsetof(imFileInfoRec, vidDuration) == 170 && offsetof(imFileInfoRec, zero174) == 174 &&
-        offsetof(imFileInfoRec, privatedata) == 322 && offsetof(imFileInfoRec, prefs) == 326 &&
-        offsetof(imFileInfoRec, zero330) == 330,
-    "imFileInfoRec layout");
-static_assert(
-    offsetof(imImportImageRec, dstWidth) == 4 && offsetof(imImportImageRec, dstHeight) == 8 &&
-        offsetof(imImportImageRec, rowbytes) == 44 && offsetof(imImportImageRec, pix) == 48 &&
-        offsetof(imImportImageRec, pixsize) == 52 && offsetof(imImportImageRec, timescale) == 72 &&
-        offsetof(imImportImageRec, pos) == 84 && offsetof(imImportImageRec, privatedata) == 88 &&
-        offsetof(imImportImageRec, prefs) == 92,
-    "imImportImageRec layout");
+static_assert(offsetof(imFileInfoRec, imageWidth) == 2 && offsetof(imFileInfoRec, imageHeight) == 6 &&
+                  offsetof(imFileInfoRec, depth) == 12 && offsetof(imFileInfoRec, subType) == 14 &&
+                  offsetof(imFileInfoRec, fieldType) == 18 && offsetof(imFileInfoRec, alphaType) == 22 &&
+                  offsetof(imFileInfoRec, matteRed) == 23 && offsetof(imFileInfoRec, zero27) == 27 &&
+                  offsetof(imFileInfoRec, zero31) == 31 && offsetof(imFileInfoRec, zero32) == 32 &&
+                  offsetof(imFileInfoRec, vidScale) == 162 && offsetof(imFileInfoRec, vidSampleSize) == 166 &&
+                  offsetof(imFileInfoRec, vidDuration) == 170 && offsetof(imFileInfoRec, zero174) == 174 &&
+                  offsetof(imFileInfoRec, privatedata) == 322 && offsetof(imFileInfoRec, prefs) == 326 &&
+                  offsetof(imFileInfoRec, zero330) == 330,
+              "imFileInfoRec layout");
+static_assert(offsetof(imImportImageRec, dstWidth) == 4 && offsetof(imImportImageRec, dstHeight) == 8 &&
+                  offsetof(imImportImageRec, rowbytes) == 44 && offsetof(imImportImageRec, pix) == 48 &&
+                  offsetof(imImportImageRec, pixsize) == 52 && offsetof(imImportImageRec, timescale) == 72 &&
+                  offsetof(imImportImageRec, pos) == 84 && offsetof(imImportImageRec, privatedata) == 88 &&
+                  offsetof(imImportImageRec, prefs) == 92,
+              "imImportImageRec layout");
 static_assert(offsetof(imGetPrefsRec, prefsLength) == 4 && offsetof(imGetPrefsRec, firstTime) == 8,
               "imGetPrefsRec layout");
 static_assert(offsetof(imAnalysisRec, buffersize) == 8 && offsetof(imAnalysisRec, buffer) == 12,

@@ -22,17 +22,14 @@ void initAbout(HWND dialog, HyperLink* link) {
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG:
-      initAbout(dialog, reinterpret_cast<HyperLink*>(lParam));
-      return TRUE;
+    case WM_INITDIALOG: initAbout(dialog, reinterpret_cast<HyperLink*>(lParam)); return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) >= 1 && LOWORD(wParam) <= 8) {
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   LRESULT reflected = 0;
   if (!reflectNotification(dialog, message, wParam, lParam, &reflected)) return FALSE;
@@ -46,6 +43,5 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 void showPluginAbout(HWND owner) {
   HyperLink link;
-  DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_PLUGIN_ABOUT), owner, aboutProc,
-                  reinterpret_cast<LPARAM>(&link));
+  DialogBoxParamA(appInstance(), MAKEINTRESOURCEA(IDD_PLUGIN_ABOUT), owner, aboutProc, reinterpret_cast<LPARAM>(&link));
 }

@@ -8,9 +8,7 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   switch (reason) {
-    case DLL_PROCESS_ATTACH:
-      DisableThreadLibraryCalls(instance);
-      return rendererLoad() ? TRUE : FALSE;
+    case DLL_PROCESS_ATTACH: DisableThreadLibraryCalls(instance); return rendererLoad() ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
       // At process exit only the cached copies go: the system's own DLLs may
       // already be shut down. A host that unloads the plug-in without
@@ -22,7 +20,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       removeFileOpenInterception();
       rendererUnload();
       return TRUE;
-    default:
-      return TRUE;
+    default: return TRUE;
   }
 }

@@ -19,8 +19,7 @@ ProjectClipRecord* head = nullptr;
 
 bool samePath(const char* a, const char* b) {
 #ifdef _WIN32
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a),
-                  reinterpret_cast<const unsigned char*>(b)) == 0;
+  return _mbsicmp(reinterpret_cast<const unsigned char*>(a), reinterpret_cast<const unsigned char*>(b)) == 0;
 #else
   return strcasecmp(a, b) == 0;
 #endif
@@ -62,12 +61,11 @@ bool copyCollapsingBackslashes(char* out, const char* path) {
 
 void appendRecord(const char* path, const char* settings) {
   int bytes[4];
-  if (std::sscanf(settings, "%d,%d,%d,%d,", &bytes[0], &bytes[1], &bytes[2], &bytes[3]) != 4)
-    return;
+  if (std::sscanf(settings, "%d,%d,%d,%d,", &bytes[0], &bytes[1], &bytes[2], &bytes[3]) != 4) return;
   ProjectClipRecord* record = new (std::nothrow) ProjectClipRecord();
   if (!record) return;
-  const uint32_t length = uint32_t(bytes[0]) + uint32_t(bytes[1]) * 256u +
-                          uint32_t(bytes[2]) * 65536u + uint32_t(bytes[3]) * 16777216u;
+  const uint32_t length =
+      uint32_t(bytes[0]) + uint32_t(bytes[1]) * 256u + uint32_t(bytes[2]) * 65536u + uint32_t(bytes[3]) * 16777216u;
   record->savedLength = int32_t(length);
   if (!copyCollapsingBackslashes(record->path, path)) {
     delete record;
@@ -98,8 +96,7 @@ bool readClipEntry(FILE* file, char* line, char* param) {
   do
     if (!readLine(file, line, kProjectLineSize)) return false;
   while (!std::strstr(line, "[FILE]"));
-  if (!readLine(file, line, kProjectLineSize) || !readLine(file, param, kProjectLineSize))
-    return false;
+  if (!readLine(file, line, kProjectLineSize) || !readLine(file, param, kProjectLineSize)) return false;
   if (!std::strstr(param, "param=")) return true;
   do
     if (!readLine(file, line, kProjectLineSize)) return false;

@@ -28,9 +28,7 @@ struct Buffer {
   }
 };
 
-bool writeAll(FILE* file, const uint8_t* bytes, size_t size) {
-  return std::fwrite(bytes, 1, size, file) == size;
-}
+bool writeAll(FILE* file, const uint8_t* bytes, size_t size) { return std::fwrite(bytes, 1, size, file) == size; }
 
 // Inflates one input chunk completely. Z_BUF_ERROR only means "no progress" and is
 // no failure; other errors and a stream that wants a dictionary are.

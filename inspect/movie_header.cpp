@@ -44,9 +44,7 @@ double extentPixels(uint32_t min, uint32_t max) {
   return max > min ? static_cast<double>(max - min) * 0.05 : static_cast<double>(max) * 0.05;
 }
 
-int32_t roundHalfAwayFromZero(double value) {
-  return static_cast<int32_t>(value >= 0 ? value + 0.5 : value - 0.5);
-}
+int32_t roundHalfAwayFromZero(double value) { return static_cast<int32_t>(value >= 0 ? value + 0.5 : value - 0.5); }
 
 }  // namespace
 

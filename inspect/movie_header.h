@@ -14,7 +14,7 @@ struct MovieHeaderInfo {
 
 struct ExpandedMovieHeader {
   int32_t version;
-  double width;   // pixels, unrounded
+  double width;  // pixels, unrounded
   double height;
   int32_t frameCount;
   double frameRate;

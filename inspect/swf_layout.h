@@ -6,8 +6,8 @@
 
 namespace swf {
 
-constexpr size_t PREFIX_SIZE = 8;        // signature, version, file length
-constexpr size_t MAX_HEADER_SIZE = 29;   // prefix, a RECT of at most 17 bytes, rate, count
+constexpr size_t PREFIX_SIZE = 8;       // signature, version, file length
+constexpr size_t MAX_HEADER_SIZE = 29;  // prefix, a RECT of at most 17 bytes, rate, count
 constexpr size_t MAX_RECT_SIZE = 17;
 
 constexpr uint16_t TAG_END = 0;

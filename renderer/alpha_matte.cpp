@@ -9,8 +9,7 @@ struct BackgroundShares {
   uint8_t red[256];
 
   explicit BackgroundShares(uint32_t background) {
-    const unsigned b = (background >> 16) & 0xFF, g = (background >> 8) & 0xFF,
-                   r = background & 0xFF;
+    const unsigned b = (background >> 16) & 0xFF, g = (background >> 8) & 0xFF, r = background & 0xFF;
     for (unsigned alpha = 0; alpha < 256; ++alpha) {
       const unsigned rest = 255 - alpha;
       blue[alpha] = uint8_t(rest * b / 255);

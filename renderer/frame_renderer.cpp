@@ -14,8 +14,7 @@ namespace {
 // The control's version as the last factory call found it.
 char controlVersionText[20] = "";
 
-HRESULT STDMETHODCALLTYPE FrameRenderer_QueryInterface(IFrameRenderer* iface, REFIID iid,
-                                                       void** object) {
+HRESULT STDMETHODCALLTYPE FrameRenderer_QueryInterface(IFrameRenderer* iface, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   if (IsEqualIID(iid, IID_IUnknown)) {
     *object = iface;
@@ -56,8 +55,7 @@ ULONG STDMETHODCALLTYPE FrameRenderer_Release(IFrameRenderer* iface) {
   return 0;
 }
 
-HRESULT STDMETHODCALLTYPE FrameRenderer_SetCacheOptions(IFrameRenderer*, const wchar_t* directory,
-                                                        uint32_t keepCount) {
+HRESULT STDMETHODCALLTYPE FrameRenderer_SetCacheOptions(IFrameRenderer*, const wchar_t* directory, uint32_t keepCount) {
   RendererLock lock;
   return setCacheOptions(directory, keepCount);
 }
@@ -89,14 +87,12 @@ HRESULT openMovie(FrameRenderer* renderer, const wchar_t* path) {
   // A renderer opened before gives its old copy back first.
   if (renderer->sourcePath[0]) giveBackCachedMovie(renderer);
   renderer->cachedPath[0] = '\0';
-  if (!WideCharToMultiByte(CP_ACP, 0, path, -1, renderer->sourcePath, kCachePathSize, nullptr,
-                           nullptr)) {
+  if (!WideCharToMultiByte(CP_ACP, 0, path, -1, renderer->sourcePath, kCachePathSize, nullptr, nullptr)) {
     renderer->sourcePath[0] = '\0';
     return E_FAIL;
   }
   if (!acquireCachedMovie(renderer->sourcePath, renderer->cachedPath, true)) {
-    const HRESULT hr =
-        buildCachedMovie(&renderer->info.compressed, renderer->sourcePath, renderer->cachedPath);
+    const HRESULT hr = buildCachedMovie(&renderer->info.compressed, renderer->sourcePath, renderer->cachedPath);
     if (FAILED(hr)) return hr;
   }
   HRESULT hr = readInfo(renderer);
@@ -139,9 +135,7 @@ HRESULT restoreControl(FrameRenderer* renderer) {
 }
 
 HRESULT setFrameSize(FrameRenderer* renderer, int32_t width, int32_t height) {
-  if (width == renderer->opaqueSurface.header.biWidth &&
-      height == renderer->opaqueSurface.header.biHeight)
-    return S_OK;
+  if (width == renderer->opaqueSurface.header.biWidth && height == renderer->opaqueSurface.header.biHeight) return S_OK;
   renderer->opaqueSurface.Free();
   renderer->alphaSurface.Free();
   HRESULT hr = restoreControl(renderer);
@@ -166,8 +160,7 @@ HRESULT setFrameSize(FrameRenderer* renderer, int32_t width, int32_t height) {
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE FrameRenderer_SetFrameSize(IFrameRenderer* iface, int32_t width,
-                                                     int32_t height) {
+HRESULT STDMETHODCALLTYPE FrameRenderer_SetFrameSize(IFrameRenderer* iface, int32_t width, int32_t height) {
   RendererLock lock;
   return setFrameSize(impl_from_IFrameRenderer(iface), width, height);
 }

@@ -57,11 +57,9 @@ HRESULT putScaleMode(FrameRenderer* renderer, int mode);
 
 // Render operations (frame_rendering.cpp).
 HRESULT STDMETHODCALLTYPE FrameRenderer_RenderFrame(IFrameRenderer* iface, int32_t frame,
-                                                    const BITMAPINFOHEADER** header,
-                                                    const BYTE** bits);
+                                                    const BITMAPINFOHEADER** header, const BYTE** bits);
 HRESULT STDMETHODCALLTYPE FrameRenderer_RenderFrameWithAlpha(IFrameRenderer* iface, int32_t frame,
-                                                             const BITMAPINFOHEADER** header,
-                                                             const BYTE** bits);
+                                                             const BITMAPINFOHEADER** header, const BYTE** bits);
 
 // The module holding the renderer code (and the "AtlAxWin" class with it).
 HINSTANCE rendererModule();

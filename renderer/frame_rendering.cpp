@@ -12,8 +12,8 @@ namespace {
 class ControlView {
  public:
   explicit ControlView(IShockwaveFlash* control) {
-    if (control && FAILED(control->lpVtbl->QueryInterface(control, IID_IViewObjectEx,
-                                                          reinterpret_cast<void**>(&view_))))
+    if (control &&
+        FAILED(control->lpVtbl->QueryInterface(control, IID_IViewObjectEx, reinterpret_cast<void**>(&view_))))
       view_ = nullptr;
   }
   ~ControlView() {
@@ -26,8 +26,7 @@ class ControlView {
 
   // At the in-place rectangle: no bounds are given.
   void draw(HDC dc) const {
-    view_->lpVtbl->Draw(view_, DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr,
-                        nullptr, nullptr, 0);
+    view_->lpVtbl->Draw(view_, DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr, nullptr, nullptr, 0);
   }
 
  private:
@@ -60,8 +59,7 @@ HRESULT prepareRender(IFrameRenderer* iface, int32_t frame) {
   return S_OK;
 }
 
-HRESULT renderOpaque(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHEADER** header,
-                     const BYTE** bits) {
+HRESULT renderOpaque(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHEADER** header, const BYTE** bits) {
   FrameRenderer* renderer = impl_from_IFrameRenderer(iface);
   if (frame == renderer->currentFrame && renderer->opaqueSurface.bits) {
     handOut(renderer->opaqueSurface, header, bits);
@@ -79,8 +77,7 @@ HRESULT renderOpaque(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHEADE
   return S_OK;
 }
 
-HRESULT renderWithAlpha(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHEADER** header,
-                        const BYTE** bits) {
+HRESULT renderWithAlpha(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHEADER** header, const BYTE** bits) {
   FrameRenderer* renderer = impl_from_IFrameRenderer(iface);
   if (frame == renderer->currentFrame && renderer->alphaSurface.bits) {
     handOut(renderer->alphaSurface, header, bits);
@@ -119,15 +116,13 @@ HRESULT renderWithAlpha(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHE
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE FrameRenderer_RenderFrame(IFrameRenderer* iface, int32_t frame,
-                                                    const BITMAPINFOHEADER** header,
-                                                    const BYTE** bits) {
+                                                    const BITMAPINFOHEADER** header, const BYTE** bits) {
   RendererLock lock;
   return renderOpaque(iface, frame, header, bits);
 }
 
 HRESULT STDMETHODCALLTYPE FrameRenderer_RenderFrameWithAlpha(IFrameRenderer* iface, int32_t frame,
-                                                             const BITMAPINFOHEADER** header,
-                                                             const BYTE** bits) {
+                                                             const BITMAPINFOHEADER** header, const BYTE** bits) {
   RendererLock lock;
   return renderWithAlpha(iface, frame, header, bits);
 }

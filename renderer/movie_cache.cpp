@@ -21,8 +21,7 @@ uint32_t keepLimit = 0;
 CacheEntry* stale = nullptr;
 
 bool samePath(const char* a, const char* b) {
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a),
-                  reinterpret_cast<const unsigned char*>(b)) == 0;
+  return _mbsicmp(reinterpret_cast<const unsigned char*>(a), reinterpret_cast<const unsigned char*>(b)) == 0;
 }
 
 bool fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
@@ -116,8 +115,7 @@ HRESULT resolveDirectory(const wchar_t* directory, char* out) {
     return S_OK;
   }
   if (GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) return RENDERER_E_CACHE_DIR;
-  const int n =
-      WideCharToMultiByte(CP_ACP, 0, directory, -1, out, kCachePathSize - 1, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, directory, -1, out, kCachePathSize - 1, nullptr, nullptr);
   if (n <= 1) return RENDERER_E_CACHE_DIR;
   const size_t length = std::strlen(out);
   if (out[length - 1] != '\\') {
@@ -137,8 +135,7 @@ bool readSourceStamp(const char* path, uint32_t* size, FILETIME* writeTime) {
   char shortPath[kCachePathSize];
   const DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
   const char* name = n > 0 && n < sizeof shortPath ? shortPath : path;
-  HANDLE file =
-      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const DWORD low = GetFileSize(file, nullptr);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
@@ -254,8 +251,7 @@ HRESULT setCacheOptions(const wchar_t* directory, uint32_t limit) {
   }
   for (CacheEntry* e = inUse; e; e = e->next) moveCopy(cacheDirectory, newDirectory, e);
   CacheEntry** link = &kept;
-  for (uint32_t i = 0; i < limit && *link; ++i, link = &(*link)->next)
-    moveCopy(cacheDirectory, newDirectory, *link);
+  for (uint32_t i = 0; i < limit && *link; ++i, link = &(*link)->next) moveCopy(cacheDirectory, newDirectory, *link);
   deleteList(link);
   // Stale copies go now: a renderer that still had one loaded notices that it
   // is gone before its next render, as it does for moved copies.

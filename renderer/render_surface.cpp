@@ -15,8 +15,7 @@ bool representable(LONG width, LONG height, WORD bitCount) {
 }  // namespace
 
 bool RenderSurface::Create(LONG width, LONG height, WORD bitCount) {
-  if (header.biWidth == width && header.biHeight == height && header.biBitCount == bitCount)
-    return bitmap != nullptr;
+  if (header.biWidth == width && header.biHeight == height && header.biBitCount == bitCount) return bitmap != nullptr;
   Free();
   header.biSize = sizeof(BITMAPINFOHEADER);
   header.biWidth = width;

@@ -5,6 +5,8 @@
 #include <ocidl.h>
 
 #include "atl_containment.h"
+#include "bstr_text.h"
+#include "com_reference.h"
 #include "frame_renderer_object.h"
 
 namespace {
@@ -17,42 +19,33 @@ constexpr DWORD kControlClassContext = 23;
 HRESULT putMovie(IShockwaveFlash* control, const char* path) {
   wchar_t wide[kCachePathSize];
   if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kCachePathSize)) return E_FAIL;
-  BSTR movie = SysAllocString(wide);
-  if (!movie) return E_OUTOFMEMORY;
-  const HRESULT hr = control->lpVtbl->put_Movie(control, movie);
-  SysFreeString(movie);
-  return hr;
+  BstrText movie(wide);
+  if (!movie.get()) return E_OUTOFMEMORY;
+  return control->lpVtbl->put_Movie(control, movie.get());
 }
 
 HWND createHostWindow() {
-  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr,
-                         rendererModule(), nullptr);
+  return CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         GetDesktopWindow(), nullptr, rendererModule(), nullptr);
 }
 
 // The host object of the window gets the renderer's site, through which the
 // control finds the renderer's timer service.
 void giveSiteToHost(FrameRenderer* renderer) {
   static const UINT getHost = RegisterWindowMessageA("WM_ATLGETHOST");
-  IUnknown* host = reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0));
+  ComReference<IUnknown> host(reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0)));
   if (!host) return;
-  IObjectWithSite* withSite = nullptr;
-  if (SUCCEEDED(host->lpVtbl->QueryInterface(host, IID_IObjectWithSite,
-                                             reinterpret_cast<void**>(&withSite)))) {
-    withSite->lpVtbl->SetSite(withSite, siteObject(renderer));
-    withSite->lpVtbl->Release(withSite);
-  }
-  host->lpVtbl->Release(host);
+  ComReference<IObjectWithSite> withSite;
+  if (SUCCEEDED(host.get()->lpVtbl->QueryInterface(host.get(), IID_IObjectWithSite, withSite.receive())))
+    withSite.get()->lpVtbl->SetSite(withSite.get(), siteObject(renderer));
 }
 
 }  // namespace
 
 HRESULT putWindowMode(FrameRenderer* renderer, const wchar_t* mode) {
-  BSTR text = SysAllocString(mode);
-  if (!text) return E_OUTOFMEMORY;
-  const HRESULT hr = renderer->control->lpVtbl->put_WMode(renderer->control, text);
-  SysFreeString(text);
-  return hr;
+  BstrText text(mode);
+  if (!text.get()) return E_OUTOFMEMORY;
+  return renderer->control->lpVtbl->put_WMode(renderer->control, text.get());
 }
 
 HRESULT putScaleMode(FrameRenderer* renderer, int mode) {
@@ -60,26 +53,20 @@ HRESULT putScaleMode(FrameRenderer* renderer, int mode) {
 }
 
 HRESULT createControl(FrameRenderer* renderer) {
-  IUnknown* unknown = nullptr;
-  if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown,
-                              reinterpret_cast<void**>(&unknown))))
+  ComReference<IUnknown> unknown;
+  if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown, unknown.receive())))
     return RENDERER_E_CONTROL_MISSING;
-  if (FAILED(unknown->lpVtbl->QueryInterface(unknown, IID_IShockwaveFlash,
-                                             reinterpret_cast<void**>(&renderer->control)))) {
+  if (FAILED(unknown.get()->lpVtbl->QueryInterface(unknown.get(), IID_IShockwaveFlash,
+                                                   reinterpret_cast<void**>(&renderer->control)))) {
     renderer->control = nullptr;
-    unknown->lpVtbl->Release(unknown);
     return E_FAIL;
   }
   putWindowMode(renderer, L"Opaque");
   putScaleMode(renderer, renderer->keepAspect ? 0 : 2);
   renderer->hostWindow = createHostWindow();
-  if (!renderer->hostWindow) {
-    unknown->lpVtbl->Release(unknown);
-    return RENDERER_E_NO_WINDOW;
-  }
-  AtlAxAttachControl(unknown, renderer->hostWindow, nullptr);
+  if (!renderer->hostWindow) return RENDERER_E_NO_WINDOW;
+  AtlAxAttachControl(unknown.get(), renderer->hostWindow, nullptr);
   giveSiteToHost(renderer);
-  unknown->lpVtbl->Release(unknown);
   return S_OK;
 }
 
@@ -110,8 +97,7 @@ HRESULT advanceTo(FrameRenderer* renderer, int32_t frame) {
   for (int32_t i = first; i <= frame; ++i) {
     // A load that failed to advise leaves no sink to tick.
     if (!renderer->timerSink) return E_FAIL;
-    if (renderer->sequenceMode == kSequenceFrameByFrame)
-      renderer->control->lpVtbl->GotoFrame(renderer->control, i);
+    if (renderer->sequenceMode == kSequenceFrameByFrame) renderer->control->lpVtbl->GotoFrame(renderer->control, i);
     VARIANT now;
     VariantInit(&now);
     V_VT(&now) = VT_UI4;
@@ -138,8 +124,7 @@ bool ensureCachedCopy(FrameRenderer* renderer) {
     if (lstrlenA(directory) + lstrlenA(entry->copyName) >= int(kCachePathSize)) return false;
     lstrcpyA(renderer->cachedPath, directory);
     lstrcatA(renderer->cachedPath, entry->copyName);
-  } else if (FAILED(buildCachedMovie(&renderer->info.compressed, renderer->sourcePath,
-                                     renderer->cachedPath))) {
+  } else if (FAILED(buildCachedMovie(&renderer->info.compressed, renderer->sourcePath, renderer->cachedPath))) {
     return false;
   }
   return SUCCEEDED(reloadAndReplay(renderer));

@@ -5,9 +5,7 @@
 
 namespace {
 
-inline FrameRenderer* impl_from_ITimer(ITimer* iface) {
-  return CONTAINING_RECORD(iface, FrameRenderer, ITimer_iface);
-}
+inline FrameRenderer* impl_from_ITimer(ITimer* iface) { return CONTAINING_RECORD(iface, FrameRenderer, ITimer_iface); }
 
 // Timer: counted, but it lives and dies with the renderer.
 
@@ -28,8 +26,8 @@ ULONG STDMETHODCALLTYPE Timer_Release(ITimer* iface) {
   return InterlockedDecrement(&impl_from_ITimer(iface)->timerRefCount);
 }
 // Times and interval are ignored: ticks come only from the renderer's steps.
-HRESULT STDMETHODCALLTYPE Timer_Advise(ITimer* iface, VARIANT, VARIANT, VARIANT, DWORD,
-                                       ITimerSink* sink, DWORD* cookie) {
+HRESULT STDMETHODCALLTYPE Timer_Advise(ITimer* iface, VARIANT, VARIANT, VARIANT, DWORD, ITimerSink* sink,
+                                       DWORD* cookie) {
   impl_from_ITimer(iface)->timerSink = sink;
   if (cookie) *cookie = 0;
   return S_OK;
@@ -42,8 +40,7 @@ HRESULT STDMETHODCALLTYPE Timer_Freeze(ITimer*, BOOL) { return S_OK; }
 HRESULT STDMETHODCALLTYPE Timer_GetTime(ITimer*, VARIANT*) { return S_OK; }
 
 const ITimerVtbl timerVtbl = {
-    Timer_QueryInterface, Timer_AddRef, Timer_Release, Timer_Advise,
-    Timer_Unadvise,       Timer_Freeze, Timer_GetTime,
+    Timer_QueryInterface, Timer_AddRef, Timer_Release, Timer_Advise, Timer_Unadvise, Timer_Freeze, Timer_GetTime,
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "atl_containment.h"
 #include "host_timer.h"
 #include "timer_site.h"
+#include "bstr_text.h"
 #include "preview_host.h"
 #include "preview_painter.h"
 #include "swf_builder.h"
@@ -86,8 +87,8 @@ HWND createFrame() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "MvqBenchPreview";
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, "MvqBenchPreview", "bench preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
-                         300, nullptr, nullptr, windowClass.hInstance, nullptr);
+  return CreateWindowExA(0, "MvqBenchPreview", "bench preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                         nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 std::string writeMovie(const mvqtest::TempDir& folder) {
@@ -127,10 +128,10 @@ int main() {
   state.painter.subclass(host);
   mvqtest::TempDir folder;
   {
-    ScopedBstr movie(writeMovie(folder).c_str());
-    IShockwaveFlash_put_Movie(control.flash, movie.get());
+    BstrText movie(writeMovie(folder).c_str());
+    IShockwaveFlash_put_Movie(control.flash.get(), movie.get());
   }
-  IShockwaveFlash_Play(control.flash);
+  IShockwaveFlash_Play(control.flash.get());
 
   pumpFor(500);  // settle
   long before = state.delivered;
@@ -148,16 +149,16 @@ int main() {
   const long deliveredBusy = state.delivered - before;
   const double dropped = firedBusy > 0 ? double(firedBusy - deliveredBusy) / firedBusy : 0.0;
 
-  std::printf("bench preview ratio=%.3f ticks_per_second=%.2f target=%.0f interval_ms=%u seconds=%.1f "
-              "busy_fired=%ld busy_delivered=%ld dropped_share=%.3f\n",
-              perSecond / kMovieRate, perSecond, kMovieRate, state.clock.interval, seconds, firedBusy,
-              deliveredBusy, dropped);
+  std::printf(
+      "bench preview ratio=%.3f ticks_per_second=%.2f target=%.0f interval_ms=%u seconds=%.1f "
+      "busy_fired=%ld busy_delivered=%ld dropped_share=%.3f\n",
+      perSecond / kMovieRate, perSecond, kMovieRate, state.clock.interval, seconds, firedBusy, deliveredBusy, dropped);
 
-  IShockwaveFlash_Stop(control.flash);
+  IShockwaveFlash_Stop(control.flash.get());
   state.painter.restore();
   DestroyWindow(host);
-  IShockwaveFlash_Release(control.flash);
-  IUnknown_Release(control.object);
+  control.flash.reset();
+  control.object.reset();
   DestroyWindow(frame);
   AtlAxWinTerm();
   CoUninitialize();

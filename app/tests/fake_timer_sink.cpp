@@ -27,8 +27,8 @@ HRESULT STDMETHODCALLTYPE FakeTimerSink_OnTimer(ITimerSink* iface, VARIANT time)
   return S_OK;
 }
 
-const ITimerSinkVtbl FakeTimerSink_vtbl = {FakeTimerSink_QueryInterface, FakeTimerSink_AddRef,
-                                           FakeTimerSink_Release, FakeTimerSink_OnTimer};
+const ITimerSinkVtbl FakeTimerSink_vtbl = {FakeTimerSink_QueryInterface, FakeTimerSink_AddRef, FakeTimerSink_Release,
+                                           FakeTimerSink_OnTimer};
 
 }  // namespace
 

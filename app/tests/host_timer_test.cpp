@@ -25,8 +25,7 @@ class FakeMultimediaTimer final : public MultimediaTimer {
     periods.push_back(period);
     return TIMERR_NOERROR;
   }
-  UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
-                UINT flags) override {
+  UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) override {
     delays.push_back(delay);
     lastResolution = resolution;
     lastCallback = callback;
@@ -67,8 +66,7 @@ class HostTimerTest : public ::testing::Test {
   HRESULT advise(ULONG interval, DWORD* cookie) {
     VARIANT none;
     VariantInit(&none);
-    return ITimer_Advise(&timer_.ITimer_iface, none, none, milliseconds(interval), 0,
-                         &sink_.ITimerSink_iface, cookie);
+    return ITimer_Advise(&timer_.ITimer_iface, none, none, milliseconds(interval), 0, &sink_.ITimerSink_iface, cookie);
   }
 
   FakeMultimediaTimer clock_;
@@ -146,8 +144,7 @@ TEST_F(HostTimerTest, AnIntervalOfItsOwnIsKeptAsTheControlAsked) {
 }
 
 TEST_F(HostTimerTest, InThePreviewTheCallbackPostsOneTickAtATime) {
-  tickState.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     nullptr, nullptr);
+  tickState.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   DWORD cookie;
   advise(40, &cookie);
   clock_.clock += 400;  // ten ticks due at once
@@ -181,8 +178,7 @@ TEST_F(HostTimerTest, UnadviseKillsTheEventAndEmptiesTheOneSlot) {
   initFakeTimerSink(&other);
   VARIANT none;
   VariantInit(&none);
-  ITimer_Advise(&timer_.ITimer_iface, none, none, milliseconds(20), 0, &other.ITimerSink_iface,
-                &second);
+  ITimer_Advise(&timer_.ITimer_iface, none, none, milliseconds(20), 0, &other.ITimerSink_iface, &second);
   EXPECT_EQ(&other.ITimerSink_iface, timer_.sink);
   EXPECT_EQ(S_OK, ITimer_Unadvise(&timer_.ITimer_iface, first));
   EXPECT_EQ((std::vector<UINT>{41}), clock_.killed);
@@ -224,8 +220,7 @@ TEST_F(HostTimerTest, TheServicesLeadTheControlToTheTimer) {
 
   ITimerService* timerService = nullptr;
   const GUID anyService = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
-  ASSERT_EQ(S_OK, IServiceProvider_QueryService(&site.IServiceProvider_iface, anyService,
-                                                IID_ITimerService,
+  ASSERT_EQ(S_OK, IServiceProvider_QueryService(&site.IServiceProvider_iface, anyService, IID_ITimerService,
                                                 reinterpret_cast<void**>(&timerService)));
   EXPECT_EQ(&site.ITimerService_iface, timerService);
 
@@ -248,20 +243,17 @@ TEST_F(HostTimerTest, TheProviderOffersNothingElse) {
   TimerSite site;
   initTimerSite(&site, &timer_.ITimer_iface);
   void* untouched = reinterpret_cast<void*>(0x1);
-  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryService(&site.IServiceProvider_iface,
-                                                         IID_ITimerService, IID_ITimer, &untouched));
+  EXPECT_EQ(E_NOINTERFACE,
+            IServiceProvider_QueryService(&site.IServiceProvider_iface, IID_ITimerService, IID_ITimer, &untouched));
   EXPECT_EQ(reinterpret_cast<void*>(0x1), untouched);
 
   void* out = nullptr;
-  EXPECT_EQ(S_OK, IServiceProvider_QueryInterface(&site.IServiceProvider_iface,
-                                                  IID_IServiceProvider, &out));
+  EXPECT_EQ(S_OK, IServiceProvider_QueryInterface(&site.IServiceProvider_iface, IID_IServiceProvider, &out));
   EXPECT_EQ(&site.IServiceProvider_iface, out);
-  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryInterface(&site.IServiceProvider_iface,
-                                                           IID_ITimerService, &out));
+  EXPECT_EQ(E_NOINTERFACE, IServiceProvider_QueryInterface(&site.IServiceProvider_iface, IID_ITimerService, &out));
   EXPECT_EQ(nullptr, out);
   EXPECT_EQ(S_OK, ITimerService_QueryInterface(&site.ITimerService_iface, IID_IUnknown, &out));
-  EXPECT_EQ(E_NOINTERFACE,
-            ITimerService_QueryInterface(&site.ITimerService_iface, IID_ITimer, &out));
+  EXPECT_EQ(E_NOINTERFACE, ITimerService_QueryInterface(&site.ITimerService_iface, IID_ITimer, &out));
   EXPECT_EQ(1u, IServiceProvider_AddRef(&site.IServiceProvider_iface));
   EXPECT_EQ(1u, IServiceProvider_Release(&site.IServiceProvider_iface));
   EXPECT_EQ(1u, ITimerService_Release(&site.ITimerService_iface));
@@ -270,8 +262,7 @@ TEST_F(HostTimerTest, TheProviderOffersNothingElse) {
 // With the system's timer: however long the thread is busy, one tick waits.
 TEST(HostTimerWithSystemClock, ABusyThreadFindsOneTickWaiting) {
   resetTickState();
-  tickState.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     nullptr, nullptr);
+  tickState.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   HostTimer timer;
   initHostTimer(&timer, systemMultimediaTimer());
   FakeTimerSink sink;
@@ -279,14 +270,12 @@ TEST(HostTimerWithSystemClock, ABusyThreadFindsOneTickWaiting) {
   VARIANT none;
   VariantInit(&none);
   DWORD cookie = 0;
-  ASSERT_EQ(S_OK, ITimer_Advise(&timer.ITimer_iface, none, none, milliseconds(5), 0,
-                                &sink.ITimerSink_iface, &cookie));
+  ASSERT_EQ(S_OK, ITimer_Advise(&timer.ITimer_iface, none, none, milliseconds(5), 0, &sink.ITimerSink_iface, &cookie));
   // Busy until the timer has surely fired, however loaded the machine is; then
   // many more periods go by.
   MSG message;
-  for (int waited = 0; waited < 5000 &&
-                       !PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_NOREMOVE);
-       waited += 10)
+  for (int waited = 0;
+       waited < 5000 && !PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_NOREMOVE); waited += 10)
     Sleep(10);
   Sleep(300);
   int queued = 0;
@@ -294,8 +283,7 @@ TEST(HostTimerWithSystemClock, ABusyThreadFindsOneTickWaiting) {
   while (PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_REMOVE)) {
     ++queued;
     EXPECT_EQ(TickUse::Delivered,
-              takeTick(tickState, reinterpret_cast<ITimerSink**>(message.lParam), false,
-                       timeGetTime(), &noted));
+              takeTick(tickState, reinterpret_cast<ITimerSink**>(message.lParam), false, timeGetTime(), &noted));
   }
   EXPECT_EQ(1, queued);
   EXPECT_EQ(1, sink.calls);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "atl_containment.h"
+#include "bstr_text.h"
 #include "preview_host.h"
 #include "preview_painter.h"
 #include "swf_builder.h"
@@ -23,8 +24,7 @@ mvqtest::Bytes edgeRowsMovie() {
   mvqtest::SwfBuilder movie;
   movie.stage(Rect::pixels(kWidth, kHeight)).background(255, 255, 255);
   movie.defineRectShape(1, Rect::pixels(kWidth, 1), Rgba{255, 0, 0});
-  movie.defineRectShape(2, Rect::twips(0, (kHeight - 1) * 20, kWidth * 20, kHeight * 20),
-                        Rgba{0, 0, 255});
+  movie.defineRectShape(2, Rect::twips(0, (kHeight - 1) * 20, kWidth * 20, kHeight * 20), Rgba{0, 0, 255});
   movie.placeObject2(1, 1).placeObject2(2, 2).showFrame();
   return movie.finish();
 }
@@ -44,15 +44,15 @@ class PreviewPainterTest : public ::testing::Test {
   void SetUp() override {
     CoInitialize(nullptr);
     AtlAxWinInit();
-    frame_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                             nullptr, nullptr, nullptr, nullptr);
+    frame_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr,
+                             nullptr);
     RECT client{0, 0, kWidth, kHeight};
     host_ = createPreviewHost(frame_, client);
   }
   void TearDown() override {
     painter_.restore();
-    if (control_.flash) IShockwaveFlash_Release(control_.flash);
-    if (control_.object) IUnknown_Release(control_.object);
+    control_.flash.reset();
+    control_.object.reset();
     DestroyWindow(frame_);
     AtlAxWinTerm();
     CoUninitialize();
@@ -60,15 +60,15 @@ class PreviewPainterTest : public ::testing::Test {
 
   HWND frame_ = nullptr;
   HWND host_ = nullptr;
-  PreviewControl control_{};
+  PreviewControl control_;
   PreviewPainter painter_;
 };
 
 TEST_F(PreviewPainterTest, SurfaceHoldsThePictureBottomRowFirst) {
   ASSERT_TRUE(attachPreviewControl(host_, nullptr, &control_));
   mvqtest::TempDir dir;
-  ScopedBstr path(dir.write("edges.swf", edgeRowsMovie()).c_str());
-  ASSERT_GE(IShockwaveFlash_put_Movie(control_.flash, path.get()), 0);
+  BstrText path(dir.write("edges.swf", edgeRowsMovie()).c_str());
+  ASSERT_GE(IShockwaveFlash_put_Movie(control_.flash.get(), path.get()), 0);
   painter_.subclass(host_);
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 

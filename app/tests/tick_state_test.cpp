@@ -10,8 +10,7 @@ class TickStateTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetTickState();
-    state_.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    nullptr, nullptr);
+    state_.window = CreateWindowExA(0, "Static", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     initFakeTimerSink(&sink_);
     slot_ = &sink_.ITimerSink_iface;
   }

@@ -15,8 +15,7 @@ namespace {
 using UnixFileName = char*(CDECL*)(const WCHAR*);
 
 UnixFileName unixFileNameFunction() {
-  return reinterpret_cast<UnixFileName>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  return reinterpret_cast<UnixFileName>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
 }
 
 bool exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }

@@ -17,11 +17,11 @@ std::vector<int16_t> stereoTone(double hz, double amplitude, int frames, int rat
 bool playThroughWaveOut(const std::vector<int16_t>& samples);
 
 struct ToneMeasure {
-  size_t firstFrame = 0;   // first frame louder than the threshold
-  size_t frames = 0;       // frames from there to the last one louder than it
-  double hz = 0;           // from the zero crossings in between, gaps left out
+  size_t firstFrame = 0;  // first frame louder than the threshold
+  size_t frames = 0;      // frames from there to the last one louder than it
+  double hz = 0;          // from the zero crossings in between, gaps left out
   double rms = 0;
-  int gaps = 0;            // breaks longer than a period inside the sound
+  int gaps = 0;  // breaks longer than a period inside the sound
 };
 
 // Measures one channel (0 left, 1 right) of interleaved stereo samples.

@@ -261,21 +261,26 @@ TEST(WavFileReading, AFormatIsReadFromItsOwnChunkOnly) {
   pastTheChunk.push_back(0x03);
 
   WavFile file;
-  ASSERT_EQ(S_OK, file.Open(folder.write("float.wav", riff("WAVE", chunk("fmt ", floats) + chunk("data", sound))).c_str(),
-                            WavFile::ReadMode));
+  ASSERT_EQ(S_OK,
+            file.Open(folder.write("float.wav", riff("WAVE", chunk("fmt ", floats) + chunk("data", sound))).c_str(),
+                      WavFile::ReadMode));
   EXPECT_EQ(3, file.Format()->wFormatTag);
   EXPECT_EQ(0u, file.Format()->cbSize);
   EXPECT_EQ(64u, file.DataSize());
   EXPECT_EQ(sound, readAll(file));
 
-  ASSERT_EQ(S_OK, file.Open(folder.write("ext.wav", riff("WAVE", chunk("fmt ", extensible) + chunk("data", sound))).c_str(),
-                            WavFile::ReadMode));
+  ASSERT_EQ(S_OK,
+            file.Open(folder.write("ext.wav", riff("WAVE", chunk("fmt ", extensible) + chunk("data", sound))).c_str(),
+                      WavFile::ReadMode));
   ASSERT_EQ(22u, file.Format()->cbSize);
-  EXPECT_EQ(tail, Bytes(reinterpret_cast<const BYTE*>(file.Format() + 1), reinterpret_cast<const BYTE*>(file.Format() + 1) + 22));
+  EXPECT_EQ(tail, Bytes(reinterpret_cast<const BYTE*>(file.Format() + 1),
+                        reinterpret_cast<const BYTE*>(file.Format() + 1) + 22));
   EXPECT_EQ(sound, readAll(file));
 
-  EXPECT_EQ(E_FAIL, file.Open(folder.write("past.wav", riff("WAVE", chunk("fmt ", pastTheChunk) + chunk("data", sound))).c_str(),
-                              WavFile::ReadMode));
+  EXPECT_EQ(
+      E_FAIL,
+      file.Open(folder.write("past.wav", riff("WAVE", chunk("fmt ", pastTheChunk) + chunk("data", sound))).c_str(),
+                WavFile::ReadMode));
   EXPECT_FALSE(file.isOpen());
 }
 
@@ -304,8 +309,10 @@ class WavFileReadBack : public ::testing::Test {
     }
   }
   static std::string probe(const std::string& path) {
-    return audiotest::runHostCommand("ffprobe -v error -show_entries stream=codec_name,sample_rate,channels,"
-                                     "bits_per_sample,duration_ts -of compact=p=0 '" + audiotest::hostPath(path) + "'")
+    return audiotest::runHostCommand(
+               "ffprobe -v error -show_entries stream=codec_name,sample_rate,channels,"
+               "bits_per_sample,duration_ts -of compact=p=0 '" +
+               audiotest::hostPath(path) + "'")
         .value_or("ffprobe failed");
   }
   // Rate, channels, bits and sample frames as sox reads them, and whether the

@@ -37,8 +37,7 @@ class HtmAssociationTest : public ::testing::Test {
   void registerCommand(const char* command) { ASSERT_TRUE(association_.useCommand(command)); }
   std::string newMarker() { return marker_ = newMarkerPath("mvq-opener"); }
   static bool appears(const std::string& path) {
-    return ui::waitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                         10000);
+    return ui::waitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
   }
 
   ScopedFileAssociation association_{".htm"};

@@ -48,8 +48,7 @@ TEST_F(FrameSurfaceTest, BitmapHoldsOneRowMoreThanThePicture) {
   FrameSurface surface;
   ASSERT_TRUE(surface.Create(3, 4, 24, dc_));
   DIBSECTION section;
-  ASSERT_EQ(static_cast<int>(sizeof section),
-            GetObject(surface.bitmap(), sizeof section, &section));
+  ASSERT_EQ(static_cast<int>(sizeof section), GetObject(surface.bitmap(), sizeof section, &section));
   EXPECT_EQ(5, section.dsBmih.biHeight);
   EXPECT_EQ(3, section.dsBm.bmWidth);
   EXPECT_EQ(12, section.dsBm.bmWidthBytes);

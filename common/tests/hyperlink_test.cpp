@@ -11,10 +11,10 @@ namespace {
 class HyperLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateWindowExA(0, "Static", "parent", WS_POPUP | WS_VISIBLE, 300, 300, 300, 100,
-                              nullptr, nullptr, nullptr, nullptr);
-    link_ = CreateWindowExA(0, "Static", "https://www.example.com/", WS_CHILD | WS_VISIBLE | SS_LEFT,
-                            10, 10, 200, 20, parent_, reinterpret_cast<HMENU>(397), nullptr, nullptr);
+    parent_ = CreateWindowExA(0, "Static", "parent", WS_POPUP | WS_VISIBLE, 300, 300, 300, 100, nullptr, nullptr,
+                              nullptr, nullptr);
+    link_ = CreateWindowExA(0, "Static", "https://www.example.com/", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 200, 20,
+                            parent_, reinterpret_cast<HMENU>(397), nullptr, nullptr);
     dc_ = CreateCompatibleDC(nullptr);
   }
   void TearDown() override {
@@ -22,8 +22,8 @@ class HyperLinkTest : public ::testing::Test {
     DestroyWindow(parent_);
   }
   LRESULT color() {
-    return SendMessageA(link_, kReflectedMessageBase + WM_CTLCOLORSTATIC,
-                        reinterpret_cast<WPARAM>(dc_), reinterpret_cast<LPARAM>(link_));
+    return SendMessageA(link_, kReflectedMessageBase + WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc_),
+                        reinterpret_cast<LPARAM>(link_));
   }
   bool fontUnderlined() {
     LOGFONTA font = {};
@@ -96,8 +96,7 @@ TEST_F(HyperLinkTest, ShowsTheHandCursor) {
   HyperLink link;
   ASSERT_TRUE(link.attach(link_));
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-  EXPECT_EQ(0, SendMessageA(link_, WM_SETCURSOR, reinterpret_cast<WPARAM>(link_),
-                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(0, SendMessageA(link_, WM_SETCURSOR, reinterpret_cast<WPARAM>(link_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
   EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR)), GetCursor());
 }
 
@@ -121,8 +120,7 @@ TEST_F(HyperLinkTest, AClickOpensTheControlsTextWhenNoTargetIsSet) {
   SendMessageA(link_, kReflectedMessageBase + WM_COMMAND, MAKEWPARAM(397, STN_CLICKED),
                reinterpret_cast<LPARAM>(link_));
   EXPECT_EQ(std::wstring(target.begin(), target.end()), link.target());
-  EXPECT_TRUE(ui::waitUntil(
-      [&] { return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  EXPECT_TRUE(ui::waitUntil([&] { return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   DeleteFileA(target.c_str());
 }
 
@@ -133,10 +131,8 @@ TEST_F(HyperLinkTest, AGivenTargetWinsOverTheText) {
   HyperLink link;
   link.setTarget(std::wstring(target.begin(), target.end()).c_str());
   ASSERT_TRUE(link.attach(link_));
-  SendMessageA(link_, kReflectedMessageBase + WM_COMMAND, MAKEWPARAM(397, STN_DBLCLK),
-               reinterpret_cast<LPARAM>(link_));
-  EXPECT_TRUE(ui::waitUntil(
-      [&] { return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  SendMessageA(link_, kReflectedMessageBase + WM_COMMAND, MAKEWPARAM(397, STN_DBLCLK), reinterpret_cast<LPARAM>(link_));
+  EXPECT_TRUE(ui::waitUntil([&] { return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   DeleteFileA(target.c_str());
   EXPECT_EQ("https://www.example.com/", ui::windowText(link_));
 }
@@ -145,8 +141,8 @@ TEST_F(HyperLinkTest, OtherReflectedMessagesGetDefaultAnswers) {
   HyperLink link;
   ASSERT_TRUE(link.attach(link_));
   // The default answer to a control-colour message is a brush, not the link's.
-  const LRESULT brush = SendMessageA(link_, kReflectedMessageBase + WM_CTLCOLOREDIT,
-                                     reinterpret_cast<WPARAM>(dc_), reinterpret_cast<LPARAM>(link_));
+  const LRESULT brush = SendMessageA(link_, kReflectedMessageBase + WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc_),
+                                     reinterpret_cast<LPARAM>(link_));
   EXPECT_NE(0, brush);
   EXPECT_NE(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)), brush);
 }

@@ -42,8 +42,7 @@ TEST(ErrorBox, TextsAreCutAt255Characters) {
 
 TEST(StringMessageBox, ReturnsTheButtonPressed) {
   int pressed = 0;
-  WatchedBox box = watchMessageBox(
-      [&] { pressed = stringMessageBox(nullptr, IDS_SELECT_FLASH_FILE, MB_YESNO); }, "no");
+  WatchedBox box = watchMessageBox([&] { pressed = stringMessageBox(nullptr, IDS_SELECT_FLASH_FILE, MB_YESNO); }, "no");
   ASSERT_TRUE(box.shown);
   EXPECT_EQ(IDNO, pressed);
   EXPECT_EQ("Moviquill", box.view.caption);
@@ -51,32 +50,29 @@ TEST(StringMessageBox, ReturnsTheButtonPressed) {
   EXPECT_EQ((Buttons{"yes", "no"}), box.view.buttons);
   EXPECT_EQ("none", box.view.icon);
 
-  box = watchMessageBox(
-      [&] { pressed = stringMessageBox(nullptr, IDS_OUT_OF_MEMORY, MB_YESNO | MB_ICONWARNING); },
-      "yes");
+  box = watchMessageBox([&] { pressed = stringMessageBox(nullptr, IDS_OUT_OF_MEMORY, MB_YESNO | MB_ICONWARNING); },
+                        "yes");
   EXPECT_EQ(IDYES, pressed);
   EXPECT_EQ("warning", box.view.icon);
 }
 
 TEST(StringMessageBox, TextsAreCutAt259Characters) {
-  const WatchedBox box =
-      watchMessageBox([] { stringMessageBox(nullptr, IDS_TEST_LONG, MB_OK); }, "ok");
+  const WatchedBox box = watchMessageBox([] { stringMessageBox(nullptr, IDS_TEST_LONG, MB_OK); }, "ok");
   ASSERT_TRUE(box.shown);
   EXPECT_EQ(259u, box.view.text.size());
 }
 
 TEST(StringMessageBox, AMissingStringGivesZeroAndNoBox) {
   int pressed = -1;
-  const WatchedBox box =
-      watchMessageBox([&] { pressed = stringMessageBox(nullptr, 9999, MB_OK); }, "ok", 500);
+  const WatchedBox box = watchMessageBox([&] { pressed = stringMessageBox(nullptr, 9999, MB_OK); }, "ok", 500);
   EXPECT_FALSE(box.shown);
   EXPECT_EQ(0, pressed);
 }
 
 TEST(FormattedMessageBox, PutsTheNumberInPlaceOfThePlaceholder) {
   int pressed = 0;
-  const WatchedBox box = watchMessageBox(
-      [&] { pressed = formattedMessageBox(nullptr, IDS_TEST_FORMAT, MB_OKCANCEL, 300); }, "cancel");
+  const WatchedBox box =
+      watchMessageBox([&] { pressed = formattedMessageBox(nullptr, IDS_TEST_FORMAT, MB_OKCANCEL, 300); }, "cancel");
   ASSERT_TRUE(box.shown);
   EXPECT_EQ(IDCANCEL, pressed);
   EXPECT_EQ("Files larger than 300 MB are continued in the next file.", box.view.text);
@@ -84,8 +80,6 @@ TEST(FormattedMessageBox, PutsTheNumberInPlaceOfThePlaceholder) {
   EXPECT_EQ((Buttons{"ok", "cancel"}), box.view.buttons);
 }
 
-TEST(FormattedMessageBox, AMissingStringGivesZero) {
-  EXPECT_EQ(0, formattedMessageBox(nullptr, 9999, MB_OK, 1));
-}
+TEST(FormattedMessageBox, AMissingStringGivesZero) { EXPECT_EQ(0, formattedMessageBox(nullptr, 9999, MB_OK, 1)); }
 
 }  // namespace

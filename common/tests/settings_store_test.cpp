@@ -69,8 +69,8 @@ TEST_F(SettingsStoreTest, UnreadableNumbersLeaveTheValueAlone) {
 
 TEST_F(SettingsStoreTest, ValuesOfAnyTypeAreReadAsText) {
   HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0,
-                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
   const char unterminated[] = {'4', '2'};
   RegSetValueExA(key, "binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(unterminated), 2);
   RegCloseKey(key);

@@ -17,9 +17,7 @@ std::string exeDirectory() {
   return s.substr(0, s.find_last_of('\\'));
 }
 
-std::string versionedDll(const char* name) {
-  return exeDirectory() + "\\control-test-dlls\\" + name + ".dll";
-}
+std::string versionedDll(const char* name) { return exeDirectory() + "\\control-test-dlls\\" + name + ".dll"; }
 
 class ControlServerTest : public ::testing::Test {
  protected:
@@ -35,12 +33,11 @@ class ControlServerTest : public ::testing::Test {
   }
 
   // Creates the server key; a null value leaves it without a default value.
-  static void registerServer(const char* kind, const char* value, DWORD type = REG_SZ,
-                             DWORD size = 0) {
+  static void registerServer(const char* kind, const char* value, DWORD type = REG_SZ, DWORD size = 0) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, classKey(kind).c_str(), 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, classKey(kind).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     if (value) {
       DWORD bytes = size ? size : static_cast<DWORD>(std::strlen(value) + 1);
       RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value), bytes);
@@ -164,10 +161,8 @@ struct VersionCase {
 
 TEST(ReadFileVersion, ReadsTheFixedFileVersion) {
   const VersionCase cases[] = {
-      {"ver_6_0_21_0", 0x00060000, 0x00150000, false},
-      {"ver_6_0_22_0", 0x00060000, 0x00160000, true},
-      {"ver_6_0_22_1", 0x00060000, 0x00160001, false},
-      {"ver_6_0_23_0", 0x00060000, 0x00170000, false},
+      {"ver_6_0_21_0", 0x00060000, 0x00150000, false}, {"ver_6_0_22_0", 0x00060000, 0x00160000, true},
+      {"ver_6_0_22_1", 0x00060000, 0x00160001, false}, {"ver_6_0_23_0", 0x00060000, 0x00170000, false},
       {"ver_5_0_42_0", 0x00050000, 0x002A0000, false},
   };
   for (const VersionCase& c : cases) {

@@ -15,7 +15,10 @@ namespace {
 // member function holds 1 + the byte offset of its slot.
 template <typename Method>
 long slotOf(Method method) {
-  struct { uintptr_t ptr; ptrdiff_t adjust; } raw;
+  struct {
+    uintptr_t ptr;
+    ptrdiff_t adjust;
+  } raw;
   static_assert(sizeof raw == sizeof method, "unexpected member pointer layout");
   std::memcpy(&raw, &method, sizeof raw);
   if ((raw.ptr & 1) == 0) return -1;  // not virtual

@@ -1,6 +1,8 @@
 // The slots of IShockwaveFlash as the control's type library numbers them.
 #pragma once
 
+// Tables of slot numbers, laid out by hand.
+// clang-format off
 #define SHOCKWAVE_FLASH_OWN_SLOTS(X)                                               \
   X(get_ReadyState, 7) X(get_TotalFrames, 8) X(get_Playing, 9) X(put_Playing, 10)  \
   X(get_Quality, 11) X(put_Quality, 12) X(get_ScaleMode, 13) X(put_ScaleMode, 14)  \
@@ -20,3 +22,4 @@
 #define SHOCKWAVE_FLASH_BASE_SLOTS(X)                                     \
   X(QueryInterface, 0) X(AddRef, 1) X(Release, 2) X(GetTypeInfoCount, 3) \
   X(GetTypeInfo, 4) X(GetIDsOfNames, 5) X(Invoke, 6)
+// clang-format on

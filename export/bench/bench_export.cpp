@@ -40,8 +40,10 @@ mvqtest::Bytes movingSquare(int frames) {
   movie.defineRectShape(1, mvqtest::Rect::pixels(50, 50), mvqtest::Rgba{200, 30, 30});
   for (int k = 0; k < frames; ++k) {
     const mvqtest::Matrix at = mvqtest::Matrix::translate((k % 500) * 20, 3000);
-    if (k == 0) movie.placeObject2(1, 1, at);
-    else movie.moveObject2(1, at);
+    if (k == 0)
+      movie.placeObject2(1, 1, at);
+    else
+      movie.moveObject2(1, at);
     movie.showFrame();
   }
   return movie.finish();
@@ -86,8 +88,8 @@ double directSeconds(const std::string& out, int frames) {
             AVIMakeCompressedStream(&compressed, stream, &options, nullptr) == AVIERR_OK &&
             AVIStreamSetFormat(compressed, 0, &format, sizeof format) == AVIERR_OK;
   for (int k = 0; ok && k < frames; ++k)
-    ok = AVIStreamWrite(compressed, k, 1, pixels.data(), format.biSizeImage, AVIIF_KEYFRAME, nullptr,
-                        nullptr) == AVIERR_OK;
+    ok = AVIStreamWrite(compressed, k, 1, pixels.data(), format.biSizeImage, AVIIF_KEYFRAME, nullptr, nullptr) ==
+         AVIERR_OK;
   if (compressed) AVIStreamRelease(compressed);
   if (stream) AVIStreamRelease(stream);
   if (file) AVIFileRelease(file);
@@ -135,10 +137,10 @@ int main() {
     return 1;
   }
   const double exportFps = 200 / (short200 - kSetUpWait), directFps = 200 / direct;
-  std::printf("bench export ratio=%.2f export_fps=%.1f direct_fps=%.1f ceiling=%.2f window_steps_ms=%.2f "
-              "growth_2000_over_200=%.2f (linear: 10) peak_MiB_200=%.1f peak_MiB_2000=%.1f\n",
-              exportFps / directFps, exportFps, directFps, direct / (direct + windowSteps),
-              windowSteps * 1e3 / 200, (long2000 - kSetUpWait) / (typical200 - kSetUpWait), peak200,
-              peak2000);
+  std::printf(
+      "bench export ratio=%.2f export_fps=%.1f direct_fps=%.1f ceiling=%.2f window_steps_ms=%.2f "
+      "growth_2000_over_200=%.2f (linear: 10) peak_MiB_200=%.1f peak_MiB_2000=%.1f\n",
+      exportFps / directFps, exportFps, directFps, direct / (direct + windowSteps), windowSteps * 1e3 / 200,
+      (long2000 - kSetUpWait) / (typical200 - kSetUpWait), peak200, peak2000);
   return 0;
 }

@@ -28,14 +28,14 @@ double windowStepsSeconds(int width, int height, int frames) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   // Two top-level windows, as the main frame and the progress window are.
-  HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
-                               width + 16, height + 40, nullptr, nullptr, nullptr, nullptr);
-  HWND preview = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, frame,
-                                 nullptr, nullptr, nullptr);
-  HWND dialog = CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100,
-                                height + 60, 400, 100, frame, nullptr, nullptr, nullptr);
-  HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH | WS_BORDER, 6,
-                             40, 378, 18, dialog, nullptr, nullptr, nullptr);
+  HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, width + 16, height + 40,
+                               nullptr, nullptr, nullptr, nullptr);
+  HWND preview =
+      CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, frame, nullptr, nullptr, nullptr);
+  HWND dialog = CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, height + 60, 400, 100,
+                                frame, nullptr, nullptr, nullptr);
+  HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH | WS_BORDER, 6, 40, 378, 18,
+                             dialog, nullptr, nullptr, nullptr);
   HBITMAP pixels = surface(width, height);
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(memory, pixels);

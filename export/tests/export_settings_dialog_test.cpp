@@ -285,16 +285,16 @@ TEST_F(ExportSettingsDialogTest, TheVolumeWedgeRisesToTheRight) {
   ReleaseDC(nullptr, screen);
   HGDIOBJ previous = SelectObject(dc, bitmap);
   PatBlt(dc, 0, 0, r.right, r.bottom, BLACKNESS);
-  const LRESULT brush = SendMessageA(dialog.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(wedge));
+  const LRESULT brush =
+      SendMessageA(dialog.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(wedge));
   EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH)), brush);
   const int right = r.right - 2, bottom = r.bottom - 2;  // the rectangle shrunk by one
   const COLORREF grey = RGB(0x87, 0x7F, 0x87), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
   EXPECT_EQ(grey, GetPixel(dc, r.right / 2, bottom + 1));  // the base, one row below the shrunk rectangle
   EXPECT_EQ(grey, GetPixel(dc, right + 1, r.bottom / 2));  // the right side
-  EXPECT_EQ(white, GetPixel(dc, right + 1, 1));             // the slope starts at the top right
-  EXPECT_EQ(black, GetPixel(dc, 1, 1));                     // nothing above the slope
-  EXPECT_EQ(black, GetPixel(dc, 0, r.bottom - 1));          // nor outside the rectangle
+  EXPECT_EQ(white, GetPixel(dc, right + 1, 1));            // the slope starts at the top right
+  EXPECT_EQ(black, GetPixel(dc, 1, 1));                    // nothing above the slope
+  EXPECT_EQ(black, GetPixel(dc, 0, r.bottom - 1));         // nor outside the rectangle
   SelectObject(dc, previous);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -311,8 +311,8 @@ class FakeVolumeControl {
       c.lpszClassName = "Volume Control";
       RegisterClassA(&c);
       threadId_ = GetCurrentThreadId();
-      window_ = CreateWindowA("Volume Control", "Volume", WS_OVERLAPPEDWINDOW, 50, 60, 200, 100, nullptr,
-                              nullptr, c.hInstance, nullptr);
+      window_ = CreateWindowA("Volume Control", "Volume", WS_OVERLAPPEDWINDOW, 50, 60, 200, 100, nullptr, nullptr,
+                              c.hInstance, nullptr);
       created_ = true;
       MSG m;
       while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);

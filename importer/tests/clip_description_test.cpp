@@ -105,8 +105,8 @@ TEST_F(ClipDescriptionTest, OtherFileTypeIsRefusedBeforeAnyRenderer) {
 TEST_F(ClipDescriptionTest, UnusableMoviesAreBadFilesAndLeaveNothingBehind) {
   Bytes cut = squareMovie(5, 12);
   cut.resize(20);
-  const std::string paths[] = {movie("text.swf", Bytes(300, 'x')), movie("cut.swf", cut),
-                               movie("empty.swf", Bytes()), movies_->file("missing.swf")};
+  const std::string paths[] = {movie("text.swf", Bytes(300, 'x')), movie("cut.swf", cut), movie("empty.swf", Bytes()),
+                               movies_->file("missing.swf")};
   const int blocks = editor::liveHostBlocks();
   for (const std::string& path : paths) {
     HostClip& c = clip(path);
@@ -191,9 +191,8 @@ TEST_F(ProjectLengthTest, ClipsWithoutSettingsTakeTheSavedLengths) {
   const std::string a = movie("intro.swf", squareMovie(10, 12));
   const std::string b = movie("outro.swf", squareMovie(10, 12));
   std::string contents;
-  ASSERT_TRUE(editor::openProject(project(entry("44,1,0,0,1,0,0,0,0,0,0,0,", doubled(a)) +
-                                          entry("112,17,1,0,2,0,0,0,0,0,0,0,", b)),
-                                  &contents));
+  ASSERT_TRUE(editor::openProject(
+      project(entry("44,1,0,0,1,0,0,0,0,0,0,0,", doubled(a)) + entry("112,17,1,0,2,0,0,0,0,0,0,0,", b)), &contents));
   EXPECT_EQ(lengthOf(a), 300);
   // Each saved length is handed out once: while other records are left, the
   // movie's own count; once the list is empty the project is read again.
@@ -207,9 +206,8 @@ TEST_F(ProjectLengthTest, CapitalExtensionCountsAndOtherExtensionsDoNot) {
   const std::string swf2 = movie("two.swf2", squareMovie(10, 12));
   const std::string swt = movie("template.swt", squareMovie(10, 12));
   std::string contents;
-  ASSERT_TRUE(editor::openProject(
-      project(entry("5,0,0,0,", upper) + entry("6,0,0,0,", swf2) + entry("7,0,0,0,", swt)),
-      &contents));
+  ASSERT_TRUE(editor::openProject(project(entry("5,0,0,0,", upper) + entry("6,0,0,0,", swf2) + entry("7,0,0,0,", swt)),
+                                  &contents));
   EXPECT_EQ(lengthOf(swf2), 10);
   EXPECT_EQ(lengthOf(swt), 10);
   // Another letter case of the path finds the saved length too.
@@ -220,8 +218,8 @@ TEST_F(ProjectLengthTest, CapitalExtensionCountsAndOtherExtensionsDoNot) {
 
 TEST_F(ProjectLengthTest, OverLongLinesAndPathsDoNoHarm) {
   const std::string a = movie("after.swf", squareMovie(10, 12));
-  std::string text = std::string(40000, 'L') + "\n" +
-                     entry("9,0,0,0,", std::string(2000, 'p') + ".swf") + entry("4,1,0,0,", a);
+  std::string text =
+      std::string(40000, 'L') + "\n" + entry("9,0,0,0,", std::string(2000, 'p') + ".swf") + entry("4,1,0,0,", a);
   std::string contents;
   ASSERT_TRUE(editor::openProject(project(text), &contents));
   EXPECT_EQ(lengthOf(a), 260);
@@ -239,15 +237,12 @@ TEST_F(ProjectLengthTest, ProjectOpenedForWritingIsNotNoted) {
 TEST_F(ProjectLengthTest, InterceptionIsInTheEditorsImportsUntilShutdown) {
   HMODULE module = editor::editorModule();
   ASSERT_NE(module, nullptr);
-  void* real =
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileA"));
-  void* realW =
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileW"));
+  void* real = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileA"));
+  void* realW = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileW"));
   auto inPlugin = [&](void* p) {
     HMODULE owner = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        static_cast<LPCSTR>(p), &owner);
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(p), &owner);
     return owner == host_.module();
   };
   EXPECT_TRUE(inPlugin(editor::importSlot(module, "KERNEL32.dll", "CreateFileA")));

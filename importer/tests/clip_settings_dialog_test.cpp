@@ -107,8 +107,7 @@ class DialogUser {
       } else {
         // The settings dialog and whatever it opened over itself.
         for (HWND window : ui::topLevelWindows(GetCurrentProcessId()))
-          if (ui::className(window) == "#32770" && ui::isVisible(window))
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+          if (ui::className(window) == "#32770" && ui::isVisible(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
       }
       if (GetTickCount() - start > kGiveUpMs) {
         std::fprintf(stderr, "the host's call did not return: %s\n", failures.c_str());
@@ -173,8 +172,7 @@ TEST_F(ClipSettingsTest, DialogShowsTheSettingsCentredAndUnchangedConfirmIs300) 
   EXPECT_TRUE(messages_.empty());
   RECT owner;
   GetWindowRect(editor::editorMainWindow(), &owner);
-  const int width = dialogRect_.right - dialogRect_.left,
-            height = dialogRect_.bottom - dialogRect_.top;
+  const int width = dialogRect_.right - dialogRect_.left, height = dialogRect_.bottom - dialogRect_.top;
   EXPECT_EQ(dialogRect_.left, (owner.left + owner.right - width) / 2);
   EXPECT_EQ(dialogRect_.top, (owner.top + owner.bottom - height) / 2);
   EXPECT_EQ(settingsOf(c)[0], 90);
@@ -205,8 +203,10 @@ TEST_F(ClipSettingsTest, TheSequenceModesAreOneRadioGroup) {
     HWND byFrame = GetDlgItem(dialog, kFrameByFrame), normal = GetDlgItem(dialog, kNormal);
     auto note = [&] {
       const HWND focus = DialogUser::focused(dialog);
-      states.push_back(std::string(focus == byFrame ? "frame" : focus == normal ? "normal" : "other") + " " +
-                       std::to_string(ui::checkState(dialog, kFrameByFrame)) +
+      states.push_back(std::string(focus == byFrame  ? "frame"
+                                   : focus == normal ? "normal"
+                                                     : "other") +
+                       " " + std::to_string(ui::checkState(dialog, kFrameByFrame)) +
                        std::to_string(ui::checkState(dialog, kNormal)));
     };
     ui::clickControl(dialog, kNormal);
@@ -362,17 +362,14 @@ class ClipAnalysisTest : public PluginTest {
 };
 
 TEST_F(ClipAnalysisTest, Version5MovieHasNoCompressionLine) {
-  HostClip& c =
-      describedClip(movie("v5.swf", squareMovie(7, 12, 120, 40, mvqtest::Compression::None, 5)));
-  EXPECT_EQ(
-      analysis(c),
-      "\r\nSWF file version: 5\r\nOriginal length: 7 frames in Flash main timeline\r\n"
-      "Maximum length: 7 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: No\r\n");
+  HostClip& c = describedClip(movie("v5.swf", squareMovie(7, 12, 120, 40, mvqtest::Compression::None, 5)));
+  EXPECT_EQ(analysis(c),
+            "\r\nSWF file version: 5\r\nOriginal length: 7 frames in Flash main timeline\r\n"
+            "Maximum length: 7 frames\r\nSequence mode: Frame by Frame\r\nKeep aspect ratio: No\r\n");
 }
 
 TEST_F(ClipAnalysisTest, CompressedVersion6MovieSaysSo) {
-  HostClip& c =
-      describedClip(movie("v6.swf", squareMovie(9, 12, 120, 40, mvqtest::Compression::Zlib, 6)));
+  HostClip& c = describedClip(movie("v6.swf", squareMovie(9, 12, 120, 40, mvqtest::Compression::Zlib, 6)));
   settingsOf(c)[1] = 2;
   settingsOf(c)[2] = 1;
   EXPECT_EQ(analysis(c),

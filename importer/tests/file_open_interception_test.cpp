@@ -56,23 +56,18 @@ TEST_F(EditorModuleInterceptionTest, OpeningEmptiesTheSavedLengths) {
 
 TEST_F(EditorModuleInterceptionTest, OtherOpensThroughTheNarrowImportAreNotNoted) {
   const std::string project = file("p.ppj");
-  closeIfOpen(editor::openThroughEditor(project, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                        OPEN_EXISTING));
+  closeIfOpen(editor::openThroughEditor(project, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
   closeIfOpen(editor::openThroughEditor(project, GENERIC_READ, 0, OPEN_EXISTING));
   closeIfOpen(editor::openThroughEditor(project, GENERIC_READ, FILE_SHARE_READ, OPEN_ALWAYS));
-  closeIfOpen(
-      editor::openThroughEditor(file("p.ppjx"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-  closeIfOpen(
-      editor::openThroughEditor(file("p.ppj.bak"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-  closeIfOpen(editor::openThroughEditor(file("p.ppj.dir\\x"), GENERIC_READ, FILE_SHARE_READ,
-                                        OPEN_EXISTING));
+  closeIfOpen(editor::openThroughEditor(file("p.ppjx"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+  closeIfOpen(editor::openThroughEditor(file("p.ppj.bak"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+  closeIfOpen(editor::openThroughEditor(file("p.ppj.dir\\x"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
   EXPECT_STREQ(projectFilePath, "");
 }
 
 TEST_F(EditorModuleInterceptionTest, MissingProjectIsNotNotedAndTheFailureComesBackUnchanged) {
   SetLastError(0);
-  HANDLE h = editor::openThroughEditor(dir_.file("gone.ppj"), GENERIC_READ, FILE_SHARE_READ,
-                                       OPEN_EXISTING);
+  HANDLE h = editor::openThroughEditor(dir_.file("gone.ppj"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   EXPECT_EQ(h, INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
   EXPECT_STREQ(projectFilePath, "");
@@ -87,8 +82,8 @@ TEST_F(EditorModuleInterceptionTest, WideOpenOfAnExistingProjectIsNotedEvenForWr
   EXPECT_EQ(std::string(projectFilePath), path);
   projectFilePath[0] = '\0';
   const std::string other = file("wide.ppjx");
-  closeIfOpen(editor::openThroughEditorW(std::wstring(other.begin(), other.end()), GENERIC_READ,
-                                         FILE_SHARE_READ, OPEN_EXISTING));
+  closeIfOpen(editor::openThroughEditorW(std::wstring(other.begin(), other.end()), GENERIC_READ, FILE_SHARE_READ,
+                                         OPEN_EXISTING));
   EXPECT_STREQ(projectFilePath, "");
 }
 
@@ -105,11 +100,9 @@ TEST_F(EditorModuleInterceptionTest, RemovalPutsTheRealFunctionsBackAndInstallin
   EXPECT_EQ(hooked, reinterpret_cast<void*>(&hookedCreateFileA));
   installFileOpenInterception();
   removeFileOpenInterception();
-  void* real =
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileA"));
+  void* real = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateFileA"));
   EXPECT_EQ(editor::importSlot(module, "kernel32.dll", "CreateFileA"), real);
-  EXPECT_NE(editor::importSlot(module, "kernel32.dll", "CreateFileW"),
-            reinterpret_cast<void*>(&hookedCreateFileW));
+  EXPECT_NE(editor::importSlot(module, "kernel32.dll", "CreateFileW"), reinterpret_cast<void*>(&hookedCreateFileW));
   const std::string path = file("after.ppj");
   closeIfOpen(editor::openThroughEditor(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
   EXPECT_STREQ(projectFilePath, "");
@@ -123,8 +116,7 @@ class BuiltImage {
   static constexpr DWORD kSlotsPage = 0x2000;
 
   BuiltImage() {
-    base_ =
-        static_cast<BYTE*>(VirtualAlloc(nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    base_ = static_cast<BYTE*>(VirtualAlloc(nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     auto* dos = at<IMAGE_DOS_HEADER>(0);
     dos->e_magic = IMAGE_DOS_SIGNATURE;
     dos->e_lfanew = 0x80;
@@ -158,14 +150,12 @@ class BuiltImage {
     slots_ += DWORD(imports.size() + 1) * 4;
     for (size_t i = 0; i < imports.size(); ++i) {
       const std::string& name = imports[i].first;
-      DWORD entry =
-          name[0] == '#' ? (IMAGE_ORDINAL_FLAG32 | DWORD(std::stoul(name.substr(1)))) : hint(name);
+      DWORD entry = name[0] == '#' ? (IMAGE_ORDINAL_FLAG32 | DWORD(std::stoul(name.substr(1)))) : hint(name);
       at<DWORD>(d->OriginalFirstThunk)[i] = entry;
       at<ULONG_PTR>(d->FirstThunk)[i] = reinterpret_cast<ULONG_PTR>(imports[i].second);
     }
     ++descriptors_;
-    auto& dir =
-        at<IMAGE_NT_HEADERS32>(0x80)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto& dir = at<IMAGE_NT_HEADERS32>(0x80)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     dir.VirtualAddress = 0x1000;
     dir.Size = (descriptors_ + 1) * sizeof(IMAGE_IMPORT_DESCRIPTOR);
   }
@@ -204,22 +194,18 @@ class BuiltImage {
 };
 
 int replacementA = 0, replacementB = 0;
-HookEntry testEntries[] = {{"CreateFileA", &replacementA, nullptr},
-                           {"CreateFileW", &replacementB, nullptr},
-                           {nullptr, nullptr, nullptr}};
+HookEntry testEntries[] = {
+    {"CreateFileA", &replacementA, nullptr}, {"CreateFileW", &replacementB, nullptr}, {nullptr, nullptr, nullptr}};
 ImportHookTable testTable = {"Kernel32.DLL", testEntries};
 
 // Code addresses, as real import slots hold.
-void* code(int n) {
-  return reinterpret_cast<void*>(reinterpret_cast<ULONG_PTR>(&GetTickCount) + n);
-}
+void* code(int n) { return reinterpret_cast<void*>(reinterpret_cast<ULONG_PTR>(&GetTickCount) + n); }
 
 TEST(ImageInterception, OnlyNamedImportsOfTheModuleInAnyCaseAreReplaced) {
   BuiltImage image;
   static char data[16];
-  image.addImports(
-      "kernel32.DLL",
-      {{"createfilea", code(0)}, {"#5", code(1)}, {"CreateFileW", data}, {"ReadFile", code(2)}});
+  image.addImports("kernel32.DLL",
+                   {{"createfilea", code(0)}, {"#5", code(1)}, {"CreateFileW", data}, {"ReadFile", code(2)}});
   image.addImports("user32.dll", {{"CreateFileA", code(3)}});
   image.protectSlots(PAGE_READONLY);
   patchModuleImports(image.module(), &testTable);
@@ -262,8 +248,7 @@ TEST(ImageInterception, DamagedImagesAreLeftAlone) {
   {
     BuiltImage image;
     image.addImports("kernel32.dll", {{"CreateFileA", code(0)}});
-    auto& dir = image.at<IMAGE_NT_HEADERS32>(0x80)
-                    ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto& dir = image.at<IMAGE_NT_HEADERS32>(0x80)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     dir.VirtualAddress = 0;
     patchModuleImports(image.module(), &testTable);
     EXPECT_EQ(image.slot(0, 0), code(0));

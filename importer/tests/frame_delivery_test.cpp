@@ -50,8 +50,7 @@ TEST_F(FrameDeliveryTest, PaddedRowsAreFilledRowByRowAtTheHostsPitch) {
   EXPECT_TRUE(isOpaqueRed(r.pixel(35, 5)));
   EXPECT_TRUE(isClearWhite(r.pixel(5, 5)));
   for (int row = 0; row < 40; ++row)
-    for (int i = 0; i < 12; ++i)
-      ASSERT_EQ(r.buffer[size_t(row) * r.rowBytes + 480 + i], ImageRequest::kFill) << row;
+    for (int i = 0; i < 12; ++i) ASSERT_EQ(r.buffer[size_t(row) * r.rowBytes + 480 + i], ImageRequest::kFill) << row;
   EXPECT_TRUE(r.guardIntact());
 }
 
@@ -67,8 +66,7 @@ TEST_F(FrameDeliveryTest, ExactAndSmallerBuffersAreFilledAsOneBlock) {
   half.bufferSize = 120 * 4 * 20;
   ASSERT_EQ(image(c, 1, 120, 40, &half), 0);
   EXPECT_TRUE(half.guardIntact());
-  EXPECT_TRUE(
-      std::equal(half.buffer.begin(), half.buffer.begin() + half.bufferSize, exact.buffer.begin()));
+  EXPECT_TRUE(std::equal(half.buffer.begin(), half.buffer.begin() + half.bufferSize, exact.buffer.begin()));
 }
 
 // A blue rectangle on a coloured stage, its left edge on the middle of pixel

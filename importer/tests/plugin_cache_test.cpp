@@ -51,8 +51,7 @@ TEST_F(PluginCacheTest, TwoClipsOfOneMovieShareOneCopyInAnyLetterCase) {
 }
 
 TEST_F(PluginCacheTest, ReopenedMovieUsesItsKeptCopy) {
-  const std::string path =
-      movie("kept.swf", squareMovie(6, 12, 120, 40, mvqtest::Compression::Zlib));
+  const std::string path = movie("kept.swf", squareMovie(6, 12, 120, 40, mvqtest::Compression::Zlib));
   openAndClose(path);
   const std::set<std::string> before = copyNames();
   ASSERT_EQ(before.size(), 1u);
@@ -67,8 +66,7 @@ TEST_F(PluginCacheTest, TouchedSourceGetsANewCopy) {
   const std::string path = movie("touched.swf", squareMovie(6, 12));
   openAndClose(path);
   const std::set<std::string> before = copyNames();
-  HANDLE file =
-      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   FILETIME later;
   GetSystemTimeAsFileTime(&later);
@@ -83,8 +81,7 @@ TEST_F(PluginCacheTest, TouchedSourceGetsANewCopy) {
 
 TEST_F(PluginCacheTest, ThirtyCopiesAreKeptAndTheOldestGoes) {
   std::vector<std::string> paths;
-  for (int i = 0; i < 31; ++i)
-    paths.push_back(movie("m" + std::to_string(i) + ".swf", squareMovie(2, 12)));
+  for (int i = 0; i < 31; ++i) paths.push_back(movie("m" + std::to_string(i) + ".swf", squareMovie(2, 12)));
   openAndClose(paths[0]);
   const std::set<std::string> first = copyNames();
   for (int i = 1; i < 31; ++i) openAndClose(paths[i]);

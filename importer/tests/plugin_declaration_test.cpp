@@ -12,15 +12,13 @@ using editor::Record;
 // Names in the module's export directory, read from its image.
 std::vector<std::string> exportedNames(HMODULE module) {
   auto* base = reinterpret_cast<BYTE*>(module);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const IMAGE_DATA_DIRECTORY& d = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
   std::vector<std::string> names;
   if (!d.VirtualAddress) return names;
   auto* exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + d.VirtualAddress);
   auto* nameRvas = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-    names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
   EXPECT_EQ(exports->NumberOfFunctions, exports->NumberOfNames);
   return names;
 }
@@ -40,10 +38,9 @@ TEST_F(PluginDeclarationTest, PiplListsTheSixPropertiesInOrder) {
   EXPECT_EQ(d.piplVersion, 1);
   EXPECT_EQ(d.piplReserved, 0u);
   ASSERT_EQ(d.properties.size(), 6u);
-  const uint32_t keys[] = {
-      uint32_t(fourCC('k', 'i', 'n', 'd')), uint32_t(fourCC('n', 'a', 'm', 'e')),
-      uint32_t(fourCC('e', 'M', 'N', 'A')), uint32_t(fourCC('e', 'P', 'V', 'R')),
-      uint32_t(fourCC('e', 'S', 'V', 'R')), uint32_t(fourCC('e', 'V', 'E', 'R'))};
+  const uint32_t keys[] = {uint32_t(fourCC('k', 'i', 'n', 'd')), uint32_t(fourCC('n', 'a', 'm', 'e')),
+                           uint32_t(fourCC('e', 'M', 'N', 'A')), uint32_t(fourCC('e', 'P', 'V', 'R')),
+                           uint32_t(fourCC('e', 'S', 'V', 'R')), uint32_t(fourCC('e', 'V', 'E', 'R'))};
   for (size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(d.properties[i].vendor, uint32_t(fourCC('8', 'B', 'I', 'M'))) << i;
     EXPECT_EQ(d.properties[i].key, keys[i]) << i;
@@ -67,10 +64,8 @@ TEST_F(PluginDeclarationTest, XImportEntryIsTheOnlyExport) {
 TEST_F(PluginDeclarationTest, InitDeclaresTheCapabilitiesAndLeavesOtherFieldsAlone) {
   Record info(editor::importInfo::kSize, 0x5A);
   ASSERT_EQ(host_.init(&info), 0);
-  const int32_t expected[16] = {0x5A5A5A5A, 1, 0, 0, 0x5A5A5A5A, 0x5A5A5A5A, 0,          0,
-                                0,          1, 0, 1, 1,          0,          0x5A5A5A5A, 0};
-  for (int i = 0; i < 16; ++i)
-    EXPECT_EQ(info.int32At(editor::importInfo::field(i)), expected[i]) << "field " << i;
+  const int32_t expected[16] = {0x5A5A5A5A, 1, 0, 0, 0x5A5A5A5A, 0x5A5A5A5A, 0, 0, 0, 1, 0, 1, 1, 0, 0x5A5A5A5A, 0};
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(info.int32At(editor::importInfo::field(i)), expected[i]) << "field " << i;
   for (size_t at = 64; at < info.size(); ++at) EXPECT_EQ(info.byte(at), 0x5A) << at;
 }
 
@@ -97,12 +92,10 @@ TEST_F(PluginDeclarationTest, UnsupportedSelectorsAnswer3) {
 
 TEST_F(PluginDeclarationTest, OpenAndQuietSetTheRecordsFirstField) {
   Record record(16, 0x77);
-  EXPECT_EQ(host_.call(editor::selector::kOpenFile, reinterpret_cast<intptr_t>(record.data()), 0),
-            0);
+  EXPECT_EQ(host_.call(editor::selector::kOpenFile, reinterpret_cast<intptr_t>(record.data()), 0), 0);
   EXPECT_EQ(record.int32At(0), 1);
   EXPECT_EQ(record.byte(4), 0x77);
-  EXPECT_EQ(host_.call(editor::selector::kQuietFile, reinterpret_cast<intptr_t>(record.data()), 0),
-            0);
+  EXPECT_EQ(host_.call(editor::selector::kQuietFile, reinterpret_cast<intptr_t>(record.data()), 0), 0);
   EXPECT_EQ(record.int32At(0), 0);
 }
 

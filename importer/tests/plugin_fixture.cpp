@@ -71,8 +71,8 @@ editor::HostClip& PluginTest::describedClip(const std::string& path, editor::Cli
   return c;
 }
 
-int32_t PluginTest::image(editor::HostClip& c, int frame, int width, int height,
-                          editor::ImageRequest* request, int sampleSize) {
+int32_t PluginTest::image(editor::HostClip& c, int frame, int width, int height, editor::ImageRequest* request,
+                          int sampleSize) {
   request->width = width;
   request->height = height;
   return host_.importImage(c, frame * sampleSize, sampleSize, *request);
@@ -89,8 +89,7 @@ int PluginTest::copiesIn(const std::string& folder) {
   return count;
 }
 
-Bytes squareMovie(int frames, double fps, int width, int height, mvqtest::Compression compression,
-                  uint8_t version) {
+Bytes squareMovie(int frames, double fps, int width, int height, mvqtest::Compression compression, uint8_t version) {
   SwfBuilder b;
   b.version(version).stage(Rect::pixels(width, height)).frameRate(fps).background(255, 255, 255);
   return mvqtest::addSteppingSquare(b, frames).finish(compression);
@@ -103,6 +102,4 @@ Bytes squareMovieRaw(int frames, uint16_t fps88, int width, int height) {
 }
 
 bool isOpaqueRed(const uint8_t* p) { return p[3] == 255 && p[2] == 255 && p[1] == 0 && p[0] == 0; }
-bool isClearWhite(const uint8_t* p) {
-  return p[3] == 0 && p[2] == 255 && p[1] == 255 && p[0] == 255;
-}
+bool isClearWhite(const uint8_t* p) { return p[3] == 0 && p[2] == 255 && p[1] == 255 && p[0] == 255; }

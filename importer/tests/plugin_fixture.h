@@ -19,17 +19,15 @@ class PluginTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  std::string movie(const std::string& name, const mvqtest::Bytes& bytes) const {
-    return movies_->write(name, bytes);
-  }
+  std::string movie(const std::string& name, const mvqtest::Bytes& bytes) const { return movies_->write(name, bytes); }
   // A clip of the movie at path, kept until the test ends.
   editor::HostClip& clip(const std::string& path);
   // A clip with new settings, described with them.
   editor::HostClip& describedClip(const std::string& path, editor::ClipDescription* d = nullptr);
   // An image of width x height of frame (in frames, converted to the clip's
   // time base by its sample size).
-  int32_t image(editor::HostClip& clip, int frame, int width, int height,
-                editor::ImageRequest* request, int sampleSize = 1);
+  int32_t image(editor::HostClip& clip, int frame, int width, int height, editor::ImageRequest* request,
+                int sampleSize = 1);
   // ~SR copies in the temporary folder.
   int cachedCopies() const { return copiesIn(temp_->path()); }
   static int copiesIn(const std::string& folder);
@@ -40,9 +38,7 @@ class PluginTest : public ::testing::Test {
   void unloadPlugin();
 
   static std::string pluginPath() { return editor::programDirectory() + "im-tq-swf.prm"; }
-  static int32_t* settingsOf(editor::HostClip& clip) {
-    return reinterpret_cast<int32_t*>(clip.settings);
-  }
+  static int32_t* settingsOf(editor::HostClip& clip) { return reinterpret_cast<int32_t*>(clip.settings); }
 
   editor::ImporterHost host_;
   std::unique_ptr<mvqtest::TempDir> temp_;
@@ -54,8 +50,7 @@ class PluginTest : public ::testing::Test {
 
 // Frame i shows a 10 x 10 red square at x = 10 i, y = 0 on a white stage.
 mvqtest::Bytes squareMovie(int frames, double fps, int width = 120, int height = 40,
-                           mvqtest::Compression compression = mvqtest::Compression::None,
-                           uint8_t version = 6);
+                           mvqtest::Compression compression = mvqtest::Compression::None, uint8_t version = 6);
 // The same with the raw 8.8 frame rate.
 mvqtest::Bytes squareMovieRaw(int frames, uint16_t fps88, int width, int height);
 

@@ -59,8 +59,7 @@ TEST_F(ProjectClipLengthsTest, OnlyMovieExtensionsCount) {
 }
 
 TEST_F(ProjectClipLengthsTest, IncompleteSettingsAddNothing) {
-  readProject(clip("44,1,0", "three.swf") + clip("x,1,0,0,", "text.swf") +
-              clip("7,0,0,0", "four.swf"));
+  readProject(clip("44,1,0", "three.swf") + clip("x,1,0,0,", "text.swf") + clip("7,0,0,0", "four.swf"));
   ASSERT_EQ(recordCount(), 1);
   EXPECT_EQ(takeSavedClipLength("four.swf"), 7);
 }
@@ -100,8 +99,7 @@ TEST_F(ProjectClipLengthsTest, OverLongLinesAndPathsAreCutInsideTheirBuffers) {
   EXPECT_EQ(takeSavedClipLength("after.swf"), 4);
 
   discardProjectClipRecords();
-  const std::string fitting =
-      "C:\\" + std::string(200, 'q') + "\\\\\\\\" + std::string(50, 'r') + ".swf";
+  const std::string fitting = "C:\\" + std::string(200, 'q') + "\\\\\\\\" + std::string(50, 'r') + ".swf";
   readProject(clip("5,0,0,0,", fitting));
   ASSERT_EQ(recordCount(), 1);
   EXPECT_LT(std::strlen(projectClipRecords()->path), kProjectPathSize);

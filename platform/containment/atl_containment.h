@@ -55,14 +55,13 @@ typedef interface IDocHostUIHandlerDispatch IDocHostUIHandlerDispatch;
 MIDL_INTERFACE("B6EA2050-048A-11D1-82B9-00C04FB9942E")
 IAxWinHostWindow : public IUnknown {
  public:
-  virtual HRESULT STDMETHODCALLTYPE CreateControl(LPCOLESTR name, HWND window, IStream* stream) = 0;
-  virtual HRESULT STDMETHODCALLTYPE CreateControlEx(LPCOLESTR name, HWND window, IStream* stream,
-                                                    IUnknown** control, REFIID adviseIid,
-                                                    IUnknown* advise) = 0;
-  virtual HRESULT STDMETHODCALLTYPE AttachControl(IUnknown* control, HWND window) = 0;
+  virtual HRESULT STDMETHODCALLTYPE CreateControl(LPCOLESTR name, HWND window, IStream * stream) = 0;
+  virtual HRESULT STDMETHODCALLTYPE CreateControlEx(LPCOLESTR name, HWND window, IStream * stream, IUnknown * *control,
+                                                    REFIID adviseIid, IUnknown * advise) = 0;
+  virtual HRESULT STDMETHODCALLTYPE AttachControl(IUnknown * control, HWND window) = 0;
   virtual HRESULT STDMETHODCALLTYPE QueryControl(REFIID iid, void** object) = 0;
-  virtual HRESULT STDMETHODCALLTYPE SetExternalDispatch(IDispatch* dispatch) = 0;
-  virtual HRESULT STDMETHODCALLTYPE SetExternalUIHandler(IDocHostUIHandlerDispatch* handler) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetExternalDispatch(IDispatch * dispatch) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetExternalUIHandler(IDocHostUIHandlerDispatch * handler) = 0;
 };
 __CRT_UUID_DECL(IAxWinHostWindow, 0xb6ea2050, 0x048a, 0x11d1, 0x82, 0xb9, 0x00, 0xc0, 0x4f, 0xb9, 0x94, 0x2e)
 
@@ -73,17 +72,14 @@ typedef struct IAxWinHostWindowVtbl {
   HRESULT(STDMETHODCALLTYPE* QueryInterface)(IAxWinHostWindow* This, REFIID iid, void** object);
   ULONG(STDMETHODCALLTYPE* AddRef)(IAxWinHostWindow* This);
   ULONG(STDMETHODCALLTYPE* Release)(IAxWinHostWindow* This);
-  HRESULT(STDMETHODCALLTYPE* CreateControl)(IAxWinHostWindow* This, LPCOLESTR name, HWND window,
-                                            IStream* stream);
-  HRESULT(STDMETHODCALLTYPE* CreateControlEx)(IAxWinHostWindow* This, LPCOLESTR name,
-                                              HWND window, IStream* stream, IUnknown** control,
-                                              REFIID adviseIid, IUnknown* advise);
-  HRESULT(STDMETHODCALLTYPE* AttachControl)(IAxWinHostWindow* This, IUnknown* control,
-                                            HWND window);
+  HRESULT(STDMETHODCALLTYPE* CreateControl)(IAxWinHostWindow* This, LPCOLESTR name, HWND window, IStream* stream);
+  HRESULT(STDMETHODCALLTYPE* CreateControlEx)
+  (IAxWinHostWindow* This, LPCOLESTR name, HWND window, IStream* stream, IUnknown** control, REFIID adviseIid,
+   IUnknown* advise);
+  HRESULT(STDMETHODCALLTYPE* AttachControl)(IAxWinHostWindow* This, IUnknown* control, HWND window);
   HRESULT(STDMETHODCALLTYPE* QueryControl)(IAxWinHostWindow* This, REFIID iid, void** object);
   HRESULT(STDMETHODCALLTYPE* SetExternalDispatch)(IAxWinHostWindow* This, IDispatch* dispatch);
-  HRESULT(STDMETHODCALLTYPE* SetExternalUIHandler)(IAxWinHostWindow* This,
-                                                   IDocHostUIHandlerDispatch* handler);
+  HRESULT(STDMETHODCALLTYPE* SetExternalUIHandler)(IAxWinHostWindow* This, IDocHostUIHandlerDispatch* handler);
   END_INTERFACE
 } IAxWinHostWindowVtbl;
 
@@ -92,15 +88,17 @@ interface IAxWinHostWindow {
 };
 
 #ifdef COBJMACROS
-#define IAxWinHostWindow_QueryInterface(This,iid,object) (This)->lpVtbl->QueryInterface(This,iid,object)
+#define IAxWinHostWindow_QueryInterface(This, iid, object) (This)->lpVtbl->QueryInterface(This, iid, object)
 #define IAxWinHostWindow_AddRef(This) (This)->lpVtbl->AddRef(This)
 #define IAxWinHostWindow_Release(This) (This)->lpVtbl->Release(This)
-#define IAxWinHostWindow_CreateControl(This,name,window,stream) (This)->lpVtbl->CreateControl(This,name,window,stream)
-#define IAxWinHostWindow_CreateControlEx(This,name,window,stream,control,adviseIid,advise) (This)->lpVtbl->CreateControlEx(This,name,window,stream,control,adviseIid,advise)
-#define IAxWinHostWindow_AttachControl(This,control,window) (This)->lpVtbl->AttachControl(This,control,window)
-#define IAxWinHostWindow_QueryControl(This,iid,object) (This)->lpVtbl->QueryControl(This,iid,object)
-#define IAxWinHostWindow_SetExternalDispatch(This,dispatch) (This)->lpVtbl->SetExternalDispatch(This,dispatch)
-#define IAxWinHostWindow_SetExternalUIHandler(This,handler) (This)->lpVtbl->SetExternalUIHandler(This,handler)
+#define IAxWinHostWindow_CreateControl(This, name, window, stream) \
+  (This)->lpVtbl->CreateControl(This, name, window, stream)
+#define IAxWinHostWindow_CreateControlEx(This, name, window, stream, control, adviseIid, advise) \
+  (This)->lpVtbl->CreateControlEx(This, name, window, stream, control, adviseIid, advise)
+#define IAxWinHostWindow_AttachControl(This, control, window) (This)->lpVtbl->AttachControl(This, control, window)
+#define IAxWinHostWindow_QueryControl(This, iid, object) (This)->lpVtbl->QueryControl(This, iid, object)
+#define IAxWinHostWindow_SetExternalDispatch(This, dispatch) (This)->lpVtbl->SetExternalDispatch(This, dispatch)
+#define IAxWinHostWindow_SetExternalUIHandler(This, handler) (This)->lpVtbl->SetExternalUIHandler(This, handler)
 #endif
 
 #endif

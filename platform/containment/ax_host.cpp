@@ -40,14 +40,12 @@ void releaseAndClear(T** p) {
 }
 
 void updatePosition(AxHost* host) {
-  if (!host->window || !GetClientRect(host->window, &host->position))
-    SetRectEmpty(&host->position);
+  if (!host->window || !GetClientRect(host->window, &host->position)) SetRectEmpty(&host->position);
 }
 
 void detachControl(AxHost* host) {
   if (!host->control) return;
-  if (host->inPlaceActive && host->inPlaceObject)
-    host->inPlaceObject->lpVtbl->InPlaceDeactivate(host->inPlaceObject);
+  if (host->inPlaceActive && host->inPlaceObject) host->inPlaceObject->lpVtbl->InPlaceDeactivate(host->inPlaceObject);
   host->inPlaceActive = FALSE;
   IOleObject* ole = host->oleObject;
   ole->lpVtbl->Close(ole, OLECLOSE_NOSAVE);
@@ -69,8 +67,7 @@ HRESULT hostQueryInterface(AxHost* host, REFIID iid, void** object) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
     *object = &host->IOleClientSite_iface;
   else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
-           IsEqualIID(iid, IID_IOleInPlaceSiteEx) ||
-           IsEqualIID(iid, IID_IOleInPlaceSiteWindowless))
+           IsEqualIID(iid, IID_IOleInPlaceSiteEx) || IsEqualIID(iid, IID_IOleInPlaceSiteWindowless))
     *object = &host->IOleInPlaceSiteWindowless_iface;
   else if (IsEqualIID(iid, IID_IObjectWithSite))
     *object = &host->IObjectWithSite_iface;
@@ -109,8 +106,7 @@ HRESULT attachControl(AxHost* host, IUnknown* control) {
   bool siteFirst = (status & OLEMISC_SETCLIENTSITEFIRST) != 0;
   if (siteFirst) ole->lpVtbl->SetClientSite(ole, clientSite);
   IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(control->lpVtbl->QueryInterface(control, IID_IPersistStreamInit,
-                                                (void**)&persist))) {
+  if (SUCCEEDED(control->lpVtbl->QueryInterface(control, IID_IPersistStreamInit, (void**)&persist))) {
     persist->lpVtbl->InitNew(persist);
     persist->lpVtbl->Release(persist);
   }
@@ -120,8 +116,7 @@ HRESULT attachControl(AxHost* host, IUnknown* control) {
   ole->lpVtbl->SetHostNames(ole, L"AXWIN", nullptr);
 
   updatePosition(host);
-  hr = ole->lpVtbl->DoVerb(ole, OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, host->window,
-                           &host->position);
+  hr = ole->lpVtbl->DoVerb(ole, OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, host->window, &host->position);
   InvalidateRect(host->window, nullptr, TRUE);
   return hr;
 }
@@ -132,19 +127,14 @@ inline AxHost* impl_from_IOleClientSite(IOleClientSite* iface) {
   return CONTAINING_RECORD(iface, AxHost, IOleClientSite_iface);
 }
 
-HRESULT STDMETHODCALLTYPE ClientSite_QueryInterface(IOleClientSite* iface, REFIID iid,
-                                                    void** object) {
+HRESULT STDMETHODCALLTYPE ClientSite_QueryInterface(IOleClientSite* iface, REFIID iid, void** object) {
   return hostQueryInterface(impl_from_IOleClientSite(iface), iid, object);
 }
-ULONG STDMETHODCALLTYPE ClientSite_AddRef(IOleClientSite* iface) {
-  return hostAddRef(impl_from_IOleClientSite(iface));
-}
+ULONG STDMETHODCALLTYPE ClientSite_AddRef(IOleClientSite* iface) { return hostAddRef(impl_from_IOleClientSite(iface)); }
 ULONG STDMETHODCALLTYPE ClientSite_Release(IOleClientSite* iface) {
   return hostRelease(impl_from_IOleClientSite(iface));
 }
-HRESULT STDMETHODCALLTYPE ClientSite_SaveObject(IOleClientSite*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE ClientSite_SaveObject(IOleClientSite*) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE ClientSite_GetMoniker(IOleClientSite*, DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
   return notImplemented(__func__);
@@ -155,13 +145,11 @@ HRESULT STDMETHODCALLTYPE ClientSite_GetContainer(IOleClientSite*, IOleContainer
 }
 HRESULT STDMETHODCALLTYPE ClientSite_ShowObject(IOleClientSite*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE ClientSite_OnShowWindow(IOleClientSite*, BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE ClientSite_RequestNewObjectLayout(IOleClientSite*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE ClientSite_RequestNewObjectLayout(IOleClientSite*) { return notImplemented(__func__); }
 
 const IOleClientSiteVtbl clientSiteVtbl = {
-    ClientSite_QueryInterface, ClientSite_AddRef,    ClientSite_Release,
-    ClientSite_SaveObject,     ClientSite_GetMoniker, ClientSite_GetContainer,
+    ClientSite_QueryInterface, ClientSite_AddRef,       ClientSite_Release,
+    ClientSite_SaveObject,     ClientSite_GetMoniker,   ClientSite_GetContainer,
     ClientSite_ShowObject,     ClientSite_OnShowWindow, ClientSite_RequestNewObjectLayout,
 };
 
@@ -171,8 +159,7 @@ inline AxHost* impl_from_IOleInPlaceSiteWindowless(IOleInPlaceSiteWindowless* if
   return CONTAINING_RECORD(iface, AxHost, IOleInPlaceSiteWindowless_iface);
 }
 
-HRESULT STDMETHODCALLTYPE InPlaceSite_QueryInterface(IOleInPlaceSiteWindowless* iface,
-                                                     REFIID iid, void** object) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_QueryInterface(IOleInPlaceSiteWindowless* iface, REFIID iid, void** object) {
   return hostQueryInterface(impl_from_IOleInPlaceSiteWindowless(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE InPlaceSite_AddRef(IOleInPlaceSiteWindowless* iface) {
@@ -198,10 +185,8 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceActivate(IOleInPlaceSiteWindowles
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_OnUIActivate(IOleInPlaceSiteWindowless*) { return S_OK; }
 // There is no frame or document window: the host window is the whole container.
-HRESULT STDMETHODCALLTYPE InPlaceSite_GetWindowContext(IOleInPlaceSiteWindowless* iface,
-                                                       IOleInPlaceFrame** frame,
-                                                       IOleInPlaceUIWindow** document,
-                                                       RECT* position, RECT* clip,
+HRESULT STDMETHODCALLTYPE InPlaceSite_GetWindowContext(IOleInPlaceSiteWindowless* iface, IOleInPlaceFrame** frame,
+                                                       IOleInPlaceUIWindow** document, RECT* position, RECT* clip,
                                                        OLEINPLACEFRAMEINFO* frameInfo) {
   AxHost* host = impl_from_IOleInPlaceSiteWindowless(iface);
   if (!frame || !document || !position || !clip) return E_POINTER;
@@ -218,12 +203,8 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_GetWindowContext(IOleInPlaceSiteWindowless
   }
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_Scroll(IOleInPlaceSiteWindowless*, SIZE) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE InPlaceSite_OnUIDeactivate(IOleInPlaceSiteWindowless*, BOOL) {
-  return S_OK;
-}
+HRESULT STDMETHODCALLTYPE InPlaceSite_Scroll(IOleInPlaceSiteWindowless*, SIZE) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE InPlaceSite_OnUIDeactivate(IOleInPlaceSiteWindowless*, BOOL) { return S_OK; }
 HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceDeactivate(IOleInPlaceSiteWindowless* iface) {
   impl_from_IOleInPlaceSiteWindowless(iface)->inPlaceActive = FALSE;
   return S_OK;
@@ -231,26 +212,21 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceDeactivate(IOleInPlaceSiteWindowl
 HRESULT STDMETHODCALLTYPE InPlaceSite_DiscardUndoState(IOleInPlaceSiteWindowless*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE InPlaceSite_DeactivateAndUndo(IOleInPlaceSiteWindowless*) { return S_OK; }
 // The rectangle stays the client rectangle, whatever the control asks for.
-HRESULT STDMETHODCALLTYPE InPlaceSite_OnPosRectChange(IOleInPlaceSiteWindowless* iface,
-                                                      const RECT*) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_OnPosRectChange(IOleInPlaceSiteWindowless* iface, const RECT*) {
   axHostClientResized(impl_from_IOleInPlaceSiteWindowless(iface));
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceActivateEx(IOleInPlaceSiteWindowless* iface,
-                                                          BOOL* noRedraw, DWORD) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceActivateEx(IOleInPlaceSiteWindowless* iface, BOOL* noRedraw, DWORD) {
   if (noRedraw) *noRedraw = FALSE;
   impl_from_IOleInPlaceSiteWindowless(iface)->inPlaceActive = TRUE;
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceDeactivateEx(IOleInPlaceSiteWindowless* iface,
-                                                            BOOL) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_OnInPlaceDeactivateEx(IOleInPlaceSiteWindowless* iface, BOOL) {
   impl_from_IOleInPlaceSiteWindowless(iface)->inPlaceActive = FALSE;
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_RequestUIActivate(IOleInPlaceSiteWindowless*) { return S_OK; }
-HRESULT STDMETHODCALLTYPE InPlaceSite_CanWindowlessActivate(IOleInPlaceSiteWindowless*) {
-  return S_OK;
-}
+HRESULT STDMETHODCALLTYPE InPlaceSite_CanWindowlessActivate(IOleInPlaceSiteWindowless*) { return S_OK; }
 HRESULT STDMETHODCALLTYPE InPlaceSite_GetCapture(IOleInPlaceSiteWindowless* iface) {
   HWND window = impl_from_IOleInPlaceSiteWindowless(iface)->window;
   return window && GetCapture() == window ? S_OK : S_FALSE;
@@ -274,8 +250,7 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_SetFocus(IOleInPlaceSiteWindowless* iface,
   if (focus) SetFocus(window);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_GetDC(IOleInPlaceSiteWindowless* iface, const RECT*, DWORD,
-                                            HDC* dc) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_GetDC(IOleInPlaceSiteWindowless* iface, const RECT*, DWORD, HDC* dc) {
   if (!dc) return E_POINTER;
   HWND window = impl_from_IOleInPlaceSiteWindowless(iface)->window;
   *dc = window ? GetDC(window) : nullptr;
@@ -286,15 +261,13 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_ReleaseDC(IOleInPlaceSiteWindowless* iface
   return window && ReleaseDC(window, dc) ? S_OK : E_FAIL;
 }
 // A null rectangle stands for the control's whole extent.
-HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRect(IOleInPlaceSiteWindowless* iface,
-                                                     const RECT* rect, BOOL erase) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRect(IOleInPlaceSiteWindowless* iface, const RECT* rect, BOOL erase) {
   AxHost* host = impl_from_IOleInPlaceSiteWindowless(iface);
   if (!host->window) return E_FAIL;
   InvalidateRect(host->window, rect ? rect : &host->position, erase);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRgn(IOleInPlaceSiteWindowless* iface, HRGN region,
-                                                    BOOL erase) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRgn(IOleInPlaceSiteWindowless* iface, HRGN region, BOOL erase) {
   AxHost* host = impl_from_IOleInPlaceSiteWindowless(iface);
   if (!host->window) return E_FAIL;
   if (region)
@@ -303,15 +276,13 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_InvalidateRgn(IOleInPlaceSiteWindowless* i
     InvalidateRect(host->window, &host->position, erase);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_ScrollRect(IOleInPlaceSiteWindowless*, INT, INT, const RECT*,
-                                                 const RECT*) {
+HRESULT STDMETHODCALLTYPE InPlaceSite_ScrollRect(IOleInPlaceSiteWindowless*, INT, INT, const RECT*, const RECT*) {
   return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE InPlaceSite_AdjustRect(IOleInPlaceSiteWindowless*, RECT* rect) {
   return rect ? S_OK : E_POINTER;
 }
-HRESULT STDMETHODCALLTYPE InPlaceSite_OnDefWindowMessage(IOleInPlaceSiteWindowless* iface,
-                                                         UINT message, WPARAM wParam,
+HRESULT STDMETHODCALLTYPE InPlaceSite_OnDefWindowMessage(IOleInPlaceSiteWindowless* iface, UINT message, WPARAM wParam,
                                                          LPARAM lParam, LRESULT* result) {
   HWND window = impl_from_IOleInPlaceSiteWindowless(iface)->window;
   if (!result) return E_POINTER;
@@ -359,8 +330,7 @@ inline AxHost* impl_from_IObjectWithSite(IObjectWithSite* iface) {
   return CONTAINING_RECORD(iface, AxHost, IObjectWithSite_iface);
 }
 
-HRESULT STDMETHODCALLTYPE ObjectWithSite_QueryInterface(IObjectWithSite* iface, REFIID iid,
-                                                        void** object) {
+HRESULT STDMETHODCALLTYPE ObjectWithSite_QueryInterface(IObjectWithSite* iface, REFIID iid, void** object) {
   return hostQueryInterface(impl_from_IObjectWithSite(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE ObjectWithSite_AddRef(IObjectWithSite* iface) {
@@ -376,8 +346,7 @@ HRESULT STDMETHODCALLTYPE ObjectWithSite_SetSite(IObjectWithSite* iface, IUnknow
   host->site = site;
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE ObjectWithSite_GetSite(IObjectWithSite* iface, REFIID iid,
-                                                 void** object) {
+HRESULT STDMETHODCALLTYPE ObjectWithSite_GetSite(IObjectWithSite* iface, REFIID iid, void** object) {
   AxHost* host = impl_from_IObjectWithSite(iface);
   if (!object) return E_POINTER;
   if (!host->site) {
@@ -398,8 +367,7 @@ inline AxHost* impl_from_IServiceProvider(IServiceProvider* iface) {
   return CONTAINING_RECORD(iface, AxHost, IServiceProvider_iface);
 }
 
-HRESULT STDMETHODCALLTYPE ServiceProvider_QueryInterface(IServiceProvider* iface, REFIID iid,
-                                                         void** object) {
+HRESULT STDMETHODCALLTYPE ServiceProvider_QueryInterface(IServiceProvider* iface, REFIID iid, void** object) {
   return hostQueryInterface(impl_from_IServiceProvider(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE ServiceProvider_AddRef(IServiceProvider* iface) {
@@ -408,13 +376,12 @@ ULONG STDMETHODCALLTYPE ServiceProvider_AddRef(IServiceProvider* iface) {
 ULONG STDMETHODCALLTYPE ServiceProvider_Release(IServiceProvider* iface) {
   return hostRelease(impl_from_IServiceProvider(iface));
 }
-HRESULT STDMETHODCALLTYPE ServiceProvider_QueryService(IServiceProvider* iface, REFGUID service,
-                                                       REFIID iid, void** object) {
+HRESULT STDMETHODCALLTYPE ServiceProvider_QueryService(IServiceProvider* iface, REFGUID service, REFIID iid,
+                                                       void** object) {
   AxHost* host = impl_from_IServiceProvider(iface);
   if (!object) return E_POINTER;
   IServiceProvider* provider = nullptr;
-  if (!host->site || FAILED(host->site->lpVtbl->QueryInterface(host->site, IID_IServiceProvider,
-                                                              (void**)&provider))) {
+  if (!host->site || FAILED(host->site->lpVtbl->QueryInterface(host->site, IID_IServiceProvider, (void**)&provider))) {
     *object = nullptr;
     return E_NOINTERFACE;
   }
@@ -424,7 +391,9 @@ HRESULT STDMETHODCALLTYPE ServiceProvider_QueryService(IServiceProvider* iface, 
 }
 
 const IServiceProviderVtbl serviceProviderVtbl = {
-    ServiceProvider_QueryInterface, ServiceProvider_AddRef, ServiceProvider_Release,
+    ServiceProvider_QueryInterface,
+    ServiceProvider_AddRef,
+    ServiceProvider_Release,
     ServiceProvider_QueryService,
 };
 
@@ -434,8 +403,7 @@ inline AxHost* impl_from_IAxWinHostWindow(IAxWinHostWindow* iface) {
   return CONTAINING_RECORD(iface, AxHost, IAxWinHostWindow_iface);
 }
 
-HRESULT STDMETHODCALLTYPE HostWindow_QueryInterface(IAxWinHostWindow* iface, REFIID iid,
-                                                    void** object) {
+HRESULT STDMETHODCALLTYPE HostWindow_QueryInterface(IAxWinHostWindow* iface, REFIID iid, void** object) {
   return hostQueryInterface(impl_from_IAxWinHostWindow(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE HostWindow_AddRef(IAxWinHostWindow* iface) {
@@ -447,21 +415,19 @@ ULONG STDMETHODCALLTYPE HostWindow_Release(IAxWinHostWindow* iface) {
 HRESULT STDMETHODCALLTYPE HostWindow_CreateControl(IAxWinHostWindow*, LPCOLESTR, HWND, IStream*) {
   return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE HostWindow_CreateControlEx(IAxWinHostWindow*, LPCOLESTR, HWND, IStream*,
-                                                     IUnknown** control, REFIID, IUnknown*) {
+HRESULT STDMETHODCALLTYPE HostWindow_CreateControlEx(IAxWinHostWindow*, LPCOLESTR, HWND, IStream*, IUnknown** control,
+                                                     REFIID, IUnknown*) {
   if (control) *control = nullptr;
   return notImplemented(__func__);
 }
 // The host serves the one window it was made for.
-HRESULT STDMETHODCALLTYPE HostWindow_AttachControl(IAxWinHostWindow* iface, IUnknown* control,
-                                                   HWND window) {
+HRESULT STDMETHODCALLTYPE HostWindow_AttachControl(IAxWinHostWindow* iface, IUnknown* control, HWND window) {
   AxHost* host = impl_from_IAxWinHostWindow(iface);
   if (!control) return E_INVALIDARG;
   if (!host->window || window != host->window) return E_INVALIDARG;
   return attachControl(host, control);
 }
-HRESULT STDMETHODCALLTYPE HostWindow_QueryControl(IAxWinHostWindow* iface, REFIID iid,
-                                                  void** object) {
+HRESULT STDMETHODCALLTYPE HostWindow_QueryControl(IAxWinHostWindow* iface, REFIID iid, void** object) {
   AxHost* host = impl_from_IAxWinHostWindow(iface);
   if (!object) return E_POINTER;
   if (!host->control) {
@@ -473,15 +439,13 @@ HRESULT STDMETHODCALLTYPE HostWindow_QueryControl(IAxWinHostWindow* iface, REFII
 HRESULT STDMETHODCALLTYPE HostWindow_SetExternalDispatch(IAxWinHostWindow*, IDispatch*) {
   return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE HostWindow_SetExternalUIHandler(IAxWinHostWindow*,
-                                                          IDocHostUIHandlerDispatch*) {
+HRESULT STDMETHODCALLTYPE HostWindow_SetExternalUIHandler(IAxWinHostWindow*, IDocHostUIHandlerDispatch*) {
   return notImplemented(__func__);
 }
 
 const IAxWinHostWindowVtbl hostWindowVtbl = {
-    HostWindow_QueryInterface,      HostWindow_AddRef,           HostWindow_Release,
-    HostWindow_CreateControl,       HostWindow_CreateControlEx,  HostWindow_AttachControl,
-    HostWindow_QueryControl,        HostWindow_SetExternalDispatch,
+    HostWindow_QueryInterface,       HostWindow_AddRef,        HostWindow_Release,      HostWindow_CreateControl,
+    HostWindow_CreateControlEx,      HostWindow_AttachControl, HostWindow_QueryControl, HostWindow_SetExternalDispatch,
     HostWindow_SetExternalUIHandler,
 };
 
@@ -507,21 +471,18 @@ void axHostWindowDestroyed(AxHost* host) {
   hostRelease(host);
 }
 
-IUnknown* axHostUnknown(AxHost* host) {
-  return reinterpret_cast<IUnknown*>(&host->IOleClientSite_iface);
-}
+IUnknown* axHostUnknown(AxHost* host) { return reinterpret_cast<IUnknown*>(&host->IOleClientSite_iface); }
 
 IUnknown* axHostControl(AxHost* host) { return host->control; }
 
 void axHostClientResized(AxHost* host) {
   updatePosition(host);
   if (host->inPlaceActive && host->inPlaceObject)
-    host->inPlaceObject->lpVtbl->SetObjectRects(host->inPlaceObject, &host->position,
-                                                &host->position);
+    host->inPlaceObject->lpVtbl->SetObjectRects(host->inPlaceObject, &host->position, &host->position);
 }
 
 void axHostDraw(AxHost* host, HDC dc) {
   if (!host->viewObject || !host->inPlaceActive) return;
-  host->viewObject->lpVtbl->Draw(host->viewObject, DVASPECT_CONTENT, -1, nullptr, nullptr,
-                                 nullptr, dc, nullptr, nullptr, nullptr, 0);
+  host->viewObject->lpVtbl->Draw(host->viewObject, DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr,
+                                 nullptr, nullptr, 0);
 }

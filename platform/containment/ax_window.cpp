@@ -14,8 +14,7 @@ UINT getControlMessage = 0;
 // The module holding this code: the program or DLL it is linked into.
 HINSTANCE thisModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&thisModule), &module);
   return module;
 }
@@ -37,10 +36,8 @@ void paint(HWND window, AxHost* host) {
 
 LRESULT CALLBACK axWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   AxHost* host = hostOf(window);
-  if (message == getHostMessage)
-    return host ? handOut(axHostUnknown(host)) : 0;
-  if (message == getControlMessage)
-    return host ? handOut(axHostControl(host)) : 0;
+  if (message == getHostMessage) return host ? handOut(axHostUnknown(host)) : 0;
+  if (message == getControlMessage) return host ? handOut(axHostControl(host)) : 0;
   switch (message) {
     case WM_CREATE:
       host = axHostCreate(window);
@@ -50,9 +47,7 @@ LRESULT CALLBACK axWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SIZE:
       if (host) axHostClientResized(host);
       break;
-    case WM_PAINT:
-      paint(window, host);
-      return 0;
+    case WM_PAINT: paint(window, host); return 0;
     case WM_DESTROY:
       if (host) {
         SetWindowLongPtrW(window, 0, 0);
@@ -114,9 +109,8 @@ HRESULT WINAPI AtlAxAttachControl(IUnknown* control, HWND window, IUnknown** con
 
 HRESULT WINAPI AtlAxGetHost(HWND window, IUnknown** host) {
   if (!host) return E_POINTER;
-  *host = getHostMessage && IsWindow(window)
-              ? reinterpret_cast<IUnknown*>(SendMessageW(window, getHostMessage, 0, 0))
-              : nullptr;
+  *host = getHostMessage && IsWindow(window) ? reinterpret_cast<IUnknown*>(SendMessageW(window, getHostMessage, 0, 0))
+                                             : nullptr;
   return *host ? S_OK : E_FAIL;
 }
 

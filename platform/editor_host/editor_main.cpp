@@ -51,13 +51,9 @@ bool parseRender(int argc, char** argv, editor::RenderOptions* o) {
     else if (arg == "--project")
       o->project = value;
     else if (arg == "--frames") {
-      if (std::sscanf(value, "%d-%d", &o->first, &o->last) != 2 || o->first < 0 ||
-          o->last < o->first)
-        return false;
+      if (std::sscanf(value, "%d-%d", &o->first, &o->last) != 2 || o->first < 0 || o->last < o->first) return false;
     } else if (arg == "--size") {
-      if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2 || o->width <= 0 ||
-          o->height <= 0)
-        return false;
+      if (std::sscanf(value, "%dx%d", &o->width, &o->height) != 2 || o->width <= 0 || o->height <= 0) return false;
     } else if (arg == "--mode") {
       if (!std::strcmp(value, "frame-by-frame"))
         o->sequenceMode = 1;

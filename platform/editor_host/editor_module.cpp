@@ -46,8 +46,7 @@ bool openProject(const std::string& path, std::string* contents) {
   contents->clear();
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-    contents->append(chunk, got);
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) contents->append(chunk, got);
   CloseHandle(file);
   return true;
 }
@@ -60,8 +59,7 @@ void* importSlot(HMODULE module, const char* dll, const char* function) {
   if (!base || dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
   if (nt->Signature != IMAGE_NT_SIGNATURE) return nullptr;
-  const DWORD imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
   if (!imports) return nullptr;
   for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); d->FirstThunk; ++d) {
     if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;

@@ -43,10 +43,9 @@ std::string rest(std::istringstream& args) {
 }
 
 void writeDescription(std::ostream& out, const ClipDescription& d) {
-  out << " width=" << d.width << " height=" << d.height << " depth=" << d.depth
-      << " subtype=" << fourCCText(d.subType) << " video=" << d.hasVideo << " audio=" << d.hasAudio
-      << " alpha=" << d.alphaType << " matte=" << d.matteRed << "," << d.matteGreen << ","
-      << d.matteBlue << " scale=" << d.vidScale << " samplesize=" << d.vidSampleSize
+  out << " width=" << d.width << " height=" << d.height << " depth=" << d.depth << " subtype=" << fourCCText(d.subType)
+      << " video=" << d.hasVideo << " audio=" << d.hasAudio << " alpha=" << d.alphaType << " matte=" << d.matteRed
+      << "," << d.matteGreen << "," << d.matteBlue << " scale=" << d.vidScale << " samplesize=" << d.vidSampleSize
       << " duration=" << d.vidDuration << " frames=" << d.frames();
 }
 
@@ -75,74 +74,32 @@ HostClip* EditorSession::clip(const std::string& name) {
   return found == clips_.end() ? nullptr : found->second.get();
 }
 
+// Commands on the plug-in, and on one clip (by its name, the first argument).
+const std::vector<EditorSession::HostCommand>& EditorSession::hostCommands() {
+  static const std::vector<HostCommand> kTable = {
+      {"load", &EditorSession::load},         {"interface", &EditorSession::interfaceVersion},
+      {"init", &EditorSession::init},         {"format", &EditorSession::format},
+      {"project", &EditorSession::project},   {"selector", &EditorSession::selector},
+      {"shutdown", &EditorSession::shutdown}, {"unload", &EditorSession::unload},
+  };
+  return kTable;
+}
+
+const std::vector<EditorSession::ClipCommand>& EditorSession::clipCommands() {
+  static const std::vector<ClipCommand> kTable = {
+      {"settings", &EditorSession::settings}, {"set", &EditorSession::set},           {"info", &EditorSession::info},
+      {"image", &EditorSession::image},       {"analysis", &EditorSession::analysis}, {"prefs", &EditorSession::prefs},
+      {"close", &EditorSession::close},
+  };
+  return kTable;
+}
+
 bool EditorSession::run(const std::string& line) {
   std::istringstream args(line);
   std::string word;
   if (!(args >> word) || word[0] == '#') return true;
-  if (word == "load") {
-    std::string error;
-    const std::string path = rest(args);
-    if (!host_.load(path, &error)) {
-      out_ << "load failed " << error << "\n";
-      return true;
-    }
-    const PluginDeclaration& d = host_.declaration();
-    const PiplProperty* name = d.property(uint32_t(fourCC('n', 'a', 'm', 'e')));
-    out_ << "load ok type=" << fourCCText(d.fileType)
-         << " name=" << (name ? name->pascalText() : std::string()) << "\n";
-    return true;
-  }
-  if (word == "interface") {
-    int version = 0;
-    if (!(args >> version)) return out_ << "error interface needs a number\n", false;
-    setInterfaceVersion(version);
-    out_ << "interface " << version << "\n";
-    return true;
-  }
-  if (word == "init") {
-    Record info(importInfo::kSize);
-    const int32_t result = host_.init(&info);
-    out_ << "init result=" << result;
-    for (int i = 0; i < 16; ++i) out_ << " f" << i << "=" << info.int32At(importInfo::field(i));
-    out_ << "\n";
-    return true;
-  }
-  if (word == "format") {
-    int index = 0;
-    args >> index;
-    Record format(indFormat::kSize);
-    const int32_t result = host_.getIndFormat(index, &format);
-    out_ << "format result=" << result
-         << " type=" << fourCCText(format.int32At(indFormat::kFileType))
-         << " flags=" << format.int32At(indFormat::kFlags)
-         << " ext=" << format.textAt(indFormat::kExtension, indFormat::kExtensionSize)
-         << " short=" << format.textAt(indFormat::kShortName, indFormat::kShortNameSize)
-         << " name=" << format.textAt(indFormat::kName, indFormat::kNameSize) << "\n";
-    return true;
-  }
-  if (word == "project") {
-    std::string contents;
-    const bool opened = openProject(rest(args), &contents);
-    out_ << "project opened=" << opened << " bytes=" << contents.size() << "\n";
-    return true;
-  }
-  if (word == "selector") {
-    int number = 0;
-    args >> number;
-    out_ << "selector " << number << " result=" << host_.call(number, 0, 0) << "\n";
-    return true;
-  }
-  if (word == "shutdown") {
-    out_ << "shutdown result=" << host_.shutdown() << "\n";
-    return true;
-  }
-  if (word == "unload") {
-    for (auto& entry : clips_) host_.freeSettings(*entry.second);
-    clips_.clear();
-    host_.unload();
-    out_ << "unload blocks=" << liveHostBlocks() << " foreign=" << foreignDisposals() << "\n";
-    return true;
-  }
+  for (const HostCommand& command : hostCommands())
+    if (word == command.name) return (this->*command.run)(args);
   return clipCommand(word, args);
 }
 
@@ -156,76 +113,154 @@ bool EditorSession::clipCommand(const std::string& word, std::istringstream& arg
   }
   HostClip* c = clip(name);
   if (!c) return out_ << "error no clip " << name << "\n", false;
-  if (word == "settings") {
-    const int32_t result = host_.createSettings(*c);
-    out_ << "settings " << name << " result=" << result << " length=" << c->settingsLength;
-    if (c->settings && c->settingsLength >= 12) {
-      const auto* v = reinterpret_cast<const int32_t*>(c->settings);
-      out_ << " maxLength=" << v[0] << " mode=" << v[1] << " aspect=" << v[2];
-    }
-    out_ << "\n";
-    return true;
-  }
-  if (word == "set") {
-    std::string field;
-    int32_t value = 0;
-    if (!(args >> field >> value) || !c->settings || c->settingsLength < 12)
-      return out_ << "error set needs settings, a field and a value\n", false;
-    auto* v = reinterpret_cast<int32_t*>(c->settings);
-    const int index = field == "maxLength" ? 0 : field == "mode" ? 1 : field == "aspect" ? 2 : -1;
-    if (index < 0) return out_ << "error no settings field " << field << "\n", false;
-    v[index] = value;
-    out_ << "set " << name << " " << field << "=" << value << "\n";
-    return true;
-  }
-  if (word == "info") {
-    std::string option;
-    args >> option;
-    ClipDescription d;
-    const int32_t result = host_.describe(*c, option != "nosettings", &d);
-    out_ << "info " << name << " result=" << result;
-    if (result == 0) {
-      descriptions_[name] = d;
-      writeDescription(out_, d);
-    }
-    out_ << "\n";
-    return true;
-  }
-  if (word == "image") {
-    ImageRequest request;
-    int frame = 0;
-    if (!(args >> frame >> request.width >> request.height))
-      return out_ << "error image needs a frame, a width and a height\n", false;
-    const std::string file = rest(args);
-    const int32_t sampleSize = descriptions_.count(name) ? descriptions_[name].vidSampleSize : 1;
-    const int32_t result = host_.importImage(*c, frame * sampleSize, sampleSize, request);
-    out_ << "image " << name << " frame=" << frame << " result=" << result
-         << " guard=" << request.guardIntact() << "\n";
-    if (result == 0 && !file.empty() && !writeFile(file, topDownRgba(request)))
-      return out_ << "error cannot write " << file << "\n", false;
-    return true;
-  }
-  if (word == "analysis") {
-    int size = 512;
-    args >> size;
-    std::string text;
-    int32_t answer = 0;
-    const int32_t result = host_.analysis(*c, size, &text, &answer);
-    out_ << "analysis " << name << " result=" << result << " size=" << answer
-         << " text=" << escaped(text.size() == size_t(size) ? std::string() : text) << "\n";
-    return true;
-  }
-  if (word == "prefs") {
-    out_ << "prefs " << name << " result=" << host_.editSettings(*c) << "\n";
-    return true;
-  }
-  if (word == "close") {
-    out_ << "close " << name << " result=" << host_.close(*c)
-         << " fileref=" << c->access.int32At(fileAccess::kFileRef) << "\n";
-    return true;
-  }
+  for (const ClipCommand& command : clipCommands())
+    if (word == command.name) return (this->*command.run)(name, *c, args);
   out_ << "error unknown command " << word << "\n";
   return false;
+}
+
+bool EditorSession::load(std::istringstream& args) {
+  std::string error;
+  const std::string path = rest(args);
+  if (!host_.load(path, &error)) {
+    out_ << "load failed " << error << "\n";
+    return true;
+  }
+  const PluginDeclaration& d = host_.declaration();
+  const PiplProperty* name = d.property(uint32_t(fourCC('n', 'a', 'm', 'e')));
+  out_ << "load ok type=" << fourCCText(d.fileType) << " name=" << (name ? name->pascalText() : std::string()) << "\n";
+  return true;
+}
+
+bool EditorSession::interfaceVersion(std::istringstream& args) {
+  int version = 0;
+  if (!(args >> version)) return out_ << "error interface needs a number\n", false;
+  setInterfaceVersion(version);
+  out_ << "interface " << version << "\n";
+  return true;
+}
+
+bool EditorSession::init(std::istringstream&) {
+  Record record(importInfo::kSize);
+  const int32_t result = host_.init(&record);
+  out_ << "init result=" << result;
+  for (int i = 0; i < 16; ++i) out_ << " f" << i << "=" << record.int32At(importInfo::field(i));
+  out_ << "\n";
+  return true;
+}
+
+bool EditorSession::format(std::istringstream& args) {
+  int index = 0;
+  args >> index;
+  Record record(indFormat::kSize);
+  const int32_t result = host_.getIndFormat(index, &record);
+  out_ << "format result=" << result << " type=" << fourCCText(record.int32At(indFormat::kFileType))
+       << " flags=" << record.int32At(indFormat::kFlags)
+       << " ext=" << record.textAt(indFormat::kExtension, indFormat::kExtensionSize)
+       << " short=" << record.textAt(indFormat::kShortName, indFormat::kShortNameSize)
+       << " name=" << record.textAt(indFormat::kName, indFormat::kNameSize) << "\n";
+  return true;
+}
+
+bool EditorSession::project(std::istringstream& args) {
+  std::string contents;
+  const bool opened = openProject(rest(args), &contents);
+  out_ << "project opened=" << opened << " bytes=" << contents.size() << "\n";
+  return true;
+}
+
+bool EditorSession::selector(std::istringstream& args) {
+  int number = 0;
+  args >> number;
+  out_ << "selector " << number << " result=" << host_.call(number, 0, 0) << "\n";
+  return true;
+}
+
+bool EditorSession::shutdown(std::istringstream&) {
+  out_ << "shutdown result=" << host_.shutdown() << "\n";
+  return true;
+}
+
+bool EditorSession::unload(std::istringstream&) {
+  for (auto& entry : clips_) host_.freeSettings(*entry.second);
+  clips_.clear();
+  host_.unload();
+  out_ << "unload blocks=" << liveHostBlocks() << " foreign=" << foreignDisposals() << "\n";
+  return true;
+}
+
+bool EditorSession::settings(const std::string& name, HostClip& c, std::istringstream&) {
+  const int32_t result = host_.createSettings(c);
+  out_ << "settings " << name << " result=" << result << " length=" << c.settingsLength;
+  if (c.settings && c.settingsLength >= 12) {
+    const auto* v = reinterpret_cast<const int32_t*>(c.settings);
+    out_ << " maxLength=" << v[0] << " mode=" << v[1] << " aspect=" << v[2];
+  }
+  out_ << "\n";
+  return true;
+}
+
+bool EditorSession::set(const std::string& name, HostClip& c, std::istringstream& args) {
+  std::string field;
+  int32_t value = 0;
+  if (!(args >> field >> value) || !c.settings || c.settingsLength < 12)
+    return out_ << "error set needs settings, a field and a value\n", false;
+  auto* v = reinterpret_cast<int32_t*>(c.settings);
+  const int index = field == "maxLength" ? 0 : field == "mode" ? 1 : field == "aspect" ? 2 : -1;
+  if (index < 0) return out_ << "error no settings field " << field << "\n", false;
+  v[index] = value;
+  out_ << "set " << name << " " << field << "=" << value << "\n";
+  return true;
+}
+
+bool EditorSession::info(const std::string& name, HostClip& c, std::istringstream& args) {
+  std::string option;
+  args >> option;
+  ClipDescription d;
+  const int32_t result = host_.describe(c, option != "nosettings", &d);
+  out_ << "info " << name << " result=" << result;
+  if (result == 0) {
+    descriptions_[name] = d;
+    writeDescription(out_, d);
+  }
+  out_ << "\n";
+  return true;
+}
+
+bool EditorSession::image(const std::string& name, HostClip& c, std::istringstream& args) {
+  ImageRequest request;
+  int frame = 0;
+  if (!(args >> frame >> request.width >> request.height))
+    return out_ << "error image needs a frame, a width and a height\n", false;
+  const std::string file = rest(args);
+  const int32_t sampleSize = descriptions_.count(name) ? descriptions_[name].vidSampleSize : 1;
+  const int32_t result = host_.importImage(c, frame * sampleSize, sampleSize, request);
+  out_ << "image " << name << " frame=" << frame << " result=" << result << " guard=" << request.guardIntact() << "\n";
+  if (result == 0 && !file.empty() && !writeFile(file, topDownRgba(request)))
+    return out_ << "error cannot write " << file << "\n", false;
+  return true;
+}
+
+bool EditorSession::analysis(const std::string& name, HostClip& c, std::istringstream& args) {
+  int size = 512;
+  args >> size;
+  std::string text;
+  int32_t answer = 0;
+  const int32_t result = host_.analysis(c, size, &text, &answer);
+  out_ << "analysis " << name << " result=" << result << " size=" << answer
+       << " text=" << escaped(text.size() == size_t(size) ? std::string() : text) << "\n";
+  return true;
+}
+
+bool EditorSession::prefs(const std::string& name, HostClip& c, std::istringstream&) {
+  out_ << "prefs " << name << " result=" << host_.editSettings(c) << "\n";
+  return true;
+}
+
+bool EditorSession::close(const std::string& name, HostClip& c, std::istringstream&) {
+  out_ << "close " << name << " result=" << host_.close(c) << " fileref=" << c.access.int32At(fileAccess::kFileRef)
+       << "\n";
+  return true;
 }
 
 int renderMovie(const RenderOptions& o, std::ostream& out, std::ostream& err) {

@@ -14,6 +14,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "importer_host.h"
 
@@ -29,8 +30,36 @@ class EditorSession {
   bool run(const std::string& line);
 
  private:
+  struct HostCommand {
+    const char* name;
+    bool (EditorSession::*run)(std::istringstream& args);
+  };
+  struct ClipCommand {
+    const char* name;
+    bool (EditorSession::*run)(const std::string& name, HostClip& clip, std::istringstream& args);
+  };
+  static const std::vector<HostCommand>& hostCommands();
+  static const std::vector<ClipCommand>& clipCommands();
+
   HostClip* clip(const std::string& name);
   bool clipCommand(const std::string& word, std::istringstream& args);
+
+  bool load(std::istringstream& args);
+  bool interfaceVersion(std::istringstream& args);
+  bool init(std::istringstream& args);
+  bool format(std::istringstream& args);
+  bool project(std::istringstream& args);
+  bool selector(std::istringstream& args);
+  bool shutdown(std::istringstream& args);
+  bool unload(std::istringstream& args);
+
+  bool settings(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool set(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool info(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool image(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool analysis(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool prefs(const std::string& name, HostClip& clip, std::istringstream& args);
+  bool close(const std::string& name, HostClip& clip, std::istringstream& args);
 
   std::ostream& out_;
   ImporterHost host_;

@@ -89,8 +89,8 @@ HWND editorMainWindow() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "MvqEditorMain";
   RegisterClassA(&wc);
-  mainWindow = CreateWindowExA(0, "MvqEditorMain", "Moviquill editor host", WS_OVERLAPPEDWINDOW,
-                               160, 120, 800, 600, nullptr, nullptr, wc.hInstance, nullptr);
+  mainWindow = CreateWindowExA(0, "MvqEditorMain", "Moviquill editor host", WS_OVERLAPPEDWINDOW, 160, 120, 800, 600,
+                               nullptr, nullptr, wc.hInstance, nullptr);
   return mainWindow;
 }
 

@@ -11,10 +11,7 @@ constexpr uint8_t kRecordFill = 0xA5;  // bytes the plug-in has no business chan
 }  // namespace
 
 HostClip::HostClip(const std::string& moviePath, int32_t type)
-    : path(moviePath),
-      fileType(type),
-      access(fileAccess::kSize, kRecordFill),
-      info(fileInfo::kSize, kRecordFill) {}
+    : path(moviePath), fileType(type), access(fileAccess::kSize, kRecordFill), info(fileInfo::kSize, kRecordFill) {}
 
 bool ImageRequest::guardIntact() const {
   if (buffer.size() < kGuard) return false;
@@ -71,9 +68,7 @@ int32_t ImporterHost::call(int32_t selectorNumber, intptr_t param1, intptr_t par
   return entry_ ? entry_(selectorNumber, standardParameters(), param1, param2) : -1;
 }
 
-int32_t ImporterHost::init(Record* info) {
-  return call(selector::kInit, reinterpret_cast<intptr_t>(info->data()), 0);
-}
+int32_t ImporterHost::init(Record* info) { return call(selector::kInit, reinterpret_cast<intptr_t>(info->data()), 0); }
 
 int32_t ImporterHost::shutdown() { return call(selector::kShutdown, 0, 0); }
 
@@ -132,8 +127,7 @@ int32_t ImporterHost::describe(HostClip& clip, bool withSettings, ClipDescriptio
   return 0;
 }
 
-int32_t ImporterHost::importImage(HostClip& clip, int32_t position, int32_t timeScale,
-                                  ImageRequest& request) {
+int32_t ImporterHost::importImage(HostClip& clip, int32_t position, int32_t timeScale, ImageRequest& request) {
   const int32_t rowBytes = request.rowBytes ? request.rowBytes : request.width * 4;
   const int32_t size = request.bufferSize ? request.bufferSize : rowBytes * request.height;
   request.buffer.assign(size_t(size) + ImageRequest::kGuard, ImageRequest::kFill);
@@ -150,8 +144,7 @@ int32_t ImporterHost::importImage(HostClip& clip, int32_t position, int32_t time
   return call(selector::kImportImage, 0, reinterpret_cast<intptr_t>(image.data()));
 }
 
-int32_t ImporterHost::analysis(HostClip& clip, int32_t bufferSize, std::string* text,
-                               int32_t* sizeAnswer) {
+int32_t ImporterHost::analysis(HostClip& clip, int32_t bufferSize, std::string* text, int32_t* sizeAnswer) {
   std::vector<char> buffer(size_t(bufferSize > 0 ? bufferSize : 0) + 1, '\x7F');
   Record record(analysis::kSize);
   record.setPointer(analysis::kPrivateData, clip.privateData);

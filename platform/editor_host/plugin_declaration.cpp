@@ -10,8 +10,7 @@ constexpr int kImptId = 1000;
 constexpr int kPiplId = 16000;
 
 uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
+  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 
 // The bytes of a resource, or false when the module has none of that id.
@@ -67,8 +66,7 @@ bool parsePipl(const std::vector<uint8_t>& bytes, PluginDeclaration* declaration
   return true;
 }
 
-bool readPluginDeclaration(const std::string& path, PluginDeclaration* declaration,
-                           std::string* error) {
+bool readPluginDeclaration(const std::string& path, PluginDeclaration* declaration, std::string* error) {
   *declaration = PluginDeclaration();
   HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!module) {

@@ -31,8 +31,7 @@ struct PluginDeclaration {
 
 // False with a reason when the file cannot be read as a module or a resource
 // is malformed; a missing resource only leaves its has-flag false.
-bool readPluginDeclaration(const std::string& path, PluginDeclaration* declaration,
-                           std::string* error);
+bool readPluginDeclaration(const std::string& path, PluginDeclaration* declaration, std::string* error);
 // The PiPL bytes as properties; false when they run past their end.
 bool parsePipl(const std::vector<uint8_t>& bytes, PluginDeclaration* declaration);
 

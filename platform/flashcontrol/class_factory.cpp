@@ -17,8 +17,7 @@ HRESULT STDMETHODCALLTYPE Factory_QueryInterface(IClassFactory* iface, REFIID ii
 // A static object: references keep nothing alive, LockServer does.
 ULONG STDMETHODCALLTYPE Factory_AddRef(IClassFactory*) { return 2; }
 ULONG STDMETHODCALLTYPE Factory_Release(IClassFactory*) { return 1; }
-HRESULT STDMETHODCALLTYPE Factory_CreateInstance(IClassFactory*, IUnknown* outer, REFIID iid,
-                                                 void** object) {
+HRESULT STDMETHODCALLTYPE Factory_CreateInstance(IClassFactory*, IUnknown* outer, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
@@ -34,8 +33,7 @@ HRESULT STDMETHODCALLTYPE Factory_LockServer(IClassFactory*, BOOL lock) {
 }
 
 const IClassFactoryVtbl factoryVtbl = {
-    Factory_QueryInterface, Factory_AddRef, Factory_Release, Factory_CreateInstance,
-    Factory_LockServer,
+    Factory_QueryInterface, Factory_AddRef, Factory_Release, Factory_CreateInstance, Factory_LockServer,
 };
 
 IClassFactory factory = {&factoryVtbl};

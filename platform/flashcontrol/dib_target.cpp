@@ -8,8 +8,8 @@ bool plainMapping(HDC dc) {
   if (GetMapMode(dc) != MM_TEXT || GetLayout(dc) != 0) return false;
   if (GetGraphicsMode(dc) == GM_COMPATIBLE) return true;
   XFORM transform;
-  return GetWorldTransform(dc, &transform) && transform.eM11 == 1 && transform.eM12 == 0 &&
-         transform.eM21 == 0 && transform.eM22 == 1 && transform.eDx == 0 && transform.eDy == 0;
+  return GetWorldTransform(dc, &transform) && transform.eM11 == 1 && transform.eM12 == 0 && transform.eM21 == 0 &&
+         transform.eM22 == 1 && transform.eDx == 0 && transform.eDy == 0;
 }
 
 bool insideClip(HDC dc, const RECT& rect) {
@@ -22,8 +22,8 @@ bool insideClip(HDC dc, const RECT& rect) {
 // Whether the bitmap's rows run top-down: a DIB section's description does not
 // tell, so one pixel of the rectangle (drawn over afterwards anyway) is set
 // through GDI and looked for in both rows it could be in.
-bool rowsRunDown(HDC dc, const RECT& rect, const POINT device[2], uint8_t* bits, ptrdiff_t stride,
-                 LONG height, int bytesPerPixel, bool* topDown) {
+bool rowsRunDown(HDC dc, const RECT& rect, const POINT device[2], uint8_t* bits, ptrdiff_t stride, LONG height,
+                 int bytesPerPixel, bool* topDown) {
   LONG logicalY = rect.top, deviceY = device[0].y;
   if (deviceY == height - 1 - deviceY) logicalY = rect.bottom - 1, deviceY = device[1].y - 1;
   uint8_t* down = bits + deviceY * stride + ptrdiff_t(device[0].x) * bytesPerPixel;
@@ -59,9 +59,8 @@ bool findDibTarget(HDC dc, const RECT& rect, DibTarget* target) {
   if (!LPtoDP(dc, corners, 2)) return false;
   const LONG width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight;
   if (corners[0].x < 0 || corners[0].y < 0 || corners[1].x > width || corners[1].y > height ||
-      corners[1].x - corners[0].x != rect.right - rect.left ||
-      corners[1].y - corners[0].y != rect.bottom - rect.top || rect.right <= rect.left ||
-      rect.bottom <= rect.top)
+      corners[1].x - corners[0].x != rect.right - rect.left || corners[1].y - corners[0].y != rect.bottom - rect.top ||
+      rect.right <= rect.left || rect.bottom <= rect.top)
     return false;
   uint8_t* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
   const ptrdiff_t stride = dib.dsBm.bmWidthBytes;

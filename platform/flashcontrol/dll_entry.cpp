@@ -42,6 +42,4 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** o
   return factory->lpVtbl->QueryInterface(factory, iid, object);
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow(void) {
-  return flashControlCount() == 0 && !serverLocked() ? S_OK : S_FALSE;
-}
+extern "C" HRESULT WINAPI DllCanUnloadNow(void) { return flashControlCount() == 0 && !serverLocked() ? S_OK : S_FALSE; }

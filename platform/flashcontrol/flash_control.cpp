@@ -90,16 +90,14 @@ FlashControl* createFlashControl() {
 
 HRESULT flashQueryInterface(FlashControl* control, REFIID iid, void** object) {
   if (!object) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, IID_IShockwaveFlash))
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IShockwaveFlash))
     *object = &control->IShockwaveFlash_iface;
   else if (IsEqualIID(iid, IID_IOleObject))
     *object = &control->IOleObject_iface;
   else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject) ||
            IsEqualIID(iid, IID_IOleInPlaceObjectWindowless))
     *object = &control->IOleInPlaceObjectWindowless_iface;
-  else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) ||
-           IsEqualIID(iid, IID_IViewObjectEx))
+  else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) || IsEqualIID(iid, IID_IViewObjectEx))
     *object = &control->IViewObjectEx_iface;
   else if (IsEqualIID(iid, IID_IOleControl))
     *object = &control->IOleControl_iface;
@@ -132,9 +130,7 @@ void silenceMovie(FlashControl* control) {
 
 void requestRepaint(FlashControl* control) {
   IOleInPlaceSiteWindowless* site = control->inPlaceSite;
-  if (site)
-    site->lpVtbl->InvalidateRect(site, &control->position,
-                                 control->windowMode == WindowMode::Transparent);
+  if (site) site->lpVtbl->InvalidateRect(site, &control->position, control->windowMode == WindowMode::Transparent);
 }
 
 SIZEL controlExtent(FlashControl* control) {

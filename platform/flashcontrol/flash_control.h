@@ -31,18 +31,18 @@ struct FlashControl {
   ITimerSink ITimerSink_iface;
   LONG ref;
 
-  std::unique_ptr<AcmMp3DecoderFactory> mp3;   // outlives the player
+  std::unique_ptr<AcmMp3DecoderFactory> mp3;  // outlives the player
   std::unique_ptr<swf::MoviePlayer> player;
-  std::unique_ptr<TickedSoundOutput> sound;    // plays the player's mixer; goes first
+  std::unique_ptr<TickedSoundOutput> sound;  // plays the player's mixer; goes first
   // put_Movie only names the movie, after a look at its header, as the real
   // control only starts a load there; the file is read and parsed at the
   // movie's first use, so a movie named again before that is never read.
-  BSTR moviePath;      // the movie last named
-  bool loadPending;    // moviePath is not read yet
-  HWND loadWindow;     // receives the pending load's completion; made on first use
-  HRESULT loadResult;  // of reading it; after a failure the control has no movie
-  int frameIntervalMs; // the named movie's, from its header
-  int scaleMode;  // a swf::ScaleMode value
+  BSTR moviePath;       // the movie last named
+  bool loadPending;     // moviePath is not read yet
+  HWND loadWindow;      // receives the pending load's completion; made on first use
+  HRESULT loadResult;   // of reading it; after a failure the control has no movie
+  int frameIntervalMs;  // the named movie's, from its header
+  int scaleMode;        // a swf::ScaleMode value
   const QualitySetting* quality;
   WindowMode windowMode;
   FramePainter painter;

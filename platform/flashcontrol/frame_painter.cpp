@@ -20,8 +20,8 @@ bool keepable(const RECT& rect) {
 }  // namespace
 
 bool FramePainter::View::sameLayout(const View& other) const {
-  return player == other.player && width == other.width && height == other.height &&
-         mode == other.mode && opaque == other.opaque;
+  return player == other.player && width == other.width && height == other.height && mode == other.mode &&
+         opaque == other.opaque;
 }
 
 FramePainter::~FramePainter() {
@@ -59,8 +59,8 @@ bool FramePainter::ensure(Buffer& buffer, int width, int height) {
   return true;
 }
 
-void FramePainter::render(const swf::MoviePlayer& player, const Buffer& buffer, int viewX, int viewY,
-                          int viewW, int viewH, swf::ScaleMode mode, bool opaque) {
+void FramePainter::render(const swf::MoviePlayer& player, const Buffer& buffer, int viewX, int viewY, int viewW,
+                          int viewH, swf::ScaleMode mode, bool opaque) {
   GdiFlush();  // the DIBs' bits are written directly
   // An opaque render fills every pixel of the buffer itself.
   if (!opaque) std::memset(buffer.bits, 0, size_t(buffer.width) * size_t(buffer.height) * 4);
@@ -81,8 +81,8 @@ bool FramePainter::keepPicture(const View& view) {
   return true;
 }
 
-HRESULT FramePainter::paint(const swf::MoviePlayer& player, HDC dc, const RECT& rect,
-                            swf::ScaleMode mode, bool opaque) {
+HRESULT FramePainter::paint(const swf::MoviePlayer& player, HDC dc, const RECT& rect, swf::ScaleMode mode,
+                            bool opaque) {
   RECT visible = rect;
   RECT clipBox;
   int clip = GetClipBox(dc, &clipBox);
@@ -95,27 +95,24 @@ HRESULT FramePainter::paint(const swf::MoviePlayer& player, HDC dc, const RECT& 
   changeUnpainted_ = false;
   POINT from = {0, 0};
   if (keepable(rect)) {
-    const View view{&player, player.revision(), int(rect.right - rect.left),
-                    int(rect.bottom - rect.top), mode, opaque};
+    const View view{&player, player.revision(), int(rect.right - rect.left), int(rect.bottom - rect.top), mode, opaque};
     if (!keepPicture(view)) return E_OUTOFMEMORY;
     from = POINT{visible.left - rect.left, visible.top - rect.top};
   } else {
     if (!ensure(picture_, width, height)) return E_OUTOFMEMORY;
     shown_ = View{};
-    render(player, picture_, rect.left - visible.left, rect.top - visible.top,
-           rect.right - rect.left, rect.bottom - rect.top, mode, opaque);
+    render(player, picture_, rect.left - visible.left, rect.top - visible.top, rect.right - rect.left,
+           rect.bottom - rect.top, mode, opaque);
   }
   HGDIOBJ previous = SelectObject(memoryDC_, picture_.bitmap);
   if (!originalBitmap_) originalBitmap_ = previous;
   return opaque ? copyOpaque(dc, visible, from) : blend(dc, visible, from);
 }
 
-RECT FramePainter::changedArea(const swf::MoviePlayer& player, const RECT& rect,
-                               swf::ScaleMode mode, bool opaque) {
+RECT FramePainter::changedArea(const swf::MoviePlayer& player, const RECT& rect, swf::ScaleMode mode, bool opaque) {
   RECT none = {0, 0, 0, 0};
   if (!keepable(rect)) return rect;
-  const View view{&player, player.revision(), int(rect.right - rect.left),
-                  int(rect.bottom - rect.top), mode, opaque};
+  const View view{&player, player.revision(), int(rect.right - rect.left), int(rect.bottom - rect.top), mode, opaque};
   if (shown_.sameLayout(view) && shown_.revision == view.revision) return none;
   // Ticks in a row with no paint between (a host stepping the movie on): the
   // site repaints all of it anyway, and rendering each frame would be wasted.
@@ -136,8 +133,7 @@ RECT FramePainter::changedArea(const swf::MoviePlayer& player, const RECT& rect,
     changeUnpainted_ = false;
     return none;
   }
-  return RECT{rect.left + changed.left, rect.top + changed.top, rect.left + changed.right,
-              rect.top + changed.bottom};
+  return RECT{rect.left + changed.left, rect.top + changed.top, rect.left + changed.right, rect.top + changed.bottom};
 }
 
 // Every pixel has alpha 255 here, so blending would only copy.
@@ -152,16 +148,13 @@ HRESULT FramePainter::copyOpaque(HDC dc, const RECT& visible, POINT from) {
       copyOpaqueRow(in, out, width, target.bytesPerPixel);
     return S_OK;
   }
-  return BitBlt(dc, visible.left, visible.top, width, height, memoryDC_, from.x, from.y, SRCCOPY)
-             ? S_OK
-             : E_FAIL;
+  return BitBlt(dc, visible.left, visible.top, width, height, memoryDC_, from.x, from.y, SRCCOPY) ? S_OK : E_FAIL;
 }
 
 HRESULT FramePainter::blend(HDC dc, const RECT& visible, POINT from) {
   const int width = visible.right - visible.left, height = visible.bottom - visible.top;
   BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  if (!AlphaBlend(dc, visible.left, visible.top, width, height, memoryDC_, from.x, from.y, width,
-                  height, blend))
+  if (!AlphaBlend(dc, visible.left, visible.top, width, height, memoryDC_, from.x, from.y, width, height, blend))
     return E_FAIL;
   return S_OK;
 }

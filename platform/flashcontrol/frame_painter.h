@@ -23,13 +23,11 @@ class FramePainter {
   // Draws the stage mapped onto rect (logical units of dc) by mode; only the
   // part inside the target's clip box is rendered. With opaque the rectangle
   // is first filled with the movie's background colour.
-  HRESULT paint(const swf::MoviePlayer& player, HDC dc, const RECT& rect, swf::ScaleMode mode,
-                bool opaque);
+  HRESULT paint(const swf::MoviePlayer& player, HDC dc, const RECT& rect, swf::ScaleMode mode, bool opaque);
 
   // The part of rect whose pixels differ from the picture drawn last for the
   // same view (all of rect when there is none); empty when nothing changed.
-  RECT changedArea(const swf::MoviePlayer& player, const RECT& rect, swf::ScaleMode mode,
-                   bool opaque);
+  RECT changedArea(const swf::MoviePlayer& player, const RECT& rect, swf::ScaleMode mode, bool opaque);
 
  private:
   struct Buffer {
@@ -51,16 +49,16 @@ class FramePainter {
 
   bool ensure(Buffer& buffer, int width, int height);
   void release(Buffer& buffer);
-  void render(const swf::MoviePlayer& player, const Buffer& buffer, int viewX, int viewY,
-              int viewW, int viewH, swf::ScaleMode mode, bool opaque);
+  void render(const swf::MoviePlayer& player, const Buffer& buffer, int viewX, int viewY, int viewW, int viewH,
+              swf::ScaleMode mode, bool opaque);
   bool keepPicture(const View& view);
   HRESULT copyOpaque(HDC dc, const RECT& visible, POINT from);
   HRESULT blend(HDC dc, const RECT& visible, POINT from);
 
   HDC memoryDC_ = nullptr;
   HGDIOBJ originalBitmap_ = nullptr;
-  Buffer picture_;  // the picture drawn last
-  Buffer spare_;    // where a tick's picture is rendered to compare with it
-  View shown_;      // what picture_ holds; empty (no player) when nothing is kept
+  Buffer picture_;                // the picture drawn last
+  Buffer spare_;                  // where a tick's picture is rendered to compare with it
+  View shown_;                    // what picture_ holds; empty (no player) when nothing is kept
   bool changeUnpainted_ = false;  // a tick reported a change that no paint has shown yet
 };

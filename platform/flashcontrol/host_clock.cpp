@@ -21,11 +21,9 @@ void release(T* p) {
 // The host's timer service, reached through the client site's IServiceProvider.
 ITimer* createHostTimer(IOleClientSite* site) {
   IServiceProvider* provider = nullptr;
-  if (!site || FAILED(site->lpVtbl->QueryInterface(site, IID_IServiceProvider, (void**)&provider)))
-    return nullptr;
+  if (!site || FAILED(site->lpVtbl->QueryInterface(site, IID_IServiceProvider, (void**)&provider))) return nullptr;
   ITimerService* service = nullptr;
-  HRESULT hr = provider->lpVtbl->QueryService(provider, IID_ITimerService, IID_ITimerService,
-                                              (void**)&service);
+  HRESULT hr = provider->lpVtbl->QueryService(provider, IID_ITimerService, IID_ITimerService, (void**)&service);
   release(provider);
   if (FAILED(hr) || !service) return nullptr;
   ITimer* timer = nullptr;
@@ -41,12 +39,8 @@ inline FlashControl* impl_from_ITimerSink(ITimerSink* iface) {
 HRESULT STDMETHODCALLTYPE TimerSink_QueryInterface(ITimerSink* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_ITimerSink(iface), iid, object);
 }
-ULONG STDMETHODCALLTYPE TimerSink_AddRef(ITimerSink* iface) {
-  return flashAddRef(impl_from_ITimerSink(iface));
-}
-ULONG STDMETHODCALLTYPE TimerSink_Release(ITimerSink* iface) {
-  return flashRelease(impl_from_ITimerSink(iface));
-}
+ULONG STDMETHODCALLTYPE TimerSink_AddRef(ITimerSink* iface) { return flashAddRef(impl_from_ITimerSink(iface)); }
+ULONG STDMETHODCALLTYPE TimerSink_Release(ITimerSink* iface) { return flashRelease(impl_from_ITimerSink(iface)); }
 // The time passed is not looked at: one call is one frame, however late, and
 // one tick's share of the movie's sound.
 HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
@@ -64,7 +58,10 @@ HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
 }  // namespace
 
 const ITimerSinkVtbl timerSinkVtbl = {
-    TimerSink_QueryInterface, TimerSink_AddRef, TimerSink_Release, TimerSink_OnTimer,
+    TimerSink_QueryInterface,
+    TimerSink_AddRef,
+    TimerSink_Release,
+    TimerSink_OnTimer,
 };
 
 void adviseHostClock(FlashControl* control) {
@@ -74,8 +71,7 @@ void adviseHostClock(FlashControl* control) {
   VARIANT now = milliseconds(0);
   VARIANT interval = milliseconds(DWORD(control->frameIntervalMs));
   DWORD cookie = 0;
-  if (FAILED(timer->lpVtbl->Advise(timer, now, now, interval, 0, &control->ITimerSink_iface,
-                                   &cookie))) {
+  if (FAILED(timer->lpVtbl->Advise(timer, now, now, interval, 0, &control->ITimerSink_iface, &cookie))) {
     release(timer);
     return;
   }

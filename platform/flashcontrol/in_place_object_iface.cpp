@@ -9,8 +9,7 @@ inline FlashControl* impl_from_IOleInPlaceObjectWindowless(IOleInPlaceObjectWind
   return CONTAINING_RECORD(iface, FlashControl, IOleInPlaceObjectWindowless_iface);
 }
 
-HRESULT STDMETHODCALLTYPE InPlace_QueryInterface(IOleInPlaceObjectWindowless* iface, REFIID iid,
-                                                 void** object) {
+HRESULT STDMETHODCALLTYPE InPlace_QueryInterface(IOleInPlaceObjectWindowless* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_IOleInPlaceObjectWindowless(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE InPlace_AddRef(IOleInPlaceObjectWindowless* iface) {
@@ -34,25 +33,21 @@ HRESULT STDMETHODCALLTYPE InPlace_InPlaceDeactivate(IOleInPlaceObjectWindowless*
 HRESULT STDMETHODCALLTYPE InPlace_UIDeactivate(IOleInPlaceObjectWindowless*) { return S_OK; }
 // The clip rectangle is not needed: the container clips the device context it
 // gives to Draw.
-HRESULT STDMETHODCALLTYPE InPlace_SetObjectRects(IOleInPlaceObjectWindowless* iface,
-                                                 const RECT* position, const RECT*) {
+HRESULT STDMETHODCALLTYPE InPlace_SetObjectRects(IOleInPlaceObjectWindowless* iface, const RECT* position,
+                                                 const RECT*) {
   FlashControl* control = impl_from_IOleInPlaceObjectWindowless(iface);
   if (!position) return E_POINTER;
   control->position = *position;
   requestRepaint(control);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE InPlace_ReactivateAndUndo(IOleInPlaceObjectWindowless*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE InPlace_ReactivateAndUndo(IOleInPlaceObjectWindowless*) { return notImplemented(__func__); }
 // The control takes no input: every window message is left to the container.
-HRESULT STDMETHODCALLTYPE InPlace_OnWindowMessage(IOleInPlaceObjectWindowless*, UINT, WPARAM,
-                                                  LPARAM, LRESULT* result) {
+HRESULT STDMETHODCALLTYPE InPlace_OnWindowMessage(IOleInPlaceObjectWindowless*, UINT, WPARAM, LPARAM, LRESULT* result) {
   if (result) *result = 0;
   return S_FALSE;
 }
-HRESULT STDMETHODCALLTYPE InPlace_GetDropTarget(IOleInPlaceObjectWindowless*,
-                                                IDropTarget** target) {
+HRESULT STDMETHODCALLTYPE InPlace_GetDropTarget(IOleInPlaceObjectWindowless*, IDropTarget** target) {
   if (target) *target = nullptr;
   return notImplemented(__func__);
 }
@@ -60,10 +55,17 @@ HRESULT STDMETHODCALLTYPE InPlace_GetDropTarget(IOleInPlaceObjectWindowless*,
 }  // namespace
 
 const IOleInPlaceObjectWindowlessVtbl inPlaceObjectVtbl = {
-    InPlace_QueryInterface,    InPlace_AddRef,           InPlace_Release,
-    InPlace_GetWindow,         InPlace_ContextSensitiveHelp, InPlace_InPlaceDeactivate,
-    InPlace_UIDeactivate,      InPlace_SetObjectRects,   InPlace_ReactivateAndUndo,
-    InPlace_OnWindowMessage,   InPlace_GetDropTarget,
+    InPlace_QueryInterface,
+    InPlace_AddRef,
+    InPlace_Release,
+    InPlace_GetWindow,
+    InPlace_ContextSensitiveHelp,
+    InPlace_InPlaceDeactivate,
+    InPlace_UIDeactivate,
+    InPlace_SetObjectRects,
+    InPlace_ReactivateAndUndo,
+    InPlace_OnWindowMessage,
+    InPlace_GetDropTarget,
 };
 
 HRESULT activateInPlace(FlashControl* control, IOleClientSite* site) {
@@ -72,8 +74,7 @@ HRESULT activateInPlace(FlashControl* control, IOleClientSite* site) {
   IOleInPlaceSiteWindowless* inPlace = nullptr;
   if (FAILED(site->lpVtbl->QueryInterface(site, IID_IOleInPlaceSiteWindowless, (void**)&inPlace)))
     return notImplemented(__func__);  // only windowless containers are served
-  if (inPlace->lpVtbl->CanWindowlessActivate(inPlace) != S_OK ||
-      inPlace->lpVtbl->CanInPlaceActivate(inPlace) != S_OK) {
+  if (inPlace->lpVtbl->CanWindowlessActivate(inPlace) != S_OK || inPlace->lpVtbl->CanInPlaceActivate(inPlace) != S_OK) {
     inPlace->lpVtbl->Release(inPlace);
     return E_FAIL;
   }
@@ -85,8 +86,7 @@ HRESULT activateInPlace(FlashControl* control, IOleClientSite* site) {
   RECT position = {}, clip = {};
   OLEINPLACEFRAMEINFO frameInfo = {};
   frameInfo.cb = sizeof frameInfo;
-  if (SUCCEEDED(inPlace->lpVtbl->GetWindowContext(inPlace, &frame, &document, &position, &clip,
-                                                  &frameInfo)))
+  if (SUCCEEDED(inPlace->lpVtbl->GetWindowContext(inPlace, &frame, &document, &position, &clip, &frameInfo)))
     control->position = position;
   if (frame) frame->lpVtbl->Release(frame);
   if (document) document->lpVtbl->Release(document);

@@ -31,10 +31,9 @@ bool registerClass() {
 HWND completionWindow(FlashControl* control) {
   if (control->loadWindow) return control->loadWindow;
   if (!registerClass()) return nullptr;
-  control->loadWindow = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        serverInstance(), nullptr);
-  if (control->loadWindow)
-    SetWindowLongPtrW(control->loadWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+  control->loadWindow =
+      CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, serverInstance(), nullptr);
+  if (control->loadWindow) SetWindowLongPtrW(control->loadWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
   return control->loadWindow;
 }
 

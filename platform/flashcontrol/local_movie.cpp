@@ -36,8 +36,8 @@ HRESULT lastError() {
 }
 
 HANDLE openForReading(const wchar_t* path) {
-  return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 HRESULT movieSize(HANDLE file, size_t* size) {
@@ -51,14 +51,12 @@ HRESULT movieSize(HANDLE file, size_t* size) {
 HRESULT readBytes(HANDLE file, size_t count, std::vector<uint8_t>* bytes) {
   bytes->resize(count);
   DWORD read = 0;
-  if (count && (!ReadFile(file, bytes->data(), DWORD(count), &read, nullptr) || read != count))
-    return E_FAIL;
+  if (count && (!ReadFile(file, bytes->data(), DWORD(count), &read, nullptr) || read != count)) return E_FAIL;
   return S_OK;
 }
 
 uint32_t storedLength(const std::vector<uint8_t>& bytes) {
-  return uint32_t(bytes[4]) | uint32_t(bytes[5]) << 8 | uint32_t(bytes[6]) << 16 |
-         uint32_t(bytes[7]) << 24;
+  return uint32_t(bytes[4]) | uint32_t(bytes[5]) << 8 | uint32_t(bytes[6]) << 16 | uint32_t(bytes[7]) << 24;
 }
 
 // A plain movie of a compressed one's file header and the first bytes of its

@@ -5,9 +5,8 @@
 
 namespace {
 
-constexpr DWORD kMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE |
-                              OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-                              OLEMISC_RECOMPOSEONRESIZE;
+constexpr DWORD kMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT |
+                              OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
 
 inline FlashControl* impl_from_IOleObject(IOleObject* iface) {
   return CONTAINING_RECORD(iface, FlashControl, IOleObject_iface);
@@ -22,12 +21,8 @@ void leaveSite(FlashControl* control) {
 HRESULT STDMETHODCALLTYPE OleObject_QueryInterface(IOleObject* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_IOleObject(iface), iid, object);
 }
-ULONG STDMETHODCALLTYPE OleObject_AddRef(IOleObject* iface) {
-  return flashAddRef(impl_from_IOleObject(iface));
-}
-ULONG STDMETHODCALLTYPE OleObject_Release(IOleObject* iface) {
-  return flashRelease(impl_from_IOleObject(iface));
-}
+ULONG STDMETHODCALLTYPE OleObject_AddRef(IOleObject* iface) { return flashAddRef(impl_from_IOleObject(iface)); }
+ULONG STDMETHODCALLTYPE OleObject_Release(IOleObject* iface) { return flashRelease(impl_from_IOleObject(iface)); }
 HRESULT STDMETHODCALLTYPE OleObject_SetClientSite(IOleObject* iface, IOleClientSite* site) {
   FlashControl* control = impl_from_IOleObject(iface);
   if (site == control->clientSite) return S_OK;
@@ -43,16 +38,12 @@ HRESULT STDMETHODCALLTYPE OleObject_GetClientSite(IOleObject* iface, IOleClientS
   if (*site) (*site)->lpVtbl->AddRef(*site);
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE OleObject_SetHostNames(IOleObject*, LPCOLESTR, LPCOLESTR) {
-  return S_OK;
-}
+HRESULT STDMETHODCALLTYPE OleObject_SetHostNames(IOleObject*, LPCOLESTR, LPCOLESTR) { return S_OK; }
 HRESULT STDMETHODCALLTYPE OleObject_Close(IOleObject* iface, DWORD) {
   leaveSite(impl_from_IOleObject(iface));
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE OleObject_SetMoniker(IOleObject*, DWORD, IMoniker*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE OleObject_SetMoniker(IOleObject*, DWORD, IMoniker*) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE OleObject_GetMoniker(IOleObject*, DWORD, DWORD, IMoniker** moniker) {
   if (moniker) *moniker = nullptr;
   return notImplemented(__func__);
@@ -65,20 +56,16 @@ HRESULT STDMETHODCALLTYPE OleObject_GetClipboardData(IOleObject*, DWORD, IDataOb
   return notImplemented(__func__);
 }
 // Every showing verb activates the control in place, windowless; hiding deactivates it.
-HRESULT STDMETHODCALLTYPE OleObject_DoVerb(IOleObject* iface, LONG verb, MSG*,
-                                           IOleClientSite* site, LONG, HWND, const RECT*) {
+HRESULT STDMETHODCALLTYPE OleObject_DoVerb(IOleObject* iface, LONG verb, MSG*, IOleClientSite* site, LONG, HWND,
+                                           const RECT*) {
   FlashControl* control = impl_from_IOleObject(iface);
   switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_UIACTIVATE:
-    case OLEIVERB_INPLACEACTIVATE:
-      return activateInPlace(control, site ? site : control->clientSite);
-    case OLEIVERB_HIDE:
-      deactivateInPlace(control);
-      return S_OK;
-    default:
-      return OLEOBJ_S_INVALIDVERB;
+    case OLEIVERB_INPLACEACTIVATE: return activateInPlace(control, site ? site : control->clientSite);
+    case OLEIVERB_HIDE: deactivateInPlace(control); return S_OK;
+    default: return OLEOBJ_S_INVALIDVERB;
   }
 }
 HRESULT STDMETHODCALLTYPE OleObject_EnumVerbs(IOleObject*, IEnumOLEVERB** verbs) {
@@ -112,9 +99,7 @@ HRESULT STDMETHODCALLTYPE OleObject_Advise(IOleObject*, IAdviseSink*, DWORD* con
   if (connection) *connection = 0;
   return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE OleObject_Unadvise(IOleObject*, DWORD) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE OleObject_Unadvise(IOleObject*, DWORD) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE OleObject_EnumAdvise(IOleObject*, IEnumSTATDATA** advises) {
   if (advises) *advises = nullptr;
   return notImplemented(__func__);
@@ -124,30 +109,19 @@ HRESULT STDMETHODCALLTYPE OleObject_GetMiscStatus(IOleObject*, DWORD, DWORD* sta
   *status = kMiscStatus;
   return S_OK;
 }
-HRESULT STDMETHODCALLTYPE OleObject_SetColorScheme(IOleObject*, LOGPALETTE*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE OleObject_SetColorScheme(IOleObject*, LOGPALETTE*) { return notImplemented(__func__); }
 
 inline FlashControl* impl_from_IOleControl(IOleControl* iface) {
   return CONTAINING_RECORD(iface, FlashControl, IOleControl_iface);
 }
 
-HRESULT STDMETHODCALLTYPE OleControl_QueryInterface(IOleControl* iface, REFIID iid,
-                                                    void** object) {
+HRESULT STDMETHODCALLTYPE OleControl_QueryInterface(IOleControl* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_IOleControl(iface), iid, object);
 }
-ULONG STDMETHODCALLTYPE OleControl_AddRef(IOleControl* iface) {
-  return flashAddRef(impl_from_IOleControl(iface));
-}
-ULONG STDMETHODCALLTYPE OleControl_Release(IOleControl* iface) {
-  return flashRelease(impl_from_IOleControl(iface));
-}
-HRESULT STDMETHODCALLTYPE OleControl_GetControlInfo(IOleControl*, CONTROLINFO*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE OleControl_OnMnemonic(IOleControl*, MSG*) {
-  return notImplemented(__func__);
-}
+ULONG STDMETHODCALLTYPE OleControl_AddRef(IOleControl* iface) { return flashAddRef(impl_from_IOleControl(iface)); }
+ULONG STDMETHODCALLTYPE OleControl_Release(IOleControl* iface) { return flashRelease(impl_from_IOleControl(iface)); }
+HRESULT STDMETHODCALLTYPE OleControl_GetControlInfo(IOleControl*, CONTROLINFO*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE OleControl_OnMnemonic(IOleControl*, MSG*) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE OleControl_OnAmbientPropertyChange(IOleControl*, DISPID) { return S_OK; }
 HRESULT STDMETHODCALLTYPE OleControl_FreezeEvents(IOleControl*, BOOL) { return S_OK; }
 
@@ -155,8 +129,7 @@ inline FlashControl* impl_from_IPersistStreamInit(IPersistStreamInit* iface) {
   return CONTAINING_RECORD(iface, FlashControl, IPersistStreamInit_iface);
 }
 
-HRESULT STDMETHODCALLTYPE Persist_QueryInterface(IPersistStreamInit* iface, REFIID iid,
-                                                 void** object) {
+HRESULT STDMETHODCALLTYPE Persist_QueryInterface(IPersistStreamInit* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_IPersistStreamInit(iface), iid, object);
 }
 ULONG STDMETHODCALLTYPE Persist_AddRef(IPersistStreamInit* iface) {
@@ -172,15 +145,9 @@ HRESULT STDMETHODCALLTYPE Persist_GetClassID(IPersistStreamInit*, CLSID* clsid) 
 }
 HRESULT STDMETHODCALLTYPE Persist_IsDirty(IPersistStreamInit*) { return S_FALSE; }
 // Properties are set through IShockwaveFlash only; none are kept in streams.
-HRESULT STDMETHODCALLTYPE Persist_Load(IPersistStreamInit*, IStream*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Persist_Save(IPersistStreamInit*, IStream*, BOOL) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Persist_GetSizeMax(IPersistStreamInit*, ULARGE_INTEGER*) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Persist_Load(IPersistStreamInit*, IStream*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Persist_Save(IPersistStreamInit*, IStream*, BOOL) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Persist_GetSizeMax(IPersistStreamInit*, ULARGE_INTEGER*) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Persist_InitNew(IPersistStreamInit*) { return S_OK; }
 
 }  // namespace
@@ -197,14 +164,12 @@ const IOleObjectVtbl oleObjectVtbl = {
 };
 
 const IOleControlVtbl oleControlVtbl = {
-    OleControl_QueryInterface,  OleControl_AddRef,
-    OleControl_Release,         OleControl_GetControlInfo,
-    OleControl_OnMnemonic,      OleControl_OnAmbientPropertyChange,
+    OleControl_QueryInterface, OleControl_AddRef,     OleControl_Release,
+    OleControl_GetControlInfo, OleControl_OnMnemonic, OleControl_OnAmbientPropertyChange,
     OleControl_FreezeEvents,
 };
 
 const IPersistStreamInitVtbl persistStreamInitVtbl = {
-    Persist_QueryInterface, Persist_AddRef, Persist_Release,    Persist_GetClassID,
-    Persist_IsDirty,        Persist_Load,   Persist_Save,       Persist_GetSizeMax,
-    Persist_InitNew,
+    Persist_QueryInterface, Persist_AddRef, Persist_Release,    Persist_GetClassID, Persist_IsDirty,
+    Persist_Load,           Persist_Save,   Persist_GetSizeMax, Persist_InitNew,
 };

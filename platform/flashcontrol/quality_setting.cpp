@@ -5,9 +5,8 @@
 namespace {
 
 const QualitySetting kSettings[] = {
-    {L"Low", 0, swf::Quality::Low},         {L"High", 1, swf::Quality::High},
-    {L"AutoLow", 2, swf::Quality::High},    {L"AutoHigh", 3, swf::Quality::High},
-    {L"Medium", 1, swf::Quality::Medium},   {L"Best", 1, swf::Quality::Best},
+    {L"Low", 0, swf::Quality::Low},       {L"High", 1, swf::Quality::High},     {L"AutoLow", 2, swf::Quality::High},
+    {L"AutoHigh", 3, swf::Quality::High}, {L"Medium", 1, swf::Quality::Medium}, {L"Best", 1, swf::Quality::Best},
 };
 
 }  // namespace

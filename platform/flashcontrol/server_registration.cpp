@@ -23,14 +23,12 @@ KeyText classKey(const char* suffix) {
 
 bool setString(HKEY key, const wchar_t* name, const wchar_t* value) {
   DWORD bytes = DWORD((lstrlenW(value) + 1) * sizeof(wchar_t));
-  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes) ==
-         ERROR_SUCCESS;
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes) == ERROR_SUCCESS;
 }
 
 bool writeKey(const KeyText& path, const wchar_t* name, const wchar_t* value) {
   HKEY key;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.text, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.text, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return false;
   bool ok = setString(key, name, value);
   RegCloseKey(key);
@@ -44,8 +42,8 @@ extern "C" HRESULT WINAPI DllRegisterServer(void) {
   DWORD n = GetModuleFileNameW(serverInstance(), path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return E_FAIL;
   KeyText server = classKey("\\InprocServer32");
-  if (!writeKey(classKey(""), nullptr, L"Shockwave Flash Object") ||
-      !writeKey(server, nullptr, path) || !writeKey(server, L"ThreadingModel", L"Apartment"))
+  if (!writeKey(classKey(""), nullptr, L"Shockwave Flash Object") || !writeKey(server, nullptr, path) ||
+      !writeKey(server, L"ThreadingModel", L"Apartment"))
     return SELFREG_E_CLASS;
   return S_OK;
 }

@@ -117,12 +117,8 @@ HRESULT nameMovie(FlashControl* control, BSTR path) {
 HRESULT STDMETHODCALLTYPE Flash_QueryInterface(IShockwaveFlash* iface, REFIID iid, void** object) {
   return flashQueryInterface(impl_from_IShockwaveFlash(iface), iid, object);
 }
-ULONG STDMETHODCALLTYPE Flash_AddRef(IShockwaveFlash* iface) {
-  return flashAddRef(impl_from_IShockwaveFlash(iface));
-}
-ULONG STDMETHODCALLTYPE Flash_Release(IShockwaveFlash* iface) {
-  return flashRelease(impl_from_IShockwaveFlash(iface));
-}
+ULONG STDMETHODCALLTYPE Flash_AddRef(IShockwaveFlash* iface) { return flashAddRef(impl_from_IShockwaveFlash(iface)); }
+ULONG STDMETHODCALLTYPE Flash_Release(IShockwaveFlash* iface) { return flashRelease(impl_from_IShockwaveFlash(iface)); }
 
 // No type information: the control is called through its vtable only.
 HRESULT STDMETHODCALLTYPE Flash_GetTypeInfoCount(IShockwaveFlash*, UINT* count) {
@@ -134,12 +130,11 @@ HRESULT STDMETHODCALLTYPE Flash_GetTypeInfo(IShockwaveFlash*, UINT, LCID, ITypeI
   if (info) *info = nullptr;
   return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE Flash_GetIDsOfNames(IShockwaveFlash*, REFIID, LPOLESTR*, UINT, LCID,
-                                              DISPID*) {
+HRESULT STDMETHODCALLTYPE Flash_GetIDsOfNames(IShockwaveFlash*, REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return notImplemented(__func__);
 }
-HRESULT STDMETHODCALLTYPE Flash_Invoke(IShockwaveFlash*, DISPID, REFIID, LCID, WORD, DISPPARAMS*,
-                                       VARIANT*, EXCEPINFO*, UINT*) {
+HRESULT STDMETHODCALLTYPE Flash_Invoke(IShockwaveFlash*, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                       UINT*) {
   return notImplemented(__func__);
 }
 
@@ -179,18 +174,10 @@ HRESULT STDMETHODCALLTYPE Flash_put_ScaleMode(IShockwaveFlash* iface, int mode) 
   return setScaleMode(impl_from_IShockwaveFlash(iface), mode);
 }
 
-HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_get_AlignMode(IShockwaveFlash*, int*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_AlignMode(IShockwaveFlash*, int) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_get_BackgroundColor(IShockwaveFlash*, long*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_BackgroundColor(IShockwaveFlash*, long) { return notImplemented(__func__); }
 
 // A setting of the player that carries over to the next movie: no load needed.
 HRESULT STDMETHODCALLTYPE Flash_get_Loop(IShockwaveFlash* iface, VARIANT_BOOL* loop) {
@@ -220,9 +207,7 @@ HRESULT STDMETHODCALLTYPE Flash_SetZoomRect(IShockwaveFlash*, long, long, long, 
   return notImplemented(__func__);
 }
 HRESULT STDMETHODCALLTYPE Flash_Zoom(IShockwaveFlash*, int) { return notImplemented(__func__); }
-HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_Pan(IShockwaveFlash*, long, long, int) { return notImplemented(__func__); }
 
 // A movie plays once loaded, so one that is not read yet needs nothing.
 HRESULT STDMETHODCALLTYPE Flash_Play(IShockwaveFlash* iface) {
@@ -263,8 +248,7 @@ HRESULT STDMETHODCALLTYPE Flash_IsPlaying(IShockwaveFlash* iface, VARIANT_BOOL* 
 HRESULT STDMETHODCALLTYPE Flash_PercentLoaded(IShockwaveFlash* iface, long* percent) {
   return putLong(percent, playerOf(iface).loaded() ? 100 : 0);
 }
-HRESULT STDMETHODCALLTYPE Flash_FrameLoaded(IShockwaveFlash* iface, long frame,
-                                            VARIANT_BOOL* loaded) {
+HRESULT STDMETHODCALLTYPE Flash_FrameLoaded(IShockwaveFlash* iface, long frame, VARIANT_BOOL* loaded) {
   return withLoadResult(iface, putBool(loaded, frame >= 0 && frame < playerOf(iface).frameCount()));
 }
 HRESULT STDMETHODCALLTYPE Flash_FlashVersion(IShockwaveFlash*, long* version) {
@@ -293,24 +277,12 @@ HRESULT STDMETHODCALLTYPE Flash_put_WMode(IShockwaveFlash* iface, BSTR mode) {
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash* iface, BSTR* scale) {
   return putString(scale, kScaleNames[impl_from_IShockwaveFlash(iface)->scaleMode]);
 }
@@ -320,41 +292,25 @@ HRESULT STDMETHODCALLTYPE Flash_put_Scale(IShockwaveFlash* iface, BSTR scale) {
   }
   return E_INVALIDARG;
 }
-HRESULT STDMETHODCALLTYPE Flash_get_DeviceFont(IShockwaveFlash*, VARIANT_BOOL*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_DeviceFont(IShockwaveFlash*, VARIANT_BOOL) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_get_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) {
-  return notImplemented(__func__);
-}
-HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_get_DeviceFont(IShockwaveFlash*, VARIANT_BOOL*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_DeviceFont(IShockwaveFlash*, VARIANT_BOOL) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_get_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_EmbedMovie(IShockwaveFlash*, VARIANT_BOOL) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_get_BGColor(IShockwaveFlash*, BSTR*) { return notImplemented(__func__); }
+HRESULT STDMETHODCALLTYPE Flash_put_BGColor(IShockwaveFlash*, BSTR) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Flash_get_Quality2(IShockwaveFlash* iface, BSTR* quality) {
   return putString(quality, impl_from_IShockwaveFlash(iface)->quality->name);
 }
 HRESULT STDMETHODCALLTYPE Flash_put_Quality2(IShockwaveFlash* iface, BSTR quality) {
   return setQuality(impl_from_IShockwaveFlash(iface), qualityNamed(quality));
 }
-HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_LoadMovie(IShockwaveFlash*, int, BSTR) { return notImplemented(__func__); }
 
 HRESULT STDMETHODCALLTYPE Flash_TGotoFrame(IShockwaveFlash* iface, BSTR target, long frame) {
   if (!isMainTimeline(target)) return notImplemented(__func__);
   return gotoMainFrame(impl_from_IShockwaveFlash(iface), frame);
 }
-HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) {
-  return notImplemented(__func__);
-}
+HRESULT STDMETHODCALLTYPE Flash_TGotoLabel(IShockwaveFlash*, BSTR, BSTR) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR target, long* frame) {
   if (!isMainTimeline(target)) return notImplemented(__func__);
   return withLoadResult(iface, putLong(frame, playerOf(iface).currentFrame()));
@@ -363,25 +319,66 @@ HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR targe
 }  // namespace
 
 const IShockwaveFlashVtbl shockwaveFlashVtbl = {
-    Flash_QueryInterface,   Flash_AddRef,          Flash_Release,
-    Flash_GetTypeInfoCount, Flash_GetTypeInfo,     Flash_GetIDsOfNames,
-    Flash_Invoke,           Flash_get_ReadyState,  Flash_get_TotalFrames,
-    Flash_get_Playing,      Flash_put_Playing,     Flash_get_Quality,
-    Flash_put_Quality,      Flash_get_ScaleMode,   Flash_put_ScaleMode,
-    Flash_get_AlignMode,    Flash_put_AlignMode,   Flash_get_BackgroundColor,
-    Flash_put_BackgroundColor, Flash_get_Loop,     Flash_put_Loop,
-    Flash_get_Movie,        Flash_put_Movie,       Flash_get_FrameNum,
-    Flash_put_FrameNum,     Flash_SetZoomRect,     Flash_Zoom,
-    Flash_Pan,              Flash_Play,            Flash_Stop,
-    Flash_Back,             Flash_Forward,         Flash_Rewind,
-    Flash_StopPlay,         Flash_GotoFrame,       Flash_CurrentFrame,
-    Flash_IsPlaying,        Flash_PercentLoaded,   Flash_FrameLoaded,
-    Flash_FlashVersion,     Flash_get_WMode,       Flash_put_WMode,
-    Flash_get_SAlign,       Flash_put_SAlign,      Flash_get_Menu,
-    Flash_put_Menu,         Flash_get_Base,        Flash_put_Base,
-    Flash_get_Scale,        Flash_put_Scale,       Flash_get_DeviceFont,
-    Flash_put_DeviceFont,   Flash_get_EmbedMovie,  Flash_put_EmbedMovie,
-    Flash_get_BGColor,      Flash_put_BGColor,     Flash_get_Quality2,
-    Flash_put_Quality2,     Flash_LoadMovie,       Flash_TGotoFrame,
-    Flash_TGotoLabel,       Flash_TCurrentFrame,
+    Flash_QueryInterface,
+    Flash_AddRef,
+    Flash_Release,
+    Flash_GetTypeInfoCount,
+    Flash_GetTypeInfo,
+    Flash_GetIDsOfNames,
+    Flash_Invoke,
+    Flash_get_ReadyState,
+    Flash_get_TotalFrames,
+    Flash_get_Playing,
+    Flash_put_Playing,
+    Flash_get_Quality,
+    Flash_put_Quality,
+    Flash_get_ScaleMode,
+    Flash_put_ScaleMode,
+    Flash_get_AlignMode,
+    Flash_put_AlignMode,
+    Flash_get_BackgroundColor,
+    Flash_put_BackgroundColor,
+    Flash_get_Loop,
+    Flash_put_Loop,
+    Flash_get_Movie,
+    Flash_put_Movie,
+    Flash_get_FrameNum,
+    Flash_put_FrameNum,
+    Flash_SetZoomRect,
+    Flash_Zoom,
+    Flash_Pan,
+    Flash_Play,
+    Flash_Stop,
+    Flash_Back,
+    Flash_Forward,
+    Flash_Rewind,
+    Flash_StopPlay,
+    Flash_GotoFrame,
+    Flash_CurrentFrame,
+    Flash_IsPlaying,
+    Flash_PercentLoaded,
+    Flash_FrameLoaded,
+    Flash_FlashVersion,
+    Flash_get_WMode,
+    Flash_put_WMode,
+    Flash_get_SAlign,
+    Flash_put_SAlign,
+    Flash_get_Menu,
+    Flash_put_Menu,
+    Flash_get_Base,
+    Flash_put_Base,
+    Flash_get_Scale,
+    Flash_put_Scale,
+    Flash_get_DeviceFont,
+    Flash_put_DeviceFont,
+    Flash_get_EmbedMovie,
+    Flash_put_EmbedMovie,
+    Flash_get_BGColor,
+    Flash_put_BGColor,
+    Flash_get_Quality2,
+    Flash_put_Quality2,
+    Flash_LoadMovie,
+    Flash_TGotoFrame,
+    Flash_TGotoLabel,
+    Flash_TCurrentFrame,
 };

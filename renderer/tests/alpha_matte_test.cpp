@@ -23,8 +23,7 @@ struct Row {
   const uint8_t* pixel(int x) const { return &black[size_t(x) * 4]; }
 
   void matte(uint32_t background) {
-    const MattePasses passes = {
-        white.data(), long(white.size()), black.data(), long(black.size()), width(), 1};
+    const MattePasses passes = {white.data(), long(white.size()), black.data(), long(black.size()), width(), 1};
     applyAlphaMatte(passes, background);
   }
 };
@@ -92,8 +91,7 @@ TEST(AlphaMatte, RowsFollowTheirOwnStrides) {
   // Two rows of one pixel; the white pass padded to 4 bytes a row, the
   // black pass to 8, with bytes in the padding that must not be touched.
   std::vector<uint8_t> white = {255, 255, 255, 0xEE, 7, 7, 7, 0xEE};
-  std::vector<uint8_t> black = {0, 0, 0, 0, 0xAB, 0xAB, 0xAB, 0xAB,
-                                7, 7, 7, 0, 0xAB, 0xAB, 0xAB, 0xAB};
+  std::vector<uint8_t> black = {0, 0, 0, 0, 0xAB, 0xAB, 0xAB, 0xAB, 7, 7, 7, 0, 0xAB, 0xAB, 0xAB, 0xAB};
   const MattePasses passes = {white.data(), 4, black.data(), 8, 1, 2};
   applyAlphaMatte(passes, 0x00010203);
   EXPECT_EQ(black[3], 0);

@@ -76,8 +76,7 @@ TEST_F(MovieCacheTest, CompressedMovieIsExpandedAndOnlyTheFinalCopyStays) {
 TEST_F(MovieCacheTest, UnreadableMoviesLeaveNoCopyBehind) {
   char copy[kCachePathSize] = "x";
   int32_t compressed = 0;
-  EXPECT_EQ(buildCachedMovie(&compressed, source("missing.swf").c_str(), copy),
-            RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(buildCachedMovie(&compressed, source("missing.swf").c_str(), copy), RENDERER_E_MOVIE_INVALID);
   EXPECT_STREQ(copy, "");
   const std::string garbage = movie("garbage.swf", Bytes{'C', 'W', 'S', 6, 1, 2, 3, 4, 5, 6, 7});
   EXPECT_EQ(buildCachedMovie(&compressed, garbage.c_str(), copy), RENDERER_E_MOVIE_INVALID);
@@ -111,8 +110,8 @@ TEST_F(MovieCacheTest, ReleasedCopyComesBackWithoutBuilding) {
 
 TEST_F(MovieCacheTest, TouchedOrResizedSourceMakesTheCopyStale) {
   build("touched.swf");
-  HANDLE file = CreateFileA(source("touched.swf").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(source("touched.swf").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   FILETIME later;
   GetSystemTimeAsFileTime(&later);
@@ -191,9 +190,7 @@ TEST_F(MovieCacheTest, NewDirectoryTakesInUseAndFirstKeptCopies) {
   ASSERT_EQ(setCacheOptions(widen(other.path()).c_str(), 1), S_OK);
   EXPECT_EQ(std::string(movieCacheDirectory()), other.path() + "\\");
   EXPECT_EQ(cachedCopies(), 0);
-  auto moved = [&](const std::string& copy) {
-    return other.file(copy.substr(copy.find_last_of('\\') + 1));
-  };
+  auto moved = [&](const std::string& copy) { return other.file(copy.substr(copy.find_last_of('\\') + 1)); };
   EXPECT_TRUE(mvqtest::fileExists(moved(used)));
   EXPECT_TRUE(mvqtest::fileExists(moved(newer)));
   EXPECT_FALSE(mvqtest::fileExists(moved(older)));
@@ -207,8 +204,7 @@ TEST_F(MovieCacheTest, NewDirectoryTakesInUseAndFirstKeptCopies) {
 
 TEST_F(MovieCacheTest, MissingDirectoryIsRefusedAndChangesNothing) {
   build("stays.swf");
-  EXPECT_EQ(setCacheOptions(widen(cacheDir() + "\\no such folder").c_str(), 30),
-            RENDERER_E_CACHE_DIR);
+  EXPECT_EQ(setCacheOptions(widen(cacheDir() + "\\no such folder").c_str(), 30), RENDERER_E_CACHE_DIR);
   EXPECT_EQ(std::string(movieCacheDirectory()), cacheDir() + "\\");
   EXPECT_EQ(cachedCopies(), 1);
   // The same folder in other letters only changes the limit.

@@ -48,17 +48,14 @@ class RecordingFactory : public IClassFactory {
 };
 
 HRESULT RecordingControl::QueryInterface(REFIID iid, void** object) {
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, IID_IShockwaveFlash))
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IShockwaveFlash))
     *object = static_cast<IShockwaveFlash*>(this);
   else if (IsEqualIID(iid, IID_IOleObject))
     *object = static_cast<IOleObject*>(this);
-  else if (options_.inPlaceObject &&
-           (IsEqualIID(iid, IID_IOleInPlaceObject) || IsEqualIID(iid, IID_IOleWindow)))
+  else if (options_.inPlaceObject && (IsEqualIID(iid, IID_IOleInPlaceObject) || IsEqualIID(iid, IID_IOleWindow)))
     *object = static_cast<IOleInPlaceObject*>(this);
-  else if (options_.viewObject &&
-           (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) ||
-            IsEqualIID(iid, IID_IViewObjectEx)))
+  else if (options_.viewObject && (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2) ||
+                                   IsEqualIID(iid, IID_IViewObjectEx)))
     *object = static_cast<IViewObjectEx*>(this);
   else if (IsEqualIID(iid, IID_ITimerSink))
     *object = static_cast<ITimerSink*>(this);
@@ -132,13 +129,12 @@ HRESULT RecordingControl::Close(DWORD) {
 
 HRESULT RecordingControl::SetObjectRects(LPCRECT rect, LPCRECT) {
   position = *rect;
-  note("rects(" + std::to_string(rect->right - rect->left) + "," +
-       std::to_string(rect->bottom - rect->top) + ")");
+  note("rects(" + std::to_string(rect->right - rect->left) + "," + std::to_string(rect->bottom - rect->top) + ")");
   return S_OK;
 }
 
-HRESULT RecordingControl::Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds,
-                               LPCRECTL, WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+HRESULT RecordingControl::Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                               WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
   ++draws;
   note(transparent ? "draw(transparent)" : "draw(opaque)");
   RECT area = position;
@@ -185,8 +181,8 @@ void RecordingControl::unadviseHostTimer() {
 
 RecordingControlClass::RecordingControlClass(const RecordingOptions& options)
     : factory_(new RecordingFactory(options, &made_)) {
-  if (FAILED(CoRegisterClassObject(CLSID_ShockwaveFlash, factory_.get(), CLSCTX_INPROC_SERVER,
-                                   REGCLS_MULTIPLEUSE, &cookie_)))
+  if (FAILED(CoRegisterClassObject(CLSID_ShockwaveFlash, factory_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                   &cookie_)))
     cookie_ = 0;
 }
 
@@ -195,6 +191,4 @@ RecordingControlClass::~RecordingControlClass() {
   for (RecordingControl* control : made_) control->Release();
 }
 
-RecordingControl* RecordingControlClass::last() const {
-  return made_.empty() ? nullptr : made_.back();
-}
+RecordingControl* RecordingControlClass::last() const { return made_.empty() ? nullptr : made_.back(); }

@@ -56,11 +56,8 @@ class RecordingControl final : public IShockwaveFlash,
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
 
@@ -127,9 +124,7 @@ class RecordingControl final : public IShockwaveFlash,
   HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
   HRESULT STDMETHODCALLTYPE Close(DWORD) override;
   HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override {
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD* status) override {
     *status = 0;
     return S_OK;
@@ -160,9 +155,8 @@ class RecordingControl final : public IShockwaveFlash,
   MVQ_REFUSED(ReactivateAndUndo)
 
   // IViewObjectEx
-  HRESULT STDMETHODCALLTYPE Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL,
-                                 LPCRECTL, WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
-                                 ULONG_PTR) override;
+  HRESULT STDMETHODCALLTYPE Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL, LPCRECTL,
+                                 WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) override;
   MVQ_REFUSED(GetColorSet, DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**)
   MVQ_REFUSED(Freeze, DWORD, LONG, void*, DWORD*)
   MVQ_REFUSED(Unfreeze, DWORD)

@@ -29,12 +29,8 @@ class RendererDrawingTest : public RendererTest {
     if (FAILED(hr)) return kNothing;
     return pixelAt(header, bits, x, y);
   }
-  static bool isOpaqueRed(const BYTE* p) {
-    return p[3] == 255 && p[2] == 255 && p[1] == 0 && p[0] == 0;
-  }
-  static bool isClearWhite(const BYTE* p) {
-    return p[3] == 0 && p[2] == 255 && p[1] == 255 && p[0] == 255;
-  }
+  static bool isOpaqueRed(const BYTE* p) { return p[3] == 255 && p[2] == 255 && p[1] == 0 && p[0] == 0; }
+  static bool isClearWhite(const BYTE* p) { return p[3] == 0 && p[2] == 255 && p[1] == 255 && p[0] == 255; }
   static constexpr BYTE kNothing[4] = {1, 2, 3, 4};
 };
 
@@ -232,10 +228,8 @@ TEST_F(RendererDrawingTest, UnusableMoviesFailToOpenAndTheRendererStaysUsable) {
   ASSERT_EQ(r->SetCacheOptions(r.get(), widen(cacheDir()).c_str(), 30), S_OK);
   EXPECT_EQ(r->OpenMovie(r.get(), L""), E_FAIL);
   EXPECT_EQ(r->OpenMovie(r.get(), nullptr), E_FAIL);
-  EXPECT_EQ(r->OpenMovie(r.get(), widen(movies_->file("missing.swf")).c_str()),
-            RENDERER_E_MOVIE_INVALID);
-  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("text.swf", Bytes(100, 'x'))).c_str()),
-            RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(r->OpenMovie(r.get(), widen(movies_->file("missing.swf")).c_str()), RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("text.swf", Bytes(100, 'x'))).c_str()), RENDERER_E_MOVIE_INVALID);
   Bytes cut = squareStepMovie(3, 12);
   cut.resize(12);
   EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("cut.swf", cut)).c_str()), RENDERER_E_MOVIE_INVALID);

@@ -31,9 +31,8 @@ class RendererFactoryTest : public RendererTest {
     RendererTest::TearDown();
   }
   void registerServer(const char* version) {
-    ASSERT_TRUE(
-        setRegistryText(HKEY_CLASSES_ROOT, kServerKey, nullptr,
-                        besideTests(std::string("control-test-dlls\\ver_") + version + ".dll")));
+    ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, kServerKey, nullptr,
+                                besideTests(std::string("control-test-dlls\\ver_") + version + ".dll")));
   }
 
   std::unique_ptr<RegistrySnapshot> snapshot_;

@@ -53,8 +53,7 @@ std::string RendererTest::movie(const std::string& name, const Bytes& bytes) con
   return movies_->write(name, bytes);
 }
 
-::testing::AssertionResult RendererTest::open(RendererRef& renderer,
-                                              const std::string& path) const {
+::testing::AssertionResult RendererTest::open(RendererRef& renderer, const std::string& path) const {
   HRESULT hr = CreateFrameRenderer(renderer.out());
   if (FAILED(hr)) return ::testing::AssertionFailure() << "CreateFrameRenderer: " << std::hex << hr;
   hr = renderer->SetCacheOptions(renderer.get(), widen(cache_->path()).c_str(), 30);
@@ -75,8 +74,7 @@ int RendererTest::cachedCopies() const {
   return count;
 }
 
-Bytes squareStepMovie(int frames, double fps, int width, int height,
-                      mvqtest::Compression compression) {
+Bytes squareStepMovie(int frames, double fps, int width, int height, mvqtest::Compression compression) {
   SwfBuilder b;
   b.stage(Rect::pixels(width, height)).frameRate(fps).background(255, 255, 255);
   return mvqtest::addSteppingSquare(b, frames).finish(compression);

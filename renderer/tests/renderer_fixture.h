@@ -49,8 +49,7 @@ class RendererTest : public ::testing::Test {
   const std::string& cacheDir() const { return cache_->path(); }
 
   // Shorthands for a renderer's calls.
-  static HRESULT renderAlpha(const RendererRef& r, int frame, const BITMAPINFOHEADER** header,
-                             const BYTE** bits) {
+  static HRESULT renderAlpha(const RendererRef& r, int frame, const BITMAPINFOHEADER** header, const BYTE** bits) {
     return r->RenderFrameWithAlpha(r.get(), frame, header, bits);
   }
   static HRESULT render(const RendererRef& r, int frame, const BITMAPINFOHEADER** header = nullptr,

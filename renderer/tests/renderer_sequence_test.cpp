@@ -17,9 +17,7 @@ class RendererSequenceTest : public RendererTest {
   }
 
   // The recorded log with the cached copy's name written as "copy".
-  std::string log() const {
-    return std::regex_replace(control()->log, std::regex("~SR[0-9A-Fa-f]+\\.tmp"), "copy");
-  }
+  std::string log() const { return std::regex_replace(control()->log, std::regex("~SR[0-9A-Fa-f]+\\.tmp"), "copy"); }
   RecordingControl* control() const { return controls_->last(); }
 
   void openRecorded(const RecordingOptions& options = {}) {
@@ -227,9 +225,7 @@ TEST_F(RendererSequenceTest, HostWindowDestroyedFromOutsideGetsANewControl) {
   for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
     char name[32] = "";
     GetClassNameA(w, name, sizeof name);
-    if (lstrcmpA(name, "AtlAxWin") == 0 &&
-        GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId())
-      window = w;
+    if (lstrcmpA(name, "AtlAxWin") == 0 && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) window = w;
   }
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(DestroyWindow(window));

@@ -13,5 +13,4 @@ struct WatchedBox {
 };
 
 // show() runs here; the box it opens (if any) is read and answered with button.
-WatchedBox watchMessageBox(const std::function<void()>& show, const std::string& button,
-                           unsigned timeoutMs = 3000);
+WatchedBox watchMessageBox(const std::function<void()>& show, const std::string& button, unsigned timeoutMs = 3000);

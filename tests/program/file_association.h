@@ -31,8 +31,7 @@ class ScopedFileAssociation {
 
  private:
   static bool setDefault(const char* key, const char* value) {
-    return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value, static_cast<DWORD>(lstrlenA(value))) ==
-           ERROR_SUCCESS;
+    return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value, static_cast<DWORD>(lstrlenA(value))) == ERROR_SUCCESS;
   }
 
   std::string extension_;
@@ -47,8 +46,8 @@ inline std::string newMarkerPath(const char* stem) {
   char folder[MAX_PATH];
   GetTempPathA(sizeof folder, folder);
   static int serial = 0;
-  std::string path = std::string(folder) + stem + "-" + std::to_string(GetCurrentProcessId()) +
-                     "-" + std::to_string(++serial) + ".mvqpage";
+  std::string path = std::string(folder) + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++serial) + ".mvqpage";
   DeleteFileA(path.c_str());
   return path;
 }

@@ -18,8 +18,7 @@ std::string programPath() {
   return folder + "Moviquill.exe";
 }
 
-ProgramSession::ProgramSession(const std::string& workFolder, const std::string& tempFolder,
-                               Environment environment)
+ProgramSession::ProgramSession(const std::string& workFolder, const std::string& tempFolder, Environment environment)
     : workFolder_(workFolder), tempFolder_(tempFolder), environment_(std::move(environment)) {
   environment_.emplace_back("TMP", tempFolder_);
   environment_.emplace_back("TEMP", tempFolder_);
@@ -35,14 +34,14 @@ bool ProgramSession::start() {
 bool ProgramSession::startOnDisplay(const std::string& display) {
   main_ = nullptr;
   using UnixName = char*(CDECL*)(const WCHAR*);
-  auto unixName = reinterpret_cast<UnixName>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  auto unixName =
+      reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
   if (!unixName) return false;
   std::wstring wideFolder(workFolder_.begin(), workFolder_.end());
   char* folder = unixName(wideFolder.c_str());
   if (!folder) return false;
-  std::string command = "/bin/sh -c \"cd '" + std::string(folder) + "' && DISPLAY=" + display +
-                        " exec wine '" + programPath() + "' </dev/null >/dev/null 2>&1 &\"";
+  std::string command = "/bin/sh -c \"cd '" + std::string(folder) + "' && DISPLAY=" + display + " exec wine '" +
+                        programPath() + "' </dev/null >/dev/null 2>&1 &\"";
   HeapFree(GetProcessHeap(), 0, folder);
   if (!mvqtest::runHostProgram(command, kWaitMs)) return false;
   const DWORD self = GetCurrentProcessId();
@@ -60,8 +59,7 @@ bool ProgramSession::startOnDisplay(const std::string& display) {
 
 HWND ProgramSession::mainWindow(DWORD timeoutMs) {
   if (main_ && IsWindow(main_)) return main_;
-  main_ = ui::waitForWindow([&] { return ui::findTopLevel(program_.id(), "TessalineMoviquill"); },
-                            timeoutMs);
+  main_ = ui::waitForWindow([&] { return ui::findTopLevel(program_.id(), "TessalineMoviquill"); }, timeoutMs);
   return main_;
 }
 
@@ -73,9 +71,7 @@ std::string ProgramSession::title() { return ui::windowText(mainWindow()); }
 SIZE ProgramSession::clientSize() { return ui::clientSize(mainWindow()); }
 RECT ProgramSession::windowRect() { return ui::windowRect(mainWindow()); }
 ui::MenuItemState ProgramSession::menuItem(int id) { return ui::menuCommandState(mainWindow(), id); }
-ui::MenuItemState ProgramSession::menuBarItem(int position) {
-  return ui::menuBarItemState(mainWindow(), position);
-}
+ui::MenuItemState ProgramSession::menuBarItem(int position) { return ui::menuBarItemState(mainWindow(), position); }
 
 HWND ProgramSession::waitForDialog(const char* title, DWORD timeoutMs) {
   return ui::waitForDialog(program_.id(), title, timeoutMs);

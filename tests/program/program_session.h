@@ -22,8 +22,7 @@ class ProgramSession {
   using Environment = std::vector<std::pair<std::string, std::string>>;
 
   // workFolder: the program's working directory; tempFolder: its TMP and TEMP.
-  ProgramSession(const std::string& workFolder, const std::string& tempFolder,
-                 Environment environment = {});
+  ProgramSession(const std::string& workFolder, const std::string& tempFolder, Environment environment = {});
   ~ProgramSession();  // ends a program still running
 
   bool start();

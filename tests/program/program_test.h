@@ -23,9 +23,7 @@ class ProgramTest : public ::testing::Test {
   ProgramTest() : settings_(HKEY_LOCAL_MACHINE, kSettingsKey) {}
   void SetUp() override { settings_.erase(); }
 
-  std::string writeMovie(const std::string& name, const mvqtest::Bytes& bytes) {
-    return work_.write(name, bytes);
-  }
+  std::string writeMovie(const std::string& name, const mvqtest::Bytes& bytes) { return work_.write(name, bytes); }
   // Starts the program; null (with a test failure) when no main window shows.
   std::unique_ptr<ProgramSession> launch(ProgramSession::Environment environment = {}) {
     auto session = std::make_unique<ProgramSession>(work_.path(), temp_.path(), environment);

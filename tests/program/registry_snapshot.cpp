@@ -10,12 +10,11 @@ RegistrySnapshot::RegistrySnapshot(HKEY root, const std::string& subkey) : root_
     char name[256];
     DWORD nameLength = sizeof name;
     DWORD type = 0, size = 0;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      break;
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
     Value value{std::string(name, nameLength), type, std::vector<BYTE>(size)};
     DWORD read = size;
-    RegQueryValueExA(key, value.name.empty() ? nullptr : value.name.c_str(), nullptr, nullptr,
-                     value.data.data(), &read);
+    RegQueryValueExA(key, value.name.empty() ? nullptr : value.name.c_str(), nullptr, nullptr, value.data.data(),
+                     &read);
     value.data.resize(read);
     values_.push_back(value);
   }
@@ -26,12 +25,11 @@ RegistrySnapshot::~RegistrySnapshot() {
   erase();
   if (!existed_) return;
   HKEY key;
-  if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   for (const Value& value : values_)
-    RegSetValueExA(key, value.name.empty() ? nullptr : value.name.c_str(), 0, value.type,
-                   value.data.data(), static_cast<DWORD>(value.data.size()));
+    RegSetValueExA(key, value.name.empty() ? nullptr : value.name.c_str(), 0, value.type, value.data.data(),
+                   static_cast<DWORD>(value.data.size()));
   RegCloseKey(key);
 }
 
@@ -51,8 +49,7 @@ std::string registryText(HKEY root, const std::string& subkey, const char* name)
 
 bool setRegistryText(HKEY root, const std::string& subkey, const char* name, const std::string& text) {
   HKEY key;
-  if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return false;
   const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                      static_cast<DWORD>(text.size() + 1));

@@ -30,8 +30,6 @@ int countingFrameOf(COLORREF colour) {
   return k;
 }
 
-bool isMarker(COLORREF colour) {
-  return GetRValue(colour) < 16 && GetGValue(colour) < 16 && GetBValue(colour) < 16;
-}
+bool isMarker(COLORREF colour) { return GetRValue(colour) < 16 && GetGValue(colour) < 16 && GetBValue(colour) < 16; }
 
 }  // namespace e2e

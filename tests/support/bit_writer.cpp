@@ -13,9 +13,7 @@ BitWriter& BitWriter::writeUnsigned(uint32_t value, int bits) {
   return *this;
 }
 
-BitWriter& BitWriter::writeSigned(int32_t value, int bits) {
-  return writeUnsigned(static_cast<uint32_t>(value), bits);
-}
+BitWriter& BitWriter::writeSigned(int32_t value, int bits) { return writeUnsigned(static_cast<uint32_t>(value), bits); }
 
 BitWriter& BitWriter::writeFixed(double value, int bits) { return writeSigned(toFixed(value), bits); }
 

@@ -14,8 +14,9 @@ namespace {
 
 SwfBuilder withShapes() {
   SwfBuilder b;
-  b.background(255, 255, 255).defineShape(1, {{Rect::twips(0, 0, 2000, 1000), Rgba{255, 0, 0}},
-                                             {Rect::twips(500, 500, 1500, 3000), Rgba{0, 0, 255, 128}}});
+  b.background(255, 255, 255)
+      .defineShape(1, {{Rect::twips(0, 0, 2000, 1000), Rgba{255, 0, 0}},
+                       {Rect::twips(500, 500, 1500, 3000), Rgba{0, 0, 255, 128}}});
   PlaceObject2 p;
   p.character = 1;
   p.matrix = Matrix::scale(1.5, 0.5, 100, 200);
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     std::function<SwfBuilder()> make;
     bool plainToo;
   };
-  const std::vector<Seed> seeds{{"shapes", withShapes, true}, {"sounds", withSounds, true},
+  const std::vector<Seed> seeds{{"shapes", withShapes, true},   {"sounds", withSounds, true},
                                 {"actions", withActions, true}, {"odd", odd, true},
                                 {"bare", bare, true},           {"growing", growing, false}};
   const std::string dir = argv[1];

@@ -33,9 +33,7 @@ SwfBuilder& SwfBuilder::stage(const Rect& rect) {
   return *this;
 }
 
-SwfBuilder& SwfBuilder::frameRate(double fps) {
-  return frameRateRaw(static_cast<uint16_t>(std::lround(fps * 256.0)));
-}
+SwfBuilder& SwfBuilder::frameRate(double fps) { return frameRateRaw(static_cast<uint16_t>(std::lround(fps * 256.0))); }
 
 SwfBuilder& SwfBuilder::frameRateRaw(uint16_t fixed88) {
   frameRate_ = fixed88;

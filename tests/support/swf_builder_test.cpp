@@ -66,7 +66,7 @@ TEST(Rect, ExplicitWidthsFromZeroToThirtyOne) {
     ASSERT_EQ(bytes.size(), static_cast<size_t>((4 * nbits + 12) / 8)) << nbits;
     BitReader in(bytes, 0);
     EXPECT_EQ(in.u(5), static_cast<uint32_t>(nbits));
-    EXPECT_EQ(in.u(nbits), 1u);                                    // xmin
+    EXPECT_EQ(in.u(nbits), 1u);                                     // xmin
     EXPECT_EQ(in.u(nbits), nbits == 32 ? ~0u : (1u << nbits) - 1);  // xmax = -1, unsigned
     EXPECT_EQ(in.u(nbits), 0u);
     EXPECT_EQ(in.u(nbits), 1u & ((1u << nbits) - 1));
@@ -138,8 +138,8 @@ TEST(TagStream, SpriteHoldsNestedTagsAndEnd) {
 TEST(ActionBuilder, ActionsWithAndWithoutPayloads) {
   ActionBuilder a;
   a.stop().gotoFrame(5).gotoLabel("go").jump(-3).ifTrue(2).push({PushValue::string("x"), PushValue::integer(-2)});
-  EXPECT_EQ(a.bytes(), (Bytes{0x07, 0x81, 2, 0, 5, 0, 0x8C, 3, 0, 'g', 'o', 0, 0x99, 2, 0, 0xFD, 0xFF, 0x9D, 2, 0,
-                              2, 0, 0x96, 8, 0, 0, 'x', 0, 7, 0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(a.bytes(), (Bytes{0x07, 0x81, 2, 0, 5, 0,    0x8C, 3, 0, 'g', 'o', 0, 0x99, 2,    0,    0xFD, 0xFF,
+                              0x9D, 2,    0, 2, 0, 0x96, 8,    0, 0, 'x', 0,   7, 0xFE, 0xFF, 0xFF, 0xFF}));
   TagStream t;
   t.doAction(ActionBuilder().play());
   EXPECT_EQ(t.bytes(), (Bytes{0x02, 0x03, 0x06, 0x00}));

@@ -100,9 +100,13 @@ Self& TagWriter<Self>::raw(const Bytes& bytes) {
 }
 
 template <class Self>
-Self& TagWriter<Self>::showFrame() { return tag(TAG_SHOW_FRAME); }
+Self& TagWriter<Self>::showFrame() {
+  return tag(TAG_SHOW_FRAME);
+}
 template <class Self>
-Self& TagWriter<Self>::end() { return tag(TAG_END); }
+Self& TagWriter<Self>::end() {
+  return tag(TAG_END);
+}
 
 template <class Self>
 Self& TagWriter<Self>::background(uint8_t r, uint8_t g, uint8_t b, bool forceLong) {
@@ -125,7 +129,7 @@ Self& TagWriter<Self>::doAction(const ActionBuilder& actions) {
 
 template <class Self>
 Self& TagWriter<Self>::defineSprite(uint16_t id, const TagStream& nested, std::optional<uint16_t> frameCount,
-                                   bool forceLong) {
+                                    bool forceLong) {
   Bytes body;
   putU16(body, id);
   putU16(body, frameCount.value_or(static_cast<uint16_t>(nested.frames())));
@@ -164,9 +168,9 @@ Self& TagWriter<Self>::defineRectShape(uint16_t id, const Rect& bounds, const Rg
 
 template <class Self>
 Self& TagWriter<Self>::placeObject2(const PlaceObject2& p) {
-  const uint8_t flags = static_cast<uint8_t>(
-      (p.clipDepth ? 0x40 : 0) | (p.name ? 0x20 : 0) | (p.ratio ? 0x10 : 0) | (p.colorTransform ? 0x08 : 0) |
-      (p.matrix ? 0x04 : 0) | (p.character ? 0x02 : 0) | (p.move ? 0x01 : 0));
+  const uint8_t flags = static_cast<uint8_t>((p.clipDepth ? 0x40 : 0) | (p.name ? 0x20 : 0) | (p.ratio ? 0x10 : 0) |
+                                             (p.colorTransform ? 0x08 : 0) | (p.matrix ? 0x04 : 0) |
+                                             (p.character ? 0x02 : 0) | (p.move ? 0x01 : 0));
   Bytes body;
   putU8(body, flags);
   putU16(body, p.depth);
@@ -214,7 +218,7 @@ Self& TagWriter<Self>::removeObject2(uint16_t depth) {
 
 template <class Self>
 Self& TagWriter<Self>::defineSound(uint16_t id, const PcmFormat& format, const std::vector<int16_t>& samples,
-                                  bool forceLong) {
+                                   bool forceLong) {
   Bytes body;
   putU16(body, id);
   putU8(body, soundFormatByte(SOUND_FORMAT_PCM_LE, format));
@@ -248,7 +252,6 @@ template <class Self>
 Self& TagWriter<Self>::soundStreamBlock(const PcmFormat& format, const std::vector<int16_t>& samples) {
   return tag(TAG_SOUND_STREAM_BLOCK, pcmSoundData(format, samples));
 }
-
 
 template class TagWriter<TagStream>;
 template class TagWriter<SwfBuilder>;

@@ -81,8 +81,8 @@ class TagWriter {
 
   // A sprite whose nested tags end with an End tag added here; its frame count is the
   // number of ShowFrame tags in nested unless given.
-  Self& defineSprite(uint16_t id, const TagStream& nested,
-                          std::optional<uint16_t> frameCount = std::nullopt, bool forceLong = false);
+  Self& defineSprite(uint16_t id, const TagStream& nested, std::optional<uint16_t> frameCount = std::nullopt,
+                     bool forceLong = false);
 
   // One shape of solid rectangles, one fill style each (DefineShape3 when any colour
   // has alpha below 255, DefineShape otherwise). Shape bounds: the union of the rects.
@@ -95,8 +95,7 @@ class TagWriter {
 
   // Sound tags with PCM bodies; samples interleaved per channel, 16-bit range
   // (8-bit formats keep the high byte).
-  Self& defineSound(uint16_t id, const PcmFormat& format, const std::vector<int16_t>& samples,
-                         bool forceLong = false);
+  Self& defineSound(uint16_t id, const PcmFormat& format, const std::vector<int16_t>& samples, bool forceLong = false);
   Self& startSound(uint16_t id, const SoundInfo& info = {});
   Self& soundStreamHead(const PcmFormat& format, uint16_t samplesPerFrame, bool head2 = false);
   Self& soundStreamBlock(const PcmFormat& format, const std::vector<int16_t>& samples);

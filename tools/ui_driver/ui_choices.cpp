@@ -8,8 +8,7 @@ namespace {
 
 LRESULT ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
   DWORD_PTR result = 0;
-  *answered = SendMessageTimeoutA(control, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                                  &result) != 0;
+  *answered = SendMessageTimeoutA(control, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result) != 0;
   return static_cast<LRESULT>(result);
 }
 

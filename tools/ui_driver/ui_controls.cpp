@@ -8,8 +8,7 @@ namespace ui {
 
 bool pressButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
-  return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(button)) != FALSE;
+  return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
 }
 
 bool clickControl(HWND dialog, int id) {
@@ -20,8 +19,7 @@ bool clickControl(HWND dialog, int id) {
 int checkState(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   DWORD_PTR state = 0;
-  if (!control ||
-      !SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state))
+  if (!control || !SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state))
     return -1;
   return static_cast<int>(state);
 }
@@ -31,8 +29,7 @@ bool setChecked(HWND dialog, int id, bool checked) {
   if (state < 0) return false;
   if ((state == BST_CHECKED) == checked) return true;
   if (!clickControl(dialog, id)) return false;
-  return waitUntil([&] { return (checkState(dialog, id) == BST_CHECKED) == checked; },
-                   kMessageTimeoutMs);
+  return waitUntil([&] { return (checkState(dialog, id) == BST_CHECKED) == checked; }, kMessageTimeoutMs);
 }
 
 bool setControlText(HWND dialog, int id, const std::string& text) {
@@ -65,9 +62,7 @@ BarState progressBarState(HWND dialog, int id) {
   return state;
 }
 
-bool postCommand(HWND window, int id) {
-  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
-}
+bool postCommand(HWND window, int id) { return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE; }
 
 bool pressAltF4(HWND window) {
   // Context code (bit 29): Alt is held.

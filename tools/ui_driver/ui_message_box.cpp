@@ -19,9 +19,8 @@ struct ButtonName {
   int id;
   const char* name;
 };
-constexpr ButtonName kButtons[] = {{IDOK, "ok"},         {IDCANCEL, "cancel"}, {IDABORT, "abort"},
-                                   {IDRETRY, "retry"},   {IDIGNORE, "ignore"}, {IDYES, "yes"},
-                                   {IDNO, "no"}};
+constexpr ButtonName kButtons[] = {{IDOK, "ok"},         {IDCANCEL, "cancel"}, {IDABORT, "abort"}, {IDRETRY, "retry"},
+                                   {IDIGNORE, "ignore"}, {IDYES, "yes"},       {IDNO, "no"}};
 
 HWND messageText(HWND box) {
   for (int id : kTextIds) {
@@ -44,8 +43,10 @@ std::string drawnIconKind(HWND icon) {
     const char* name;
   };
   // A blank area (no icon drawn) is a candidate too.
-  const Candidate candidates[] = {{nullptr, "none"},           {IDI_HAND, "error"},
-                                  {IDI_EXCLAMATION, "warning"}, {IDI_ASTERISK, "information"},
+  const Candidate candidates[] = {{nullptr, "none"},
+                                  {IDI_HAND, "error"},
+                                  {IDI_EXCLAMATION, "warning"},
+                                  {IDI_ASTERISK, "information"},
                                   {IDI_QUESTION, "question"}};
   const COLORREF background = shown.at(0, 0);
   std::string best = "none";
@@ -60,8 +61,7 @@ std::string drawnIconKind(HWND icon) {
     FillRect(memory, &all, brush);
     DeleteObject(brush);
     if (candidate.id)
-      DrawIconEx(memory, 0, 0, LoadIconA(nullptr, candidate.id), shown.width, shown.height, 0,
-                 nullptr, DI_NORMAL);
+      DrawIconEx(memory, 0, 0, LoadIconA(nullptr, candidate.id), shown.width, shown.height, 0, nullptr, DI_NORMAL);
     long long distance = 0;
     for (int y = 0; y < shown.height; ++y)
       for (int x = 0; x < shown.width; ++x) {
@@ -97,8 +97,7 @@ std::string iconKind(HWND box) {
 }  // namespace
 
 bool isMessageBox(HWND window) {
-  return className(window) == "#32770" && messageText(window) != nullptr &&
-         GetDlgItem(window, kIconId) != nullptr;
+  return className(window) == "#32770" && messageText(window) != nullptr && GetDlgItem(window, kIconId) != nullptr;
 }
 
 HWND waitForMessageBox(DWORD processId, DWORD timeoutMs) {

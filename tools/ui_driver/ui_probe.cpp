@@ -36,8 +36,7 @@ UINT_PTR ask(HWND window, WORD kind, WORD item) {
                    static_cast<LPARAM>(GetCurrentThreadId()))) {
     waitUntil(
         [&] {
-          if (!PeekMessageA(&reply, reinterpret_cast<HWND>(-1), kProbeReply, kProbeReply, PM_REMOVE))
-            return false;
+          if (!PeekMessageA(&reply, reinterpret_cast<HWND>(-1), kProbeReply, kProbeReply, PM_REMOVE)) return false;
           result = reply.wParam;
           return true;
         },

@@ -50,8 +50,7 @@ UINT_PTR answer(const MSG& query) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK probeMessageHook(int code, WPARAM removal,
-                                                                   LPARAM data) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK probeMessageHook(int code, WPARAM removal, LPARAM data) {
   const MSG* message = reinterpret_cast<const MSG*>(data);
   if (code == HC_ACTION && removal == PM_REMOVE && message->message == queryMessage())
     PostThreadMessageA(static_cast<DWORD>(message->lParam), ui::kProbeReply, answer(*message), 0);

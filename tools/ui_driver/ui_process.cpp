@@ -37,8 +37,8 @@ bool Program::start(const std::string& commandLine, const std::string& folder,
   // The program gets no standard handles of ours: a caller reading our output
   // through a pipe would otherwise wait for the program to end too.
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE none = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            &inheritable, OPEN_EXISTING, 0, nullptr);
+  HANDLE none = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                            OPEN_EXISTING, 0, nullptr);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -46,9 +46,9 @@ bool Program::start(const std::string& commandLine, const std::string& folder,
   PROCESS_INFORMATION info = {};
   std::string command = commandLine;
   std::string block = environmentBlock(environment);
-  const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0,
-                                      environment.empty() ? nullptr : &block[0],
-                                      folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  const BOOL started =
+      CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, environment.empty() ? nullptr : &block[0],
+                     folder.empty() ? nullptr : folder.c_str(), &startup, &info);
   if (none != INVALID_HANDLE_VALUE) CloseHandle(none);
   if (!started) return false;
   CloseHandle(info.hThread);
@@ -60,8 +60,7 @@ bool Program::start(const std::string& commandLine, const std::string& folder,
 }
 
 bool Program::attach(DWORD processId) {
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
-                               processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
   if (!process) return false;
   if (process_) CloseHandle(process_);
   process_ = process;
@@ -69,9 +68,7 @@ bool Program::attach(DWORD processId) {
   return true;
 }
 
-bool Program::running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 long Program::waitForExit(DWORD timeoutMs) {
   if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return -1;

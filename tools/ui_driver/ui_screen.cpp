@@ -38,8 +38,8 @@ ScreenPicture captureScreen(const RECT& area) {
     picture.height = height;
     picture.pixels.resize(static_cast<size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y)
-      std::memcpy(&picture.pixels[static_cast<size_t>(y) * width * 3],
-                  static_cast<uint8_t*>(bits) + y * stride, static_cast<size_t>(width) * 3);
+      std::memcpy(&picture.pixels[static_cast<size_t>(y) * width * 3], static_cast<uint8_t*>(bits) + y * stride,
+                  static_cast<size_t>(width) * 3);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
   }

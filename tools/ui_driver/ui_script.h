@@ -32,9 +32,27 @@ class ScriptSession {
   bool finished() const { return finished_; }
 
  private:
-  std::string dispatch(const std::vector<std::string>& words);
+  using Words = std::vector<std::string>;
+  // The window a command works on, found before it runs.
+  enum class Target { None, MainWindow, Dialog };
+  struct Command {
+    const char* name;
+    size_t words;
+    Target target;
+    std::string (*run)(ScriptSession& session, const Words& words, HWND window);
+  };
+  static const std::vector<Command>& commands();
+
+  std::string dispatch(const Words& words);
   HWND mainWindow(DWORD timeoutMs);
   std::string needDialog(HWND* dialog);
+  std::string start(const Words& w);
+  std::string attach(const Words& w);
+  std::string showMessageBox(const Words& w);
+  std::string findDialog(const Words& w);
+  std::string fileDialog(const Words& w);
+  std::string waitClosed(const Words& w);
+  std::string pressBox(const Words& w);
 
   Program program_;
   HWND main_ = nullptr;

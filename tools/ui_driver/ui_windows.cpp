@@ -44,21 +44,20 @@ std::string className(HWND window) {
 
 std::string windowText(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                           &length))
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length))
     return std::string();
   std::vector<char> text(length + 1, '\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied))
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           kMessageTimeoutMs, &copied))
     return std::string();
   return std::string(text.data(), copied <= length ? copied : length);
 }
 
 bool setWindowText(HWND window, const std::string& text) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result) &&
+  return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                             kMessageTimeoutMs, &result) &&
          result;
 }
 

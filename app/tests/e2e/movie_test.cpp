@@ -105,7 +105,6 @@ TEST_F(ProgramTest, AFileThatIsNoMovieGivesFileOpenErrorAndKeepsThePreviousMovie
   ASSERT_TRUE(ui::chooseFile(dialog, garbage));
   HWND box = ui::waitForMessageBox(program->processId(), kWaitMs);
   ASSERT_TRUE(box);
-  Sleep(150);
   const ui::MessageBoxView view = ui::readMessageBox(box);
   EXPECT_EQ("Moviquill", view.caption);
   EXPECT_EQ("File Open Error", view.text);
@@ -135,7 +134,7 @@ TEST_F(ProgramTest, CancellingTheOpenDialogChangesNothing) {
   ASSERT_TRUE(dialog);
   ui::pressButton(dialog, IDCANCEL);
   ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
-  Sleep(200);
+  ASSERT_TRUE(ui::waitForIdle(program->mainWindow()));
   EXPECT_FALSE(ui::waitForMessageBox(program->processId(), 300));
   EXPECT_EQ("Tessaline Moviquill", program->title());
   EXPECT_TRUE(program->menuItem(ID_FILE_CREATE_AVI).grayed);
@@ -148,7 +147,8 @@ TEST_F(ProgramTest, ADroppedFileDoesNothing) {
   ASSERT_TRUE(program);
   EXPECT_NE(0, GetWindowLongA(program->mainWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   ASSERT_TRUE(ui::dropFile(program->mainWindow(), movie));
-  Sleep(300);
+  // The drop is posted: once the window takes posted messages again it has been handled.
+  ASSERT_TRUE(ui::waitForIdle(program->mainWindow()));
   EXPECT_TRUE(program->running());
   EXPECT_EQ("Tessaline Moviquill", program->title());
   EXPECT_FALSE(ui::findTopLevel(program->processId(), "#32770"));

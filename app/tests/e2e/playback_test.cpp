@@ -21,9 +21,7 @@ class PlaybackTest : public OpenMovieTest {
   }
 };
 
-TEST_F(PlaybackTest, StaysOnTheFirstFrameUntilPlayed) {
-  EXPECT_EQ(0, heldFrame());
-}
+TEST_F(PlaybackTest, StaysOnTheFirstFrameUntilPlayed) { EXPECT_EQ(0, heldFrame()); }
 
 TEST_F(PlaybackTest, PlayAdvancesTheMovieAndStopHoldsIt) {
   program_->command(ID_CONTROL_PLAY);
@@ -61,8 +59,7 @@ TEST_F(PlaybackTest, RewindWhileStoppedShowsTheFirstFrameAndStaysStopped) {
 TEST_F(PlaybackTest, RewindWhilePlayingRestartsFromTheFirstFrame) {
   program_->command(ID_CONTROL_PLAY);
   // Far enough in that the first frames come only after a rewind (the movie loops at 24).
-  ASSERT_TRUE(ui::waitUntil([&] { return program_->shownFrame() >= 6 && program_->shownFrame() < 18; },
-                            kWaitMs));
+  ASSERT_TRUE(ui::waitUntil([&] { return program_->shownFrame() >= 6 && program_->shownFrame() < 18; }, kWaitMs));
   program_->command(ID_CONTROL_REWIND);
   ASSERT_TRUE(ui::waitUntil([&] { return program_->shownFrame() < 4; }, kWaitMs));
   EXPECT_TRUE(ui::waitUntil([&] { return program_->shownFrame() >= 4; }, kWaitMs));

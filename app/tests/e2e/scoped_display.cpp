@@ -17,9 +17,7 @@ std::string lockOf(int number) { return "Z:\\tmp\\.X" + std::to_string(number) +
 std::string readyMarker(int number) { return "/tmp/mvq-e2e-xvfb-" + std::to_string(number) + ".ready"; }
 
 // Runs a shell command line of the host system and waits for it.
-bool hostShell(const std::string& script) {
-  return mvqtest::runHostProgram("/bin/sh -c \"" + script + "\"", 10000);
-}
+bool hostShell(const std::string& script) { return mvqtest::runHostProgram("/bin/sh -c \"" + script + "\"", 10000); }
 
 std::string pidFile(int number) { return "/tmp/mvq-e2e-xvfb-" + std::to_string(number) + ".pid"; }
 
@@ -32,15 +30,14 @@ ScopedDisplay::ScopedDisplay(int depth) {
   const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
   const std::string screen = "1024x768x" + std::to_string(depth);
   hostShell("Xvfb " + name_ + " -screen 0 " + screen + " -nolisten tcp </dev/null >/dev/null 2>&1 & echo $! > " +
-            pidFile(number_) + "; for i in $(seq 100); do [ -S " + socket + " ] && touch " +
-            readyMarker(number_) + " && break; sleep 0.1; done");
+            pidFile(number_) + "; for i in $(seq 100); do [ -S " + socket + " ] && touch " + readyMarker(number_) +
+            " && break; sleep 0.1; done");
   const std::string marker = "Z:" + readyMarker(number_);
   ready_ = ui::waitUntil([&] { return exists(marker); }, 10000);
 }
 
 ScopedDisplay::~ScopedDisplay() {
-  hostShell("kill $(cat " + pidFile(number_) + ") 2>/dev/null; rm -f " + pidFile(number_) + " " +
-            readyMarker(number_));
+  hostShell("kill $(cat " + pidFile(number_) + ") 2>/dev/null; rm -f " + pidFile(number_) + " " + readyMarker(number_));
   ui::waitUntil([&] { return !exists(lockOf(number_)); }, 5000);
 }
 

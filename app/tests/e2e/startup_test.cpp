@@ -166,10 +166,9 @@ class DisplayWarningTest : public ProgramTest {
     ASSERT_TRUE(warning);
     const std::vector<std::string> texts = childTexts(warning);
     EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "Display Setting Warning!"));
-    EXPECT_NE(texts.end(),
-              std::find(texts.begin(), texts.end(),
-                        "To get better quality, please change your display color to 24 bits(or "
-                        "above) first, then restart this program."));
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(),
+                                     "To get better quality, please change your display color to 24 bits(or "
+                                     "above) first, then restart this program."));
     EXPECT_EQ("Do not show this message again.", ui::controlText(warning, IDC_DONT_SHOW_AGAIN));
     EXPECT_EQ("Continue", ui::controlText(warning, IDC_WARNING_CONTINUE));
     EXPECT_EQ("Quit", ui::controlText(warning, IDC_WARNING_QUIT));
@@ -252,7 +251,6 @@ class ControlCheckTest : public ProgramTest {
     ASSERT_TRUE(program.start());
     HWND box = ui::waitForMessageBox(program.processId(), kWaitMs);
     ASSERT_TRUE(box);
-    Sleep(150);
     const ui::MessageBoxView view = ui::readMessageBox(box);
     EXPECT_EQ("Moviquill", view.caption);
     EXPECT_EQ(0u, view.text.find(text)) << view.text;
@@ -268,14 +266,12 @@ class ControlCheckTest : public ProgramTest {
 };
 
 TEST_F(ControlCheckTest, AMissingControlIsRefused) {
-  ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, classKey("InprocServer32"), nullptr,
-                              "Z:\\no\\such\\flash.ocx"));
+  ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, classKey("InprocServer32"), nullptr, "Z:\\no\\such\\flash.ocx"));
   expectRefusal("Please get Flash ActiveX control from ");
 }
 
 TEST_F(ControlCheckTest, Version6_0_22_0IsRefused) {
-  ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, classKey("InprocServer32"), nullptr,
-                              versionDll("6_0_22_0")));
+  ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, classKey("InprocServer32"), nullptr, versionDll("6_0_22_0")));
   expectRefusal("Please upgrade the Flash ActiveX control version to 6.0 r23 above.");
 }
 
@@ -284,8 +280,8 @@ TEST_F(ControlCheckTest, NeighbouringVersionsStartNormally) {
   // control itself is still created from its in-process server.
   for (const char* version : {"6_0_22_1", "6_0_21_0", "5_0_42_0"}) {
     SCOPED_TRACE(version);
-    ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, classKey("LocalServer32"), nullptr,
-                                "\"" + versionDll(version) + "\""));
+    ASSERT_TRUE(
+        setRegistryText(HKEY_CLASSES_ROOT, classKey("LocalServer32"), nullptr, "\"" + versionDll(version) + "\""));
     auto program = launch();
     ASSERT_TRUE(program);
     EXPECT_EQ(0, program->exitThroughMenu());

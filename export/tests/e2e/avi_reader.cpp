@@ -16,23 +16,25 @@ ProbedVideo probe(const std::string& windowsPath) {
   const std::string file = audiotest::hostPath(windowsPath);
   auto out = audiotest::runHostCommand(
       "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-      "stream=width,height,r_frame_rate,nb_read_frames -of csv=p=0 '" + file + "'");
+      "stream=width,height,r_frame_rate,nb_read_frames -of csv=p=0 '" +
+      file + "'");
   if (!out) return video;
   char rate[32] = "";
   if (std::sscanf(out->c_str(), "%d,%d,%31[0-9/],%d", &video.width, &video.height, rate, &video.frames) != 4)
     return video;
   video.rate = rate;
   video.ok = true;
-  auto sound = audiotest::runHostCommand("ffmpeg -v error -i '" + file +
-                                         "' -map 0:a:0 -f s16le - 2>/dev/null | wc -c");
+  auto sound = audiotest::runHostCommand("ffmpeg -v error -i '" + file + "' -map 0:a:0 -f s16le - 2>/dev/null | wc -c");
   if (sound) video.soundBytes = std::strtol(sound->c_str(), nullptr, 10);
   if (video.soundBytes == 0) video.soundBytes = -1;
   return video;
 }
 
 long soundHeaderLength(const std::string& windowsPath) {
-  auto out = audiotest::runHostCommand("ffprobe -v error -select_streams a:0 -show_entries stream=nb_frames "
-                                       "-of csv=p=0 '" + audiotest::hostPath(windowsPath) + "'");
+  auto out = audiotest::runHostCommand(
+      "ffprobe -v error -select_streams a:0 -show_entries stream=nb_frames "
+      "-of csv=p=0 '" +
+      audiotest::hostPath(windowsPath) + "'");
   long length = -1;
   if (!out || std::sscanf(out->c_str(), "%ld", &length) != 1) return -1;
   return length;
@@ -40,9 +42,9 @@ long soundHeaderLength(const std::string& windowsPath) {
 
 std::vector<BYTE> soundPrefix(const std::string& windowsPath, int count) {
   std::vector<BYTE> bytes;
-  auto out = audiotest::runHostCommand("ffmpeg -v error -i '" + audiotest::hostPath(windowsPath) +
-                                       "' -map 0:a:0 -f s16le - 2>/dev/null | od -An -v -tu1 -N " +
-                                       std::to_string(count));
+  auto out =
+      audiotest::runHostCommand("ffmpeg -v error -i '" + audiotest::hostPath(windowsPath) +
+                                "' -map 0:a:0 -f s16le - 2>/dev/null | od -An -v -tu1 -N " + std::to_string(count));
   if (!out) return bytes;
   const char* p = out->c_str();
   char* end = nullptr;

@@ -14,7 +14,7 @@ namespace exporttest {
 struct ProbedVideo {
   bool ok = false;
   int width = 0, height = 0, frames = 0;
-  std::string rate;  // as ffprobe gives it, e.g. "30000/1001"
+  std::string rate;      // as ffprobe gives it, e.g. "30000/1001"
   long soundBytes = -1;  // decoded sound, -1 without a sound stream
 };
 

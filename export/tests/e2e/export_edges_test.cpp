@@ -95,8 +95,7 @@ TEST_F(ExportTest, ARecordingWhoseMovieCannotBeLoadedStopsWithAMessage) {
   ui::pressButton(settings, IDOK);
   HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
   ASSERT_TRUE(box) << "the recording went on";
-  EXPECT_EQ("The movie could not be loaded and played, so its sound cannot be recorded.",
-            ui::readMessageBox(box).text);
+  EXPECT_EQ("The movie could not be loaded and played, so its sound cannot be recorded.", ui::readMessageBox(box).text);
   ui::pressMessageBoxButton(box, "ok");
   EXPECT_FALSE(program_->waitForDialog("Converting to AVI", 1500));
   EXPECT_FALSE(mvqtest::fileExists(out("silent.avi")));

@@ -95,12 +95,12 @@ TEST_F(ExportFilesTest, CancelOverAnEarlierSplitExportLeavesNoFileOfEither) {
   ASSERT_EQ(5, numberedCount("gone"));
   // Far past the movie's end, so that Cancel comes while it runs.
   ASSERT_EQ("", exportMovie(movie, out("gone.avi"), Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND progress) {
-    EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("gone0002.avi")); }, 60000));
-    ui::pressButton(progress, IDCANCEL);
-    HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
-    ASSERT_TRUE(box);
-    ui::pressMessageBoxButton(box, "yes");
-  }));
+              EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("gone0002.avi")); }, 60000));
+              ui::pressButton(progress, IDCANCEL);
+              HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
+              ASSERT_TRUE(box);
+              ui::pressMessageBoxButton(box, "yes");
+            }));
   EXPECT_FALSE(mvqtest::fileExists(out("gone.avi")));
   EXPECT_EQ(0, numberedCount("gone"));
 }
@@ -127,11 +127,11 @@ TEST_F(ExportFilesTest, AFullDiskEndsTheExportWithAMessageAndAPlayablePartialFil
   const std::string target = folder + "\\full.avi";
   std::string text = "no message";
   ASSERT_EQ("", exportMovie(movie, target, Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND) {
-    HWND box = ui::waitForMessageBox(program_->processId(), 60000);
-    ASSERT_TRUE(box);
-    text = ui::readMessageBox(box).text;
-    ui::pressMessageBoxButton(box, "ok");
-  }));
+              HWND box = ui::waitForMessageBox(program_->processId(), 60000);
+              ASSERT_TRUE(box);
+              text = ui::readMessageBox(box).text;
+              ui::pressMessageBoxButton(box, "ok");
+            }));
   EXPECT_EQ("Failed to Write Stream", text);
   const exporttest::ProbedVideo video = exporttest::probe(target);
   ASSERT_TRUE(video.ok);
@@ -149,11 +149,11 @@ TEST_F(ExportFilesTest, ADiskTooSmallForTheFileItselfRefusesTheExport) {
   const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
   std::string text = "no message";
   ASSERT_EQ("", exportMovie(movie, folder + "\\none.avi", Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND) {
-    HWND box = ui::waitForMessageBox(program_->processId(), 60000);
-    ASSERT_TRUE(box);
-    text = ui::readMessageBox(box).text;
-    ui::pressMessageBoxButton(box, "ok");
-  }));
+              HWND box = ui::waitForMessageBox(program_->processId(), 60000);
+              ASSERT_TRUE(box);
+              text = ui::readMessageBox(box).text;
+              ui::pressMessageBoxButton(box, "ok");
+            }));
   EXPECT_EQ("Failed to Open AVI File", text);
   EXPECT_TRUE(filesIn(folder).empty());
   // The program goes on: an export elsewhere works.
@@ -164,8 +164,7 @@ TEST_F(ExportFilesTest, ADiskTooSmallForTheFileItselfRefusesTheExport) {
 }
 
 TEST_F(ExportFilesTest, AFailedOpenKeepsTheCompressedMovieShownUsable) {
-  const std::string packed =
-      writeMovie("packed.swf", numberedMovie(20, 10, -1, {}, mvqtest::Compression::Zlib));
+  const std::string packed = writeMovie("packed.swf", numberedMovie(20, 10, -1, {}, mvqtest::Compression::Zlib));
   // A plain movie's signature over a header cut short: read, then refused.
   const std::string broken = writeMovie("broken.swf", mvqtest::Bytes{'F', 'W', 'S', 6, 40, 0, 0, 0, 0x50});
   program_ = launch(environment_);

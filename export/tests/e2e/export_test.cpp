@@ -85,13 +85,13 @@ TEST_F(ExportTest, SplitFilesAreNumberedAndCancelDeletesThemAll) {
 
   // Far past the movie's end, so that Cancel comes while it runs.
   ASSERT_EQ("", exportMovie(movie, out("gone.avi"), Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND progress) {
-    EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("gone0002.avi")); }, 60000));
-    ui::pressButton(progress, IDCANCEL);
-    HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Are you sure you want to cancel ?", ui::readMessageBox(box).text);
-    ui::pressMessageBoxButton(box, "yes");
-  }));
+              EXPECT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("gone0002.avi")); }, 60000));
+              ui::pressButton(progress, IDCANCEL);
+              HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
+              ASSERT_TRUE(box);
+              EXPECT_EQ("Are you sure you want to cancel ?", ui::readMessageBox(box).text);
+              ui::pressMessageBoxButton(box, "yes");
+            }));
   EXPECT_FALSE(mvqtest::fileExists(out("gone.avi")));
   EXPECT_FALSE(mvqtest::fileExists(out("gone0000.avi")));
   EXPECT_FALSE(mvqtest::fileExists(out("gone0001.avi")));
@@ -102,13 +102,19 @@ TEST_F(ExportTest, SplitFilesAreNumberedAndCancelDeletesThemAll) {
 TEST_F(ExportTest, FinishKeepsAPlayablePartialFileAndNoTemporaryFileStays) {
   const std::string movie = writeMovie("numbers.swf", numberedMovie(20, 10));
   ASSERT_EQ("", exportMovie(movie, out("part.avi"), Choice{IDC_FRAME_BY_FRAME, "", "100000"}, [&](HWND progress) {
-    Sleep(1500);
-    ui::pressButton(progress, IDC_PROGRESS_FINISH);
-    HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Are you sure you want to finish?", ui::readMessageBox(box).text);
-    ui::pressMessageBoxButton(box, "yes");
-  }));
+              // Finished once a few frames are written, so that the partial file holds some.
+              ASSERT_TRUE(ui::waitUntil(
+                  [&] {
+                    const ui::BarState bar = ui::progressBarState(progress, IDC_PROGRESS_BAR);
+                    return bar.found && bar.position > bar.low + 1;
+                  },
+                  kWaitMs));
+              ui::pressButton(progress, IDC_PROGRESS_FINISH);
+              HWND box = ui::waitForMessageBox(program_->processId(), kWaitMs);
+              ASSERT_TRUE(box);
+              EXPECT_EQ("Are you sure you want to finish?", ui::readMessageBox(box).text);
+              ui::pressMessageBoxButton(box, "yes");
+            }));
   exporttest::AviReader avi(out("part.avi"));
   ASSERT_TRUE(avi.ok());
   EXPECT_GT(avi.frames(), 0);

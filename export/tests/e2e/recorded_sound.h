@@ -42,8 +42,7 @@ inline std::vector<int16_t> leftChannel(const std::string& avi, const std::strin
                                  "' -map 0:a:0 -ac 2 -ar 44100 -f s16le '" + audiotest::hostPath(raw) + "'"))
     return left;
   const mvqtest::Bytes bytes = mvqtest::readFile(raw);
-  for (size_t i = 0; i + 3 < bytes.size(); i += 4)
-    left.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
+  for (size_t i = 0; i + 3 < bytes.size(); i += 4) left.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
   return left;
 }
 

@@ -56,10 +56,10 @@ TEST_F(ExportTest, FinishAtTheFifthSecondOfRecordingGivesFiveSecondsOfVideo) {
   Choice choice{IDC_NORMAL};
   choice.record = true;
   ASSERT_EQ("", exportMovie(movie, out("five.avi"), choice, [&](HWND progress) {
-    ASSERT_TRUE(waitForCount(progress, "Creating audio : 60  frames", 20000));
-    ui::pressButton(progress, IDC_PROGRESS_FINISH);
-    confirm(program_->processId(), "Are you sure you want to finish?");
-  }));
+              ASSERT_TRUE(waitForCount(progress, "Creating audio : 60  frames", 20000));
+              ui::pressButton(progress, IDC_PROGRESS_FINISH);
+              confirm(program_->processId(), "Are you sure you want to finish?");
+            }));
   exporttest::AviReader avi(out("five.avi"));
   ASSERT_TRUE(avi.ok());
   // The recording ends with what the recorder had been handed when the question
@@ -77,10 +77,10 @@ TEST_F(ExportTest, CancelWhileRecordingLeavesNeitherRecordingNorVideo) {
   Choice choice{IDC_NORMAL};
   choice.record = true;
   ASSERT_EQ("", exportMovie(movie, out("never.avi"), choice, [&](HWND progress) {
-    ASSERT_TRUE(waitForCount(progress, "Creating audio : 24  frames", 20000));
-    ui::pressButton(progress, IDCANCEL);
-    confirm(program_->processId(), "Are you sure you want to cancel ?");
-  }));
+              ASSERT_TRUE(waitForCount(progress, "Creating audio : 24  frames", 20000));
+              ui::pressButton(progress, IDCANCEL);
+              confirm(program_->processId(), "Are you sure you want to cancel ?");
+            }));
   EXPECT_FALSE(program_->waitForDialog("Converting to AVI", 1500));
   EXPECT_FALSE(mvqtest::fileExists(out("never.avi")));
   EXPECT_EQ(0, program_->exitThroughMenu());

@@ -78,13 +78,13 @@ class SoundStepTest : public ExportTest {
     const DWORD recording = (seconds + 60) * 1000;
     DWORD recordedFor = 0;
     ASSERT_EQ("", exportMovie(path, out("marks.avi"), choice, [&](HWND progress) {
-      const DWORD start = GetTickCount();
-      ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(progress); }, recording));
-      recordedFor = GetTickCount() - start;
-      if (HWND video = program_->waitForDialog("Converting to AVI", 10000)) {
-        ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(video); }, 600000));
-      }
-    }));
+                const DWORD start = GetTickCount();
+                ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(progress); }, recording));
+                recordedFor = GetTickCount() - start;
+                if (HWND video = program_->waitForDialog("Converting to AVI", 10000)) {
+                  ASSERT_TRUE(ui::waitUntil([&] { return !IsWindow(video); }, 600000));
+                }
+              }));
     const exporttest::ProbedVideo video = exporttest::probe(out("marks.avi"));
     ASSERT_TRUE(video.ok);
     int rateNumerator = 0, rateDenominator = 1;

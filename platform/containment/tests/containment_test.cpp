@@ -48,8 +48,8 @@ class ContainmentTest : public ::testing::Test {
     ASSERT_TRUE(AtlAxWinInit());
     getHost_ = RegisterWindowMessageA("WM_ATLGETHOST");
     getControl_ = RegisterWindowMessageA("WM_ATLGETCONTROL");
-    window_ = CreateWindowExA(0, "AtlAxWin", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, "AtlAxWin", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
@@ -59,9 +59,7 @@ class ContainmentTest : public ::testing::Test {
   }
 
   IUnknown* hostByMessage() { return reinterpret_cast<IUnknown*>(SendMessageA(window_, getHost_, 0, 0)); }
-  IUnknown* controlByMessage() {
-    return reinterpret_cast<IUnknown*>(SendMessageA(window_, getControl_, 0, 0));
-  }
+  IUnknown* controlByMessage() { return reinterpret_cast<IUnknown*>(SendMessageA(window_, getControl_, 0, 0)); }
 
   template <typename T>
   T* hostAs(REFIID iid) {
@@ -88,9 +86,8 @@ TEST_F(ContainmentTest, ClassIsRegisteredAsTheHostsExpect) {
   EXPECT_EQ(wc.hCursor, LoadCursor(nullptr, IDC_ARROW));
   EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   // A hidden child of the desktop of default size, as an off-screen renderer makes it.
-  HWND hidden = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr,
-                                nullptr, nullptr);
+  HWND hidden = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, GetDesktopWindow(), nullptr, nullptr, nullptr);
   ASSERT_NE(hidden, nullptr);
   IUnknown* host = nullptr;
   EXPECT_EQ(AtlAxGetHost(hidden, &host), S_OK);
@@ -109,8 +106,7 @@ TEST_F(ContainmentTest, InitAndTermNest) {
   // still serves.
   AtlAxWinTerm();
   ASSERT_TRUE(AtlAxWinInit());
-  HWND another = CreateWindowExA(0, "AtlAxWin", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+  HWND another = CreateWindowExA(0, "AtlAxWin", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   EXPECT_NE(another, nullptr);
   IUnknown* host = nullptr;
   EXPECT_EQ(AtlAxGetHost(another, &host), S_OK);
@@ -140,7 +136,7 @@ TEST_F(ContainmentTest, HostReferencesHandedOutAreCounted) {
 
 TEST_F(ContainmentTest, HostAnswersItsInterfacesWithOneIdentity) {
   IUnknown* host = hostByMessage();
-  const IID* iids[] = {&IID_IOleClientSite, &IID_IOleInPlaceSite, &IID_IOleInPlaceSiteWindowless,
+  const IID* iids[] = {&IID_IOleClientSite,  &IID_IOleInPlaceSite,  &IID_IOleInPlaceSiteWindowless,
                        &IID_IObjectWithSite, &IID_IServiceProvider, &IID_IAxWinHostWindow};
   for (const IID* iid : iids) {
     IUnknown* p = nullptr;
@@ -229,12 +225,9 @@ TEST_F(ContainmentTest, QueryServiceGoesToTheSiteSetOnTheHost) {
   FakeControl control;
   attach(&control);
   IServiceProvider* fromControl = nullptr;
-  ASSERT_EQ(control.clientSite->QueryInterface(IID_IServiceProvider,
-                                               reinterpret_cast<void**>(&fromControl)),
-            S_OK);
+  ASSERT_EQ(control.clientSite->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&fromControl)), S_OK);
   void* out = reinterpret_cast<void*>(1);
-  EXPECT_EQ(fromControl->QueryService(IID_ITimerService, IID_ITimerService, &out), E_NOINTERFACE)
-      << "no site yet";
+  EXPECT_EQ(fromControl->QueryService(IID_ITimerService, IID_ITimerService, &out), E_NOINTERFACE) << "no site yet";
   EXPECT_EQ(out, nullptr);
 
   RecordingSite site;
@@ -278,8 +271,7 @@ TEST_F(ContainmentTest, AttachingThroughTheHostWindowInterfaceReplacesTheControl
   IAxWinHostWindow* hostWindow = hostAs<IAxWinHostWindow>(IID_IAxWinHostWindow);
   ASSERT_NE(hostWindow, nullptr);
   EXPECT_EQ(hostWindow->AttachControl(static_cast<IOleObject*>(&first), window_), S_OK);
-  EXPECT_EQ(hostWindow->AttachControl(static_cast<IOleObject*>(&second), GetDesktopWindow()),
-            E_INVALIDARG);
+  EXPECT_EQ(hostWindow->AttachControl(static_cast<IOleObject*>(&second), GetDesktopWindow()), E_INVALIDARG);
   EXPECT_EQ(hostWindow->AttachControl(static_cast<IOleObject*>(&second), window_), S_OK);
   EXPECT_EQ(first.closes, 1);
   EXPECT_EQ(first.ref, 1);
@@ -299,8 +291,7 @@ TEST_F(ContainmentTest, AttachHandsOutTheContainerAndRefusesOtherWindows) {
   host->Release();
   container->Release();
 
-  HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   FakeControl other;
   container = reinterpret_cast<IUnknown*>(1);
   EXPECT_TRUE(FAILED(AtlAxAttachControl(static_cast<IOleObject*>(&other), plain, &container)));

@@ -60,16 +60,12 @@ class FakeControl : public IOleObject, public IOleInPlaceObjectWindowless, publi
   }
   HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, WINBOOL, DWORD) override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, WINBOOL, DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
   // In-place activation the way a windowless control does it.
-  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND,
-                                   LPCRECT) override {
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) override {
     if (verb != OLEIVERB_INPLACEACTIVATE || !site) return E_NOTIMPL;
-    if (FAILED(site->QueryInterface(IID_IOleInPlaceSiteWindowless, (void**)&inPlaceSite)))
-      return E_FAIL;
+    if (FAILED(site->QueryInterface(IID_IOleInPlaceSiteWindowless, (void**)&inPlaceSite))) return E_FAIL;
     if (inPlaceSite->CanWindowlessActivate() != S_OK) return E_FAIL;
     BOOL noRedraw = FALSE;
     inPlaceSite->OnInPlaceActivateEx(&noRedraw, ACTIVATE_WINDOWLESS);
@@ -114,28 +110,22 @@ class FakeControl : public IOleObject, public IOleInPlaceObjectWindowless, publi
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT*) override {
-    return S_FALSE;
-  }
+  HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT*) override { return S_FALSE; }
   HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget**) override { return E_NOTIMPL; }
 
   // IViewObject
-  HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
-                                 LPCRECTL bounds, LPCRECTL, WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
-                                 ULONG_PTR) override {
+  HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                                 WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) override {
     ++draws;
     drawnWithoutBounds = aspect == DVASPECT_CONTENT && bounds == nullptr;
     lastDrawDC = dc;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
-                                        LOGPALETTE**) override {
+  HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetAdvise(DWORD, DWORD, IAdviseSink*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetAdvise(DWORD*, DWORD*, IAdviseSink**) override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE GetAdvise(DWORD*, DWORD*, IAdviseSink**) override { return E_NOTIMPL; }
 };

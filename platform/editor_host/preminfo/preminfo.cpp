@@ -3,12 +3,10 @@
 // CreateFileA and CreateFileW, which an importer may replace.
 #include <windows.h>
 
-extern "C" HANDLE __cdecl PremOpenFileA(const char* path, DWORD access, DWORD share,
-                                        DWORD disposition) {
+extern "C" HANDLE __cdecl PremOpenFileA(const char* path, DWORD access, DWORD share, DWORD disposition) {
   return CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-extern "C" HANDLE __cdecl PremOpenFileW(const wchar_t* path, DWORD access, DWORD share,
-                                        DWORD disposition) {
+extern "C" HANDLE __cdecl PremOpenFileW(const wchar_t* path, DWORD access, DWORD share, DWORD disposition) {
   return CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }

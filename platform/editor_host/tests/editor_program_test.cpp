@@ -24,8 +24,7 @@ struct ProgramRun {
 
 HANDLE inheritableFile(const std::string& path) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                     nullptr);
+  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
 }
 
 // Runs the host with arguments; a minute at most, then it is stopped.
@@ -41,10 +40,8 @@ ProgramRun runEditor(const mvqtest::TempDir& dir, const std::string& arguments) 
   startup.hStdInput = nullptr;
   std::string command = "\"" + editor::programDirectory() + "mvq-editor.exe\" " + arguments;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                     &process)) {
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-      TerminateProcess(process.hProcess, 99);
+  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
     GetExitCodeProcess(process.hProcess, &run.exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -100,16 +97,13 @@ TEST_F(EditorProgramTest, ScriptDrivesThePlugInLineByLine) {
   const std::string path = dir_.write("s.txt", Bytes(script.begin(), script.end()));
   const ProgramRun run = runEditor(dir_, "script \"" + path + "\"");
   EXPECT_EQ(run.exitCode, 0u) << run.err;
-  EXPECT_NE(run.out.find("load ok type=SWF_ name=Tessaline Moviquill Plug-in"), std::string::npos)
-      << run.out;
+  EXPECT_NE(run.out.find("load ok type=SWF_ name=Tessaline Moviquill Plug-in"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("init result=0 f0=0 f1=1"), std::string::npos);
   EXPECT_NE(run.out.find("format result=0 type=SWF_ flags=57352 ext=swf"), std::string::npos);
-  EXPECT_NE(run.out.find("settings a result=0 length=12 maxLength=-1 mode=1 aspect=0"),
-            std::string::npos);
-  EXPECT_NE(
-      run.out.find("info a result=0 width=120 height=40 depth=32 subtype=RAW  video=1 audio=0 "
-                   "alpha=4 matte=255,255,255 scale=15 samplesize=1 duration=6 frames=6"),
-      std::string::npos)
+  EXPECT_NE(run.out.find("settings a result=0 length=12 maxLength=-1 mode=1 aspect=0"), std::string::npos);
+  EXPECT_NE(run.out.find("info a result=0 width=120 height=40 depth=32 subtype=RAW  video=1 audio=0 "
+                         "alpha=4 matte=255,255,255 scale=15 samplesize=1 duration=6 frames=6"),
+            std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("image a frame=4 result=0 guard=1"), std::string::npos);
   EXPECT_NE(run.out.find("analysis a result=0 size=512 text=\n"), std::string::npos);
@@ -130,8 +124,7 @@ TEST_F(EditorProgramTest, UnknownCommandStopsTheScript) {
 TEST_F(EditorProgramTest, RenderWritesTopDownRgbaFramesOfTheClip) {
   const std::string movie = dir_.write("r.swf", squares(4));
   mvqtest::TempDir out;
-  const ProgramRun run =
-      runEditor(dir_, "render --movie \"" + movie + "\" --out \"" + out.path() + "\"");
+  const ProgramRun run = runEditor(dir_, "render --movie \"" + movie + "\" --out \"" + out.path() + "\"");
   ASSERT_EQ(run.exitCode, 0u) << run.err;
   EXPECT_NE(run.out.find("size 120x40"), std::string::npos);
   // Before the frames: the range to expect.
@@ -153,9 +146,8 @@ TEST_F(EditorProgramTest, RenderWritesTopDownRgbaFramesOfTheClip) {
 TEST_F(EditorProgramTest, RenderOfARangeAtAnotherSize) {
   const std::string movie = dir_.write("q.swf", squares(8));
   mvqtest::TempDir out;
-  const ProgramRun run =
-      runEditor(dir_, "render --movie \"" + movie + "\" --out \"" + out.path() +
-                          "\" --frames 5-6 --size 60x20 --mode normal --keep-aspect");
+  const ProgramRun run = runEditor(dir_, "render --movie \"" + movie + "\" --out \"" + out.path() +
+                                             "\" --frames 5-6 --size 60x20 --mode normal --keep-aspect");
   ASSERT_EQ(run.exitCode, 0u) << run.err;
   EXPECT_EQ(out.entryCount(), 2u);
   EXPECT_EQ(mvqtest::readFile(out.file("frame_00006.rgba")).size(), 60u * 20 * 4);
@@ -169,8 +161,8 @@ TEST_F(EditorProgramTest, RenderFailuresAreReportedWithACode) {
   EXPECT_NE(run.err.find("imGetInfo returned 2"), std::string::npos) << run.err;
   run = runEditor(dir_, "render --movie x.swf --out \"" + out.path() + "\" --frames 9-3");
   EXPECT_EQ(run.exitCode, 2u);
-  run = runEditor(dir_, "render --movie x.swf --out \"" + out.path() + "\" --plugin \"" +
-                            editor::programDirectory() + "preminfo.dll\"");
+  run = runEditor(dir_, "render --movie x.swf --out \"" + out.path() + "\" --plugin \"" + editor::programDirectory() +
+                            "preminfo.dll\"");
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_NE(run.err.find("not an importer"), std::string::npos) << run.err;
   EXPECT_EQ(out.entryCount(), 0u);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr DWORD kOutputBytes = 1 << 18;
 constexpr size_t kInputStepBytes = 4096;  // at most about 0.3 s of sound
-constexpr int kBitRate = 128000;  // nominal: the codec reads each frame's own header
+constexpr int kBitRate = 128000;          // nominal: the codec reads each frame's own header
 
 MPEGLAYER3WAVEFORMAT mp3Format(int rate, int channels) {
   MPEGLAYER3WAVEFORMAT format = {};
@@ -28,8 +28,13 @@ MPEGLAYER3WAVEFORMAT mp3Format(int rate, int channels) {
 std::unique_ptr<AcmMp3Decoder> AcmMp3Decoder::open(int rate, int channels) {
   if (rate <= 0 || channels < 1 || channels > 2) return nullptr;
   MPEGLAYER3WAVEFORMAT source = mp3Format(rate, channels);
-  WAVEFORMATEX pcm = {WAVE_FORMAT_PCM, static_cast<WORD>(channels), static_cast<DWORD>(rate),
-                      static_cast<DWORD>(rate * 2 * channels), static_cast<WORD>(2 * channels), 16, 0};
+  WAVEFORMATEX pcm = {WAVE_FORMAT_PCM,
+                      static_cast<WORD>(channels),
+                      static_cast<DWORD>(rate),
+                      static_cast<DWORD>(rate * 2 * channels),
+                      static_cast<WORD>(2 * channels),
+                      16,
+                      0};
   std::unique_ptr<AcmMp3Decoder> decoder(new AcmMp3Decoder);
   if (acmStreamOpen(&decoder->stream_, nullptr, &source.wfx, &pcm, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) !=
       MMSYSERR_NOERROR) {
@@ -57,8 +62,7 @@ void AcmMp3Decoder::decode(const uint8_t* data, size_t size, std::vector<int16_t
   }
 }
 
-bool AcmMp3Decoder::convert(const uint8_t* data, DWORD size, DWORD* used, DWORD* produced,
-                            std::vector<int16_t>& out) {
+bool AcmMp3Decoder::convert(const uint8_t* data, DWORD size, DWORD* used, DWORD* produced, std::vector<int16_t>& out) {
   ACMSTREAMHEADER header = {};
   header.cbStruct = sizeof header;
   header.pbSrc = const_cast<LPBYTE>(data);

@@ -34,9 +34,8 @@ class ControlDrawingTest : public ::testing::Test {
   // with a site that offers the timer service, and loads movie.
   void host(const mvqtest::Bytes& movie, int width, int height, const wchar_t* mode = L"Opaque") {
     ASSERT_EQ(flash_->put_WMode(Bstr(mode)), S_OK);
-    window_ = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr, nullptr,
-                              nullptr);
+    window_ = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, GetDesktopWindow(), nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
     resize(width, height);
     ASSERT_EQ(AtlAxAttachControl(flash_.get(), window_, nullptr), S_OK);
@@ -49,9 +48,7 @@ class ControlDrawingTest : public ::testing::Test {
     ASSERT_EQ(flash_->put_Movie(Bstr(files_.write("movie.swf", movie))), S_OK);
     ASSERT_TRUE(reference_.load(movie));
   }
-  void resize(int width, int height) {
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
-  }
+  void resize(int width, int height) { SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE); }
   // One host tick, given to the control and to the reference player alike.
   void tick() {
     ASSERT_EQ(services_.service.timer.tick(), S_OK);
@@ -60,8 +57,7 @@ class ControlDrawingTest : public ::testing::Test {
   HRESULT draw(HDC dc, const RECTL* bounds = nullptr) {
     auto view = flash_.as<IViewObjectEx>(IID_IViewObjectEx);
     if (!view) return E_NOINTERFACE;
-    return view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr,
-                      nullptr, 0);
+    return view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr, nullptr, 0);
   }
 
   ComPtr<IShockwaveFlash> flash_;
@@ -164,8 +160,7 @@ TEST_F(ControlDrawingTest, ExplicitBoundsAndClippingGiveTheSamePixels) {
   ASSERT_EQ(draw(surface.dc(), &bounds), S_OK);
   int differing = 0;
   for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 80; ++x)
-      differing += std::memcmp(surface.pixel(x + 20, y + 10), full.pixel(x, y), 3) != 0;
+    for (int x = 0; x < 80; ++x) differing += std::memcmp(surface.pixel(x + 20, y + 10), full.pixel(x, y), 3) != 0;
   EXPECT_EQ(differing, 0);
 
   Surface24 clipped(80, 60);
@@ -227,9 +222,7 @@ TEST_F(ControlDrawingTest, OpaqueDrawCoversWhatTheHostFilled) {
   white.fill(RGB(255, 255, 255));
   ASSERT_EQ(draw(white.dc()), S_OK);
   ASSERT_EQ(draw(black.dc()), S_OK);
-  EXPECT_EQ(differingPixels(white, renderReference(reference_, 40, 30, swf::ScaleMode::ShowAll,
-                                                   true)),
-            0);
+  EXPECT_EQ(differingPixels(white, renderReference(reference_, 40, 30, swf::ScaleMode::ShowAll, true)), 0);
   int differing = 0;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) differing += std::memcmp(white.pixel(x, y), black.pixel(x, y), 3) != 0;
@@ -263,9 +256,7 @@ TEST_F(ControlDrawingTest, ClipsPlayOnWhileGotoFrameHoldsTheMainTimeline) {
     tick();
     EXPECT_EQ(currentFrame(flash_.get()), 3);
     ASSERT_EQ(draw(surface.dc()), S_OK);
-    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40,
-                                                       swf::ScaleMode::ShowAll, true)),
-              0);
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40, swf::ScaleMode::ShowAll, true)), 0);
     const uint8_t* p = surface.pixel(10, 10);
     reds += p[2] == 255 && p[0] == 0;
     blues += p[0] == 255 && p[2] == 0;
@@ -284,9 +275,7 @@ TEST_F(ControlDrawingTest, TheHostsOwnPaintShowsTheMovie) {
   HDC windowDC = GetDC(window_);
   BitBlt(surface.dc(), 0, 0, 120, 40, windowDC, 0, 0, SRCCOPY);
   ReleaseDC(window_, windowDC);
-  EXPECT_EQ(differingPixels(surface, renderReference(reference_, 120, 40,
-                                                     swf::ScaleMode::ShowAll, true)),
-            0);
+  EXPECT_EQ(differingPixels(surface, renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true)), 0);
 }
 
 TEST_F(ControlDrawingTest, HostHandsOutTheControl) {
@@ -312,8 +301,7 @@ TEST_F(ControlDrawingTest, DrawWithoutPlaceOrBoundsIsRefused) {
   EXPECT_EQ(draw(surface.dc(), &bounds), S_OK) << "no movie: an empty white stage";
   EXPECT_EQ(surface.pixel(5, 5)[0], 255);
   auto view = flash_.as<IViewObjectEx>(IID_IViewObjectEx);
-  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds,
-                       nullptr, nullptr, 0),
+  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds, nullptr, nullptr, 0),
             DV_E_DVASPECT);
 }
 
@@ -371,8 +359,7 @@ class AnySurface {
 struct Placement {
   int inside = 0, outside = 0;
 };
-Placement compareAt(const Surface24& surface, const Reference& reference, int left, int top,
-                    const RECT& box) {
+Placement compareAt(const Surface24& surface, const Reference& reference, int left, int top, const RECT& box) {
   Placement result;
   for (int y = 0; y < surface.height(); ++y)
     for (int x = 0; x < surface.width(); ++x) {
@@ -501,7 +488,10 @@ TEST_F(ControlDrawingTest, TicksInARowWithoutAPaintInvalidateAllOfIt) {
   ASSERT_FALSE(IsRectEmpty(&update));
   EXPECT_FALSE(EqualRect(&update, &client)) << "one tick: only the square's path";
   ValidateRect(window_, nullptr);
-  update = updateAfter(window_, [&] { tick(); tick(); });
+  update = updateAfter(window_, [&] {
+    tick();
+    tick();
+  });
   EXPECT_TRUE(EqualRect(&update, &client));
   ASSERT_EQ(draw(surface.dc()), S_OK);
   EXPECT_EQ(differingPixels(surface, renderReference(reference_, 120, 40, swf::ScaleMode::ShowAll, true)), 0);
@@ -540,9 +530,7 @@ TEST_F(ControlDrawingTest, RepaintingOnlyUpdatesKeepsThePictureWhole) {
       reference_.rewind();
     }
     repaintUpdate();
-    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40,
-                                                       swf::ScaleMode::ShowAll, true)),
-              0);
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, 40, 40, swf::ScaleMode::ShowAll, true)), 0);
   }
 }
 
@@ -573,9 +561,7 @@ TEST_F(ControlDrawingTest, CorpusMoviesDrawAsThePlayerDrawsThem) {
     for (int i = 0; i < 10; ++i) tick();
     Surface24 surface(width, height);
     ASSERT_EQ(draw(surface.dc()), S_OK) << name;
-    EXPECT_EQ(differingPixels(surface, renderReference(reference_, width, height,
-                                                       swf::ScaleMode::ShowAll, true)),
-              0)
+    EXPECT_EQ(differingPixels(surface, renderReference(reference_, width, height, swf::ScaleMode::ShowAll, true)), 0)
         << name;
     ++compared;
   }

@@ -40,7 +40,6 @@ class DeferredLoadTest : public SitedControlTest {
     *frames = -1;
     return flash_->get_TotalFrames(frames);
   }
-
 };
 
 TEST_F(DeferredLoadTest, TheFileIsReadAtTheMoviesFirstUseNotWhenNamed) {
@@ -94,9 +93,7 @@ TEST_F(DeferredLoadTest, AFileGoneBeforeTheFirstUseLeavesNoMovieUntilTheNextOne)
   ComPtr<IViewObjectEx> view = flash_.as<IViewObjectEx>(IID_IViewObjectEx);
   Surface24 surface(20, 20);
   const RECTL bounds = {0, 0, 20, 20};
-  EXPECT_LT(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds,
-                       nullptr, nullptr, 0),
-            0);
+  EXPECT_LT(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, surface.dc(), &bounds, nullptr, nullptr, 0), 0);
 
   mvqtest::writeFile(gone, steppingMovie(6, 10.0));
   ASSERT_EQ(name(gone), S_OK);

@@ -24,12 +24,9 @@ HRESULT RecordingTimer::tick() {
   return sink->OnTimer(now);
 }
 
-HRESULT RecordingTimer::QueryInterface(REFIID iid, void** object) {
-  return answer(this, iid, IID_ITimer, object);
-}
+HRESULT RecordingTimer::QueryInterface(REFIID iid, void** object) { return answer(this, iid, IID_ITimer, object); }
 
-HRESULT RecordingTimer::Advise(VARIANT, VARIANT, VARIANT interval, DWORD, ITimerSink* newSink,
-                               DWORD* cookie) {
+HRESULT RecordingTimer::Advise(VARIANT, VARIANT, VARIANT interval, DWORD, ITimerSink* newSink, DWORD* cookie) {
   calls += 'A';
   activeCookie_ = ++nextCookie_;
   advises.push_back({V_VT(&interval), V_UI4(&interval), newSink, activeCookie_});
@@ -72,7 +69,6 @@ HRESULT TimerServiceProvider::QueryService(REFGUID, REFIID iid, void** object) {
 }
 
 HRESULT ServiceClientSite::QueryInterface(REFIID iid, void** object) {
-  if (offerServices && IsEqualIID(iid, IID_IServiceProvider))
-    return services.QueryInterface(iid, object);
+  if (offerServices && IsEqualIID(iid, IID_IServiceProvider)) return services.QueryInterface(iid, object);
   return answer(this, iid, IID_IOleClientSite, object);
 }

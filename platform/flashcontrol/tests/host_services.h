@@ -23,7 +23,7 @@ class RecordingTimer : public ITimer {
  public:
   std::vector<AdviseCall> advises;
   std::vector<DWORD> unadvised;
-  std::string calls;  // 'A' per Advise, 'U' per Unadvise, in order
+  std::string calls;           // 'A' per Advise, 'U' per Unadvise, in order
   ITimerSink* sink = nullptr;  // not counted, as the hosts keep it
 
   // One tick as the host gives it: OnTimer with the time in milliseconds.
@@ -32,8 +32,8 @@ class RecordingTimer : public ITimer {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++ref_; }
   ULONG STDMETHODCALLTYPE Release() override { return --ref_; }
-  HRESULT STDMETHODCALLTYPE Advise(VARIANT earliest, VARIANT latest, VARIANT interval, DWORD flags,
-                                   ITimerSink* sink, DWORD* cookie) override;
+  HRESULT STDMETHODCALLTYPE Advise(VARIANT earliest, VARIANT latest, VARIANT interval, DWORD flags, ITimerSink* sink,
+                                   DWORD* cookie) override;
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
   HRESULT STDMETHODCALLTYPE Freeze(WINBOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetTime(VARIANT* time) override;

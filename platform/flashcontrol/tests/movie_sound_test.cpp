@@ -29,8 +29,7 @@ mvqtest::Bytes toneMovie(int frames) {
   movie.frameRate(kFps).soundStreamHead(format, kSamplesPerFrame);
   for (int f = 0; f < frames; ++f) {
     const auto begin = tone.begin() + 2 * f * kSamplesPerFrame;
-    movie.soundStreamBlock(format, std::vector<int16_t>(begin, begin + 2 * kSamplesPerFrame))
-        .showFrame();
+    movie.soundStreamBlock(format, std::vector<int16_t>(begin, begin + 2 * kSamplesPerFrame)).showFrame();
   }
   return movie.finish();
 }
@@ -39,8 +38,7 @@ class ControlSoundUnderLoopback : public ::testing::Test {
  protected:
   void SetUp() override {
     if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
-    if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0)
-      GTEST_SKIP() << "no wave devices (no sound loopback)";
+    if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     initialized_ = true;
     flash_ = createStandIn();
@@ -107,18 +105,14 @@ TEST_F(ControlSoundUnderLoopback, TheMoviesStreamingToneIsRecordedWholeWhileItPl
 
 enum class Silencer { Stop, Rewind, NewMovie };
 
-class ControlSilencing : public ControlSoundUnderLoopback,
-                         public ::testing::WithParamInterface<Silencer> {
+class ControlSilencing : public ControlSoundUnderLoopback, public ::testing::WithParamInterface<Silencer> {
  protected:
   HRESULT silence() {
     switch (GetParam()) {
-      case Silencer::Stop:
-        return flash_->Stop();
-      case Silencer::Rewind:
-        return flash_->Rewind();
+      case Silencer::Stop: return flash_->Stop();
+      case Silencer::Rewind: return flash_->Rewind();
       case Silencer::NewMovie:
-        return load(mvqtest::SwfBuilder().frameRate(kFps).showFrame().showFrame().finish(),
-                    "quiet.swf");
+        return load(mvqtest::SwfBuilder().frameRate(kFps).showFrame().showFrame().finish(), "quiet.swf");
     }
     return E_FAIL;
   }
@@ -126,8 +120,7 @@ class ControlSilencing : public ControlSoundUnderLoopback,
 
 TEST_P(ControlSilencing, StopRewindAndANewMovieEndTheQueuedSoundAtOnce) {
   ASSERT_EQ(S_OK, load(toneMovie(30)));
-  for (int tick = 0; tick < 12; ++tick)
-    ASSERT_EQ(S_OK, site_.services.service.timer.tick());  // a second queued
+  for (int tick = 0; tick < 12; ++tick) ASSERT_EQ(S_OK, site_.services.service.timer.tick());  // a second queued
   Sleep(300);
   ASSERT_EQ(S_OK, silence());
   for (int tick = 0; tick < 3; ++tick) ASSERT_EQ(S_OK, site_.services.service.timer.tick());

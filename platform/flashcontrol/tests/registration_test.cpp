@@ -50,8 +50,7 @@ TEST_F(RegistrationTest, RegisteredServerIsThisDllWithAnAcceptedVersion) {
   char model[32] = {};
   DWORD size = sizeof model;
   std::string key = std::string("CLSID\\") + kControlClassIdText + "\\InprocServer32";
-  EXPECT_EQ(RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), "ThreadingModel", RRF_RT_REG_SZ, nullptr,
-                         model, &size),
+  EXPECT_EQ(RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), "ThreadingModel", RRF_RT_REG_SZ, nullptr, model, &size),
             ERROR_SUCCESS);
   EXPECT_STREQ(model, "Apartment");
 
@@ -65,14 +64,20 @@ TEST_F(RegistrationTest, RegisteredServerIsThisDllWithAnAcceptedVersion) {
 TEST_F(RegistrationTest, CreatedWithContext23ItOffersWhatHostsQueryFor) {
   ASSERT_EQ(registerServer_(), S_OK);
   ComPtr<IUnknown> control;
-  ASSERT_EQ(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts, IID_IUnknown,
-                             control.outVoid()),
-            S_OK);
-  const IID* offered[] = {&IID_IShockwaveFlash, &IID_IDispatch,     &IID_IOleObject,
-                          &IID_IOleInPlaceObject, &IID_IOleInPlaceObjectWindowless,
-                          &IID_IOleWindow,        &IID_IViewObject,  &IID_IViewObject2,
-                          &IID_IViewObjectEx,     &IID_IOleControl,  &IID_IPersistStreamInit,
-                          &IID_IPersist,          &IID_ITimerSink};
+  ASSERT_EQ(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts, IID_IUnknown, control.outVoid()), S_OK);
+  const IID* offered[] = {&IID_IShockwaveFlash,
+                          &IID_IDispatch,
+                          &IID_IOleObject,
+                          &IID_IOleInPlaceObject,
+                          &IID_IOleInPlaceObjectWindowless,
+                          &IID_IOleWindow,
+                          &IID_IViewObject,
+                          &IID_IViewObject2,
+                          &IID_IViewObjectEx,
+                          &IID_IOleControl,
+                          &IID_IPersistStreamInit,
+                          &IID_IPersist,
+                          &IID_ITimerSink};
   for (const IID* iid : offered) {
     ComPtr<IUnknown> p;
     EXPECT_EQ(control->QueryInterface(*iid, p.outVoid()), S_OK);
@@ -95,8 +100,8 @@ TEST_F(RegistrationTest, UnregisteredServerIsMissingUntilRegisteredAgain) {
   DWORD ms, ls;
   EXPECT_FALSE(findControlVersion(&ms, &ls));
   ComPtr<IUnknown> control;
-  EXPECT_TRUE(FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts,
-                                      IID_IUnknown, control.outVoid())));
+  EXPECT_TRUE(
+      FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, kAllServerContexts, IID_IUnknown, control.outVoid())));
   EXPECT_EQ(unregisterServer_(), S_OK) << "twice is fine";
   ASSERT_EQ(registerServer_(), S_OK);
   EXPECT_TRUE(findControlVersion(&ms, &ls));
@@ -118,12 +123,10 @@ TEST_F(RegistrationTest, ServerStaysLoadedWhileControlsOrLocksExist) {
   factory->LockServer(FALSE);
   EXPECT_EQ(canUnloadNow_(), S_OK);
   ComPtr<IUnknown> aggregated;
-  EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.get()), IID_IUnknown,
-                                    aggregated.outVoid()),
+  EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.get()), IID_IUnknown, aggregated.outVoid()),
             CLASS_E_NOAGGREGATION);
   ComPtr<IClassFactory> other;
-  EXPECT_EQ(getClassObject(IID_IShockwaveFlash, IID_IClassFactory, other.outVoid()),
-            CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(getClassObject(IID_IShockwaveFlash, IID_IClassFactory, other.outVoid()), CLASS_E_CLASSNOTAVAILABLE);
 }
 
 }  // namespace

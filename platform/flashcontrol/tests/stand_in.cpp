@@ -25,11 +25,9 @@ ComPtr<IShockwaveFlash> createStandIn() {
   HMODULE dll = LoadLibraryW(standInPath().c_str());
   if (!dll) return flash;
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto getClassObject =
-      reinterpret_cast<GetClassObject>(GetProcAddress(dll, "DllGetClassObject"));
+  auto getClassObject = reinterpret_cast<GetClassObject>(GetProcAddress(dll, "DllGetClassObject"));
   ComPtr<IClassFactory> factory;
-  if (!getClassObject ||
-      FAILED(getClassObject(CLSID_ShockwaveFlash, IID_IClassFactory, factory.outVoid())))
+  if (!getClassObject || FAILED(getClassObject(CLSID_ShockwaveFlash, IID_IClassFactory, factory.outVoid())))
     return flash;
   factory->CreateInstance(nullptr, IID_IShockwaveFlash, flash.outVoid());
   return flash;
@@ -91,8 +89,7 @@ Bytes clipMovie(int mainFrames) {
   return b.finish();
 }
 
-Surface24::Surface24(int width, int height)
-    : width_(width), height_(height), stride_((width * 3 + 3) & ~3) {
+Surface24::Surface24(int width, int height) : width_(width), height_(height), stride_((width * 3 + 3) & ~3) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -127,8 +124,7 @@ const uint8_t* Surface24::pixel(int x, int y) const {
   return bits_ + size_t(y) * stride_ + size_t(x) * 3;
 }
 
-Reference renderReference(const swf::MoviePlayer& player, int width, int height,
-                          swf::ScaleMode mode, bool opaque) {
+Reference renderReference(const swf::MoviePlayer& player, int width, int height, swf::ScaleMode mode, bool opaque) {
   Reference r;
   r.width = width;
   r.height = height;

@@ -74,8 +74,7 @@ struct Reference {
   std::vector<uint8_t> bgra;
   const uint8_t* pixel(int x, int y) const { return &bgra[(size_t(y) * width + x) * 4]; }
 };
-Reference renderReference(const swf::MoviePlayer& player, int width, int height,
-                          swf::ScaleMode mode, bool opaque);
+Reference renderReference(const swf::MoviePlayer& player, int width, int height, swf::ScaleMode mode, bool opaque);
 
 // Pixels of surface whose colour differs from the reference's (opaque).
 int differingPixels(const Surface24& surface, const Reference& reference);

@@ -31,8 +31,8 @@ class Panel : public ::testing::Test {
                           reinterpret_cast<HMENU>(kList), windowClass.hInstance, nullptr);
     CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 120, 200, 20, panel_, reinterpret_cast<HMENU>(kBar),
                   windowClass.hInstance, nullptr);
-    for (const char* entry : {"Full Frames (Uncompressed)", "Wine MS Video 1", "ZMBV lossless (Moviquill)",
-                              "Another ZMBV"})
+    for (const char* entry :
+         {"Full Frames (Uncompressed)", "Wine MS Video 1", "ZMBV lossless (Moviquill)", "Another ZMBV"})
       SendMessageA(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     SendMessageA(list_, CB_SETCURSEL, 0, 0);
   }

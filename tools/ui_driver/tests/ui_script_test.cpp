@@ -16,9 +16,7 @@ TEST(SplitWords, BlanksSeparateAndQuotesGroup) {
   EXPECT_TRUE(ui::splitWords("   ").empty());
 }
 
-TEST(SplitWords, UnclosedQuoteRunsToTheEnd) {
-  EXPECT_EQ((Words{"x", "a b "}), ui::splitWords("x \"a b "));
-}
+TEST(SplitWords, UnclosedQuoteRunsToTheEnd) { EXPECT_EQ((Words{"x", "a b "}), ui::splitWords("x \"a b ")); }
 
 TEST(ScriptSession, RepliesToEveryCommandOnOneLine) {
   ui::ScriptSession session;

@@ -23,7 +23,8 @@ class Mp3Tone : public ::testing::Test {
     const std::string path = folder.file("tone.mp3");
     const auto made = audiotest::runHostCommand(
         "ffmpeg -v error -f lavfi -i 'aevalsrc=0.4*sin(2*PI*1000*t)|0.4*sin(2*PI*1000*t):s=44100:d=1' "
-        "-c:a libmp3lame -b:a 128k -id3v2_version 0 -write_xing 0 -f mp3 '" + audiotest::hostPath(path) + "'");
+        "-c:a libmp3lame -b:a 128k -id3v2_version 0 -write_xing 0 -f mp3 '" +
+        audiotest::hostPath(path) + "'");
     mp3 = mvqtest::readFile(path);
     if (!made || mp3.empty()) GTEST_SKIP() << "ffmpeg made no MP3";
   }
@@ -52,8 +53,8 @@ TEST_F(Mp3Tone, AnMp3DefineSoundIsDecodedThroughTheFactory) {
   mvqtest::Bytes body;
   mvqtest::putU16(body, 5);
   mvqtest::putU8(body, 2 << 4 | 3 << 2 | 2 | 1);  // MP3, 44100 Hz, 16-bit, stereo
-  mvqtest::putU32(body, 30000);                  // samples to keep
-  mvqtest::putU16(body, 0);                      // seek samples
+  mvqtest::putU32(body, 30000);                   // samples to keep
+  mvqtest::putU16(body, 0);                       // seek samples
   mvqtest::append(body, mp3);
   AcmMp3DecoderFactory factory;
   swf::SoundLibrary library(&factory);

@@ -27,9 +27,7 @@ constexpr int kLoud = 2000;
 double processCpuSeconds() {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto seconds = [](const FILETIME& t) {
-    return (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-  };
+  const auto seconds = [](const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
   return seconds(kernel) + seconds(user);
 }
 
@@ -118,8 +116,9 @@ int main() {
   }
   std::sort(delays.begin(), delays.end());
   const double median = (delays[kRuns / 2 - 1] + delays[kRuns / 2]) / 2;
-  std::printf("bench record ratio=%.4f cpu_ms_per_recorded_s=%.1f delay_median_ms=%.1f delay_worst_ms=%.1f "
-              "delay_best_ms=%.1f runs=%d\n",
-              cpuPerSecond, cpuPerSecond * 1000, median, delays.back(), delays.front(), kRuns);
+  std::printf(
+      "bench record ratio=%.4f cpu_ms_per_recorded_s=%.1f delay_median_ms=%.1f delay_worst_ms=%.1f "
+      "delay_best_ms=%.1f runs=%d\n",
+      cpuPerSecond, cpuPerSecond * 1000, median, delays.back(), delays.front(), kRuns);
   return 0;
 }

@@ -112,10 +112,11 @@ int main(int argc, char** argv) {
   if (!writeFile(source, compressed)) return 1;
 
   bool ok = true;
-  const double inflateSeconds =
-      bestSeconds(3, [] {}, [&] { ok = ok && inflatedInMemory(compressed, plainSize).size() == plainSize - 8; });
-  const double expandSeconds = bestSeconds(3, [&] { std::remove(destination.c_str()); },
-                                           [&] { ok = ok && expandCompressedMovie(source.c_str(), destination.c_str()) == 1; });
+  const double inflateSeconds = bestSeconds(
+      3, [] {}, [&] { ok = ok && inflatedInMemory(compressed, plainSize).size() == plainSize - 8; });
+  const double expandSeconds = bestSeconds(
+      3, [&] { std::remove(destination.c_str()); },
+      [&] { ok = ok && expandCompressedMovie(source.c_str(), destination.c_str()) == 1; });
   std::remove(destination.c_str());
   const long peakKiB = peakOfExpansionKiB(argv[0], source, destination);
   if (!ok || peakKiB < 0) {
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("bench expand ratio=%.2f expand_s=%.3f inflate_s=%.3f peak_mb=%.2f movie_mb=%.1f compressed_mb=%.1f\n",
-              inflateSeconds / expandSeconds, expandSeconds, inflateSeconds, peakKiB / 1024.0,
-              plainSize / 1048576.0, compressed.size() / 1048576.0);
+              inflateSeconds / expandSeconds, expandSeconds, inflateSeconds, peakKiB / 1024.0, plainSize / 1048576.0,
+              compressed.size() / 1048576.0);
   return 0;
 }

@@ -75,7 +75,7 @@ int main() {
     std::fprintf(stderr, "bench-silence: the copy is incomplete\n");
     return 1;
   }
-  std::printf("bench silence ratio=%.2f silence_s=%.3f cp_s=%.3f movie_mb=%.1f tags=%zu\n",
-              cpSeconds / silenceSeconds, silenceSeconds, cpSeconds, size / 1048576.0, tags);
+  std::printf("bench silence ratio=%.2f silence_s=%.3f cp_s=%.3f movie_mb=%.1f tags=%zu\n", cpSeconds / silenceSeconds,
+              silenceSeconds, cpSeconds, size / 1048576.0, tags);
   return 0;
 }

@@ -16,8 +16,8 @@ class ReadMovieHeader : public MovieFileTest {
   Result read(const Bytes& movie) {
     const std::string path = put(movie);
     Result r{};
-    r.status = readMovieHeader(path.c_str(), &r.info.widthPixels, &r.info.heightPixels, &r.info.frameRate,
-                               &r.info.frameCount);
+    r.status =
+        readMovieHeader(path.c_str(), &r.info.widthPixels, &r.info.heightPixels, &r.info.frameRate, &r.info.frameCount);
     expectClosed(path);
     return r;
   }
@@ -53,8 +53,8 @@ TEST_F(ReadMovieHeader, StageRateAndCountOfPlainAndCompressedMovies) {
 }
 
 TEST_F(ReadMovieHeader, FrameRateIsEightDotEightUnrounded) {
-  const std::pair<uint16_t, double> rates[] = {{0x0C00, 12.0}, {0x1800, 24.0}, {0x1D80, 29.5}, {0x0001, 1 / 256.0},
-                                               {0xFFFF, 65535 / 256.0}};
+  const std::pair<uint16_t, double> rates[] = {
+      {0x0C00, 12.0}, {0x1800, 24.0}, {0x1D80, 29.5}, {0x0001, 1 / 256.0}, {0xFFFF, 65535 / 256.0}};
   for (const auto& [raw, fps] : rates) {
     SwfBuilder b = movie();
     b.frameRateRaw(raw);
@@ -66,7 +66,7 @@ TEST_F(ReadMovieHeader, HalfPixelsRoundAwayFromZero) {
   SwfBuilder b = movie();
   b.stage(0, 0, 210, 209);
   const Result r = read(b.finish());
-  EXPECT_EQ(r.info.widthPixels, 11);  // 10.5
+  EXPECT_EQ(r.info.widthPixels, 11);   // 10.5
   EXPECT_EQ(r.info.heightPixels, 10);  // 10.45
 }
 

@@ -106,8 +106,9 @@ TEST_F(ReadExpandedMovieHeader, EmptyOrShortBackgroundBodies) {
 TEST_F(ReadExpandedMovieHeader, TagLengthsPastTheEndOfTheFile) {
   for (uint32_t length : {100u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
     SwfBuilder b;
-    b.raw({0xFF, 0x13}).raw({static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                             static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)});
+    b.raw({0xFF, 0x13})
+        .raw({static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length >> 16),
+              static_cast<uint8_t>(length >> 24)});
     b.background(1, 2, 3);
     const Result r = read(b.finish());
     EXPECT_EQ(r.status, 0) << length;

@@ -11,9 +11,9 @@ TEST(JsonString, EscapesQuotesBackslashesAndControls) {
 
 TEST(JsonString, ValidUtf8PassesAndOtherBytesAreEscaped) {
   EXPECT_EQ(jsonString("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xac"), "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xac\"");
-  EXPECT_EQ(jsonString("caf\xe9"), "\"caf\\u00e9\"");            // Latin-1 byte
-  EXPECT_EQ(jsonString("\xc3"), "\"\\u00c3\"");                   // cut sequence
-  EXPECT_EQ(jsonString("\xc0\xaf"), "\"\\u00c0\\u00af\"");        // overlong
+  EXPECT_EQ(jsonString("caf\xe9"), "\"caf\\u00e9\"");                  // Latin-1 byte
+  EXPECT_EQ(jsonString("\xc3"), "\"\\u00c3\"");                        // cut sequence
+  EXPECT_EQ(jsonString("\xc0\xaf"), "\"\\u00c0\\u00af\"");             // overlong
   EXPECT_EQ(jsonString("\xed\xa0\x80"), "\"\\u00ed\\u00a0\\u0080\"");  // surrogate
 }
 

@@ -36,9 +36,7 @@ namespace {
 
 constexpr int kFrames = 300, kWidth = 720, kHeight = 480;
 
-double now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -47,16 +45,14 @@ Bytes walkingMovie() {
   SwfBuilder b;
   b.stage(Rect::pixels(kWidth, kHeight)).frameRate(30).background(20, 40, 60);
   for (uint16_t id = 1; id <= 12; ++id) {
-    b.defineRectShape(
-        id, Rect::twips(0, 0, 1200 + 100 * id, 900),
-        Rgba{uint8_t(20 * id), uint8_t(255 - 15 * id), 90, uint8_t(id % 3 ? 255 : 128)});
+    b.defineRectShape(id, Rect::twips(0, 0, 1200 + 100 * id, 900),
+                      Rgba{uint8_t(20 * id), uint8_t(255 - 15 * id), 90, uint8_t(id % 3 ? 255 : 128)});
     b.placeObject2(id, id, Matrix::translate(400 * id, 600 * (id % 6)));
   }
   b.showFrame();
   for (int f = 1; f < kFrames; ++f) {
     for (uint16_t id = 1; id <= 12; ++id)
-      b.moveObject2(id, Matrix::translate((400 * id + 37 * f * id) % 12000,
-                                          (600 * (id % 6) + 23 * f) % 8000));
+      b.moveObject2(id, Matrix::translate((400 * id + 37 * f * id) % 12000, (600 * (id % 6) + 23 * f) % 8000));
     b.showFrame();
   }
   return b.finish();
@@ -99,12 +95,11 @@ struct Dib {
 // The control on its own: what a render needs at the least.
 double plainDrawsSeconds(const std::string& movie) {
   IUnknown* unknown = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IUnknown, (void**)&unknown)))
-    return -1;
+  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IUnknown, (void**)&unknown))) return -1;
   IShockwaveFlash* flash = nullptr;
   unknown->QueryInterface(IID_IShockwaveFlash, (void**)&flash);
-  HWND window = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, 0, 0, 0, 0, GetDesktopWindow(),
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, 0, 0, 0, 0, GetDesktopWindow(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
   AtlAxAttachControl(unknown, window, nullptr);
   TimerServiceProvider services;
   IUnknown* host = nullptr;
@@ -163,9 +158,8 @@ double hostWindowSeconds() {
   double best = 1e30;
   for (int run = 0; run < 10; ++run) {
     const double start = now();
-    HWND window = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, GetDesktopWindow(), nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "AtlAxWin", nullptr, WS_CHILD, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, GetDesktopWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
     best = std::min(best, now() - start);
     if (!window) return -1;
     DestroyWindow(window);
@@ -194,9 +188,7 @@ struct ControlLoad {
 ControlLoad controlLoadSeconds(const std::string& source, const std::string& copy) {
   ControlLoad load;
   IShockwaveFlash* flash = nullptr;
-  if (FAILED(
-          CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IShockwaveFlash, (void**)&flash)))
-    return load;
+  if (FAILED(CoCreateInstance(CLSID_ShockwaveFlash, nullptr, 23, IID_IShockwaveFlash, (void**)&flash))) return load;
   BSTR first = SysAllocString(widen(source).c_str()), second = SysAllocString(widen(copy).c_str());
   const double start = now();
   flash->put_Movie(first);
@@ -218,8 +210,7 @@ struct Renderer {
     if (r) r->lpVtbl->Release(r);
   }
   bool open(const std::string& cache, const std::string& movie) {
-    return SUCCEEDED(CreateFrameRenderer(&r)) &&
-           SUCCEEDED(r->lpVtbl->SetCacheOptions(r, widen(cache).c_str(), 30)) &&
+    return SUCCEEDED(CreateFrameRenderer(&r)) && SUCCEEDED(r->lpVtbl->SetCacheOptions(r, widen(cache).c_str(), 30)) &&
            SUCCEEDED(r->lpVtbl->OpenMovie(r, widen(movie).c_str()));
   }
   bool render(int frame) {
@@ -310,9 +301,9 @@ int main() {
       "backward_ms=%.1f step_ms=%.2f last_step_ms=%.2f reopen_ratio=%.3f first_open_ms=%.0f "
       "second_open_ms=%.1f first_render_after_ms=%.0f control_naming_ms=%.1f "
       "control_reading_ms=%.0f host_window_ms=%.1f stamp_ms=%.2f reopen_floor=%.3f movie_mb=%.1f\n",
-      alphaFps / plainFps, alphaFps, plainFps, backwardSeconds / stepAverage, backwardSeconds * 1e3,
-      stepAverage * 1e3, stepSeconds * 1e3, secondOpen / firstOpen, firstOpen * 1e3,
-      secondOpen * 1e3, firstRender * 1e3, naming * 1e3, reading * 1e3, hostWindow * 1e3,
-      stamp * 1e3, (hostWindow + stamp) / firstOpen, readFile(bulky).size() / 1048576.0);
+      alphaFps / plainFps, alphaFps, plainFps, backwardSeconds / stepAverage, backwardSeconds * 1e3, stepAverage * 1e3,
+      stepSeconds * 1e3, secondOpen / firstOpen, firstOpen * 1e3, secondOpen * 1e3, firstRender * 1e3, naming * 1e3,
+      reading * 1e3, hostWindow * 1e3, stamp * 1e3, (hostWindow + stamp) / firstOpen,
+      readFile(bulky).size() / 1048576.0);
   return 0;
 }
