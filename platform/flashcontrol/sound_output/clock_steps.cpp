@@ -21,9 +21,9 @@ void ClockSteps::restart() {
 // Late readings only make a lag larger, so the least is the truest.
 bool ClockSteps::spanLeast(int64_t* lag) const {
   if (readings_.empty() || readings_.back().clock - readings_.front().clock < spanFrames_) return false;
-  *lag = std::min_element(readings_.begin(), readings_.end(),
-                          [](const Reading& a, const Reading& b) { return a.lag < b.lag; })
-             ->lag;
+  *lag = std::min_element(readings_.begin(), readings_.end(), [](const Reading& a, const Reading& b) {
+           return a.lag < b.lag;
+         })->lag;
   return true;
 }
 

@@ -101,7 +101,8 @@ void WaveOutStream::anchor() {
 }
 
 void WaveOutStream::keepInStep() {
-  const int64_t clock = static_cast<int64_t>(static_cast<DWORD>(timeGetTime() - anchorMs_)) * kMixFormat.nSamplesPerSec / 1000;
+  const int64_t clock =
+      static_cast<int64_t>(static_cast<DWORD>(timeGetTime() - anchorMs_)) * kMixFormat.nSamplesPerSec / 1000;
   // Counted as made up already: what is still to be left out is on its way.
   const int64_t position = static_cast<int64_t>(playedFrames() - anchorPlayed_) + madeUp_ + toMakeUp_;
   const int64_t behind = steps_.observe(clock, position);

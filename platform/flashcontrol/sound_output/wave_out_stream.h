@@ -74,8 +74,8 @@ class WaveOutStream {
   ClockSteps steps_{kStallFrames, kStallSpanFrames};
   DWORD anchorMs_ = 0;
   uint64_t anchorPlayed_ = 0;
-  int64_t madeUp_ = 0;  // movie frames made up since the anchor (less than 0: added)
-  int64_t toMakeUp_ = 0;   // still to make up
+  int64_t madeUp_ = 0;    // movie frames made up since the anchor (less than 0: added)
+  int64_t toMakeUp_ = 0;  // still to make up
   std::vector<int16_t> caughtUp_;
   bool ranBefore_ = false;  // blocks were queued since the device opened or was reset
 
