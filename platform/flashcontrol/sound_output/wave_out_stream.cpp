@@ -54,11 +54,8 @@ bool WaveOutStream::write(const int16_t* samples, size_t frames) {
   if (!device_ || !samples || frames == 0) return false;
   if (queuedBuffers() == 0) {
     anchor();
-    if (ranBefore_) {
-      const std::vector<int16_t> lead(2 * kLeadFrames, 0);
-      queue(lead.data(), kLeadFrames);
-    }
-    ranBefore_ = true;
+    const std::vector<int16_t> lead(2 * kLeadFrames, 0);
+    queue(lead.data(), kLeadFrames);
   } else {
     keepInStep();
   }
@@ -145,7 +142,6 @@ uint64_t WaveOutStream::playedFrames() const {
 void WaveOutStream::reset() {
   if (!device_) return;
   waveOutReset(device_);
-  ranBefore_ = false;
   for (const std::unique_ptr<Block>& block : blocks_) release(*block);
 }
 

@@ -3,10 +3,9 @@
 // No block is ever dropped, since a lost block would move every later sound
 // earlier: a block that finds every buffer queued gets a new one. Only far ahead
 // of the device (ticks faster than real time) does a write wait for the device
-// to give one back. When the device has run dry after playing, a short lead of
+// to give one back. When the device has run dry (or starts), a short lead of
 // silence goes ahead of the next block, so that ticks coming a little late do not
-// cut the sound. A fresh device gets none: it would only delay the movie's first
-// sound, and the device waits for some sound in hand before it starts anyway.
+// cut the sound.
 // A device that stalls while it holds sound (a busy system) plays everything after
 // it late; the stream notices its position falling behind the clock and plays the
 // sound to come a little faster until it has made that up (a little slower when
@@ -77,7 +76,6 @@ class WaveOutStream {
   int64_t madeUp_ = 0;    // movie frames made up since the anchor (less than 0: added)
   int64_t toMakeUp_ = 0;  // still to make up
   std::vector<int16_t> caughtUp_;
-  bool ranBefore_ = false;  // blocks were queued since the device opened or was reset
 
   HWAVEOUT device_ = nullptr;
   std::vector<std::unique_ptr<Block>> blocks_;  // stable addresses: the device holds them

@@ -3,11 +3,11 @@
 // movie's folder, in the order they were asked for.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <stdlib.h>
-#include <unistd.h>
+#include <random>
+#include <string>
 
 #include "avm1/builtins/url_text.h"
 #include "avm1_builtin_support.h"
@@ -133,19 +133,19 @@ TEST(Avm1DataLoad, RequestsCompleteInOrderAndThoseMadeMeanwhileWait) {
 }
 
 TEST(Avm1DataLoad, TheFolderReaderStaysInsideTheMovieFolder) {
-  char dir[] = "/tmp/mvq_loadsXXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string folder = dir;
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("mvq_loads_" + std::to_string(std::random_device()()));
+  ASSERT_TRUE(fs::create_directory(dir));
+  std::string folder = dir.string();
   std::ofstream(folder + "/vars.txt") << "a=1";
   swf::DataLoads::Reader read = swf::folderReader(folder);
   std::string bytes;
   EXPECT_TRUE(read("vars.txt?cache=1", bytes));
   EXPECT_EQ(bytes, "a=1");
-  for (const char* outside : {"../vars.txt", "/etc/hostname", "http://example.com/vars.txt", "", "missing.txt"}) {
+  for (const char* outside : {"../vars.txt", "/etc/hostname", "..\\vars.txt", "C:\\vars.txt", "http://example.com/vars.txt", "", "missing.txt"}) {
     EXPECT_FALSE(read(outside, bytes)) << outside;
   }
-  std::remove((folder + "/vars.txt").c_str());
-  rmdir(dir);
+  fs::remove_all(dir);
 }
 
 }  // namespace
