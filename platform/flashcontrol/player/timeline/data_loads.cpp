@@ -29,9 +29,6 @@ void DataLoads::references(std::vector<avm1::Object*>& out) const {
   }
 }
 
-namespace {
-
-// Only plain names below the folder: no scheme, no absolute path, no "..".
 bool insideFolder(const std::string& name) {
   if (name.empty() || name.find(':') != std::string::npos || name[0] == '/' || name[0] == '\\') return false;
   size_t start = 0;
@@ -43,8 +40,6 @@ bool insideFolder(const std::string& name) {
   }
   return true;
 }
-
-}  // namespace
 
 DataLoads::Reader folderReader(const std::string& folder) {
   return [folder](const std::string& url, std::string& bytes) {

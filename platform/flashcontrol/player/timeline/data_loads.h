@@ -35,5 +35,8 @@ class DataLoads {
 // A reader of files in a movie's folder; names with a scheme (http:, ...)
 // or leaving the folder read nothing.
 DataLoads::Reader folderReader(const std::string& folder);
+// A name that stays below the folder it is read from: no scheme, no absolute
+// path, no "..".
+bool insideFolder(const std::string& name);
 
 }  // namespace swf

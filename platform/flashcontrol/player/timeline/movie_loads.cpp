@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "../avm1/vm.h"
+#include "data_loads.h"
 #include "movie.h"
 #include "stage.h"
 
@@ -32,21 +33,12 @@ std::string unescapeQuery(const std::string& s) {
   return out;
 }
 
-// The file a url names beside the movie: no query, no "file:" scheme, and
-// nothing outside the movie's folder.
+// The file a url names beside the movie: no query, no "file:" scheme.
 bool fileNameOf(const std::string& url, std::string& name) {
   name = url.substr(0, url.find('?'));
   static const char kScheme[] = "file:///";
   if (name.compare(0, sizeof kScheme - 1, kScheme) == 0) name = name.substr(sizeof kScheme - 1);
-  if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos) return false;
-  size_t start = 0;
-  while (start <= name.size()) {
-    size_t end = name.find_first_of("/\\", start);
-    if (end == std::string::npos) end = name.size();
-    if (name.compare(start, end - start, "..") == 0 && end - start == 2) return false;
-    start = end + 1;
-  }
-  return true;
+  return insideFolder(name);
 }
 
 }  // namespace
