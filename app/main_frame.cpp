@@ -38,7 +38,7 @@ MainFrame::MainFrame()
       exportHandOver_(nullptr) {
   initHostTimer(&hostTimer_, systemMultimediaTimer());
   initTimerSite(&site_, &hostTimer_.ITimer_iface);
-  currentMoviePath_[0] = outputPath_[0] = '\0';
+  currentMoviePath_[0] = movieFolder_[0] = outputPath_[0] = '\0';
   char wavPath[MAX_PATH];
   makeTempFileName(wavPath);
   recordingWav_ = TemporaryFile(wavPath);
@@ -216,6 +216,10 @@ HRESULT MainFrame::loadMovie(const char* path) {
   if (!flash_) return E_FAIL;  // gone with the window, e.g. closed under a dialog
   // Every movie the program loads is the opened one or its silent copy.
   hostTimer_.movieFrameRate = frameRate_;
+  // The copies live in the temporary folder; what the movie loads lies
+  // beside the original.
+  BstrText base(movieFolder_);
+  IShockwaveFlash_put_Base(flash_.get(), base.get());
   BstrText movie(path);
   return IShockwaveFlash_put_Movie(flash_.get(), movie.get());
 }

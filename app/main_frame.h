@@ -99,6 +99,7 @@ class MainFrame : public ExportHost {
   double frameRate_;
   int stopped_;
   char currentMoviePath_[MAX_PATH];
+  char movieFolder_[MAX_PATH];  // of the opened movie: its copies load their files from there
   TemporaryFile expandedCopy_;  // the current movie when it was a compressed one
   TemporaryFile workingCopy_;
   char outputPath_[MAX_PATH];

@@ -88,6 +88,8 @@ bool MainFrame::loadChosenMovie(const char* chosen) {
   frameRate_ = rate;
   frameCount_ = frames;
   std::strcpy(currentMoviePath_, movie);
+  if (!GetFullPathNameA(chosen, MAX_PATH, movieFolder_, nullptr)) std::strcpy(movieFolder_, chosen);
+  cutAtLastBackslash(movieFolder_);
   expandedCopy_ = std::move(expanded);
 
   const std::string windowTitle = std::string(kMainWindowTitle) + " - [" + chosen + "]";

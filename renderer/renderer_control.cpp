@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 #include <ocidl.h>
 
+#include <string>
+
 #include "atl_containment.h"
 #include "bstr_text.h"
 #include "com_reference.h"
@@ -22,6 +24,18 @@ HRESULT putMovie(IShockwaveFlash* control, const char* path) {
   BstrText movie(wide);
   if (!movie.get()) return E_OUTOFMEMORY;
   return control->lpVtbl->put_Movie(control, movie.get());
+}
+
+// The cached copy lives in the temporary folder; what the movie loads lies
+// beside its source.
+void putSourceFolderAsBase(IShockwaveFlash* control, const char* sourcePath) {
+  wchar_t folder[kCachePathSize];
+  if (!MultiByteToWideChar(CP_ACP, 0, sourcePath, -1, folder, kCachePathSize)) return;
+  size_t cut = std::wstring(folder).find_last_of(L"\\/");
+  if (cut == std::wstring::npos) return;
+  folder[cut] = L'\0';
+  BstrText base(folder);
+  if (base.get()) control->lpVtbl->put_Base(control, base.get());
 }
 
 HWND createHostWindow() {
@@ -80,6 +94,7 @@ void releaseControl(FrameRenderer* renderer) {
 
 HRESULT loadIntoControl(FrameRenderer* renderer) {
   putMovie(renderer->control, renderer->sourcePath);
+  putSourceFolderAsBase(renderer->control, renderer->sourcePath);
   const HRESULT hr = putMovie(renderer->control, renderer->cachedPath);
   return FAILED(hr) ? hr : S_OK;
 }

@@ -19,6 +19,7 @@ void destroyFlashControl(FlashControl* control) {
   unadviseHostClock(control);
   if (control->clientSite) control->clientSite->lpVtbl->Release(control->clientSite);
   SysFreeString(control->moviePath);
+  SysFreeString(control->base);
   const bool last = InterlockedDecrement(&liveControls) == 0;
   endLoadCompletion(control, last);
   delete control;
@@ -43,7 +44,7 @@ HRESULT readNamedMovie(FlashControl* control) {
     std::vector<uint8_t> bytes;
     HRESULT hr = readLocalMovie(control->moviePath, &bytes);
     if (FAILED(hr)) return hr;
-    if (!control->player->load(bytes)) return E_FAIL;
+    if (!control->player->load(bytes, localMovieFiles(control->base, control->moviePath))) return E_FAIL;
     control->sound->startMovie(control->player->frameRate());
     return S_OK;
   });

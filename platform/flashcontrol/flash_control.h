@@ -42,6 +42,7 @@ struct FlashControl {
   HWND loadWindow;      // receives the pending load's completion; made on first use
   HRESULT loadResult;   // of reading it; after a failure the control has no movie
   int frameIntervalMs;  // the named movie's, from its header
+  BSTR base;            // where the movie's scripts load files from; none: the movie's folder
   int scaleMode;        // a swf::ScaleMode value
   const QualitySetting* quality;
   WindowMode windowMode;

@@ -3,6 +3,8 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -111,4 +113,47 @@ HRESULT readLocalMovie(const wchar_t* path, std::vector<uint8_t>* bytes) {
   HRESULT hr = movieSize(file.get(), &size);
   if (FAILED(hr)) return hr;
   return readBytes(file.get(), size, bytes);
+}
+
+namespace {
+
+std::wstring folderOf(const wchar_t* path) {
+  std::wstring folder(path ? path : L"");
+  size_t cut = folder.find_last_of(L"\\/");
+  folder.resize(cut == std::wstring::npos ? 0 : cut + 1);
+  return folder;
+}
+
+// The local folder a base names, ending in a separator; false for a url of
+// another scheme.
+bool baseFolder(std::wstring base, std::wstring* folder) {
+  static const wchar_t kFileScheme[] = L"file:///";
+  if (_wcsnicmp(base.c_str(), kFileScheme, wcslen(kFileScheme)) == 0) {
+    base.erase(0, wcslen(kFileScheme));
+  } else if (base.find(L"://") != std::wstring::npos) {
+    return false;
+  }
+  std::replace(base.begin(), base.end(), L'/', L'\\');
+  if (base.back() != L'\\') base.push_back(L'\\');
+  *folder = base;
+  return true;
+}
+
+}  // namespace
+
+swf::MovieFileSource localMovieFiles(const wchar_t* base, const wchar_t* moviePath) {
+  std::wstring folder;
+  if (!base || !*base || std::wcscmp(base, L".") == 0) {
+    folder = folderOf(moviePath);
+  } else if (!baseFolder(base, &folder)) {
+    return nullptr;
+  }
+  return [folder](const std::string& name, std::vector<uint8_t>& bytes) {
+    int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), int(name.size()), nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring full = folder + std::wstring(size_t(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), int(name.size()), &full[folder.size()], length);
+    std::replace(full.begin() + ptrdiff_t(folder.size()), full.end(), L'/', L'\\');
+    return SUCCEEDED(readLocalMovie(full.c_str(), &bytes));
+  };
 }

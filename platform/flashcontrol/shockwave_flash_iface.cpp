@@ -281,8 +281,19 @@ HRESULT STDMETHODCALLTYPE Flash_get_SAlign(IShockwaveFlash*, BSTR*) { return not
 HRESULT STDMETHODCALLTYPE Flash_put_SAlign(IShockwaveFlash*, BSTR) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Flash_get_Menu(IShockwaveFlash*, VARIANT_BOOL*) { return notImplemented(__func__); }
 HRESULT STDMETHODCALLTYPE Flash_put_Menu(IShockwaveFlash*, VARIANT_BOOL) { return notImplemented(__func__); }
-HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash*, BSTR*) { return notImplemented(__func__); }
-HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash*, BSTR) { return notImplemented(__func__); }
+// Read when the movie is: a base given after that serves the next one.
+HRESULT STDMETHODCALLTYPE Flash_get_Base(IShockwaveFlash* iface, BSTR* base) {
+  BSTR current = impl_from_IShockwaveFlash(iface)->base;
+  return putString(base, current ? current : L"");
+}
+HRESULT STDMETHODCALLTYPE Flash_put_Base(IShockwaveFlash* iface, BSTR base) {
+  FlashControl* control = impl_from_IShockwaveFlash(iface);
+  BSTR copy = nullptr;
+  if (base && *base && !(copy = SysAllocString(base))) return E_OUTOFMEMORY;
+  SysFreeString(control->base);
+  control->base = copy;
+  return S_OK;
+}
 HRESULT STDMETHODCALLTYPE Flash_get_Scale(IShockwaveFlash* iface, BSTR* scale) {
   return putString(scale, kScaleNames[impl_from_IShockwaveFlash(iface)->scaleMode]);
 }

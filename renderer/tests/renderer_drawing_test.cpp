@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "renderer_fixture.h"
 #include "renderer_lock.h"
@@ -235,6 +236,28 @@ TEST_F(RendererDrawingTest, UnusableMoviesFailToOpenAndTheRendererStaysUsable) {
   EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("cut.swf", cut)).c_str()), RENDERER_E_MOVIE_INVALID);
   ASSERT_EQ(r->OpenMovie(r.get(), widen(movie("good.swf", squareStepMovie(3, 12))).c_str()), S_OK);
   EXPECT_TRUE(isOpaqueRed(alphaPixel(r, 2, 25, 5)));
+}
+
+// Three frames; the first loads child.swf into _level1.
+Bytes loadingMovie() {
+  mvqtest::ActionBuilder load;
+  const std::string target = std::string("child.swf") + '\0' + "_level1" + '\0';
+  load.action(0x83, Bytes(target.begin(), target.end()));  // GetURL
+  SwfBuilder b;
+  b.version(6).stage(Rect::pixels(40, 30)).background(255, 255, 255);
+  b.doAction(load).showFrame().showFrame().showFrame();
+  return b.finish();
+}
+
+TEST_F(RendererDrawingTest, AMovieLoadsFilesFromBesideItsSourceNotItsCachedCopy) {
+  SwfBuilder child;
+  child.version(6).stage(Rect::pixels(40, 30));
+  child.defineRectShape(1, Rect::pixels(40, 30), Rgba{255, 0, 0}).placeObject2(1, 1).showFrame();
+  movie("child.swf", child.finish());
+  RendererRef r;
+  ASSERT_TRUE(open(r, movie("loading.swf", loadingMovie())));
+  EXPECT_TRUE(isClearWhite(alphaPixel(r, 0, 20, 15))) << "the load arrives with a later frame";
+  EXPECT_TRUE(isOpaqueRed(alphaPixel(r, 2, 20, 15)));
 }
 
 }  // namespace

@@ -189,5 +189,22 @@ TEST_F(ExportTest, ExitingUnderTheSettingsDialogEndsTheProgramCleanly) {
   EXPECT_TRUE(mvqFiles(temp_.path()).empty());
 }
 
+TEST_F(ExportTest, AMovieLoadsFilesFromBesideTheOpenedMovieNotItsCopies) {
+  // The program plays temporary copies; the movie's first frame loads a
+  // movie lying beside the one the user opened.
+  writeMovie("child.swf", numberedMovie(1, 10));
+  mvqtest::ActionBuilder load;
+  const std::string target = std::string("child.swf") + '\0' + "_level1" + '\0';
+  load.action(0x83, mvqtest::Bytes(target.begin(), target.end()));  // GetURL
+  mvqtest::SwfBuilder parent;
+  parent.version(6).stage(Rect::pixels(kWidth, kHeight)).frameRate(10).background(255, 255, 255);
+  parent.doAction(load).showFrame().showFrame().showFrame().showFrame();
+  const std::string movie = writeMovie("parent.swf", parent.finish(mvqtest::Compression::Zlib));
+  ASSERT_EQ("", exportMovie(movie, out("loads.avi"), Choice{IDC_NORMAL}));
+  const std::vector<int> frames = shownFrames(out("loads.avi"));
+  ASSERT_EQ(frames.size(), 4u);
+  EXPECT_EQ(frames.back(), 0) << "the loaded movie shows";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -42,7 +42,7 @@ MoviePlayer::~MoviePlayer() {
   movie_.reset();
 }
 
-bool MoviePlayer::load(const std::vector<uint8_t>& fileBytes) {
+bool MoviePlayer::load(const std::vector<uint8_t>& fileBytes, MovieFileSource files) {
   auto movie = std::make_unique<Movie>();
   if (!movie->parse(fileBytes)) return false;
   mixer_.stopAll();
@@ -50,7 +50,7 @@ bool MoviePlayer::load(const std::vector<uint8_t>& fileBytes) {
   stage_.reset();
   movie_ = std::move(movie);
   for (const TagBody& sound : movie_->soundDefinitions()) library_.define(sound.data, sound.size);
-  stage_ = std::make_unique<Stage>(*movie_, &mixer_, &library_);
+  stage_ = std::make_unique<Stage>(*movie_, &mixer_, &library_, nullptr, std::move(files));
   changed();
   return true;
 }
@@ -131,7 +131,7 @@ void MoviePlayer::render(const Canvas& target, int viewX, int viewY, int viewW, 
                                          mode == ScaleMode::ExactFit   ? StageFit::ExactFit
                                          : mode == ScaleMode::NoBorder ? StageFit::NoBorder
                                                                        : StageFit::ShowAll);
-  renderer_->render(stage_->root(), view, target, clip, quality_);
+  for (const MovieClip* level : stage_->levelsShown()) renderer_->render(*level, view, target, clip, quality_);
 }
 
 }  // namespace swf

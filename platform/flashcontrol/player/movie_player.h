@@ -11,6 +11,7 @@
 #include "mp3_decoder.h"
 #include "sound_library.h"
 #include "sound_mixer.h"
+#include "timeline/movie_files.h"
 
 namespace swf {
 
@@ -36,8 +37,10 @@ class MoviePlayer {
 
   // Loads a plain (FWS) or compressed (CWS) movie from its file bytes. The
   // movie stands at frame 0, playing, and frame 0's sound has gone to the
-  // mixer. On failure the previous movie is kept.
-  bool load(const std::vector<uint8_t>& fileBytes);
+  // mixer. Files its scripts load (movies, variables, XML) come from files,
+  // the movie's folder; none load without it. On failure the previous movie
+  // is kept.
+  bool load(const std::vector<uint8_t>& fileBytes, MovieFileSource files = nullptr);
   bool loaded() const;
 
   // Header facts of the loaded movie (zero when none is loaded).

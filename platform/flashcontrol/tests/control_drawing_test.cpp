@@ -603,4 +603,84 @@ TEST_F(ControlDrawingTest, DeviceFontTextFieldsShowTheirWords) {
   EXPECT_EQ(stray, 0);
 }
 
+// A movie whose first frame loads name into _level1, and a movie that covers
+// its stage in red.
+mvqtest::Bytes loadingMovie(const std::string& name) {
+  mvqtest::SwfBuilder b;
+  b.version(6).stage(mvqtest::Rect::pixels(40, 30)).background(255, 255, 255);
+  mvqtest::ActionBuilder load;
+  std::string target = name + '\0' + "_level1" + '\0';
+  load.action(0x83, mvqtest::Bytes(target.begin(), target.end()));  // GetURL
+  b.doAction(load);
+  b.showFrame();
+  return b.finish();
+}
+mvqtest::Bytes redMovie() {
+  mvqtest::SwfBuilder b;
+  b.version(6).stage(mvqtest::Rect::pixels(40, 30)).background(255, 255, 255);
+  b.defineRectShape(1, mvqtest::Rect::pixels(40, 30), mvqtest::Rgba{255, 0, 0});
+  b.placeObject2(1, 1);
+  b.showFrame();
+  return b.finish();
+}
+
+class MovieFolderTest : public ControlDrawingTest {
+ protected:
+  // Whether the movie, given two ticks, shows the loaded red movie.
+  bool showsLoadedMovie(const std::string& name) {
+    host(loadingMovie(name), 40, 30);
+    tick();
+    tick();
+    Surface24 surface(40, 30);
+    if (draw(surface.dc()) != S_OK) return false;
+    const uint8_t* centre = surface.pixel(20, 15);
+    return centre[2] == 255 && centre[1] == 0;
+  }
+  mvqtest::TempDir elsewhere_;
+};
+
+TEST_F(MovieFolderTest, ScriptsLoadFilesBesideTheMovie) {
+  files_.write("child.swf", redMovie());
+  EXPECT_TRUE(showsLoadedMovie("child.swf"));
+}
+
+TEST_F(MovieFolderTest, ABaseFolderOrFileUrlReplacesTheMoviesFolder) {
+  elsewhere_.write("child.swf", redMovie());
+  ASSERT_EQ(flash_->put_Base(Bstr(elsewhere_.path())), S_OK);
+  EXPECT_TRUE(showsLoadedMovie("child.swf"));
+  BSTR base = nullptr;
+  ASSERT_EQ(flash_->get_Base(&base), S_OK);
+  EXPECT_EQ(std::wstring(base), std::wstring(Bstr(elsewhere_.path())));
+  SysFreeString(base);
+
+  std::string url = "file:///" + elsewhere_.path();
+  std::replace(url.begin(), url.end(), '\\', '/');
+  ASSERT_EQ(flash_->put_Base(Bstr(url)), S_OK);
+  ASSERT_EQ(flash_->put_Movie(Bstr(files_.file("movie.swf"))), S_OK);
+  tick();
+  tick();
+  Surface24 surface(40, 30);
+  ASSERT_EQ(draw(surface.dc()), S_OK);
+  EXPECT_EQ(surface.pixel(20, 15)[2], 255);
+  EXPECT_EQ(surface.pixel(20, 15)[1], 0) << "a file: url names the folder too";
+}
+
+TEST_F(MovieFolderTest, ABaseHidesTheMoviesOwnFolder) {
+  files_.write("child.swf", redMovie());
+  ASSERT_EQ(flash_->put_Base(Bstr(elsewhere_.path())), S_OK);
+  EXPECT_FALSE(showsLoadedMovie("child.swf")) << "the base, not the movie's folder";
+}
+
+TEST_F(MovieFolderTest, AParentFolderNameLoadsNothing) {
+  elsewhere_.write("child.swf", redMovie());
+  std::string sibling = elsewhere_.path().substr(elsewhere_.path().find_last_of("\\/") + 1);
+  EXPECT_FALSE(showsLoadedMovie("../" + sibling + "/child.swf"));
+}
+
+TEST_F(MovieFolderTest, AWebBaseLoadsNothing) {
+  files_.write("child.swf", redMovie());
+  ASSERT_EQ(flash_->put_Base(Bstr("http://example.com/movies/")), S_OK);
+  EXPECT_FALSE(showsLoadedMovie("child.swf"));
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "avm1/builtins/url_text.h"
 #include "avm1_builtin_support.h"
 #include "timeline/data_loads.h"
+#include "timeline/movie_files.h"
 
 namespace {
 
@@ -113,9 +114,10 @@ TEST(Avm1DataLoad, LoadedTextFollowsTheMovieVersionAndByteOrderMarks) {
 
 TEST(Avm1DataLoad, RequestsCompleteInOrderAndThoseMadeMeanwhileWait) {
   swf::DataLoads loads;
-  loads.setReader([](const std::string& url, std::string& bytes) {
-    bytes = "<" + url + ">";
-    return url != "bad";
+  loads.setFiles([](const std::string& name, std::vector<uint8_t>& bytes) {
+    std::string text = "<" + name + ">";
+    bytes.assign(text.begin(), text.end());
+    return name != "bad";
   });
   std::vector<std::string> done;
   auto record = [&done](const std::string& name) {
@@ -132,19 +134,23 @@ TEST(Avm1DataLoad, RequestsCompleteInOrderAndThoseMadeMeanwhileWait) {
   EXPECT_EQ(done.back(), "3<c>");
 }
 
-TEST(Avm1DataLoad, TheFolderReaderStaysInsideTheMovieFolder) {
+TEST(Avm1DataLoad, FilesAreReadOnlyFromInsideTheMovieFolder) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("mvq_loads_" + std::to_string(std::random_device()()));
   ASSERT_TRUE(fs::create_directory(dir));
   std::string folder = dir.string();
   std::ofstream(folder + "/vars.txt") << "a=1";
-  swf::DataLoads::Reader read = swf::folderReader(folder);
-  std::string bytes;
-  EXPECT_TRUE(read("vars.txt?cache=1", bytes));
-  EXPECT_EQ(bytes, "a=1");
-  for (const char* outside : {"../vars.txt", "/etc/hostname", "..\\vars.txt", "C:\\vars.txt", "http://example.com/vars.txt", "", "missing.txt"}) {
-    EXPECT_FALSE(read(outside, bytes)) << outside;
+  swf::MovieFileSource files = swf::filesBeside(folder + "/movie.swf");
+  std::vector<uint8_t> bytes;
+  for (const char* inside : {"vars.txt?cache=1", "file:///vars.txt", "./vars.txt"}) {
+    EXPECT_TRUE(swf::readBesideMovie(files, inside, bytes)) << inside;
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a=1");
   }
+  for (const char* outside : {"../vars.txt", "sub/../../vars.txt", "/etc/hostname", "..\\vars.txt", "C:\\vars.txt",
+                              "http://example.com/vars.txt", "file:///C:/vars.txt", "", "missing.txt"}) {
+    EXPECT_FALSE(swf::readBesideMovie(files, outside, bytes)) << outside;
+  }
+  EXPECT_FALSE(swf::readBesideMovie(nullptr, "vars.txt", bytes));
   fs::remove_all(dir);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "swf_builder.h"
+#include "movie_player.h"
 #include "timeline/stage.h"
 
 namespace {
@@ -158,6 +159,64 @@ TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {
     ASSERT_TRUE(movie.parse(file));
     EXPECT_EQ(movie.fileLength(), file.size());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A 40 x 30 white stage whose first frame loads name into target, and a
+// blue one whose left half is red.
+Bytes stageLoading(const std::string& name, const std::string& target) {
+  ActionBuilder a;
+  a.push({S(name), S(target)}).action(kGetUrl2, {0});
+  SwfBuilder b;
+  b.version(6).stage(mvqtest::Rect::pixels(40, 30)).background(255, 255, 255).doAction(a).showFrame();
+  return b.finish();
+}
+Bytes redStage() {
+  SwfBuilder b;
+  b.version(6).stage(mvqtest::Rect::pixels(40, 30)).background(0, 0, 255);
+  b.defineRectShape(1, mvqtest::Rect::twips(0, 0, 400, 600), mvqtest::Rgba{255, 0, 0}).placeObject2(1, 1).showFrame();
+  return b.finish();
+}
+
+// The colour at (x, y) after two ticks of movie, its files being files.
+uint32_t colourAfterLoad(const Bytes& movie, std::map<std::string, Bytes> files, int x, int y) {
+  swf::MoviePlayer player;
+  EXPECT_TRUE(player.load(movie, [&files](const std::string& name, std::vector<uint8_t>& bytes) {
+    auto it = files.find(name);
+    if (it == files.end()) return false;
+    bytes = it->second;
+    return true;
+  }));
+  player.tick();
+  player.tick();
+  std::vector<uint8_t> bgra(40 * 30 * 4);
+  player.render(swf::Canvas{bgra.data(), 40, 30, 40 * 4}, 0, 0, 40, 30, swf::ScaleMode::ExactFit, true);
+  const uint8_t* p = &bgra[(size_t(y) * 40 + x) * 4];
+  return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+TEST(MovieLoads, APlayerShowsLevelsAboveItsMovieWithTheStagesBackground) {
+  // The red shape covers the left 20 x 30 pixels; a level keeps the first
+  // movie's background colour and shows it through.
+  EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {{"child.swf", redStage()}}, 5, 15), 0xFF0000u);
+  EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {{"child.swf", redStage()}}, 35, 15), 0xFFFFFFu);
+  EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {}, 5, 15), 0xFFFFFFu) << "no such file";
+  EXPECT_EQ(colourAfterLoad(stageLoading("../child.swf", "_level1"), {{"../child.swf", redStage()}}, 5, 15),
+            0xFFFFFFu) << "outside the movie's folder";
+}
+
+TEST(MovieLoads, APlayerWithoutFilesLoadsNothing) {
+  swf::MoviePlayer player;
+  ASSERT_TRUE(player.load(stageLoading("child.swf", "_level1")));
+  player.tick();
+  player.tick();
+  std::vector<uint8_t> bgra(40 * 30 * 4);
+  player.render(swf::Canvas{bgra.data(), 40, 30, 40 * 4}, 0, 0, 40, 30, swf::ScaleMode::ExactFit, true);
+  EXPECT_EQ(bgra[(15 * 40 + 5) * 4 + 2], 255);
+  EXPECT_EQ(bgra[(15 * 40 + 5) * 4 + 1], 255);
 }
 
 }  // namespace

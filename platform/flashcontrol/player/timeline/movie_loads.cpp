@@ -1,10 +1,6 @@
 #include "movie_loads.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "../avm1/vm.h"
-#include "data_loads.h"
 #include "movie.h"
 #include "stage.h"
 
@@ -33,26 +29,7 @@ std::string unescapeQuery(const std::string& s) {
   return out;
 }
 
-// The file a url names beside the movie: no query, no "file:" scheme.
-bool fileNameOf(const std::string& url, std::string& name) {
-  name = url.substr(0, url.find('?'));
-  static const char kScheme[] = "file:///";
-  if (name.compare(0, sizeof kScheme - 1, kScheme) == 0) name = name.substr(sizeof kScheme - 1);
-  return insideFolder(name);
-}
-
 }  // namespace
-
-MovieFileSource filesBeside(const std::string& moviePath) {
-  size_t cut = moviePath.find_last_of("/\\");
-  std::string folder = cut == std::string::npos ? std::string() : moviePath.substr(0, cut + 1);
-  return [folder](const std::string& name, std::vector<uint8_t>& bytes) {
-    std::ifstream in(folder + name, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-  };
-}
 
 MovieLoads::MovieLoads(Stage& stage, MovieFileSource source) : stage_(stage), source_(std::move(source)) {}
 
@@ -70,9 +47,8 @@ void MovieLoads::request(MovieClip* clip, int level, const std::string& url, avm
 }
 
 const Movie* MovieLoads::read(const std::string& url) {
-  std::string name;
   std::vector<uint8_t> bytes;
-  if (!source_ || movies_.size() >= kMaxLoadedMovies || !fileNameOf(url, name) || !source_(name, bytes)) return nullptr;
+  if (movies_.size() >= kMaxLoadedMovies || !readBesideMovie(source_, url, bytes)) return nullptr;
   auto movie = std::make_unique<Movie>();
   if (!movie->parse(bytes)) return nullptr;
   movies_.push_back(std::move(movie));

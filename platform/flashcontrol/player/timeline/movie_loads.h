@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "movie_files.h"
+
 namespace swf {
 
 namespace avm1 {
@@ -21,12 +23,6 @@ class Object;
 class Movie;
 class MovieClip;
 class Stage;
-
-// Reads a file named relative to the playing movie; false when it cannot.
-using MovieFileSource = std::function<bool(const std::string& name, std::vector<uint8_t>& bytes)>;
-
-// The files in the folder of the movie at moviePath.
-MovieFileSource filesBeside(const std::string& moviePath);
 
 // Loads one stage may make; past this a movie loading in a loop gets errors.
 constexpr size_t kMaxLoadedMovies = 256;

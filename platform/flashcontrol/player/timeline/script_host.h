@@ -42,7 +42,7 @@ class ScriptHost : public avm1::VmHost {
   void reuseObject(avm1::Object* object, MovieClip& clip);
   void runBlock(const uint8_t* code, size_t size, MovieClip& clip);
   // Where files scripts load come from (nothing loads until set).
-  void setFileReader(DataLoads::Reader reader) { loads_.setReader(std::move(reader)); }
+  void setFiles(MovieFileSource files) { loads_.setFiles(std::move(files)); }
   // The loads asked for before this tick arrive.
   void runLoads() { loads_.complete(); }
   // Intervals and timeouts the movie clock has reached.

@@ -8,6 +8,7 @@ Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
     : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
   scripts_ = std::make_unique<ScriptHost>(*this, movie.version());
   scripts_->setTraceSink(std::move(traceSink));
+  scripts_->setFiles(files);
   loads_ = std::make_unique<MovieLoads>(*this, std::move(files));
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();

@@ -34,7 +34,7 @@ class Stage {
  public:
   // Without a mixer the movie plays silently.
   // trace() lines go to traceSink (from the first frame's actions on).
-  // Movies it loads are read through files (none without).
+  // Movies and data files its scripts load are read through files (none without).
   explicit Stage(const Movie& movie, SoundMixer* mixer = nullptr, const SoundLibrary* library = nullptr,
                  std::function<void(const std::string&)> traceSink = nullptr, MovieFileSource files = nullptr);
   ~Stage();
@@ -47,6 +47,8 @@ class Stage {
   // Movies scripts load (movie_loads.h) and the levels above _level0.
   MovieLoads& loads() { return *loads_; }
   MovieClip* level(int n);
+  // _level0 and every level above it, bottom first: what the stage shows.
+  std::vector<const MovieClip*> levelsShown() const;
   // The loaded movie's root becomes _levelN (replacing what was there).
   MovieClip* placeLevel(int n, const Movie& movie, const std::string& url);
   void unloadLevel(int n);

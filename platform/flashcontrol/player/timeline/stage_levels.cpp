@@ -10,6 +10,12 @@ MovieClip* Stage::level(int n) {
   return it != levels_.end() ? it->second.get() : nullptr;
 }
 
+std::vector<const MovieClip*> Stage::levelsShown() const {
+  std::vector<const MovieClip*> shown{root_.get()};
+  for (const auto& entry : levels_) shown.push_back(entry.second.get());
+  return shown;
+}
+
 MovieClip* Stage::placeLevel(int n, const Movie& movie, const std::string& url) {
   if (n < 0) return nullptr;
   auto fresh = std::make_unique<MovieClip>(*this, movie, nullptr, 0, url);

@@ -13,7 +13,7 @@ bool snapshotFile(const std::string& path, const SnapshotOptions& options, RgbIm
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   MoviePlayer player;
   player.setQuality(options.quality);
-  if (!player.load(bytes)) return false;
+  if (!player.load(bytes, filesBeside(path))) return false;
   for (int i = 0; i < options.ticks; ++i) player.tick();
   int w = options.width > 0 ? options.width : player.stageWidthPixels();
   int h = options.height > 0 ? options.height : player.stageHeightPixels();

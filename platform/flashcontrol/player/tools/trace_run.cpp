@@ -44,8 +44,6 @@ bool traceMovie(const std::string& path, const TraceOptions& options, std::vecto
     std::vector<std::string> parts = splitLines(line);
     lines.insert(lines.end(), parts.begin(), parts.end());
   }, filesBeside(path));
-  size_t slash = path.find_last_of("/\\");
-  stage.scripts().setFileReader(folderReader(slash == std::string::npos ? std::string() : path.substr(0, slash)));
   int frames = options.frames;
   if (frames <= 0) {
     double rate = movie.frameRate() > 0 ? movie.frameRate() : 12;
