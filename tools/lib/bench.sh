@@ -1,6 +1,7 @@
 # ./moviquill bench [NAME]: the benchmarks, each printing one line
 # "bench NAME ratio=X ...details...". "bench batch" (bench_batch.sh) runs only
-# when named: it converts movies through the whole front end.
+# when named: it converts movies through the whole front end; "bench codec"
+# adds the sample movie converted through the program (bench_codec_export.sh).
 #
 # Adding a benchmark: declare it in any folder's CMakeLists.txt with
 #   mvq_add_bench(NAME SOURCES bench_NAME.cpp LIBS ...)
@@ -100,5 +101,7 @@ cmd_bench() {
       with_pulse with_wine run_wine_benches "${winePrograms[@]}" || rc=1
     fi
   fi
+  # The compressor through the whole program, on the sample movie.
+  if [ $# -eq 0 ] || [[ " $* " == *" codec "* ]]; then bench_codec_export || rc=1; fi
   return $rc
 }
