@@ -108,6 +108,10 @@ bool ClipObject::getBuiltin(const std::string& key, Value& out) {
     out = root ? Value(root->scriptObject()) : Value();
     return true;
   }
+  if (equalsLower(key, "_global") && vm().version() >= 6) {
+    out = Value(vm().global());
+    return true;
+  }
   if (equalsLower(key, "_url")) {
     out = Value(clip_->url());
     return true;

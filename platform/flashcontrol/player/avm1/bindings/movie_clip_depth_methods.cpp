@@ -72,6 +72,8 @@ void installMovieClipDepthMethods(Vm& vm, Object* proto) {
     return Value(double(t ? t->swfVersion() : -1));
   });
   proto->changeFlags("getInstanceAtDepth", kVersion7, 0);
+  // The pointer a clip with mouse handlers shows (no pointer is drawn here).
+  proto->define("useHandCursor", Value(true), kDontEnum);
 }
 
 }  // namespace avm1
