@@ -152,7 +152,8 @@ bool ClipObject::setBuiltin(const std::string& key, const Value& value) {
         p->property == ClipProperty::FramesLoaded) {
       return true;
     }
-    if (!std::isnan(n)) clip_->setProperty(p->property, n);
+    // undefined and null leave it too, whatever number the version makes of them.
+    if (!std::isnan(n) && !value.isNullish()) clip_->setProperty(p->property, n);
     return true;
   }
   if (equalsLower(key, "_visible")) {
