@@ -989,6 +989,12 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
     if (s->object->has(name)) return s->object->get(name);
   }
+  // Frame actions of a clip removed meanwhile read the first level's variables.
+  if (!a.isFunction && a.originalTarget && !a.originalTarget->clip() && vm_.host()) {
+    ActionTarget* level0 = vm_.host()->level(0);
+    Object* root = level0 ? level0->scriptObject() : nullptr;
+    if (root && root->has(name)) return root->get(name);
+  }
   found = false;
   return Value();
 }

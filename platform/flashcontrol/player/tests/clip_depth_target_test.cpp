@@ -1,7 +1,8 @@
 // Depth methods and target paths as scripts use them: swapDepths with
 // numbers, sibling paths and clips of other parents; getInstanceAtDepth;
 // getSWFVersion; SetTarget relative to the actions' own timeline, colon
-// steps in target paths, and a SetTarget clip that leaves the stage.
+// steps in target paths, a SetTarget clip that leaves the stage, and the
+// actions of a clip a tellTarget removed.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -133,6 +134,27 @@ TEST(SetTarget, ARemovedTargetLeadsBackToTheOwnTimeline) {
   a.push(S("/a")).action(kRemoveSprite);
   a.push(S("where")).action(kGetVariable).action(kTrace);
   EXPECT_EQ(run(7, a), (Lines{"clip", "root"}));
+}
+
+TEST(SetTarget, ActionsOfAClipTheirTellTargetRemovedReadTheFirstLevel) {
+  mvqtest::TagStream sprite;
+  ActionBuilder child;
+  setTarget(child, "_root");
+  child.action(0x81, Bytes{1, 0});  // the root's second frame, without this clip
+  setTarget(child, "");
+  child.push(S("foo")).action(kGetVariable).action(kTrace);
+  sprite.doAction(child).showFrame();
+  ActionBuilder root;
+  root.push({S("foo"), S("root value")}).action(kSetVariable).action(0x07);
+  SwfBuilder b;
+  b.version(7).defineSprite(4, sprite).doAction(root).placeObject2(4, 1).showFrame();
+  b.removeObject2(1).showFrame();
+  swf::Movie movie;
+  ASSERT_TRUE(movie.parse(b.finish()));
+  Lines lines;
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& l) { lines.push_back(l); });
+  EXPECT_EQ(lines, (Lines{"root value"}));
+  EXPECT_EQ(stage.root().currentFrame(), 1);
 }
 
 }  // namespace
