@@ -66,6 +66,10 @@ class ActionTarget {
   virtual int nextHighestDepth() { return 0; }
   // swapDepths: with the clip at that depth (or none).
   virtual void swapDepths(int) {}
+  // getInstanceAtDepth: the child clip or field at a script depth, or nullptr.
+  virtual ActionTarget* childAtDepth(int) { return nullptr; }
+  // The version of the movie whose timeline the clip plays.
+  virtual int swfVersion() { return 0; }
   // Bounds in the clip's own coordinates, in pixels (xMin, yMin, xMax, yMax).
   virtual bool bounds(double out[4]) { out[0] = out[1] = out[2] = out[3] = 0; return false; }
   // The clip's transform to the stage (pixels): a, b, c, d, tx, ty.

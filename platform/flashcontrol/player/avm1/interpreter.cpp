@@ -536,6 +536,11 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
   // Before version 6 a function closes over no locals and no with blocks:
   // only the timeline and _global.
   Scope* closure = a.scope;
+  // A SetTarget scope is the caller's view, not the function's.
+  if (a.target != a.originalTarget && closure != a.baseScope && closure->kind == Scope::Kind::Target &&
+      closure->object == a.target) {
+    closure = a.baseScope;
+  }
   int guard = 0;
   while (vm_.version() < 6 && closure && closure->kind != Scope::Kind::Target &&
          closure->kind != Scope::Kind::Global && ++guard < 4096) {
@@ -967,6 +972,8 @@ Object* Interpreter::rootObject(Activation& a) {
 
 Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& found) {
   found = true;
+  // A SetTarget clip that has left the stage leads back to the actions' own timeline.
+  if (a.target && a.target != a.originalTarget && !a.target->clip()) setTarget(a, "");
   const bool cs = vm_.caseSensitive();
   if (sameName(name, "this", cs)) return a.thisValue;
   if (sameName(name, "_global", cs) && vm_.version() >= 6) return Value(vm_.global());
@@ -981,6 +988,12 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   int guard = 0;
   for (Scope* s = a.scope; s && guard < 4096; s = s->parent, ++guard) {
     if (s->object->has(name)) return s->object->get(name);
+  }
+  // Frame actions of a clip removed meanwhile read the first level's variables.
+  if (!a.isFunction && a.originalTarget && !a.originalTarget->clip() && vm_.host()) {
+    ActionTarget* level0 = vm_.host()->level(0);
+    Object* root = level0 ? level0->scriptObject() : nullptr;
+    if (root && root->has(name)) return root->get(name);
   }
   found = false;
   return Value();
@@ -1022,7 +1035,7 @@ bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Obje
   return true;
 }
 
-Object* Interpreter::resolvePath(Activation& a, const std::string& path) {
+Object* Interpreter::resolvePath(Activation& a, const std::string& path, bool colonSteps) {
   Object* base = a.target ? a.target : a.originalTarget;
   if (path.empty()) return base;
   size_t i = 0;
@@ -1056,6 +1069,17 @@ Object* Interpreter::resolvePath(Activation& a, const std::string& path) {
     char c = path[i];
     // Two slashes in a row name nothing.
     if (c == '/' && i > 0 && path[i - 1] == '/') return nullptr;
+    // A step may not begin with a lone dot.
+    if (c == '.' && seg.empty() && (i == 0 || path[i - 1] == ':' || path[i - 1] == '/') &&
+        !(i + 1 < path.size() && path[i + 1] == '.')) {
+      return nullptr;
+    }
+    // In target paths colons separate steps as slashes do; several in a row are one.
+    if (c == ':' && colonSteps) {
+      if (!seg.empty() && !stepTo(seg)) return nullptr;
+      seg.clear();
+      continue;
+    }
     if (c == '/' || (c == '.' && !(i + 1 < path.size() && path[i + 1] == '.' && seg.empty()))) {
       if (!seg.empty() && !stepTo(seg)) return nullptr;
       seg.clear();
@@ -1153,15 +1177,26 @@ std::string Interpreter::targetPathOf(Object* clipObject) {
 
 ActionTarget* Interpreter::targetClip(Activation& a) { return a.target ? a.target->clip() : nullptr; }
 
+// What a SetTarget scope goes above: a function's locals stay in sight,
+// a frame's own timeline gives way.
+Scope* Interpreter::targetBelow(Activation& a) {
+  if (a.baseScope->kind == Scope::Kind::Local || !a.baseScope->parent) return a.baseScope;
+  return a.baseScope->parent;
+}
+
 void Interpreter::setTarget(Activation& a, const std::string& path) {
   if (path.empty()) {
     a.target = a.originalTarget;
     a.scope = a.baseScope;
     return;
   }
-  Object* t = resolvePath(a, path);
+  // Paths are relative to the timeline the actions belong to, not to an
+  // earlier SetTarget's.
+  a.target = a.originalTarget;
+  a.scope = a.baseScope;
+  Object* t = resolvePath(a, path, true);
   a.target = t && t->clip() ? t : nullptr;
-  Scope* below = a.baseScope->parent ? a.baseScope->parent : a.baseScope;
+  Scope* below = targetBelow(a);
   a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
 }
 
@@ -1176,7 +1211,7 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       Value v = pop(a);
       if (Object* o = v.asObject()) {
         a.target = o->clip() ? o : nullptr;
-        Scope* below = a.baseScope->parent ? a.baseScope->parent : a.baseScope;
+        Scope* below = targetBelow(a);
         a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
       } else {
         setTarget(a, vm_.toString(v));
@@ -1186,7 +1221,7 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
     case ActionCode::GetProperty: {
       double index = toInteger(vm_.toNumber(pop(a)));
       std::string path = vm_.toString(pop(a));
-      Object* o = resolvePath(a, path);
+      Object* o = resolvePath(a, path, true);
       if (!o || !o->clip() || index < 0 || index >= 22) {
         push(a, Value());
         return;
@@ -1198,7 +1233,7 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       Value v = pop(a);
       double index = toInteger(vm_.toNumber(pop(a)));
       std::string path = vm_.toString(pop(a));
-      Object* o = resolvePath(a, path);
+      Object* o = resolvePath(a, path, true);
       if (o && o->clip() && index >= 0 && index < 22) o->set(kPropertyNames[int(index)], v);
       return;
     }

@@ -70,7 +70,7 @@ class Interpreter {
   void defineLocal(Activation& a, const std::string& name, const Value& v);
   bool deleteVariable(Activation& a, const std::string& name);
   // The object a target path names from the current target, or nullptr.
-  Object* resolvePath(Activation& a, const std::string& path);
+  Object* resolvePath(Activation& a, const std::string& path, bool colonSteps = false);
   // Splits "path:var" / "a.b.var"; false when the name is plain.
   bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var);
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
@@ -83,6 +83,7 @@ class Interpreter {
   Value getMember(Activation& a, const Value& object, const std::string& name);
   void setMember(const Value& object, const std::string& name, const Value& v);
   void setTarget(Activation& a, const std::string& path);
+  Scope* targetBelow(Activation& a);
   ActionTarget* targetClip(Activation& a);
   Object* rootObject(Activation& a);
   std::string targetPathOf(Object* clipObject);

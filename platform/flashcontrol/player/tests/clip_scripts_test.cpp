@@ -325,4 +325,20 @@ TEST(ExportAssetsReader, KeepsThePairsBeforeADamagedOne) {
   EXPECT_TRUE(out.empty());
 }
 
+TEST(ClipProperties, UndefinedNullAndNaNLeaveDisplayPropertiesAsTheyWere) {
+  for (int version : {6, 7}) {
+    ActionBuilder a;
+    call(a, "createEmptyMovieClip", {S("c"), I(1)});
+    a.push(S("c")).action(kGetVariable).push({S("_x"), I(100)}).action(kSetMember);
+    for (PushValue bad : {S("NaN"), PushValue::undefined(), PushValue::null()}) {
+      a.push(S("c")).action(kGetVariable).push(S("_x")).push(bad).action(kSetMember);
+      a.push(S("c")).action(kGetVariable).push(S("_x")).action(kGetMember).action(kTrace);
+    }
+    SwfBuilder b;
+    b.version(uint8_t(version)).doAction(a).showFrame();
+    ScriptedMovie run(b);
+    EXPECT_EQ(run.lines, (Lines{"100", "100", "100"})) << version;
+  }
+}
+
 }  // namespace

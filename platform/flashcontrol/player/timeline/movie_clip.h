@@ -99,6 +99,8 @@ class MovieClip : public avm1::ActionTarget {
   void showTextVariables();
   void textFieldObjects(std::vector<avm1::Object*>& out);
   void swapDepths(int depth) override;
+  ActionTarget* childAtDepth(int depth) override;
+  int swfVersion() override;
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
   int bytesTotal() override;

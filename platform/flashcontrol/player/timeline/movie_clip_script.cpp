@@ -271,9 +271,14 @@ int MovieClip::nextHighestDepth() {
 
 void MovieClip::swapDepths(int depth) {
   // Clips swap only into the timeline's depths and those above.
-  if (!parent_ || depth < -kDepthOffset || depth > kMaxSwapDepth) return;
+  if (depth < -kDepthOffset || depth > kMaxSwapDepth) return;
   int internal = 0;
   if (!keyOfDepth(depth, internal) || internal == depth_) return;
+  if (!parent_) {
+    // A root has no siblings; it only takes the number.
+    depth_ = internal;
+    return;
+  }
   auto& siblings = parent_->children_;
   auto mine = siblings.find(depth_);
   if (mine == siblings.end()) return;
@@ -292,5 +297,16 @@ void MovieClip::swapDepths(int depth) {
   }
   depth_ = internal;
 }
+
+avm1::ActionTarget* MovieClip::childAtDepth(int depth) {
+  int key = 0;
+  if (!keyOfDepth(depth, key)) return nullptr;
+  auto it = children_.find(key);
+  if (it == children_.end()) return nullptr;
+  if (it->second.clip) return it->second.clip.get();
+  return it->second.textField.get();
+}
+
+int MovieClip::swfVersion() { return movie().version(); }
 
 }  // namespace swf

@@ -108,6 +108,10 @@ bool ClipObject::getBuiltin(const std::string& key, Value& out) {
     out = root ? Value(root->scriptObject()) : Value();
     return true;
   }
+  if (equalsLower(key, "_global") && vm().version() >= 6) {
+    out = Value(vm().global());
+    return true;
+  }
   if (equalsLower(key, "_url")) {
     out = Value(clip_->url());
     return true;
@@ -148,7 +152,8 @@ bool ClipObject::setBuiltin(const std::string& key, const Value& value) {
         p->property == ClipProperty::FramesLoaded) {
       return true;
     }
-    if (!std::isnan(n)) clip_->setProperty(p->property, n);
+    // undefined and null leave it too, whatever number the version makes of them.
+    if (!std::isnan(n) && !value.isNullish()) clip_->setProperty(p->property, n);
     return true;
   }
   if (equalsLower(key, "_visible")) {

@@ -182,15 +182,7 @@ void installMovieClipClass(Vm& vm) {
     Object* init = arg(a, 3).asObject();
     return objectOf(t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)), init));
   });
-  method(vm, proto, "swapDepths", [](Vm& vm, ActionTarget* t, const Args& a) {
-    if (ActionTarget* other = clipOf(arg(a, 0))) {
-      t->swapDepths(other->depth());
-    } else if (!arg(a, 0).isNullish()) {
-      double d = vm.toNumber(arg(a, 0));
-      if (!std::isnan(d)) t->swapDepths(int(d));
-    }
-    return Value();
-  });
+  installMovieClipDepthMethods(vm, proto);
   method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     loadIntoClip(*t, vm.toString(arg(a, 0)));
     return Value();

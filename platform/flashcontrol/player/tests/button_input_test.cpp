@@ -1,0 +1,160 @@
+// Buttons driven by the pointer: the state machine's transitions with their
+// condition bits and handler names, menu buttons, leaving the movie, the
+// key-press conditions, and a whole movie whose button actions run on its
+// timeline as the pointer moves, presses and releases.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "button_writer.h"
+#include "swf_builder.h"
+#include "timeline/button_input.h"
+#include "timeline/movie.h"
+#include "timeline/stage.h"
+
+namespace {
+
+using swf::ButtonPhase;
+using swf::ButtonStateMachine;
+using swf::ButtonTransition;
+
+std::vector<uint16_t> conditions(const std::vector<ButtonTransition>& passed) {
+  std::vector<uint16_t> out;
+  for (const ButtonTransition& t : passed) out.push_back(t.condition);
+  return out;
+}
+
+TEST(ButtonStateMachine, AClickRollsOverPressesReleasesAndRollsOut) {
+  ButtonStateMachine m;
+  EXPECT_EQ(m.shownState(), swf::kButtonUp);
+  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::kIdleToOverUp}));
+  EXPECT_EQ(m.shownState(), swf::kButtonOver);
+  std::vector<ButtonTransition> press = m.pointer(true, true, false);
+  ASSERT_EQ(press.size(), 1u);
+  EXPECT_STREQ(press[0].handler, "onPress");
+  EXPECT_EQ(m.shownState(), swf::kButtonDown);
+  EXPECT_TRUE(m.pointer(true, true, false).empty());  // nothing changed
+  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::kOverDownToOverUp}));
+  EXPECT_EQ(conditions(m.pointer(false, false, false)), (std::vector<uint16_t>{swf::kOverUpToIdle}));
+  EXPECT_EQ(m.phase(), ButtonPhase::Idle);
+}
+
+TEST(ButtonStateMachine, DraggingOutAndBackAndReleasingOutside) {
+  ButtonStateMachine m;
+  m.pointer(true, false, false);
+  m.pointer(true, true, false);
+  std::vector<ButtonTransition> out = m.pointer(false, true, false);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_STREQ(out[0].handler, "onDragOut");
+  EXPECT_EQ(m.shownState(), swf::kButtonOver);
+  EXPECT_EQ(conditions(m.pointer(true, true, false)), (std::vector<uint16_t>{swf::kOutDownToOverDown}));
+  // Out and released in one update: both transitions, in order.
+  EXPECT_EQ(conditions(m.pointer(false, false, false)),
+            (std::vector<uint16_t>{swf::kOverDownToOutDown, swf::kOutDownToIdle}));
+  EXPECT_EQ(m.phase(), ButtonPhase::Idle);
+}
+
+TEST(ButtonStateMachine, OnlyMenuButtonsTakeAPressBegunElsewhere) {
+  ButtonStateMachine plain, menu;
+  EXPECT_TRUE(plain.pointer(true, true, false).empty());
+  EXPECT_EQ(plain.phase(), ButtonPhase::Idle);
+  EXPECT_EQ(conditions(menu.pointer(true, true, true)), (std::vector<uint16_t>{swf::kIdleToOverDown}));
+  EXPECT_EQ(conditions(menu.pointer(false, true, true)), (std::vector<uint16_t>{swf::kOverDownToIdle}));
+}
+
+TEST(ButtonStateMachine, LeavingTheMovieWhilePressedReleasesOutside) {
+  ButtonStateMachine m;
+  m.pointer(true, false, false);
+  m.pointer(true, true, false);
+  EXPECT_EQ(conditions(m.reset()), (std::vector<uint16_t>{swf::kOverDownToOutDown, swf::kOutDownToIdle}));
+  EXPECT_TRUE(m.reset().empty());
+}
+
+TEST(ButtonActions, ConditionsAndKeyCodesPickTheirBlocks) {
+  swf::Button b;
+  uint8_t code[1] = {0};
+  b.actions.push_back({uint16_t(swf::kOverDownToOverUp | swf::kIdleToOverUp), code, 1});
+  b.actions.push_back({uint16_t('a' << 1), code, 1});
+  b.actions.push_back({uint16_t((13 << 1) | swf::kOverUpToOverDown), code, 1});
+  EXPECT_EQ(swf::actionsFor(b, swf::kIdleToOverUp).size(), 1u);
+  EXPECT_EQ(swf::actionsFor(b, swf::kOverUpToOverDown).size(), 1u);
+  EXPECT_TRUE(swf::actionsFor(b, swf::kOutDownToIdle).empty());
+  EXPECT_EQ(swf::actionsForKey(b, 'a').size(), 1u);
+  EXPECT_EQ(swf::actionsForKey(b, 13).size(), 1u);
+  EXPECT_TRUE(swf::actionsForKey(b, 'b').empty());
+  EXPECT_TRUE(swf::actionsForKey(b, 0).empty());
+}
+
+// A 100 x 100 movie: a button whose hit area is the square 20..40 (pixels),
+// tracing a word for each condition it has actions for.
+class ButtonMovie : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mvqtest::SwfBuilder b;
+    b.version(8).stage(mvqtest::Rect::pixels(100, 100));
+    b.defineRectShape(1, mvqtest::Rect::pixels(20, 20), mvqtest::Rgba{255, 0, 0});
+    playertest::ButtonRecordDraft up, hit;
+    up.character = hit.character = 1;
+    up.states = swf::kButtonUp | swf::kButtonOver | swf::kButtonDown;
+    hit.states = swf::kButtonHitTest;
+    up.matrix = hit.matrix = mvqtest::Matrix::translate(20 * 20, 20 * 20);
+    std::vector<playertest::ButtonActionDraft> actions;
+    auto traceOn = [&](uint16_t condition, const std::string& word) {
+      mvqtest::ActionBuilder a;
+      a.push(mvqtest::PushValue::string(word)).action(0x26);
+      mvqtest::Bytes bytes = a.bytes();
+      bytes.push_back(0);
+      actions.push_back({condition, bytes});
+    };
+    traceOn(swf::kIdleToOverUp, "over");
+    traceOn(swf::kOverUpToOverDown, "press");
+    traceOn(swf::kOverDownToOverUp, "release");
+    traceOn(swf::kOverDownToOutDown, "dragOut");
+    traceOn(swf::kOutDownToIdle, "releaseOutside");
+    traceOn(uint16_t('k' << 1), "key k");
+    b.tag(playertest::kDefineButton2, playertest::button2Body(2, {up, hit}, actions));
+    b.placeObject2(2, 1).showFrame().showFrame();
+    ASSERT_TRUE(movie_.parse(b.finish()));
+    stage_ = std::make_unique<swf::Stage>(movie_, nullptr, nullptr,
+                                          [this](const std::string& line) { lines.push_back(line); });
+    stage_->tick(true);
+  }
+  swf::Stage& stage() { return *stage_; }
+  std::vector<std::string> lines;
+
+ private:
+  swf::Movie movie_;
+  std::unique_ptr<swf::Stage> stage_;
+};
+
+TEST_F(ButtonMovie, ActionsRunAsThePointerCrossesTheHitArea) {
+  swf::ButtonInput input;
+  input.pointer(stage(), 5, 5, false);  // outside
+  EXPECT_TRUE(lines.empty());
+  input.pointer(stage(), 30, 30, false);
+  input.pointer(stage(), 30, 30, true);
+  input.pointer(stage(), 31, 30, false);
+  input.pointer(stage(), 31, 31, true);
+  input.pointer(stage(), 90, 90, true);
+  input.pointer(stage(), 90, 90, false);
+  EXPECT_EQ(lines, (std::vector<std::string>{"over", "press", "release", "press", "dragOut", "releaseOutside"}));
+}
+
+TEST_F(ButtonMovie, KeyPressConditionsRunWithoutThePointer) {
+  swf::ButtonInput input;
+  input.key(stage(), 'k');
+  input.key(stage(), 'j');
+  EXPECT_EQ(lines, (std::vector<std::string>{"key k"}));
+}
+
+TEST_F(ButtonMovie, LeavingTheMovieReleasesOutside) {
+  swf::ButtonInput input;
+  input.pointer(stage(), 30, 30, false);
+  input.pointer(stage(), 30, 30, true);
+  input.leave(stage());
+  EXPECT_EQ(lines, (std::vector<std::string>{"over", "press", "dragOut", "releaseOutside"}));
+}
+
+}  // namespace
