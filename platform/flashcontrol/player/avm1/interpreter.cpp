@@ -77,6 +77,8 @@ struct Interpreter::Activation {
   Object* home = nullptr;
   Value arguments;
   std::vector<Value> registers;
+  // Registers past a DefineFunction2's own count are its caller's (version 10 on).
+  Activation* caller = nullptr;
   std::shared_ptr<const std::vector<std::string>> constants;
   std::vector<Value> stack;
   Value returnValue;
@@ -146,6 +148,9 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
   }
   // A DefineFunction2 that asks for no registers still gets the usual four.
   a.registers.resize(v2 && c.registerCount > 0 ? c.registerCount : 4);
+  // Movies of version 10 on reach their caller's registers past their own;
+  // older ones read nothing there.
+  if (vm_.version() >= 10) a.caller = running_;
   if (v2) {
     size_t r = 1;
     auto preload = [&](uint16_t flag, const Value& v) {
@@ -221,7 +226,18 @@ Args Interpreter::popArgs(Activation& a) {
 
 // Runs [begin, end); a jump outside the range leaves with Flow::Jump and
 // its destination, for the enclosing range to follow.
+Value* Interpreter::registerSlot(Activation& a, size_t r) {
+  if (r < a.registers.size()) return &a.registers[r];
+  return a.caller ? registerSlot(*a.caller, r) : nullptr;
+}
+
 Interpreter::Flow Interpreter::run(Activation& a, size_t begin, size_t end, size_t& jumpTo) {
+  struct Running {
+    Activation*& slot;
+    Activation* outer;
+    ~Running() { slot = outer; }
+  } running{running_, running_};
+  running_ = &a;
   size_t pos = begin;
   while (pos < end) {
     if (vm_.unwinding() || !vm_.chargeActions(1)) return Flow::End;
@@ -271,7 +287,7 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
     case ActionCode::StoreRegister: {
       if (length < 1) break;
       Value v = a.stack.empty() ? Value() : a.stack.back();
-      if (p[0] < a.registers.size()) a.registers[p[0]] = v;
+      if (Value* slot = registerSlot(a, p[0])) *slot = v;
       break;
     }
     case ActionCode::Jump:
@@ -380,7 +396,7 @@ Interpreter::Flow Interpreter::doTry(Activation& a, const uint8_t* p, size_t len
     // What the try body pushed before throwing is dropped.
     if (a.stack.size() > stackAtTry) a.stack.resize(stackAtTry);
     if (inRegister) {
-      if (catchRegister < a.registers.size()) a.registers[catchRegister] = e;
+      if (Value* slot = registerSlot(a, catchRegister)) *slot = e;
     } else {
       setVariable(a, catchName, e);
     }
@@ -451,7 +467,11 @@ void Interpreter::readPush(Activation& a, const uint8_t* p, size_t length) {
       case 3: push(a, Value()); break;
       case 4:
         if (left < 1) return;
-        push(a, p[pos] < a.registers.size() ? a.registers[p[pos]] : Value());
+        if (Value* slot = registerSlot(a, p[pos])) {
+          push(a, *slot);
+        } else {
+          push(a, Value());
+        }
         ++pos;
         break;
       case 5:
@@ -1022,7 +1042,7 @@ Value Interpreter::localHolder(Activation& a, const std::string& name) {
   return Value(s->object);
 }
 
-bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var) {
+bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var, bool reading) {
   size_t colon = name.rfind(':');
   size_t cut = colon;
   if (cut == std::string::npos) {
@@ -1030,14 +1050,32 @@ bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Obje
     if (dot == std::string::npos || dot == 0 || dot + 1 == name.size()) return false;
     cut = dot;
   }
-  owner = resolvePath(a, name.substr(0, cut));
   var = name.substr(cut + 1);
+  owner = resolvePath(a, name.substr(0, cut), false, reading ? &var : nullptr);
   return true;
 }
 
-Object* Interpreter::resolvePath(Activation& a, const std::string& path, bool colonSteps) {
+Object* Interpreter::resolvePath(Activation& a, const std::string& path, bool colonSteps, const std::string* member) {
   Object* base = a.target ? a.target : a.originalTarget;
   if (path.empty()) return base;
+  // A path whose first name leads nowhere (or to an object without the
+  // member asked for) is walked again from the next scope that holds that
+  // name: a local `a` that is no object hides no `_global.a.b`.
+  Scope* from = a.scope;
+  Object* firstFound = nullptr;
+  for (int guard = 0; guard < 4096; ++guard) {
+    Scope* holder = nullptr;
+    Object* at = walkPathFrom(a, path, from, holder, colonSteps);
+    if (at && (!member || at->has(*member))) return at;
+    if (!firstFound) firstFound = at;
+    if (!holder) break;
+    from = holder->parent;
+  }
+  return firstFound;
+}
+
+Object* Interpreter::walkPathFrom(Activation& a, const std::string& path, Scope* from, Scope*& holder, bool colonSteps) {
+  Object* base = a.target ? a.target : a.originalTarget;
   size_t i = 0;
   Object* at = base;
   if (path[0] == '/') {
@@ -1056,7 +1094,14 @@ Object* Interpreter::resolvePath(Activation& a, const std::string& path, bool co
       bool found = false;
       // A path's first name is a variable in scope (clips are properties
       // of their parent, so children are found too).
-      Value v = lookupPlain(a, s, found);
+      Value v;
+      if (from == a.scope) {
+        v = lookupPlain(a, s, found);
+        holder = found ? scopeOf(a, s) : nullptr;
+      } else {
+        for (holder = from; holder && !holder->object->has(s); holder = holder->parent) {}
+        if (holder) v = holder->object->get(s);
+      }
       at = v.isObject() ? v.object : nullptr;
     } else {
       Value v = at->get(s);
@@ -1099,7 +1144,7 @@ Value Interpreter::getVariable(Activation& a, const std::string& name) {
     Object* owner = nullptr;
     std::string var;
     if (name.find(':') != std::string::npos || name.find('.') != std::string::npos) {
-      if (splitVariablePath(a, name, owner, var)) return owner ? getMember(a, Value(owner), var) : Value();
+      if (splitVariablePath(a, name, owner, var, true)) return owner ? getMember(a, Value(owner), var) : Value();
     }
     Object* clip = resolvePath(a, name);
     if (clip) return Value(clip);

@@ -40,6 +40,7 @@ class Interpreter {
   enum class Flow { Next, End, Return, Jump };
 
   Flow run(Activation& a, size_t begin, size_t end, size_t& jumpTo);
+  Value* registerSlot(Activation& a, size_t r);
   Flow step(Activation& a, uint8_t op, const uint8_t* p, size_t length, size_t& next, size_t end, size_t& jumpTo);
   Flow doTry(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo);
   Flow doWith(Activation& a, const uint8_t* p, size_t length, size_t& next, size_t& jumpTo);
@@ -70,9 +71,13 @@ class Interpreter {
   void defineLocal(Activation& a, const std::string& name, const Value& v);
   bool deleteVariable(Activation& a, const std::string& name);
   // The object a target path names from the current target, or nullptr.
-  Object* resolvePath(Activation& a, const std::string& path, bool colonSteps = false);
+  // colonSteps: colons separate steps (target paths); member: the path must
+  // lead to an object holding it, else the walk starts again further out.
+  Object* resolvePath(Activation& a, const std::string& path, bool colonSteps = false,
+                      const std::string* member = nullptr);
+  Object* walkPathFrom(Activation& a, const std::string& path, Scope* from, Scope*& holder, bool colonSteps);
   // Splits "path:var" / "a.b.var"; false when the name is plain.
-  bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var);
+  bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var, bool reading = false);
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
   // The scope a plain name is found in (nullptr: none), and its object.
   Scope* scopeOf(Activation& a, const std::string& name);
@@ -89,6 +94,7 @@ class Interpreter {
   std::string targetPathOf(Object* clipObject);
 
   Vm& vm_;
+  Activation* running_ = nullptr;  // the innermost activation running
 };
 
 }  // namespace avm1

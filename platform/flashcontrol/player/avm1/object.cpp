@@ -131,7 +131,9 @@ void Object::set(const std::string& name, const Value& value) {
     }
   }
   Value stored = value;
-  if (watchers_) stored = applyWatchers(key, name, own ? runGetter(*own) : Value(), value);
+  // Without an own property a watcher's old value is a prototype's (a
+  // native property such as a field's text gives none).
+  if (watchers_) stored = applyWatchers(key, name, own ? runGetter(*own) : proto_ ? proto_->get(name) : Value(), value);
   own = findKey(key);  // a watcher may have changed the table
   if (own && !visible(*own)) own = nullptr;
   if (own) {

@@ -1,5 +1,6 @@
 #include "value.h"
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -9,6 +10,11 @@ namespace swf {
 namespace avm1 {
 
 Value::Value(Object* o) : type(o ? Type::Object : Type::Null), object(o) {}
+
+uint32_t Value::newNanId() {
+  static std::atomic<uint32_t> last{0};
+  return ++last;
+}
 
 Value Value::null() {
   Value v;

@@ -14,12 +14,15 @@ struct Value {
   enum class Type : uint8_t { Undefined, Null, Bool, Number, String, Object };
   Type type = Type::Undefined;
   bool boolean = false;
+  // A NaN is one stored number: copies of it equal each other, two NaNs
+  // computed apart do not (0 for every other number).
+  uint32_t nanId = 0;
   double number = 0;
   std::string text;
   Object* object = nullptr;
 
   Value() = default;
-  Value(double n) : type(Type::Number), number(n) {}
+  Value(double n) : type(Type::Number), nanId(n != n ? newNanId() : 0), number(n) {}
   Value(int n) : type(Type::Number), number(n) {}
   Value(bool b) : type(Type::Bool), boolean(b) {}
   Value(const char* s) : type(Type::String), text(s) {}
@@ -27,6 +30,7 @@ struct Value {
   Value(Object* o);  // nullptr gives null
 
   static Value undefined() { return Value(); }
+  static uint32_t newNanId();
   static Value null();
 
   bool isUndefined() const { return type == Type::Undefined; }

@@ -168,7 +168,7 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
     case Value::Type::Undefined:
     case Value::Type::Null: return true;
     case Value::Type::Bool: return a.boolean == b.boolean;
-    case Value::Type::Number: return a.number == b.number;
+    case Value::Type::Number: return a.number == b.number || (a.nanId != 0 && a.nanId == b.nanId);
     case Value::Type::String: return a.text == b.text;
     default: return a.object == b.object;
   }

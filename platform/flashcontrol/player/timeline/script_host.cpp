@@ -96,6 +96,7 @@ void ScriptHost::construct(MovieClip& clip, avm1::Object* init, const std::vecto
   avm1::FunctionObject* ctor = registeredClass(clip);
   if (ctor) {
     if (avm1::Object* proto = ctor->get("prototype").asObject()) object->setProto(proto);
+    object->define("__constructor__", avm1::Value(ctor), avm1::kDontEnum);
   }
   if (init) avm1::copyInitProperties(init, object);
   dispatch(object, kClipConstruct, actions);

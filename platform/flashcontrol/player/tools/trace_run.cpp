@@ -11,13 +11,15 @@ namespace swf {
 namespace tools {
 namespace {
 
-// Every line of text, empty ones included ("a\n" is "a" and "").
-std::vector<std::string> splitLines(const std::string& text) {
+// Every line of text, empty ones included ("a\n" is "a" and ""). A log
+// file's "\r\n" is one break; the player writes each of a trace's "\r" and
+// "\n" as a break of its own.
+std::vector<std::string> splitLines(const std::string& text, bool crlfIsOneBreak = true) {
   std::vector<std::string> lines(1);
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (crlfIsOneBreak && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       lines.emplace_back();
     } else {
       lines.back().push_back(c);
@@ -41,7 +43,7 @@ bool traceMovie(const std::string& path, const TraceOptions& options, std::vecto
   Movie movie;
   if (!movie.parse(bytes)) return false;
   Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) {
-    std::vector<std::string> parts = splitLines(line);
+    std::vector<std::string> parts = splitLines(line, false);
     lines.insert(lines.end(), parts.begin(), parts.end());
   }, filesBeside(path));
   int frames = options.frames;

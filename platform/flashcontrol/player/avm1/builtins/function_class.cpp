@@ -7,14 +7,16 @@ namespace swf {
 namespace avm1 {
 namespace {
 
-// `this` of call/apply: undefined and null give no object.
-Value thisArgument(const Args& args) { return args.empty() || args[0].isNullish() ? Value() : args[0]; }
+// `this` of call/apply: undefined and null give _global.
+Value thisArgument(Vm& vm, const Args& args) {
+  return args.empty() || args[0].isNullish() ? Value(vm.global()) : args[0];
+}
 
 Value functionCall(Vm& vm, const Value& self, const Args& args) {
   Object* f = self.asObject();
   if (!f || !f->asFunction()) return Value();
   Args rest(args.size() > 1 ? args.begin() + 1 : args.end(), args.end());
-  return vm.call(f->asFunction(), thisArgument(args), rest);
+  return vm.call(f->asFunction(), thisArgument(vm, args), rest);
 }
 
 Value functionApply(Vm& vm, const Value& self, const Args& args) {
@@ -26,7 +28,7 @@ Value functionApply(Vm& vm, const Value& self, const Args& args) {
     if (n > 65535) n = 65535;
     for (uint32_t i = 0; i < n; ++i) list.push_back(a->get(std::to_string(i)));
   }
-  return vm.call(f->asFunction(), thisArgument(args), list);
+  return vm.call(f->asFunction(), thisArgument(vm, args), list);
 }
 
 }  // namespace
