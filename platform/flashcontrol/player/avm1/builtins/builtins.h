@@ -36,6 +36,14 @@ void installLoadVarsClass(Vm& vm);
 void installExternalInterfaceClass(Vm& vm);
 void installPrintJobClass(Vm& vm);
 void installMovieClipLoaderClass(Vm& vm);
+// flash.geom (builtins/geom/).
+void installPointClass(Vm& vm);
+void installRectangleClass(Vm& vm);
+void installMatrixClass(Vm& vm);
+void installColorTransformClass(Vm& vm);
+void installTransformClass(Vm& vm);
+// MovieClip.prototype.transform.
+void defineClipTransform(Vm& vm, Object* movieClipProto);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);

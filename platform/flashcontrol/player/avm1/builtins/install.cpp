@@ -37,6 +37,11 @@ void installBuiltins(Vm& vm) {
   installAsNative(vm);
   installMovieClipLoaderClass(vm);
   vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
+  installPointClass(vm);
+  installRectangleClass(vm);
+  installMatrixClass(vm);
+  installColorTransformClass(vm);
+  installTransformClass(vm);
 }
 
 }  // namespace avm1
