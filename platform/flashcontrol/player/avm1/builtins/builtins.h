@@ -36,6 +36,7 @@ void installLoadVarsClass(Vm& vm);
 void installExternalInterfaceClass(Vm& vm);
 void installPrintJobClass(Vm& vm);
 void installMovieClipLoaderClass(Vm& vm);
+void installContextMenuClasses(Vm& vm);
 // flash.geom (builtins/geom/).
 void installPointClass(Vm& vm);
 void installRectangleClass(Vm& vm);

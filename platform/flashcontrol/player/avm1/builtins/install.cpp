@@ -37,6 +37,7 @@ void installBuiltins(Vm& vm) {
   installAsNative(vm);
   installMovieClipLoaderClass(vm);
   vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
+  installContextMenuClasses(vm);
   installPointClass(vm);
   installRectangleClass(vm);
   installMatrixClass(vm);
