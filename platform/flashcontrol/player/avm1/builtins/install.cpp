@@ -38,6 +38,7 @@ void installBuiltins(Vm& vm) {
   installMovieClipLoaderClass(vm);
   vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
   installContextMenuClasses(vm);
+  installSoundClass(vm);
   installPointClass(vm);
   installRectangleClass(vm);
   installMatrixClass(vm);
