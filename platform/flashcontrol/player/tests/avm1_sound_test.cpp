@@ -13,16 +13,22 @@ TEST(Avm1Sound, KeepsVolumePanAndOnlyTheNamedChannels) {
   World w;
   Value s = w.make("Sound");
   EXPECT_EQ(w.number(w.call(s, "getVolume")), 100);
-  w.call(s, "setVolume", {Value("40")});
+  w.call(s, "setVolume", {Value("40.7")});
   w.call(s, "setPan", {Value(-20)});
   EXPECT_EQ(w.number(w.call(s, "getVolume")), 40);
   EXPECT_EQ(w.number(w.call(s, "getPan")), -20);
+  // The pan lives in the channel mix: panning right turns the left down.
+  w.call(s, "setPan", {Value(30)});
+  EXPECT_EQ(w.number(w.call(s, "getTransform").object->get("ll")), 70);
+  EXPECT_EQ(w.number(w.call(s, "getTransform").object->get("rr")), 100);
   Value mix = Value(w.vm.newObject());
-  mix.object->set("lr", Value(30));
+  mix.object->set("lr", Value(NAN));
+  mix.object->set("ll", Value(60));
   w.call(s, "setTransform", {mix});
   Value now = w.call(s, "getTransform");
-  EXPECT_EQ(w.number(now.object->get("lr")), 30);
-  EXPECT_EQ(w.number(now.object->get("ll")), 100);
+  EXPECT_EQ(w.number(now.object->get("lr")), 0);
+  EXPECT_EQ(w.number(now.object->get("rr")), 100);
+  EXPECT_EQ(w.number(w.call(s, "getPan")), 40);
   // No argument leaves the volume as it was.
   w.call(s, "setVolume");
   EXPECT_EQ(w.number(w.call(s, "getVolume")), 40);

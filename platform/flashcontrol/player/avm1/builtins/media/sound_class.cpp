@@ -1,6 +1,8 @@
 // Sound: a script's handle on the sound of a clip (or of the whole movie
 // without one). It keeps its volume, pan and channel mix; it names its clip
 // by path, so a renamed clip is lost to it until the name comes back.
+#include <cmath>
+
 #include "../../action_target.h"
 #include "../../vm.h"
 #include "../builtins.h"
@@ -15,8 +17,8 @@ class SoundObject : public Object {
   bool hasTarget = false;
   std::string targetPath;
   double volume = 100;
-  double pan = 0;
-  // Left to left, left to right, right to right, right to left, in percent.
+  // Left to left, left to right, right to right, right to left, in percent;
+  // the pan is read from and written to these.
   double mix[4] = {100, 0, 100, 0};
 };
 
@@ -54,13 +56,32 @@ NativeFn getter(Field field) {
   };
 }
 
+// The player keeps whole numbers.
 NativeFn setter(Field field) {
   return [field](Vm& vm, const Value& self, const Args& args) {
     SoundObject* s = live(vm, self);
-    double v = vm.toNumber(arg(args, 0));
+    double v = vm.toInt32(arg(args, 0));
     if (s && !args.empty()) s->*field = v;
     return Value();
   };
+}
+
+// Panning turns one side down; the other side and the crossed channels go
+// back to plain.
+Value setPan(Vm& vm, const Value& self, const Args& args) {
+  SoundObject* s = live(vm, self);
+  double pan = vm.toInt32(arg(args, 0));
+  if (!s || args.empty()) return Value();
+  s->mix[0] = pan >= 0 ? 100 - pan : 100;
+  s->mix[2] = pan >= 0 ? 100 : 100 + pan;
+  s->mix[1] = s->mix[3] = 0;
+  return Value();
+}
+
+Value getPan(Vm& vm, const Value& self, const Args&) {
+  SoundObject* s = live(vm, self);
+  if (!s) return Value();
+  return Value(s->mix[0] == 100 ? std::fabs(s->mix[2]) - 100 : 100 - std::fabs(s->mix[0]));
 }
 
 Value getTransform(Vm& vm, const Value& self, const Args&) {
@@ -77,17 +98,17 @@ Value setTransform(Vm& vm, const Value& self, const Args& args) {
   Object* in = arg(args, 0).asObject();
   if (!s || !in) return Value();
   for (int i = 0; i < 4; ++i) {
-    if (in->has(kMixNames[i])) s->mix[i] = vm.toNumber(in->get(kMixNames[i]));
+    if (in->has(kMixNames[i])) s->mix[i] = vm.toInt32(in->get(kMixNames[i]));
   }
   return Value();
 }
 
 void defineMethods(Vm& vm, Object* proto) {
   NativeFn nothing = [](Vm&, const Value&, const Args&) { return Value(); };
-  vm.defineMethod(proto, "getPan", getter(&SoundObject::pan));
+  vm.defineMethod(proto, "getPan", getPan);
   vm.defineMethod(proto, "getTransform", getTransform);
   vm.defineMethod(proto, "getVolume", getter(&SoundObject::volume));
-  vm.defineMethod(proto, "setPan", setter(&SoundObject::pan));
+  vm.defineMethod(proto, "setPan", setPan);
   vm.defineMethod(proto, "setTransform", setTransform);
   vm.defineMethod(proto, "setVolume", setter(&SoundObject::volume));
   vm.defineMethod(proto, "stop", nothing);
