@@ -41,6 +41,7 @@ void installPrintJobClass(Vm& vm);
 void installMovieClipLoaderClass(Vm& vm);
 void installContextMenuClasses(Vm& vm);
 void installSoundClass(Vm& vm);
+void installLocalConnectionClass(Vm& vm);
 // flash.geom (builtins/geom/).
 void installPointClass(Vm& vm);
 void installRectangleClass(Vm& vm);

@@ -39,6 +39,7 @@ void installBuiltins(Vm& vm) {
   vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
   installContextMenuClasses(vm);
   installSoundClass(vm);
+  installLocalConnectionClass(vm);
   installPointClass(vm);
   installRectangleClass(vm);
   installMatrixClass(vm);
