@@ -5,6 +5,7 @@
 #include "../frame_number.h"
 #include "../load_target.h"
 #include "../number_text.h"
+#include "../builtins/builtins.h"
 #include "../vm.h"
 #include "clip_object.h"
 
@@ -199,6 +200,7 @@ void installMovieClipClass(Vm& vm) {
   proto->changeFlags("getNextHighestDepth", kVersion7, 0);
   method(vm, proto, "localToGlobal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, true); });
   method(vm, proto, "globalToLocal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, false); });
+  defineClipTransform(vm, proto);
 }
 
 }  // namespace avm1

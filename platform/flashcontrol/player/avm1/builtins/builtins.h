@@ -2,9 +2,12 @@
 // _global by its own file.
 #pragma once
 
+#include <string>
+
 namespace swf {
 namespace avm1 {
 
+class ActionTarget;
 class Object;
 class Vm;
 
@@ -36,6 +39,20 @@ void installLoadVarsClass(Vm& vm);
 void installExternalInterfaceClass(Vm& vm);
 void installPrintJobClass(Vm& vm);
 void installMovieClipLoaderClass(Vm& vm);
+void installContextMenuClasses(Vm& vm);
+void installSoundClass(Vm& vm);
+void installLocalConnectionClass(Vm& vm);
+// flash.geom (builtins/geom/).
+void installPointClass(Vm& vm);
+void installRectangleClass(Vm& vm);
+void installMatrixClass(Vm& vm);
+void installColorTransformClass(Vm& vm);
+void installTransformClass(Vm& vm);
+// MovieClip.prototype.transform.
+void defineClipTransform(Vm& vm, Object* movieClipProto);
+
+// The clip at a dotted or slash path from the root ("_root.a.b", "/a/b").
+ActionTarget* clipAtPath(Vm& vm, const std::string& path);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);

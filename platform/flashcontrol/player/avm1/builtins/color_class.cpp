@@ -13,20 +13,6 @@ namespace {
 // The names of getTransform's fields, in ActionTarget::colorTransform's order.
 const char* const kFields[8] = {"ra", "ga", "ba", "aa", "rb", "gb", "bb", "ab"};
 
-// A dotted or slash path from the root ("_root.a.b", "/a/b", "a.b").
-ActionTarget* clipAtPath(Vm& vm, const std::string& path) {
-  ActionTarget* at = vm.host() ? vm.host()->level(0) : nullptr;
-  size_t start = 0;
-  while (at && start < path.size()) {
-    size_t end = path.find_first_of("./", start);
-    if (end == std::string::npos) end = path.size();
-    std::string step = path.substr(start, end - start);
-    if (!step.empty() && step != "_root" && step != "_level0") at = step == "_parent" ? at->parentTarget() : at->childNamed(step);
-    start = end + 1;
-  }
-  return at;
-}
-
 ActionTarget* targetOf(Vm& vm, const Value& self) {
   Object* o = self.asObject();
   if (!o) return nullptr;
@@ -83,6 +69,20 @@ Value setTransform(Vm& vm, const Value& self, const Args& args) {
 }
 
 }  // namespace
+
+// A dotted or slash path from the root ("_root.a.b", "/a/b", "a.b").
+ActionTarget* clipAtPath(Vm& vm, const std::string& path) {
+  ActionTarget* at = vm.host() ? vm.host()->level(0) : nullptr;
+  size_t start = 0;
+  while (at && start < path.size()) {
+    size_t end = path.find_first_of("./", start);
+    if (end == std::string::npos) end = path.size();
+    std::string step = path.substr(start, end - start);
+    if (!step.empty() && step != "_root" && step != "_level0") at = step == "_parent" ? at->parentTarget() : at->childNamed(step);
+    start = end + 1;
+  }
+  return at;
+}
 
 void installColorClass(Vm& vm) {
   Object* proto = vm.newObject();

@@ -37,6 +37,14 @@ void installBuiltins(Vm& vm) {
   installAsNative(vm);
   installMovieClipLoaderClass(vm);
   vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
+  installContextMenuClasses(vm);
+  installSoundClass(vm);
+  installLocalConnectionClass(vm);
+  installPointClass(vm);
+  installRectangleClass(vm);
+  installMatrixClass(vm);
+  installColorTransformClass(vm);
+  installTransformClass(vm);
 }
 
 }  // namespace avm1

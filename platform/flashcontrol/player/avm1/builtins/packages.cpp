@@ -12,7 +12,12 @@ Object* packageObject(Vm& vm, const std::string& dottedName) {
     size_t dot = dottedName.find('.', start);
     if (dot == std::string::npos) dot = dottedName.size();
     std::string name = dottedName.substr(start, dot - start);
-    Object* next = at->hasOwn(name) ? at->get(name).asObject() : nullptr;
+    // The table itself: older movies do not see the packages, yet each
+    // class of a package must land in the same one.
+    Object* next = nullptr;
+    for (const Property& p : at->ownProperties()) {
+      if (p.name == name) next = p.value.asObject();
+    }
     if (!next) {
       next = vm.newObject();
       at->define(name, Value(next), at == vm.global() ? kDontEnum | kVersion8 : kDontEnum);
