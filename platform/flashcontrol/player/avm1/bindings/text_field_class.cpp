@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "../array_object.h"
+#include "../builtins/builtins.h"
 #include "../vm.h"
 #include "text_field_format.h"
 #include "text_field_object.h"
@@ -103,6 +104,7 @@ void installTextFieldClass(Vm& vm) {
   NativeFunction* ctor = vm.defineClass("TextField", proto, [](Vm&, const Value&, const Args&) { return Value(); });
   installFieldMethods(vm, proto);
   vm.global()->changeFlags("TextField", kVersion6, 0);
+  installStyleSheetClass(vm, ctor);
   vm.defineMethod(ctor, "getFontList", [](Vm& vm, const Value&, const Args&) -> Value {
     return Value(vm.newArray({Value("_sans"), Value("_serif"), Value("_typewriter")}));
   });

@@ -36,6 +36,8 @@ void installLoadVarsClass(Vm& vm);
 void installExternalInterfaceClass(Vm& vm);
 void installPrintJobClass(Vm& vm);
 void installMovieClipLoaderClass(Vm& vm);
+// TextField.StyleSheet, a property of the TextField constructor.
+void installStyleSheetClass(Vm& vm, Object* textField);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);
