@@ -73,6 +73,20 @@ Value replaceText(Vm& vm, TextFieldTarget* t, const Args& args) {
   return Value();
 }
 
+// The selection (a caret at the start when nothing chose one) gives way to
+// the text; the caret goes after it.
+Value replaceSelection(Vm& vm, TextFieldTarget* t, const Args& args) {
+  if (args.empty()) return Value();
+  TextField& f = t->field();
+  TextField::Selection s = f.selection();
+  size_t before = f.length();
+  replaceRange(f, s.begin, s.end, vm.toString(args[0]));
+  size_t at = s.begin + (f.length() + (s.end - s.begin) - before);
+  f.setSelection({at, at, at});
+  t->textChanged();
+  return Value();
+}
+
 void installFieldMethods(Vm& vm, Object* proto) {
   method(vm, proto, "getTextFormat", getTextFormat);
   method(vm, proto, "setTextFormat", setTextFormat);
@@ -88,8 +102,9 @@ void installFieldMethods(Vm& vm, Object* proto) {
     return Value();
   });
   method(vm, proto, "replaceText", replaceText);
-  // Nothing is selected while a movie exports: there is no selection to replace.
-  method(vm, proto, "replaceSel", [](Vm&, TextFieldTarget*, const Args&) { return Value(); });
+  // Players see replaceText from version 7 only.
+  proto->changeFlags("replaceText", kVersion7, 0);
+  method(vm, proto, "replaceSel", replaceSelection);
   method(vm, proto, "removeTextField", [](Vm&, TextFieldTarget* t, const Args&) {
     t->removeSelf();
     return Value();

@@ -246,7 +246,8 @@ void installStyleSheetClass(Vm& vm, Object* textField) {
   proto->define("constructor", Value(ctor), kDontEnum);
   // Players from version 9 also make the methods read-only.
   installMethods(vm, proto, uint16_t(kDontEnum | kDontDelete | (vm.version() >= 9 ? kReadOnly : 0)));
-  textField->define("StyleSheet", Value(ctor), kDontEnum);
+  // Movies see it from version 7.
+  textField->define("StyleSheet", Value(ctor), kDontEnum | kVersion7);
 }
 
 }  // namespace avm1
