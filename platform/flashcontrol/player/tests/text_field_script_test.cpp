@@ -277,4 +277,34 @@ TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
   EXPECT_EQ(run.lines, (Lines{"|abcd", "-1", "5", "1", "1", "|-d", "2", "0", "3"}));
 }
 
+ActionBuilder focusRectScript() {
+  ActionBuilder a;
+  a.push({I(1), S("a"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  traceMember(a, "a", "_focusrect");
+  traceMember(a, "_root", "_focusrect");
+  // The movie's setting: numbers only, what is none leaves it.
+  for (const PushValue& v : {I(0), PushValue::undefined(), S("x"), I(2)}) {
+    setMember(a, "_root", "_focusrect", v);
+    traceMember(a, "_root", "_focusrect");
+  }
+  // A clip's: any value as a flag; null clears it.
+  for (const PushValue& v : {S("x"), PushValue::null()}) {
+    setMember(a, "a", "_focusrect", v);
+    traceMember(a, "a", "_focusrect");
+  }
+  return a;
+}
+
+TEST(FocusRect, TheMoviesSettingTakesNumbersAndAClipsAnyValueAsAFlag) {
+  SwfBuilder b;
+  b.version(7).doAction(focusRectScript()).showFrame();
+  FieldMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"null", "true", "false", "false", "false", "true", "true", "null"}));
+  // Version 5 clips have none; the setting reads as a number.
+  SwfBuilder old;
+  old.version(5).doAction(focusRectScript()).showFrame();
+  FieldMovie run5(old);
+  EXPECT_EQ(run5.lines, (Lines{"undefined", "1", "0", "0", "0", "1", "undefined", "undefined"}));
+}
+
 }  // namespace
