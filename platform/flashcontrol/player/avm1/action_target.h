@@ -87,6 +87,8 @@ class ActionTarget {
   virtual void unloadMovie() {}
   // Where the clip's movie came from (_url).
   virtual std::string url() { return std::string(); }
+  // A button instance (it takes the keyboard focus like one).
+  virtual bool actsAsButton() { return false; }
 };
 
 }  // namespace avm1

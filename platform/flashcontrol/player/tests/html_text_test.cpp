@@ -143,6 +143,20 @@ TEST(HtmlText, RunsNestInTheParagraphsFirstFont) {
   EXPECT_EQ(got, first + second);
 }
 
+TEST(HtmlText, KerningAndLetterSpacingReadAndWriteBack) {
+  FormattedText t = swf::parseHtml(U"<font kerning=\"1\" letterSpacing=\"-2.5\">a<font letterspacing=\"x\">b</font></font>c",
+                                   base());
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_TRUE(t[0].format.kerning);
+  EXPECT_EQ(t[0].format.letterSpacing, -2.5);
+  EXPECT_EQ(t[1].format.letterSpacing, 0);  // not a number
+  EXPECT_FALSE(t[2].format.kerning);
+  std::u32string html = swf::formatHtml(t, "Serif");
+  std::string got(html.begin(), html.end());
+  EXPECT_EQ(got, "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"-2.5\" "
+                 "KERNING=\"1\">a<FONT LETTERSPACING=\"0\">b<FONT KERNING=\"0\">c</FONT></FONT></FONT></P>");
+}
+
 TEST(TextEncoding, Utf8AndLatin1) {
   EXPECT_EQ(swf::decodeText("a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", true), U"a\u00e9\u20ac\U0001F600");
   EXPECT_EQ(swf::decodeText("\xe9\xc3", true), U"\u00e9\u00c3");  // bad bytes stand for themselves

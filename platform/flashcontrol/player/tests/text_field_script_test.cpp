@@ -210,6 +210,8 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
   ActionBuilder a;
   a.push({I(1), S("a"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
   a.push({I(2), S("b"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  setMember(a, "a", "focusEnabled", PushValue::boolean(true));
+  setMember(a, "b", "focusEnabled", PushValue::boolean(true));
   a.push(S("a")).action(kGetVariable).push(S("onKillFocus"));
   tracingFunction(a, "a loses").action(kSetMember);
   a.push(S("b")).action(kGetVariable).push(S("onSetFocus"));
@@ -228,6 +230,81 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
   b.version(7).doAction(a).showFrame();
   FieldMovie run(b);
   EXPECT_EQ(run.lines, (Lines{"false", "listeners", "true", "a loses", "b takes", "listeners", "_level0.b"}));
+}
+
+TEST(SelectionFocus, AClipTakesItOnlyWithFocusEnabledOrAButtonHandler) {
+  ActionBuilder a;
+  a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push(S("c")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
+      .action(kCallMethod).action(kTrace);
+  a.push(S("c")).action(kGetVariable).push(S("onRelease"));
+  tracingFunction(a, "released").action(kSetMember);
+  a.push(S("c")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
+      .action(kCallMethod).action(kTrace);
+  // Nothing named: the focus goes.
+  callMethod(a, "Selection", "setFocus", {PushValue::undefined()}).action(kTrace);
+  callMethod(a, "Selection", "getFocus", {}).action(kTrace);
+  SwfBuilder b;
+  b.version(7).doAction(a).showFrame();
+  FieldMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"false", "true", "true", "null"}));
+}
+
+TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
+  ActionBuilder a;
+  a.push({I(30), I(100), I(0), I(0), I(1), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
+  setMember(a, "t", "text", S("abcd"));
+  // Never focused: a caret at the start.
+  callMethod(a, "t", "replaceSel", {S("|")}).action(kPop);
+  traceMember(a, "t", "text");
+  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
+  a.push(S("t")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
+      .action(kCallMethod).action(kPop);
+  callMethod(a, "Selection", "getEndIndex", {}).action(kTrace);
+  // Backwards: the caret stays where the selection ends.
+  callMethod(a, "Selection", "setSelection", {I(4), I(1)}).action(kPop);
+  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
+  callMethod(a, "Selection", "getCaretIndex", {}).action(kTrace);
+  callMethod(a, "t", "replaceSel", {S("-")}).action(kPop);
+  traceMember(a, "t", "text");
+  callMethod(a, "Selection", "getCaretIndex", {}).action(kTrace);
+  callMethod(a, "Selection", "setSelection", {I(-3), I(99)}).action(kPop);
+  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
+  callMethod(a, "Selection", "getEndIndex", {}).action(kTrace);
+  SwfBuilder b;
+  b.version(8).doAction(a).showFrame();
+  FieldMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"|abcd", "-1", "5", "1", "1", "|-d", "2", "0", "3"}));
+}
+
+ActionBuilder focusRectScript() {
+  ActionBuilder a;
+  a.push({I(1), S("a"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  traceMember(a, "a", "_focusrect");
+  traceMember(a, "_root", "_focusrect");
+  // The movie's setting: numbers only, what is none leaves it.
+  for (const PushValue& v : {I(0), PushValue::undefined(), S("x"), I(2)}) {
+    setMember(a, "_root", "_focusrect", v);
+    traceMember(a, "_root", "_focusrect");
+  }
+  // A clip's: any value as a flag; null clears it.
+  for (const PushValue& v : {S("x"), PushValue::null()}) {
+    setMember(a, "a", "_focusrect", v);
+    traceMember(a, "a", "_focusrect");
+  }
+  return a;
+}
+
+TEST(FocusRect, TheMoviesSettingTakesNumbersAndAClipsAnyValueAsAFlag) {
+  SwfBuilder b;
+  b.version(7).doAction(focusRectScript()).showFrame();
+  FieldMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"null", "true", "false", "false", "false", "true", "true", "null"}));
+  // Version 5 clips have none; the setting reads as a number.
+  SwfBuilder old;
+  old.version(5).doAction(focusRectScript()).showFrame();
+  FieldMovie run5(old);
+  EXPECT_EQ(run5.lines, (Lines{"undefined", "1", "0", "0", "0", "1", "undefined", "undefined"}));
 }
 
 }  // namespace

@@ -144,7 +144,8 @@ class FieldLayout {
         if (field_.password && c != '\n') c = '*';
         double advance = 0;
         const Shape* shape = c == '\n' ? nullptr : face.glyph(c, advance);
-        chars_.push_back(Char{c, &span.format, shape, scale, advance * scale, face.ascent() * scale,
+        double spaced = c == '\n' ? 0 : advance * scale + span.format.letterSpacing * 20;
+        chars_.push_back(Char{c, &span.format, shape, scale, spaced, face.ascent() * scale,
                               face.descent() * scale});
       }
     }

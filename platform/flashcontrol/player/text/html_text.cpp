@@ -1,6 +1,7 @@
 #include "html_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -106,6 +107,12 @@ int32_t pixelsToTwips(const std::u32string& v) {
   return int32_t(n * 20);
 }
 
+// Whole and fractional pixels, within what a field draws.
+double parseSpacing(const std::u32string& v) {
+  double n = std::strtod(lower(v).c_str(), nullptr);
+  return std::isfinite(n) ? std::max(-1000.0, std::min(1000.0, n)) : 0;
+}
+
 bool parseColor(const std::u32string& v, Rgba& out) {
   std::string s = lower(v);
   if (!s.empty() && s[0] == '#') s.erase(0, 1);
@@ -207,6 +214,8 @@ class HtmlReader {
       if (const auto* a = tag.attribute("face")) f.face = encodeUtf8(*a);
       if (const auto* a = tag.attribute("size")) applySize(*a, f);
       if (const auto* a = tag.attribute("color")) parseColor(*a, f.color);
+      if (const auto* a = tag.attribute("kerning")) f.kerning = std::strtol(lower(*a).c_str(), nullptr, 10) != 0;
+      if (const auto* a = tag.attribute("letterspacing")) f.letterSpacing = parseSpacing(*a);
     } else if (n == "textformat") {
       if (const auto* a = tag.attribute("leftmargin")) f.leftMargin = pixelsToTwips(*a);
       if (const auto* a = tag.attribute("rightmargin")) f.rightMargin = pixelsToTwips(*a);
@@ -271,12 +280,17 @@ std::u32string fontTag(const TextFormat& f, const TextFormat* outer, const std::
     std::snprintf(buf, sizeof buf, " COLOR=\"#%02X%02X%02X\"", f.color.r, f.color.g, f.color.b);
     s += ascii(buf);
   }
-  if (!outer) s += U" LETTERSPACING=\"0\" KERNING=\"0\"";
+  if (!outer || outer->letterSpacing != f.letterSpacing) {
+    std::snprintf(buf, sizeof buf, " LETTERSPACING=\"%.15g\"", f.letterSpacing);
+    s += ascii(buf);
+  }
+  if (!outer || outer->kerning != f.kerning) s += f.kerning ? U" KERNING=\"1\"" : U" KERNING=\"0\"";
   return s + U">";
 }
 
 bool sameFont(const TextFormat& a, const TextFormat& b) {
-  return a.face == b.face && a.size == b.size && a.color == b.color;
+  return a.face == b.face && a.size == b.size && a.color == b.color && a.letterSpacing == b.letterSpacing &&
+         a.kerning == b.kerning;
 }
 
 // A paragraph's margins and leading, when any is set.

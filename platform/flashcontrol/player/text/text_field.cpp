@@ -1,5 +1,7 @@
 #include "text_field.h"
 
+#include <algorithm>
+
 #include "edit_text_layout.h"
 #include "glyph_outline_source.h"
 #include "html_text.h"
@@ -8,6 +10,11 @@ namespace swf {
 
 TextField::TextField(std::shared_ptr<const EditText> definition, const FontCatalog& fonts, int movieVersion)
     : settings_(*definition), fonts_(fonts), utf8_(movieVersion >= 6), newFormat_(baseFormat(settings_)) {
+  // The field's font gives its style to the text typed or set next.
+  if (const Font* font = settings_.hasFont ? fonts_.byId(settings_.fontId) : nullptr) {
+    newFormat_.bold = font->bold;
+    newFormat_.italic = font->italic;
+  }
   if (html()) {
     setHtmlText(settings_.initialText);
   } else {
@@ -41,6 +48,21 @@ void TextField::setText(const std::string& text) {
   content_.clear();
   appendText(content_, decode(text), format);
   changed();
+}
+
+size_t TextField::length() const {
+  size_t n = 0;
+  for (const TextSpan& span : content_) n += span.text.size();
+  return n;
+}
+
+TextField::Selection TextField::selection() const {
+  size_t n = length();
+  Selection s = selection_;
+  s.begin = std::min(s.begin, n);
+  s.end = std::min(std::max(s.end, s.begin), n);
+  s.caret = std::min(s.caret, n);
+  return s;
 }
 
 std::string TextField::htmlText() const {

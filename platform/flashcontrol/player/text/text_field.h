@@ -48,6 +48,17 @@ class TextField {
   const TextFormat& newFormat() const { return newFormat_; }
   void setNewFormat(const TextFormat& f) { newFormat_ = f; }
 
+  // The selected characters [begin, end) and the caret (where typing goes),
+  // within the text as it is now.
+  struct Selection {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t caret = 0;
+  };
+  Selection selection() const;
+  void setSelection(const Selection& s) { selection_ = s; }
+  size_t length() const;
+
   // Laid out on first use after a change, with the device fonts in effect.
   const TextLayout& layout() const;
 
@@ -63,6 +74,7 @@ class TextField {
   TextFormat newFormat_;
   mutable TextLayout layout_;
   mutable bool laidOut_ = false;
+  Selection selection_;
 };
 
 }  // namespace swf

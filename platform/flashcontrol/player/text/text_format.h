@@ -27,6 +27,8 @@ struct TextFormat {
   int32_t blockIndent = 0;
   int32_t leading = 0;
   bool bullet = false;
+  bool kerning = false;
+  double letterSpacing = 0;  // pixels added after each character
 
   bool operator==(const TextFormat& o) const;
 };

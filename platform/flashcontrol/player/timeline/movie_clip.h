@@ -68,6 +68,7 @@ class MovieClip : public avm1::ActionTarget {
   void loadMovie(const std::string& url, avm1::Object* listener) override;
   void unloadMovie() override;
   std::string url() override;
+  bool actsAsButton() override;
   int levelNumber() override { return level_; }
   void setLevel(int level) { level_ = level; }
   // Puts a clip of the loaded movie where this one is (same place, name and

@@ -59,6 +59,11 @@ std::shared_ptr<const std::vector<ClipActionRecord>> MovieClip::clipActions() {
   return s && !isButton(*s) ? s->placement.clipActions : nullptr;
 }
 
+bool MovieClip::actsAsButton() {
+  DisplayObject* s = slot();
+  return s && swf::isButton(*s);
+}
+
 DisplayObject* MovieClip::slot() {
   if (!parent_) return nullptr;
   auto it = parent_->children_.find(depth_);

@@ -129,7 +129,7 @@ bool ClipObject::getBuiltin(const std::string& key, Value& out) {
     return true;
   }
   if (equalsLower(key, "_focusrect")) {
-    out = Value(true);
+    out = focusRect();
     return true;
   }
   if (equalsLower(key, "_soundbuftime")) {
@@ -165,11 +165,39 @@ bool ClipObject::setBuiltin(const std::string& key, const Value& value) {
     clip_->setInstanceName(vm().toString(value));
     return true;
   }
+  if (equalsLower(key, "_focusrect")) {
+    setFocusRect(value);
+    return true;
+  }
   static const char* const kReadOnly[] = {"_target", "_parent", "_root", "_url", "_droptarget", "_xmouse", "_ymouse"};
   for (const char* name : kReadOnly) {
     if (equalsLower(key, name)) return true;
   }
   return false;
+}
+
+Value ClipObject::focusRect() {
+  if (levelRoot()) {
+    bool on = !focusRectSet_ || focusRect_.boolean;
+    return vm().version() < 6 ? Value(on ? 1 : 0) : Value(on);
+  }
+  if (vm().version() < 6) return Value();
+  return focusRectSet_ ? focusRect_ : Value::null();
+}
+
+// The movie's setting takes numbers (what is none stays as it was); a
+// clip's takes any value as a flag, null and undefined clearing it.
+void ClipObject::setFocusRect(const Value& value) {
+  if (levelRoot()) {
+    double n = vm().toNumber(value);
+    if (value.isNullish() || std::isnan(n)) return;
+    focusRect_ = Value(n != 0);
+    focusRectSet_ = true;
+    return;
+  }
+  if (vm().version() < 6) return;
+  focusRect_ = value.isNullish() ? Value::null() : Value(vm().toBoolean(value));
+  focusRectSet_ = true;
 }
 
 bool ClipObject::getVirtual(const std::string& key, Value& out) {

@@ -30,7 +30,15 @@ class ClipObject : public Object {
   bool getVirtual(const std::string& key, Value& out) override;
 
  private:
+  bool levelRoot() const { return clip_->parentTarget() == nullptr; }
+  Value focusRect();
+  void setFocusRect(const Value& value);
+
   ActionTarget* clip_;
+  // _focusrect: a level's root holds the movie's setting (on at first), any
+  // other clip its own (from version 6; null until set).
+  Value focusRect_;
+  bool focusRectSet_ = false;
 };
 
 void installMovieClipClass(Vm& vm);

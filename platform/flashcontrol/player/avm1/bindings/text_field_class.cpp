@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "../array_object.h"
+#include "../builtins/builtins.h"
 #include "../vm.h"
 #include "text_field_format.h"
 #include "text_field_object.h"
@@ -72,6 +73,20 @@ Value replaceText(Vm& vm, TextFieldTarget* t, const Args& args) {
   return Value();
 }
 
+// The selection (a caret at the start when nothing chose one) gives way to
+// the text; the caret goes after it.
+Value replaceSelection(Vm& vm, TextFieldTarget* t, const Args& args) {
+  if (args.empty()) return Value();
+  TextField& f = t->field();
+  TextField::Selection s = f.selection();
+  size_t before = f.length();
+  replaceRange(f, s.begin, s.end, vm.toString(args[0]));
+  size_t at = s.begin + (f.length() + (s.end - s.begin) - before);
+  f.setSelection({at, at, at});
+  t->textChanged();
+  return Value();
+}
+
 void installFieldMethods(Vm& vm, Object* proto) {
   method(vm, proto, "getTextFormat", getTextFormat);
   method(vm, proto, "setTextFormat", setTextFormat);
@@ -87,8 +102,9 @@ void installFieldMethods(Vm& vm, Object* proto) {
     return Value();
   });
   method(vm, proto, "replaceText", replaceText);
-  // Nothing is selected while a movie exports: there is no selection to replace.
-  method(vm, proto, "replaceSel", [](Vm&, TextFieldTarget*, const Args&) { return Value(); });
+  // Players see replaceText from version 7 only.
+  proto->changeFlags("replaceText", kVersion7, 0);
+  method(vm, proto, "replaceSel", replaceSelection);
   method(vm, proto, "removeTextField", [](Vm&, TextFieldTarget* t, const Args&) {
     t->removeSelf();
     return Value();
@@ -103,6 +119,7 @@ void installTextFieldClass(Vm& vm) {
   NativeFunction* ctor = vm.defineClass("TextField", proto, [](Vm&, const Value&, const Args&) { return Value(); });
   installFieldMethods(vm, proto);
   vm.global()->changeFlags("TextField", kVersion6, 0);
+  installStyleSheetClass(vm, ctor);
   vm.defineMethod(ctor, "getFontList", [](Vm& vm, const Value&, const Args&) -> Value {
     return Value(vm.newArray({Value("_sans"), Value("_serif"), Value("_typewriter")}));
   });

@@ -76,6 +76,13 @@ const Attribute kAttributes[] = {
      [](Vm& vm, const Value& v, TextFormat& t) { t.leading = twipsOf(vm, v); }},
     {"bullet", true, [](const TextField&, const TextFormat& t) { return Value(t.bullet); },
      [](Vm& vm, const Value& v, TextFormat& t) { t.bullet = vm.toBoolean(v); }},
+    {"kerning", false, [](const TextField&, const TextFormat& t) { return Value(t.kerning); },
+     [](Vm& vm, const Value& v, TextFormat& t) { t.kerning = vm.toBoolean(v); }},
+    {"letterSpacing", false, [](const TextField&, const TextFormat& t) { return Value(t.letterSpacing); },
+     [](Vm& vm, const Value& v, TextFormat& t) {
+       double n = vm.toNumber(v);
+       t.letterSpacing = std::isfinite(n) ? std::max(-1000.0, std::min(1000.0, n)) : 0;
+     }},
 };
 
 Object* newTextFormat(Vm& vm) {
@@ -89,8 +96,6 @@ Object* newTextFormat(Vm& vm) {
 void setUnkept(Vm& vm, Object* o) {
   o->set("target", Value(""));
   o->set("tabStops", Value(vm.newArray()));
-  o->set("kerning", Value(false));
-  o->set("letterSpacing", Value(0));
 }
 
 }  // namespace

@@ -12,16 +12,18 @@ namespace {
 
 struct NativeSlot {
   int category;
+  int first;          // the index of names[0]
   const char* owner;  // a _global name, or "" for Object.prototype
   const char* names[20];
 };
 
 const NativeSlot kSlots[] = {
-    {101, "", {"watch", "unwatch", "addProperty", "valueOf", "toString", "hasOwnProperty", "isPrototypeOf",
+    {101, 0, "", {"watch", "unwatch", "addProperty", "valueOf", "toString", "hasOwnProperty", "isPrototypeOf",
                "isPropertyEnumerable"}},
-    {200, "Math", {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random",
+    {200, 0, "Math", {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random",
                    "floor", "ceil", "atan", "asin", "acos", "pow"}},
-    {301, "LoadVars", {"load", "send", "sendAndLoad", "decode"}},
+    {301, 0, "LoadVars", {"load", "send", "sendAndLoad", "decode"}},
+    {104, 200, "MovieClip", {"createTextField"}},
 };
 
 // A _global member whatever its flags (LoadVars is hidden before version 6).
@@ -36,7 +38,8 @@ Object* hiddenGlobal(Vm& vm, const char* name) {
 // member hidden from the movie's version is found too).
 Value nativeAt(Vm& vm, int category, int index) {
   for (const NativeSlot& slot : kSlots) {
-    if (slot.category != category || index < 0 || index >= 20 || !slot.names[index]) continue;
+    int at = index - slot.first;
+    if (slot.category != category || at < 0 || at >= 20 || !slot.names[at]) continue;
     Object* owner = vm.objectPrototype();
     if (*slot.owner) {
       Object* ctor = hiddenGlobal(vm, slot.owner);
@@ -46,7 +49,7 @@ Value nativeAt(Vm& vm, int category, int index) {
     }
     if (!owner) return Value();
     for (const Property& p : owner->ownProperties()) {
-      if (p.name == slot.names[index]) return p.value;
+      if (p.name == slot.names[at]) return p.value;
     }
     return Value();
   }

@@ -53,6 +53,8 @@ void defineClipTransform(Vm& vm, Object* movieClipProto);
 
 // The clip at a dotted or slash path from the root ("_root.a.b", "/a/b").
 ActionTarget* clipAtPath(Vm& vm, const std::string& path);
+// TextField.StyleSheet, a property of the TextField constructor.
+void installStyleSheetClass(Vm& vm, Object* textField);
 
 // AsBroadcaster.initialize: _listeners and the broadcaster's methods on target.
 void initializeBroadcaster(Vm& vm, Object* target);
