@@ -78,9 +78,10 @@ TEST_F(ZmbvExportTest, ChosenInTheDialogItWritesTheSameFramesSmaller) {
   ASSERT_EQ("", exportWith(out("zmbv.avi"), "Zip Motion"));
   EXPECT_EQ(std::string(" ") + kDescription, shownName_);
 
-  const std::string codec = audiotest::runHostCommand(
-      "ffprobe -v error -select_streams v:0 -show_entries stream=codec_name -of csv=p=0 '" +
-      audiotest::hostPath(out("zmbv.avi")) + "'").value_or("");
+  const std::string codec =
+      audiotest::runHostCommand("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name -of csv=p=0 '" +
+                                audiotest::hostPath(out("zmbv.avi")) + "'")
+          .value_or("");
   EXPECT_EQ("zmbv", codec.substr(0, 4));
   // Every frame the same: compare the decoded frames' checksums.
   const std::string frames = "-f framemd5 -pix_fmt bgr24 - | grep -v '^#' | cut -d, -f3-";
