@@ -47,7 +47,7 @@ HRESULT RecordingPass::start(ExportHost& host, const ExportSettings& settings) {
   progress_.setCountText(IDS_CREATING_AUDIO, 0);
   tickCount_ = 0;
   seconds_ = 0;
-  if (FAILED(recorder_->Open(host.recordingWavPath(), &settings.audioFormat))) {
+  if (FAILED(recorder_->open(host.recordingWavPath(), &settings.audioFormat))) {
     fail(host);
     return E_FAIL;
   }
@@ -63,7 +63,7 @@ HRESULT RecordingPass::start(ExportHost& host, const ExportSettings& settings) {
     errorBox(host.window(), IDS_RECORD_PLAY_FAILED);
     return E_FAIL;
   }
-  if (FAILED(recorder_->Start(audioEndByte_, nullptr))) {
+  if (FAILED(recorder_->start(audioEndByte_, nullptr))) {
     fail(host);
     return E_FAIL;
   }
@@ -76,8 +76,8 @@ HRESULT RecordingPass::start(ExportHost& host, const ExportSettings& settings) {
 void RecordingPass::fail(ExportHost& host) {
   host.setRecordingActive(false);
   if (recorder_) {
-    recorder_->Stop();
-    recorder_->Close();
+    recorder_->stop();
+    recorder_->close();
     recorder_.reset();
   }
   progress_.destroy();
@@ -93,12 +93,12 @@ void RecordingPass::dropPendingTicks(ExportHost& host) {
 }
 
 HRESULT RecordingPass::stop(ExportHost& host) {
-  HRESULT result = FAILED(recorder_->Stop()) ? E_FAIL : S_OK;
+  HRESULT result = FAILED(recorder_->stop()) ? E_FAIL : S_OK;
   host.setRecordingActive(false);
   const bool cancelled = progress_.cancelRequested();
   if (SUCCEEDED(result) && cancelled) result = E_ABORT;
   if (SUCCEEDED(result)) {
-    audioEndByte_ = frozenByte_ != 0 ? frozenByte_ : recorder_->RecordedBytes();
+    audioEndByte_ = frozenByte_ != 0 ? frozenByte_ : recorder_->recordedBytes();
     if (progress_.finishRequested()) {
       const uint64_t perSecond = settings_.audioFormat.nAvgBytesPerSec;
       const int64_t end = static_cast<int64_t>(static_cast<uint64_t>(fps100_) * audioEndByte_ / (perSecond * 100)) - 1;
@@ -113,7 +113,7 @@ HRESULT RecordingPass::stop(ExportHost& host) {
     lock_.unlock();
   }
   host.stop();
-  recorder_->Close();
+  recorder_->close();
   recorder_.reset();
   if (cancelled) DeleteFileA(host.recordingWavPath());
   progress_.destroy();
@@ -170,7 +170,7 @@ void RecordingPass::tick(ExportHost& host) {
   }
   if (++tickCount_ >= host.frameRate()) {
     tickCount_ = 0;
-    const uint64_t recorded = recorder_->RecordedBytes();
+    const uint64_t recorded = recorder_->recordedBytes();
     if (recorded >= audioEndByte_) {
       if (SUCCEEDED(stop(host))) finishWithVideo(host);
       dropPendingTicks(host);
@@ -188,7 +188,7 @@ void RecordingPass::tick(ExportHost& host) {
     deliverPendingTicks(host);
   } else {
     // The movie waits while the user answers; the recording's end is this moment.
-    if (frozenByte_ == 0) frozenByte_ = recorder_->RecordedBytes();
+    if (frozenByte_ == 0) frozenByte_ = recorder_->recordedBytes();
     dropPendingTicks(host);
   }
 }

@@ -85,12 +85,12 @@ HRESULT VideoPass::run() {
 
 bool VideoPass::openSound() {
   if (s_.wavPath[0]) {
-    if (FAILED(source_.Open(s_.wavPath, WavFile::ReadMode))) return false;
+    if (FAILED(source_.open(s_.wavPath, WavFile::ReadMode))) return false;
     sound_.audioStartByte = 0;
-    sound_.audioEndByte = source_.DataSize();
+    sound_.audioEndByte = source_.dataSize();
     return true;
   }
-  return SUCCEEDED(source_.Open(host_.recordingWavPath(), WavFile::ReadMode));
+  return SUCCEEDED(source_.open(host_.recordingWavPath(), WavFile::ReadMode));
 }
 
 void VideoPass::makeFrameFormat() {
@@ -139,7 +139,7 @@ HRESULT VideoPass::setUp() {
   Sleep(1000);
 
   if (s_.audioEnabled) {
-    format_.sound = source_.Format();
+    format_.sound = source_.format();
     chunkBytes_ = soundChunkBytes(*format_.sound, s_.frameRate100);
     lastReadBytes_ = chunkBytes_;
   }
@@ -157,7 +157,7 @@ HRESULT VideoPass::setUp() {
     // Whole sample frames only, so that channels stay in place.
     const WORD align = format_.sound->nBlockAlign ? format_.sound->nBlockAlign : 1;
     sound_.audioStartByte -= sound_.audioStartByte % align;
-    if (sound_.audioStartByte != 0 && source_.Seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
+    if (sound_.audioStartByte != 0 && source_.seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
       return E_FAIL;
     soundPosition_ = sound_.audioStartByte;
   }
@@ -232,7 +232,7 @@ bool VideoPass::writeSound() {
   const DWORD wanted = left < chunkBytes_ ? static_cast<DWORD>(left) : chunkBytes_;
   DWORD read = 0;
   if (wanted) {
-    const HRESULT status = source_.Read(buffer_.get(), wanted, &read);
+    const HRESULT status = source_.read(buffer_.get(), wanted, &read);
     if (FAILED(status)) {
       result_ = status;
       return false;
@@ -307,7 +307,7 @@ void VideoPass::end() {
   cancelled_ = progress_.cancelRequested();
   progress_.destroy();
   if (!output_.close() && !cancelled_) reportWriteFailure();
-  source_.Close();
+  source_.close();
   buffer_.reset();
   DeleteFileA(host_.recordingWavPath());
   if (cancelled_) {

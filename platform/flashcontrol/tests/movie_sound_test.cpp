@@ -46,8 +46,8 @@ class ControlSoundUnderLoopback : public ::testing::Test {
     ole_ = flash_.as<IOleObject>(IID_IOleObject);
     ASSERT_TRUE(ole_);
     ASSERT_EQ(S_OK, ole_->SetClientSite(&site_));
-    ASSERT_EQ(S_OK, recorder_.Open(wav_.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder_.Start(0, nullptr));
+    ASSERT_EQ(S_OK, recorder_.open(wav_.c_str(), &kCd));
+    ASSERT_EQ(S_OK, recorder_.start(0, nullptr));
     Sleep(200);
   }
   void TearDown() override {
@@ -71,8 +71,8 @@ class ControlSoundUnderLoopback : public ::testing::Test {
   }
   std::vector<int16_t> stopRecording() {
     Sleep(300);
-    EXPECT_EQ(S_OK, recorder_.Stop());
-    EXPECT_EQ(S_OK, recorder_.Close());
+    EXPECT_EQ(S_OK, recorder_.stop());
+    EXPECT_EQ(S_OK, recorder_.close());
     return audiotest::wavSamples(wav_);
   }
 
