@@ -27,8 +27,8 @@ void validateOnly(HWND window) {
 }
 
 IViewObjectEx* controlViewObject(HWND host) {
-  static const UINT getControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
-  auto* control = reinterpret_cast<IUnknown*>(SendMessageA(host, getControl, 0, 0));
+  static const UINT kGetControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
+  auto* control = reinterpret_cast<IUnknown*>(SendMessageA(host, kGetControl, 0, 0));
   if (!control) return nullptr;
   IViewObjectEx* view = nullptr;
   if (FAILED(IUnknown_QueryInterface(control, IID_IViewObjectEx, reinterpret_cast<void**>(&view)))) view = nullptr;

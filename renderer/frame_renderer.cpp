@@ -194,7 +194,7 @@ int32_t STDMETHODCALLTYPE FrameRenderer_GetKeepAspect(IFrameRenderer* iface) {
   return impl_from_IFrameRenderer(iface)->keepAspect;
 }
 
-const IFrameRendererVtbl frameRendererVtbl = {
+const IFrameRendererVtbl kFrameRendererVtbl = {
     FrameRenderer_QueryInterface,
     FrameRenderer_AddRef,
     FrameRenderer_Release,
@@ -214,7 +214,7 @@ const IFrameRendererVtbl frameRendererVtbl = {
 FrameRenderer* newRenderer() {
   FrameRenderer* renderer = new (std::nothrow) FrameRenderer();
   if (!renderer) return nullptr;
-  renderer->IFrameRenderer_iface.lpVtbl = &frameRendererVtbl;
+  renderer->IFrameRenderer_iface.lpVtbl = &kFrameRendererVtbl;
   renderer->info.cbSize = sizeof(MovieInfo);
   initHostServices(renderer);
   renderer->sequenceMode = kSequenceFrameByFrame;

@@ -43,9 +43,9 @@ std::vector<int16_t> asSamples(const std::vector<uint8_t>& bytes) {
 
 class RecorderWithModelDevice : public ::testing::Test {
  protected:
-  std::string path(const char* name = "rec.wav") const { return folder.file(name); }
-  TempDir folder;
-  ModelRecorderPlatform device;
+  std::string path(const char* name = "rec.wav") const { return folder_.file(name); }
+  TempDir folder_;
+  ModelRecorderPlatform device_;
 };
 
 TEST_F(RecorderWithModelDevice, OpenAsksTheMapperToPostToItsOwnThreadWithTheRecomputedFormat) {
@@ -53,23 +53,23 @@ TEST_F(RecorderWithModelDevice, OpenAsksTheMapperToPostToItsOwnThreadWithTheReco
   format.nBlockAlign = 9;
   format.nAvgBytesPerSec = 1;
   format.cbSize = 22;
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &format));
-  const WAVEFORMATEX opened = device.openedFormat();
+  const WAVEFORMATEX opened = device_.openedFormat();
   EXPECT_EQ(4, opened.nBlockAlign);
   EXPECT_EQ(176400u, opened.nAvgBytesPerSec);
   EXPECT_EQ(0, opened.cbSize);
-  EXPECT_EQ(DWORD(CALLBACK_THREAD), device.openFlags());
+  EXPECT_EQ(DWORD(CALLBACK_THREAD), device_.openFlags());
   EXPECT_TRUE(mvqtest::fileExists(path()));
   EXPECT_EQ(S_OK, recorder.close());
-  EXPECT_EQ(1, device.closeCalls());
+  EXPECT_EQ(1, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, ABlockAlignOf6GivesBuffersOf63996Bytes) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   const WAVEFORMATEX format = pcmFormat(2, 44100, 24);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &format));
-  const std::vector<WAVEHDR> headers = device.preparedHeaders();
+  const std::vector<WAVEHDR> headers = device_.preparedHeaders();
   ASSERT_EQ(4u, headers.size());
   for (size_t i = 0; i < headers.size(); ++i) {
     EXPECT_EQ(63996u, headers[i].dwBufferLength);
@@ -79,31 +79,31 @@ TEST_F(RecorderWithModelDevice, ABlockAlignOf6GivesBuffersOf63996Bytes) {
 }
 
 TEST_F(RecorderWithModelDevice, AMissingDeviceFailsWithEFailAndLeavesNoFile) {
-  device.openResult = MMSYSERR_BADDEVICEID;
-  SoundCardRecorder recorder(device);
+  device_.openResult = MMSYSERR_BADDEVICEID;
+  SoundCardRecorder recorder(device_);
   EXPECT_EQ(E_FAIL, recorder.open(path().c_str(), &kCdFormat));
   EXPECT_FALSE(mvqtest::fileExists(path()));
   EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
   EXPECT_EQ(S_OK, recorder.close());
-  device.openResult = MMSYSERR_NOERROR;
+  device_.openResult = MMSYSERR_NOERROR;
   EXPECT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat)) << "the recorder is usable afterwards";
 }
 
 TEST_F(RecorderWithModelDevice, FailuresAfterTheDeviceOpenedCloseIt) {
   {
-    device.prepareResult = MMSYSERR_NOMEM;
-    SoundCardRecorder recorder(device);
+    device_.prepareResult = MMSYSERR_NOMEM;
+    SoundCardRecorder recorder(device_);
     EXPECT_EQ(E_FAIL, recorder.open(path().c_str(), &kCdFormat));
-    EXPECT_EQ(1, device.closeCalls());
+    EXPECT_EQ(1, device_.closeCalls());
   }
-  device.prepareResult = MMSYSERR_NOERROR;
-  SoundCardRecorder recorder(device);
-  EXPECT_EQ(E_FAIL, recorder.open(folder.file("no\\such\\folder\\rec.wav").c_str(), &kCdFormat));
-  EXPECT_EQ(2, device.closeCalls());
+  device_.prepareResult = MMSYSERR_NOERROR;
+  SoundCardRecorder recorder(device_);
+  EXPECT_EQ(E_FAIL, recorder.open(folder_.file("no\\such\\folder\\rec.wav").c_str(), &kCdFormat));
+  EXPECT_EQ(2, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, BadArgumentsAndASecondOpenAreRefused) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   EXPECT_EQ(E_INVALIDARG, recorder.open(nullptr, &kCdFormat));
   EXPECT_EQ(E_INVALIDARG, recorder.open(path().c_str(), nullptr));
   const WAVEFORMATEX silent = pcmFormat(0, 44100, 16);
@@ -112,23 +112,23 @@ TEST_F(RecorderWithModelDevice, BadArgumentsAndASecondOpenAreRefused) {
   adpcm.wFormatTag = 0x11;
   adpcm.cbSize = 2;
   EXPECT_EQ(E_INVALIDARG, recorder.open(path().c_str(), &adpcm)) << "its extra bytes are not there";
-  EXPECT_EQ(0, device.openCalls());
+  EXPECT_EQ(0, device_.openCalls());
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   EXPECT_EQ(E_FAIL, recorder.open(path("other.wav").c_str(), &kCdFormat));
-  EXPECT_EQ(1, device.openCalls());
+  EXPECT_EQ(1, device_.openCalls());
 }
 
 TEST_F(RecorderWithModelDevice, TooLittleFreeSpaceMakesStartFail) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
-  device.volumeFreeBytes = 102399;
+  device_.volumeFreeBytes = 102399;
   EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
   EXPECT_EQ(E_FAIL, recorder.start(100, nullptr));
-  EXPECT_EQ(0, device.addCalls());
+  EXPECT_EQ(0, device_.addCalls());
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(folder.path() + "\\", device.freeSpaceDirectory());
+  EXPECT_EQ(folder_.path() + "\\", device_.freeSpaceDirectory());
 
-  device.volumeFreeBytes = 200000;
+  device_.volumeFreeBytes = 200000;
   EXPECT_EQ(E_FAIL, recorder.start(200000, nullptr)) << "the limit must stay below the free space";
   EXPECT_EQ(S_OK, recorder.start(199999, nullptr));
   EXPECT_TRUE(recorder.running());
@@ -136,45 +136,45 @@ TEST_F(RecorderWithModelDevice, TooLittleFreeSpaceMakesStartFail) {
 }
 
 TEST_F(RecorderWithModelDevice, WithoutALimitRecordingStopsGrowingAtTheFreeSpace) {
-  device.volumeFreeBytes = 102400;
-  SoundCardRecorder recorder(device);
+  device_.volumeFreeBytes = 102400;
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
-  ASSERT_TRUE(device.giveBack(64000));
-  ASSERT_TRUE(device.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
   ASSERT_TRUE(waitUntil([&] { return recorder.recordedBytes() == 102400; }));
   EXPECT_EQ(S_OK, recorder.close());
   EXPECT_EQ(102400u, recordedData(path()).size());
 }
 
 TEST_F(RecorderWithModelDevice, StartWhileRunningNeitherResetsTheCountNorQueuesTwice) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
-  EXPECT_EQ(4, device.addCalls());
-  ASSERT_TRUE(device.giveBack(1000));
-  ASSERT_TRUE(waitUntil([&] { return device.addCalls() == 5; }));
+  EXPECT_EQ(4, device_.addCalls());
+  ASSERT_TRUE(device_.giveBack(1000));
+  ASSERT_TRUE(waitUntil([&] { return device_.addCalls() == 5; }));
   EXPECT_EQ(S_OK, recorder.start(0, nullptr));
-  EXPECT_EQ(5, device.addCalls());
-  EXPECT_EQ(1, device.startCalls());
+  EXPECT_EQ(5, device_.addCalls());
+  EXPECT_EQ(1, device_.startCalls());
   EXPECT_EQ(1000u, recorder.recordedBytes());
   EXPECT_EQ(S_OK, recorder.close());
 }
 
 TEST_F(RecorderWithModelDevice, TheLimitCutsTheBufferThatReachesItAndStopsQueueing) {
   HANDLE limitReached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(100000, limitReached));
-  ASSERT_TRUE(device.giveBack(64000));
-  ASSERT_TRUE(waitUntil([&] { return device.addCalls() == 5; })) << "a buffer below the limit is queued again";
+  ASSERT_TRUE(device_.giveBack(64000));
+  ASSERT_TRUE(waitUntil([&] { return device_.addCalls() == 5; })) << "a buffer below the limit is queued again";
   EXPECT_NE(WAIT_OBJECT_0, WaitForSingleObject(limitReached, 0));
-  ASSERT_TRUE(device.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
   ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(limitReached, 5000));
   EXPECT_EQ(100000u, recorder.recordedBytes());
-  ASSERT_TRUE(device.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
   EXPECT_EQ(S_OK, recorder.stop());
-  EXPECT_EQ(5, device.addCalls()) << "buffers at and past the limit are not queued again";
+  EXPECT_EQ(5, device_.addCalls()) << "buffers at and past the limit are not queued again";
   EXPECT_EQ(100000u, recorder.recordedBytes());
   EXPECT_EQ(S_OK, recorder.close());
 
@@ -190,27 +190,27 @@ TEST_F(RecorderWithModelDevice, TheLimitCutsTheBufferThatReachesItAndStopsQueuei
 }
 
 TEST_F(RecorderWithModelDevice, StopWritesTheBuffersTheResetReturnsWithoutQueueingThem) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
   EXPECT_EQ(S_OK, recorder.stop());
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(0, device.queued());
-  EXPECT_EQ(4, device.addCalls());
+  EXPECT_EQ(0, device_.queued());
+  EXPECT_EQ(4, device_.addCalls());
   EXPECT_EQ(S_OK, recorder.stop()) << "stopping a stopped recorder succeeds";
   EXPECT_EQ(S_OK, recorder.close());
   EXPECT_EQ(S_OK, recorder.close()) << "closing a closed recorder succeeds";
-  EXPECT_EQ(1, device.closeCalls());
+  EXPECT_EQ(1, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, ADeviceThatDoesNotStartIsClosed) {
-  device.startResult = MMSYSERR_ERROR;
-  SoundCardRecorder recorder(device);
+  device_.startResult = MMSYSERR_ERROR;
+  SoundCardRecorder recorder(device_);
   ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
   EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(1, device.closeCalls());
-  EXPECT_EQ(0, device.queued());
+  EXPECT_EQ(1, device_.closeCalls());
+  EXPECT_EQ(0, device_.queued());
 }
 
 // ---- against the sound card: the PulseAudio loopback of ./moviquill test ----
@@ -221,11 +221,11 @@ class RecorderUnderLoopback : public ::testing::Test {
     if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
     if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
   }
-  TempDir folder;
+  TempDir folder_;
 };
 
 TEST_F(RecorderUnderLoopback, AToneKeepsItsFrequencyAndLevelInTheRecording) {
-  const std::string path = folder.file("tone.wav");
+  const std::string path = folder_.file("tone.wav");
   SoundCardRecorder recorder;
   ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
@@ -248,7 +248,7 @@ TEST_F(RecorderUnderLoopback, AToneKeepsItsFrequencyAndLevelInTheRecording) {
 }
 
 TEST_F(RecorderUnderLoopback, ALimitOf100BytesLeavesExactly100Bytes) {
-  const std::string path = folder.file("limit.wav");
+  const std::string path = folder_.file("limit.wav");
   HANDLE limitReached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   SoundCardRecorder recorder;
   ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
@@ -262,7 +262,7 @@ TEST_F(RecorderUnderLoopback, ALimitOf100BytesLeavesExactly100Bytes) {
 }
 
 TEST_F(RecorderUnderLoopback, StopCountsWhatTheResetGaveBack) {
-  const std::string path = folder.file("stop.wav");
+  const std::string path = folder_.file("stop.wav");
   SoundCardRecorder recorder;
   ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
@@ -276,7 +276,7 @@ TEST_F(RecorderUnderLoopback, StopCountsWhatTheResetGaveBack) {
 }
 
 TEST_F(RecorderUnderLoopback, StartWhileRunningKeepsTheRecordingGoing) {
-  const std::string path = folder.file("twice.wav");
+  const std::string path = folder_.file("twice.wav");
   SoundCardRecorder recorder;
   ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
   ASSERT_EQ(S_OK, recorder.start(0, nullptr));
