@@ -81,7 +81,7 @@ void PreviewPainter::paint() {
   RECT client;
   GetClientRect(host, &client);
   if (!memoryDc) memoryDc = CreateCompatibleDC(nullptr);
-  if (!surface.Create(client.right, client.bottom, 24, memoryDc)) {
+  if (!surface.create(client.right, client.bottom, 24, memoryDc)) {
     if (view) IViewObjectEx_Release(view);
     painting = 0;
     return;

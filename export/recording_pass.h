@@ -21,7 +21,7 @@ class RecordingPass {
 
   // S_OK when recording has begun (the rest happens in tick()), E_FAIL otherwise.
   HRESULT start(ExportHost& host, const ExportSettings& settings);
-  // One WM_APP_TICK while recordingActive is set.
+  // One kAppTickMessage while recordingActive is set.
   void tick(ExportHost& host);
 
  private:
