@@ -109,7 +109,7 @@ void onInit(HWND dialog, DialogState& state) {
   CheckDlgButton(dialog, IDC_SKIP_BACKWARD + state.pendingMode, BST_CHECKED);
   CheckDlgButton(dialog, IDC_PLAY_AFTER, s.playAfterCreating ? BST_CHECKED : BST_UNCHECKED);
   showCompressorName(dialog, s.compressor);
-  SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, FormatText(s.audioFormat).c_str());
+  SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, formatText(s.audioFormat).c_str());
   if (s.audioEnabled && s.wavPath[0]) {
     state.audioChoice = IDC_AUDIO_WAV;
     showWavPath(dialog, s.wavPath);
@@ -148,7 +148,7 @@ void chooseCompressor(HWND dialog, DialogState& state) {
 
 void chooseFormat(HWND dialog, DialogState& state) {
   std::string text;
-  if (ChooseAudioFormat(dialog, &state.settings->audioFormat, &text))
+  if (chooseAudioFormat(dialog, &state.settings->audioFormat, &text))
     SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, text.c_str());
 }
 
