@@ -76,7 +76,7 @@ class ControlSoundUnderLoopback : public ::testing::Test {
     return audiotest::wavSamples(wav_);
   }
 
-  const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+  static constexpr WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
   bool initialized_ = false;
   ServiceClientSite site_;
   ComPtr<IShockwaveFlash> flash_;
