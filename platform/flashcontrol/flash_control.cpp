@@ -72,7 +72,7 @@ FlashControl* createFlashControl() {
     delete control;
     return nullptr;
   }
-  control->IShockwaveFlash_iface.lpVtbl = &shockwaveFlashVtbl;
+  control->IShockwaveFlash_iface.lpVtbl = &kShockwaveFlashVtbl;
   control->IOleObject_iface.lpVtbl = &kOleObjectVtbl;
   control->IOleInPlaceObjectWindowless_iface.lpVtbl = &kInPlaceObjectVtbl;
   control->IViewObjectEx_iface.lpVtbl = &kViewObjectVtbl;

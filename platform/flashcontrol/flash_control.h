@@ -56,7 +56,7 @@ struct FlashControl {
   DWORD timerCookie;
 };
 
-extern const IShockwaveFlashVtbl shockwaveFlashVtbl;
+extern const IShockwaveFlashVtbl kShockwaveFlashVtbl;
 extern const IOleObjectVtbl kOleObjectVtbl;
 extern const IOleInPlaceObjectWindowlessVtbl kInPlaceObjectVtbl;
 extern const IViewObjectExVtbl kViewObjectVtbl;
