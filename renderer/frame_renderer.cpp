@@ -149,7 +149,7 @@ HRESULT setFrameSize(FrameRenderer* renderer, int32_t width, int32_t height) {
                                                           reinterpret_cast<void**>(&inPlace)))) {
     const RECT rect = {0, 0, width, height};
     inPlace->lpVtbl->SetObjectRects(inPlace, &rect, &rect);
-    inPlace->lpVtbl->release(inPlace);
+    inPlace->lpVtbl->Release(inPlace);
   }
   // Setting the scale mode again makes the control lay out for the new size.
   int scaleMode = 0;

@@ -17,7 +17,7 @@ class ControlView {
       view_ = nullptr;
   }
   ~ControlView() {
-    if (view_) view_->lpVtbl->release(view_);
+    if (view_) view_->lpVtbl->Release(view_);
   }
   ControlView(const ControlView&) = delete;
   ControlView& operator=(const ControlView&) = delete;

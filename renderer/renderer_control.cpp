@@ -73,7 +73,7 @@ HRESULT createControl(FrameRenderer* renderer) {
 // A released control can no longer be ticked, whatever it left advised.
 void releaseControl(FrameRenderer* renderer) {
   if (!renderer->control) return;
-  renderer->control->lpVtbl->release(renderer->control);
+  renderer->control->lpVtbl->Release(renderer->control);
   renderer->control = nullptr;
   renderer->timerSink = nullptr;
 }
