@@ -72,7 +72,7 @@ HRESULT STDMETHODCALLTYPE HostTimer_GetTime(ITimer* iface, VARIANT* time) {
   return S_OK;
 }
 
-const ITimerVtbl HostTimer_vtbl = {
+const ITimerVtbl kHostTimerVtbl = {
     HostTimer_QueryInterface, HostTimer_AddRef, HostTimer_Release, HostTimer_Advise,
     HostTimer_Unadvise,       HostTimer_Freeze, HostTimer_GetTime,
 };
@@ -85,7 +85,7 @@ void CALLBACK pacedTickCallback(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR
 }
 
 void initHostTimer(HostTimer* timer, MultimediaTimer& clock) {
-  timer->ITimer_iface.lpVtbl = &HostTimer_vtbl;
+  timer->ITimer_iface.lpVtbl = &kHostTimerVtbl;
   timer->ref = 1;
   timer->periodMin = 0;
   timer->periodMax = 0;

@@ -96,7 +96,7 @@ LRESULT MainFrame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // An export takes the system menu away; closing must wait for its end.
       if ((wParam & 0xFFF0) == SC_CLOSE && !(GetWindowLongA(mainWindow_, GWL_STYLE) & WS_SYSMENU)) return 0;
       break;
-    case WM_APP_TICK: return onAppTick(lParam);
+    case kAppTickMessage: return onAppTick(lParam);
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
     default: break;
   }

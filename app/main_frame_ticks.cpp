@@ -1,4 +1,4 @@
-// The tick flags as the export passes see them: the window's WM_APP_TICK
+// The tick flags as the export passes see them: the window's kAppTickMessage
 // handling reads them, the multimedia timer's thread counts pending ticks.
 #include "main_frame.h"
 #include "tick_state.h"

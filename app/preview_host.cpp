@@ -24,8 +24,8 @@ bool attachToHost(HWND host, IUnknown* object) {
 }
 
 void giveSite(HWND host, IServiceProvider* site) {
-  static const UINT getHost = RegisterWindowMessageA("WM_ATLGETHOST");
-  ComReference<IUnknown> container(reinterpret_cast<IUnknown*>(SendMessageA(host, getHost, 0, 0)));
+  static const UINT kGetHost = RegisterWindowMessageA("WM_ATLGETHOST");
+  ComReference<IUnknown> container(reinterpret_cast<IUnknown*>(SendMessageA(host, kGetHost, 0, 0)));
   if (!container) return;
   ComReference<IObjectWithSite> withSite;
   if (SUCCEEDED(IUnknown_QueryInterface(container.get(), IID_IObjectWithSite, withSite.receive())))

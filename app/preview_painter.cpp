@@ -27,8 +27,8 @@ void validateOnly(HWND window) {
 }
 
 IViewObjectEx* controlViewObject(HWND host) {
-  static const UINT getControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
-  auto* control = reinterpret_cast<IUnknown*>(SendMessageA(host, getControl, 0, 0));
+  static const UINT kGetControl = RegisterWindowMessageA("WM_ATLGETCONTROL");
+  auto* control = reinterpret_cast<IUnknown*>(SendMessageA(host, kGetControl, 0, 0));
   if (!control) return nullptr;
   IViewObjectEx* view = nullptr;
   if (FAILED(IUnknown_QueryInterface(control, IID_IViewObjectEx, reinterpret_cast<void**>(&view)))) view = nullptr;
@@ -81,7 +81,7 @@ void PreviewPainter::paint() {
   RECT client;
   GetClientRect(host, &client);
   if (!memoryDc) memoryDc = CreateCompatibleDC(nullptr);
-  if (!surface.Create(client.right, client.bottom, 24, memoryDc)) {
+  if (!surface.create(client.right, client.bottom, 24, memoryDc)) {
     if (view) IViewObjectEx_Release(view);
     painting = 0;
     return;

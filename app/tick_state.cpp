@@ -18,7 +18,7 @@ void postTick(TickState& state, ITimerSink** sinkSlot) {
     InterlockedIncrement(&state.pendingTicks);
     if (state.tickReady) {
       state.tickReady = 0;
-      PostMessageA(state.window, WM_APP_TICK, 0, slot);
+      PostMessageA(state.window, kAppTickMessage, 0, slot);
     }
     return;
   }
@@ -26,7 +26,7 @@ void postTick(TickState& state, ITimerSink** sinkSlot) {
   // thread slows the movie down instead of bunching ticks up.
   if (state.pendingTicks != 0) return;
   InterlockedIncrement(&state.pendingTicks);
-  PostMessageA(state.window, WM_APP_TICK, 0, slot);
+  PostMessageA(state.window, kAppTickMessage, 0, slot);
 }
 
 TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now, ITimerSink** timerSink) {

@@ -1,15 +1,15 @@
 // The preview clock's shared state and its two halves: the multimedia-timer
-// callback that posts WM_APP_TICK, and the main window's use of that message.
+// callback that posts kAppTickMessage, and the main window's use of that message.
 // The timer thread touches pendingTicks only with interlocked operations.
 #pragma once
 
 #include <windows.h>
 #include <ocmm.h>
 
-constexpr UINT WM_APP_TICK = WM_APP + 100;
+constexpr UINT kAppTickMessage = WM_APP + 100;
 
 struct TickState {
-  HWND window;  // the main window, the target of WM_APP_TICK
+  HWND window;  // the main window, the target of kAppTickMessage
   volatile LONG pendingTicks;
   volatile LONG tickReady;
   volatile LONG recordingActive;
@@ -30,6 +30,6 @@ enum class TickUse {
   ForRecording,  // the recording pass must handle it, including the counters
 };
 
-// The main window's WM_APP_TICK: notes the slot's sink in *timerSink and
+// The main window's kAppTickMessage: notes the slot's sink in *timerSink and
 // delivers the tick with the time now unless stopped.
 TickUse takeTick(TickState& state, ITimerSink** sinkSlot, bool stopped, DWORD now, ITimerSink** timerSink);

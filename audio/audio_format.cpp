@@ -61,14 +61,14 @@ WAVEFORMATEX defaultAudioFormat() {
   return format;
 }
 
-std::string FormatText(const WAVEFORMATEX& format) {
+std::string formatText(const WAVEFORMATEX& format) {
   std::string tag;
   std::string name;
   if (tagName(format.wFormatTag, &tag) && formatName(format, &name)) return joined(tag.c_str(), name.c_str());
   return joined("unknown tag", "unknown format");
 }
 
-bool ChooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text) {
+bool chooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text) {
   DWORD size = 0;
   if (acmMetrics(nullptr, ACM_METRIC_MAX_SIZE_FORMAT, &size) != MMSYSERR_NOERROR) return false;
   if (size < kShortFormatBytes) size = kShortFormatBytes;
@@ -95,6 +95,6 @@ bool ChooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text) {
 
   std::memcpy(format, edited.format(), kShortFormatBytes);
   // The chooser's own name fields are not reliable after it closes: ask the drivers.
-  *text = FormatText(*format);
+  *text = formatText(*format);
   return true;
 }

@@ -12,8 +12,8 @@ WAVEFORMATEX defaultAudioFormat();
 
 // Runs the chooser on dialog template 318 of the program. On acceptance format and
 // text are replaced and true is returned; otherwise both are left as they were.
-bool ChooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text);
+bool chooseAudioFormat(HWND owner, WAVEFORMATEX* format, std::string* text);
 
 // " " + format tag name + ": " + format name, from the installed drivers;
 // " unknown tag: unknown format" when they do not know the format.
-std::string FormatText(const WAVEFORMATEX& format);
+std::string formatText(const WAVEFORMATEX& format);

@@ -4,10 +4,10 @@
 
 RecordingMixer::RecordingMixer(OutOfMemoryReport outOfMemory, MixerApi& api) : api_(api), outOfMemory_(outOfMemory) {}
 
-RecordingMixer::~RecordingMixer() { Close(); }
+RecordingMixer::~RecordingMixer() { close(); }
 
-bool RecordingMixer::Open(HWND window, DWORD sourceType, DWORD controlType) {
-  Close();
+bool RecordingMixer::open(HWND window, DWORD sourceType, DWORD controlType) {
+  close();
   if (api_.deviceCount() == 0) return false;
   if (api_.open(&mixer_, 0, window) != MMSYSERR_NOERROR) {
     mixer_ = nullptr;
@@ -21,7 +21,7 @@ bool RecordingMixer::Open(HWND window, DWORD sourceType, DWORD controlType) {
     setUpSources(destination);
   }
   if (sources_.empty()) {
-    Close();
+    close();
     return false;
   }
   return true;
@@ -105,12 +105,12 @@ void RecordingMixer::setUpSources(const MIXERLINEA& destination) {
   }
 }
 
-int RecordingMixer::Level() const {
+int RecordingMixer::level() const {
   const MixerControlEntry* entry = master_ ? master_.get() : sources_.empty() ? nullptr : sources_.front().get();
   return entry ? scale_.levelOf(entry->largestValue()) : 0;
 }
 
-bool RecordingMixer::SetLevel(int level) {
+bool RecordingMixer::setLevel(int level) {
   if (!mixer_) return false;
   const DWORD value = static_cast<DWORD>(level) * scale_.unit;
   if (master_ && !master_->write(api_, mixer_, value)) return false;
@@ -128,7 +128,7 @@ MixerControlEntry* RecordingMixer::entryFor(DWORD controlId) const {
   return nullptr;
 }
 
-bool RecordingMixer::OnControlChange(HMIXER mixer, DWORD controlId, int* level) {
+bool RecordingMixer::onControlChange(HMIXER mixer, DWORD controlId, int* level) {
   *level = 0;
   if (!mixer_ || mixer != mixer_) return false;
   MixerControlEntry* entry = entryFor(controlId);
@@ -137,7 +137,7 @@ bool RecordingMixer::OnControlChange(HMIXER mixer, DWORD controlId, int* level) 
   return true;
 }
 
-void RecordingMixer::Close() {
+void RecordingMixer::close() {
   master_.reset();
   sources_.clear();
   scaleSet_ = false;

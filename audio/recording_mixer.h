@@ -25,14 +25,14 @@ class RecordingMixer {
 
   // The program passes MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT and MIXERCONTROL_CONTROLTYPE_VOLUME.
   // False without a source line of that type carrying the control.
-  bool Open(HWND window, DWORD sourceType, DWORD controlType);
-  DWORD Steps() const { return scale_.steps; }
-  int Level() const;
-  bool SetLevel(int level);
+  bool open(HWND window, DWORD sourceType, DWORD controlType);
+  DWORD steps() const { return scale_.steps; }
+  int level() const;
+  bool setLevel(int level);
   // True when the notification is about one of this mixer's controls; level is then
   // the control's newly read level (0 when it cannot be read, with false).
-  bool OnControlChange(HMIXER mixer, DWORD controlId, int* level);
-  void Close();
+  bool onControlChange(HMIXER mixer, DWORD controlId, int* level);
+  void close();
 
   bool hasMaster() const { return master_ != nullptr; }
   size_t sourceCount() const { return sources_.size(); }

@@ -32,10 +32,10 @@ std::string directoryOf(const char* path) {
 SoundCardRecorder::SoundCardRecorder(RecorderPlatform& platform) : platform_(platform) {}
 
 SoundCardRecorder::~SoundCardRecorder() {
-  if (FAILED(Close())) abandonDevice();
+  if (FAILED(close())) abandonDevice();
 }
 
-HRESULT SoundCardRecorder::Open(const char* path, const WAVEFORMATEX* format) {
+HRESULT SoundCardRecorder::open(const char* path, const WAVEFORMATEX* format) {
   if (!path || !format) return E_INVALIDARG;
   if (device_ || running_) return E_FAIL;
   const WAVEFORMATEX wanted = recordingFormat(*format);
@@ -55,7 +55,7 @@ HRESULT SoundCardRecorder::Open(const char* path, const WAVEFORMATEX* format) {
     buffers_.reset();
     return E_FAIL;
   }
-  if (!prepareHeaders() || FAILED(file_.Open(path, WavFile::WriteMode, &format_))) {
+  if (!prepareHeaders() || FAILED(file_.open(path, WavFile::WriteMode, &format_))) {
     abandonDevice();
     return E_FAIL;
   }
@@ -115,12 +115,12 @@ void SoundCardRecorder::handleBuffer(HWAVEIN device, WAVEHDR* header) {
   const DWORD bytes = header->dwBytesRecorded;
   if (recorded + bytes >= limit) {
     const DWORD rest = static_cast<DWORD>(limit - recorded);
-    if (FAILED(file_.Write(header->lpData, rest))) return;
+    if (FAILED(file_.write(header->lpData, rest))) return;
     recordedBytes_.store(limit);
     if (HANDLE event = limitEvent_.load()) SetEvent(event);
     return;
   }
-  if (FAILED(file_.Write(header->lpData, bytes))) return;
+  if (FAILED(file_.write(header->lpData, bytes))) return;
   recordedBytes_.store(recorded + bytes);
   std::lock_guard<std::mutex> hold(queueLock_);
   if (running_) {
@@ -143,7 +143,7 @@ bool SoundCardRecorder::prepareHeaders() {
   return true;
 }
 
-HRESULT SoundCardRecorder::Start(uint64_t limit, HANDLE event) {
+HRESULT SoundCardRecorder::start(uint64_t limit, HANDLE event) {
   if (running_) return S_OK;
   if (!device_) return E_FAIL;
   uint64_t freeBytes = 0;
@@ -166,8 +166,8 @@ HRESULT SoundCardRecorder::Start(uint64_t limit, HANDLE event) {
   }
   running_ = true;
   if (platform_.start(device_) != MMSYSERR_NOERROR) {
-    Stop();
-    Close();
+    stop();
+    close();
     return E_FAIL;
   }
   return S_OK;
@@ -182,7 +182,7 @@ bool SoundCardRecorder::queueBuffers() {
   return true;
 }
 
-HRESULT SoundCardRecorder::Stop() {
+HRESULT SoundCardRecorder::stop() {
   if (!running_) return S_OK;
   {
     std::lock_guard<std::mutex> hold(queueLock_);
@@ -201,9 +201,9 @@ bool SoundCardRecorder::waitForCaptureThread() {
   return WaitForSingleObject(drained_, kThreadWaitMs) == WAIT_OBJECT_0;
 }
 
-HRESULT SoundCardRecorder::Close() {
+HRESULT SoundCardRecorder::close() {
   if (!device_) return S_OK;
-  if (running_ && FAILED(Stop())) return E_FAIL;
+  if (running_ && FAILED(stop())) return E_FAIL;
   while (preparedHeaders_ > 0) {
     if (platform_.unprepareHeader(device_, &headers_[preparedHeaders_ - 1]) != MMSYSERR_NOERROR) return E_FAIL;
     --preparedHeaders_;
@@ -212,7 +212,7 @@ HRESULT SoundCardRecorder::Close() {
   device_ = nullptr;
   endCaptureThread();
   releaseBuffers(deviceClosed);
-  const bool fileClosed = SUCCEEDED(file_.Close());
+  const bool fileClosed = SUCCEEDED(file_.close());
   return deviceClosed && fileClosed ? S_OK : E_FAIL;
 }
 
@@ -232,7 +232,7 @@ void SoundCardRecorder::abandonDevice() {
     releaseBuffers(deviceClosed);
   }
   endCaptureThread();
-  file_.Close();
+  file_.close();
 }
 
 // A device that did not close may still write into its buffers: they are left to it.

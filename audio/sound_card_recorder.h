@@ -28,13 +28,13 @@ class SoundCardRecorder {
   SoundCardRecorder(const SoundCardRecorder&) = delete;
   SoundCardRecorder& operator=(const SoundCardRecorder&) = delete;
 
-  HRESULT Open(const char* path, const WAVEFORMATEX* format);
+  HRESULT open(const char* path, const WAVEFORMATEX* format);
   // limit 0: as much as the volume holds; event (optional) is signalled at the limit.
-  HRESULT Start(uint64_t limit, HANDLE event);
+  HRESULT start(uint64_t limit, HANDLE event);
   // When it returns, every buffer the device gave back has been written and counted.
-  HRESULT Stop();
-  uint64_t RecordedBytes() const { return recordedBytes_.load(); }
-  HRESULT Close();
+  HRESULT stop();
+  uint64_t recordedBytes() const { return recordedBytes_.load(); }
+  HRESULT close();
 
   bool running() const { return running_.load(); }
 

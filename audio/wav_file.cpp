@@ -35,13 +35,13 @@ DWORD wavSampleFrames(DWORD dataSize, const WAVEFORMATEX& format) {
 }
 
 WavFile::~WavFile() {
-  if (FAILED(Close())) closeFile();
+  if (FAILED(close())) closeFile();
 }
 
-const WAVEFORMATEX* WavFile::Format() const { return reinterpret_cast<const WAVEFORMATEX*>(format_.get()); }
+const WAVEFORMATEX* WavFile::format() const { return reinterpret_cast<const WAVEFORMATEX*>(format_.get()); }
 
-HRESULT WavFile::Open(const char* path, int mode, const WAVEFORMATEX* format) {
-  if (FAILED(Close())) closeFile();
+HRESULT WavFile::open(const char* path, int mode, const WAVEFORMATEX* format) {
+  if (FAILED(close())) closeFile();
   format_.reset();
   name_.clear();
   if (!path || std::strlen(path) < 4) return E_INVALIDARG;
@@ -112,10 +112,9 @@ HRESULT WavFile::writeHeader() {
   riffChunk_.fccType = kWave;
   if (mmioCreateChunk(file_, &riffChunk_, MMIO_CREATERIFF) != MMSYSERR_NOERROR) return E_FAIL;
 
-  const WAVEFORMATEX& format = *Format();
   MMCKINFO fmt = {};
   fmt.ckid = kFmt;
-  fmt.cksize = formatBytes(format);
+  fmt.cksize = formatBytes(*format());
   if (mmioCreateChunk(file_, &fmt, 0) != MMSYSERR_NOERROR) return E_FAIL;
   if (!writeAll(file_, format_.get(), fmt.cksize)) return E_FAIL;
   if (mmioAscend(file_, &fmt, 0) != MMSYSERR_NOERROR) return E_FAIL;
@@ -134,7 +133,7 @@ HRESULT WavFile::writeHeader() {
   return S_OK;
 }
 
-HRESULT WavFile::Read(void* buffer, DWORD count, DWORD* bytesRead) {
+HRESULT WavFile::read(void* buffer, DWORD count, DWORD* bytesRead) {
   if (bytesRead) *bytesRead = 0;
   if (!buffer || count == 0) return E_INVALIDARG;
   if (!file_) return E_FAIL;
@@ -144,14 +143,14 @@ HRESULT WavFile::Read(void* buffer, DWORD count, DWORD* bytesRead) {
   return S_OK;
 }
 
-HRESULT WavFile::Write(const void* buffer, DWORD count) {
+HRESULT WavFile::write(const void* buffer, DWORD count) {
   if (!file_) return CO_E_NOTINITIALIZED;
   if (!buffer) return E_INVALIDARG;
   mmioWrite(file_, static_cast<const char*>(buffer), static_cast<LONG>(count));
   return S_OK;
 }
 
-LONG WavFile::Seek(LONG offset, int origin) {
+LONG WavFile::seek(LONG offset, int origin) {
   if (!file_) return -1;
   return mmioSeek(file_, offset, origin);
 }
@@ -168,7 +167,7 @@ HRESULT WavFile::finishChunks() {
   MMCKINFO fact = {};
   fact.ckid = kFact;
   if (mmioDescend(file_, &fact, &riff, MMIO_FINDCHUNK) == MMSYSERR_NOERROR) {
-    const DWORD frames = wavSampleFrames(dataSize_, *Format());
+    const DWORD frames = wavSampleFrames(dataSize_, *format());
     writeAll(file_, &frames, sizeof frames);
     mmioAscend(file_, &fact, 0);
   }
@@ -176,7 +175,7 @@ HRESULT WavFile::finishChunks() {
   return S_OK;
 }
 
-HRESULT WavFile::Close() {
+HRESULT WavFile::close() {
   if (!file_) return S_OK;
   if (mode_ == WriteMode) {
     const HRESULT finished = finishChunks();

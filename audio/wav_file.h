@@ -20,15 +20,15 @@ class WavFile {
 
   // ReadMode opens an existing file and leaves the position at its sound data;
   // WriteMode creates (or truncates) the file with format, which is required then.
-  HRESULT Open(const char* path, int mode, const WAVEFORMATEX* format = nullptr);
+  HRESULT open(const char* path, int mode, const WAVEFORMATEX* format = nullptr);
   // Reads on from the current position; chunks after "data" read as sound too.
-  HRESULT Read(void* buffer, DWORD count, DWORD* bytesRead);
-  HRESULT Write(const void* buffer, DWORD count);
-  LONG Seek(LONG offset, int origin);
-  HRESULT Close();
+  HRESULT read(void* buffer, DWORD count, DWORD* bytesRead);
+  HRESULT write(const void* buffer, DWORD count);
+  LONG seek(LONG offset, int origin);
+  HRESULT close();
 
-  DWORD DataSize() const { return dataSize_; }
-  const WAVEFORMATEX* Format() const;
+  DWORD dataSize() const { return dataSize_; }
+  const WAVEFORMATEX* format() const;
   bool isOpen() const { return file_ != nullptr; }
   const std::string& name() const { return name_; }
 

@@ -4,11 +4,11 @@
 
 FrameSurface::FrameSurface() : bitmap_(nullptr), bits_(nullptr) { std::memset(&header_, 0, sizeof header_); }
 
-FrameSurface::~FrameSurface() { Release(); }
+FrameSurface::~FrameSurface() { release(); }
 
-bool FrameSurface::Create(int width, int height, int bitCount, HDC dc) {
+bool FrameSurface::create(int width, int height, int bitCount, HDC dc) {
   if (bitmap_ && width == header_.biWidth && height == header_.biHeight && bitCount == header_.biBitCount) return true;
-  Release();
+  release();
   // Sizes whose byte count does not fit a 32-bit size field are never allocated.
   const bool rowFits = width > 0 && width <= 0xFFFFFF && bitCount > 0 && bitCount <= 32;
   const LONG stride = rowFits ? frameSurfaceStride(width, static_cast<WORD>(bitCount)) : 0;
@@ -34,7 +34,7 @@ bool FrameSurface::Create(int width, int height, int bitCount, HDC dc) {
   return bitmap_ != nullptr;
 }
 
-void FrameSurface::Release() {
+void FrameSurface::release() {
   if (bitmap_) DeleteObject(bitmap_);
   bitmap_ = nullptr;
   bits_ = nullptr;

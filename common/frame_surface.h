@@ -15,8 +15,8 @@ class FrameSurface {
   // Reallocates only when the size or bit count changes; true when a bitmap
   // exists afterwards. After a failed allocation the header keeps the
   // requested size, so the next call tries again.
-  bool Create(int width, int height, int bitCount, HDC dc);
-  void Release();
+  bool create(int width, int height, int bitCount, HDC dc);
+  void release();
 
   HBITMAP bitmap() const { return bitmap_; }
   const BITMAPINFOHEADER& header() const { return header_; }

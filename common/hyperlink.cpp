@@ -10,30 +10,6 @@ namespace {
 
 constexpr char kInstanceProperty[] = "MvqHyperLink";
 
-bool isReflectedControlMessage(UINT message) {
-  if (message < kReflectedMessageBase) return false;
-  switch (message - kReflectedMessageBase) {
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_COMPAREITEM:
-    case WM_DELETEITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_PARENTNOTIFY:
-    case WM_NOTIFY:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return true;
-    default: return false;
-  }
-}
-
 std::string narrowText(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
@@ -107,7 +83,8 @@ LRESULT HyperLink::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return CallWindowProcA(previous, window, message, wParam, lParam);
     }
     default:
-      if (isReflectedControlMessage(message))
+      // Reflected notifications it does not answer get the default answer, as unreflected ones would.
+      if (message >= kReflectedMessageBase && isChildNotification(message - kReflectedMessageBase))
         return DefWindowProcA(control_, message - kReflectedMessageBase, wParam, lParam);
       break;
   }

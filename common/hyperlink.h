@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "notification_reflector.h"
+
 class HyperLink {
  public:
   HyperLink();
@@ -42,6 +44,3 @@ class HyperLink {
   std::wstring target_;
   UINT_PTR timerId_;
 };
-
-// Control messages sent back to the child that caused them have this added.
-constexpr UINT kReflectedMessageBase = 0x2000;

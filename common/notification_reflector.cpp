@@ -1,12 +1,10 @@
 #include "notification_reflector.h"
 
-#include "hyperlink.h"
-
 namespace {
 
 HWND notifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!isChildNotification(message)) return nullptr;
   switch (message) {
-    case WM_COMMAND: return reinterpret_cast<HWND>(lParam);
     case WM_NOTIFY: return reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
     case WM_PARENTNOTIFY:
       switch (LOWORD(wParam)) {
@@ -19,6 +17,21 @@ HWND notifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
       return wParam ? GetDlgItem(parent, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID) : nullptr;
     case WM_COMPAREITEM: return wParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
     case WM_DELETEITEM: return wParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default: return reinterpret_cast<HWND>(lParam);  // the others carry the child's window
+  }
+}
+
+}  // namespace
+
+bool isChildNotification(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_HSCROLL:
@@ -29,12 +42,10 @@ HWND notifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return reinterpret_cast<HWND>(lParam);
-    default: return nullptr;
+    case WM_CTLCOLORSTATIC: return true;
+    default: return false;
   }
 }
-
-}  // namespace
 
 bool reflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   HWND child = notifyingChild(parent, message, wParam, lParam);

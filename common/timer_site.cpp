@@ -31,7 +31,7 @@ HRESULT STDMETHODCALLTYPE Site_QueryService(IServiceProvider* iface, REFGUID, RE
   return ITimerService_QueryInterface(service, IID_ITimerService, out);
 }
 
-const IServiceProviderVtbl siteVtbl = {
+const IServiceProviderVtbl kSiteVtbl = {
     Site_QueryInterface,
     Site_AddRef,
     Site_Release,
@@ -62,7 +62,7 @@ HRESULT STDMETHODCALLTYPE TimerService_GetNamedTimer(ITimerService*, REFGUID, IT
 }
 HRESULT STDMETHODCALLTYPE TimerService_SetNamedTimerReference(ITimerService*, REFGUID, ITimer*) { return E_NOTIMPL; }
 
-const ITimerServiceVtbl timerServiceVtbl = {
+const ITimerServiceVtbl kTimerServiceVtbl = {
     TimerService_QueryInterface, TimerService_AddRef,        TimerService_Release,
     TimerService_CreateTimer,    TimerService_GetNamedTimer, TimerService_SetNamedTimerReference,
 };
@@ -70,7 +70,7 @@ const ITimerServiceVtbl timerServiceVtbl = {
 }  // namespace
 
 void initTimerSite(TimerSite* site, ITimer* timer) {
-  site->IServiceProvider_iface.lpVtbl = &siteVtbl;
-  site->ITimerService_iface.lpVtbl = &timerServiceVtbl;
+  site->IServiceProvider_iface.lpVtbl = &kSiteVtbl;
+  site->ITimerService_iface.lpVtbl = &kTimerServiceVtbl;
   site->timer = timer;
 }

@@ -24,6 +24,8 @@ extern const IID IID_IShockwaveFlash;
 }
 #endif
 
+// The interface as the control's type library names it.
+// NOLINTBEGIN(readability-identifier-naming)
 typedef interface IShockwaveFlash IShockwaveFlash;
 
 #if defined(__cplusplus) && !defined(CINTERFACE)
@@ -235,3 +237,4 @@ interface IShockwaveFlash {
 #endif
 
 #endif
+// NOLINTEND(readability-identifier-naming)

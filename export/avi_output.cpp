@@ -68,7 +68,7 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withSound) {
+UINT AviOutput::open(const char* path, const AviOutputFormat& format, bool withSound) {
   path_ = path;
   dataBytes_ = chunks_ = 0;
   soundCreated_ = false;
@@ -87,10 +87,10 @@ UINT AviOutput::Open(const char* path, const AviOutputFormat& format, bool withS
     return IDS_COMPRESSED_STREAM_FAILED;
   BITMAPINFOHEADER frame = format.frame;
   if (AVIStreamSetFormat(compressed_, 0, &frame, sizeof frame) != AVIERR_OK) return IDS_SET_FORMAT_FAILED;
-  return withSound ? CreateSoundStream(format) : 0;
+  return withSound ? createSoundStream(format) : 0;
 }
 
-UINT AviOutput::CreateSoundStream(const AviOutputFormat& format) {
+UINT AviOutput::createSoundStream(const AviOutputFormat& format) {
   AVISTREAMINFOA info = soundHeader(*format.sound, format.frameRate100ForSound);
   if (AVIFileCreateStreamA(file_, &sound_, &info) != AVIERR_OK) {
     sound_ = nullptr;
@@ -126,11 +126,11 @@ HRESULT AviOutput::write(PAVISTREAM stream, LONG start, LONG samples, const void
   return result;
 }
 
-HRESULT AviOutput::WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes) {
+HRESULT AviOutput::writeFrame(LONG index, const void* bits, LONG size, LONG* bytes) {
   return write(compressed_, index, 1, bits, size, frameFlags_, bytes);
 }
 
-HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* bytes) {
+HRESULT AviOutput::writeSound(const void* data, LONG samples, LONG size, LONG* bytes) {
   // Sound is only ever appended; the AVI file services count a sound stream's
   // length in blocks written and refuse a sample position after the first block.
   const HRESULT result = write(sound_, -1, samples, data, size, 0, bytes);
@@ -138,7 +138,7 @@ HRESULT AviOutput::WriteSound(const void* data, LONG samples, LONG size, LONG* b
   return result;
 }
 
-bool AviOutput::Close() {
+bool AviOutput::close() {
   if (sound_) AVIStreamRelease(sound_);
   if (compressed_) AVIStreamRelease(compressed_);
   if (video_) AVIStreamRelease(video_);

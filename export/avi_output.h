@@ -21,23 +21,23 @@ struct AviOutputFormat {
 class AviOutput {
  public:
   AviOutput() = default;
-  ~AviOutput() { Close(); }
+  ~AviOutput() { close(); }
   AviOutput(const AviOutput&) = delete;
   AviOutput& operator=(const AviOutput&) = delete;
 
   // 0 on success, else the id of the failure's message; withSound false leaves
   // the sound stream out.
-  UINT Open(const char* path, const AviOutputFormat& format, bool withSound);
-  UINT CreateSoundStream(const AviOutputFormat& format);
+  UINT open(const char* path, const AviOutputFormat& format, bool withSound);
+  UINT createSoundStream(const AviOutputFormat& format);
   // The written byte count is added to *bytes.
-  HRESULT WriteFrame(LONG index, const void* bits, LONG size, LONG* bytes);
+  HRESULT writeFrame(LONG index, const void* bits, LONG size, LONG* bytes);
   // Appended after the sound written so far.
-  HRESULT WriteSound(const void* data, LONG samples, LONG size, LONG* bytes);
+  HRESULT writeSound(const void* data, LONG samples, LONG size, LONG* bytes);
   bool hasSound() const { return sound_ != nullptr; }
   bool isOpen() const { return file_ != nullptr; }
   // False when the file on disk came out shorter than the data written to it.
   // The sound stream's header then gives the sample frames written to this file.
-  bool Close();
+  bool close();
 
  private:
   // Under Wine the AVI file services report neither a failed write nor a failed

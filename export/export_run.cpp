@@ -47,7 +47,7 @@ bool ExportRun::run(ExportHost& host) {
   host.sizeToMovie(client.right, client.bottom, host.keepAspectChecked());
   settings_ = edited;
   // The movie's own sound: recorded first, in real time; the video pass follows from the ticks.
-  if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.Start(host, settings_));
+  if (settings_.audioEnabled && !settings_.wavPath[0]) return SUCCEEDED(recording_.start(host, settings_));
   host.setVideoPassActive(true);
   runVideoPass(host, settings_, VideoPassSound{0, 0, 0}, splitLimit_);
   host.setVideoPassActive(false);

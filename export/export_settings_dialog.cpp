@@ -90,13 +90,13 @@ void openMixer(HWND dialog, DialogState& state) {
     reportOutOfMemory();
     return;
   }
-  if (!state.mixer->Open(dialog, kWaveOutSourceLine, kVolumeControl)) {
+  if (!state.mixer->open(dialog, kWaveOutSourceLine, kVolumeControl)) {
     state.mixer.reset();
     return;
   }
   HWND bar = GetDlgItem(dialog, IDC_RECORD_VOLUME);
-  SendMessageA(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, state.mixer->Steps()));
-  SendMessageA(bar, TBM_SETPOS, TRUE, state.mixer->Level());
+  SendMessageA(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, state.mixer->steps()));
+  SendMessageA(bar, TBM_SETPOS, TRUE, state.mixer->level());
 }
 
 void onInit(HWND dialog, DialogState& state) {
@@ -109,7 +109,7 @@ void onInit(HWND dialog, DialogState& state) {
   CheckDlgButton(dialog, IDC_SKIP_BACKWARD + state.pendingMode, BST_CHECKED);
   CheckDlgButton(dialog, IDC_PLAY_AFTER, s.playAfterCreating ? BST_CHECKED : BST_UNCHECKED);
   showCompressorName(dialog, s.compressor);
-  SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, FormatText(s.audioFormat).c_str());
+  SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, formatText(s.audioFormat).c_str());
   if (s.audioEnabled && s.wavPath[0]) {
     state.audioChoice = IDC_AUDIO_WAV;
     showWavPath(dialog, s.wavPath);
@@ -148,7 +148,7 @@ void chooseCompressor(HWND dialog, DialogState& state) {
 
 void chooseFormat(HWND dialog, DialogState& state) {
   std::string text;
-  if (ChooseAudioFormat(dialog, &state.settings->audioFormat, &text))
+  if (chooseAudioFormat(dialog, &state.settings->audioFormat, &text))
     SetDlgItemTextA(dialog, IDC_FORMAT_TEXT, text.c_str());
 }
 
@@ -188,12 +188,12 @@ void onVolumeScroll(HWND dialog, DialogState& state, WPARAM wParam, HWND from) {
   if (!state.mixer || from != GetDlgItem(dialog, IDC_RECORD_VOLUME)) return;
   const int code = LOWORD(wParam);
   if (code != TB_PAGEUP && code != TB_PAGEDOWN && code != TB_THUMBTRACK && code != TB_ENDTRACK) return;
-  state.mixer->SetLevel(static_cast<int>(SendMessageA(from, TBM_GETPOS, 0, 0)));
+  state.mixer->setLevel(static_cast<int>(SendMessageA(from, TBM_GETPOS, 0, 0)));
 }
 
 void onMixerChange(HWND dialog, DialogState& state, WPARAM wParam, LPARAM lParam) {
   int level = 0;
-  if (state.mixer && state.mixer->OnControlChange(reinterpret_cast<HMIXER>(wParam), static_cast<DWORD>(lParam), &level))
+  if (state.mixer && state.mixer->onControlChange(reinterpret_cast<HMIXER>(wParam), static_cast<DWORD>(lParam), &level))
     SendDlgItemMessageA(dialog, IDC_RECORD_VOLUME, TBM_SETPOS, TRUE, level);
 }
 
@@ -222,11 +222,11 @@ bool wavFileUsable(HWND dialog, const char* path) {
   }
   CloseHandle(file);
   WavFile wav;
-  if (FAILED(wav.Open(path, WavFile::ReadMode))) {
+  if (FAILED(wav.open(path, WavFile::ReadMode))) {
     errorBox(dialog, IDS_INVALID_WAV);
     return false;
   }
-  wav.Close();
+  wav.close();
   return true;
 }
 
@@ -281,7 +281,7 @@ void onCommand(HWND dialog, DialogState& state, int id) {
 void onDestroy(DialogState& state) {
   if (state.startedVolumeControl && IsWindow(state.startedVolumeControl))
     SendMessageA(state.startedVolumeControl, WM_DESTROY, 0, 0);
-  if (state.mixer) state.mixer->Close();
+  if (state.mixer) state.mixer->close();
   state.mixer.reset();
 }
 

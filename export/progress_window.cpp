@@ -17,8 +17,8 @@ void loadText(UINT id, char* text, int size) {
 
 }  // namespace
 
-bool ProgressWindow::Create(HWND owner) {
-  Destroy();
+bool ProgressWindow::create(HWND owner) {
+  destroy();
   window_ = CreateDialogParamA(appInstance(), MAKEINTRESOURCEA(IDD_PROGRESS), owner, dialogProc,
                                reinterpret_cast<LPARAM>(this));
   if (!window_) return false;
@@ -26,22 +26,22 @@ bool ProgressWindow::Create(HWND owner) {
   return true;
 }
 
-void ProgressWindow::Destroy() {
+void ProgressWindow::destroy() {
   if (window_) DestroyWindow(window_);
   window_ = nullptr;
 }
 
-void ProgressWindow::SetCaption(UINT stringId) {
+void ProgressWindow::setCaption(UINT stringId) {
   char text[128];
   loadText(stringId, text, sizeof text);
   SetWindowTextA(window_, text);
 }
 
-void ProgressWindow::SetRange(int low, int high) {
+void ProgressWindow::setRange(int low, int high) {
   SendDlgItemMessageA(window_, IDC_PROGRESS_BAR, PBM_SETRANGE32, low, high);
 }
 
-void ProgressWindow::SetPosition(int value) {
+void ProgressWindow::setPosition(int value) {
   SendDlgItemMessageA(window_, IDC_PROGRESS_BAR, PBM_SETPOS, value, 0);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -51,19 +51,19 @@ void ProgressWindow::SetPosition(int value) {
   }
 }
 
-void ProgressWindow::EnableButton(int which, bool on) {
+void ProgressWindow::enableButton(int which, bool on) {
   const int id = which == 1 ? IDC_PROGRESS_FINISH : which == 2 ? IDCANCEL : 0;
   if (id) EnableWindow(GetDlgItem(window_, id), on);
 }
 
-void ProgressWindow::SetCountText(UINT stringId, int count) {
+void ProgressWindow::setCountText(UINT stringId, int count) {
   char format[128], text[160];
   loadText(stringId, format, sizeof format);
   std::snprintf(text, sizeof text, format, count);
   SetDlgItemTextA(window_, IDC_PROGRESS_COUNT, text);
 }
 
-void ProgressWindow::SetTotalText(int total, int first, int last) {
+void ProgressWindow::setTotalText(int total, int first, int last) {
   char format[128], text[192];
   loadText(IDS_TOTAL_TEXT, format, sizeof format);
   std::snprintf(text, sizeof text, format, total, first, last);
@@ -84,7 +84,7 @@ void ProgressWindow::onFinish() {
   asking_ = false;
   if (answer == IDNO) return;
   finishRequested_ = true;
-  EnableButton(1, false);
+  enableButton(1, false);
 }
 
 void ProgressWindow::onCancel() {

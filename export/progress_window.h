@@ -7,22 +7,22 @@
 class ProgressWindow {
  public:
   ProgressWindow() = default;
-  ~ProgressWindow() { Destroy(); }
+  ~ProgressWindow() { destroy(); }
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-  bool Create(HWND owner);
-  void Destroy();
+  bool create(HWND owner);
+  void destroy();
   HWND window() const { return window_; }
 
-  void SetCaption(UINT stringId);
-  void SetRange(int low, int high);
+  void setCaption(UINT stringId);
+  void setRange(int low, int high);
   // Moves the bar, then dispatches every waiting message so the buttons work.
-  void SetPosition(int value);
+  void setPosition(int value);
   // which: 1 = Finish, 2 = Cancel; other values do nothing.
-  void EnableButton(int which, bool on);
-  void SetCountText(UINT stringId, int count);
-  void SetTotalText(int total, int first, int last);
+  void enableButton(int which, bool on);
+  void setCountText(UINT stringId, int count);
+  void setTotalText(int total, int first, int last);
 
   bool cancelRequested() const { return cancelRequested_; }
   bool finishRequested() const { return finishRequested_; }

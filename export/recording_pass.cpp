@@ -21,7 +21,7 @@ bool tempVolumeHolds(uint64_t bytes) {
 
 }  // namespace
 
-HRESULT RecordingPass::Start(ExportHost& host, const ExportSettings& settings) {
+HRESULT RecordingPass::start(ExportHost& host, const ExportSettings& settings) {
   settings_ = settings;
   lock_.lock(host.window());
   fps100_ = static_cast<LONG>(host.frameRate() * 100);
@@ -40,14 +40,14 @@ HRESULT RecordingPass::Start(ExportHost& host, const ExportSettings& settings) {
     fail(host);
     return E_FAIL;
   }
-  progress_.Create(host.window());
-  progress_.SetRange(0, static_cast<int>((settings.endFrame + 1.0) / host.frameRate()));
-  if (audioStartByte_ != 0) progress_.EnableButton(1, false);
-  progress_.SetTotalText(settings.endFrame - settings.startFrame + 1, settings.startFrame, settings.endFrame);
-  progress_.SetCountText(IDS_CREATING_AUDIO, 0);
+  progress_.create(host.window());
+  progress_.setRange(0, static_cast<int>((settings.endFrame + 1.0) / host.frameRate()));
+  if (audioStartByte_ != 0) progress_.enableButton(1, false);
+  progress_.setTotalText(settings.endFrame - settings.startFrame + 1, settings.startFrame, settings.endFrame);
+  progress_.setCountText(IDS_CREATING_AUDIO, 0);
   tickCount_ = 0;
   seconds_ = 0;
-  if (FAILED(recorder_->Open(host.recordingWavPath(), &settings.audioFormat))) {
+  if (FAILED(recorder_->open(host.recordingWavPath(), &settings.audioFormat))) {
     fail(host);
     return E_FAIL;
   }
@@ -63,7 +63,7 @@ HRESULT RecordingPass::Start(ExportHost& host, const ExportSettings& settings) {
     errorBox(host.window(), IDS_RECORD_PLAY_FAILED);
     return E_FAIL;
   }
-  if (FAILED(recorder_->Start(audioEndByte_, nullptr))) {
+  if (FAILED(recorder_->start(audioEndByte_, nullptr))) {
     fail(host);
     return E_FAIL;
   }
@@ -76,11 +76,11 @@ HRESULT RecordingPass::Start(ExportHost& host, const ExportSettings& settings) {
 void RecordingPass::fail(ExportHost& host) {
   host.setRecordingActive(false);
   if (recorder_) {
-    recorder_->Stop();
-    recorder_->Close();
+    recorder_->stop();
+    recorder_->close();
     recorder_.reset();
   }
-  progress_.Destroy();
+  progress_.destroy();
   IShockwaveFlash_Rewind(host.flash());
   host.stop();
   lock_.unlock();
@@ -92,13 +92,13 @@ void RecordingPass::dropPendingTicks(ExportHost& host) {
   host.readyForTicks();
 }
 
-HRESULT RecordingPass::Stop(ExportHost& host) {
-  HRESULT result = FAILED(recorder_->Stop()) ? E_FAIL : S_OK;
+HRESULT RecordingPass::stop(ExportHost& host) {
+  HRESULT result = FAILED(recorder_->stop()) ? E_FAIL : S_OK;
   host.setRecordingActive(false);
   const bool cancelled = progress_.cancelRequested();
   if (SUCCEEDED(result) && cancelled) result = E_ABORT;
   if (SUCCEEDED(result)) {
-    audioEndByte_ = frozenByte_ != 0 ? frozenByte_ : recorder_->RecordedBytes();
+    audioEndByte_ = frozenByte_ != 0 ? frozenByte_ : recorder_->recordedBytes();
     if (progress_.finishRequested()) {
       const uint64_t perSecond = settings_.audioFormat.nAvgBytesPerSec;
       const int64_t end = static_cast<int64_t>(static_cast<uint64_t>(fps100_) * audioEndByte_ / (perSecond * 100)) - 1;
@@ -113,10 +113,10 @@ HRESULT RecordingPass::Stop(ExportHost& host) {
     lock_.unlock();
   }
   host.stop();
-  recorder_->Close();
+  recorder_->close();
   recorder_.reset();
   if (cancelled) DeleteFileA(host.recordingWavPath());
-  progress_.Destroy();
+  progress_.destroy();
   return result;
 }
 
@@ -161,7 +161,7 @@ void RecordingPass::tick(ExportHost& host) {
   if (!recorder_) return;
   if (progress_.finishRequested() || progress_.cancelRequested()) {
     const bool finished = progress_.finishRequested() && !progress_.cancelRequested();
-    if (SUCCEEDED(Stop(host)) && finished)
+    if (SUCCEEDED(stop(host)) && finished)
       finishWithVideo(host);
     else
       host.stop();
@@ -170,17 +170,17 @@ void RecordingPass::tick(ExportHost& host) {
   }
   if (++tickCount_ >= host.frameRate()) {
     tickCount_ = 0;
-    const uint64_t recorded = recorder_->RecordedBytes();
+    const uint64_t recorded = recorder_->recordedBytes();
     if (recorded >= audioEndByte_) {
-      if (SUCCEEDED(Stop(host))) finishWithVideo(host);
+      if (SUCCEEDED(stop(host))) finishWithVideo(host);
       dropPendingTicks(host);
       return;
     }
     ++seconds_;
-    progress_.SetPosition(seconds_);
+    progress_.setPosition(seconds_);
     if (!recorder_) return;  // the dispatch above ran a later tick to the end
-    progress_.SetCountText(IDS_CREATING_AUDIO, static_cast<int>(seconds_ * host.frameRate()));
-    if (audioStartByte_ != 0 && recorded > audioStartByte_) progress_.EnableButton(1, true);
+    progress_.setCountText(IDS_CREATING_AUDIO, static_cast<int>(seconds_ * host.frameRate()));
+    if (audioStartByte_ != 0 && recorded > audioStartByte_) progress_.enableButton(1, true);
   }
   if (!progress_.asking()) {
     frozenByte_ = 0;
@@ -188,7 +188,7 @@ void RecordingPass::tick(ExportHost& host) {
     deliverPendingTicks(host);
   } else {
     // The movie waits while the user answers; the recording's end is this moment.
-    if (frozenByte_ == 0) frozenByte_ = recorder_->RecordedBytes();
+    if (frozenByte_ == 0) frozenByte_ = recorder_->recordedBytes();
     dropPendingTicks(host);
   }
 }

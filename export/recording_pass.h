@@ -20,12 +20,12 @@ class RecordingPass {
   explicit RecordingPass(uint64_t splitLimit) : splitLimit_(splitLimit) {}
 
   // S_OK when recording has begun (the rest happens in tick()), E_FAIL otherwise.
-  HRESULT Start(ExportHost& host, const ExportSettings& settings);
-  // One WM_APP_TICK while recordingActive is set.
+  HRESULT start(ExportHost& host, const ExportSettings& settings);
+  // One kAppTickMessage while recordingActive is set.
   void tick(ExportHost& host);
 
  private:
-  HRESULT Stop(ExportHost& host);
+  HRESULT stop(ExportHost& host);
   void fail(ExportHost& host);
   void finishWithVideo(ExportHost& host);
   void runAhead(ExportHost& host);

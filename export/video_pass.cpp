@@ -85,12 +85,12 @@ HRESULT VideoPass::run() {
 
 bool VideoPass::openSound() {
   if (s_.wavPath[0]) {
-    if (FAILED(source_.Open(s_.wavPath, WavFile::ReadMode))) return false;
+    if (FAILED(source_.open(s_.wavPath, WavFile::ReadMode))) return false;
     sound_.audioStartByte = 0;
-    sound_.audioEndByte = source_.DataSize();
+    sound_.audioEndByte = source_.dataSize();
     return true;
   }
-  return SUCCEEDED(source_.Open(host_.recordingWavPath(), WavFile::ReadMode));
+  return SUCCEEDED(source_.open(host_.recordingWavPath(), WavFile::ReadMode));
 }
 
 void VideoPass::makeFrameFormat() {
@@ -121,11 +121,11 @@ void VideoPass::makeFrameFormat() {
 }
 
 void VideoPass::showProgress() {
-  progress_.Create(host_.window());
-  progress_.SetCaption(IDS_CONVERTING);
-  progress_.SetRange(s_.startFrame, s_.endFrame);
-  progress_.SetTotalText(s_.endFrame - s_.startFrame + 1, s_.startFrame, s_.endFrame);
-  progress_.SetCountText(IDS_CREATING_VIDEO, 0);
+  progress_.create(host_.window());
+  progress_.setCaption(IDS_CONVERTING);
+  progress_.setRange(s_.startFrame, s_.endFrame);
+  progress_.setTotalText(s_.endFrame - s_.startFrame + 1, s_.startFrame, s_.endFrame);
+  progress_.setCountText(IDS_CREATING_VIDEO, 0);
 }
 
 HRESULT VideoPass::setUp() {
@@ -139,11 +139,11 @@ HRESULT VideoPass::setUp() {
   Sleep(1000);
 
   if (s_.audioEnabled) {
-    format_.sound = source_.Format();
+    format_.sound = source_.format();
     chunkBytes_ = soundChunkBytes(*format_.sound, s_.frameRate100);
     lastReadBytes_ = chunkBytes_;
   }
-  const UINT failure = output_.Open(host_.outputPath(), format_, s_.audioEnabled);
+  const UINT failure = output_.open(host_.outputPath(), format_, s_.audioEnabled);
   if (failure) {
     errorBox(host_.window(), failure);
     return E_FAIL;
@@ -157,7 +157,7 @@ HRESULT VideoPass::setUp() {
     // Whole sample frames only, so that channels stay in place.
     const WORD align = format_.sound->nBlockAlign ? format_.sound->nBlockAlign : 1;
     sound_.audioStartByte -= sound_.audioStartByte % align;
-    if (sound_.audioStartByte != 0 && source_.Seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
+    if (sound_.audioStartByte != 0 && source_.seek(static_cast<LONG>(sound_.audioStartByte), SEEK_CUR) == -1)
       return E_FAIL;
     soundPosition_ = sound_.audioStartByte;
   }
@@ -210,7 +210,7 @@ bool VideoPass::writeFrame() {
   const bool fits = surface.bits() && surface.header().biWidth == format_.frame.biWidth &&
                     surface.header().biHeight == format_.frame.biHeight;
   const HRESULT written =
-      fits ? output_.WriteFrame(fileFrameIndex_, surface.bits(), format_.frame.biSizeImage, &bytes) : E_FAIL;
+      fits ? output_.writeFrame(fileFrameIndex_, surface.bits(), format_.frame.biSizeImage, &bytes) : E_FAIL;
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {
     reportWriteFailure();
@@ -232,7 +232,7 @@ bool VideoPass::writeSound() {
   const DWORD wanted = left < chunkBytes_ ? static_cast<DWORD>(left) : chunkBytes_;
   DWORD read = 0;
   if (wanted) {
-    const HRESULT status = source_.Read(buffer_.get(), wanted, &read);
+    const HRESULT status = source_.read(buffer_.get(), wanted, &read);
     if (FAILED(status)) {
       result_ = status;
       return false;
@@ -244,7 +244,7 @@ bool VideoPass::writeSound() {
   const LONG samples = static_cast<LONG>(read / align);
   if (samples == 0) return true;
   LONG bytes = 0;
-  const HRESULT written = output_.WriteSound(buffer_.get(), samples, static_cast<LONG>(samples * align), &bytes);
+  const HRESULT written = output_.writeSound(buffer_.get(), samples, static_cast<LONG>(samples * align), &bytes);
   bytesInFile_ += static_cast<DWORD>(bytes);
   if (FAILED(written)) {
     reportWriteFailure();
@@ -254,7 +254,7 @@ bool VideoPass::writeSound() {
 }
 
 bool VideoPass::split() {
-  if (!output_.Close()) {
+  if (!output_.close()) {
     reportWriteFailure();
     return false;
   }
@@ -264,8 +264,8 @@ bool VideoPass::split() {
     fileCount_ = 1;
   }
   const std::string next = numberedFileName(output, fileCount_++);
-  UINT failure = output_.Open(next.c_str(), format_, false);
-  if (!failure && soundGoesOn()) failure = output_.CreateSoundStream(format_);
+  UINT failure = output_.open(next.c_str(), format_, false);
+  if (!failure && soundGoesOn()) failure = output_.createSoundStream(format_);
   if (failure) {
     errorBox(host_.window(), failure);
     return false;
@@ -285,9 +285,9 @@ bool VideoPass::captureFrames() {
     if (!writeFrame() || !writeSound()) return false;
     // Not after the last frame: that would leave a numbered file of no frames.
     if (bytesInFile_ > splitLimit_ && n < s_.endFrame && !split()) return false;
-    progress_.SetCountText(IDS_CREATING_VIDEO, frameNumber - s_.startFrame + 1);
+    progress_.setCountText(IDS_CREATING_VIDEO, frameNumber - s_.startFrame + 1);
     if (progress_.finishRequested() || progress_.cancelRequested()) break;
-    progress_.SetPosition(frameNumber);
+    progress_.setPosition(frameNumber);
   }
   return true;
 }
@@ -305,9 +305,9 @@ std::string VideoPass::firstFileName() const {
 
 void VideoPass::end() {
   cancelled_ = progress_.cancelRequested();
-  progress_.Destroy();
-  if (!output_.Close() && !cancelled_) reportWriteFailure();
-  source_.Close();
+  progress_.destroy();
+  if (!output_.close() && !cancelled_) reportWriteFailure();
+  source_.close();
   buffer_.reset();
   DeleteFileA(host_.recordingWavPath());
   if (cancelled_) {

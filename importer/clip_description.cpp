@@ -19,7 +19,7 @@ void fileNameOf(const prm::imFileAccessRec* access, char (&name)[sizeof access->
 // A prepared renderer for the movie, or the importer's result for why not.
 int32_t makeRenderer(const char* fileName, IFrameRenderer** out) {
   IFrameRenderer* renderer = nullptr;
-  if (FAILED(CreateFrameRenderer(&renderer))) return prm::imNoRenderer;
+  if (FAILED(createFrameRenderer(&renderer))) return prm::imNoRenderer;
   if (FAILED(renderer->lpVtbl->SetCacheOptions(renderer, L"", kCachedCopies))) {
     renderer->lpVtbl->Release(renderer);
     return prm::imOtherErr;

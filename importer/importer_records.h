@@ -14,6 +14,9 @@ static_assert(sizeof(void*) == 4, "the host's records hold 32-bit pointers");
 
 namespace prm {
 
+// The host's names.
+// NOLINTBEGIN(readability-identifier-naming)
+
 enum Selector : int32_t {
   imInit = 0,
   imShutdown = 1,
@@ -192,5 +195,7 @@ static_assert(offsetof(imGetPrefsRec, prefsLength) == 4 && offsetof(imGetPrefsRe
               "imGetPrefsRec layout");
 static_assert(offsetof(imAnalysisRec, buffersize) == 8 && offsetof(imAnalysisRec, buffer) == 12,
               "imAnalysisRec layout");
+
+// NOLINTEND(readability-identifier-naming)
 
 }  // namespace prm

@@ -38,11 +38,11 @@ bool readBackgroundColor(FILE* file, uint32_t length, uint32_t& color) {
 // Ends at the end of the file, the End tag or the first SetBackgroundColor.
 void findBackgroundColor(FILE* file, uint32_t& color) {
   uint32_t word;
-  while (readLittleEndian(file, 2, word) && swf::tagCode(word) != swf::TAG_END) {
+  while (readLittleEndian(file, 2, word) && swf::tagCode(word) != swf::kTagEnd) {
     uint32_t length = swf::shortLength(word);
-    if (length == swf::LONG_LENGTH && !readLittleEndian(file, 4, length)) return;
+    if (length == swf::kLongLength && !readLittleEndian(file, 4, length)) return;
     if (length == 0) continue;
-    if (swf::tagCode(word) == swf::TAG_SET_BACKGROUND_COLOR) {
+    if (swf::tagCode(word) == swf::kTagSetBackgroundColor) {
       readBackgroundColor(file, length, color);
       return;
     }
@@ -54,15 +54,15 @@ void findBackgroundColor(FILE* file, uint32_t& color) {
 
 int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header) {
   StdioFile file(path, "rb");
-  if (!file) return RENDERER_E_MOVIE_OPEN;
-  uint8_t bytes[swf::MAX_HEADER_SIZE] = {};
+  if (!file) return kRendererEMovieOpen;
+  uint8_t bytes[swf::kMaxHeaderSize] = {};
   const size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
-  if (got == 0) return RENDERER_E_MOVIE_EMPTY;
+  if (got == 0) return kRendererEMovieEmpty;
   // A file shorter than the longest header is rejected rather than half-parsed.
-  if (got < sizeof bytes || !swf::isPlainSignature(bytes)) return RENDERER_E_MOVIE_INVALID;
+  if (got < sizeof bytes || !swf::isPlainSignature(bytes)) return kRendererEMovieInvalid;
 
-  const uint8_t* rectStart = bytes + swf::PREFIX_SIZE;
-  const swf::StageRect rect = swf::decodeStageRect(rectStart, swf::MAX_RECT_SIZE);
+  const uint8_t* rectStart = bytes + swf::kPrefixSize;
+  const swf::StageRect rect = swf::decodeStageRect(rectStart, swf::kMaxRectSize);
   const uint8_t* after = rectStart + rect.size;
   header.version = bytes[3];
   header.width = (static_cast<double>(rect.xmax) - static_cast<double>(rect.xmin)) * 0.05;
@@ -71,7 +71,7 @@ int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header) {
   header.frameRate = swf::le16(after) / 256.0;
 
   // Back to the first tag, just behind the header.
-  const long back = static_cast<long>(rect.size) - static_cast<long>(swf::MAX_RECT_SIZE);
+  const long back = static_cast<long>(rect.size) - static_cast<long>(swf::kMaxRectSize);
   if (back == 0 || std::fseek(file.get(), back, SEEK_CUR) == 0) findBackgroundColor(file.get(), header.backgroundColor);
   return 0;
 }

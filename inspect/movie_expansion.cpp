@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr size_t INPUT_SIZE = 0x10000;
-constexpr size_t FIRST_OUTPUT_SIZE = 0x80000;
-constexpr size_t OUTPUT_GROWTH = 0x20000;
+constexpr size_t kInputSize = 0x10000;
+constexpr size_t kFirstOutputSize = 0x80000;
+constexpr size_t kOutputGrowth = 0x20000;
 
 struct Buffer {
   std::unique_ptr<uint8_t[]> data;
@@ -43,7 +43,7 @@ bool inflateChunk(z_stream& z, Buffer& output, FILE* destination, bool& streamEn
       return writeAll(destination, output.data.get(), output.size - z.avail_out);
     }
     if (!writeAll(destination, output.data.get(), output.size)) return false;
-    if (!output.allocate(output.size + OUTPUT_GROWTH)) return false;
+    if (!output.allocate(output.size + kOutputGrowth)) return false;
   }
 }
 
@@ -65,13 +65,13 @@ bool inflateBody(FILE* source, FILE* destination, z_stream& z, Buffer& input, Bu
 int expandCompressedMovie(const char* sourcePath, const char* destinationPath) {
   StdioFile source(sourcePath, "rb");
   if (!source) return -1;
-  uint8_t prefix[swf::PREFIX_SIZE];
+  uint8_t prefix[swf::kPrefixSize];
   if (std::fread(prefix, 1, 4, source.get()) < 4) return -1;
   if (swf::isPlainSignature(prefix)) return 0;
   if (!swf::isZlibSignature(prefix) || std::fread(prefix + 4, 1, 4, source.get()) < 4) return -1;
 
   Buffer output, input;
-  if (!output.allocate(FIRST_OUTPUT_SIZE) || !input.allocate(INPUT_SIZE)) return -1;
+  if (!output.allocate(kFirstOutputSize) || !input.allocate(kInputSize)) return -1;
   InflateStream stream;
   if (!stream.started()) return -1;
 

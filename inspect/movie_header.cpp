@@ -8,13 +8,13 @@
 
 namespace {
 
-constexpr size_t COMPRESSED_PEEK = 512;
-constexpr size_t HEADER_TAIL = swf::MAX_HEADER_SIZE - swf::PREFIX_SIZE;  // offsets 8-28
+constexpr size_t kCompressedPeek = 512;
+constexpr size_t kHeaderTail = swf::kMaxHeaderSize - swf::kPrefixSize;  // offsets 8-28
 
 // Inflates the start of the compressed body into offsets 8-28; a body that does not
 // yield all 21 bytes is rejected.
 bool inflateHeaderTail(FILE* file, uint8_t* header) {
-  uint8_t compressed[COMPRESSED_PEEK];
+  uint8_t compressed[kCompressedPeek];
   const size_t got = std::fread(compressed, 1, sizeof compressed, file);
   if (got == 0) return false;
   InflateStream stream;
@@ -22,8 +22,8 @@ bool inflateHeaderTail(FILE* file, uint8_t* header) {
   z_stream& z = stream.get();
   z.next_in = compressed;
   z.avail_in = static_cast<uInt>(got);
-  z.next_out = header + swf::PREFIX_SIZE;
-  z.avail_out = static_cast<uInt>(HEADER_TAIL);
+  z.next_out = header + swf::kPrefixSize;
+  z.avail_out = static_cast<uInt>(kHeaderTail);
   if (inflate(&z, Z_SYNC_FLUSH) < 0 || z.avail_out != 0) return false;
   header[0] = 'F';
   return true;
@@ -32,9 +32,9 @@ bool inflateHeaderTail(FILE* file, uint8_t* header) {
 bool readHeaderBytes(const char* path, uint8_t* header) {
   StdioFile file(path, "rb");
   if (!file) return false;
-  if (std::fread(header, 1, swf::PREFIX_SIZE, file.get()) < swf::PREFIX_SIZE) return false;
+  if (std::fread(header, 1, swf::kPrefixSize, file.get()) < swf::kPrefixSize) return false;
   if (swf::isPlainSignature(header)) {
-    return std::fread(header + swf::PREFIX_SIZE, 1, HEADER_TAIL, file.get()) == HEADER_TAIL;
+    return std::fread(header + swf::kPrefixSize, 1, kHeaderTail, file.get()) == kHeaderTail;
   }
   return swf::isZlibSignature(header) && inflateHeaderTail(file.get(), header);
 }
@@ -51,11 +51,11 @@ int32_t roundHalfAwayFromZero(double value) { return static_cast<int32_t>(value 
 int readMovieHeader(const char* path, int32_t* widthPixels, int32_t* heightPixels, double* frameRate,
                     int32_t* frameCount) {
   if (!widthPixels || !heightPixels) return -1;
-  uint8_t header[swf::MAX_HEADER_SIZE] = {};
+  uint8_t header[swf::kMaxHeaderSize] = {};
   if (!readHeaderBytes(path, header) || !swf::isPlainSignature(header)) return -1;
 
-  const uint8_t* rectStart = header + swf::PREFIX_SIZE;
-  const swf::StageRect rect = swf::decodeStageRect(rectStart, swf::MAX_RECT_SIZE);
+  const uint8_t* rectStart = header + swf::kPrefixSize;
+  const swf::StageRect rect = swf::decodeStageRect(rectStart, swf::kMaxRectSize);
   const uint8_t* after = rectStart + rect.size;
   *widthPixels = roundHalfAwayFromZero(extentPixels(rect.xmin, rect.xmax));
   *heightPixels = roundHalfAwayFromZero(extentPixels(rect.ymin, rect.ymax));

@@ -25,5 +25,5 @@ struct ExpandedMovieHeader {
 int readMovieHeader(const char* path, int32_t* widthPixels, int32_t* heightPixels, double* frameRate,
                     int32_t* frameCount);
 
-// 0, or RENDERER_E_MOVIE_OPEN, RENDERER_E_MOVIE_EMPTY, RENDERER_E_MOVIE_INVALID.
+// 0, or kRendererEMovieOpen, kRendererEMovieEmpty, kRendererEMovieInvalid.
 int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header);

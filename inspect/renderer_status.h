@@ -6,16 +6,16 @@
 
 constexpr int32_t rendererStatus(uint32_t code) { return static_cast<int32_t>(code); }
 
-constexpr int32_t RENDERER_E_CONTROL_MISSING = rendererStatus(0x800403E8u);
-constexpr int32_t RENDERER_E_CONTROL_VERSION = rendererStatus(0x800403E9u);
-constexpr int32_t RENDERER_E_OUT_OF_MEMORY = rendererStatus(0x800403EAu);
-constexpr int32_t RENDERER_E_NO_WINDOW = rendererStatus(0x800403EBu);
-constexpr int32_t RENDERER_E_CACHE = rendererStatus(0x800403ECu);
+constexpr int32_t kRendererEControlMissing = rendererStatus(0x800403E8u);
+constexpr int32_t kRendererEControlVersion = rendererStatus(0x800403E9u);
+constexpr int32_t kRendererEOutOfMemory = rendererStatus(0x800403EAu);
+constexpr int32_t kRendererENoWindow = rendererStatus(0x800403EBu);
+constexpr int32_t kRendererECache = rendererStatus(0x800403ECu);
 // The (cached) movie file cannot be opened.
-constexpr int32_t RENDERER_E_MOVIE_OPEN = rendererStatus(0x800403EDu);
+constexpr int32_t kRendererEMovieOpen = rendererStatus(0x800403EDu);
 // Not a single byte can be read from the movie file.
-constexpr int32_t RENDERER_E_MOVIE_EMPTY = rendererStatus(0x800403EEu);
+constexpr int32_t kRendererEMovieEmpty = rendererStatus(0x800403EEu);
 // Not a valid uncompressed SWF movie, or it cannot be expanded.
-constexpr int32_t RENDERER_E_MOVIE_INVALID = rendererStatus(0x800403EFu);
-constexpr int32_t RENDERER_E_BAD_FRAME = rendererStatus(0x800403F0u);
-constexpr int32_t RENDERER_E_CACHE_DIR = rendererStatus(0x800403F1u);
+constexpr int32_t kRendererEMovieInvalid = rendererStatus(0x800403EFu);
+constexpr int32_t kRendererEBadFrame = rendererStatus(0x800403F0u);
+constexpr int32_t kRendererECacheDir = rendererStatus(0x800403F1u);

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr size_t PIECE_SIZE = 1024;
-constexpr size_t STDIO_BUFFER_SIZE = 0x40000;  // fewer system calls for movies of many small tags
+constexpr size_t kPieceSize = 1024;
+constexpr size_t kStdioBufferSize = 0x40000;  // fewer system calls for movies of many small tags
 
 bool isSoundTag(uint16_t code) { return (code >= 14 && code <= 19) || code == 45; }
 
@@ -22,7 +22,7 @@ class SilentCopy {
   SilentCopy(FILE* source, FILE* destination) : in_(source), out_(destination) {}
 
   void run() {
-    uint8_t prefix[swf::PREFIX_SIZE];
+    uint8_t prefix[swf::kPrefixSize];
     if (std::fread(prefix, 1, sizeof prefix, in_) != sizeof prefix || !swf::isPlainSignature(prefix)) return;
     if (!write(prefix, sizeof prefix) || !copyHeaderRest()) return;
     copyTags(false);
@@ -36,7 +36,7 @@ class SilentCopy {
 
   // Copies up to size bytes; false when fewer could be read or a write failed.
   bool copy(uint32_t size) {
-    uint8_t piece[PIECE_SIZE];
+    uint8_t piece[kPieceSize];
     while (size > 0) {
       const size_t got = std::fread(piece, 1, std::min<size_t>(size, sizeof piece), in_);
       if (got == 0 || !write(piece, got)) return false;
@@ -64,14 +64,14 @@ class SilentCopy {
     while (copyTagHeader(header)) {
       const uint32_t word = swf::le16(header);
       const uint16_t code = swf::tagCode(word);
-      if (code == swf::TAG_END) return true;
+      if (code == swf::kTagEnd) return true;
       uint32_t length = swf::shortLength(word);
-      if (length == swf::LONG_LENGTH) {
+      if (length == swf::kLongLength) {
         uint8_t longLength[4];
         if (!copyField(longLength, sizeof longLength)) return false;
         length = swf::le32(longLength);
       }
-      const bool more = (code == swf::TAG_DEFINE_SPRITE && !nested) ? copy(4) && copyTags(true) : copy(length);
+      const bool more = (code == swf::kTagDefineSprite && !nested) ? copy(4) && copyTags(true) : copy(length);
       if (!more) return false;
     }
     return false;
@@ -95,14 +95,14 @@ class SilentCopy {
 
 int silenceMovieCopy(const char* sourcePath, const char* destinationPath) {
   // Declared before the files: the buffers must outlive their fclose.
-  std::unique_ptr<char[]> sourceBuffer(new (std::nothrow) char[STDIO_BUFFER_SIZE]);
-  std::unique_ptr<char[]> destinationBuffer(new (std::nothrow) char[STDIO_BUFFER_SIZE]);
+  std::unique_ptr<char[]> sourceBuffer(new (std::nothrow) char[kStdioBufferSize]);
+  std::unique_ptr<char[]> destinationBuffer(new (std::nothrow) char[kStdioBufferSize]);
   StdioFile source(sourcePath, "rb");
   StdioFile destination(destinationPath, "wb");
   if (!source || !destination) return 0;
   // Without buffers of their own some C libraries keep their small default size.
-  if (sourceBuffer) std::setvbuf(source.get(), sourceBuffer.get(), _IOFBF, STDIO_BUFFER_SIZE);
-  if (destinationBuffer) std::setvbuf(destination.get(), destinationBuffer.get(), _IOFBF, STDIO_BUFFER_SIZE);
+  if (sourceBuffer) std::setvbuf(source.get(), sourceBuffer.get(), _IOFBF, kStdioBufferSize);
+  if (destinationBuffer) std::setvbuf(destination.get(), destinationBuffer.get(), _IOFBF, kStdioBufferSize);
   SilentCopy(source.get(), destination.get()).run();
   return 0;
 }

@@ -6,14 +6,14 @@
 
 namespace swf {
 
-constexpr size_t PREFIX_SIZE = 8;       // signature, version, file length
-constexpr size_t MAX_HEADER_SIZE = 29;  // prefix, a RECT of at most 17 bytes, rate, count
-constexpr size_t MAX_RECT_SIZE = 17;
+constexpr size_t kPrefixSize = 8;      // signature, version, file length
+constexpr size_t kMaxHeaderSize = 29;  // prefix, a RECT of at most 17 bytes, rate, count
+constexpr size_t kMaxRectSize = 17;
 
-constexpr uint16_t TAG_END = 0;
-constexpr uint16_t TAG_SET_BACKGROUND_COLOR = 9;
-constexpr uint16_t TAG_DEFINE_SPRITE = 39;
-constexpr uint16_t LONG_LENGTH = 63;  // short length meaning "a 32-bit length follows"
+constexpr uint16_t kTagEnd = 0;
+constexpr uint16_t kTagSetBackgroundColor = 9;
+constexpr uint16_t kTagDefineSprite = 39;
+constexpr uint16_t kLongLength = 63;  // short length meaning "a 32-bit length follows"
 
 inline bool isPlainSignature(const uint8_t* b) { return b[0] == 'F' && b[1] == 'W' && b[2] == 'S'; }
 inline bool isZlibSignature(const uint8_t* b) { return b[0] == 'C' && b[1] == 'W' && b[2] == 'S'; }

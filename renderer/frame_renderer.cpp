@@ -40,8 +40,8 @@ void destroyRenderer(FrameRenderer* renderer) {
   giveBackCachedMovie(renderer);
   if (renderer->hostWindow && DestroyWindow(renderer->hostWindow)) renderer->hostWindow = nullptr;
   if (renderer->memoryDC) DeleteDC(renderer->memoryDC);
-  renderer->alphaSurface.Free();
-  renderer->opaqueSurface.Free();
+  renderer->alphaSurface.free();
+  renderer->opaqueSurface.free();
   releaseControl(renderer);
   delete renderer;
 }
@@ -136,13 +136,13 @@ HRESULT restoreControl(FrameRenderer* renderer) {
 
 HRESULT setFrameSize(FrameRenderer* renderer, int32_t width, int32_t height) {
   if (width == renderer->opaqueSurface.header.biWidth && height == renderer->opaqueSurface.header.biHeight) return S_OK;
-  renderer->opaqueSurface.Free();
-  renderer->alphaSurface.Free();
+  renderer->opaqueSurface.free();
+  renderer->alphaSurface.free();
   HRESULT hr = restoreControl(renderer);
   if (FAILED(hr)) return hr;
   if (!renderer->memoryDC) {
     renderer->memoryDC = CreateCompatibleDC(nullptr);
-    if (!renderer->memoryDC) return RENDERER_E_NO_WINDOW;
+    if (!renderer->memoryDC) return kRendererENoWindow;
   }
   IOleInPlaceObject* inPlace = nullptr;
   if (SUCCEEDED(renderer->control->lpVtbl->QueryInterface(renderer->control, IID_IOleInPlaceObject,
@@ -194,7 +194,7 @@ int32_t STDMETHODCALLTYPE FrameRenderer_GetKeepAspect(IFrameRenderer* iface) {
   return impl_from_IFrameRenderer(iface)->keepAspect;
 }
 
-const IFrameRendererVtbl frameRendererVtbl = {
+const IFrameRendererVtbl kFrameRendererVtbl = {
     FrameRenderer_QueryInterface,
     FrameRenderer_AddRef,
     FrameRenderer_Release,
@@ -214,7 +214,7 @@ const IFrameRendererVtbl frameRendererVtbl = {
 FrameRenderer* newRenderer() {
   FrameRenderer* renderer = new (std::nothrow) FrameRenderer();
   if (!renderer) return nullptr;
-  renderer->IFrameRenderer_iface.lpVtbl = &frameRendererVtbl;
+  renderer->IFrameRenderer_iface.lpVtbl = &kFrameRendererVtbl;
   renderer->info.cbSize = sizeof(MovieInfo);
   initHostServices(renderer);
   renderer->sequenceMode = kSequenceFrameByFrame;
@@ -223,17 +223,17 @@ FrameRenderer* newRenderer() {
 
 }  // namespace
 
-HRESULT CreateFrameRenderer(IFrameRenderer** out) {
+HRESULT createFrameRenderer(IFrameRenderer** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   controlVersionText[0] = '\0';
   DWORD versionMS = 0, versionLS = 0;
-  if (!findControlVersion(&versionMS, &versionLS)) return RENDERER_E_CONTROL_MISSING;
-  if (isRefusedControlVersion(versionMS, versionLS)) return RENDERER_E_CONTROL_VERSION;
+  if (!findControlVersion(&versionMS, &versionLS)) return kRendererEControlMissing;
+  if (isRefusedControlVersion(versionMS, versionLS)) return kRendererEControlVersion;
   std::snprintf(controlVersionText, sizeof controlVersionText, "%d.%d.%d.%d", int(versionMS >> 16),
                 int(versionMS & 0xFFFF), int(versionLS >> 16), int(versionLS & 0xFFFF));
   FrameRenderer* renderer = newRenderer();
-  if (!renderer) return RENDERER_E_OUT_OF_MEMORY;
+  if (!renderer) return kRendererEOutOfMemory;
   *out = &renderer->IFrameRenderer_iface;
   FrameRenderer_AddRef(*out);
   return S_OK;

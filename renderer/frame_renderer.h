@@ -36,7 +36,9 @@ static_assert(sizeof(MovieInfo) == 64, "MovieInfo is a 64-byte block");
 
 typedef struct IFrameRenderer IFrameRenderer;
 
-// Slot order is fixed: callers reach the operations by position.
+// Slot order is fixed: callers reach the operations by position. Its method
+// names are written as COM interfaces write theirs.
+// NOLINTBEGIN(readability-identifier-naming)
 typedef struct IFrameRendererVtbl {
   HRESULT(STDMETHODCALLTYPE* QueryInterface)(IFrameRenderer* This, REFIID iid, void** object);
   ULONG(STDMETHODCALLTYPE* AddRef)(IFrameRenderer* This);
@@ -59,14 +61,15 @@ typedef struct IFrameRendererVtbl {
   int32_t(STDMETHODCALLTYPE* GetSequenceMode)(IFrameRenderer* This);
   int32_t(STDMETHODCALLTYPE* GetKeepAspect)(IFrameRenderer* This);
 } IFrameRendererVtbl;
+// NOLINTEND(readability-identifier-naming)
 
 struct IFrameRenderer {
   const IFrameRendererVtbl* lpVtbl;
 };
 
-// A new renderer with one reference. RENDERER_E_CONTROL_MISSING or
-// RENDERER_E_CONTROL_VERSION when the control is unusable.
-HRESULT CreateFrameRenderer(IFrameRenderer** renderer);
+// A new renderer with one reference. kRendererEControlMissing or
+// kRendererEControlVersion when the control is unusable.
+HRESULT createFrameRenderer(IFrameRenderer** renderer);
 
 // Load steps of the renderer subsystem: COM, the "AtlAxWin" class, the
 // renderer lock, the movie cache in the temporary folder with 30 kept copies.

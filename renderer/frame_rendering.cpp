@@ -49,12 +49,12 @@ void fillSurface(FrameRenderer* renderer, COLORREF color) {
 // context and the opaque surface exist, the movie stands on frame.
 HRESULT prepareRender(IFrameRenderer* iface, int32_t frame) {
   FrameRenderer* renderer = impl_from_IFrameRenderer(iface);
-  if (!ensureCachedCopy(renderer)) return RENDERER_E_CACHE;
+  if (!ensureCachedCopy(renderer)) return kRendererECache;
   if (!renderer->memoryDC) {
     const HRESULT hr = iface->lpVtbl->SetFrameSize(iface, renderer->width, renderer->height);
     if (FAILED(hr)) return hr;
   }
-  if (!renderer->opaqueSurface.Create(renderer->width, renderer->height, 24)) return E_OUTOFMEMORY;
+  if (!renderer->opaqueSurface.create(renderer->width, renderer->height, 24)) return E_OUTOFMEMORY;
   if (frame != renderer->currentFrame) return advanceTo(renderer, frame);
   return S_OK;
 }
@@ -95,7 +95,7 @@ HRESULT renderWithAlpha(IFrameRenderer* iface, int32_t frame, const BITMAPINFOHE
   putWindowMode(renderer, L"Transparent");
   view.draw(renderer->memoryDC);
 
-  if (!black.Create(white.header.biWidth, white.header.biHeight, 32)) {
+  if (!black.create(white.header.biWidth, white.header.biHeight, 32)) {
     SelectObject(renderer->memoryDC, previous);
     return E_OUTOFMEMORY;
   }

@@ -111,12 +111,12 @@ void moveCopy(const char* from, const char* to, const CacheEntry* entry) {
 HRESULT resolveDirectory(const wchar_t* directory, char* out) {
   if (!directory || !*directory) {
     const DWORD n = GetTempPathA(kCachePathSize, out);
-    if (n == 0 || n >= kCachePathSize) return RENDERER_E_CACHE_DIR;
+    if (n == 0 || n >= kCachePathSize) return kRendererECacheDir;
     return S_OK;
   }
-  if (GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) return RENDERER_E_CACHE_DIR;
+  if (GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) return kRendererECacheDir;
   const int n = WideCharToMultiByte(CP_ACP, 0, directory, -1, out, kCachePathSize - 1, nullptr, nullptr);
-  if (n <= 1) return RENDERER_E_CACHE_DIR;
+  if (n <= 1) return kRendererECacheDir;
   const size_t length = std::strlen(out);
   if (out[length - 1] != '\\') {
     out[length] = '\\';
@@ -193,7 +193,7 @@ HRESULT buildCachedMovie(int32_t* compressed, const char* sourcePath, char* copy
   };
   if (!takeTemporaryName(expanded)) return fail(E_FAIL);
   const int expansion = expandCompressedMovie(sourcePath, expanded);
-  if (expansion < 0) return fail(RENDERER_E_MOVIE_INVALID);
+  if (expansion < 0) return fail(kRendererEMovieInvalid);
   const char* input = sourcePath;
   if (expansion == 1) {
     if (!takeTemporaryName(silent)) return fail(E_FAIL);

@@ -24,7 +24,7 @@ struct CacheEntry {
 };
 
 // directory null or empty: the system's temporary folder. A directory that
-// does not exist: RENDERER_E_CACHE_DIR and nothing changes. A new directory
+// does not exist: kRendererECacheDir and nothing changes. A new directory
 // takes the in-use copies and the first keepLimit kept copies with it.
 HRESULT setCacheOptions(const wchar_t* directory, uint32_t keepLimit);
 

@@ -8,15 +8,15 @@ namespace {
 // before the system is asked.
 bool representable(LONG width, LONG height, WORD bitCount) {
   if (width <= 0 || height <= 0 || width > 0x7FFFFFFF / 4) return false;
-  const int64_t bytes = int64_t(RenderSurface::Stride(width, bitCount)) * height;
+  const int64_t bytes = int64_t(RenderSurface::stride(width, bitCount)) * height;
   return bytes <= 0x7FFFFFFF;
 }
 
 }  // namespace
 
-bool RenderSurface::Create(LONG width, LONG height, WORD bitCount) {
+bool RenderSurface::create(LONG width, LONG height, WORD bitCount) {
   if (header.biWidth == width && header.biHeight == height && header.biBitCount == bitCount) return bitmap != nullptr;
-  Free();
+  free();
   header.biSize = sizeof(BITMAPINFOHEADER);
   header.biWidth = width;
   header.biHeight = height;
@@ -24,7 +24,7 @@ bool RenderSurface::Create(LONG width, LONG height, WORD bitCount) {
   header.biBitCount = bitCount;
   header.biCompression = BI_RGB;
   if (!representable(width, height, bitCount)) return false;
-  header.biSizeImage = DWORD(Stride(width, bitCount) * height);
+  header.biSizeImage = DWORD(stride(width, bitCount) * height);
   BITMAPINFO info = {};
   info.bmiHeader = header;
   void* pixels = nullptr;
@@ -33,7 +33,7 @@ bool RenderSurface::Create(LONG width, LONG height, WORD bitCount) {
   return bitmap != nullptr;
 }
 
-void RenderSurface::Free() {
+void RenderSurface::free() {
   if (bitmap) DeleteObject(bitmap);
   bitmap = nullptr;
   bits = nullptr;

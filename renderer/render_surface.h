@@ -9,16 +9,16 @@ struct RenderSurface {
   BYTE* bits = nullptr;
 
   RenderSurface() = default;
-  ~RenderSurface() { Free(); }
+  ~RenderSurface() { free(); }
   RenderSurface(const RenderSurface&) = delete;
   RenderSurface& operator=(const RenderSurface&) = delete;
 
   // Makes the bitmap unless the header already has these values; whether a
   // bitmap exists now. A failed creation keeps the requested header, so the
   // same request fails again at once without retrying.
-  bool Create(LONG width, LONG height, WORD bitCount);
-  void Free();
+  bool create(LONG width, LONG height, WORD bitCount);
+  void free();
 
-  LONG stride() const { return Stride(header.biWidth, header.biBitCount); }
-  static LONG Stride(LONG width, WORD bitCount) { return (width * bitCount / 8 + 3) & ~3; }
+  LONG stride() const { return stride(header.biWidth, header.biBitCount); }
+  static LONG stride(LONG width, WORD bitCount) { return (width * bitCount / 8 + 3) & ~3; }
 };

@@ -46,8 +46,8 @@ HWND createHostWindow() {
 // The host object of the window gets the renderer's site, through which the
 // control finds the renderer's timer service.
 void giveSiteToHost(FrameRenderer* renderer) {
-  static const UINT getHost = RegisterWindowMessageA("WM_ATLGETHOST");
-  ComReference<IUnknown> host(reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, getHost, 0, 0)));
+  static const UINT kGetHost = RegisterWindowMessageA("WM_ATLGETHOST");
+  ComReference<IUnknown> host(reinterpret_cast<IUnknown*>(SendMessageA(renderer->hostWindow, kGetHost, 0, 0)));
   if (!host) return;
   ComReference<IObjectWithSite> withSite;
   if (SUCCEEDED(host.get()->lpVtbl->QueryInterface(host.get(), IID_IObjectWithSite, withSite.receive())))
@@ -69,7 +69,7 @@ HRESULT putScaleMode(FrameRenderer* renderer, int mode) {
 HRESULT createControl(FrameRenderer* renderer) {
   ComReference<IUnknown> unknown;
   if (FAILED(CoCreateInstance(controlClass(), nullptr, kControlClassContext, IID_IUnknown, unknown.receive())))
-    return RENDERER_E_CONTROL_MISSING;
+    return kRendererEControlMissing;
   if (FAILED(unknown.get()->lpVtbl->QueryInterface(unknown.get(), IID_IShockwaveFlash,
                                                    reinterpret_cast<void**>(&renderer->control)))) {
     renderer->control = nullptr;
@@ -78,7 +78,7 @@ HRESULT createControl(FrameRenderer* renderer) {
   putWindowMode(renderer, L"Opaque");
   putScaleMode(renderer, renderer->keepAspect ? 0 : 2);
   renderer->hostWindow = createHostWindow();
-  if (!renderer->hostWindow) return RENDERER_E_NO_WINDOW;
+  if (!renderer->hostWindow) return kRendererENoWindow;
   AtlAxAttachControl(unknown.get(), renderer->hostWindow, nullptr);
   giveSiteToHost(renderer);
   return S_OK;
@@ -102,7 +102,7 @@ HRESULT loadIntoControl(FrameRenderer* renderer) {
 HRESULT advanceTo(FrameRenderer* renderer, int32_t frame) {
   if (frame == renderer->currentFrame) return S_OK;
   if (!renderer->timerSink) return E_FAIL;
-  if (frame < 0) return RENDERER_E_BAD_FRAME;
+  if (frame < 0) return kRendererEBadFrame;
   int32_t first = renderer->currentFrame + 1;
   if (renderer->currentFrame > frame) {
     const HRESULT hr = loadIntoControl(renderer);

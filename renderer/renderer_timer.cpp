@@ -39,14 +39,14 @@ HRESULT STDMETHODCALLTYPE Timer_Unadvise(ITimer* iface, DWORD) {
 HRESULT STDMETHODCALLTYPE Timer_Freeze(ITimer*, BOOL) { return S_OK; }
 HRESULT STDMETHODCALLTYPE Timer_GetTime(ITimer*, VARIANT*) { return S_OK; }
 
-const ITimerVtbl timerVtbl = {
+const ITimerVtbl kTimerVtbl = {
     Timer_QueryInterface, Timer_AddRef, Timer_Release, Timer_Advise, Timer_Unadvise, Timer_Freeze, Timer_GetTime,
 };
 
 }  // namespace
 
 void initHostServices(FrameRenderer* renderer) {
-  renderer->ITimer_iface.lpVtbl = &timerVtbl;
+  renderer->ITimer_iface.lpVtbl = &kTimerVtbl;
   initTimerSite(&renderer->site, &renderer->ITimer_iface);
   renderer->timerRefCount = 1;
   renderer->timerSink = nullptr;

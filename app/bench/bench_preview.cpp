@@ -29,7 +29,7 @@ class CountingTimer final : public MultimediaTimer {
   MMRESULT getCaps(TIMECAPS* caps) override { return system_.getCaps(caps); }
   MMRESULT beginPeriod(UINT period) override { return system_.beginPeriod(period); }
   UINT setEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) override {
-    forward_ = callback;
+    forward = callback;
     interval = delay;
     return system_.setEvent(delay, resolution, &CountingTimer::counted, user, flags);
   }
@@ -42,14 +42,14 @@ class CountingTimer final : public MultimediaTimer {
  private:
   static void CALLBACK counted(UINT id, UINT message, DWORD_PTR user, DWORD_PTR a, DWORD_PTR b) {
     InterlockedIncrement(&fired);
-    forward_(id, message, user, a, b);
+    forward(id, message, user, a, b);
   }
-  static LPTIMECALLBACK forward_;
+  static LPTIMECALLBACK forward;
   MultimediaTimer& system_ = systemMultimediaTimer();
 };
 
 volatile LONG CountingTimer::fired = 0;
-LPTIMECALLBACK CountingTimer::forward_ = nullptr;
+LPTIMECALLBACK CountingTimer::forward = nullptr;
 
 struct Bench {
   CountingTimer clock;
@@ -63,7 +63,7 @@ struct Bench {
 Bench* bench = nullptr;
 
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_APP_TICK) {
+  if (message == kAppTickMessage) {
     if (takeTick(tickState, reinterpret_cast<ITimerSink**>(lParam), false, timeGetTime(), &bench->noted) ==
         TickUse::Delivered)
       ++bench->delivered;

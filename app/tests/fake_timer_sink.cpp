@@ -27,13 +27,13 @@ HRESULT STDMETHODCALLTYPE FakeTimerSink_OnTimer(ITimerSink* iface, VARIANT time)
   return S_OK;
 }
 
-const ITimerSinkVtbl FakeTimerSink_vtbl = {FakeTimerSink_QueryInterface, FakeTimerSink_AddRef, FakeTimerSink_Release,
+const ITimerSinkVtbl kFakeTimerSinkVtbl = {FakeTimerSink_QueryInterface, FakeTimerSink_AddRef, FakeTimerSink_Release,
                                            FakeTimerSink_OnTimer};
 
 }  // namespace
 
 void initFakeTimerSink(FakeTimerSink* sink) {
-  sink->ITimerSink_iface.lpVtbl = &FakeTimerSink_vtbl;
+  sink->ITimerSink_iface.lpVtbl = &kFakeTimerSinkVtbl;
   sink->calls = 0;
   VariantInit(&sink->last);
 }

@@ -152,7 +152,7 @@ TEST_F(HostTimerTest, InThePreviewTheCallbackPostsOneTickAtATime) {
   EXPECT_EQ(1, tickState.pendingTicks);
   MSG message;
   int queued = 0;
-  while (PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_REMOVE)) {
+  while (PeekMessageA(&message, tickState.window, kAppTickMessage, kAppTickMessage, PM_REMOVE)) {
     ++queued;
     EXPECT_EQ(reinterpret_cast<LPARAM>(&timer_.sink), message.lParam);
   }
@@ -275,12 +275,13 @@ TEST(HostTimerWithSystemClock, ABusyThreadFindsOneTickWaiting) {
   // many more periods go by.
   MSG message;
   for (int waited = 0;
-       waited < 5000 && !PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_NOREMOVE); waited += 10)
+       waited < 5000 && !PeekMessageA(&message, tickState.window, kAppTickMessage, kAppTickMessage, PM_NOREMOVE);
+       waited += 10)
     Sleep(10);
   Sleep(300);
   int queued = 0;
   ITimerSink* noted = nullptr;
-  while (PeekMessageA(&message, tickState.window, WM_APP_TICK, WM_APP_TICK, PM_REMOVE)) {
+  while (PeekMessageA(&message, tickState.window, kAppTickMessage, kAppTickMessage, PM_REMOVE)) {
     ++queued;
     EXPECT_EQ(TickUse::Delivered,
               takeTick(tickState, reinterpret_cast<ITimerSink**>(message.lParam), false, timeGetTime(), &noted));

@@ -20,7 +20,7 @@ class TickStateTest : public ::testing::Test {
   int queuedTicks() {
     int count = 0;
     MSG message;
-    while (PeekMessageA(&message, state_.window, WM_APP_TICK, WM_APP_TICK, PM_REMOVE)) {
+    while (PeekMessageA(&message, state_.window, kAppTickMessage, kAppTickMessage, PM_REMOVE)) {
       EXPECT_EQ(0u, message.wParam);
       EXPECT_EQ(reinterpret_cast<LPARAM>(&slot_), message.lParam);
       ++count;

@@ -35,14 +35,14 @@ double processCpuSeconds() {
 double recorderCpuPerSecond(const mvqtest::TempDir& dir) {
   SoundCardRecorder recorder;
   const std::string path = dir.file("cpu.wav");
-  if (FAILED(recorder.Open(path.c_str(), &kCd))) return -1;
+  if (FAILED(recorder.open(path.c_str(), &kCd))) return -1;
   const double before = processCpuSeconds();
-  if (FAILED(recorder.Start(0, nullptr))) return -1;
+  if (FAILED(recorder.start(0, nullptr))) return -1;
   Sleep(kCpuRecordingMs);
-  if (FAILED(recorder.Stop())) return -1;
+  if (FAILED(recorder.stop())) return -1;
   const double cpu = processCpuSeconds() - before;
-  const double recordedSeconds = recorder.RecordedBytes() / double(kCd.nAvgBytesPerSec);
-  recorder.Close();
+  const double recordedSeconds = recorder.recordedBytes() / double(kCd.nAvgBytesPerSec);
+  recorder.close();
   return recordedSeconds > 0 ? cpu / recordedSeconds : -1;
 }
 
@@ -62,10 +62,10 @@ double playToRecordingDelayMs(const mvqtest::TempDir& dir, const mvqtest::Bytes&
   const std::string path = dir.file("delay.wav");
   SoundCardRecorder recorder;
   soundtest::MovieSoundDriver driver;
-  if (!driver.load(movie) || FAILED(recorder.Open(path.c_str(), &kCd))) return -1;
+  if (!driver.load(movie) || FAILED(recorder.open(path.c_str(), &kCd))) return -1;
   TickedSoundOutput sound(driver.mixer());
   sound.startMovie(driver.frameRate());
-  if (FAILED(recorder.Start(0, nullptr))) return -1;
+  if (FAILED(recorder.start(0, nullptr))) return -1;
   const DWORD recordingStart = timeGetTime();
   Sleep(300);
   DWORD firstPlayed = 0;
@@ -80,8 +80,8 @@ double playToRecordingDelayMs(const mvqtest::TempDir& dir, const mvqtest::Bytes&
   }
   for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
   Sleep(200);
-  recorder.Stop();
-  recorder.Close();
+  recorder.stop();
+  recorder.close();
   const std::vector<int16_t> samples = audiotest::wavSamples(path);
   for (size_t i = 0; i < samples.size(); ++i) {
     if (std::abs(samples[i]) > kLoud) return recordingStart + (i / 2) * 1000.0 / 44100 - double(firstPlayed);

@@ -18,9 +18,9 @@ using audiotest::pcmFormat;
 
 bool sameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-TEST(FormatText, PcmIsNamedByTheDrivers) {
-  const std::string stereo = FormatText(defaultAudioFormat());
-  const std::string mono = FormatText(pcmFormat(1, 22050, 8));
+TEST(formatText, PcmIsNamedByTheDrivers) {
+  const std::string stereo = formatText(defaultAudioFormat());
+  const std::string mono = formatText(pcmFormat(1, 22050, 8));
   EXPECT_EQ(0u, stereo.find(" PCM: ")) << stereo;
   EXPECT_EQ(0u, mono.find(" PCM: ")) << mono;
   EXPECT_NE(stereo, mono);
@@ -31,10 +31,10 @@ TEST(FormatText, PcmIsNamedByTheDrivers) {
   }
 }
 
-TEST(FormatText, AFormatNoDriverKnowsGetsTheFallbackNames) {
+TEST(formatText, AFormatNoDriverKnowsGetsTheFallbackNames) {
   WAVEFORMATEX unknown = defaultAudioFormat();
   unknown.wFormatTag = 0x7A7A;
-  EXPECT_EQ(" unknown tag: unknown format", FormatText(unknown));
+  EXPECT_EQ(" unknown tag: unknown format", formatText(unknown));
 }
 
 // The chooser runs modal on this thread; a helper thread works it like a user.
@@ -60,7 +60,7 @@ TEST_F(FormatChooser, CancellingKeepsTheFormatAndText) {
   const WAVEFORMATEX before = format;
   std::string text = " earlier text";
   std::future<bool> shown = pressWhenShown(IDCANCEL);
-  EXPECT_FALSE(ChooseAudioFormat(nullptr, &format, &text));
+  EXPECT_FALSE(chooseAudioFormat(nullptr, &format, &text));
   EXPECT_TRUE(shown.get()) << "the chooser showed template 318";
   EXPECT_TRUE(sameFormat(before, format));
   EXPECT_EQ(" earlier text", text);
@@ -70,10 +70,10 @@ TEST_F(FormatChooser, AcceptingTakesTheChosenFormatAndItsText) {
   WAVEFORMATEX format = pcmFormat(1, 22050, 16);
   std::string text = " earlier text";
   std::future<bool> shown = pressWhenShown(IDOK);
-  ASSERT_TRUE(ChooseAudioFormat(nullptr, &format, &text));
+  ASSERT_TRUE(chooseAudioFormat(nullptr, &format, &text));
   EXPECT_TRUE(shown.get());
   EXPECT_TRUE(sameFormat(pcmFormat(1, 22050, 16), format)) << "the chooser starts on the given format";
-  EXPECT_EQ(FormatText(format), text);
+  EXPECT_EQ(formatText(format), text);
 }
 
 }  // namespace

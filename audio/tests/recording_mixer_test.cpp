@@ -63,25 +63,25 @@ void countOutOfMemory() { ++reported; }
 TEST(RecordingMixer, MasterAndWaveOutputSourcesOfTheRecordingDestination) {
   ModelMixer model = soundCard();
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
   EXPECT_EQ(kWindow, model.notifiedWindow);
   EXPECT_TRUE(mixer.hasMaster());
   EXPECT_EQ(2u, mixer.sourceCount());
-  EXPECT_EQ(100u, mixer.Steps());
-  EXPECT_EQ(61, mixer.Level()) << "the larger channel, 40000, over the unit 655";
+  EXPECT_EQ(100u, mixer.steps());
+  EXPECT_EQ(61, mixer.level()) << "the larger channel, 40000, over the unit 655";
 }
 
 TEST(RecordingMixer, SettingALevelWritesItsValueToEveryChannelOfEveryControl) {
   ModelMixer model = soundCard();
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
-  ASSERT_TRUE(mixer.SetLevel(10));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.setLevel(10));
   EXPECT_EQ((std::vector<DWORD>{6550, 6550}), model.control(11)->values);
   EXPECT_EQ((std::vector<DWORD>{6550, 6550}), model.control(12)->values);
   EXPECT_EQ((std::vector<DWORD>{6550, 6550}), model.control(15)->values);
   EXPECT_EQ((std::vector<DWORD>{5, 5}), model.control(13)->values) << "the microphone is left alone";
   EXPECT_EQ((std::vector<DWORD>{2000, 2000}), model.control(2)->values) << "playback lines are left alone";
-  EXPECT_EQ(10, mixer.Level());
+  EXPECT_EQ(10, mixer.level());
 }
 
 TEST(RecordingMixer, WithoutAMasterTheFirstSourceGivesStepsUnitAndLevel) {
@@ -90,12 +90,12 @@ TEST(RecordingMixer, WithoutAMasterTheFirstSourceGivesStepsUnitAndLevel) {
   model.destinations[1].sources[0].controls[0].steps = 50;  // unit 1310
   model.destinations[1].sources[0].controls[0].values = {13100, 2620};
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
   EXPECT_FALSE(mixer.hasMaster());
   EXPECT_EQ(2u, mixer.sourceCount());
-  EXPECT_EQ(50u, mixer.Steps());
-  EXPECT_EQ(10, mixer.Level());
-  ASSERT_TRUE(mixer.SetLevel(3));
+  EXPECT_EQ(50u, mixer.steps());
+  EXPECT_EQ(10, mixer.level());
+  ASSERT_TRUE(mixer.setLevel(3));
   EXPECT_EQ((std::vector<DWORD>{3930, 3930}), model.control(15)->values);
 }
 
@@ -103,10 +103,10 @@ TEST(RecordingMixer, NoWaveOutputSourceMeansNoMixer) {
   ModelMixer model = soundCard();
   model.destinations[1].sources = {line(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, {volume(13, {5, 5})})};
   RecordingMixer mixer(countOutOfMemory, model);
-  EXPECT_FALSE(mixer.Open(kWindow, kWaveOut, kVolume));
+  EXPECT_FALSE(mixer.open(kWindow, kWaveOut, kVolume));
   EXPECT_EQ(1, model.closes) << "the mixer was given back";
-  EXPECT_FALSE(mixer.SetLevel(5));
-  EXPECT_EQ(0u, mixer.Steps());
+  EXPECT_FALSE(mixer.setLevel(5));
+  EXPECT_EQ(0u, mixer.steps());
 }
 
 TEST(RecordingMixer, SourcesWithoutTheControlOrWithUnreadableValuesAreDropped) {
@@ -114,20 +114,20 @@ TEST(RecordingMixer, SourcesWithoutTheControlOrWithUnreadableValuesAreDropped) {
   model.destinations[1].sources[0].controls = {mute(16)};
   model.destinations[1].sources[2].controls[1].readFails = true;
   RecordingMixer mixer(countOutOfMemory, model);
-  EXPECT_FALSE(mixer.Open(kWindow, kWaveOut, kVolume));
+  EXPECT_FALSE(mixer.open(kWindow, kWaveOut, kVolume));
 }
 
 TEST(RecordingMixer, NoDeviceOrABusyDeviceMeansNoMixer) {
   ModelMixer absent;
   absent.present = false;
   RecordingMixer none(countOutOfMemory, absent);
-  EXPECT_FALSE(none.Open(kWindow, kWaveOut, kVolume));
+  EXPECT_FALSE(none.open(kWindow, kWaveOut, kVolume));
   EXPECT_EQ(0, absent.opens);
 
   ModelMixer busy = soundCard();
   busy.openFails = true;
   RecordingMixer refused(countOutOfMemory, busy);
-  EXPECT_FALSE(refused.Open(kWindow, kWaveOut, kVolume));
+  EXPECT_FALSE(refused.open(kWindow, kWaveOut, kVolume));
   EXPECT_EQ(0, busy.closes);
 }
 
@@ -135,18 +135,18 @@ TEST(RecordingMixer, PlaybackLinesAloneAreNotARecordingLevel) {
   ModelMixer model = soundCard();
   model.destinations.erase(model.destinations.begin() + 1);
   RecordingMixer mixer(countOutOfMemory, model);
-  EXPECT_FALSE(mixer.Open(kWindow, kWaveOut, kVolume)) << "the speakers' wave output is playback";
-  EXPECT_EQ(0u, mixer.Steps());
+  EXPECT_FALSE(mixer.open(kWindow, kWaveOut, kVolume)) << "the speakers' wave output is playback";
+  EXPECT_EQ(0u, mixer.steps());
 }
 
 TEST(RecordingMixer, ARecordingDestinationWithoutControlsStillLendsItsSources) {
   ModelMixer model = soundCard();
   model.destinations[1].line.controls.clear();
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
   EXPECT_FALSE(mixer.hasMaster());
   EXPECT_EQ(2u, mixer.sourceCount());
-  EXPECT_EQ(0, mixer.Level()) << "200 over the unit 655";
+  EXPECT_EQ(0, mixer.level()) << "200 over the unit 655";
 }
 
 TEST(RecordingMixer, TheFirstRecordingDestinationWithControlsIsTaken) {
@@ -160,9 +160,9 @@ TEST(RecordingMixer, TheFirstRecordingDestinationWithControlsIsTaken) {
   model.destinations.insert(model.destinations.begin(), bare);
   model.destinations.push_back(later);
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
   EXPECT_TRUE(mixer.hasMaster());
-  EXPECT_EQ(61, mixer.Level()) << "the second destination, not the bare first nor the last";
+  EXPECT_EQ(61, mixer.level()) << "the second destination, not the bare first nor the last";
   EXPECT_EQ(2u, mixer.sourceCount());
 }
 
@@ -180,8 +180,8 @@ TEST(RecordingMixer, UnitsDecideHowTheLargestValueIsRead) {
     }
   }
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, master.type));
-  EXPECT_EQ(10, mixer.Level()) << "-20000 is below 10230 when read as signed";
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, master.type));
+  EXPECT_EQ(10, mixer.level()) << "-20000 is below 10230 when read as signed";
 }
 
 TEST(RecordingMixer, ControlsWithCustomUnitsAreSkipped) {
@@ -190,7 +190,7 @@ TEST(RecordingMixer, ControlsWithCustomUnitsAreSkipped) {
   model.destinations[1].sources[0].controls[0].type = MIXERCONTROL_CONTROLTYPE_CUSTOM;
   model.destinations[1].sources[2].controls[1].type = MIXERCONTROL_CONTROLTYPE_CUSTOM;
   RecordingMixer mixer(countOutOfMemory, model);
-  EXPECT_FALSE(mixer.Open(kWindow, kWaveOut, MIXERCONTROL_CONTROLTYPE_CUSTOM));
+  EXPECT_FALSE(mixer.open(kWindow, kWaveOut, MIXERCONTROL_CONTROLTYPE_CUSTOM));
 }
 
 TEST(RecordingMixer, UniformAndMultipleItemControlsHoldTheirValues) {
@@ -200,9 +200,9 @@ TEST(RecordingMixer, UniformAndMultipleItemControlsHoldTheirValues) {
   master.items = 3;
   master.values = {655, 6550, 1310};
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
-  EXPECT_EQ(10, mixer.Level());
-  ASSERT_TRUE(mixer.SetLevel(2));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
+  EXPECT_EQ(10, mixer.level());
+  ASSERT_TRUE(mixer.setLevel(2));
   EXPECT_EQ((std::vector<DWORD>{1310, 1310, 1310}), master.values);
 }
 
@@ -210,8 +210,8 @@ TEST(RecordingMixer, AFailedWriteStopsSetLevel) {
   ModelMixer model = soundCard();
   model.control(12)->writeFails = true;
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
-  EXPECT_FALSE(mixer.SetLevel(7));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
+  EXPECT_FALSE(mixer.setLevel(7));
   EXPECT_EQ(1, model.control(11)->writes);
   EXPECT_EQ(1, model.control(12)->writes);
   EXPECT_EQ(0, model.control(15)->writes) << "nothing is written after the failure";
@@ -220,22 +220,22 @@ TEST(RecordingMixer, AFailedWriteStopsSetLevel) {
 TEST(RecordingMixer, ControlChangesOfItsOwnControlsAreReadAgain) {
   ModelMixer model = soundCard();
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
   model.control(11)->values = {13100, 0};
   model.control(15)->values = {655, 1965};
   int level = -1;
-  EXPECT_TRUE(mixer.OnControlChange(ModelMixer::handle(), 11, &level));
+  EXPECT_TRUE(mixer.onControlChange(ModelMixer::handle(), 11, &level));
   EXPECT_EQ(20, level);
-  EXPECT_EQ(20, mixer.Level());
-  EXPECT_TRUE(mixer.OnControlChange(ModelMixer::handle(), 15, &level));
+  EXPECT_EQ(20, mixer.level());
+  EXPECT_TRUE(mixer.onControlChange(ModelMixer::handle(), 15, &level));
   EXPECT_EQ(3, level);
-  EXPECT_EQ(20, mixer.Level()) << "the level follows the master";
+  EXPECT_EQ(20, mixer.level()) << "the level follows the master";
 
-  EXPECT_FALSE(mixer.OnControlChange(ModelMixer::handle(), 13, &level)) << "not one of its controls";
-  EXPECT_FALSE(mixer.OnControlChange(reinterpret_cast<HMIXER>(0x99), 11, &level)) << "another mixer";
+  EXPECT_FALSE(mixer.onControlChange(ModelMixer::handle(), 13, &level)) << "not one of its controls";
+  EXPECT_FALSE(mixer.onControlChange(reinterpret_cast<HMIXER>(0x99), 11, &level)) << "another mixer";
   model.control(12)->readFails = true;
   level = -1;
-  EXPECT_FALSE(mixer.OnControlChange(ModelMixer::handle(), 12, &level));
+  EXPECT_FALSE(mixer.onControlChange(ModelMixer::handle(), 12, &level));
   EXPECT_EQ(0, level);
 }
 
@@ -246,7 +246,7 @@ TEST(RecordingMixer, AControlTooLargeToHoldReportsOutOfMemoryAndEndsTheSearch) {
   first.items = 0x7FFFFFFF;
   reported = 0;
   RecordingMixer mixer(countOutOfMemory, model);
-  EXPECT_FALSE(mixer.Open(kWindow, kWaveOut, kVolume)) << "the later source is not looked at";
+  EXPECT_FALSE(mixer.open(kWindow, kWaveOut, kVolume)) << "the later source is not looked at";
   EXPECT_EQ(1, reported);
 }
 
@@ -254,9 +254,9 @@ TEST(RecordingMixer, ZeroStepsGiveLevelZeroWithoutDividing) {
   ModelMixer model = soundCard();
   model.destinations[1].line.controls[1].steps = 0;
   RecordingMixer mixer(countOutOfMemory, model);
-  ASSERT_TRUE(mixer.Open(kWindow, kWaveOut, kVolume));
-  EXPECT_EQ(0u, mixer.Steps());
-  EXPECT_EQ(0, mixer.Level());
+  ASSERT_TRUE(mixer.open(kWindow, kWaveOut, kVolume));
+  EXPECT_EQ(0u, mixer.steps());
+  EXPECT_EQ(0, mixer.level());
 }
 
 }  // namespace

@@ -25,10 +25,10 @@ const WAVEFORMATEX kCdFormat = pcmFormat(2, 44100, 16);
 std::vector<uint8_t> recordedData(const std::string& path) {
   WavFile file;
   std::vector<uint8_t> data;
-  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return data;
-  data.resize(file.DataSize());
+  if (FAILED(file.open(path.c_str(), WavFile::ReadMode))) return data;
+  data.resize(file.dataSize());
   DWORD read = 0;
-  if (!data.empty()) file.Read(data.data(), file.DataSize(), &read);
+  if (!data.empty()) file.read(data.data(), file.dataSize(), &read);
   data.resize(read);
   return data;
 }
@@ -43,9 +43,9 @@ std::vector<int16_t> asSamples(const std::vector<uint8_t>& bytes) {
 
 class RecorderWithModelDevice : public ::testing::Test {
  protected:
-  std::string path(const char* name = "rec.wav") const { return folder.file(name); }
-  TempDir folder;
-  ModelRecorderPlatform device;
+  std::string path(const char* name = "rec.wav") const { return folder_.file(name); }
+  TempDir folder_;
+  ModelRecorderPlatform device_;
 };
 
 TEST_F(RecorderWithModelDevice, OpenAsksTheMapperToPostToItsOwnThreadWithTheRecomputedFormat) {
@@ -53,130 +53,130 @@ TEST_F(RecorderWithModelDevice, OpenAsksTheMapperToPostToItsOwnThreadWithTheReco
   format.nBlockAlign = 9;
   format.nAvgBytesPerSec = 1;
   format.cbSize = 22;
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &format));
-  const WAVEFORMATEX opened = device.openedFormat();
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &format));
+  const WAVEFORMATEX opened = device_.openedFormat();
   EXPECT_EQ(4, opened.nBlockAlign);
   EXPECT_EQ(176400u, opened.nAvgBytesPerSec);
   EXPECT_EQ(0, opened.cbSize);
-  EXPECT_EQ(DWORD(CALLBACK_THREAD), device.openFlags());
+  EXPECT_EQ(DWORD(CALLBACK_THREAD), device_.openFlags());
   EXPECT_TRUE(mvqtest::fileExists(path()));
-  EXPECT_EQ(S_OK, recorder.Close());
-  EXPECT_EQ(1, device.closeCalls());
+  EXPECT_EQ(S_OK, recorder.close());
+  EXPECT_EQ(1, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, ABlockAlignOf6GivesBuffersOf63996Bytes) {
-  SoundCardRecorder recorder(device);
+  SoundCardRecorder recorder(device_);
   const WAVEFORMATEX format = pcmFormat(2, 44100, 24);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &format));
-  const std::vector<WAVEHDR> headers = device.preparedHeaders();
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &format));
+  const std::vector<WAVEHDR> headers = device_.preparedHeaders();
   ASSERT_EQ(4u, headers.size());
   for (size_t i = 0; i < headers.size(); ++i) {
     EXPECT_EQ(63996u, headers[i].dwBufferLength);
     EXPECT_EQ(i, headers[i].dwUser);
   }
-  EXPECT_EQ(S_OK, recorder.Close());
+  EXPECT_EQ(S_OK, recorder.close());
 }
 
 TEST_F(RecorderWithModelDevice, AMissingDeviceFailsWithEFailAndLeavesNoFile) {
-  device.openResult = MMSYSERR_BADDEVICEID;
-  SoundCardRecorder recorder(device);
-  EXPECT_EQ(E_FAIL, recorder.Open(path().c_str(), &kCdFormat));
+  device_.openResult = MMSYSERR_BADDEVICEID;
+  SoundCardRecorder recorder(device_);
+  EXPECT_EQ(E_FAIL, recorder.open(path().c_str(), &kCdFormat));
   EXPECT_FALSE(mvqtest::fileExists(path()));
-  EXPECT_EQ(E_FAIL, recorder.Start(0, nullptr));
-  EXPECT_EQ(S_OK, recorder.Close());
-  device.openResult = MMSYSERR_NOERROR;
-  EXPECT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat)) << "the recorder is usable afterwards";
+  EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
+  EXPECT_EQ(S_OK, recorder.close());
+  device_.openResult = MMSYSERR_NOERROR;
+  EXPECT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat)) << "the recorder is usable afterwards";
 }
 
 TEST_F(RecorderWithModelDevice, FailuresAfterTheDeviceOpenedCloseIt) {
   {
-    device.prepareResult = MMSYSERR_NOMEM;
-    SoundCardRecorder recorder(device);
-    EXPECT_EQ(E_FAIL, recorder.Open(path().c_str(), &kCdFormat));
-    EXPECT_EQ(1, device.closeCalls());
+    device_.prepareResult = MMSYSERR_NOMEM;
+    SoundCardRecorder recorder(device_);
+    EXPECT_EQ(E_FAIL, recorder.open(path().c_str(), &kCdFormat));
+    EXPECT_EQ(1, device_.closeCalls());
   }
-  device.prepareResult = MMSYSERR_NOERROR;
-  SoundCardRecorder recorder(device);
-  EXPECT_EQ(E_FAIL, recorder.Open(folder.file("no\\such\\folder\\rec.wav").c_str(), &kCdFormat));
-  EXPECT_EQ(2, device.closeCalls());
+  device_.prepareResult = MMSYSERR_NOERROR;
+  SoundCardRecorder recorder(device_);
+  EXPECT_EQ(E_FAIL, recorder.open(folder_.file("no\\such\\folder\\rec.wav").c_str(), &kCdFormat));
+  EXPECT_EQ(2, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, BadArgumentsAndASecondOpenAreRefused) {
-  SoundCardRecorder recorder(device);
-  EXPECT_EQ(E_INVALIDARG, recorder.Open(nullptr, &kCdFormat));
-  EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), nullptr));
+  SoundCardRecorder recorder(device_);
+  EXPECT_EQ(E_INVALIDARG, recorder.open(nullptr, &kCdFormat));
+  EXPECT_EQ(E_INVALIDARG, recorder.open(path().c_str(), nullptr));
   const WAVEFORMATEX silent = pcmFormat(0, 44100, 16);
-  EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), &silent));
+  EXPECT_EQ(E_INVALIDARG, recorder.open(path().c_str(), &silent));
   WAVEFORMATEX adpcm = kCdFormat;
   adpcm.wFormatTag = 0x11;
   adpcm.cbSize = 2;
-  EXPECT_EQ(E_INVALIDARG, recorder.Open(path().c_str(), &adpcm)) << "its extra bytes are not there";
-  EXPECT_EQ(0, device.openCalls());
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  EXPECT_EQ(E_FAIL, recorder.Open(path("other.wav").c_str(), &kCdFormat));
-  EXPECT_EQ(1, device.openCalls());
+  EXPECT_EQ(E_INVALIDARG, recorder.open(path().c_str(), &adpcm)) << "its extra bytes are not there";
+  EXPECT_EQ(0, device_.openCalls());
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  EXPECT_EQ(E_FAIL, recorder.open(path("other.wav").c_str(), &kCdFormat));
+  EXPECT_EQ(1, device_.openCalls());
 }
 
 TEST_F(RecorderWithModelDevice, TooLittleFreeSpaceMakesStartFail) {
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  device.volumeFreeBytes = 102399;
-  EXPECT_EQ(E_FAIL, recorder.Start(0, nullptr));
-  EXPECT_EQ(E_FAIL, recorder.Start(100, nullptr));
-  EXPECT_EQ(0, device.addCalls());
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  device_.volumeFreeBytes = 102399;
+  EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
+  EXPECT_EQ(E_FAIL, recorder.start(100, nullptr));
+  EXPECT_EQ(0, device_.addCalls());
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(folder.path() + "\\", device.freeSpaceDirectory());
+  EXPECT_EQ(folder_.path() + "\\", device_.freeSpaceDirectory());
 
-  device.volumeFreeBytes = 200000;
-  EXPECT_EQ(E_FAIL, recorder.Start(200000, nullptr)) << "the limit must stay below the free space";
-  EXPECT_EQ(S_OK, recorder.Start(199999, nullptr));
+  device_.volumeFreeBytes = 200000;
+  EXPECT_EQ(E_FAIL, recorder.start(200000, nullptr)) << "the limit must stay below the free space";
+  EXPECT_EQ(S_OK, recorder.start(199999, nullptr));
   EXPECT_TRUE(recorder.running());
-  EXPECT_EQ(S_OK, recorder.Close());
+  EXPECT_EQ(S_OK, recorder.close());
 }
 
 TEST_F(RecorderWithModelDevice, WithoutALimitRecordingStopsGrowingAtTheFreeSpace) {
-  device.volumeFreeBytes = 102400;
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
-  ASSERT_TRUE(device.giveBack(64000));
-  ASSERT_TRUE(device.giveBack(64000));
-  ASSERT_TRUE(waitUntil([&] { return recorder.RecordedBytes() == 102400; }));
-  EXPECT_EQ(S_OK, recorder.Close());
+  device_.volumeFreeBytes = 102400;
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
+  ASSERT_TRUE(device_.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
+  ASSERT_TRUE(waitUntil([&] { return recorder.recordedBytes() == 102400; }));
+  EXPECT_EQ(S_OK, recorder.close());
   EXPECT_EQ(102400u, recordedData(path()).size());
 }
 
 TEST_F(RecorderWithModelDevice, StartWhileRunningNeitherResetsTheCountNorQueuesTwice) {
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
-  EXPECT_EQ(4, device.addCalls());
-  ASSERT_TRUE(device.giveBack(1000));
-  ASSERT_TRUE(waitUntil([&] { return device.addCalls() == 5; }));
-  EXPECT_EQ(S_OK, recorder.Start(0, nullptr));
-  EXPECT_EQ(5, device.addCalls());
-  EXPECT_EQ(1, device.startCalls());
-  EXPECT_EQ(1000u, recorder.RecordedBytes());
-  EXPECT_EQ(S_OK, recorder.Close());
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
+  EXPECT_EQ(4, device_.addCalls());
+  ASSERT_TRUE(device_.giveBack(1000));
+  ASSERT_TRUE(waitUntil([&] { return device_.addCalls() == 5; }));
+  EXPECT_EQ(S_OK, recorder.start(0, nullptr));
+  EXPECT_EQ(5, device_.addCalls());
+  EXPECT_EQ(1, device_.startCalls());
+  EXPECT_EQ(1000u, recorder.recordedBytes());
+  EXPECT_EQ(S_OK, recorder.close());
 }
 
 TEST_F(RecorderWithModelDevice, TheLimitCutsTheBufferThatReachesItAndStopsQueueing) {
   HANDLE limitReached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(100000, limitReached));
-  ASSERT_TRUE(device.giveBack(64000));
-  ASSERT_TRUE(waitUntil([&] { return device.addCalls() == 5; })) << "a buffer below the limit is queued again";
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(100000, limitReached));
+  ASSERT_TRUE(device_.giveBack(64000));
+  ASSERT_TRUE(waitUntil([&] { return device_.addCalls() == 5; })) << "a buffer below the limit is queued again";
   EXPECT_NE(WAIT_OBJECT_0, WaitForSingleObject(limitReached, 0));
-  ASSERT_TRUE(device.giveBack(64000));
+  ASSERT_TRUE(device_.giveBack(64000));
   ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(limitReached, 5000));
-  EXPECT_EQ(100000u, recorder.RecordedBytes());
-  ASSERT_TRUE(device.giveBack(64000));
-  EXPECT_EQ(S_OK, recorder.Stop());
-  EXPECT_EQ(5, device.addCalls()) << "buffers at and past the limit are not queued again";
-  EXPECT_EQ(100000u, recorder.RecordedBytes());
-  EXPECT_EQ(S_OK, recorder.Close());
+  EXPECT_EQ(100000u, recorder.recordedBytes());
+  ASSERT_TRUE(device_.giveBack(64000));
+  EXPECT_EQ(S_OK, recorder.stop());
+  EXPECT_EQ(5, device_.addCalls()) << "buffers at and past the limit are not queued again";
+  EXPECT_EQ(100000u, recorder.recordedBytes());
+  EXPECT_EQ(S_OK, recorder.close());
 
   const std::vector<uint8_t> data = recordedData(path());
   ASSERT_EQ(100000u, data.size());
@@ -190,27 +190,27 @@ TEST_F(RecorderWithModelDevice, TheLimitCutsTheBufferThatReachesItAndStopsQueuei
 }
 
 TEST_F(RecorderWithModelDevice, StopWritesTheBuffersTheResetReturnsWithoutQueueingThem) {
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
-  EXPECT_EQ(S_OK, recorder.Stop());
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
+  EXPECT_EQ(S_OK, recorder.stop());
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(0, device.queued());
-  EXPECT_EQ(4, device.addCalls());
-  EXPECT_EQ(S_OK, recorder.Stop()) << "stopping a stopped recorder succeeds";
-  EXPECT_EQ(S_OK, recorder.Close());
-  EXPECT_EQ(S_OK, recorder.Close()) << "closing a closed recorder succeeds";
-  EXPECT_EQ(1, device.closeCalls());
+  EXPECT_EQ(0, device_.queued());
+  EXPECT_EQ(4, device_.addCalls());
+  EXPECT_EQ(S_OK, recorder.stop()) << "stopping a stopped recorder succeeds";
+  EXPECT_EQ(S_OK, recorder.close());
+  EXPECT_EQ(S_OK, recorder.close()) << "closing a closed recorder succeeds";
+  EXPECT_EQ(1, device_.closeCalls());
 }
 
 TEST_F(RecorderWithModelDevice, ADeviceThatDoesNotStartIsClosed) {
-  device.startResult = MMSYSERR_ERROR;
-  SoundCardRecorder recorder(device);
-  ASSERT_EQ(S_OK, recorder.Open(path().c_str(), &kCdFormat));
-  EXPECT_EQ(E_FAIL, recorder.Start(0, nullptr));
+  device_.startResult = MMSYSERR_ERROR;
+  SoundCardRecorder recorder(device_);
+  ASSERT_EQ(S_OK, recorder.open(path().c_str(), &kCdFormat));
+  EXPECT_EQ(E_FAIL, recorder.start(0, nullptr));
   EXPECT_FALSE(recorder.running());
-  EXPECT_EQ(1, device.closeCalls());
-  EXPECT_EQ(0, device.queued());
+  EXPECT_EQ(1, device_.closeCalls());
+  EXPECT_EQ(0, device_.queued());
 }
 
 // ---- against the sound card: the PulseAudio loopback of ./moviquill test ----
@@ -221,20 +221,20 @@ class RecorderUnderLoopback : public ::testing::Test {
     if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
     if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
   }
-  TempDir folder;
+  TempDir folder_;
 };
 
 TEST_F(RecorderUnderLoopback, AToneKeepsItsFrequencyAndLevelInTheRecording) {
-  const std::string path = folder.file("tone.wav");
+  const std::string path = folder_.file("tone.wav");
   SoundCardRecorder recorder;
-  ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
+  ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
   Sleep(200);
   ASSERT_TRUE(audiotest::playThroughWaveOut(audiotest::stereoTone(1000, 12000, 44100)));
   Sleep(300);
-  ASSERT_EQ(S_OK, recorder.Stop());
-  const uint64_t recorded = recorder.RecordedBytes();
-  ASSERT_EQ(S_OK, recorder.Close());
+  ASSERT_EQ(S_OK, recorder.stop());
+  const uint64_t recorded = recorder.recordedBytes();
+  ASSERT_EQ(S_OK, recorder.close());
 
   const std::vector<int16_t> samples = asSamples(recordedData(path));
   EXPECT_EQ(recorded, samples.size() * 2);
@@ -248,45 +248,45 @@ TEST_F(RecorderUnderLoopback, AToneKeepsItsFrequencyAndLevelInTheRecording) {
 }
 
 TEST_F(RecorderUnderLoopback, ALimitOf100BytesLeavesExactly100Bytes) {
-  const std::string path = folder.file("limit.wav");
+  const std::string path = folder_.file("limit.wav");
   HANDLE limitReached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   SoundCardRecorder recorder;
-  ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(100, limitReached));
+  ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(100, limitReached));
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(limitReached, 10000));
-  EXPECT_EQ(S_OK, recorder.Stop());
-  EXPECT_EQ(100u, recorder.RecordedBytes());
-  EXPECT_EQ(S_OK, recorder.Close());
+  EXPECT_EQ(S_OK, recorder.stop());
+  EXPECT_EQ(100u, recorder.recordedBytes());
+  EXPECT_EQ(S_OK, recorder.close());
   EXPECT_EQ(100u, recordedData(path).size());
   CloseHandle(limitReached);
 }
 
 TEST_F(RecorderUnderLoopback, StopCountsWhatTheResetGaveBack) {
-  const std::string path = folder.file("stop.wav");
+  const std::string path = folder_.file("stop.wav");
   SoundCardRecorder recorder;
-  ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
+  ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
   Sleep(150);  // less than one buffer: only the reset hands sound back
-  ASSERT_EQ(S_OK, recorder.Stop());
-  const uint64_t recorded = recorder.RecordedBytes();
+  ASSERT_EQ(S_OK, recorder.stop());
+  const uint64_t recorded = recorder.recordedBytes();
   EXPECT_GT(recorded, 0u);
   EXPECT_EQ(0u, recorded % 4);
-  ASSERT_EQ(S_OK, recorder.Close());
+  ASSERT_EQ(S_OK, recorder.close());
   EXPECT_EQ(recorded, recordedData(path).size());
 }
 
 TEST_F(RecorderUnderLoopback, StartWhileRunningKeepsTheRecordingGoing) {
-  const std::string path = folder.file("twice.wav");
+  const std::string path = folder_.file("twice.wav");
   SoundCardRecorder recorder;
-  ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCdFormat));
-  ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
-  ASSERT_TRUE(waitUntil([&] { return recorder.RecordedBytes() >= 64000; }));
-  const uint64_t before = recorder.RecordedBytes();
-  EXPECT_EQ(S_OK, recorder.Start(0, nullptr));
-  EXPECT_GE(recorder.RecordedBytes(), before);
-  ASSERT_EQ(S_OK, recorder.Stop());
-  const uint64_t recorded = recorder.RecordedBytes();
-  ASSERT_EQ(S_OK, recorder.Close());
+  ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCdFormat));
+  ASSERT_EQ(S_OK, recorder.start(0, nullptr));
+  ASSERT_TRUE(waitUntil([&] { return recorder.recordedBytes() >= 64000; }));
+  const uint64_t before = recorder.recordedBytes();
+  EXPECT_EQ(S_OK, recorder.start(0, nullptr));
+  EXPECT_GE(recorder.recordedBytes(), before);
+  ASSERT_EQ(S_OK, recorder.stop());
+  const uint64_t recorded = recorder.recordedBytes();
+  ASSERT_EQ(S_OK, recorder.close());
   EXPECT_EQ(recorded, recordedData(path).size());
 }
 

@@ -52,11 +52,11 @@ Bytes counting(size_t count) {
 std::string writeWav(const TempDir& folder, const std::string& name, const WAVEFORMATEX& format, const Bytes& data) {
   const std::string path = folder.file(name);
   WavFile file;
-  EXPECT_EQ(S_OK, file.Open(path.c_str(), WavFile::WriteMode, &format));
+  EXPECT_EQ(S_OK, file.open(path.c_str(), WavFile::WriteMode, &format));
   if (!data.empty()) {
-    EXPECT_EQ(S_OK, file.Write(data.data(), static_cast<DWORD>(data.size())));
+    EXPECT_EQ(S_OK, file.write(data.data(), static_cast<DWORD>(data.size())));
   }
-  EXPECT_EQ(S_OK, file.Close());
+  EXPECT_EQ(S_OK, file.close());
   return path;
 }
 
@@ -64,7 +64,7 @@ Bytes readAll(WavFile& file, DWORD chunkSize = 1000) {
   Bytes all;
   std::vector<BYTE> buffer(chunkSize);
   DWORD read = 0;
-  while (SUCCEEDED(file.Read(buffer.data(), chunkSize, &read)) && read > 0) {
+  while (SUCCEEDED(file.read(buffer.data(), chunkSize, &read)) && read > 0) {
     all.insert(all.end(), buffer.begin(), buffer.begin() + read);
   }
   return all;
@@ -102,10 +102,10 @@ TEST(WavFileWriting, PcmBlockAlignAndByteRateAreRecomputed) {
   EXPECT_EQ(11025u, u32At(file, 44));
 
   WavFile reader;
-  ASSERT_EQ(S_OK, reader.Open(path.c_str(), WavFile::ReadMode));
-  EXPECT_EQ(1u, reader.Format()->nBlockAlign);
-  EXPECT_EQ(11025u, reader.Format()->nAvgBytesPerSec);
-  EXPECT_EQ(0u, reader.Format()->cbSize);
+  ASSERT_EQ(S_OK, reader.open(path.c_str(), WavFile::ReadMode));
+  EXPECT_EQ(1u, reader.format()->nBlockAlign);
+  EXPECT_EQ(11025u, reader.format()->nAvgBytesPerSec);
+  EXPECT_EQ(0u, reader.format()->cbSize);
 }
 
 TEST(WavFileWriting, ANonPcmFormatKeepsItsExtraBytes) {
@@ -121,14 +121,14 @@ TEST(WavFileWriting, ANonPcmFormatKeepsItsExtraBytes) {
   EXPECT_EQ(2034u, u32At(file, 48));  // 1024 / 11100 * 22050
 
   WavFile reader;
-  ASSERT_EQ(S_OK, reader.Open(path.c_str(), WavFile::ReadMode));
-  const WAVEFORMATEX* read = reader.Format();
+  ASSERT_EQ(S_OK, reader.open(path.c_str(), WavFile::ReadMode));
+  const WAVEFORMATEX* read = reader.format();
   ASSERT_NE(nullptr, read);
   EXPECT_EQ(0x11, read->wFormatTag);
   ASSERT_EQ(2u, read->cbSize);
   EXPECT_EQ(0xF9, reinterpret_cast<const BYTE*>(read + 1)[0]);
   EXPECT_EQ(0x03, reinterpret_cast<const BYTE*>(read + 1)[1]);
-  EXPECT_EQ(1024u, reader.DataSize());
+  EXPECT_EQ(1024u, reader.dataSize());
 }
 
 TEST(WavFileWriting, AClosedEmptyFileHasNoDataAndNoFrames) {
@@ -136,14 +136,14 @@ TEST(WavFileWriting, AClosedEmptyFileHasNoDataAndNoFrames) {
   const std::string path = folder.file("empty.wav");
   WavFile file;
   const WAVEFORMATEX format = pcmFormat(2, 44100, 16);
-  ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::WriteMode, &format));
-  ASSERT_EQ(S_OK, file.Close());
-  EXPECT_EQ(0u, file.DataSize());
+  ASSERT_EQ(S_OK, file.open(path.c_str(), WavFile::WriteMode, &format));
+  ASSERT_EQ(S_OK, file.close());
+  EXPECT_EQ(0u, file.dataSize());
   const Bytes bytes = mvqtest::readFile(path);
   ASSERT_EQ(56u, bytes.size());
   EXPECT_EQ(0u, u32At(bytes, 44));
   EXPECT_EQ(0u, u32At(bytes, 52));
-  EXPECT_EQ(S_OK, file.Close()) << "closing a closed file succeeds";
+  EXPECT_EQ(S_OK, file.close()) << "closing a closed file succeeds";
 }
 
 TEST(WavFileWriting, TheFrameCountStaysUnknownWhileTheFileIsOpen) {
@@ -151,18 +151,18 @@ TEST(WavFileWriting, TheFrameCountStaysUnknownWhileTheFileIsOpen) {
   const std::string path = folder.file("open.wav");
   WavFile file;
   const WAVEFORMATEX format = pcmFormat(2, 44100, 16);
-  ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::WriteMode, &format));
+  ASSERT_EQ(S_OK, file.open(path.c_str(), WavFile::WriteMode, &format));
   const Bytes data = counting(4000);
-  ASSERT_EQ(S_OK, file.Write(data.data(), 4000));
+  ASSERT_EQ(S_OK, file.write(data.data(), 4000));
   // The buffered header reaches the disk on a seek back; the count is still the marker.
-  ASSERT_EQ(44, file.Seek(44, SEEK_SET));
+  ASSERT_EQ(44, file.seek(44, SEEK_SET));
   DWORD frames = 0;
   DWORD read = 0;
-  ASSERT_EQ(S_OK, file.Read(&frames, 4, &read));
+  ASSERT_EQ(S_OK, file.read(&frames, 4, &read));
   EXPECT_EQ(0xFFFFFFFFu, frames);
-  ASSERT_EQ(56 + 4000, file.Seek(56 + 4000, SEEK_SET));
-  ASSERT_EQ(S_OK, file.Close());
-  EXPECT_EQ(4000u, file.DataSize());
+  ASSERT_EQ(56 + 4000, file.seek(56 + 4000, SEEK_SET));
+  ASSERT_EQ(S_OK, file.close());
+  EXPECT_EQ(4000u, file.dataSize());
   EXPECT_EQ(1000u, u32At(mvqtest::readFile(path), 44));
 }
 
@@ -173,16 +173,16 @@ TEST(WavFileWriting, ThePathAndFormatAreChecked) {
   char previous[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(folder.path().c_str());
-  EXPECT_EQ(E_INVALIDARG, file.Open("a.w", WavFile::WriteMode, &format));
-  EXPECT_EQ(E_INVALIDARG, file.Open("ab.", WavFile::ReadMode));
-  EXPECT_EQ(S_OK, file.Open("abcd", WavFile::WriteMode, &format)) << "four characters are enough";
-  EXPECT_EQ(S_OK, file.Close());
+  EXPECT_EQ(E_INVALIDARG, file.open("a.w", WavFile::WriteMode, &format));
+  EXPECT_EQ(E_INVALIDARG, file.open("ab.", WavFile::ReadMode));
+  EXPECT_EQ(S_OK, file.open("abcd", WavFile::WriteMode, &format)) << "four characters are enough";
+  EXPECT_EQ(S_OK, file.close());
   SetCurrentDirectoryA(previous);
   EXPECT_EQ(1u, folder.entryCount()) << "only the four-character file was made";
-  EXPECT_EQ(E_INVALIDARG, file.Open(nullptr, WavFile::ReadMode));
-  EXPECT_EQ(E_INVALIDARG, file.Open(folder.file("x.wav").c_str(), WavFile::WriteMode, nullptr));
+  EXPECT_EQ(E_INVALIDARG, file.open(nullptr, WavFile::ReadMode));
+  EXPECT_EQ(E_INVALIDARG, file.open(folder.file("x.wav").c_str(), WavFile::WriteMode, nullptr));
   EXPECT_FALSE(mvqtest::fileExists(folder.file("x.wav")));
-  EXPECT_EQ(nullptr, file.Format());
+  EXPECT_EQ(nullptr, file.format());
 }
 
 TEST(WavFileReading, DataAfterAListChunkIsFound) {
@@ -192,9 +192,9 @@ TEST(WavFileReading, DataAfterAListChunkIsFound) {
   const std::string path =
       folder.write("list.wav", riff("WAVE", chunk("fmt ", pcmFormatBody(1, 22050, 16)) + list + chunk("data", sound)));
   WavFile file;
-  ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::ReadMode));
-  EXPECT_EQ(300u, file.DataSize());
-  EXPECT_EQ(22050u, file.Format()->nSamplesPerSec);
+  ASSERT_EQ(S_OK, file.open(path.c_str(), WavFile::ReadMode));
+  EXPECT_EQ(300u, file.dataSize());
+  EXPECT_EQ(22050u, file.format()->nSamplesPerSec);
   EXPECT_EQ(sound, readAll(file, 128));
 }
 
@@ -205,8 +205,8 @@ TEST(WavFileReading, ReadingGoesOnPastTheDataChunk) {
   const std::string path =
       folder.write("after.wav", riff("WAVE", chunk("fmt ", pcmFormatBody(1, 8000, 8)) + chunk("data", sound) + after));
   WavFile file;
-  ASSERT_EQ(S_OK, file.Open(path.c_str(), WavFile::ReadMode));
-  EXPECT_EQ(10u, file.DataSize());
+  ASSERT_EQ(S_OK, file.open(path.c_str(), WavFile::ReadMode));
+  EXPECT_EQ(10u, file.dataSize());
   EXPECT_EQ(sound + after, readAll(file));
 }
 
@@ -234,11 +234,11 @@ TEST(WavFileReading, BrokenHeadersAreRejected) {
   };
   for (const auto& c : cases) {
     WavFile file;
-    EXPECT_EQ(E_FAIL, file.Open(folder.write(c.name, c.bytes).c_str(), WavFile::ReadMode)) << c.name;
+    EXPECT_EQ(E_FAIL, file.open(folder.write(c.name, c.bytes).c_str(), WavFile::ReadMode)) << c.name;
     EXPECT_FALSE(file.isOpen()) << c.name;
   }
   WavFile missing;
-  EXPECT_EQ(E_FAIL, missing.Open(folder.file("missing.wav").c_str(), WavFile::ReadMode));
+  EXPECT_EQ(E_FAIL, missing.open(folder.file("missing.wav").c_str(), WavFile::ReadMode));
 }
 
 // The format comes from the "fmt " chunk alone, never from the chunk after it.
@@ -262,24 +262,24 @@ TEST(WavFileReading, AFormatIsReadFromItsOwnChunkOnly) {
 
   WavFile file;
   ASSERT_EQ(S_OK,
-            file.Open(folder.write("float.wav", riff("WAVE", chunk("fmt ", floats) + chunk("data", sound))).c_str(),
+            file.open(folder.write("float.wav", riff("WAVE", chunk("fmt ", floats) + chunk("data", sound))).c_str(),
                       WavFile::ReadMode));
-  EXPECT_EQ(3, file.Format()->wFormatTag);
-  EXPECT_EQ(0u, file.Format()->cbSize);
-  EXPECT_EQ(64u, file.DataSize());
+  EXPECT_EQ(3, file.format()->wFormatTag);
+  EXPECT_EQ(0u, file.format()->cbSize);
+  EXPECT_EQ(64u, file.dataSize());
   EXPECT_EQ(sound, readAll(file));
 
   ASSERT_EQ(S_OK,
-            file.Open(folder.write("ext.wav", riff("WAVE", chunk("fmt ", extensible) + chunk("data", sound))).c_str(),
+            file.open(folder.write("ext.wav", riff("WAVE", chunk("fmt ", extensible) + chunk("data", sound))).c_str(),
                       WavFile::ReadMode));
-  ASSERT_EQ(22u, file.Format()->cbSize);
-  EXPECT_EQ(tail, Bytes(reinterpret_cast<const BYTE*>(file.Format() + 1),
-                        reinterpret_cast<const BYTE*>(file.Format() + 1) + 22));
+  ASSERT_EQ(22u, file.format()->cbSize);
+  EXPECT_EQ(tail, Bytes(reinterpret_cast<const BYTE*>(file.format() + 1),
+                        reinterpret_cast<const BYTE*>(file.format() + 1) + 22));
   EXPECT_EQ(sound, readAll(file));
 
   EXPECT_EQ(
       E_FAIL,
-      file.Open(folder.write("past.wav", riff("WAVE", chunk("fmt ", pastTheChunk) + chunk("data", sound))).c_str(),
+      file.open(folder.write("past.wav", riff("WAVE", chunk("fmt ", pastTheChunk) + chunk("data", sound))).c_str(),
                 WavFile::ReadMode));
   EXPECT_FALSE(file.isOpen());
 }
@@ -288,16 +288,16 @@ TEST(WavFileReading, CallsOnAClosedOrEmptyRequestFailPlainly) {
   WavFile file;
   BYTE buffer[4];
   DWORD read = 99;
-  EXPECT_EQ(E_FAIL, file.Read(buffer, 4, &read));
-  EXPECT_EQ(CO_E_NOTINITIALIZED, file.Write(buffer, 4));
-  EXPECT_EQ(-1, file.Seek(0, SEEK_SET));
+  EXPECT_EQ(E_FAIL, file.read(buffer, 4, &read));
+  EXPECT_EQ(CO_E_NOTINITIALIZED, file.write(buffer, 4));
+  EXPECT_EQ(-1, file.seek(0, SEEK_SET));
 
   TempDir folder;
   const WAVEFORMATEX format = pcmFormat(1, 8000, 8);
-  ASSERT_EQ(S_OK, file.Open(folder.file("w.wav").c_str(), WavFile::WriteMode, &format));
-  EXPECT_EQ(E_INVALIDARG, file.Read(nullptr, 4, &read));
-  EXPECT_EQ(E_INVALIDARG, file.Read(buffer, 0, &read));
-  EXPECT_EQ(E_INVALIDARG, file.Write(nullptr, 4));
+  ASSERT_EQ(S_OK, file.open(folder.file("w.wav").c_str(), WavFile::WriteMode, &format));
+  EXPECT_EQ(E_INVALIDARG, file.read(nullptr, 4, &read));
+  EXPECT_EQ(E_INVALIDARG, file.read(buffer, 0, &read));
+  EXPECT_EQ(E_INVALIDARG, file.write(nullptr, 4));
 }
 
 // The files as other programs read them.

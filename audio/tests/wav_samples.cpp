@@ -7,10 +7,10 @@ namespace audiotest {
 std::vector<int16_t> wavSamples(const std::string& path) {
   WavFile file;
   std::vector<int16_t> samples;
-  if (FAILED(file.Open(path.c_str(), WavFile::ReadMode))) return samples;
-  samples.resize(file.DataSize() / 2);
+  if (FAILED(file.open(path.c_str(), WavFile::ReadMode))) return samples;
+  samples.resize(file.dataSize() / 2);
   DWORD read = 0;
-  if (!samples.empty()) file.Read(samples.data(), file.DataSize(), &read);
+  if (!samples.empty()) file.read(samples.data(), file.dataSize(), &read);
   samples.resize(read / 2);
   return samples;
 }

@@ -30,7 +30,7 @@ TEST_F(FrameSurfaceTest, StartsEmpty) {
 
 TEST_F(FrameSurfaceTest, HeaderDescribesABottomUpPictureOfTheRequestedSize) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(5, 7, 24, dc_));
+  ASSERT_TRUE(surface.create(5, 7, 24, dc_));
   const BITMAPINFOHEADER& h = surface.header();
   EXPECT_EQ(40u, h.biSize);
   EXPECT_EQ(5, h.biWidth);
@@ -46,7 +46,7 @@ TEST_F(FrameSurfaceTest, HeaderDescribesABottomUpPictureOfTheRequestedSize) {
 
 TEST_F(FrameSurfaceTest, BitmapHoldsOneRowMoreThanThePicture) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(3, 4, 24, dc_));
+  ASSERT_TRUE(surface.create(3, 4, 24, dc_));
   DIBSECTION section;
   ASSERT_EQ(static_cast<int>(sizeof section), GetObject(surface.bitmap(), sizeof section, &section));
   EXPECT_EQ(5, section.dsBmih.biHeight);
@@ -68,7 +68,7 @@ TEST_F(FrameSurfaceTest, BitmapHoldsOneRowMoreThanThePicture) {
 // is the last one in memory, the bitmap's top row.
 TEST_F(FrameSurfaceTest, RowsAreStoredBottomUpWithTheExtraRowLast) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(2, 3, 24, dc_));
+  ASSERT_TRUE(surface.create(2, 3, 24, dc_));
   HGDIOBJ previous = SelectObject(dc_, surface.bitmap());
   const RECT bottom = {0, 3, 2, 4}, top = {0, 0, 2, 1};
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
@@ -92,63 +92,63 @@ TEST_F(FrameSurfaceTest, RowsAreStoredBottomUpWithTheExtraRowLast) {
 
 TEST_F(FrameSurfaceTest, SameSizeKeepsTheBitmapAndBits) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(64, 48, 24, dc_));
+  ASSERT_TRUE(surface.create(64, 48, 24, dc_));
   HBITMAP bitmap = surface.bitmap();
   BYTE* bits = surface.bits();
-  ASSERT_TRUE(surface.Create(64, 48, 24, dc_));
+  ASSERT_TRUE(surface.create(64, 48, 24, dc_));
   EXPECT_EQ(bitmap, surface.bitmap());
   EXPECT_EQ(bits, surface.bits());
 }
 
 TEST_F(FrameSurfaceTest, AnyChangedDimensionReallocates) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(64, 48, 24, dc_));
-  ASSERT_TRUE(surface.Create(65, 48, 24, dc_));
+  ASSERT_TRUE(surface.create(64, 48, 24, dc_));
+  ASSERT_TRUE(surface.create(65, 48, 24, dc_));
   EXPECT_EQ(65, surface.header().biWidth);
   EXPECT_EQ(frameSurfaceStride(65, 24) * 48, static_cast<LONG>(surface.header().biSizeImage));
-  ASSERT_TRUE(surface.Create(65, 49, 24, dc_));
+  ASSERT_TRUE(surface.create(65, 49, 24, dc_));
   EXPECT_EQ(49, surface.header().biHeight);
-  ASSERT_TRUE(surface.Create(65, 49, 32, dc_));
+  ASSERT_TRUE(surface.create(65, 49, 32, dc_));
   EXPECT_EQ(32, surface.header().biBitCount);
   EXPECT_EQ(65u * 4 * 49, surface.header().biSizeImage);
 }
 
 TEST_F(FrameSurfaceTest, FailedAllocationLeavesItEmptyAndIsRetried) {
   FrameSurface surface;
-  ASSERT_TRUE(surface.Create(16, 16, 24, dc_));
+  ASSERT_TRUE(surface.create(16, 16, 24, dc_));
   // 1.8 GB: more than a 32-bit process can map.
-  EXPECT_FALSE(surface.Create(30000, 20000, 24, dc_));
+  EXPECT_FALSE(surface.create(30000, 20000, 24, dc_));
   EXPECT_EQ(nullptr, surface.bits());
   EXPECT_EQ(nullptr, surface.bitmap());
   EXPECT_EQ(30000, surface.header().biWidth);
   EXPECT_EQ(20000, surface.header().biHeight);
-  EXPECT_FALSE(surface.Create(30000, 20000, 24, dc_));
+  EXPECT_FALSE(surface.create(30000, 20000, 24, dc_));
   // Past what a 32-bit size can describe.
-  EXPECT_FALSE(surface.Create(60000, 60000, 24, dc_));
-  EXPECT_TRUE(surface.Create(16, 16, 24, dc_));
+  EXPECT_FALSE(surface.create(60000, 60000, 24, dc_));
+  EXPECT_TRUE(surface.create(16, 16, 24, dc_));
   EXPECT_NE(nullptr, surface.bits());
 }
 
 TEST_F(FrameSurfaceTest, EmptyOrNegativeSizesAllocateNothing) {
   FrameSurface surface;
-  EXPECT_FALSE(surface.Create(0, 10, 24, dc_));
-  EXPECT_FALSE(surface.Create(10, 0, 24, dc_));
-  EXPECT_FALSE(surface.Create(-3, 10, 24, dc_));
-  EXPECT_FALSE(surface.Create(10, -1, 24, dc_));
+  EXPECT_FALSE(surface.create(0, 10, 24, dc_));
+  EXPECT_FALSE(surface.create(10, 0, 24, dc_));
+  EXPECT_FALSE(surface.create(-3, 10, 24, dc_));
+  EXPECT_FALSE(surface.create(10, -1, 24, dc_));
   EXPECT_EQ(nullptr, surface.bits());
 }
 
 TEST_F(FrameSurfaceTest, ReleaseEmptiesAndIsHarmlessTwice) {
   FrameSurface surface;
-  surface.Release();
-  ASSERT_TRUE(surface.Create(8, 8, 24, dc_));
-  surface.Release();
+  surface.release();
+  ASSERT_TRUE(surface.create(8, 8, 24, dc_));
+  surface.release();
   EXPECT_EQ(nullptr, surface.bitmap());
   EXPECT_EQ(nullptr, surface.bits());
   EXPECT_EQ(0, surface.header().biWidth);
   EXPECT_EQ(0u, surface.header().biSizeImage);
-  surface.Release();
-  EXPECT_TRUE(surface.Create(8, 8, 24, dc_));
+  surface.release();
+  EXPECT_TRUE(surface.create(8, 8, 24, dc_));
 }
 
 }  // namespace

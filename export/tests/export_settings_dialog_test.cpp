@@ -135,8 +135,8 @@ TEST_F(ExportSettingsDialogTest, OpensWithTheSettingsItIsGiven) {
 TEST_F(ExportSettingsDialogTest, EachAudioChoiceEnablesOnlyItsOwnControls) {
   settings_.audioEnabled = false;
   RecordingMixer probe(nullptr);
-  const bool mixerOpens = probe.Open(nullptr, kWaveOutSourceLine, kVolumeControl);
-  probe.Close();
+  const bool mixerOpens = probe.open(nullptr, kWaveOutSourceLine, kVolumeControl);
+  probe.close();
   SettingsDialog dialog(settings_);
   ASSERT_TRUE(dialog.window());
   const int recordOnly[] = {IDC_FORMAT_TEXT, IDC_FORMAT_SELECT, IDC_VOLUME_ADVANCE};
@@ -352,21 +352,21 @@ TEST_F(ExportSettingsDialogTest, AdvanceShowsARunningVolumeControlWhereItIs) {
 
 TEST_F(ExportSettingsDialogTest, TheVolumeTrackbarSetsTheRecordingLevel) {
   RecordingMixer mixer(nullptr);
-  if (!mixer.Open(nullptr, kWaveOutSourceLine, kVolumeControl) || mixer.Steps() < 2)
+  if (!mixer.open(nullptr, kWaveOutSourceLine, kVolumeControl) || mixer.steps() < 2)
     GTEST_SKIP() << "no recording line with a wave-output volume here";
-  const int saved = mixer.Level();
+  const int saved = mixer.level();
   SettingsDialog dialog(settings_);
   ASSERT_TRUE(dialog.window());
   HWND bar = GetDlgItem(dialog.window(), IDC_RECORD_VOLUME);
-  EXPECT_EQ(static_cast<LRESULT>(mixer.Steps()), SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
+  EXPECT_EQ(static_cast<LRESULT>(mixer.steps()), SendMessageA(bar, TBM_GETRANGEMAX, 0, 0));
   EXPECT_EQ(saved, SendMessageA(bar, TBM_GETPOS, 0, 0));
   const int wanted = saved == 1 ? 2 : 1;
   SendMessageA(bar, TBM_SETPOS, TRUE, wanted);
   SendMessageA(dialog.window(), WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(bar));
-  EXPECT_EQ(saved, mixer.Level());  // a code the dialog ignores
+  EXPECT_EQ(saved, mixer.level());  // a code the dialog ignores
   SendMessageA(dialog.window(), WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(bar));
-  EXPECT_EQ(wanted, mixer.Level());
-  mixer.SetLevel(saved);
+  EXPECT_EQ(wanted, mixer.level());
+  mixer.setLevel(saved);
 }
 
 TEST_F(ExportSettingsDialogTest, CancelledChoosersLeaveTheNamesAsTheyWere) {

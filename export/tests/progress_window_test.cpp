@@ -18,17 +18,17 @@ class ProgressWindowTest : public ::testing::Test {
   void SetUp() override {
     saved_ = appSettings.progressWin;
     appSettings.progressWin = RECT{120, 90, 0, 0};
-    ASSERT_TRUE(progress_.Create(nullptr));
+    ASSERT_TRUE(progress_.create(nullptr));
   }
   void TearDown() override {
-    progress_.Destroy();
+    progress_.destroy();
     appSettings.progressWin = saved_;
   }
 
   // Presses the button as a user would and answers the box it raises; the box's text.
   std::string press(int id, const char* answer) {
     ui::pressButton(progress_.window(), id);
-    const WatchedBox box = watchMessageBox([&] { progress_.SetPosition(0); }, answer);
+    const WatchedBox box = watchMessageBox([&] { progress_.setPosition(0); }, answer);
     return box.shown ? box.view.caption + ": " + box.view.text : "";
   }
 
@@ -42,10 +42,10 @@ TEST_F(ProgressWindowTest, OpensWhereItWasLastLeft) {
   EXPECT_EQ(90, r.top);
   const int width = r.right - r.left;
   SetWindowPos(progress_.window(), nullptr, 300, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  progress_.Destroy();
+  progress_.destroy();
   EXPECT_EQ(300, appSettings.progressWin.left);
   EXPECT_EQ(210, appSettings.progressWin.top);
-  ASSERT_TRUE(progress_.Create(nullptr));
+  ASSERT_TRUE(progress_.create(nullptr));
   r = ui::windowRect(progress_.window());
   EXPECT_EQ(300, r.left);
   EXPECT_EQ(210, r.top);
@@ -71,23 +71,23 @@ TEST_F(ProgressWindowTest, NoLeavesTheFlagsClearAndYesSetsThem) {
 }
 
 TEST_F(ProgressWindowTest, ButtonsAndTexts) {
-  progress_.EnableButton(1, false);
-  progress_.EnableButton(3, false);  // no such button
-  progress_.EnableButton(0, false);
+  progress_.enableButton(1, false);
+  progress_.enableButton(3, false);  // no such button
+  progress_.enableButton(0, false);
   EXPECT_FALSE(ui::controlEnabled(progress_.window(), IDC_PROGRESS_FINISH));
   EXPECT_TRUE(ui::controlEnabled(progress_.window(), IDCANCEL));
-  progress_.EnableButton(2, false);
+  progress_.enableButton(2, false);
   EXPECT_FALSE(ui::controlEnabled(progress_.window(), IDCANCEL));
-  progress_.EnableButton(1, true);
+  progress_.enableButton(1, true);
   EXPECT_TRUE(ui::controlEnabled(progress_.window(), IDC_PROGRESS_FINISH));
 
-  progress_.SetCountText(IDS_CREATING_AUDIO, 0);
+  progress_.setCountText(IDS_CREATING_AUDIO, 0);
   EXPECT_EQ("Creating audio : 0  frames", ui::controlText(progress_.window(), IDC_PROGRESS_COUNT));
-  progress_.SetCountText(IDS_CREATING_VIDEO, 12345678);
+  progress_.setCountText(IDS_CREATING_VIDEO, 12345678);
   EXPECT_EQ("Creating video : 12345678  frames", ui::controlText(progress_.window(), IDC_PROGRESS_COUNT));
-  progress_.SetTotalText(10, 5, 14);
+  progress_.setTotalText(10, 5, 14);
   EXPECT_EQ("Total : 10  frames\n(5 ~ 14)", ui::controlText(progress_.window(), IDC_PROGRESS_TOTAL));
-  progress_.SetCaption(IDS_CONVERTING);
+  progress_.setCaption(IDS_CONVERTING);
   EXPECT_EQ("Converting to AVI", ui::windowText(progress_.window()));
 }
 

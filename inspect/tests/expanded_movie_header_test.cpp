@@ -7,7 +7,7 @@ using namespace mvqtest;
 
 namespace {
 
-constexpr uint32_t UNSET = 0xFFFFFFFFu;  // a value the reader never writes
+constexpr uint32_t kUnset = 0xFFFFFFFFu;  // a value the reader never writes
 
 struct Result {
   int32_t status;
@@ -19,7 +19,7 @@ class ReadExpandedMovieHeader : public MovieFileTest {
   Result read(const Bytes& movie) {
     const std::string path = put(movie);
     Result r{};
-    r.header.backgroundColor = UNSET;
+    r.header.backgroundColor = kUnset;
     r.status = readExpandedMovieHeader(path.c_str(), r.header);
     expectClosed(path);
     return r;
@@ -82,7 +82,7 @@ TEST_F(ReadExpandedMovieHeader, FirstBackgroundBeforeTheEndTagWins) {
   afterEnd.showFrame().end().background(3, 3, 3);
   const Result r = read(afterEnd.finish());
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.header.backgroundColor, UNSET);
+  EXPECT_EQ(r.header.backgroundColor, kUnset);
 }
 
 TEST_F(ReadExpandedMovieHeader, LongBackgroundBodyGivesItsFirstThreeBytes) {
@@ -100,7 +100,7 @@ TEST_F(ReadExpandedMovieHeader, EmptyOrShortBackgroundBodies) {
 
   SwfBuilder shortBody;  // two bytes are not a colour
   shortBody.tag(9, {7, 8}).background(4, 5, 6);
-  EXPECT_EQ(read(shortBody.finish()).header.backgroundColor, UNSET);
+  EXPECT_EQ(read(shortBody.finish()).header.backgroundColor, kUnset);
 }
 
 TEST_F(ReadExpandedMovieHeader, TagLengthsPastTheEndOfTheFile) {
@@ -112,7 +112,7 @@ TEST_F(ReadExpandedMovieHeader, TagLengthsPastTheEndOfTheFile) {
     b.background(1, 2, 3);
     const Result r = read(b.finish());
     EXPECT_EQ(r.status, 0) << length;
-    EXPECT_EQ(r.header.backgroundColor, UNSET) << length;
+    EXPECT_EQ(r.header.backgroundColor, kUnset) << length;
   }
 }
 
@@ -124,10 +124,10 @@ TEST_F(ReadExpandedMovieHeader, TruncatedAtEveryLength) {
   ASSERT_EQ(movie.size(), colourEnd + 2);
   for (size_t size = 0; size <= movie.size(); ++size) {
     const Result r = read(cut(movie, size));
-    const int32_t expected = size == 0 ? RENDERER_E_MOVIE_EMPTY : size < 29 ? RENDERER_E_MOVIE_INVALID : 0;
+    const int32_t expected = size == 0 ? kRendererEMovieEmpty : size < 29 ? kRendererEMovieInvalid : 0;
     ASSERT_EQ(r.status, expected) << size;
     if (r.status == 0) {
-      EXPECT_EQ(r.header.backgroundColor, size >= colourEnd ? 0x070809u : UNSET) << size;
+      EXPECT_EQ(r.header.backgroundColor, size >= colourEnd ? 0x070809u : kUnset) << size;
     }
   }
 }
@@ -135,16 +135,16 @@ TEST_F(ReadExpandedMovieHeader, TruncatedAtEveryLength) {
 TEST_F(ReadExpandedMovieHeader, OnlyPlainMoviesAreRead) {
   SwfBuilder b;
   b.background(1, 2, 3).tag(77, Bytes(40, 1));
-  EXPECT_EQ(read(b.finish(Compression::Zlib)).status, RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(read(b.finish(Compression::Zlib)).status, kRendererEMovieInvalid);
   for (const char* sig : {"ZWS", "fws", "FWs", "XWS"}) {
     Bytes movie = b.finish();
     std::copy(sig, sig + 3, movie.begin());
-    EXPECT_EQ(read(movie).status, RENDERER_E_MOVIE_INVALID) << sig;
+    EXPECT_EQ(read(movie).status, kRendererEMovieInvalid) << sig;
   }
 }
 
 TEST_F(ReadExpandedMovieHeader, FilesThatCannotBeOpened) {
   ExpandedMovieHeader h{};
-  EXPECT_EQ(readExpandedMovieHeader(dir.file("missing.swf").c_str(), h), RENDERER_E_MOVIE_OPEN);
-  EXPECT_EQ(readExpandedMovieHeader(nullptr, h), RENDERER_E_MOVIE_OPEN);
+  EXPECT_EQ(readExpandedMovieHeader(dir_.file("missing.swf").c_str(), h), kRendererEMovieOpen);
+  EXPECT_EQ(readExpandedMovieHeader(nullptr, h), kRendererEMovieOpen);
 }

@@ -95,14 +95,14 @@ TEST_F(ExpandCompressedMovie, OtherSignaturesAndShortFilesCreateNothing) {
 }
 
 TEST_F(ExpandCompressedMovie, MissingSourceOrUncreatableDestination) {
-  EXPECT_EQ(expandCompressedMovie(dir.file("missing.swf").c_str(), fresh().c_str()), -1);
+  EXPECT_EQ(expandCompressedMovie(dir_.file("missing.swf").c_str(), fresh().c_str()), -1);
   const std::string source = put(mixedMovie().finish(Compression::Zlib));
-  const std::string unreachable = dir.file("no-such-folder/out.swf");
+  const std::string unreachable = dir_.file("no-such-folder/out.swf");
   EXPECT_EQ(expandCompressedMovie(source.c_str(), unreachable.c_str()), -1);
   EXPECT_FALSE(fileExists(unreachable));
   EXPECT_EQ(expandCompressedMovie(source.c_str(), nullptr), -1);
   expectClosed(source);
-  EXPECT_EQ(dir.entryCount(), 0u);
+  EXPECT_EQ(dir_.entryCount(), 0u);
 }
 
 // A cut stream expands to what it holds: a prefix of the movie, and no byte wrong.

@@ -186,7 +186,7 @@ TEST_F(ReadMovieHeader, CorruptCompressedBodiesAreRejected) {
 TEST_F(ReadMovieHeader, MissingFileOrOutputs) {
   int32_t w = 0, h = 0, count = 0;
   double rate = 0;
-  EXPECT_EQ(readMovieHeader(dir.file("none.swf").c_str(), &w, &h, &rate, &count), -1);
+  EXPECT_EQ(readMovieHeader(dir_.file("none.swf").c_str(), &w, &h, &rate, &count), -1);
   EXPECT_EQ(readMovieHeader(nullptr, &w, &h, &rate, &count), -1);
   const std::string path = put(movie550x400().finish());
   EXPECT_EQ(readMovieHeader(path.c_str(), nullptr, &h, &rate, &count), -1);

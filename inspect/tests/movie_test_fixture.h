@@ -12,10 +12,10 @@
 
 class MovieFileTest : public ::testing::Test {
  protected:
-  mvqtest::TempDir dir;
+  mvqtest::TempDir dir_;
 
-  std::string put(const mvqtest::Bytes& bytes) { return dir.write("m" + std::to_string(next_++) + ".swf", bytes); }
-  std::string fresh() { return dir.file("out" + std::to_string(next_++) + ".swf"); }
+  std::string put(const mvqtest::Bytes& bytes) { return dir_.write("m" + std::to_string(next_++) + ".swf", bytes); }
+  std::string fresh() { return dir_.file("out" + std::to_string(next_++) + ".swf"); }
 
   static void expectClosed(const std::string& path) { EXPECT_EQ(std::remove(path.c_str()), 0) << path; }
 

@@ -8,7 +8,7 @@ using namespace mvqtest;
 
 namespace {
 
-constexpr uint16_t SILENT = 512;
+constexpr uint16_t kSilent = 512;
 
 class SilenceMovieCopy : public MovieFileTest {
  protected:
@@ -35,7 +35,7 @@ struct MoviePair {
 
   void tag(uint16_t code, const Bytes& b, bool forceLong = false, bool sound = false) {
     original.tag(code, b, forceLong);
-    silent.tag(sound ? SILENT : code, b, forceLong);
+    silent.tag(sound ? kSilent : code, b, forceLong);
   }
   void sound(uint16_t code, const Bytes& b, bool forceLong = false) { tag(code, b, forceLong, true); }
   void sprite(uint16_t id, const TagStream& nested, const TagStream& nestedSilent) {
@@ -57,7 +57,7 @@ TEST_F(SilenceMovieCopy, StreamSoundAndSpriteStartSoundAreDisabled) {
   m.sound(19, body(40, 4));
   TagStream inner, innerSilent;
   inner.tag(26, body(8, 5)).tag(15, body(3, 6)).showFrame();
-  innerSilent.tag(26, body(8, 5)).tag(SILENT, body(3, 6)).showFrame();
+  innerSilent.tag(26, body(8, 5)).tag(kSilent, body(3, 6)).showFrame();
   m.sprite(7, inner, innerSilent);
   const Bytes original = m.original.finish();
   const Bytes copy = silence(original);
@@ -103,7 +103,7 @@ TEST_F(SilenceMovieCopy, SpriteNestsOneLevelAndIgnoresItsLengthField) {
   deepest.tag(15, body(3, 1));
   TagStream inner, innerSilent;
   inner.defineSprite(2, deepest).tag(19, body(70, 2));
-  innerSilent.defineSprite(2, deepest).tag(SILENT, body(70, 2));
+  innerSilent.defineSprite(2, deepest).tag(kSilent, body(70, 2));
   MoviePair m;
   m.sprite(1, inner, innerSilent);
   m.sound(14, body(9, 3));
@@ -170,11 +170,11 @@ TEST_F(SilenceMovieCopy, OnlyPlainMoviesAreCopied) {
 
 TEST_F(SilenceMovieCopy, UnopenableFilesCopyNothing) {
   const std::string source = put(SwfBuilder().finish());
-  const std::string unreachable = dir.file("no-such-folder/out.swf");
+  const std::string unreachable = dir_.file("no-such-folder/out.swf");
   EXPECT_EQ(silenceMovieCopy(source.c_str(), unreachable.c_str()), 0);
   EXPECT_FALSE(fileExists(unreachable));
   expectClosed(source);
   const std::string destination = fresh();
-  EXPECT_EQ(silenceMovieCopy(dir.file("missing.swf").c_str(), destination.c_str()), 0);
+  EXPECT_EQ(silenceMovieCopy(dir_.file("missing.swf").c_str(), destination.c_str()), 0);
   EXPECT_TRUE(readFile(destination).empty());
 }

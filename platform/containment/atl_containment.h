@@ -45,6 +45,8 @@ HRESULT WINAPI AtlAxGetControl(HWND window, IUnknown** control);
 }
 #endif
 
+// The interface as ATL names it.
+// NOLINTBEGIN(readability-identifier-naming)
 typedef interface IAxWinHostWindow IAxWinHostWindow;
 typedef interface IDocHostUIHandlerDispatch IDocHostUIHandlerDispatch;
 
@@ -102,3 +104,4 @@ interface IAxWinHostWindow {
 #endif
 
 #endif
+// NOLINTEND(readability-identifier-naming)

@@ -147,7 +147,7 @@ HRESULT STDMETHODCALLTYPE ClientSite_ShowObject(IOleClientSite*) { return S_OK; 
 HRESULT STDMETHODCALLTYPE ClientSite_OnShowWindow(IOleClientSite*, BOOL) { return S_OK; }
 HRESULT STDMETHODCALLTYPE ClientSite_RequestNewObjectLayout(IOleClientSite*) { return notImplemented(__func__); }
 
-const IOleClientSiteVtbl clientSiteVtbl = {
+const IOleClientSiteVtbl kClientSiteVtbl = {
     ClientSite_QueryInterface, ClientSite_AddRef,       ClientSite_Release,
     ClientSite_SaveObject,     ClientSite_GetMoniker,   ClientSite_GetContainer,
     ClientSite_ShowObject,     ClientSite_OnShowWindow, ClientSite_RequestNewObjectLayout,
@@ -291,7 +291,7 @@ HRESULT STDMETHODCALLTYPE InPlaceSite_OnDefWindowMessage(IOleInPlaceSiteWindowle
   return S_OK;
 }
 
-const IOleInPlaceSiteWindowlessVtbl inPlaceSiteVtbl = {
+const IOleInPlaceSiteWindowlessVtbl kInPlaceSiteVtbl = {
     InPlaceSite_QueryInterface,
     InPlaceSite_AddRef,
     InPlaceSite_Release,
@@ -356,7 +356,7 @@ HRESULT STDMETHODCALLTYPE ObjectWithSite_GetSite(IObjectWithSite* iface, REFIID 
   return host->site->lpVtbl->QueryInterface(host->site, iid, object);
 }
 
-const IObjectWithSiteVtbl objectWithSiteVtbl = {
+const IObjectWithSiteVtbl kObjectWithSiteVtbl = {
     ObjectWithSite_QueryInterface, ObjectWithSite_AddRef,  ObjectWithSite_Release,
     ObjectWithSite_SetSite,        ObjectWithSite_GetSite,
 };
@@ -390,7 +390,7 @@ HRESULT STDMETHODCALLTYPE ServiceProvider_QueryService(IServiceProvider* iface, 
   return hr;
 }
 
-const IServiceProviderVtbl serviceProviderVtbl = {
+const IServiceProviderVtbl kServiceProviderVtbl = {
     ServiceProvider_QueryInterface,
     ServiceProvider_AddRef,
     ServiceProvider_Release,
@@ -443,7 +443,7 @@ HRESULT STDMETHODCALLTYPE HostWindow_SetExternalUIHandler(IAxWinHostWindow*, IDo
   return notImplemented(__func__);
 }
 
-const IAxWinHostWindowVtbl hostWindowVtbl = {
+const IAxWinHostWindowVtbl kHostWindowVtbl = {
     HostWindow_QueryInterface,       HostWindow_AddRef,        HostWindow_Release,      HostWindow_CreateControl,
     HostWindow_CreateControlEx,      HostWindow_AttachControl, HostWindow_QueryControl, HostWindow_SetExternalDispatch,
     HostWindow_SetExternalUIHandler,
@@ -454,11 +454,11 @@ const IAxWinHostWindowVtbl hostWindowVtbl = {
 AxHost* axHostCreate(HWND window) {
   AxHost* host = new (std::nothrow) AxHost();
   if (!host) return nullptr;
-  host->IOleClientSite_iface.lpVtbl = &clientSiteVtbl;
-  host->IOleInPlaceSiteWindowless_iface.lpVtbl = &inPlaceSiteVtbl;
-  host->IObjectWithSite_iface.lpVtbl = &objectWithSiteVtbl;
-  host->IServiceProvider_iface.lpVtbl = &serviceProviderVtbl;
-  host->IAxWinHostWindow_iface.lpVtbl = &hostWindowVtbl;
+  host->IOleClientSite_iface.lpVtbl = &kClientSiteVtbl;
+  host->IOleInPlaceSiteWindowless_iface.lpVtbl = &kInPlaceSiteVtbl;
+  host->IObjectWithSite_iface.lpVtbl = &kObjectWithSiteVtbl;
+  host->IServiceProvider_iface.lpVtbl = &kServiceProviderVtbl;
+  host->IAxWinHostWindow_iface.lpVtbl = &kHostWindowVtbl;
   host->ref = 1;
   host->window = window;
   updatePosition(host);

@@ -32,11 +32,11 @@ HRESULT STDMETHODCALLTYPE Factory_LockServer(IClassFactory*, BOOL lock) {
   return S_OK;
 }
 
-const IClassFactoryVtbl factoryVtbl = {
+const IClassFactoryVtbl kFactoryVtbl = {
     Factory_QueryInterface, Factory_AddRef, Factory_Release, Factory_CreateInstance, Factory_LockServer,
 };
 
-IClassFactory factory = {&factoryVtbl};
+IClassFactory factory = {&kFactoryVtbl};
 
 }  // namespace
 

@@ -73,13 +73,13 @@ FlashControl* createFlashControl() {
     delete control;
     return nullptr;
   }
-  control->IShockwaveFlash_iface.lpVtbl = &shockwaveFlashVtbl;
-  control->IOleObject_iface.lpVtbl = &oleObjectVtbl;
-  control->IOleInPlaceObjectWindowless_iface.lpVtbl = &inPlaceObjectVtbl;
-  control->IViewObjectEx_iface.lpVtbl = &viewObjectVtbl;
-  control->IOleControl_iface.lpVtbl = &oleControlVtbl;
-  control->IPersistStreamInit_iface.lpVtbl = &persistStreamInitVtbl;
-  control->ITimerSink_iface.lpVtbl = &timerSinkVtbl;
+  control->IShockwaveFlash_iface.lpVtbl = &kShockwaveFlashVtbl;
+  control->IOleObject_iface.lpVtbl = &kOleObjectVtbl;
+  control->IOleInPlaceObjectWindowless_iface.lpVtbl = &kInPlaceObjectVtbl;
+  control->IViewObjectEx_iface.lpVtbl = &kViewObjectVtbl;
+  control->IOleControl_iface.lpVtbl = &kOleControlVtbl;
+  control->IPersistStreamInit_iface.lpVtbl = &kPersistStreamInitVtbl;
+  control->ITimerSink_iface.lpVtbl = &kTimerSinkVtbl;
   control->ref = 1;
   control->scaleMode = 0;
   control->quality = defaultQuality();

@@ -57,13 +57,13 @@ struct FlashControl {
   DWORD timerCookie;
 };
 
-extern const IShockwaveFlashVtbl shockwaveFlashVtbl;
-extern const IOleObjectVtbl oleObjectVtbl;
-extern const IOleInPlaceObjectWindowlessVtbl inPlaceObjectVtbl;
-extern const IViewObjectExVtbl viewObjectVtbl;
-extern const IOleControlVtbl oleControlVtbl;
-extern const IPersistStreamInitVtbl persistStreamInitVtbl;
-extern const ITimerSinkVtbl timerSinkVtbl;
+extern const IShockwaveFlashVtbl kShockwaveFlashVtbl;
+extern const IOleObjectVtbl kOleObjectVtbl;
+extern const IOleInPlaceObjectWindowlessVtbl kInPlaceObjectVtbl;
+extern const IViewObjectExVtbl kViewObjectVtbl;
+extern const IOleControlVtbl kOleControlVtbl;
+extern const IPersistStreamInitVtbl kPersistStreamInitVtbl;
+extern const ITimerSinkVtbl kTimerSinkVtbl;
 
 // Reads and parses the named movie when it is not read yet; the load's result.
 // Everything that needs the movie calls it first.

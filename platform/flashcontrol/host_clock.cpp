@@ -57,7 +57,7 @@ HRESULT STDMETHODCALLTYPE TimerSink_OnTimer(ITimerSink* iface, VARIANT) {
 
 }  // namespace
 
-const ITimerSinkVtbl timerSinkVtbl = {
+const ITimerSinkVtbl kTimerSinkVtbl = {
     TimerSink_QueryInterface,
     TimerSink_AddRef,
     TimerSink_Release,

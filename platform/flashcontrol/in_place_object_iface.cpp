@@ -54,7 +54,7 @@ HRESULT STDMETHODCALLTYPE InPlace_GetDropTarget(IOleInPlaceObjectWindowless*, ID
 
 }  // namespace
 
-const IOleInPlaceObjectWindowlessVtbl inPlaceObjectVtbl = {
+const IOleInPlaceObjectWindowlessVtbl kInPlaceObjectVtbl = {
     InPlace_QueryInterface,
     InPlace_AddRef,
     InPlace_Release,

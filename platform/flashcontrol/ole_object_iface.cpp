@@ -152,7 +152,7 @@ HRESULT STDMETHODCALLTYPE Persist_InitNew(IPersistStreamInit*) { return S_OK; }
 
 }  // namespace
 
-const IOleObjectVtbl oleObjectVtbl = {
+const IOleObjectVtbl kOleObjectVtbl = {
     OleObject_QueryInterface, OleObject_AddRef,           OleObject_Release,
     OleObject_SetClientSite,  OleObject_GetClientSite,    OleObject_SetHostNames,
     OleObject_Close,          OleObject_SetMoniker,       OleObject_GetMoniker,
@@ -163,13 +163,13 @@ const IOleObjectVtbl oleObjectVtbl = {
     OleObject_EnumAdvise,     OleObject_GetMiscStatus,    OleObject_SetColorScheme,
 };
 
-const IOleControlVtbl oleControlVtbl = {
+const IOleControlVtbl kOleControlVtbl = {
     OleControl_QueryInterface, OleControl_AddRef,     OleControl_Release,
     OleControl_GetControlInfo, OleControl_OnMnemonic, OleControl_OnAmbientPropertyChange,
     OleControl_FreezeEvents,
 };
 
-const IPersistStreamInitVtbl persistStreamInitVtbl = {
+const IPersistStreamInitVtbl kPersistStreamInitVtbl = {
     Persist_QueryInterface, Persist_AddRef, Persist_Release,    Persist_GetClassID, Persist_IsDirty,
     Persist_Load,           Persist_Save,   Persist_GetSizeMax, Persist_InitNew,
 };

@@ -329,7 +329,7 @@ HRESULT STDMETHODCALLTYPE Flash_TCurrentFrame(IShockwaveFlash* iface, BSTR targe
 
 }  // namespace
 
-const IShockwaveFlashVtbl shockwaveFlashVtbl = {
+const IShockwaveFlashVtbl kShockwaveFlashVtbl = {
     Flash_QueryInterface,
     Flash_AddRef,
     Flash_Release,

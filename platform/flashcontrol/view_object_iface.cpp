@@ -82,7 +82,7 @@ HRESULT STDMETHODCALLTYPE View_GetNaturalExtent(IViewObjectEx*, DWORD, LONG, DVT
 
 }  // namespace
 
-const IViewObjectExVtbl viewObjectVtbl = {
+const IViewObjectExVtbl kViewObjectVtbl = {
     View_QueryInterface, View_AddRef,        View_Release,       View_Draw,         View_GetColorSet,
     View_Freeze,         View_Unfreeze,      View_SetAdvise,     View_GetAdvise,    View_GetExtent,
     View_GetRect,        View_GetViewStatus, View_QueryHitPoint, View_QueryHitRect, View_GetNaturalExtent,

@@ -38,8 +38,7 @@ LRESULT CodecInstance::handle(UINT message, LPARAM param1, LPARAM param2) {
     case ICM_COMPRESS_GET_FORMAT: return compressor_.getFormat(header(param1), writableHeader(param2));
     case ICM_COMPRESS_GET_SIZE: return compressor_.getSize(header(param1), header(param2));
     case ICM_COMPRESS_BEGIN: return compressor_.begin(header(param1), header(param2), state_);
-    case ICM_COMPRESS:
-      return compressor_.compress(reinterpret_cast<ICCOMPRESS*>(param1), static_cast<DWORD>(param2));
+    case ICM_COMPRESS: return compressor_.compress(reinterpret_cast<ICCOMPRESS*>(param1), static_cast<DWORD>(param2));
     case ICM_COMPRESS_END: return compressor_.end();
 
     case ICM_DECOMPRESS_QUERY: return decompressor_.query(header(param1), header(param2));

@@ -38,8 +38,7 @@ LRESULT Decompressor::decompress(const ICDECOMPRESS* frame, DWORD size) {
   if (!decoder_) return ICERR_ERROR;
   if (frame == nullptr || size < sizeof(ICDECOMPRESS) || frame->lpbiInput == nullptr || frame->lpOutput == nullptr)
     return ICERR_BADPARAM;
-  if (!isRgbFrame(frame->lpbiOutput) || !sameSize(*frame->lpbiOutput, input_) ||
-      !sameSize(*frame->lpbiInput, input_))
+  if (!isRgbFrame(frame->lpbiOutput) || !sameSize(*frame->lpbiOutput, input_) || !sameSize(*frame->lpbiInput, input_))
     return ICERR_BADFORMAT;
   const DWORD bytes = frame->lpbiInput->biSizeImage;
   const bool nullFrame = (frame->dwFlags & ICDECOMPRESS_NULLFRAME) || bytes == 0;

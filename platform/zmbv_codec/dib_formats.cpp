@@ -22,8 +22,8 @@ bool sizeInRange(const BITMAPINFOHEADER& format) {
 const DWORD kZmbvFourcc = mmioFOURCC('Z', 'M', 'B', 'V');
 
 bool isRgbFrame(const BITMAPINFOHEADER* format) {
-  return format != nullptr && sizeInRange(*format) && format->biCompression == BI_RGB &&
-         format->biPlanes == 1 && (format->biBitCount == 24 || format->biBitCount == 32);
+  return format != nullptr && sizeInRange(*format) && format->biCompression == BI_RGB && format->biPlanes == 1 &&
+         (format->biBitCount == 24 || format->biBitCount == 32);
 }
 
 bool isZmbvFrame(const BITMAPINFOHEADER* format) {

@@ -31,9 +31,7 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR driverId, HDRVR driver, UINT mess
     case DRV_REMOVE: return DRV_OK;
     case DRV_QUERYCONFIGURE: return 0;
     case DRV_OPEN: return openInstance(reinterpret_cast<const ICOPEN*>(param2));
-    case DRV_CLOSE:
-      delete reinterpret_cast<CodecInstance*>(driverId);
-      return 1;
+    case DRV_CLOSE: delete reinterpret_cast<CodecInstance*>(driverId); return 1;
     default: break;
   }
   if (message < DRV_USER) return DefDriverProc(driverId, driver, message, param1, param2);

@@ -210,7 +210,7 @@ struct Renderer {
     if (r) r->lpVtbl->Release(r);
   }
   bool open(const std::string& cache, const std::string& movie) {
-    return SUCCEEDED(CreateFrameRenderer(&r)) && SUCCEEDED(r->lpVtbl->SetCacheOptions(r, widen(cache).c_str(), 30)) &&
+    return SUCCEEDED(createFrameRenderer(&r)) && SUCCEEDED(r->lpVtbl->SetCacheOptions(r, widen(cache).c_str(), 30)) &&
            SUCCEEDED(r->lpVtbl->OpenMovie(r, widen(movie).c_str()));
   }
   bool render(int frame) {
@@ -261,14 +261,14 @@ int main() {
       setCacheOptions(widen(cache.path()).c_str(), 30);
     }
     Renderer first;
-    ok = SUCCEEDED(CreateFrameRenderer(&first.r));
+    ok = SUCCEEDED(createFrameRenderer(&first.r));
     double start = now();
     ok = ok && SUCCEEDED(first.r->lpVtbl->OpenMovie(first.r, widen(bulky).c_str()));
     firstOpen = std::min(firstOpen, now() - start);
     first.r->lpVtbl->Release(first.r);
     first.r = nullptr;
     Renderer second;
-    ok = ok && SUCCEEDED(CreateFrameRenderer(&second.r));
+    ok = ok && SUCCEEDED(createFrameRenderer(&second.r));
     start = now();
     ok = ok && SUCCEEDED(second.r->lpVtbl->OpenMovie(second.r, widen(bulky).c_str()));
     secondOpen = std::min(secondOpen, now() - start);

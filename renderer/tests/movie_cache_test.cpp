@@ -76,10 +76,10 @@ TEST_F(MovieCacheTest, CompressedMovieIsExpandedAndOnlyTheFinalCopyStays) {
 TEST_F(MovieCacheTest, UnreadableMoviesLeaveNoCopyBehind) {
   char copy[kCachePathSize] = "x";
   int32_t compressed = 0;
-  EXPECT_EQ(buildCachedMovie(&compressed, source("missing.swf").c_str(), copy), RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(buildCachedMovie(&compressed, source("missing.swf").c_str(), copy), kRendererEMovieInvalid);
   EXPECT_STREQ(copy, "");
   const std::string garbage = movie("garbage.swf", Bytes{'C', 'W', 'S', 6, 1, 2, 3, 4, 5, 6, 7});
-  EXPECT_EQ(buildCachedMovie(&compressed, garbage.c_str(), copy), RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(buildCachedMovie(&compressed, garbage.c_str(), copy), kRendererEMovieInvalid);
   EXPECT_EQ(cachedCopies(), 0);
   EXPECT_EQ(findInUseEntry(garbage.c_str()), nullptr);
 }
@@ -204,7 +204,7 @@ TEST_F(MovieCacheTest, NewDirectoryTakesInUseAndFirstKeptCopies) {
 
 TEST_F(MovieCacheTest, MissingDirectoryIsRefusedAndChangesNothing) {
   build("stays.swf");
-  EXPECT_EQ(setCacheOptions(widen(cacheDir() + "\\no such folder").c_str(), 30), RENDERER_E_CACHE_DIR);
+  EXPECT_EQ(setCacheOptions(widen(cacheDir() + "\\no such folder").c_str(), 30), kRendererECacheDir);
   EXPECT_EQ(std::string(movieCacheDirectory()), cacheDir() + "\\");
   EXPECT_EQ(cachedCopies(), 1);
   // The same folder in other letters only changes the limit.

@@ -225,15 +225,15 @@ TEST_F(RendererDrawingTest, MovieWithoutBackgroundKeepsThePreviousColour) {
 
 TEST_F(RendererDrawingTest, UnusableMoviesFailToOpenAndTheRendererStaysUsable) {
   RendererRef r;
-  ASSERT_EQ(CreateFrameRenderer(r.out()), S_OK);
+  ASSERT_EQ(createFrameRenderer(r.out()), S_OK);
   ASSERT_EQ(r->SetCacheOptions(r.get(), widen(cacheDir()).c_str(), 30), S_OK);
   EXPECT_EQ(r->OpenMovie(r.get(), L""), E_FAIL);
   EXPECT_EQ(r->OpenMovie(r.get(), nullptr), E_FAIL);
-  EXPECT_EQ(r->OpenMovie(r.get(), widen(movies_->file("missing.swf")).c_str()), RENDERER_E_MOVIE_INVALID);
-  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("text.swf", Bytes(100, 'x'))).c_str()), RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(r->OpenMovie(r.get(), widen(movies_->file("missing.swf")).c_str()), kRendererEMovieInvalid);
+  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("text.swf", Bytes(100, 'x'))).c_str()), kRendererEMovieInvalid);
   Bytes cut = squareStepMovie(3, 12);
   cut.resize(12);
-  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("cut.swf", cut)).c_str()), RENDERER_E_MOVIE_INVALID);
+  EXPECT_EQ(r->OpenMovie(r.get(), widen(movie("cut.swf", cut)).c_str()), kRendererEMovieInvalid);
   ASSERT_EQ(r->OpenMovie(r.get(), widen(movie("good.swf", squareStepMovie(3, 12))).c_str()), S_OK);
   EXPECT_TRUE(isOpaqueRed(alphaPixel(r, 2, 25, 5)));
 }

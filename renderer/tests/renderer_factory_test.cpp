@@ -41,20 +41,20 @@ class RendererFactoryTest : public RendererTest {
 TEST_F(RendererFactoryTest, MissingControlIsRefusedWithoutARenderer) {
   snapshot_->erase();
   IFrameRenderer* renderer = reinterpret_cast<IFrameRenderer*>(1);
-  EXPECT_EQ(CreateFrameRenderer(&renderer), RENDERER_E_CONTROL_MISSING);
+  EXPECT_EQ(createFrameRenderer(&renderer), kRendererEControlMissing);
   EXPECT_EQ(renderer, nullptr);
 }
 
 TEST_F(RendererFactoryTest, RegisteredFileThatIsGoneCountsAsMissing) {
   ASSERT_TRUE(setRegistryText(HKEY_CLASSES_ROOT, kServerKey, nullptr, besideTests("gone.ocx")));
   RendererRef r;
-  EXPECT_EQ(CreateFrameRenderer(r.out()), RENDERER_E_CONTROL_MISSING);
+  EXPECT_EQ(createFrameRenderer(r.out()), kRendererEControlMissing);
 }
 
 TEST_F(RendererFactoryTest, Version6_0_22_0IsRefused) {
   registerServer("6_0_22_0");
   IFrameRenderer* renderer = reinterpret_cast<IFrameRenderer*>(1);
-  EXPECT_EQ(CreateFrameRenderer(&renderer), RENDERER_E_CONTROL_VERSION);
+  EXPECT_EQ(createFrameRenderer(&renderer), kRendererEControlVersion);
   EXPECT_EQ(renderer, nullptr);
 }
 
@@ -62,13 +62,13 @@ TEST_F(RendererFactoryTest, NeighbouringVersionsAreAccepted) {
   for (const char* version : {"6_0_21_0", "6_0_23_0", "5_0_42_0"}) {
     registerServer(version);
     RendererRef r;
-    EXPECT_EQ(CreateFrameRenderer(r.out()), S_OK) << version;
+    EXPECT_EQ(createFrameRenderer(r.out()), S_OK) << version;
   }
 }
 
 TEST_F(RendererFactoryTest, NewRendererStartsWithItsDefaults) {
   RendererRef r;
-  ASSERT_EQ(CreateFrameRenderer(r.out()), S_OK);
+  ASSERT_EQ(createFrameRenderer(r.out()), S_OK);
   EXPECT_EQ(r->GetCurrentFrame(r.get()), 0);
   EXPECT_EQ(r->GetSequenceMode(r.get()), kSequenceFrameByFrame);
   EXPECT_EQ(r->GetKeepAspect(r.get()), 0);

@@ -54,8 +54,8 @@ std::string RendererTest::movie(const std::string& name, const Bytes& bytes) con
 }
 
 ::testing::AssertionResult RendererTest::open(RendererRef& renderer, const std::string& path) const {
-  HRESULT hr = CreateFrameRenderer(renderer.out());
-  if (FAILED(hr)) return ::testing::AssertionFailure() << "CreateFrameRenderer: " << std::hex << hr;
+  HRESULT hr = createFrameRenderer(renderer.out());
+  if (FAILED(hr)) return ::testing::AssertionFailure() << "createFrameRenderer: " << std::hex << hr;
   hr = renderer->SetCacheOptions(renderer.get(), widen(cache_->path()).c_str(), 30);
   if (FAILED(hr)) return ::testing::AssertionFailure() << "SetCacheOptions: " << std::hex << hr;
   hr = renderer->OpenMovie(renderer.get(), widen(path).c_str());

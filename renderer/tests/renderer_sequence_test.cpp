@@ -111,8 +111,8 @@ TEST_F(RendererSequenceTest, SameFrameTwiceDrawsOnceAndHandsOutTheSamePixels) {
 
 TEST_F(RendererSequenceTest, NegativeFrameIsBadOnceTheSinkIsThereAndAFailureBefore) {
   openRecorded();
-  EXPECT_EQ(render(renderer_, -1), RENDERER_E_BAD_FRAME);
-  EXPECT_EQ(renderAlpha(renderer_, -7, nullptr, nullptr), RENDERER_E_BAD_FRAME);
+  EXPECT_EQ(render(renderer_, -1), kRendererEBadFrame);
+  EXPECT_EQ(renderAlpha(renderer_, -7, nullptr, nullptr), kRendererEBadFrame);
 
   openRecorded(RecordingOptions{true, true, false});
   EXPECT_EQ(render(renderer_, -1), E_FAIL);
@@ -147,7 +147,7 @@ TEST_F(RendererSequenceTest, KeepAspectSwitchesTheScaleModeOnlyOnChange) {
 
 TEST_F(RendererSequenceTest, KeepAspectSetBeforeTheControlIsMadeIsUsedForIt) {
   controls_.reset(new RecordingControlClass);
-  ASSERT_EQ(CreateFrameRenderer(renderer_.out()), S_OK);
+  ASSERT_EQ(createFrameRenderer(renderer_.out()), S_OK);
   EXPECT_EQ(renderer_->SetKeepAspect(renderer_.get(), 1), S_OK);
   ASSERT_EQ(renderer_->OpenMovie(renderer_.get(), widen(path_).c_str()), S_OK);
   EXPECT_EQ(log(), "scale(0) load(clip.swf) load(copy) loop play");
@@ -181,9 +181,9 @@ TEST_F(RendererSequenceTest, ControlWithoutViewCannotRenderAndOneWithoutInPlaceO
 
 TEST_F(RendererSequenceTest, RenderBeforeAnyMovieFailsWithTheCacheStatus) {
   controls_.reset(new RecordingControlClass);
-  ASSERT_EQ(CreateFrameRenderer(renderer_.out()), S_OK);
-  EXPECT_EQ(render(renderer_, 0), RENDERER_E_CACHE);
-  EXPECT_EQ(renderAlpha(renderer_, 0, nullptr, nullptr), RENDERER_E_CACHE);
+  ASSERT_EQ(createFrameRenderer(renderer_.out()), S_OK);
+  EXPECT_EQ(render(renderer_, 0), kRendererECache);
+  EXPECT_EQ(renderAlpha(renderer_, 0, nullptr, nullptr), kRendererECache);
 }
 
 TEST_F(RendererSequenceTest, DeletedCopyIsRebuiltAndReplayedBeforeTheNextRender) {

@@ -8,7 +8,7 @@ namespace mvqtest {
 
 namespace {
 
-constexpr uint8_t SOUND_FORMAT_PCM_LE = 3;
+constexpr uint8_t kSoundFormatPcmLe = 3;
 
 uint8_t rateCode(int rate) {
   if (rate <= 5512) return 0;
@@ -221,7 +221,7 @@ Self& TagWriter<Self>::defineSound(uint16_t id, const PcmFormat& format, const s
                                    bool forceLong) {
   Bytes body;
   putU16(body, id);
-  putU8(body, soundFormatByte(SOUND_FORMAT_PCM_LE, format));
+  putU8(body, soundFormatByte(kSoundFormatPcmLe, format));
   putU32(body, static_cast<uint32_t>(samples.size() / (format.stereo ? 2 : 1)));
   append(body, pcmSoundData(format, samples));
   return tag(TAG_DEFINE_SOUND, body, forceLong);
@@ -243,7 +243,7 @@ template <class Self>
 Self& TagWriter<Self>::soundStreamHead(const PcmFormat& format, uint16_t samplesPerFrame, bool head2) {
   Bytes body;
   putU8(body, soundFormatByte(0, format));  // playback: reserved bits, then rate, size, type
-  putU8(body, soundFormatByte(SOUND_FORMAT_PCM_LE, format));
+  putU8(body, soundFormatByte(kSoundFormatPcmLe, format));
   putU16(body, samplesPerFrame);
   return tag(head2 ? TAG_SOUND_STREAM_HEAD2 : TAG_SOUND_STREAM_HEAD, body);
 }

@@ -35,7 +35,7 @@ cmd_test() {
   fi
   cmd_setup
   local rc=0
-  cmd_lint --layout || rc=1
+  cmd_lint || rc=1
   lock_test_results
   run_ctest "$MVQ_NATIVE_BUILD" native "${labels[@]}" || rc=1
   # The Windows tests record what they play: a private PulseAudio loopback stands

@@ -58,19 +58,19 @@ MenuItemState stateFrom(UINT_PTR answer) {
 }  // namespace
 
 MenuItemState menuCommandState(HWND window, int commandId) {
-  return stateFrom(ask(window, kProbeMenuCommand, static_cast<WORD>(commandId)));
+  return stateFrom(ask(window, ProbeMenuCommand, static_cast<WORD>(commandId)));
 }
 
 MenuItemState menuBarItemState(HWND window, int position) {
-  return stateFrom(ask(window, kProbeMenuPosition, static_cast<WORD>(position)));
+  return stateFrom(ask(window, ProbeMenuPosition, static_cast<WORD>(position)));
 }
 
-bool waitForIdle(HWND window) { return ask(window, kProbePing, 0) == 1; }
+bool waitForIdle(HWND window) { return ask(window, ProbePing, 0) == 1; }
 
 bool dropFile(HWND window, const std::string& path) {
   const ATOM atom = GlobalAddAtomA(path.c_str());
   if (!atom) return false;
-  const bool dropped = ask(window, kProbeDropFile, atom) == 1;
+  const bool dropped = ask(window, ProbeDropFile, atom) == 1;
   GlobalDeleteAtom(atom);
   return dropped;
 }

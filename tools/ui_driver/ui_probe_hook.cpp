@@ -9,8 +9,8 @@
 namespace {
 
 UINT queryMessage() {
-  static const UINT message = RegisterWindowMessageA(ui::kProbeQueryMessage);
-  return message;
+  static const UINT kMessage = RegisterWindowMessageA(ui::kProbeQueryMessage);
+  return kMessage;
 }
 
 UINT_PTR menuState(HWND window, UINT item, UINT flags) {
@@ -40,10 +40,10 @@ UINT_PTR dropFile(HWND window, ATOM atom) {
 UINT_PTR answer(const MSG& query) {
   const UINT item = LOWORD(query.wParam);
   switch (HIWORD(query.wParam)) {
-    case ui::kProbeMenuCommand: return menuState(query.hwnd, item, MF_BYCOMMAND);
-    case ui::kProbeMenuPosition: return menuState(query.hwnd, item, MF_BYPOSITION);
-    case ui::kProbeDropFile: return dropFile(query.hwnd, static_cast<ATOM>(item));
-    case ui::kProbePing: return 1;
+    case ui::ProbeMenuCommand: return menuState(query.hwnd, item, MF_BYCOMMAND);
+    case ui::ProbeMenuPosition: return menuState(query.hwnd, item, MF_BYPOSITION);
+    case ui::ProbeDropFile: return dropFile(query.hwnd, static_cast<ATOM>(item));
+    case ui::ProbePing: return 1;
     default: return static_cast<UINT>(-1);
   }
 }

@@ -15,10 +15,10 @@ constexpr UINT kProbeReply = WM_APP + 0x2E1;
 // The query's wParam: kind in the high word, item in the low word; lParam: the
 // thread to post the reply to (wParam of the reply: the answer).
 enum ProbeKind : WORD {
-  kProbeMenuCommand = 1,   // item: command id; answer: GetMenuState of the window's menu
-  kProbeMenuPosition = 2,  // item: menu bar position; answer: GetMenuState by position
-  kProbeDropFile = 3,      // item: a global atom naming the file; answer: 1 when dropped
-  kProbePing = 4,          // answer: 1, once the thread takes posted messages again
+  ProbeMenuCommand = 1,   // item: command id; answer: GetMenuState of the window's menu
+  ProbeMenuPosition = 2,  // item: menu bar position; answer: GetMenuState by position
+  ProbeDropFile = 3,      // item: a global atom naming the file; answer: 1 when dropped
+  ProbePing = 4,          // answer: 1, once the thread takes posted messages again
 };
 
 }  // namespace ui

@@ -67,6 +67,7 @@ AviReader::AviReader(const std::string& path) {
 }
 
 AviReader::~AviReader() {
+  if (decoder_) AVIStreamGetFrameClose(decoder_);
   if (video_) AVIStreamRelease(video_);
   if (file_) AVIFileRelease(file_);
   AVIFileExit();
@@ -74,16 +75,59 @@ AviReader::~AviReader() {
 
 LONG AviReader::frames() const { return video_ ? AVIStreamLength(video_) : -1; }
 
-COLORREF AviReader::pixel(LONG frame, int x, int y) {
-  if (!video_ || format_.biBitCount != 24 || x < 0 || y < 0 || x >= format_.biWidth || y >= format_.biHeight)
-    return CLR_INVALID;
-  const LONG stride = ((format_.biWidth * 3) + 3) & ~3L;
-  std::vector<BYTE> bits(static_cast<size_t>(stride) * format_.biHeight);
-  LONG read = 0;
-  if (AVIStreamRead(video_, frame, 1, bits.data(), static_cast<LONG>(bits.size()), &read, nullptr) != AVIERR_OK)
-    return CLR_INVALID;
-  const BYTE* p = bits.data() + static_cast<size_t>(format_.biHeight - 1 - y) * stride + x * 3;
-  return RGB(p[2], p[1], p[0]);
+std::vector<int> AviReader::keyFrames() const {
+  std::vector<int> keys;
+  for (LONG k = 0; k < frames(); ++k)
+    if (AVIStreamIsKeyFrame(video_, k)) keys.push_back(k);
+  return keys;
+}
+
+std::vector<BYTE> AviReader::chunk(LONG frame) const {
+  if (!video_) return {};
+  LONG bytes = 0;
+  if (AVIStreamRead(video_, frame, 1, nullptr, 0, &bytes, nullptr) != AVIERR_OK || bytes <= 0) return {};
+  std::vector<BYTE> stored(static_cast<size_t>(bytes));
+  if (AVIStreamRead(video_, frame, 1, stored.data(), bytes, &bytes, nullptr) != AVIERR_OK) return {};
+  stored.resize(static_cast<size_t>(bytes));
+  return stored;
+}
+
+namespace {
+
+// The colour at (x, y) from the top of 24-bit bottom-up rows; CLR_INVALID outside them.
+COLORREF bottomUpPixel(const BYTE* bits, size_t size, LONG width, LONG height, int x, int y) {
+  if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+  const size_t stride = ((width * 3) + 3) & ~3L;
+  const size_t at = static_cast<size_t>(height - 1 - y) * stride + x * 3;
+  if (at + 3 > size) return CLR_INVALID;
+  return RGB(bits[at + 2], bits[at + 1], bits[at]);
+}
+
+}  // namespace
+
+COLORREF AviReader::pixel(LONG frame, int x, int y) const {
+  if (format_.biBitCount != 24 || format_.biCompression != BI_RGB) return CLR_INVALID;
+  const std::vector<BYTE> bits = chunk(frame);
+  return bottomUpPixel(bits.data(), bits.size(), format_.biWidth, format_.biHeight, x, y);
+}
+
+COLORREF AviReader::decodedPixel(LONG frame, int x, int y) {
+  if (video_ && !decoder_) {
+    BITMAPINFOHEADER wanted{};
+    wanted.biSize = sizeof wanted;
+    wanted.biWidth = format_.biWidth;
+    wanted.biHeight = format_.biHeight;
+    wanted.biPlanes = 1;
+    wanted.biBitCount = 24;
+    wanted.biCompression = BI_RGB;
+    decoder_ = AVIStreamGetFrameOpen(video_, &wanted);
+  }
+  if (!decoder_) return CLR_INVALID;
+  const auto* header = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(decoder_, frame));
+  if (!header) return CLR_INVALID;
+  const BYTE* bits = reinterpret_cast<const BYTE*>(header) + header->biSize;
+  const size_t size = static_cast<size_t>(((header->biWidth * 3) + 3) & ~3L) * header->biHeight;
+  return bottomUpPixel(bits, size, header->biWidth, header->biHeight, x, y);
 }
 
 }  // namespace exporttest

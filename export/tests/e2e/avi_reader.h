@@ -35,12 +35,19 @@ class AviReader {
 
   bool ok() const { return video_ != nullptr; }
   LONG frames() const;
-  // The colour at (x, y) from the top of frame k; CLR_INVALID when unreadable.
-  COLORREF pixel(LONG frame, int x, int y);
+  // The frames the file's index marks as key frames.
+  std::vector<int> keyFrames() const;
+  // The video chunk of a frame as stored (empty when unreadable).
+  std::vector<BYTE> chunk(LONG frame) const;
+  // The colour at (x, y) from the top of an uncompressed frame; CLR_INVALID when unreadable.
+  COLORREF pixel(LONG frame, int x, int y) const;
+  // The same of any frame, decoded to 24 bits through the installed decompressor.
+  COLORREF decodedPixel(LONG frame, int x, int y);
 
  private:
   PAVIFILE file_ = nullptr;
   PAVISTREAM video_ = nullptr;
+  PGETFRAME decoder_ = nullptr;
   BITMAPINFOHEADER format_ = {};
 };
 

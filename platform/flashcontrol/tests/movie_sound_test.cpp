@@ -46,8 +46,8 @@ class ControlSoundUnderLoopback : public ::testing::Test {
     ole_ = flash_.as<IOleObject>(IID_IOleObject);
     ASSERT_TRUE(ole_);
     ASSERT_EQ(S_OK, ole_->SetClientSite(&site_));
-    ASSERT_EQ(S_OK, recorder_.Open(wav_.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder_.Start(0, nullptr));
+    ASSERT_EQ(S_OK, recorder_.open(wav_.c_str(), &kCd));
+    ASSERT_EQ(S_OK, recorder_.start(0, nullptr));
     Sleep(200);
   }
   void TearDown() override {
@@ -71,12 +71,12 @@ class ControlSoundUnderLoopback : public ::testing::Test {
   }
   std::vector<int16_t> stopRecording() {
     Sleep(300);
-    EXPECT_EQ(S_OK, recorder_.Stop());
-    EXPECT_EQ(S_OK, recorder_.Close());
+    EXPECT_EQ(S_OK, recorder_.stop());
+    EXPECT_EQ(S_OK, recorder_.close());
     return audiotest::wavSamples(wav_);
   }
 
-  const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+  static constexpr WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
   bool initialized_ = false;
   ServiceClientSite site_;
   ComPtr<IShockwaveFlash> flash_;

@@ -119,7 +119,8 @@ double readSeconds(const std::string& path, const std::vector<Frame>& frames) {
   ok = reader != nullptr;
   for (int k = 0; ok && k < kFrames; ++k) {
     const auto* header = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(reader, k));
-    ok = header && std::equal(frames[k].begin(), frames[k].end(), reinterpret_cast<const BYTE*>(header) + header->biSize);
+    ok = header &&
+         std::equal(frames[k].begin(), frames[k].end(), reinterpret_cast<const BYTE*>(header) + header->biSize);
   }
   if (reader) AVIStreamGetFrameClose(reader);
   if (stream) AVIStreamRelease(stream);
@@ -154,7 +155,8 @@ int main() {
   const std::vector<Frame> frames = animation();
   AVIFileInit();
   const double plainSeconds = best([&] { return writeSeconds(plain, frames, mmioFOURCC('D', 'I', 'B', ' '), 0); });
-  const double zmbvSeconds = best([&] { return writeSeconds(zmbv, frames, kZmbv, static_cast<DWORD>(ICQUALITY_DEFAULT)); });
+  const double zmbvSeconds =
+      best([&] { return writeSeconds(zmbv, frames, kZmbv, static_cast<DWORD>(ICQUALITY_DEFAULT)); });
   const double zmbv9Seconds = best([&] { return writeSeconds(zmbv9, frames, kZmbv, ICQUALITY_HIGH); });
   const double readBack = best([&] { return readSeconds(zmbv, frames); });
   const double plainSize = fileBytes(plain), zmbvSize = fileBytes(zmbv), zmbv9Size = fileBytes(zmbv9);
@@ -166,9 +168,10 @@ int main() {
     std::fprintf(stderr, "bench codec: a write or the read-back failed (is the ZMBV codec installed?)\n");
     return 1;
   }
-  std::printf("bench codec ratio=%.3f size=%.4f level9_ratio=%.3f level9_size=%.4f zmbv_fps=%.1f plain_fps=%.1f "
-              "decode_fps=%.1f (%dx%d, %d frames)\n",
-              plainSeconds / zmbvSeconds, zmbvSize / plainSize, plainSeconds / zmbv9Seconds, zmbv9Size / plainSize,
-              kFrames / zmbvSeconds, kFrames / plainSeconds, kFrames / readBack, kWidth, kHeight, kFrames);
+  std::printf(
+      "bench codec ratio=%.3f size=%.4f level9_ratio=%.3f level9_size=%.4f zmbv_fps=%.1f plain_fps=%.1f "
+      "decode_fps=%.1f (%dx%d, %d frames)\n",
+      plainSeconds / zmbvSeconds, zmbvSize / plainSize, plainSeconds / zmbv9Seconds, zmbv9Size / plainSize,
+      kFrames / zmbvSeconds, kFrames / plainSeconds, kFrames / readBack, kWidth, kHeight, kFrames);
   return 0;
 }

@@ -26,8 +26,8 @@ bool FrameDecoder::decode(const uint8_t* data, size_t size) {
 }
 
 bool FrameDecoder::decodeKey(const uint8_t* data, size_t size) {
-  if (size < kKeyHeaderSize || (data[0] & kPaletteChangeFlag) || data[1] != kVersionMajor ||
-      data[2] != kVersionMinor || data[4] != kFormat32 || data[5] == 0 || data[6] == 0)
+  if (size < kKeyHeaderSize || (data[0] & kPaletteChangeFlag) || data[1] != kVersionMajor || data[2] != kVersionMinor ||
+      data[4] != kFormat32 || data[5] == 0 || data[6] == 0)
     return false;
   if (data[3] != kCompressionZlib && data[3] != kCompressionNone) return false;
   compressed_ = data[3] == kCompressionZlib;
@@ -46,8 +46,8 @@ bool FrameDecoder::decodeKey(const uint8_t* data, size_t size) {
 
 bool FrameDecoder::decodeDelta(const uint8_t* data, size_t size) {
   if (!haveKey_ || (data[0] & kPaletteChangeFlag)) return false;
-  const size_t limit = vectorListSize(blockCount(width_, height_, blockWidth_, blockHeight_)) +
-                       current_.pixels.size() * kBytesPerPixel;
+  const size_t limit =
+      vectorListSize(blockCount(width_, height_, blockWidth_, blockHeight_)) + current_.pixels.size() * kBytesPerPixel;
   const uint8_t* raw = nullptr;
   size_t rawSize = 0;
   return unpack(data + 1, size - 1, limit, raw, rawSize) && applyBlocks(raw, rawSize);

@@ -35,8 +35,11 @@ bool rowsEqual(const uint32_t* now, const uint32_t* before, int w) {
 }  // namespace
 
 FrameEncoder::FrameEncoder(int width, int height, int searchRange)
-    : width_(width), height_(height), searchRange_(std::clamp(searchRange, 0, kMaxMotion)),
-      next_(width, height), previous_(width, height),
+    : width_(width),
+      height_(height),
+      searchRange_(std::clamp(searchRange, 0, kMaxMotion)),
+      next_(width, height),
+      previous_(width, height),
       vectors_(blockCount(width, height, kBlockWidth, kBlockHeight)) {
   streamReady_ = deflateInit(&stream_, level_) == Z_OK;
 }
@@ -65,7 +68,7 @@ size_t FrameEncoder::encode(bool keyFrame, int level, uint8_t* out, size_t capac
     if (level != level_ && deflateParams(&stream_, level, Z_DEFAULT_STRATEGY) != Z_OK) return 0;
     level_ = level;
     const uint8_t keyHeader[kKeyHeaderSize] = {kKeyFrameFlag, kVersionMajor, kVersionMinor, kCompressionZlib,
-                                               kFormat32, kBlockWidth, kBlockHeight};
+                                               kFormat32,     kBlockWidth,   kBlockHeight};
     std::memcpy(out, keyHeader, kKeyHeaderSize);
     header = kKeyHeaderSize;
     std::fill(vectors_.begin(), vectors_.end(), MotionVector{});
@@ -146,8 +149,8 @@ MotionVector FrameEncoder::chooseVector(int x, int y, int w, int h, size_t block
 }
 
 bool FrameEncoder::fits(int x, int y, int w, int h, MotionVector v) const {
-  return std::abs(v.dx) <= searchRange_ && std::abs(v.dy) <= searchRange_ && x + v.dx >= 0 &&
-         y + v.dy >= 0 && x + v.dx + w <= width_ && y + v.dy + h <= height_;
+  return std::abs(v.dx) <= searchRange_ && std::abs(v.dy) <= searchRange_ && x + v.dx >= 0 && y + v.dy >= 0 &&
+         x + v.dx + w <= width_ && y + v.dy + h <= height_;
 }
 
 bool FrameEncoder::unchanged(int x, int y, int w, int h) const {

@@ -48,8 +48,8 @@ BITMAPINFOHEADER frameFormat(int bits) {
 struct WriteOptions {
   int bits = 24;
   DWORD keyEvery = 4;
-  DWORD writeFlags = 0;          // the program marks every sample AVIIF_KEYFRAME
-  DWORD bytesPerSecond = 0;      // the program asks for 300 KB/s by default
+  DWORD writeFlags = 0;      // the program marks every sample AVIIF_KEYFRAME
+  DWORD bytesPerSecond = 0;  // the program asks for 300 KB/s by default
 };
 
 // Writes the pictures at 10 frames a second; true when every step succeeded.

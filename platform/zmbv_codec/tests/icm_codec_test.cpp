@@ -124,8 +124,7 @@ class Decompression {
 TEST(ZmbvCodec, IsRegisteredAndDescribesItself) {
   bool listed = false;
   ICINFO info{};
-  for (DWORD i = 0; ICInfo(ICTYPE_VIDEO, i, &info); ++i)
-    listed = listed || upperFourcc(info.fccHandler) == kZmbv;
+  for (DWORD i = 0; ICInfo(ICTYPE_VIDEO, i, &info); ++i) listed = listed || upperFourcc(info.fccHandler) == kZmbv;
   EXPECT_TRUE(listed) << "no vidc.zmbv among the installed compressors";
 
   Codec codec(ICMODE_COMPRESS);
@@ -178,7 +177,8 @@ TEST(ZmbvCodec, DecodesToTopDownAndOtherDepth) {
   ASSERT_TRUE(decompression.begun());
   for (size_t i = 0; i < pictures.size(); ++i) {
     std::vector<uint8_t> out;
-    ASSERT_EQ(ICERR_OK, decompression.decompress(compression.compress(zmbvtest::toDib(pictures[i], 24, true), i == 0).bytes, out));
+    ASSERT_EQ(ICERR_OK, decompression.decompress(
+                            compression.compress(zmbvtest::toDib(pictures[i], 24, true), i == 0).bytes, out));
     EXPECT_EQ(zmbvtest::toDib(pictures[i], 32, false), out) << i;
   }
 }
@@ -227,8 +227,11 @@ TEST(ZmbvCodec, StateRoundTripsAndSteersTheMotionSearch) {
     ICCompressBegin(compression.hic(), &input, &output);
     size_t total = 0;
     for (int i = 0; i < 5; ++i)
-      total += compression.compress(zmbvtest::toDib(zmbvtest::squarePicture(128, 96, 10 + 6 * i, 20 + 2 * i, 40), 24, true),
-                                    i == 0).bytes.size() * (i > 0);
+      total +=
+          compression
+              .compress(zmbvtest::toDib(zmbvtest::squarePicture(128, 96, 10 + 6 * i, 20 + 2 * i, 40), 24, true), i == 0)
+              .bytes.size() *
+          (i > 0);
     return total;
   };
   EXPECT_LT(deltaBytes(state) * 2, deltaBytes(inPlace));
@@ -270,17 +273,18 @@ TEST(ZmbvCodec, RefusesFramesThatDoNotFit) {
     std::vector<uint8_t> buffer(ICCompressGetSize(unbegun.get(), &input, &output));
     DWORD flags = 0, ckid = 0;
     const auto dib = zmbvtest::toDib(pictures[0], 24, true);
-    EXPECT_NE(ICERR_OK, static_cast<LRESULT>(ICCompress(unbegun.get(), ICCOMPRESS_KEYFRAME, &output, buffer.data(),
-                                                        const_cast<BITMAPINFOHEADER*>(&input),
-                                                        const_cast<uint8_t*>(dib.data()), &ckid, &flags, 0, 0,
-                                                        ICQUALITY_DEFAULT, nullptr, nullptr)));
+    EXPECT_NE(ICERR_OK,
+              static_cast<LRESULT>(ICCompress(unbegun.get(), ICCOMPRESS_KEYFRAME, &output, buffer.data(),
+                                              const_cast<BITMAPINFOHEADER*>(&input), const_cast<uint8_t*>(dib.data()),
+                                              &ckid, &flags, 0, 0, ICQUALITY_DEFAULT, nullptr, nullptr)));
   }
   Compression compression(input);
   const BITMAPINFOHEADER larger = rgbHeader(32, 17, 24);
   EXPECT_EQ(ICERR_BADFORMAT,
             compression.compress(zmbvtest::toDib(zmbvtest::flatPicture(32, 17, 1), 24, true), true, 0, &larger).result);
   std::vector<CompressedFrame> frames;
-  for (size_t i = 0; i < pictures.size(); ++i) frames.push_back(compression.compress(zmbvtest::toDib(pictures[i], 24, true), i == 0));
+  for (size_t i = 0; i < pictures.size(); ++i)
+    frames.push_back(compression.compress(zmbvtest::toDib(pictures[i], 24, true), i == 0));
 
   BITMAPINFOHEADER decoded{};
   ICDecompressGetFormat(compression.hic(), &compression.output(), &decoded);

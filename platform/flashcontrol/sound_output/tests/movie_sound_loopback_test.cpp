@@ -42,14 +42,14 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
     if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
     ASSERT_TRUE(output.open());
-    ASSERT_EQ(S_OK, recorder.Open(path.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder.Start(0, nullptr));
+    ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCd));
+    ASSERT_EQ(S_OK, recorder.start(0, nullptr));
     Sleep(200);
   }
   std::vector<int16_t> stopRecording() {
     Sleep(300);
-    EXPECT_EQ(S_OK, recorder.Stop());
-    EXPECT_EQ(S_OK, recorder.Close());
+    EXPECT_EQ(S_OK, recorder.stop());
+    EXPECT_EQ(S_OK, recorder.close());
     return audiotest::wavSamples(path);
   }
   // The player's load enters the movie's first frame; the driver's first tick does.

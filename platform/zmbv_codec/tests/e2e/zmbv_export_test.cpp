@@ -52,47 +52,17 @@ class ZmbvExportTest : public ExportTest {
 
 // The frame numbers the AVI file services show, decoding through the installed codec.
 std::vector<int> decodedFrames(const std::string& path) {
+  exporttest::AviReader avi(path);
   std::vector<int> frames;
-  AVIFileInit();
-  PAVISTREAM stream = nullptr;
-  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
-    BITMAPINFOHEADER wanted{};
-    wanted.biSize = sizeof wanted;
-    wanted.biWidth = kWidth;
-    wanted.biHeight = kHeight;
-    wanted.biPlanes = 1;
-    wanted.biBitCount = 24;
-    wanted.biCompression = BI_RGB;
-    if (PGETFRAME reader = AVIStreamGetFrameOpen(stream, &wanted)) {
-      for (LONG k = 0; k < AVIStreamLength(stream); ++k) {
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(AVIStreamGetFrame(reader, k));
-        if (!header) break;
-        const BYTE* bits = reinterpret_cast<const BYTE*>(header) + header->biSize;
-        const size_t row = kHeight - 1 - kHeight / 2;  // bottom-up
-        const BYTE* p = bits + row * ((kWidth * 3 + 3) & ~3) + (kWidth / 2) * 3;
-        frames.push_back(frameOf(RGB(p[2], p[1], p[0])));
-      }
-      AVIStreamGetFrameClose(reader);
-    }
-    AVIStreamRelease(stream);
+  for (LONG k = 0; k < avi.frames(); ++k) {
+    const COLORREF centre = avi.decodedPixel(k, kWidth / 2, kHeight / 2);
+    if (centre == CLR_INVALID) break;
+    frames.push_back(frameOf(centre));
   }
-  AVIFileExit();
   return frames;
 }
 
-// The frames the file's index marks as key frames.
-std::vector<int> keyFrames(const std::string& path) {
-  std::vector<int> keys;
-  AVIFileInit();
-  PAVISTREAM stream = nullptr;
-  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
-    for (LONG k = 0; k < AVIStreamLength(stream); ++k)
-      if (AVIStreamIsKeyFrame(stream, k)) keys.push_back(k);
-    AVIStreamRelease(stream);
-  }
-  AVIFileExit();
-  return keys;
-}
+std::vector<int> keyFrames(const std::string& path) { return exporttest::AviReader(path).keyFrames(); }
 
 std::string ffmpegOutput(const std::string& avi, const std::string& arguments) {
   return audiotest::runHostCommand("ffmpeg -v error -i '" + audiotest::hostPath(avi) + "' " + arguments)
@@ -108,9 +78,10 @@ TEST_F(ZmbvExportTest, ChosenInTheDialogItWritesTheSameFramesSmaller) {
   ASSERT_EQ("", exportWith(out("zmbv.avi"), "Zip Motion"));
   EXPECT_EQ(std::string(" ") + kDescription, shownName_);
 
-  const std::string codec = audiotest::runHostCommand(
-      "ffprobe -v error -select_streams v:0 -show_entries stream=codec_name -of csv=p=0 '" +
-      audiotest::hostPath(out("zmbv.avi")) + "'").value_or("");
+  const std::string codec =
+      audiotest::runHostCommand("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name -of csv=p=0 '" +
+                                audiotest::hostPath(out("zmbv.avi")) + "'")
+          .value_or("");
   EXPECT_EQ("zmbv", codec.substr(0, 4));
   // Every frame the same: compare the decoded frames' checksums.
   const std::string frames = "-f framemd5 -pix_fmt bgr24 - | grep -v '^#' | cut -d, -f3-";
@@ -135,21 +106,9 @@ std::string soundSum(const std::string& avi) { return ffmpegOutput(avi, "-map 0:
 
 // The video stream's chunks as stored, read through the AVI file services.
 std::vector<std::vector<BYTE>> videoChunks(const std::string& path) {
+  exporttest::AviReader avi(path);
   std::vector<std::vector<BYTE>> chunks;
-  AVIFileInit();
-  PAVISTREAM stream = nullptr;
-  if (AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr) == AVIERR_OK) {
-    for (LONG k = 0; k < AVIStreamLength(stream); ++k) {
-      std::vector<BYTE> chunk(1 << 20);
-      LONG bytes = 0;
-      if (AVIStreamRead(stream, k, 1, chunk.data(), static_cast<LONG>(chunk.size()), &bytes, nullptr) != AVIERR_OK)
-        bytes = 0;
-      chunk.resize(static_cast<size_t>(bytes));
-      chunks.push_back(std::move(chunk));
-    }
-    AVIStreamRelease(stream);
-  }
-  AVIFileExit();
+  for (LONG k = 0; k < avi.frames(); ++k) chunks.push_back(avi.chunk(k));
   return chunks;
 }
 
