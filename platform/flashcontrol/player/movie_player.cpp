@@ -33,10 +33,7 @@ std::atomic<uint64_t> lastRevision{0};
 }  // namespace
 
 MoviePlayer::MoviePlayer(Mp3DecoderFactory* mp3)
-    : library_(mp3),
-      mixer_(mp3),
-      renderer_(std::make_unique<SceneRenderer>()),
-      revision_(++lastRevision) {}
+    : library_(mp3), mixer_(mp3), renderer_(std::make_unique<SceneRenderer>()), revision_(++lastRevision) {}
 MoviePlayer::~MoviePlayer() {
   stage_.reset();
   movie_.reset();
@@ -115,11 +112,10 @@ bool MoviePlayer::loop() const { return loop_; }
 bool MoviePlayer::playing() const { return stage_ && stage_->root().isPlaying(); }
 int MoviePlayer::currentFrame() const { return stage_ ? stage_->root().currentFrame() : 0; }
 
-void MoviePlayer::render(const Canvas& target, int viewX, int viewY, int viewW, int viewH,
-                         ScaleMode mode, bool paintBackground) const {
+void MoviePlayer::render(const Canvas& target, int viewX, int viewY, int viewW, int viewH, ScaleMode mode,
+                         bool paintBackground) const {
   if (!target.pixels || target.width <= 0 || target.height <= 0 || viewW <= 0 || viewH <= 0) return;
-  PixelBox clip{std::max(0, viewX), std::max(0, viewY),
-                int(std::min<int64_t>(target.width, int64_t(viewX) + viewW)),
+  PixelBox clip{std::max(0, viewX), std::max(0, viewY), int(std::min<int64_t>(target.width, int64_t(viewX) + viewW)),
                 int(std::min<int64_t>(target.height, int64_t(viewY) + viewH))};
   if (clip.empty()) return;
   if (paintBackground) {

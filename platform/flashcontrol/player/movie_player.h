@@ -44,14 +44,14 @@ class MoviePlayer {
   bool loaded() const;
 
   // Header facts of the loaded movie (zero when none is loaded).
-  double frameRate() const;            // frames per second
-  int frameIntervalMs() const;         // timer interval for that rate (12 fps for a rate of 0)
-  int frameCount() const;              // frames of the main timeline
+  double frameRate() const;     // frames per second
+  int frameIntervalMs() const;  // timer interval for that rate (12 fps for a rate of 0)
+  int frameCount() const;       // frames of the main timeline
   int stageWidthTwips() const;
   int stageHeightTwips() const;
-  int stageWidthPixels() const;        // rounded, at least 1
+  int stageWidthPixels() const;  // rounded, at least 1
   int stageHeightPixels() const;
-  uint32_t backgroundRgb() const;      // 0xRRGGBB, white until set
+  uint32_t backgroundRgb() const;  // 0xRRGGBB, white until set
   int version() const;
 
   // One timer tick: the main timeline (while playing) and every playing
@@ -66,24 +66,24 @@ class MoviePlayer {
 
   void play();
   void stop();
-  void rewind();                       // frame 0, stopped
+  void rewind();  // frame 0, stopped
   // Clamped to the timeline; the main timeline then holds there (clips play
   // on) as after a gotoAndStop, and the frame's actions run.
   void gotoFrame(int frame0);
   // High until set; a change shows from the next render.
   void setQuality(Quality quality);
   Quality quality() const { return quality_; }
-  void setLoop(bool loop);             // restart after the last frame (default)
+  void setLoop(bool loop);  // restart after the last frame (default)
   bool loop() const;
   bool playing() const;
-  int currentFrame() const;            // 0-based, main timeline
+  int currentFrame() const;  // 0-based, main timeline
 
   // Paints the current frame into target, mapping the stage onto the view
   // rectangle (in target pixels) by mode. With paintBackground the view is
   // first filled with the movie's background colour; without it only the
   // shapes are composited, so their anti-aliased edges keep partial alpha.
-  void render(const Canvas& target, int viewX, int viewY, int viewW, int viewH,
-              ScaleMode mode, bool paintBackground) const;
+  void render(const Canvas& target, int viewX, int viewY, int viewW, int viewH, ScaleMode mode,
+              bool paintBackground) const;
 
   // Changes whenever the picture may have changed (a load, a tick, a jump, play,
   // stop, silence); no two players share a value, so a host can keep a rendered

@@ -19,7 +19,18 @@ struct CodeBlock {
 
 // The numeric display properties a clip exposes to script.
 enum class ClipProperty : uint8_t {
-  X, Y, XScale, YScale, Rotation, Alpha, Visible, Width, Height, CurrentFrame, TotalFrames, FramesLoaded
+  X,
+  Y,
+  XScale,
+  YScale,
+  Rotation,
+  Alpha,
+  Visible,
+  Width,
+  Height,
+  CurrentFrame,
+  TotalFrames,
+  FramesLoaded
 };
 
 class ActionTarget {
@@ -71,9 +82,15 @@ class ActionTarget {
   // The version of the movie whose timeline the clip plays.
   virtual int swfVersion() { return 0; }
   // Bounds in the clip's own coordinates, in pixels (xMin, yMin, xMax, yMax).
-  virtual bool bounds(double out[4]) { out[0] = out[1] = out[2] = out[3] = 0; return false; }
+  virtual bool bounds(double out[4]) {
+    out[0] = out[1] = out[2] = out[3] = 0;
+    return false;
+  }
   // The clip's transform to the stage (pixels): a, b, c, d, tx, ty.
-  virtual void toStage(double out[6]) { out[0] = out[3] = 1; out[1] = out[2] = out[4] = out[5] = 0; }
+  virtual void toStage(double out[6]) {
+    out[0] = out[3] = 1;
+    out[1] = out[2] = out[4] = out[5] = 0;
+  }
   virtual int bytesTotal() { return 0; }
   // The color transform as Color objects see it: multipliers in percent
   // (red, green, blue, alpha), then offsets (red, green, blue, alpha).

@@ -14,9 +14,7 @@ double dayFromYear(double y) {
   return 365 * (y - 1970) + floorDiv(y - 1969, 4) - floorDiv(y - 1901, 100) + floorDiv(y - 1601, 400);
 }
 
-bool leapYear(double y) {
-  return positiveMod(y, 4) == 0 && (positiveMod(y, 100) != 0 || positiveMod(y, 400) == 0);
-}
+bool leapYear(double y) { return positiveMod(y, 4) == 0 && (positiveMod(y, 100) != 0 || positiveMod(y, 400) == 0); }
 
 double yearFromDay(double day) {
   double y = std::floor(day / 365.2425) + 1970;
@@ -61,8 +59,8 @@ double makeTime(const CalendarFields& f) {
   if (std::fabs(year) > 400000) return NAN;
   int month = int(positiveMod(std::trunc(f.month), 12));
   double day = dayFromYear(year) + monthStart(month, leapYear(year)) + std::trunc(f.date) - 1;
-  double inDay = std::trunc(f.hours) * 3600000 + std::trunc(f.minutes) * 60000 + std::trunc(f.seconds) * 1000 +
-                 std::trunc(f.ms);
+  double inDay =
+      std::trunc(f.hours) * 3600000 + std::trunc(f.minutes) * 60000 + std::trunc(f.seconds) * 1000 + std::trunc(f.ms);
   return clipTime(day * kMsPerDay + inDay);
 }
 
@@ -74,8 +72,7 @@ double clipTime(double t) {
 std::string formatTime(double t) {
   if (std::isnan(t)) return "Invalid Date";
   static const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  static const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   CalendarFields f = splitTime(t);
   char text[96];
   std::snprintf(text, sizeof text, "%s %s %d %02d:%02d:%02d GMT+0000 %.0f", kDays[int(f.weekDay)],

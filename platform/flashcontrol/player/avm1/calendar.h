@@ -13,7 +13,7 @@ constexpr double kMsPerDay = 86400000.0;
 struct CalendarFields {
   double year = 0, month = 0, date = 1;  // month 0-11, date 1-31
   double hours = 0, minutes = 0, seconds = 0, ms = 0;
-  double weekDay = 0;                    // 0 is Sunday
+  double weekDay = 0;  // 0 is Sunday
 };
 
 // The fields of a valid time value.

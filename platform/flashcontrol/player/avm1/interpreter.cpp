@@ -15,10 +15,10 @@ namespace swf {
 namespace avm1 {
 
 const char* const kPropertyNames[22] = {
-    "_x",        "_y",         "_xscale",    "_yscale",      "_currentframe", "_totalframes",
-    "_alpha",    "_visible",   "_width",     "_height",      "_rotation",     "_target",
-    "_framesloaded", "_name",  "_droptarget", "_url",        "_highquality",  "_focusrect",
-    "_soundbuftime", "_quality", "_xmouse",  "_ymouse"};
+    "_x",          "_y",     "_xscale",      "_yscale",    "_currentframe", "_totalframes",  "_alpha",
+    "_visible",    "_width", "_height",      "_rotation",  "_target",       "_framesloaded", "_name",
+    "_droptarget", "_url",   "_highquality", "_focusrect", "_soundbuftime", "_quality",      "_xmouse",
+    "_ymouse"};
 
 namespace {
 
@@ -71,7 +71,7 @@ struct Interpreter::Activation {
   Scope* scope = nullptr;
   Scope* baseScope = nullptr;  // the chain SetTarget("") returns to
   Value thisValue;
-  Object* target = nullptr;          // the timeline actions act on (nullptr: a missing one)
+  Object* target = nullptr;  // the timeline actions act on (nullptr: a missing one)
   Object* originalTarget = nullptr;
   Object* callee = nullptr;
   Object* home = nullptr;
@@ -166,7 +166,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     if (!parent.isUndefined()) preload(kPreloadParent, parent);
     preload(kPreloadGlobal, Value(vm_.global()));
     if (!(flags & kSuppressThis) && !(flags & kPreloadThis)) locals->define("this", thisValue, kDontEnum);
-    if (!(flags & kSuppressArguments) && !(flags & kPreloadArguments)) locals->define("arguments", a.arguments, kDontEnum);
+    if (!(flags & kSuppressArguments) && !(flags & kPreloadArguments))
+      locals->define("arguments", a.arguments, kDontEnum);
     if (!(flags & kSuppressSuper) && !(flags & kPreloadSuper)) locals->define("super", superValue, kDontEnum);
   } else {
     locals->define("this", thisValue, kDontEnum);
@@ -300,18 +301,14 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
       jumpTo = size_t(dest);
       return Flow::Jump;
     }
-    case ActionCode::Return:
-      a.returnValue = pop(a);
-      return Flow::Return;
+    case ActionCode::Return: a.returnValue = pop(a); return Flow::Return;
     case ActionCode::DefineFunction:
     case ActionCode::DefineFunction2:
       if (!defineFunction(a, p, length, next, end, op == uint8_t(ActionCode::DefineFunction2))) return Flow::End;
       break;
     case ActionCode::Try: return doTry(a, p, length, next, jumpTo);
     case ActionCode::With: return doWith(a, p, length, next, jumpTo);
-    case ActionCode::Throw:
-      vm_.throwValue(pop(a));
-      return Flow::End;
+    case ActionCode::Throw: vm_.throwValue(pop(a)); return Flow::End;
     case ActionCode::WaitForFrame:
     case ActionCode::WaitForFrame2:
       // A local movie is loaded whole: every frame is there.
@@ -322,9 +319,7 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
       vm_.trace(v.isUndefined() ? std::string("undefined") : vm_.toString(v));
       break;
     }
-    case ActionCode::GetTime:
-      push(a, Value(vm_.host() ? std::floor(vm_.host()->movieTimeMs()) : 0.0));
-      break;
+    case ActionCode::GetTime: push(a, Value(vm_.host() ? std::floor(vm_.host()->movieTimeMs()) : 0.0)); break;
     case ActionCode::RandomNumber: {
       double max = toInteger(vm_.toNumber(pop(a)));
       push(a, Value(max <= 0 ? 0.0 : std::floor(vm_.random() * max)));
@@ -348,8 +343,8 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
       if (op == 0x13 || op == 0x14 || op == 0x15 || op == 0x21 || op == 0x29 || op == 0x31 ||
           (op >= 0x32 && op <= 0x37 && op != 0x34) || op == 0x68) {
         stringAction(a, op);
-      } else if ((op >= 0x0A && op <= 0x12) || op == 0x18 || op == 0x3F || (op >= 0x47 && op <= 0x4B) ||
-                 op == 0x50 || op == 0x51 || op == 0x66 || op == 0x67) {
+      } else if ((op >= 0x0A && op <= 0x12) || op == 0x18 || op == 0x3F || (op >= 0x47 && op <= 0x4B) || op == 0x50 ||
+                 op == 0x51 || op == 0x66 || op == 0x67) {
         arithmetic(a, op);
       } else if (op >= 0x60 && op <= 0x65) {
         bitwise(a, op);
@@ -562,8 +557,8 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
     closure = a.baseScope;
   }
   int guard = 0;
-  while (vm_.version() < 6 && closure && closure->kind != Scope::Kind::Target &&
-         closure->kind != Scope::Kind::Global && ++guard < 4096) {
+  while (vm_.version() < 6 && closure && closure->kind != Scope::Kind::Target && closure->kind != Scope::Kind::Global &&
+         ++guard < 4096) {
     closure = closure->parent;
   }
   ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), closure, definingTarget);
@@ -682,12 +677,8 @@ void Interpreter::bitwise(Activation& a, uint8_t op) {
 void Interpreter::stringAction(Activation& a, uint8_t op) {
   const int version = vm_.version();
   switch (ActionCode(op)) {
-    case ActionCode::StringLength:
-      push(a, Value(double(vm_.toString(pop(a)).size())));
-      return;
-    case ActionCode::MBStringLength:
-      push(a, Value(double(toUnits(vm_.toString(pop(a)), version).size())));
-      return;
+    case ActionCode::StringLength: push(a, Value(double(vm_.toString(pop(a)).size()))); return;
+    case ActionCode::MBStringLength: push(a, Value(double(toUnits(vm_.toString(pop(a)), version).size()))); return;
     case ActionCode::CharToAscii: {
       std::string s = vm_.toString(pop(a));
       push(a, Value(s.empty() ? 0.0 : double(uint8_t(s[0]))));
@@ -1042,7 +1033,8 @@ Value Interpreter::localHolder(Activation& a, const std::string& name) {
   return Value(s->object);
 }
 
-bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var, bool reading) {
+bool Interpreter::splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var,
+                                    bool reading) {
   size_t colon = name.rfind(':');
   size_t cut = colon;
   if (cut == std::string::npos) {
@@ -1074,7 +1066,8 @@ Object* Interpreter::resolvePath(Activation& a, const std::string& path, bool co
   return firstFound;
 }
 
-Object* Interpreter::walkPathFrom(Activation& a, const std::string& path, Scope* from, Scope*& holder, bool colonSteps) {
+Object* Interpreter::walkPathFrom(Activation& a, const std::string& path, Scope* from, Scope*& holder,
+                                  bool colonSteps) {
   Object* base = a.target ? a.target : a.originalTarget;
   size_t i = 0;
   Object* at = base;
@@ -1099,7 +1092,8 @@ Object* Interpreter::walkPathFrom(Activation& a, const std::string& path, Scope*
         v = lookupPlain(a, s, found);
         holder = found ? scopeOf(a, s) : nullptr;
       } else {
-        for (holder = from; holder && !holder->object->has(s); holder = holder->parent) {}
+        for (holder = from; holder && !holder->object->has(s); holder = holder->parent) {
+        }
         if (holder) v = holder->object->get(s);
       }
       at = v.isObject() ? v.object : nullptr;
@@ -1307,10 +1301,18 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
   }
   ActionTarget* t = targetClip(a);
   switch (ActionCode(op)) {
-    case ActionCode::NextFrame: if (t) t->nextFrame(); break;
-    case ActionCode::PrevFrame: if (t) t->prevFrame(); break;
-    case ActionCode::Play: if (t) t->play(); break;
-    case ActionCode::Stop: if (t) t->stop(); break;
+    case ActionCode::NextFrame:
+      if (t) t->nextFrame();
+      break;
+    case ActionCode::PrevFrame:
+      if (t) t->prevFrame();
+      break;
+    case ActionCode::Play:
+      if (t) t->play();
+      break;
+    case ActionCode::Stop:
+      if (t) t->stop();
+      break;
     case ActionCode::GotoFrame:
       if (t && length >= 2) t->gotoFrame(u16At(p), false);
       break;

@@ -77,7 +77,8 @@ class Interpreter {
                       const std::string* member = nullptr);
   Object* walkPathFrom(Activation& a, const std::string& path, Scope* from, Scope*& holder, bool colonSteps);
   // Splits "path:var" / "a.b.var"; false when the name is plain.
-  bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var, bool reading = false);
+  bool splitVariablePath(Activation& a, const std::string& name, Object*& owner, std::string& var,
+                         bool reading = false);
   Value lookupPlain(Activation& a, const std::string& name, bool& found);
   // The scope a plain name is found in (nullptr: none), and its object.
   Scope* scopeOf(Activation& a, const std::string& name);

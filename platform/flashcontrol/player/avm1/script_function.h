@@ -46,8 +46,7 @@ struct FunctionCode {
 
 class ScriptFunction : public FunctionObject {
  public:
-  ScriptFunction(Vm& vm, Object* proto, Interpreter& interpreter, FunctionCode code, Scope* scope,
-                 Object* target)
+  ScriptFunction(Vm& vm, Object* proto, Interpreter& interpreter, FunctionCode code, Scope* scope, Object* target)
       : FunctionObject(vm, proto), interpreter_(interpreter), code_(std::move(code)), scope_(scope), target_(target) {}
 
   Value call(const Value& thisValue, const Args& args, Object* superProto = nullptr) override;

@@ -29,8 +29,7 @@ constexpr size_t kMaxTimers = 4096;
 class TimerQueue {
  public:
   // The new timer's id (from 1), or 0 when too many are waiting.
-  int add(const Value& callee, const std::string& method, const Args& args, double delayMs, double nowMs,
-          bool repeat);
+  int add(const Value& callee, const std::string& method, const Args& args, double delayMs, double nowMs, bool repeat);
   bool clear(int id);
   // The earliest timer due by nowMs (ties by id). An interval moves on to
   // its first time after nowMs, a timeout leaves the queue.

@@ -310,8 +310,8 @@ void Vm::trace(const std::string& line) {
 void Vm::collect(const std::vector<Object*>& extraRoots) {
   for (auto& o : heap_) o->marked = false;
   std::vector<Object*> work = extraRoots;
-  for (Object* o : {global_, objectPrototype_, functionPrototype_, arrayPrototype_, stringPrototype_,
-                    numberPrototype_, booleanPrototype_, classRegistry_}) {
+  for (Object* o : {global_, objectPrototype_, functionPrototype_, arrayPrototype_, stringPrototype_, numberPrototype_,
+                    booleanPrototype_, classRegistry_}) {
     work.push_back(o);
   }
   if (exception_.object) work.push_back(exception_.object);

@@ -82,8 +82,7 @@ class Vm {
   // Built-in registration: a method (DontEnum) on target; a class is a
   // constructor with `prototype` (and prototype.constructor) set as a
   // _global property.
-  NativeFunction* defineMethod(Object* target, const std::string& name, NativeFn fn,
-                               uint16_t flags = kDontEnum);
+  NativeFunction* defineMethod(Object* target, const std::string& name, NativeFn fn, uint16_t flags = kDontEnum);
   NativeFunction* defineClass(const std::string& name, Object* prototype, NativeFn callFn,
                               NativeFn constructFn = nullptr, uint16_t flags = kDontEnum);
 

@@ -9,9 +9,7 @@ int32_t bounded(int64_t v) {
   return int32_t(v < -limit ? -limit : (v > limit ? limit : v));
 }
 
-int32_t combineMult(int32_t outer, int32_t inner) {
-  return bounded((int64_t(outer) * inner) >> 8);
-}
+int32_t combineMult(int32_t outer, int32_t inner) { return bounded((int64_t(outer) * inner) >> 8); }
 
 int32_t combineAdd(int32_t outerMult, int32_t innerAdd, int32_t outerAdd) {
   return bounded(((int64_t(outerMult) * innerAdd) >> 8) + outerAdd);
@@ -43,8 +41,8 @@ Rgba ColorTransform::apply(const Rgba& c) const {
 }
 
 bool ColorTransform::isIdentity() const {
-  return rMult == 256 && gMult == 256 && bMult == 256 && aMult == 256 && rAdd == 0 && gAdd == 0 &&
-         bAdd == 0 && aAdd == 0;
+  return rMult == 256 && gMult == 256 && bMult == 256 && aMult == 256 && rAdd == 0 && gAdd == 0 && bAdd == 0 &&
+         aAdd == 0;
 }
 
 }  // namespace swf

@@ -27,9 +27,7 @@ Matrix Matrix::operator*(const Matrix& in) const {
   return m;
 }
 
-Vec2 Matrix::apply(double x, double y) const {
-  return Vec2{a * x + c * y + tx, b * x + d * y + ty};
-}
+Vec2 Matrix::apply(double x, double y) const { return Vec2{a * x + c * y + tx, b * x + d * y + ty}; }
 
 bool Matrix::inverse(Matrix& out) const {
   double det = determinant();

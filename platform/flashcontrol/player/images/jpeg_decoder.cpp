@@ -95,8 +95,7 @@ bool readFrame(Segment s, bool progressive, DecoderState& st) {
   f.width = s.word();
   size_t count = s.byte();
   // Height 0 (given later by a DNL marker) is not supported.
-  if (precision != 8 || !bitmapSizeAllowed(f.width, f.height))
-    return false;
+  if (precision != 8 || !bitmapSizeAllowed(f.width, f.height)) return false;
   if ((count != 1 && count != 3) || !s.has(3 * count)) return false;
   f.progressive = progressive;
   f.components.resize(count);
@@ -256,8 +255,7 @@ bool rgbComponents(const DecoderState& st) {
 
 }  // namespace
 
-bool decodeJpeg(const uint8_t* tables, size_t tablesSize, const uint8_t* data, size_t size,
-                DecodedImage* out) {
+bool decodeJpeg(const uint8_t* tables, size_t tablesSize, const uint8_t* data, size_t size, DecodedImage* out) {
   if (!out || !data) return false;
   auto st = std::make_unique<DecoderState>();
   if (tables && tablesSize && !readStream(tables, tablesSize, true, *st)) return false;

@@ -13,7 +13,6 @@ namespace swf {
 // Sequential and progressive Huffman-coded 8-bit pictures of one (grey) or three
 // components. Entropy-coded data that ends early or is damaged leaves the rest
 // of the picture mid-grey; damaged headers fail.
-bool decodeJpeg(const uint8_t* tables, size_t tablesSize, const uint8_t* data, size_t size,
-                DecodedImage* out);
+bool decodeJpeg(const uint8_t* tables, size_t tablesSize, const uint8_t* data, size_t size, DecodedImage* out);
 
 }  // namespace swf

@@ -25,7 +25,7 @@ class JpegHuffmanTable {
   bool defined_ = false;
   uint8_t lookupLength_[1 << kLookupBits] = {};  // 0: longer than kLookupBits
   uint8_t lookupSymbol_[1 << kLookupBits] = {};
-  int32_t maxCode_[17] = {};   // largest code of each length, -1 if none
+  int32_t maxCode_[17] = {};    // largest code of each length, -1 if none
   int32_t valueBase_[17] = {};  // index into values_ minus the first code of each length
   uint8_t values_[256] = {};
 };

@@ -7,8 +7,8 @@ namespace swf {
 namespace {
 
 bool readBody(const std::vector<uint8_t>& bytes, MovieFile& out) {
-  uint32_t fileLength = uint32_t(bytes[4]) | uint32_t(bytes[5]) << 8 | uint32_t(bytes[6]) << 16 |
-                        uint32_t(bytes[7]) << 24;
+  uint32_t fileLength =
+      uint32_t(bytes[4]) | uint32_t(bytes[5]) << 8 | uint32_t(bytes[6]) << 16 | uint32_t(bytes[7]) << 24;
   uint32_t bodyLength = fileLength > 8 ? fileLength - 8 : 0;
   if (bodyLength > kMaxMovieBodyBytes) return false;
   const uint8_t* src = bytes.data() + 8;

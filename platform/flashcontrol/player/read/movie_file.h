@@ -13,7 +13,7 @@ namespace swf {
 struct MovieFile {
   int version = 0;
   Rect frameSize;
-  double frameRate = 0;       // frames per second as stored (8.8)
+  double frameRate = 0;  // frames per second as stored (8.8)
   uint16_t frameCount = 0;
   std::vector<uint8_t> body;  // the uncompressed bytes after the 8-byte file header
   size_t tagsOffset = 0;      // where the first tag starts in body

@@ -35,8 +35,8 @@ uint8_t unpremultiplied(uint8_t c, uint8_t a) {
 
 }  // namespace
 
-BitmapSampler::BitmapSampler(const DecodedImage& image, const Matrix& pixelsToBitmap, bool repeats,
-                             bool smoothed, const ColorTransform& cx)
+BitmapSampler::BitmapSampler(const DecodedImage& image, const Matrix& pixelsToBitmap, bool repeats, bool smoothed,
+                             const ColorTransform& cx)
     : image_(&image),
       pixelsToBitmap_(pixelsToBitmap),
       repeats_(repeats),

@@ -19,10 +19,8 @@ inline int mixed(int s, int d, int sa, int da) {
     case BlendMode::Lighten: return std::max(s * da, d * sa);
     case BlendMode::Darken: return std::min(s * da, d * sa);
     case BlendMode::Difference: return std::abs(s * da - d * sa);
-    case BlendMode::Overlay:
-      return 2 * d <= da ? 2 * s * d : sa * da - 2 * (da - d) * (sa - s);
-    case BlendMode::HardLight:
-      return 2 * s <= sa ? 2 * s * d : sa * da - 2 * (da - d) * (sa - s);
+    case BlendMode::Overlay: return 2 * d <= da ? 2 * s * d : sa * da - 2 * (da - d) * (sa - s);
+    case BlendMode::HardLight: return 2 * s <= sa ? 2 * s * d : sa * da - 2 * (da - d) * (sa - s);
     default: return 0;
   }
 }
@@ -119,7 +117,8 @@ void BlendCompositor::composite(const PixelLayer& layer, BlendMode mode, bool in
                                 PixelBox area, const MaskLayer* mask) {
   const PixelBox lb = layer.box();
   if (insideLayer && mode == BlendMode::Alpha && !mask) clearAround(lb, surface, area);
-  area = PixelBox{std::max(area.x0, lb.x0), std::max(area.y0, lb.y0), std::min(area.x1, lb.x1), std::min(area.y1, lb.y1)};
+  area =
+      PixelBox{std::max(area.x0, lb.x0), std::max(area.y0, lb.y0), std::min(area.x1, lb.x1), std::min(area.y1, lb.y1)};
   if (mask) {
     const PixelBox mb = mask->bounds();
     area = PixelBox{std::max(area.x0, mb.x0), std::max(area.y0, mb.y0), std::min(area.x1, mb.x1),

@@ -34,8 +34,7 @@ int BoxBlur::reach(double w, int passes) {
   return (b.half + (b.edge ? 1 : 0)) * std::max(passes, 0);
 }
 
-void BoxBlur::run(uint8_t* pixels, int width, int height, int stride, int channels, double wx, double wy,
-                  int passes) {
+void BoxBlur::run(uint8_t* pixels, int width, int height, int stride, int channels, double wx, double wy, int passes) {
   if (width <= 0 || height <= 0) return;
   const Box bx = boxOf(wx), by = boxOf(wy);
   for (int p = 0; p < passes; ++p) {
@@ -85,10 +84,12 @@ void BoxBlur::down(uint8_t* pixels, int width, int height, int stride, int chann
   auto src = [&](int y) -> const uint8_t* { return y >= 0 && y < height ? &rows_[n * size_t(y)] : nullptr; };
   sums_.assign(n, 0);
   for (int y = -box.half; y < box.half; ++y) {
-    if (const uint8_t* r = src(y)) for (size_t i = 0; i < n; ++i) sums_[i] += r[i];
+    if (const uint8_t* r = src(y))
+      for (size_t i = 0; i < n; ++i) sums_[i] += r[i];
   }
   for (int y = 0; y < height; ++y) {
-    if (const uint8_t* r = src(y + box.half)) for (size_t i = 0; i < n; ++i) sums_[i] += r[i];
+    if (const uint8_t* r = src(y + box.half))
+      for (size_t i = 0; i < n; ++i) sums_[i] += r[i];
     const uint8_t* above = src(y - pad);
     const uint8_t* below = src(y + pad);
     uint8_t* out = pixels + size_t(y) * size_t(stride);
@@ -96,7 +97,8 @@ void BoxBlur::down(uint8_t* pixels, int width, int height, int stride, int chann
       uint32_t edges = (above ? above[i] : 0u) + (below ? below[i] : 0u);
       out[i] = weigh(sums_[i], edges, box.inner, box.edge);
     }
-    if (const uint8_t* r = src(y - box.half)) for (size_t i = 0; i < n; ++i) sums_[i] -= r[i];
+    if (const uint8_t* r = src(y - box.half))
+      for (size_t i = 0; i < n; ++i) sums_[i] -= r[i];
   }
 }
 

@@ -34,8 +34,8 @@ void CoverageRasterizer::prepareBand(int width) {
 }
 
 void CoverageRasterizer::fill(const EdgeList& edges, PixelBox clip, FillRule rule, const RowFn& fn) {
-  PixelBox box{std::max(clip.x0, edges.minX()), std::max(clip.y0, edges.minY()),
-               std::min(clip.x1, edges.maxX()), std::min(clip.y1, edges.maxY())};
+  PixelBox box{std::max(clip.x0, edges.minX()), std::max(clip.y0, edges.minY()), std::min(clip.x1, edges.maxX()),
+               std::min(clip.y1, edges.maxY())};
   if (edges.empty() || box.empty()) return;
   // Cells start at the box's left; anything further left only adds cover.
   originX_ = box.x0;

@@ -63,7 +63,8 @@ void EdgeList::addQuad(Vec2 a, Vec2 c, Vec2 b, int winding) {
   Vec2 prev = a;
   for (int i = 1; i <= n; ++i) {
     double t = double(i) / n, u = 1 - t;
-    Vec2 p = i == n ? b : Vec2{u * u * a.x + 2 * u * t * c.x + t * t * b.x, u * u * a.y + 2 * u * t * c.y + t * t * b.y};
+    Vec2 p =
+        i == n ? b : Vec2{u * u * a.x + 2 * u * t * c.x + t * t * b.x, u * u * a.y + 2 * u * t * c.y + t * t * b.y};
     addLine(prev, p, winding);
     prev = p;
   }

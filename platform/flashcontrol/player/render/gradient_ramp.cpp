@@ -36,9 +36,7 @@ const std::array<uint8_t, 4096>& fromLinearTable() {
   return table;
 }
 
-uint32_t mix(uint32_t a, uint32_t b, uint32_t num, uint32_t den) {
-  return (a * (den - num) + b * num + den / 2) / den;
-}
+uint32_t mix(uint32_t a, uint32_t b, uint32_t num, uint32_t den) { return (a * (den - num) + b * num + den / 2) / den; }
 
 uint8_t mixChannel(uint8_t a, uint8_t b, uint32_t num, uint32_t den, bool linear) {
   if (!linear) return uint8_t(mix(a, b, num, den));

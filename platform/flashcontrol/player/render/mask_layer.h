@@ -24,9 +24,7 @@ class MaskLayer {
 
  private:
   uint8_t* row(int y, int x) { return &cover_[size_t(y - box_.y0) * width() + size_t(x - box_.x0)]; }
-  const uint8_t* row(int y, int x) const {
-    return &cover_[size_t(y - box_.y0) * width() + size_t(x - box_.x0)];
-  }
+  const uint8_t* row(int y, int x) const { return &cover_[size_t(y - box_.y0) * width() + size_t(x - box_.x0)]; }
   size_t width() const { return size_t(box_.x1 - box_.x0); }
   void clearDirty();
 

@@ -66,8 +66,8 @@ PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, 
 }
 
 void extendCorner(const Rect& r, const Matrix& m, Vec2& corner, bool& found) {
-  for (const Vec2& c : {m.apply(r.xMin, r.yMin), m.apply(r.xMax, r.yMin), m.apply(r.xMin, r.yMax),
-                        m.apply(r.xMax, r.yMax)}) {
+  for (const Vec2& c :
+       {m.apply(r.xMin, r.yMin), m.apply(r.xMax, r.yMin), m.apply(r.xMin, r.yMax), m.apply(r.xMax, r.yMax)}) {
     corner = found ? Vec2{std::min(corner.x, c.x), std::min(corner.y, c.y)} : c;
     found = true;
   }

@@ -16,8 +16,7 @@ Paint Paint::solid(const Rgba& straight) {
   return p;
 }
 
-Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels,
-                     ReducedBitmaps* reduced) {
+Paint Paint::forFill(const FillStyle& fill, const ColorTransform& cx, const Matrix& toPixels, ReducedBitmaps* reduced) {
   if (fill.kind == FillStyle::Kind::Solid) return solid(cx.apply(fill.color));
   if (fill.kind == FillStyle::Kind::Bitmap) return forBitmap(fill, cx, toPixels, reduced);
   Paint p;
@@ -52,10 +51,8 @@ Paint Paint::forBitmap(const FillStyle& fill, const ColorTransform& cx, const Ma
 // Position along the gradient (0 start, 1 end) of a point of the unit square.
 double Paint::position(double gx, double gy) const {
   switch (kind_) {
-    case FillStyle::Kind::Linear:
-      return (gx + 1) * 0.5;
-    case FillStyle::Kind::Radial:
-      return std::sqrt(gx * gx + gy * gy);
+    case FillStyle::Kind::Linear: return (gx + 1) * 0.5;
+    case FillStyle::Kind::Radial: return std::sqrt(gx * gx + gy * gy);
     default: {
       // Along the ray from the focal point through the pixel to the circle.
       double dx = gx - focal_, dy = gy;

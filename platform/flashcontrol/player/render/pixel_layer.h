@@ -27,7 +27,9 @@ class PixelLayer {
   // The object's colour transform, put on the finished layer as on a
   // bitmap: on straight colours, clear pixels left clear.
   void transformColors(const ColorTransform& cx);
-  static size_t bytesFor(PixelBox box) { return box.empty() ? 0 : size_t(box.x1 - box.x0) * size_t(box.y1 - box.y0) * 4; }
+  static size_t bytesFor(PixelBox box) {
+    return box.empty() ? 0 : size_t(box.x1 - box.x0) * size_t(box.y1 - box.y0) * 4;
+  }
 
  private:
   PixelBox box_;

@@ -29,8 +29,7 @@ std::unique_ptr<DecodedImage> ReducedBitmaps::halved(const DecodedImage& image) 
   return half;
 }
 
-const DecodedImage& ReducedBitmaps::levelFor(const std::shared_ptr<const DecodedImage>& image,
-                                             Matrix& pixelsToBitmap) {
+const DecodedImage& ReducedBitmaps::levelFor(const std::shared_ptr<const DecodedImage>& image, Matrix& pixelsToBitmap) {
   const double shrink = std::sqrt(std::fabs(pixelsToBitmap.determinant()));
   int wanted = 0;
   for (double s = shrink; s >= 2 && wanted < kMaxHalvings; s /= 2) ++wanted;
@@ -49,8 +48,8 @@ const DecodedImage& ReducedBitmaps::levelFor(const std::shared_ptr<const Decoded
       levels.halves.push_back(halved(*level));
     }
     const DecodedImage* next = levels.halves[size_t(i)].get();
-    pixelsToBitmap = Matrix::scale(double(next->width) / level->width, double(next->height) / level->height) *
-                     pixelsToBitmap;
+    pixelsToBitmap =
+        Matrix::scale(double(next->width) / level->width, double(next->height) / level->height) * pixelsToBitmap;
     level = next;
   }
   return *level;

@@ -39,8 +39,8 @@ Matrix alignedToPixels(const DisplayObject& obj, const Matrix& m) {
 
 }  // namespace
 
-void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, const Canvas& target,
-                           PixelBox clip, Quality quality) {
+void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, const Canvas& target, PixelBox clip,
+                           Quality quality) {
   shapes_.setQuality(quality);
   target_ = &target;
   clip_ = clip;
@@ -144,8 +144,8 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   PixelBox area = t.mask ? intersect(clip_, t.mask->bounds()) : clip_;
   // What lies farther out than this adds nothing to be seen.
   const int margin = std::max(area.x1 - area.x0, area.y1 - area.y0);
-  PixelBox box = intersect(pixelBoundsOf(obj, m, scale),
-                           grow(area, std::min(reach.x, margin), std::min(reach.y, margin)));
+  PixelBox box =
+      intersect(pixelBoundsOf(obj, m, scale), grow(area, std::min(reach.x, margin), std::min(reach.y, margin)));
   if (box.empty()) return true;
   PixelLayer* layer = pushPixelLayer(box);
   if (!layer) return false;
@@ -158,7 +158,8 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   clip_ = PixelBox{0, 0, layer->width(), layer->height()};
   inLayer_ = true;
   const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * (p.filters ? alignedToPixels(obj, m) : m);
-  if (p.hasOpaqueBackground) fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
+  if (p.hasOpaqueBackground)
+    fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
   drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
   if (p.filters) filters_.apply(*p.filters, scale, *layer);
   layer->transformColors(cx * p.colorTransform);

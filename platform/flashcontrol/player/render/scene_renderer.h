@@ -18,8 +18,7 @@ namespace swf {
 
 class SceneRenderer {
  public:
-  void render(const MovieClip& root, const ViewTransform& view, const Canvas& target, PixelBox clip,
-              Quality quality);
+  void render(const MovieClip& root, const ViewTransform& view, const Canvas& target, PixelBox clip, Quality quality);
 
  private:
   // What a list is drawn under: the mask in effect (nullptr: none), and the

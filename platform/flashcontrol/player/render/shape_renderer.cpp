@@ -63,8 +63,8 @@ void appendEdge(StrokePath& path, const ShapeEdge& e, const Matrix& toPath, cons
     int n = quadSteps(toPixel(toPixels, e.from), toPixel(toPixels, e.control), toPixel(toPixels, e.to));
     for (int i = 1; i < n; ++i) {
       double t = double(i) / n, u = 1 - t;
-      path.points.push_back(Vec2{u * u * a.x + 2 * u * t * c.x + t * t * b.x,
-                                 u * u * a.y + 2 * u * t * c.y + t * t * b.y});
+      path.points.push_back(
+          Vec2{u * u * a.x + 2 * u * t * c.x + t * t * b.x, u * u * a.y + 2 * u * t * c.y + t * t * b.y});
       path.corner.push_back(false);
     }
   }
@@ -74,8 +74,8 @@ void appendEdge(StrokePath& path, const ShapeEdge& e, const Matrix& toPath, cons
 
 }  // namespace
 
-void ShapeRenderer::draw(const Shape& shape, const Matrix& toPixels, const ColorTransform& cx,
-                         double viewScale, const Canvas& target, PixelBox clip, const MaskLayer* mask) {
+void ShapeRenderer::draw(const Shape& shape, const Matrix& toPixels, const ColorTransform& cx, double viewScale,
+                         const Canvas& target, PixelBox clip, const MaskLayer* mask) {
   clip = prepare(shape, clip, mask);
   if (clip.empty()) return;
   for (const StyleGroup& g : shape.groups) {
@@ -124,8 +124,7 @@ PixelBox ShapeRenderer::prepare(const Shape& shape, PixelBox clip, const MaskLay
   mask_ = mask;
   if (mask) {
     PixelBox m = mask->bounds();
-    clip = PixelBox{std::max(clip.x0, m.x0), std::max(clip.y0, m.y0), std::min(clip.x1, m.x1),
-                    std::min(clip.y1, m.y1)};
+    clip = PixelBox{std::max(clip.x0, m.x0), std::max(clip.y0, m.y0), std::min(clip.x1, m.x1), std::min(clip.y1, m.y1)};
   }
   if (clip.empty() || shape.edges.empty()) return PixelBox{};
   sortEdgesByFill(shape);
@@ -144,13 +143,10 @@ void ShapeRenderer::sortEdgesByFill(const Shape& shape) {
   }
 }
 
-bool ShapeRenderer::drawsFill(const Shape& shape, int32_t fill) const {
-  return !byFill_[size_t(fill)].empty();
-}
+bool ShapeRenderer::drawsFill(const Shape& shape, int32_t fill) const { return !byFill_[size_t(fill)].empty(); }
 
-void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels,
-                             const ColorTransform& cx, const Canvas& target, PixelBox clip,
-                             FillLayer* layer) {
+void ShapeRenderer::drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels, const ColorTransform& cx,
+                             const Canvas& target, PixelBox clip, FillLayer* layer) {
   const FillStyle& style = shape.fills[size_t(fill)];
   Paint paint = Paint::forFill(style, cx, toPixels, reducing());
   if (paint.invisible()) return;
@@ -171,11 +167,11 @@ void ShapeRenderer::addFillEdges(const Shape& shape, int32_t fill, const Matrix&
   }
 }
 
-void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toPixels,
-                             const ColorTransform& cx, double viewScale, const Canvas& target,
-                             PixelBox clip) {
+void ShapeRenderer::drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx,
+                             double viewScale, const Canvas& target, PixelBox clip) {
   const LineStyle& style = shape.lines[size_t(line)];
-  Paint paint = style.hasFill ? Paint::forFill(style.fill, cx, toPixels, reducing()) : Paint::solid(cx.apply(style.color));
+  Paint paint =
+      style.hasFill ? Paint::forFill(style.fill, cx, toPixels, reducing()) : Paint::solid(cx.apply(style.color));
   if (paint.invisible()) return;
   edges_.clear();
   addLineEdges(shape, line, toPixels, viewScale);
@@ -230,8 +226,8 @@ const uint16_t* ShapeRenderer::masked(int y, int x, int count, const uint16_t* c
   return maskedCoverage_.data();
 }
 
-void ShapeRenderer::paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x,
-                             int count, const uint16_t* coverage) {
+void ShapeRenderer::paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x, int count,
+                             const uint16_t* coverage) {
   const bool solid = paint.isSolid();
   if (!solid) {
     if (shade_.size() < size_t(count)) shade_.resize(size_t(count));

@@ -45,8 +45,8 @@ class ShapeRenderer {
   void addLineEdges(const Shape& shape, int32_t line, const Matrix& toPixels, double viewScale);
   void drawFill(const Shape& shape, int32_t fill, const Matrix& toPixels, const ColorTransform& cx,
                 const Canvas& target, PixelBox clip, FillLayer* layer);
-  void drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx,
-                double viewScale, const Canvas& target, PixelBox clip);
+  void drawLine(const Shape& shape, int32_t line, const Matrix& toPixels, const ColorTransform& cx, double viewScale,
+                const Canvas& target, PixelBox clip);
   // Into layer when given (fills of a group that meet), else onto target.
   void composite(const Paint& paint, const Canvas& target, PixelBox clip, FillRule rule, FillLayer* layer);
   void paintRow(const Paint& paint, const Canvas& target, FillLayer* layer, int y, int x, int count,

@@ -163,8 +163,8 @@ class Outliner {
 
 }  // namespace
 
-void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels,
-               double pixelsPerUnit, EdgeList& out) {
+void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels, double pixelsPerUnit,
+               EdgeList& out) {
   // Repeated points would give segments without a direction.
   std::vector<Vec2> pts;
   std::vector<bool> corner;

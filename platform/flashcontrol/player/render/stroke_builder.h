@@ -29,7 +29,7 @@ struct StrokePath {
 // The outline is built in the path's own units and then mapped by toPixels,
 // so a stretched shape gets a stretched line, as in Flash. pixelsPerUnit
 // sets how finely round joins and caps are drawn.
-void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels,
-               double pixelsPerUnit, EdgeList& out);
+void addStroke(const StrokePath& path, const StrokeStyle& style, const Matrix& toPixels, double pixelsPerUnit,
+               EdgeList& out);
 
 }  // namespace swf

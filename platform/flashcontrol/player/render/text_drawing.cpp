@@ -39,8 +39,8 @@ void drawText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPix
   }
 }
 
-void coverText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPixels, double viewScale,
-               PixelBox clip, const MaskLayer* mask, MaskLayer& into) {
+void coverText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPixels, double viewScale, PixelBox clip,
+               const MaskLayer* mask, MaskLayer& into) {
   clip = clipOf(text, toPixels, clip);
   if (clip.empty()) return;
   for (const PlacedGlyph& g : text.glyphs) shapes.cover(*g.shape, toPixels * g.matrix, viewScale, clip, mask, into);

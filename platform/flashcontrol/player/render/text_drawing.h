@@ -10,7 +10,7 @@ namespace swf {
 
 void drawText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPixels, const ColorTransform& cx,
               double viewScale, const Canvas& target, PixelBox clip, const MaskLayer* mask);
-void coverText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPixels, double viewScale,
-               PixelBox clip, const MaskLayer* mask, MaskLayer& into);
+void coverText(ShapeRenderer& shapes, const TextLayout& text, const Matrix& toPixels, double viewScale, PixelBox clip,
+               const MaskLayer* mask, MaskLayer& into);
 
 }  // namespace swf

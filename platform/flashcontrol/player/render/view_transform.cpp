@@ -17,8 +17,8 @@ double wholePixels(int64_t twips) {
 
 }  // namespace
 
-ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW,
-                                double viewH, StageFit fit) {
+ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW, double viewH,
+                                StageFit fit) {
   double w = wholePixels(stage.width()), h = wholePixels(stage.height());
   double sx = viewW / w, sy = viewH / h;
   ViewTransform v;

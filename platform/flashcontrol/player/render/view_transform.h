@@ -16,7 +16,7 @@ struct ViewTransform {
 // or stretched over it (exact fit).
 enum class StageFit { ShowAll, NoBorder, ExactFit };
 
-ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW,
-                                double viewH, StageFit fit);
+ViewTransform makeViewTransform(const Rect& stage, double viewX, double viewY, double viewW, double viewH,
+                                StageFit fit);
 
 }  // namespace swf

@@ -5,16 +5,12 @@
 
 namespace swf {
 
-void decodeSoundData(const SoundFormat& format, const uint8_t* data, size_t size, size_t maxFrames,
-                     Mp3Decoder* mp3, std::vector<int16_t>& out) {
+void decodeSoundData(const SoundFormat& format, const uint8_t* data, size_t size, size_t maxFrames, Mp3Decoder* mp3,
+                     std::vector<int16_t>& out) {
   switch (format.codec) {
     case SoundCodec::PcmNativeEndian:
-    case SoundCodec::PcmLittleEndian:
-      decodePcm(format, data, size, maxFrames, out);
-      break;
-    case SoundCodec::Adpcm:
-      decodeAdpcm(data, size, format.channels(), maxFrames, out);
-      break;
+    case SoundCodec::PcmLittleEndian: decodePcm(format, data, size, maxFrames, out); break;
+    case SoundCodec::Adpcm: decodeAdpcm(data, size, format.channels(), maxFrames, out); break;
     case SoundCodec::Mp3:
       if (mp3) {
         const size_t before = out.size();
@@ -24,8 +20,7 @@ void decodeSoundData(const SoundFormat& format, const uint8_t* data, size_t size
         out.resize(before + (out.size() - before) / format.channels() * format.channels());
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

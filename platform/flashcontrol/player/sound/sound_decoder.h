@@ -13,7 +13,7 @@
 namespace swf {
 
 // Appends at most maxFrames frames (all when 0) of interleaved samples.
-void decodeSoundData(const SoundFormat& format, const uint8_t* data, size_t size, size_t maxFrames,
-                     Mp3Decoder* mp3, std::vector<int16_t>& out);
+void decodeSoundData(const SoundFormat& format, const uint8_t* data, size_t size, size_t maxFrames, Mp3Decoder* mp3,
+                     std::vector<int16_t>& out);
 
 }  // namespace swf

@@ -18,9 +18,9 @@ struct SoundInfo {
   bool syncNoMultiple = false;  // do not start while an instance plays
   bool hasInPoint = false;
   bool hasOutPoint = false;
-  uint32_t inPoint = 0;         // output frames at 44100 Hz
+  uint32_t inPoint = 0;  // output frames at 44100 Hz
   uint32_t outPoint = 0;
-  uint16_t loopCount = 1;       // plays this many times (0 counts as 1)
+  uint16_t loopCount = 1;  // plays this many times (0 counts as 1)
   std::vector<EnvelopePoint> envelope;
 };
 

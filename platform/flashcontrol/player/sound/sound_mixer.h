@@ -51,7 +51,7 @@ class SoundMixer {
     size_t end = 0;       // one past the last
     size_t position = 0;  // next frame
     uint32_t loopsLeft = 1;
-    size_t played = 0;    // frames since the start, for the envelope
+    size_t played = 0;  // frames since the start, for the envelope
     std::vector<EnvelopePoint> envelope;
   };
   bool playing(uint16_t id) const;

@@ -17,15 +17,15 @@ struct LosslessBitmapTag {
   uint8_t format = 0;  // a LosslessFormat, unchecked
   int width = 0;
   int height = 0;
-  int tableSize = 0;  // colour-mapped only
-  bool withAlpha = false;  // DefineBitsLossless2
+  int tableSize = 0;                  // colour-mapped only
+  bool withAlpha = false;             // DefineBitsLossless2
   const uint8_t* zlibData = nullptr;  // the table and rows
   size_t zlibSize = 0;
 };
 
 struct JpegBitmapTag {
   uint16_t id = 0;
-  bool usesTables = false;  // DefineBits: the movie's JPEGTables go first
+  bool usesTables = false;         // DefineBits: the movie's JPEGTables go first
   const uint8_t* image = nullptr;  // JPEG (or embedded PNG/GIF) data
   size_t imageSize = 0;
   const uint8_t* zlibAlpha = nullptr;  // JPEG3/4: one byte a pixel, compressed

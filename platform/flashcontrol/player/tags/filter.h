@@ -11,14 +11,24 @@
 namespace swf {
 
 enum class BlendMode : uint8_t {
-  Normal = 1, Layer, Multiply, Screen, Lighten, Darken, Difference, Add, Subtract, Invert, Alpha, Erase,
-  Overlay, HardLight
+  Normal = 1,
+  Layer,
+  Multiply,
+  Screen,
+  Lighten,
+  Darken,
+  Difference,
+  Add,
+  Subtract,
+  Invert,
+  Alpha,
+  Erase,
+  Overlay,
+  HardLight
 };
 
 // The file's byte: 0 and unknown values draw as normal.
-inline BlendMode blendModeOf(uint8_t value) {
-  return value >= 2 && value <= 14 ? BlendMode(value) : BlendMode::Normal;
-}
+inline BlendMode blendModeOf(uint8_t value) { return value >= 2 && value <= 14 ? BlendMode(value) : BlendMode::Normal; }
 
 struct Filter {
   enum class Kind : uint8_t { DropShadow, Blur, Glow, Bevel, GradientGlow, Convolution, ColorMatrix, GradientBevel };

@@ -10,8 +10,7 @@ namespace {
 
 // Glyph i runs from its offset to the next one's (the last one to end);
 // offsets count from the offset table's start. Bad offsets give empty glyphs.
-void readGlyphs(const uint8_t* table, size_t tableSize, const std::vector<uint32_t>& offsets, uint32_t end,
-                Font& out) {
+void readGlyphs(const uint8_t* table, size_t tableSize, const std::vector<uint32_t>& offsets, uint32_t end, Font& out) {
   out.glyphs.resize(offsets.size());
   end = std::min<uint32_t>(end, uint32_t(std::min<size_t>(tableSize, UINT32_MAX)));
   for (size_t i = 0; i < offsets.size(); ++i) {
@@ -87,9 +86,7 @@ bool parseDefineFont2(const uint8_t* body, size_t length, int fontVersion, Font&
   return true;  // bounds and kerning are not needed
 }
 
-int fontInfoTarget(const uint8_t* body, size_t length) {
-  return length < 2 ? -1 : int(body[0] | body[1] << 8);
-}
+int fontInfoTarget(const uint8_t* body, size_t length) { return length < 2 ? -1 : int(body[0] | body[1] << 8); }
 
 void applyFontInfo(const uint8_t* body, size_t length, int infoVersion, Font& font) {
   SwfReader r(body, length);

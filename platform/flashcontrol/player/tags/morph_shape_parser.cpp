@@ -19,8 +19,7 @@ void readMorphGradient(SwfReader& r, Gradient& start, Gradient& end) {
   uint8_t head = r.u8();
   SpreadMode spread = SpreadMode((head >> 6) & 3);
   if (uint8_t(spread) > 2) spread = SpreadMode::Pad;
-  InterpolationMode interpolation =
-      ((head >> 4) & 3) == 1 ? InterpolationMode::LinearRgb : InterpolationMode::Rgb;
+  InterpolationMode interpolation = ((head >> 4) & 3) == 1 ? InterpolationMode::LinearRgb : InterpolationMode::Rgb;
   start.spread = end.spread = spread;
   start.interpolation = end.interpolation = interpolation;
   for (unsigned i = 0, n = head & 0x0F; i < n && !r.overrun(); ++i) {
@@ -45,8 +44,8 @@ bool readMorphFill(SwfReader& r, FillStyle& start, FillStyle& end) {
     case 0x10:
     case 0x12:
     case 0x13:
-      start.kind = end.kind = type == 0x10 ? FillStyle::Kind::Linear
-                                           : (type == 0x12 ? FillStyle::Kind::Radial : FillStyle::Kind::Focal);
+      start.kind = end.kind =
+          type == 0x10 ? FillStyle::Kind::Linear : (type == 0x12 ? FillStyle::Kind::Radial : FillStyle::Kind::Focal);
       start.matrix = r.matrix();
       end.matrix = r.matrix();
       readMorphGradient(r, start.gradient, end.gradient);
@@ -66,8 +65,7 @@ bool readMorphFill(SwfReader& r, FillStyle& start, FillStyle& end) {
       start.matrix = r.matrix();
       end.matrix = r.matrix();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

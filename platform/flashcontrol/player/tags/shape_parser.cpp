@@ -3,9 +3,7 @@
 
 namespace swf {
 
-int32_t clampCoord(int64_t v) {
-  return int32_t(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v));
-}
+int32_t clampCoord(int64_t v) { return int32_t(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v)); }
 
 void readEdgeGeometry(SwfReader& r, Point& pen, ShapeEdge& e) {
   e.from = pen;

@@ -36,8 +36,8 @@ bool readFillStyle(SwfReader& r, int shapeVersion, FillStyle& f) {
     case 0x10:
     case 0x12:
     case 0x13:
-      f.kind = type == 0x10 ? FillStyle::Kind::Linear
-                            : (type == 0x12 ? FillStyle::Kind::Radial : FillStyle::Kind::Focal);
+      f.kind =
+          type == 0x10 ? FillStyle::Kind::Linear : (type == 0x12 ? FillStyle::Kind::Radial : FillStyle::Kind::Focal);
       f.matrix = r.matrix();
       readGradient(r, shapeVersion, f.gradient);
       if (type == 0x13) f.gradient.focalPoint = r.fixed8();
@@ -52,8 +52,7 @@ bool readFillStyle(SwfReader& r, int shapeVersion, FillStyle& f) {
       f.bitmapSmoothed = type == 0x40 || type == 0x41;
       f.matrix = r.matrix();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -191,14 +191,14 @@ TEST(Actions, EndlessLoopsEndAndPlayGoesOn) {
 
 TEST(Actions, OtherActionsAreSteppedOverWithTheirPayloads) {
   ActionBuilder a;
-  a.action(0x3D)                                 // call function: nothing to call
-      .action(0x83, bytesOf("http://x"))        // get URL with a payload
-      .action(0x88, {2, 0, 'a', 0, 'b', 0})      // constant pool
+  a.action(0x3D)                             // call function: nothing to call
+      .action(0x83, bytesOf("http://x"))     // get URL with a payload
+      .action(0x88, {2, 0, 'a', 0, 'b', 0})  // constant pool
       .push(PushValue::constant(1))
-      .action(0x20)                              // set target from the stack: "b" names nothing
-      .action(0x8B, {})                          // back to this timeline
-      .action(0x9B, {0, 0, 0, 1, 0})             // define function: 1 byte of body
-      .stop()                                    // the body: not run here
+      .action(0x20)                   // set target from the stack: "b" names nothing
+      .action(0x8B, {})               // back to this timeline
+      .action(0x9B, {0, 0, 0, 1, 0})  // define function: 1 byte of body
+      .stop()                         // the body: not run here
       .gotoFrame(2);
   Running run(movieWith(4, 0, a));
   EXPECT_EQ(run.root().currentFrame(), 2);

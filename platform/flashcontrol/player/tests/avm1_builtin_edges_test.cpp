@@ -22,9 +22,9 @@ using swf::avm1::Vm;
 Value counted(World& w, std::vector<std::string>& log, const std::string& tag, double n) {
   Object* o = w.vm.newObject();
   o->set("valueOf", Value(w.vm.newFunction([&log, tag, n](Vm&, const Value&, const Args&) -> Value {
-    log.push_back(tag);
-    return Value(n);
-  })));
+           log.push_back(tag);
+           return Value(n);
+         })));
   return Value(o);
 }
 

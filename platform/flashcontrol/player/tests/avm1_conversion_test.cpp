@@ -128,7 +128,7 @@ TEST(Avm1Numbers, HexAndOctalCountOnlyAtTheVeryStart) {
 
 TEST(Avm1Numbers, ParseIntRadixAndPrefixRules) {
   using swf::avm1::parseIntPrefix;
-  EXPECT_EQ(parseIntPrefix("0x2", 10, true), 2);        // "0x" skipped whatever the radix
+  EXPECT_EQ(parseIntPrefix("0x2", 10, true), 2);  // "0x" skipped whatever the radix
   EXPECT_EQ(parseIntPrefix("0x100", 36, true), 1296);
   EXPECT_EQ(parseIntPrefix("0x -100", 10, false), -256);
   EXPECT_TRUE(std::isnan(parseIntPrefix("-0x2", 10, false)));

@@ -19,9 +19,20 @@ using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 
 enum : uint8_t {
-  kAdd2 = 0x47, kCallFunction = 0x3D, kDelete = 0x3A, kDivide = 0x0D, kEquals2 = 0x49,
-  kGetVariable = 0x1C, kPop = 0x17, kSetVariable = 0x1D, kThrow = 0x2A, kTrace = 0x26, kTry = 0x8F,
-  kTypeOf = 0x44, kDefineFunction = 0x9B, kDefineFunction2 = 0x8E,
+  kAdd2 = 0x47,
+  kCallFunction = 0x3D,
+  kDelete = 0x3A,
+  kDivide = 0x0D,
+  kEquals2 = 0x49,
+  kGetVariable = 0x1C,
+  kPop = 0x17,
+  kSetVariable = 0x1D,
+  kThrow = 0x2A,
+  kTrace = 0x26,
+  kTry = 0x8F,
+  kTypeOf = 0x44,
+  kDefineFunction = 0x9B,
+  kDefineFunction2 = 0x8E,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }
@@ -108,8 +119,7 @@ TEST(Avm1CoreActions, Version4TruthIsANumberButItsFunctionsFollowVersion5) {
   a.push({I(1), I(1)}).action(kEquals2).action(kTypeOf).action(kTrace);
   a.push({S("div "), I(4), I(0)}).action(kDivide).action(kAdd2).action(kTrace);
   call(a, "f").action(kPop);
-  EXPECT_EQ(traced(4, a),
-            (std::vector<std::string>{"eq 1", "boolean", "div #ERROR#", "eq true", "div Infinity"}));
+  EXPECT_EQ(traced(4, a), (std::vector<std::string>{"eq 1", "boolean", "div #ERROR#", "eq true", "div Infinity"}));
 }
 
 TEST(Avm1CoreActions, AVersion5FunctionCalledAloneHasItsTimelineAsThis) {
@@ -119,7 +129,6 @@ TEST(Avm1CoreActions, AVersion5FunctionCalledAloneHasItsTimelineAsThis) {
   call(a, "f").action(kPop);
   EXPECT_EQ(traced(5, a), std::vector<std::string>{"_level0"});
 }
-
 
 TEST(Avm1CoreActions, PreloadSkipsTheParentARootLacks) {
   // Preload parent (0x80) and _global (0x100), nothing else.

@@ -96,9 +96,9 @@ TEST(Avm1CoreRules, TextOfAnObjectWhoseToStringThrowsIsItsType) {
   World w;
   Value o(w.vm.newObject());
   o.object->set("toString", Value(w.vm.newFunction([](Vm& vm, const Value&, const Args&) {
-    vm.throwValue(Value("boom"));
-    return Value();
-  })));
+                  vm.throwValue(Value("boom"));
+                  return Value();
+                })));
   EXPECT_EQ(w.text(o), "[type Object]");
   EXPECT_TRUE(w.vm.unwinding());
   EXPECT_EQ(w.text(w.vm.takeException()), "boom");

@@ -27,9 +27,9 @@ Value member(const Value& v, const char* name) { return v.isObject() ? v.object-
 std::shared_ptr<std::vector<std::string>> recordOnLoad(World& w, const Value& target) {
   auto seen = std::make_shared<std::vector<std::string>>();
   target.object->set("onLoad", Value(w.vm.newFunction([seen](Vm& vm, const Value&, const Args& args) -> Value {
-    seen->push_back(vm.toString(args.empty() ? Value() : args[0]));
-    return Value();
-  })));
+                       seen->push_back(vm.toString(args.empty() ? Value() : args[0]));
+                       return Value();
+                     })));
   return seen;
 }
 
@@ -104,7 +104,10 @@ TEST(Avm1DataLoad, XmlLoadParsesTheMarkupThenTellsOnLoad) {
 
 TEST(Avm1DataLoad, LoadedTextFollowsTheMovieVersionAndByteOrderMarks) {
   World w6(6);
-  EXPECT_EQ(swf::avm1::loadedText(w6.vm, std::string("\xFF\xFE" "A\0\xE9\0", 6)), "A\xC3\xA9");
+  EXPECT_EQ(swf::avm1::loadedText(w6.vm, std::string("\xFF\xFE"
+                                                     "A\0\xE9\0",
+                                                     6)),
+            "A\xC3\xA9");
   EXPECT_EQ(swf::avm1::loadedText(w6.vm, "\xE9"), "\xE9");
   w6.global("System").object->set("useCodepage", Value(true));
   EXPECT_EQ(swf::avm1::loadedText(w6.vm, "\xE9"), "\xC3\xA9");

@@ -20,11 +20,33 @@ using mvqtest::SwfBuilder;
 
 // Action codes, named as the format names them.
 enum : uint8_t {
-  kAdd2 = 0x47, kCallFunction = 0x3D, kCallMethod = 0x52, kDefineLocal = 0x3C, kEquals2 = 0x49,
-  kExtends = 0x69, kGetMember = 0x4E, kGetVariable = 0x1C, kIncrement = 0x50, kInitObject = 0x43,
-  kInstanceOf = 0x54, kLess2 = 0x48, kNewObject = 0x40, kPop = 0x17, kReturn = 0x3E, kSetMember = 0x4F,
-  kSetVariable = 0x1D, kStoreRegister = 0x87, kThrow = 0x2A, kToString = 0x4B, kTrace = 0x26, kTry = 0x8F,
-  kTypeOf = 0x44, kDefineFunction = 0x9B, kDefineFunction2 = 0x8E, kWith = 0x94, kEnumerate2 = 0x55,
+  kAdd2 = 0x47,
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kDefineLocal = 0x3C,
+  kEquals2 = 0x49,
+  kExtends = 0x69,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kIncrement = 0x50,
+  kInitObject = 0x43,
+  kInstanceOf = 0x54,
+  kLess2 = 0x48,
+  kNewObject = 0x40,
+  kPop = 0x17,
+  kReturn = 0x3E,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kStoreRegister = 0x87,
+  kThrow = 0x2A,
+  kToString = 0x4B,
+  kTrace = 0x26,
+  kTry = 0x8F,
+  kTypeOf = 0x44,
+  kDefineFunction = 0x9B,
+  kDefineFunction2 = 0x8E,
+  kWith = 0x94,
+  kEnumerate2 = 0x55,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }
@@ -124,8 +146,8 @@ TEST(Avm1Engine, VariableNamesIgnoreCaseBeforeVersionSeven) {
 
 TEST(Avm1Engine, StringsComparedAsTextOrAsNumbers) {
   ActionBuilder a;
-  a.push({S("10"), S("9")}).action(kLess2).action(kTrace);   // text order
-  a.push({N(10), S("9")}).action(kLess2).action(kTrace);     // numbers
+  a.push({S("10"), S("9")}).action(kLess2).action(kTrace);  // text order
+  a.push({N(10), S("9")}).action(kLess2).action(kTrace);    // numbers
   a.push({S("1e3"), N(1000)}).action(kEquals2).action(kTrace);
   a.push({N(0.1)}).push({N(0.2)}).action(kAdd2).action(kTrace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"true", "false", "true", "0.3"}));

@@ -80,10 +80,10 @@ TEST(Avm1Geom, MatrixComposesAndInverts) {
 
 TEST(Avm1Geom, ColorTransformRgbAndConcat) {
   World w;
-  Value ct = make(w, "ColorTransform", {Value(0.5), Value(0.5), Value(0.5), Value(0.5), Value(10), Value(20),
-                                        Value(30), Value(40)});
-  Value other = make(w, "ColorTransform", {Value(0.5), Value(0.5), Value(0.5), Value(0.5), Value(50), Value(60),
-                                           Value(70), Value(80)});
+  Value ct = make(w, "ColorTransform",
+                  {Value(0.5), Value(0.5), Value(0.5), Value(0.5), Value(10), Value(20), Value(30), Value(40)});
+  Value other = make(w, "ColorTransform",
+                     {Value(0.5), Value(0.5), Value(0.5), Value(0.5), Value(50), Value(60), Value(70), Value(80)});
   w.call(ct, "concat", {other});
   EXPECT_EQ(w.number(ct.object->get("redOffset")), 35);
   EXPECT_EQ(w.number(ct.object->get("alphaMultiplier")), 0.25);

@@ -134,8 +134,8 @@ TEST(Avm1TextFormat, ConstructorArgumentsInOrderAndNullForTheRest) {
   Value plain = w.make("TextFormat");
   EXPECT_TRUE(plain.object->get("font").isNull());
   EXPECT_TRUE(plain.object->get("letterSpacing").isNull());
-  Value f = w.make("TextFormat", {Value("Arial"), Value(12.7), Value(0xff0000), Value(1), Value(), Value(0),
-                                  Value("u"), Value("_blank"), Value("CENTER"), Value(4)});
+  Value f = w.make("TextFormat", {Value("Arial"), Value(12.7), Value(0xff0000), Value(1), Value(), Value(0), Value("u"),
+                                  Value("_blank"), Value("CENTER"), Value(4)});
   EXPECT_EQ(w.text(f.object->get("font")), "Arial");
   EXPECT_EQ(w.number(f.object->get("size")), 13);  // whole numbers, rounded
   EXPECT_EQ(w.number(f.object->get("color")), 0xff0000);
@@ -144,8 +144,10 @@ TEST(Avm1TextFormat, ConstructorArgumentsInOrderAndNullForTheRest) {
   EXPECT_EQ(f.object->get("underline").type, Value::Type::Bool);
   EXPECT_EQ(w.text(f.object->get("align")), "center");
   EXPECT_EQ(w.number(f.object->get("leftMargin")), 4);
-  EXPECT_TRUE(w.make("TextFormat", {Value(), Value(), Value(), Value(), Value(), Value(), Value(), Value(),
-                                    Value("middle")}).object->get("align").isNull());
+  EXPECT_TRUE(
+      w.make("TextFormat", {Value(), Value(), Value(), Value(), Value(), Value(), Value(), Value(), Value("middle")})
+          .object->get("align")
+          .isNull());
   Value extent = w.call(f, "getTextExtent", {Value("Hello")});
   EXPECT_GT(w.number(extent.object->get("width")), 0);
 }
@@ -157,7 +159,8 @@ TEST(Avm1TextFormat, StoredValuesConvertAsTheAttributeTakesThem) {
   World w;
   Object* f = w.make("TextFormat").object;
   EXPECT_EQ(w.text(f->get("display")), "block");
-  const std::pair<double, double> sizes[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {NAN, -2147483648.0}, {4294967295.0, -2147483648.0}};
+  const std::pair<double, double> sizes[] = {
+      {2.5, 2}, {3.5, 4}, {-2.5, -2}, {NAN, -2147483648.0}, {4294967295.0, -2147483648.0}};
   for (const auto& s : sizes) {
     f->set("size", Value(s.first));
     EXPECT_EQ(w.number(f->get("size")), s.second) << s.first;

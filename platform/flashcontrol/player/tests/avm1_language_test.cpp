@@ -19,9 +19,20 @@ using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 
 enum : uint8_t {
-  kCallMethod = 0x52, kDivide = 0x0D, kEquals2 = 0x49, kGetMember = 0x4E, kGetVariable = 0x1C,
-  kInitObject = 0x43, kPop = 0x17, kSetMember = 0x4F, kSetVariable = 0x1D, kStrictEquals = 0x66,
-  kTrace = 0x26, kDefineFunction2 = 0x8E, kStoreRegister = 0x87, kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kDivide = 0x0D,
+  kEquals2 = 0x49,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kInitObject = 0x43,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kStrictEquals = 0x66,
+  kTrace = 0x26,
+  kDefineFunction2 = 0x8E,
+  kStoreRegister = 0x87,
+  kCallFunction = 0x3D,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }

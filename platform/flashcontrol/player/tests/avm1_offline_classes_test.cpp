@@ -34,8 +34,9 @@ TEST(Avm1ExternalInterface, EncodesValuesAsTheBridgeXml) {
   EXPECT_EQ(xml(Value("a<&'")), "<string>a&lt;&amp;&apos;</string>");
   EXPECT_EQ(xml(Value("")), "<string>null</string>");
   Value list = Value(static_cast<avm1test::Object*>(w.vm.newArray({Value(1), Value("x")})));
-  EXPECT_EQ(xml(list), "<array><property id=\"0\"><number>1</number></property>"
-                       "<property id=\"1\"><string>x</string></property></array>");
+  EXPECT_EQ(xml(list),
+            "<array><property id=\"0\"><number>1</number></property>"
+            "<property id=\"1\"><string>x</string></property></array>");
   // The first of a call's arguments is its name, left out.
   EXPECT_EQ(w.text(bridge(w, "_argumentsToXML", {list})), "<arguments><string>x</string></arguments>");
   Value object = Value(w.vm.newObject());

@@ -62,13 +62,13 @@ TEST(CssRules, ReadsNamesToTheirColonAndValuesToTheirEnd) {
 }
 
 TEST(CssRules, RefusesWhatIsNoSheet) {
-  EXPECT_FALSE(parses("a b { x: 1; }"));     // blanks do not part selectors
-  EXPECT_FALSE(parses("{ x: 1; }"));         // no selector
-  EXPECT_FALSE(parses("a { x: 1;; }"));      // a name running to the end
-  EXPECT_FALSE(parses("a { x: 1"));          // a value left open
+  EXPECT_FALSE(parses("a b { x: 1; }"));  // blanks do not part selectors
+  EXPECT_FALSE(parses("{ x: 1; }"));      // no selector
+  EXPECT_FALSE(parses("a { x: 1;; }"));   // a name running to the end
+  EXPECT_FALSE(parses("a { x: 1"));       // a value left open
   EXPECT_FALSE(parses("a { two words: 1; }"));
   EXPECT_FALSE(parses("a"));
-  EXPECT_TRUE(parses("a { x: 1;"));          // an open block after a full value
+  EXPECT_TRUE(parses("a { x: 1;"));  // an open block after a full value
   EXPECT_TRUE(parses(""));
   EXPECT_TRUE(parses("a { }"));
   EXPECT_FALSE(parses("a { }", 7));
@@ -115,8 +115,9 @@ TEST(Avm1StyleSheet, TransformReadsTheCssValuesScriptsUse) {
     s.call("parseCSS", {Value(std::string("t {") + css + "}")});
     return s.self.object->get("_styles").asObject()->get("t").asObject();
   };
-  Object* tf = transformed("color: #faFAfa; font-size: 12.9px; font-weight: bold; text-align: CENTER; margin-left: -4;"
-                           "font-family: serif, mono , Arial; kerning: 2; text-decoration: underline; display: inline;");
+  Object* tf = transformed(
+      "color: #faFAfa; font-size: 12.9px; font-weight: bold; text-align: CENTER; margin-left: -4;"
+      "font-family: serif, mono , Arial; kerning: 2; text-decoration: underline; display: inline;");
   ASSERT_NE(tf, nullptr);
   EXPECT_EQ(s.w.number(tf->get("color")), 0xFAFAFA);
   EXPECT_EQ(s.w.number(tf->get("size")), 12);

@@ -172,9 +172,8 @@ TEST(Avm1Objects, WatchersSeeOldAndNewAndDecideTheValue) {
   Vm vm(7, nullptr);
   Object* o = vm.newObject();
   o->set("x", Value(1));
-  auto* cb = vm.newFunction([](Vm&, const Value&, const Args& a) {
-    return Value(a[1].number * 100 + a[2].number * 10 + a[3].number);
-  });
+  auto* cb = vm.newFunction(
+      [](Vm&, const Value&, const Args& a) { return Value(a[1].number * 100 + a[2].number * 10 + a[3].number); });
   ASSERT_TRUE(o->watch("x", cb, Value(7)));
   o->set("x", Value(2));
   EXPECT_EQ(o->get("x").number, 127);

@@ -67,15 +67,15 @@ TEST_P(BlendModes, GiveTheirFormulaOnOpaqueColours) {
   EXPECT_EQ(pic.b(2, 2), 50) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllSeparable, BlendModes,
-    ::testing::Values(ModeCase{0, "normal", 100, 150, 250}, ModeCase{1, "normal", 100, 150, 250},
-                      ModeCase{2, "layer", 100, 150, 250}, ModeCase{3, "multiply", 78, 59, 49},
-                      ModeCase{4, "screen", 222, 191, 251}, ModeCase{5, "lighten", 200, 150, 250},
-                      ModeCase{6, "darken", 100, 100, 50}, ModeCase{7, "difference", 100, 50, 200},
-                      ModeCase{8, "add", 255, 250, 255}, ModeCase{9, "subtract", 100, 0, 0},
-                      ModeCase{10, "invert", 55, 155, 205}, ModeCase{13, "overlay", 188, 118, 98},
-                      ModeCase{14, "hardlight", 157, 127, 247}, ModeCase{200, "unknown", 100, 150, 250}));
+INSTANTIATE_TEST_SUITE_P(AllSeparable, BlendModes,
+                         ::testing::Values(ModeCase{0, "normal", 100, 150, 250}, ModeCase{1, "normal", 100, 150, 250},
+                                           ModeCase{2, "layer", 100, 150, 250}, ModeCase{3, "multiply", 78, 59, 49},
+                                           ModeCase{4, "screen", 222, 191, 251}, ModeCase{5, "lighten", 200, 150, 250},
+                                           ModeCase{6, "darken", 100, 100, 50}, ModeCase{7, "difference", 100, 50, 200},
+                                           ModeCase{8, "add", 255, 250, 255}, ModeCase{9, "subtract", 100, 0, 0},
+                                           ModeCase{10, "invert", 55, 155, 205}, ModeCase{13, "overlay", 188, 118, 98},
+                                           ModeCase{14, "hardlight", 157, 127, 247},
+                                           ModeCase{200, "unknown", 100, 150, 250}));
 
 TEST(BlendModes, SeparableModesFadeToOverWhereTheSourceIsTranslucent) {
   SwfBuilder b;

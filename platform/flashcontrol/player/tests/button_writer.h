@@ -16,7 +16,7 @@ struct ButtonRecordDraft {
   uint16_t character = 0;
   uint16_t depth = 1;
   mvqtest::Matrix matrix;
-  mvqtest::ColorTransform cx;  // DefineButton2 only
+  mvqtest::ColorTransform cx;        // DefineButton2 only
   std::optional<uint8_t> blendMode;  // DefineButton2 only
 };
 

@@ -21,8 +21,16 @@ using mvqtest::SwfBuilder;
 using Lines = std::vector<std::string>;
 
 enum : uint8_t {
-  kCallFunction = 0x3D, kCallMethod = 0x52, kGetVariable = 0x1C, kPop = 0x17, kTrace = 0x26,
-  kSetTarget = 0x8B, kGetProperty = 0x22, kSetVariable = 0x1D, kRemoveSprite = 0x25, kGetMember = 0x4E,
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kGetVariable = 0x1C,
+  kPop = 0x17,
+  kTrace = 0x26,
+  kSetTarget = 0x8B,
+  kGetProperty = 0x22,
+  kSetVariable = 0x1D,
+  kRemoveSprite = 0x25,
+  kGetMember = 0x4E,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }

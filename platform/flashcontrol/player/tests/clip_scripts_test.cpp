@@ -23,8 +23,17 @@ using mvqtest::TagStream;
 using Lines = std::vector<std::string>;
 
 enum : uint8_t {
-  kCallFunction = 0x3D, kCallMethod = 0x52, kGetMember = 0x4E, kGetVariable = 0x1C, kInitObject = 0x43,
-  kPop = 0x17, kSetMember = 0x4F, kSetVariable = 0x1D, kTrace = 0x26, kDefineFunction = 0x9B, kGoto = 0x81,
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kInitObject = 0x43,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kTrace = 0x26,
+  kDefineFunction = 0x9B,
+  kGoto = 0x81,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }
@@ -82,7 +91,8 @@ class ScriptedMovie {
  public:
   explicit ScriptedMovie(SwfBuilder& b, int ticks = 0) {
     EXPECT_TRUE(movie_.parse(b.finish()));
-    stage_ = std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
+    stage_ =
+        std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
     for (int i = 0; i < ticks; ++i) stage_->tick(true);
   }
   swf::MovieClip& root() { return stage_->root(); }

@@ -62,9 +62,9 @@ struct Fixture {
   swf::FontCatalog fonts;
   Fixture() { fonts.add(layoutFont()); }
   swf::TextLayout layout(const EditTextDraft& s) {
-    return swf::layoutEditText(field(s), swf::FormattedText{swf::TextSpan{swf::decodeText(*s.text, true),
-                                                                           swf::baseFormat(field(s))}},
-                               fonts, nullptr);
+    return swf::layoutEditText(
+        field(s), swf::FormattedText{swf::TextSpan{swf::decodeText(*s.text, true), swf::baseFormat(field(s))}}, fonts,
+        nullptr);
   }
 };
 

@@ -38,7 +38,7 @@ Bytes pngOf(const Bytes& rgba, int width, int height) {
 Bytes gifOf(const uint8_t (&indices)[4]) {
   Bytes g = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x81, 0, 0};
   mvqtest::append(g, {255, 255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255});
-  mvqtest::append(g, {0x21, 0xF9, 4, 0x01, 0, 0, 0, 0});   // index 0 is transparent
+  mvqtest::append(g, {0x21, 0xF9, 4, 0x01, 0, 0, 0, 0});  // index 0 is transparent
   mvqtest::append(g, {0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0});  // the image, no local table
   uint32_t bits = 0;
   int used = 0;

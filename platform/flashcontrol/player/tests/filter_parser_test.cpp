@@ -27,12 +27,12 @@ TEST(FilterParser, ReadsEachKindsFields) {
   s.blurX = 4.5, s.blurY = 2.25, s.angle = 0.785, s.distance = 3;
   s.strength = 1.5, s.inner = true, s.knockout = false, s.compositeSource = true, s.onTop = true, s.passes = 3;
   swf::FilterList out;
-  ASSERT_TRUE(parse({filters::dropShadow(s), filters::blur(7, 8, 31), filters::glow(s), filters::bevel(s),
-                     filters::gradientGlow({{0, {1, 2, 3, 4}}, {255, {5, 6, 7, 8}}}, s),
-                     filters::convolution(2, 1, {0.5f, -1}, 3, 4, {9, 9, 9, 9}, true, false),
-                     filters::colorMatrix(std::vector<float>(20, 0.25f)),
-                     filters::gradientBevel({{128, {1, 1, 1, 1}}}, s)},
-                    out));
+  ASSERT_TRUE(
+      parse({filters::dropShadow(s), filters::blur(7, 8, 31), filters::glow(s), filters::bevel(s),
+             filters::gradientGlow({{0, {1, 2, 3, 4}}, {255, {5, 6, 7, 8}}}, s),
+             filters::convolution(2, 1, {0.5f, -1}, 3, 4, {9, 9, 9, 9}, true, false),
+             filters::colorMatrix(std::vector<float>(20, 0.25f)), filters::gradientBevel({{128, {1, 1, 1, 1}}}, s)},
+            out));
   ASSERT_EQ(out.size(), 8u);
   const swf::Filter& shadow = out[0];
   EXPECT_EQ(shadow.kind, swf::Filter::Kind::DropShadow);

@@ -34,7 +34,7 @@ Bytes movieOf(Rgba color, int x0, int y0, int x1, int y1, std::vector<Bytes> lis
   ShapeWriter w(3);
   w.fill(FillDraft::solid(color)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
   b.tag(w.tagCode(), w.body(1, Rect::twips((x0 - boundsGrow) * T, (y0 - boundsGrow) * T, (x1 + boundsGrow) * T,
-                                          (y1 + boundsGrow) * T)));
+                                           (y1 + boundsGrow) * T)));
   Place3 p;
   p.character = 1, p.matrix = m, p.filters = std::move(list), p.opaqueBackground = opaqueBackground;
   b.tag(playertest::kPlaceObject3, p.body());
@@ -242,8 +242,9 @@ TEST(GradientBevelFilter, RunsFromTheFirstStopOnTheLitSideToTheLastInShadow) {
   s.blurX = s.blurY = 2;
   s.strength = 2;
   s.inner = true;
-  Picture pic = onWhite(movieOf({128, 128, 128}, 10, 10, 30, 30,
-                                {filters::gradientBevel({{0, {255, 0, 0}}, {128, {0, 0, 0, 0}}, {255, {0, 0, 255}}}, s)}));
+  Picture pic =
+      onWhite(movieOf({128, 128, 128}, 10, 10, 30, 30,
+                      {filters::gradientBevel({{0, {255, 0, 0}}, {128, {0, 0, 0, 0}}, {255, {0, 0, 255}}}, s)}));
   EXPECT_GT(pic.r(11, 11), pic.b(11, 11) + 60);
   EXPECT_GT(pic.b(28, 28), pic.r(28, 28) + 60);
   EXPECT_EQ(pic.g(20, 20), 128);
@@ -309,7 +310,9 @@ Picture halfSprite(bool cached, std::vector<Bytes> list = {}) {
   for (uint16_t id : {1, 2}) {
     ShapeWriter w(3);
     int x0 = id == 1 ? 10 : 20;
-    w.fill(FillDraft::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255})).select(0, 1, 0).rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
+    w.fill(FillDraft::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255}))
+        .select(0, 1, 0)
+        .rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
     b.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, 10 * T, (x0 + 20) * T, 30 * T)));
   }
   mvqtest::TagStream inner;

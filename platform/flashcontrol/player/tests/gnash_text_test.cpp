@@ -135,7 +135,8 @@ int distance(const Picture& pic, int x, int y, const swf::Rgba& c) {
 void expectInk(const Picture& pic, const Expected& e, const char* what) {
   int best = 255;
   for (int y = std::max(0, e.box.y0); y < std::min(pic.height, e.box.y1); ++y)
-    for (int x = std::max(0, e.box.x0); x < std::min(pic.width, e.box.x1); ++x) best = std::min(best, distance(pic, x, y, e.color));
+    for (int x = std::max(0, e.box.x0); x < std::min(pic.width, e.box.x1); ++x)
+      best = std::min(best, distance(pic, x, y, e.color));
   EXPECT_LT(best, 128) << what << " at " << e.box.x0 << "," << e.box.y0 << "-" << e.box.x1 << "," << e.box.y1;
 }
 

@@ -26,7 +26,7 @@ TEST(GotoFrames, NumbersWrapTo32BitsAndFramesBelowOneGoNowhere) {
   EXPECT_LT(frameIndexOf(0), 0);
   EXPECT_LT(frameIndexOf(-99), 0);
   EXPECT_LT(frameIndexOf(-2147483647), 0);
-  EXPECT_EQ(frameIndexOf(4294967298.0), 1);          // 2 after wrapping
+  EXPECT_EQ(frameIndexOf(4294967298.0), 1);           // 2 after wrapping
   EXPECT_EQ(frameIndexOf(2147483648.0), 2147483647);  // past the end: the last frame
   EXPECT_EQ(frameIndexOf(-2147483648.0), 2147483647);
   EXPECT_LT(frameIndexOf(std::nan("")), 0);

@@ -47,7 +47,11 @@ Bytes richMovie(mvqtest::Compression compression = mvqtest::Compression::None) {
       .lineTo(100, 100);
   b.tag(w.tagCode(), w.body(1, Rect::twips(0, 0, 1280, 960)));
   TagStream sprite;
-  sprite.placeObject2(1, 1).doAction(ActionBuilder().play()).showFrame().moveObject2(1, Matrix::translate(40, 40)).showFrame();
+  sprite.placeObject2(1, 1)
+      .doAction(ActionBuilder().play())
+      .showFrame()
+      .moveObject2(1, Matrix::translate(40, 40))
+      .showFrame();
   b.defineSprite(2, sprite);
   PlaceObject2 named;
   named.depth = 2, named.character = 2, named.name = "kid";
@@ -93,7 +97,10 @@ TEST(Hostile, SpritesPlacingThemselvesStopAtTheLimits) {
   SwfBuilder b;
   b.defineRectShape(1, Rect::twips(0, 0, 100, 100), Rgba{1, 2, 3});
   TagStream self;
-  self.placeObject2(1, 1).placeObject2(5, 2, Matrix::translate(10, 0)).placeObject2(5, 3, Matrix::translate(0, 10)).showFrame();
+  self.placeObject2(1, 1)
+      .placeObject2(5, 2, Matrix::translate(10, 0))
+      .placeObject2(5, 3, Matrix::translate(0, 10))
+      .showFrame();
   b.defineSprite(5, self);
   b.placeObject2(5, 1).showFrame().showFrame();
   Bytes movie = b.finish();
@@ -135,7 +142,10 @@ TEST(Hostile, ExtremeTransformsAndMissingCharacters) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(64, 48));
   ShapeWriter w(3);
-  w.fill(FillDraft::solid({255, 0, 0})).line(LineDraft::solid(65535, {0, 0, 0})).select(0, 1, 1).rect(-30000, -30000, 30000, 30000);
+  w.fill(FillDraft::solid({255, 0, 0}))
+      .line(LineDraft::solid(65535, {0, 0, 0}))
+      .select(0, 1, 1)
+      .rect(-30000, -30000, 30000, 30000);
   w.moveTo(0, 0).curveTo(65000, -65000, 0, 65000);
   b.tag(w.tagCode(), w.body(1, Rect::twips(-30000, -30000, 30000, 30000)));
   b.placeObject2(1, 1, Matrix::scale(30000, 30000, -1000000, 1000000));

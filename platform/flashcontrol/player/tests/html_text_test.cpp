@@ -100,10 +100,10 @@ TEST(HtmlText, UnclosedMarkupStaysLinear) {
 }
 
 TEST(HtmlText, FormattedTextReadsBackAsTheSameRuns) {
-  FormattedText t =
-      swf::parseHtml(U"<p align=\"right\"><font face=\"_sans\" size=\"14\" color=\"#00ff00\">a<b>b</b></font></p>"
-                     U"<li><u>c &amp; d</u></li>",
-                     base());
+  FormattedText t = swf::parseHtml(
+      U"<p align=\"right\"><font face=\"_sans\" size=\"14\" color=\"#00ff00\">a<b>b</b></font></p>"
+      U"<li><u>c &amp; d</u></li>",
+      base());
   std::u32string html = swf::formatHtml(t);
   FormattedText again = swf::parseHtml(html, base());
   ASSERT_EQ(again.size(), t.size()) << std::string(html.begin(), html.end());
@@ -136,16 +136,18 @@ TEST(HtmlText, RunsNestInTheParagraphsFirstFont) {
   swf::appendText(t, U"e", wide);
   std::u32string html = swf::formatHtml(t, "Serif");
   std::string got(html.begin(), html.end());
-  const std::string first = "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" "
-                            "KERNING=\"0\">a<FONT SIZE=\"100\">b<FONT FACE=\"_sans\">c</FONT></FONT>d</FONT></P>";
-  const std::string second = "<TEXTFORMAT LEFTMARGIN=\"5\" LEADING=\"2\"><P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" "
-                             "SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" KERNING=\"0\">e</FONT></P></TEXTFORMAT>";
+  const std::string first =
+      "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" "
+      "KERNING=\"0\">a<FONT SIZE=\"100\">b<FONT FACE=\"_sans\">c</FONT></FONT>d</FONT></P>";
+  const std::string second =
+      "<TEXTFORMAT LEFTMARGIN=\"5\" LEADING=\"2\"><P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" "
+      "SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"0\" KERNING=\"0\">e</FONT></P></TEXTFORMAT>";
   EXPECT_EQ(got, first + second);
 }
 
 TEST(HtmlText, KerningAndLetterSpacingReadAndWriteBack) {
-  FormattedText t = swf::parseHtml(U"<font kerning=\"1\" letterSpacing=\"-2.5\">a<font letterspacing=\"x\">b</font></font>c",
-                                   base());
+  FormattedText t =
+      swf::parseHtml(U"<font kerning=\"1\" letterSpacing=\"-2.5\">a<font letterspacing=\"x\">b</font></font>c", base());
   ASSERT_EQ(t.size(), 3u);
   EXPECT_TRUE(t[0].format.kerning);
   EXPECT_EQ(t[0].format.letterSpacing, -2.5);
@@ -153,8 +155,9 @@ TEST(HtmlText, KerningAndLetterSpacingReadAndWriteBack) {
   EXPECT_FALSE(t[2].format.kerning);
   std::u32string html = swf::formatHtml(t, "Serif");
   std::string got(html.begin(), html.end());
-  EXPECT_EQ(got, "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"-2.5\" "
-                 "KERNING=\"1\">a<FONT LETTERSPACING=\"0\">b<FONT KERNING=\"0\">c</FONT></FONT></FONT></P>");
+  EXPECT_EQ(got,
+            "<P ALIGN=\"LEFT\"><FONT FACE=\"Serif\" SIZE=\"12\" COLOR=\"#010203\" LETTERSPACING=\"-2.5\" "
+            "KERNING=\"1\">a<FONT LETTERSPACING=\"0\">b<FONT KERNING=\"0\">c</FONT></FONT></FONT></P>");
 }
 
 TEST(TextEncoding, Utf8AndLatin1) {

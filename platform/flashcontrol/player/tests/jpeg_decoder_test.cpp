@@ -66,8 +66,8 @@ TEST_P(SamplingLayout, KeepsColoursAndSize) {
     for (int x : {1, 11, 20, 36}) {
       Rgb want = quadrants(x, y);
       if (l.components == 1) want = {want.r, want.r, want.r};
-      expectNear(img.pixels[y * 37 + x], want, 3, std::string(l.name) + " at " + std::to_string(x) + "," +
-                                                       std::to_string(y));
+      expectNear(img.pixels[y * 37 + x], want, 3,
+                 std::string(l.name) + " at " + std::to_string(x) + "," + std::to_string(y));
     }
 }
 
@@ -207,8 +207,8 @@ TEST(JpegDecoder, RefusesWhatItDoesNotDecode) {
     EXPECT_FALSE(swf::decodeJpeg(nullptr, 0, c.stream.data(), c.stream.size(), &img)) << c.what;
   }
   swf::DecodedImage img;
-  EXPECT_TRUE(swf::decodeJpeg(nullptr, 0, withFrame(0xC1, 8, 16, 16, 3).data(), withFrame(0xC1, 8, 16, 16, 3).size(),
-                              &img))
+  EXPECT_TRUE(
+      swf::decodeJpeg(nullptr, 0, withFrame(0xC1, 8, 16, 16, 3).data(), withFrame(0xC1, 8, 16, 16, 3).size(), &img))
       << "extended 8-bit";
 }
 
@@ -291,7 +291,7 @@ TEST(JpegDecoder, DecodesTheCorpusPictures) {
   };
   const Case cases[] = {{"crash-0.6.6-1x1-jpeg-5", 1, 1}, {"crash-0.6.6-1x1-jpeg-6", 1, 1},
                         {"crash-0.6.6-1x1-jpeg-7", 1, 1}, {"crash-0.6.6-1x1-jpeg-8", 1, 1},
-                        {"image-jpeg-alpha", 16, 16},      {"negative-color-transform", 10, 10}};
+                        {"image-jpeg-alpha", 16, 16},     {"negative-color-transform", 10, 10}};
   for (const Case& c : cases) {
     std::string movie = corpusDir() + "/swfdec-image/" + c.movie + ".swf";
     Bytes jpeg;

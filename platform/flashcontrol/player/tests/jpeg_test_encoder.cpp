@@ -10,7 +10,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-
 const int kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
                          41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
                          30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
@@ -106,8 +105,7 @@ void forwardDct(const double* in, int* out, int quant) {
     }
 }
 
-std::vector<Component> transform(int width, int height, const std::function<Rgb(int, int)>& pixel,
-                                 const Options& o) {
+std::vector<Component> transform(int width, int height, const std::function<Rgb(int, int)>& pixel, const Options& o) {
   int hmax = 1, vmax = 1;
   for (int c = 0; c < o.components; ++c) hmax = std::max(hmax, o.h[c]), vmax = std::max(vmax, o.v[c]);
   int mcusWide = (width + 8 * hmax - 1) / (8 * hmax), mcusHigh = (height + 8 * vmax - 1) / (8 * vmax);
@@ -123,10 +121,14 @@ std::vector<Component> transform(int width, int height, const std::function<Rgb(
       for (int dy = 0; dy < ry; ++dy)
         for (int dx = 0; dx < rx; ++dx) {
           Rgb p = pixel(std::min(x * rx + dx, width - 1), std::min(y * ry + dy, height - 1));
-          if (o.components == 1 || o.adobeRgb) sum += c == 0 ? p.r : c == 1 ? p.g : p.b;
-          else if (c == 0) sum += 0.299 * p.r + 0.587 * p.g + 0.114 * p.b;
-          else if (c == 1) sum += -0.168736 * p.r - 0.331264 * p.g + 0.5 * p.b + 128;
-          else sum += 0.5 * p.r - 0.418688 * p.g - 0.081312 * p.b + 128;
+          if (o.components == 1 || o.adobeRgb)
+            sum += c == 0 ? p.r : c == 1 ? p.g : p.b;
+          else if (c == 0)
+            sum += 0.299 * p.r + 0.587 * p.g + 0.114 * p.b;
+          else if (c == 1)
+            sum += -0.168736 * p.r - 0.331264 * p.g + 0.5 * p.b + 128;
+          else
+            sum += 0.5 * p.r - 0.418688 * p.g - 0.081312 * p.b + 128;
         }
       return sum / (rx * ry);
     };
@@ -293,13 +295,10 @@ Encoded encode(int width, int height, const std::function<Rgb(int, int)>& pixel,
   } else {
     // DC in two steps, low AC in two steps, the rest of AC in one.
     s.run(img, all, 0, 0, 0, 1, [&](BitWriter& w, int* b, int& p) { s.firstDc(w, b, p, 1); });
-    for (int c : all)
-      s.run(img, {c}, 1, 5, 0, 1, [&](BitWriter& w, int* b, int&) { s.firstAc(w, b, 1, 5, 1); });
-    for (int c : all)
-      s.run(img, {c}, 6, 63, 0, 0, [&](BitWriter& w, int* b, int&) { s.firstAc(w, b, 6, 63, 0); });
+    for (int c : all) s.run(img, {c}, 1, 5, 0, 1, [&](BitWriter& w, int* b, int&) { s.firstAc(w, b, 1, 5, 1); });
+    for (int c : all) s.run(img, {c}, 6, 63, 0, 0, [&](BitWriter& w, int* b, int&) { s.firstAc(w, b, 6, 63, 0); });
     s.run(img, all, 0, 0, 1, 0, [&](BitWriter& w, int* b, int&) { w.put(b[0] & 1, 1); });
-    for (int c : all)
-      s.run(img, {c}, 1, 5, 1, 0, [&](BitWriter& w, int* b, int&) { s.refineAc(w, b, 1, 5, 0); });
+    for (int c : all) s.run(img, {c}, 1, 5, 1, 0, [&](BitWriter& w, int* b, int&) { s.refineAc(w, b, 1, 5, 0); });
   }
   img.insert(img.end(), {0xFF, 0xD9});
   return e;

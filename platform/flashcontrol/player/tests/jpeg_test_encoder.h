@@ -15,11 +15,11 @@ struct Rgb {
 };
 
 struct Options {
-  int components = 3;          // 1 (grey, from the red channel) or 3 (YCbCr)
-  int h[3] = {1, 1, 1};         // sampling factors per component
+  int components = 3;    // 1 (grey, from the red channel) or 3 (YCbCr)
+  int h[3] = {1, 1, 1};  // sampling factors per component
   int v[3] = {1, 1, 1};
-  int quant = 1;                // every quantization step
-  bool wideQuant = false;       // 16-bit DQT entries
+  int quant = 1;           // every quantization step
+  bool wideQuant = false;  // 16-bit DQT entries
   int restartInterval = 0;
   bool progressive = false;
   bool separateTables = false;  // DQT and DHT in Encoded::tables, not in the image

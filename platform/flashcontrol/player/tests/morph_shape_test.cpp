@@ -92,11 +92,11 @@ TEST(MorphShape, AStraightEdgePairedWithACurveBendsThroughItsMidpoint) {
 }
 
 TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
-  FillDraft s = FillDraft::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * T, 20 * T),
-                                  {{0, {255, 0, 0}}, {200, {0, 255, 0, 255}}});
+  FillDraft s =
+      FillDraft::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * T, 20 * T), {{0, {255, 0, 0}}, {200, {0, 255, 0, 255}}});
   s.focal = -0.5;
   FillDraft e = FillDraft::gradient(0x13, Matrix::scale(0.04, 0.02, 40 * T, 30 * T),
-                                  {{100, {0, 0, 255, 100}}, {255, {255, 255, 0}}});
+                                    {{100, {0, 0, 255, 100}}, {255, {255, 255, 0}}});
   e.focal = 0.5;
   MorphWriter m(2);
   m.fill(s, e);
@@ -105,7 +105,7 @@ TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
   ShapeWriter atEnd(4), atMiddle(4);
   atEnd.fill(e).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
   FillDraft mid = FillDraft::gradient(0x13, Matrix::scale(0.03, 0.02, 30 * T, 25 * T),
-                                    {{50, {127, 0, 128, 177}}, {228, {128, 255, 0, 255}}});
+                                      {{50, {127, 0, 128, 177}}, {228, {128, 255, 0, 255}}});
   mid.focal = 0;
   atMiddle.fill(mid).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
   EXPECT_EQ(differingPixels(drawMorph(m, 65535), drawShape(atEnd)), 0);

@@ -21,8 +21,17 @@ using mvqtest::SwfBuilder;
 using Lines = std::vector<std::string>;
 
 enum : uint8_t {
-  kCallFunction = 0x3D, kCallMethod = 0x52, kGetMember = 0x4E, kGetVariable = 0x1C, kNewObject = 0x40,
-  kPop = 0x17, kSetMember = 0x4F, kSetVariable = 0x1D, kTrace = 0x26, kDefineFunction = 0x9B, kGetUrl2 = 0x9A,
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kNewObject = 0x40,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kTrace = 0x26,
+  kDefineFunction = 0x9B,
+  kGetUrl2 = 0x9A,
   kAdd2 = 0x47,
 };
 constexpr uint8_t kLoadTargetFlag = 0x40;
@@ -204,8 +213,8 @@ TEST(MovieLoads, APlayerShowsLevelsAboveItsMovieWithTheStagesBackground) {
   EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {{"child.swf", redStage()}}, 5, 15), 0xFF0000u);
   EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {{"child.swf", redStage()}}, 35, 15), 0xFFFFFFu);
   EXPECT_EQ(colourAfterLoad(stageLoading("child.swf", "_level1"), {}, 5, 15), 0xFFFFFFu) << "no such file";
-  EXPECT_EQ(colourAfterLoad(stageLoading("../child.swf", "_level1"), {{"../child.swf", redStage()}}, 5, 15),
-            0xFFFFFFu) << "outside the movie's folder";
+  EXPECT_EQ(colourAfterLoad(stageLoading("../child.swf", "_level1"), {{"../child.swf", redStage()}}, 5, 15), 0xFFFFFFu)
+      << "outside the movie's folder";
 }
 
 TEST(MovieLoads, APlayerWithoutFilesLoadsNothing) {

@@ -9,9 +9,9 @@
 namespace playertest {
 namespace {
 
+using mvqtest::putRgba;
 using mvqtest::putU16;
 using mvqtest::putU32;
-using mvqtest::putRgba;
 using mvqtest::putU8;
 
 void putFixed(Bytes& out, double v) { putU32(out, uint32_t(int32_t(std::lround(v * 65536)))); }
@@ -105,8 +105,8 @@ Bytes convolution(int cols, int rows, const std::vector<float>& kernel, float di
 
 Bytes Place3::body() const {
   const uint8_t flags = uint8_t((colorTransform ? 0x08 : 0) | 0x04 | (character ? 0x02 : 0) | (move ? 0x01 : 0));
-  const uint8_t flags2 = uint8_t((opaqueBackground ? 0x40 : 0) | (cacheAsBitmap ? 0x04 : 0) |
-                                 (blendMode ? 0x02 : 0) | (filters.empty() ? 0 : 0x01));
+  const uint8_t flags2 = uint8_t((opaqueBackground ? 0x40 : 0) | (cacheAsBitmap ? 0x04 : 0) | (blendMode ? 0x02 : 0) |
+                                 (filters.empty() ? 0 : 0x01));
   Bytes b{flags, flags2};
   putU16(b, depth);
   if (character) putU16(b, *character);

@@ -13,8 +13,7 @@ double Picture::alphaSum(int x0, int y0, int x1, int y1) const {
   return sum / 255.0;
 }
 
-Picture render(const swf::MoviePlayer& player, int width, int height, swf::ScaleMode mode, bool opaque,
-               Bgra prefill) {
+Picture render(const swf::MoviePlayer& player, int width, int height, swf::ScaleMode mode, bool opaque, Bgra prefill) {
   Picture p;
   p.width = width;
   p.height = height;

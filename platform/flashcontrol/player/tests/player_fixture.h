@@ -34,8 +34,8 @@ constexpr Bgra kBlack{0, 0, 0, 255};
 
 // Fills the canvas with one premultiplied pixel first, then renders the
 // player's current frame over the whole canvas.
-Picture render(const swf::MoviePlayer& player, int width, int height,
-               swf::ScaleMode mode = swf::ScaleMode::ShowAll, bool opaque = true, Bgra prefill = kClear);
+Picture render(const swf::MoviePlayer& player, int width, int height, swf::ScaleMode mode = swf::ScaleMode::ShowAll,
+               bool opaque = true, Bgra prefill = kClear);
 
 // A movie of one shape placed at depth 1 on a white stage of the given pixels.
 Bytes movieWithShape(const ShapeWriter& shape, const mvqtest::Rect& bounds, int stageW = 100, int stageH = 100,

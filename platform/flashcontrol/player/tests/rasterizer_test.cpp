@@ -46,7 +46,6 @@ void addRect(EdgeList& e, double x0, double y0, double x1, double y1) {
   e.addPolygon(p, 4);
 }
 
-
 TEST(CoverageRasterizer, PixelAlignedRectangleIsExact) {
   EdgeList e;
   addRect(e, 2, 3, 7, 5);
@@ -71,7 +70,8 @@ TEST(CoverageRasterizer, CoverageAddsUpToTheArea) {
   EdgeList e;
   Vec2 tri[3] = {{1.3, 0.7}, {17.9, 5.2}, {6.1, 14.6}};
   e.addPolygon(tri, 3);
-  double area = std::fabs((tri[1].x - tri[0].x) * (tri[2].y - tri[0].y) - (tri[2].x - tri[0].x) * (tri[1].y - tri[0].y)) / 2;
+  double area =
+      std::fabs((tri[1].x - tri[0].x) * (tri[2].y - tri[0].y) - (tri[2].x - tri[0].x) * (tri[1].y - tri[0].y)) / 2;
   Coverage c = rasterize(e, PixelBox{0, 0, 20, 20});
   EXPECT_NEAR(c.sum(), area, area * 0.01);
 }

@@ -157,7 +157,8 @@ TEST(MovieFile, CompressedLengthThatLiesCostsOnlyWhatIsThere) {
 TEST(MovieFile, CompressedStreamCutShortKeepsWhatInflated) {
   Bytes packed = [] {
     mvqtest::SwfBuilder b;
-    for (int i = 0; i < 200; ++i) b.defineRectShape(uint16_t(i + 1), mvqtest::Rect::twips(0, 0, 20 * i, 400), mvqtest::Rgba{uint8_t(i), 0, 0});
+    for (int i = 0; i < 200; ++i)
+      b.defineRectShape(uint16_t(i + 1), mvqtest::Rect::twips(0, 0, 20 * i, 400), mvqtest::Rgba{uint8_t(i), 0, 0});
     b.showFrame();
     return b.finish(mvqtest::Compression::Zlib, 0);
   }();

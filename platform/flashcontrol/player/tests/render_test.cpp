@@ -48,7 +48,8 @@ TEST(Render, OpaqueViewsStartWithTheBackground) {
 
 TEST(Render, SolidRectanglesLandOnTheirPixels) {
   swf::MoviePlayer p;
-  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T, 20 * T, 50 * T, 30 * T), Rect::twips(0, 0, 1000, 600)));
+  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T, 20 * T, 50 * T, 30 * T),
+                                     Rect::twips(0, 0, 1000, 600)));
   Picture pic = playertest::render(p, 100, 100);
   EXPECT_EQ(pic.r(10, 20), 255);
   EXPECT_EQ(pic.g(10, 20), 0);
@@ -62,7 +63,8 @@ TEST(Render, SolidRectanglesLandOnTheirPixels) {
 TEST(Render, TransparentDrawsOnlyShapesAndKeepsPartialCoverage) {
   swf::MoviePlayer p;
   // The left edge falls in the middle of pixel 10.
-  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T + 10, 0, 40 * T, 40 * T), Rect::twips(0, 0, 800, 800)));
+  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T + 10, 0, 40 * T, 40 * T),
+                                     Rect::twips(0, 0, 800, 800)));
   Picture clear = playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
   EXPECT_EQ(clear.a(50, 50), 0);  // no background
   EXPECT_EQ(clear.a(20, 20), 255);
@@ -213,7 +215,7 @@ TEST(Render, StrokesHaveTheirWidthAndRoundCaps) {
   EXPECT_NEAR(pic.alphaSum(50, 40, 51, 60), 10, 0.1);
   EXPECT_GT(pic.a(16, 50), 200);  // the round cap reaches 5 pixels beyond the end
   EXPECT_EQ(pic.a(14, 50), 0);
-  EXPECT_LT(pic.a(15, 45), 20);   // but is round
+  EXPECT_LT(pic.a(15, 45), 20);  // but is round
 }
 
 TEST(Render, LineStyle2CapsChangeTheEnds) {

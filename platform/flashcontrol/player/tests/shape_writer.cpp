@@ -10,9 +10,7 @@ namespace {
 
 using mvqtest::BitWriter;
 
-void putColor(Bytes& out, const Rgba& c, bool alpha) {
-  alpha ? mvqtest::putRgba(out, c) : mvqtest::putRgb(out, c);
-}
+void putColor(Bytes& out, const Rgba& c, bool alpha) { alpha ? mvqtest::putRgba(out, c) : mvqtest::putRgb(out, c); }
 
 void putCount(Bytes& out, size_t n) {
   if (n < 0xFF) {

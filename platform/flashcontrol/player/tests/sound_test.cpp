@@ -84,8 +84,7 @@ TEST(PlayerSound, AJumpSkipsTheEventSoundsOfSkippedFramesAndBeginsTheStreamAgain
   const int levels[] = {100, 200, 400, 800};
   mvqtest::SwfBuilder movie;
   movie.frameRate(12);
-  for (int i = 0; i < 4; ++i)
-    movie.defineSound(uint16_t(i + 1), kMono, level(levels[i], 3 * kTick));
+  for (int i = 0; i < 4; ++i) movie.defineSound(uint16_t(i + 1), kMono, level(levels[i], 3 * kTick));
   movie.soundStreamHead(kMono, kTick);
   for (int f = 0; f < 4; ++f) {
     movie.startSound(uint16_t(f + 1)).soundStreamBlock(kMono, level(1000 * (f + 1))).showFrame();
@@ -159,10 +158,7 @@ TEST(PlayerSound, TheSilencedCopyOfAMovieWithSoundPlaysNothing) {
   clip.startSound(1).soundStreamHead(kMono, kTick).soundStreamBlock(kMono, level(900)).showFrame();
   mvqtest::SwfBuilder movie;
   movie.frameRate(12).defineSound(1, kMono, level(800)).defineSprite(2, clip).startSound(1);
-  movie.soundStreamHead(kMono, kTick, true)
-      .soundStreamBlock(kMono, level(700))
-      .placeObject2(2, 1)
-      .showFrame();
+  movie.soundStreamHead(kMono, kTick, true).soundStreamBlock(kMono, level(700)).placeObject2(2, 1).showFrame();
   movie.soundStreamBlock(kMono, level(700)).showFrame();
   mvqtest::TempDir folder;
   const std::string original = folder.write("sound.swf", movie.finish());
@@ -179,8 +175,7 @@ class PlayerSwfdecSound : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PlayerSwfdecSound, TheMovieSoundsAsItsReferenceOverTenTicks) {
   const char* root = std::getenv("MVQ_SOURCE_DIR");
-  const std::string movie =
-      std::string(root ? root : ".") + "/../shared/corpus/swfdec-sound/" + GetParam();
+  const std::string movie = std::string(root ? root : ".") + "/../shared/corpus/swfdec-sound/" + GetParam();
   const mvqtest::Bytes bytes = mvqtest::readFile(movie);
   const mvqtest::Bytes referenceBytes = mvqtest::readFile(movie + ".1.0.raw");
   if (bytes.empty() || referenceBytes.empty()) GTEST_SKIP() << "corpus movie missing: " << movie;
@@ -210,7 +205,6 @@ TEST_P(PlayerSwfdecSound, TheMovieSoundsAsItsReferenceOverTenTicks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, PlayerSwfdecSound,
-                         ::testing::Values("adpcm-2.swf", "adpcm-3-2.swf", "adpcm-4.swf",
-                                           "adpcm-5-2.swf"));
+                         ::testing::Values("adpcm-2.swf", "adpcm-3-2.swf", "adpcm-4.swf", "adpcm-5-2.swf"));
 
 }  // namespace

@@ -41,7 +41,8 @@ Picture renderText(const FontDraft& font, const std::vector<TextRecordDraft>& re
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
   b.tag(font.tagCode(), font.body());
   if (withInfo) b.tag(13, font.infoBody(1));
-  b.tag(textVersion == 2 ? 33 : 11, playertest::staticTextBody(5, Rect::pixels(100, 100), textMatrix, records, textVersion));
+  b.tag(textVersion == 2 ? 33 : 11,
+        playertest::staticTextBody(5, Rect::pixels(100, 100), textMatrix, records, textVersion));
   b.placeObject2(5, 1);
   b.showFrame();
   swf::MoviePlayer p;

@@ -22,8 +22,16 @@ using playertest::EditTextDraft;
 using Lines = std::vector<std::string>;
 
 enum : uint8_t {
-  kCallFunction = 0x3D, kCallMethod = 0x52, kGetMember = 0x4E, kGetVariable = 0x1C, kNewObject = 0x40,
-  kPop = 0x17, kSetMember = 0x4F, kSetVariable = 0x1D, kTrace = 0x26, kDefineFunction = 0x9B,
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kNewObject = 0x40,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kTrace = 0x26,
+  kDefineFunction = 0x9B,
 };
 
 PushValue S(const std::string& s) { return PushValue::string(s); }
@@ -65,7 +73,8 @@ class FieldMovie {
  public:
   FieldMovie(SwfBuilder& b, int ticks = 0) {
     EXPECT_TRUE(movie_.parse(b.finish()));
-    stage_ = std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
+    stage_ =
+        std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
     for (int i = 0; i < ticks; ++i) stage_->tick(true);
   }
   // The field at a timeline depth (1-based as placed).
@@ -221,10 +230,20 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
   a.push(S("Selection")).action(kGetVariable);
   a.push({I(1), S("Selection")}).action(kGetVariable).push(S("addListener")).action(kCallMethod).action(kPop);
   callMethod(a, "Selection", "setFocus", {PushValue::boolean(false)}).action(kTrace);
-  a.push(S("a")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
-      .action(kCallMethod).action(kTrace);
-  a.push(S("b")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
-      .action(kCallMethod).action(kPop);
+  a.push(S("a"))
+      .action(kGetVariable)
+      .push({I(1), S("Selection")})
+      .action(kGetVariable)
+      .push(S("setFocus"))
+      .action(kCallMethod)
+      .action(kTrace);
+  a.push(S("b"))
+      .action(kGetVariable)
+      .push({I(1), S("Selection")})
+      .action(kGetVariable)
+      .push(S("setFocus"))
+      .action(kCallMethod)
+      .action(kPop);
   callMethod(a, "Selection", "getFocus", {}).action(kTrace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
@@ -235,12 +254,22 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
 TEST(SelectionFocus, AClipTakesItOnlyWithFocusEnabledOrAButtonHandler) {
   ActionBuilder a;
   a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
-  a.push(S("c")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
-      .action(kCallMethod).action(kTrace);
+  a.push(S("c"))
+      .action(kGetVariable)
+      .push({I(1), S("Selection")})
+      .action(kGetVariable)
+      .push(S("setFocus"))
+      .action(kCallMethod)
+      .action(kTrace);
   a.push(S("c")).action(kGetVariable).push(S("onRelease"));
   tracingFunction(a, "released").action(kSetMember);
-  a.push(S("c")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
-      .action(kCallMethod).action(kTrace);
+  a.push(S("c"))
+      .action(kGetVariable)
+      .push({I(1), S("Selection")})
+      .action(kGetVariable)
+      .push(S("setFocus"))
+      .action(kCallMethod)
+      .action(kTrace);
   // Nothing named: the focus goes.
   callMethod(a, "Selection", "setFocus", {PushValue::undefined()}).action(kTrace);
   callMethod(a, "Selection", "getFocus", {}).action(kTrace);
@@ -258,8 +287,13 @@ TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
   callMethod(a, "t", "replaceSel", {S("|")}).action(kPop);
   traceMember(a, "t", "text");
   callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
-  a.push(S("t")).action(kGetVariable).push({I(1), S("Selection")}).action(kGetVariable).push(S("setFocus"))
-      .action(kCallMethod).action(kPop);
+  a.push(S("t"))
+      .action(kGetVariable)
+      .push({I(1), S("Selection")})
+      .action(kGetVariable)
+      .push(S("setFocus"))
+      .action(kCallMethod)
+      .action(kPop);
   callMethod(a, "Selection", "getEndIndex", {}).action(kTrace);
   // Backwards: the caret stays where the selection ends.
   callMethod(a, "Selection", "setSelection", {I(4), I(1)}).action(kPop);

@@ -14,10 +14,10 @@ Bytes glyphShape(const GlyphBox& g) {
   BitWriter w;
   w.writeUnsigned(1, 4).writeUnsigned(0, 4);
   if (g.x1 > g.x0 && g.y1 > g.y0) {
-    int n = std::max({BitWriter::signedBits(g.x0), BitWriter::signedBits(g.y0), BitWriter::signedBits(g.x1),
-                      BitWriter::signedBits(g.y1), BitWriter::signedBits(g.x1 - g.x0),
-                      BitWriter::signedBits(g.y1 - g.y0), BitWriter::signedBits(g.x0 - g.x1),
-                      BitWriter::signedBits(g.y0 - g.y1), 2});
+    int n =
+        std::max({BitWriter::signedBits(g.x0), BitWriter::signedBits(g.y0), BitWriter::signedBits(g.x1),
+                  BitWriter::signedBits(g.y1), BitWriter::signedBits(g.x1 - g.x0), BitWriter::signedBits(g.y1 - g.y0),
+                  BitWriter::signedBits(g.x0 - g.x1), BitWriter::signedBits(g.y0 - g.y1), 2});
     w.writeUnsigned(0, 1).writeUnsigned(0x03, 5);  // move and fill0
     w.writeUnsigned(uint32_t(n), 5).writeSigned(g.x0, n).writeSigned(g.y0, n);
     w.writeUnsigned(1, 1);

@@ -186,7 +186,8 @@ TEST(Timeline, MoveWithACharacterSwapsShapesButKeepsClips) {
   PlaceObject2 toShape2;
   toShape2.depth = 1, toShape2.move = true, toShape2.character = 2;
   PlaceObject2 clipToShape;
-  clipToShape.depth = 2, clipToShape.move = true, clipToShape.character = 3, clipToShape.matrix = Matrix::translate(40, 0);
+  clipToShape.depth = 2, clipToShape.move = true, clipToShape.character = 3,
+  clipToShape.matrix = Matrix::translate(40, 0);
   b.placeObject2(toShape2).placeObject2(clipToShape).showFrame();
   Running run(b.finish());
   uint64_t clip = run.at(2).clip->serial();

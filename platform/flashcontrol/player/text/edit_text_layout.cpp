@@ -145,8 +145,7 @@ class FieldLayout {
         double advance = 0;
         const Shape* shape = c == '\n' ? nullptr : face.glyph(c, advance);
         double spaced = c == '\n' ? 0 : advance * scale + span.format.letterSpacing * 20;
-        chars_.push_back(Char{c, &span.format, shape, scale, spaced, face.ascent() * scale,
-                              face.descent() * scale});
+        chars_.push_back(Char{c, &span.format, shape, scale, spaced, face.ascent() * scale, face.descent() * scale});
       }
     }
   }
@@ -291,8 +290,8 @@ class FieldLayout {
     const Face& face = faceFor(*ch.format);
     double advance = 0;
     if (const Shape* s = face.glyph(kBullet, advance)) {
-      Matrix m = Matrix::translate(textX - kBulletIndent + kBulletOffset, l.baseline) *
-                 Matrix::scale(ch.scale, ch.scale);
+      Matrix m =
+          Matrix::translate(textX - kBulletIndent + kBulletOffset, l.baseline) * Matrix::scale(ch.scale, ch.scale);
       out.glyphs.push_back(PlacedGlyph{s, m, ch.format->color});
     }
   }

@@ -24,8 +24,8 @@ struct Font {
   std::vector<Shape> glyphs;
   // False when no glyph has an outline: a device font the movie only names.
   bool hasOutlines = false;
-  std::vector<uint16_t> codes;     // from DefineFont2/3 or DefineFontInfo
-  std::vector<int16_t> advances;   // layout fonts only
+  std::vector<uint16_t> codes;    // from DefineFont2/3 or DefineFontInfo
+  std::vector<int16_t> advances;  // layout fonts only
   bool hasLayout = false;
   int ascent = 0;
   int descent = 0;

@@ -37,17 +37,29 @@ std::string folded(const std::string& s) {
 }  // namespace
 
 DeviceFamily deviceFamilyFor(const std::string& fontName) {
-  static const struct { const char* name; DeviceFamily family; } kNames[] = {
-      {"_sans", DeviceFamily::Sans},          {"arial", DeviceFamily::Sans},
-      {"helvetica", DeviceFamily::Sans},      {"verdana", DeviceFamily::Sans},
-      {"tahoma", DeviceFamily::Sans},         {"trebuchetms", DeviceFamily::Sans},
-      {"microsoftsansserif", DeviceFamily::Sans}, {"mssansserif", DeviceFamily::Sans},
-      {"liberationsans", DeviceFamily::Sans}, {"sans", DeviceFamily::Sans},
-      {"_serif", DeviceFamily::Serif},        {"timesnewroman", DeviceFamily::Serif},
-      {"times", DeviceFamily::Serif},         {"georgia", DeviceFamily::Serif},
-      {"_typewriter", DeviceFamily::Mono},    {"couriernew", DeviceFamily::Mono},
-      {"courier", DeviceFamily::Mono},        {"lucidaconsole", DeviceFamily::Mono},
-      {"liberationmono", DeviceFamily::Mono}, {"monospace", DeviceFamily::Mono}};
+  static const struct {
+    const char* name;
+    DeviceFamily family;
+  } kNames[] = {{"_sans", DeviceFamily::Sans},
+                {"arial", DeviceFamily::Sans},
+                {"helvetica", DeviceFamily::Sans},
+                {"verdana", DeviceFamily::Sans},
+                {"tahoma", DeviceFamily::Sans},
+                {"trebuchetms", DeviceFamily::Sans},
+                {"microsoftsansserif", DeviceFamily::Sans},
+                {"mssansserif", DeviceFamily::Sans},
+                {"liberationsans", DeviceFamily::Sans},
+                {"sans", DeviceFamily::Sans},
+                {"_serif", DeviceFamily::Serif},
+                {"timesnewroman", DeviceFamily::Serif},
+                {"times", DeviceFamily::Serif},
+                {"georgia", DeviceFamily::Serif},
+                {"_typewriter", DeviceFamily::Mono},
+                {"couriernew", DeviceFamily::Mono},
+                {"courier", DeviceFamily::Mono},
+                {"lucidaconsole", DeviceFamily::Mono},
+                {"liberationmono", DeviceFamily::Mono},
+                {"monospace", DeviceFamily::Mono}};
   const std::string key = folded(fontName);
   for (const auto& n : kNames) {
     if (key == n.name) return n.family;

@@ -37,8 +37,10 @@ size_t entityAt(const std::u32string& s, size_t i, char32_t& out) {
   while (end < s.size() && end - i <= 10 && s[end] != ';') ++end;
   if (end >= s.size() || s[end] != ';') return 0;
   std::string name = lower(s.substr(i + 1, end - i - 1));
-  static const struct { const char* name; char32_t c; } kNamed[] = {
-      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
+  static const struct {
+    const char* name;
+    char32_t c;
+  } kNamed[] = {{"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
   for (const auto& e : kNamed) {
     if (name == e.name) {
       out = e.c;
@@ -248,11 +250,16 @@ std::u32string ascii(const std::string& s) { return std::u32string(s.begin(), s.
 std::u32string escaped(const std::u32string& s) {
   std::u32string out;
   for (char32_t c : s) {
-    if (c == '<') out += U"&lt;";
-    else if (c == '>') out += U"&gt;";
-    else if (c == '&') out += U"&amp;";
-    else if (c == '"') out += U"&quot;";
-    else out.push_back(c);
+    if (c == '<')
+      out += U"&lt;";
+    else if (c == '>')
+      out += U"&gt;";
+    else if (c == '&')
+      out += U"&amp;";
+    else if (c == '"')
+      out += U"&quot;";
+    else
+      out.push_back(c);
   }
   return out;
 }

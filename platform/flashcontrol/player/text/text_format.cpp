@@ -5,9 +5,8 @@ namespace swf {
 bool TextFormat::operator==(const TextFormat& o) const {
   return face == o.face && size == o.size && color == o.color && bold == o.bold && italic == o.italic &&
          underline == o.underline && url == o.url && align == o.align && leftMargin == o.leftMargin &&
-         rightMargin == o.rightMargin && indent == o.indent && blockIndent == o.blockIndent &&
-         leading == o.leading && bullet == o.bullet && kerning == o.kerning &&
-         letterSpacing == o.letterSpacing;
+         rightMargin == o.rightMargin && indent == o.indent && blockIndent == o.blockIndent && leading == o.leading &&
+         bullet == o.bullet && kerning == o.kerning && letterSpacing == o.letterSpacing;
 }
 
 void appendText(FormattedText& out, const std::u32string& text, const TextFormat& format) {

@@ -13,8 +13,8 @@
 namespace swf {
 
 struct TextFormat {
-  std::string face;       // empty: the field's own font
-  uint32_t size = 240;    // twips
+  std::string face;     // empty: the field's own font
+  uint32_t size = 240;  // twips
   Rgba color;
   bool bold = false;
   bool italic = false;

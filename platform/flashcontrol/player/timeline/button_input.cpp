@@ -62,7 +62,8 @@ void ButtonInput::collect(Stage& stage, MovieClip& clip, double x, double y, std
 void ButtonInput::fire(Stage& stage, const Hit& hit, const std::vector<ButtonTransition>& passed) {
   for (const ButtonTransition& t : passed) {
     Frame frame;
-    for (const ButtonAction* a : actionsFor(*hit.button, t.condition)) frame.actions.push_back(ActionBlock{a->actions, a->size});
+    for (const ButtonAction* a : actionsFor(*hit.button, t.condition))
+      frame.actions.push_back(ActionBlock{a->actions, a->size});
     stage.queueActions(*hit.parent, frame);
     if (avm1::Object* self = hit.clip->scriptObject()) {
       avm1::Vm& vm = stage.scripts().vm();

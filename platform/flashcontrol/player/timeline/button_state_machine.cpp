@@ -5,12 +5,9 @@ namespace swf {
 uint8_t ButtonStateMachine::shownState() const {
   switch (phase_) {
     case ButtonPhase::OverUp:
-    case ButtonPhase::OutDown:
-      return kButtonOver;
-    case ButtonPhase::OverDown:
-      return kButtonDown;
-    case ButtonPhase::Idle:
-      break;
+    case ButtonPhase::OutDown: return kButtonOver;
+    case ButtonPhase::OverDown: return kButtonDown;
+    case ButtonPhase::Idle: break;
   }
   return kButtonUp;
 }
@@ -19,25 +16,38 @@ uint8_t ButtonStateMachine::shownState() const {
 bool ButtonStateMachine::step(bool over, bool down, bool menu, ButtonTransition& t) const {
   switch (phase_) {
     case ButtonPhase::Idle:
-      if (over && !down) t = {kIdleToOverUp, "onRollOver", ButtonPhase::OverUp};
-      else if (over && down && menu) t = {kIdleToOverDown, "onDragOver", ButtonPhase::OverDown};
-      else return false;
+      if (over && !down)
+        t = {kIdleToOverUp, "onRollOver", ButtonPhase::OverUp};
+      else if (over && down && menu)
+        t = {kIdleToOverDown, "onDragOver", ButtonPhase::OverDown};
+      else
+        return false;
       return true;
     case ButtonPhase::OverUp:
-      if (!over) t = {kOverUpToIdle, "onRollOut", ButtonPhase::Idle};
-      else if (down) t = {kOverUpToOverDown, "onPress", ButtonPhase::OverDown};
-      else return false;
+      if (!over)
+        t = {kOverUpToIdle, "onRollOut", ButtonPhase::Idle};
+      else if (down)
+        t = {kOverUpToOverDown, "onPress", ButtonPhase::OverDown};
+      else
+        return false;
       return true;
     case ButtonPhase::OverDown:
-      if (!over && menu) t = {kOverDownToIdle, "onDragOut", ButtonPhase::Idle};
-      else if (!over) t = {kOverDownToOutDown, "onDragOut", ButtonPhase::OutDown};
-      else if (!down) t = {kOverDownToOverUp, "onRelease", ButtonPhase::OverUp};
-      else return false;
+      if (!over && menu)
+        t = {kOverDownToIdle, "onDragOut", ButtonPhase::Idle};
+      else if (!over)
+        t = {kOverDownToOutDown, "onDragOut", ButtonPhase::OutDown};
+      else if (!down)
+        t = {kOverDownToOverUp, "onRelease", ButtonPhase::OverUp};
+      else
+        return false;
       return true;
     case ButtonPhase::OutDown:
-      if (over && down) t = {kOutDownToOverDown, "onDragOver", ButtonPhase::OverDown};
-      else if (!down) t = {kOutDownToIdle, "onReleaseOutside", ButtonPhase::Idle};
-      else return false;
+      if (over && down)
+        t = {kOutDownToOverDown, "onDragOver", ButtonPhase::OverDown};
+      else if (!down)
+        t = {kOutDownToIdle, "onReleaseOutside", ButtonPhase::Idle};
+      else
+        return false;
       return true;
   }
   return false;

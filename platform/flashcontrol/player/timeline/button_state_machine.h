@@ -14,8 +14,8 @@ namespace swf {
 enum class ButtonPhase : uint8_t { Idle, OverUp, OverDown, OutDown };
 
 struct ButtonTransition {
-  uint16_t condition = 0;           // one ButtonCondition bit
-  const char* handler = nullptr;    // the script event (onPress, ...)
+  uint16_t condition = 0;         // one ButtonCondition bit
+  const char* handler = nullptr;  // the script event (onPress, ...)
   ButtonPhase to = ButtonPhase::Idle;
 };
 

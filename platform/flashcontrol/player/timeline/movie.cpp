@@ -25,10 +25,8 @@ Frame* frameAt(Timeline& t, int index) {
 
 bool isInertDefinition(TagCode code) {
   switch (code) {
-    case TagCode::DefineVideoStream:
-      return true;
-    default:
-      return false;
+    case TagCode::DefineVideoStream: return true;
+    default: return false;
   }
 }
 
@@ -89,9 +87,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
   int frame = 0;
   while (tags.next(tag) && tag.code != TagCode::End) {
     switch (tag.code) {
-      case TagCode::ShowFrame:
-        ++frame;
-        break;
+      case TagCode::ShowFrame: ++frame; break;
       case TagCode::PlaceObject:
       case TagCode::PlaceObject2:
       case TagCode::PlaceObject3: {
@@ -134,9 +130,7 @@ void Movie::readTags(const uint8_t* data, size_t size, Timeline& timeline, bool 
       case TagCode::StartSound:
       case TagCode::SoundStreamHead:
       case TagCode::SoundStreamHead2:
-      case TagCode::SoundStreamBlock:
-        readSoundTag(tag, timeline, frame, topLevel);
-        break;
+      case TagCode::SoundStreamBlock: readSoundTag(tag, timeline, frame, topLevel); break;
       case TagCode::SetBackgroundColor:
         if (!backgroundSet_) backgroundSet_ = readBackgroundColor(tag.body, tag.length, background_);
         break;

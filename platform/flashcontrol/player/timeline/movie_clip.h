@@ -156,7 +156,7 @@ class MovieClip : public avm1::ActionTarget {
   uint64_t streamEpoch_ = 0;
   int depth_ = 0;
   int level_ = 0;
-  std::string loadedUrl_;  // a loaded movie's root: where it came from
+  std::string loadedUrl_;   // a loaded movie's root: where it came from
   std::string scriptName_;  // an instance name scripts set (or a dynamic clip's)
   bool renamed_ = false;
   avm1::Object* object_ = nullptr;

@@ -135,7 +135,9 @@ void MovieClip::setProperty(avm1::ClipProperty p, double v) {
       compose(m, xScaleOf(m), yScaleOf(m), r);
       break;
     }
-    case avm1::ClipProperty::Alpha: pl.colorTransform.aMult = int32_t(std::max(-1e6, std::min(1e6, v * 256 / 100))); break;
+    case avm1::ClipProperty::Alpha:
+      pl.colorTransform.aMult = int32_t(std::max(-1e6, std::min(1e6, v * 256 / 100)));
+      break;
     case avm1::ClipProperty::Visible: pl.visible = v != 0; break;
     case avm1::ClipProperty::Width:
     case avm1::ClipProperty::Height: {

@@ -46,8 +46,7 @@ bool Movie::defineTextTag(const TagRecord& tag) {
       dictionary_[id] = EditTextCharacter{std::move(field)};
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

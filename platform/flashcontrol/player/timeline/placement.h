@@ -36,9 +36,7 @@ struct Placement {
   bool hasOpaqueBackground = false;
   Rgba opaqueBackground;
 
-  bool sameObjectAs(const Placement& o) const {
-    return characterId == o.characterId && placeFrame == o.placeFrame;
-  }
+  bool sameObjectAs(const Placement& o) const { return characterId == o.characterId && placeFrame == o.placeFrame; }
 };
 
 using PlacementMap = std::map<uint16_t, Placement>;

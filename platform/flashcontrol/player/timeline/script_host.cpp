@@ -13,8 +13,7 @@ constexpr int kMaxTimerCallsPerTick = 1000;
 
 }  // namespace
 
-ScriptHost::ScriptHost(Stage& stage, int version)
-    : stage_(stage), vm_(std::make_unique<avm1::Vm>(version, this)) {
+ScriptHost::ScriptHost(Stage& stage, int version) : stage_(stage), vm_(std::make_unique<avm1::Vm>(version, this)) {
   interpreter_ = std::make_unique<avm1::Interpreter>(*vm_);
   avm1::installMovieClipClass(*vm_);
   avm1::installTextFieldClass(*vm_);
@@ -70,7 +69,7 @@ void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<
       if (r.events & event) interpreter_->runBlock(r.code, r.size, clip);
     }
   }
-  const char* method = event == kClipLoad        ? "onLoad"
+  const char* method = event == kClipLoad         ? "onLoad"
                        : event == kClipEnterFrame ? "onEnterFrame"
                        : event == kClipUnload     ? "onUnload"
                                                   : nullptr;

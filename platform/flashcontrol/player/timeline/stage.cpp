@@ -1,6 +1,5 @@
 #include "stage.h"
 
-
 namespace swf {
 
 Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,

@@ -101,7 +101,8 @@ void TextFieldInstance::pull(bool quiet) {
   }
   if (v.isUndefined()) {
     // The variable starts as the field's text, once.
-    if (!bound_ && !owner->findOwn(name)) owner->define(name, avm1::Value(html() ? htmlText() : avm1::scriptText(*this)));
+    if (!bound_ && !owner->findOwn(name))
+      owner->define(name, avm1::Value(html() ? htmlText() : avm1::scriptText(*this)));
     bound_ = true;
     return;
   }
@@ -189,7 +190,9 @@ void TextFieldInstance::setProperty(avm1::ClipProperty p, double v) {
     case avm1::ClipProperty::XScale: compose(m, v, yScaleOf(m), rotationOf(m)); break;
     case avm1::ClipProperty::YScale: compose(m, xScaleOf(m), v, rotationOf(m)); break;
     case avm1::ClipProperty::Rotation: compose(m, xScaleOf(m), yScaleOf(m), std::fmod(v, 360.0)); break;
-    case avm1::ClipProperty::Alpha: pl.colorTransform.aMult = int32_t(std::max(-1e6, std::min(1e6, v * 256 / 100))); break;
+    case avm1::ClipProperty::Alpha:
+      pl.colorTransform.aMult = int32_t(std::max(-1e6, std::min(1e6, v * 256 / 100)));
+      break;
     case avm1::ClipProperty::Visible: pl.visible = v != 0; break;
     // A field's size is its box: the scale stays.
     case avm1::ClipProperty::Width: {

@@ -14,8 +14,8 @@ namespace swf {
 struct FrameCommand {
   enum class Kind : uint8_t { Place, Remove };
   Kind kind = Kind::Place;
-  uint16_t depth = 0;   // Remove
-  PlaceCommand place;   // Place
+  uint16_t depth = 0;  // Remove
+  PlaceCommand place;  // Place
 };
 
 // DoAction bytes; they point into the movie's body, which outlives them.
@@ -56,7 +56,7 @@ struct Timeline {
   // more frames than it fills.
   std::vector<Frame> frames;
   std::vector<std::pair<std::string, int>> labels;  // in tag order
-  TagBody streamHead;  // the first SoundStreamHead(2); no data when there is none
+  TagBody streamHead;                               // the first SoundStreamHead(2); no data when there is none
 
   const Frame* frame(int index) const {
     return index >= 0 && size_t(index) < frames.size() ? &frames[size_t(index)] : nullptr;

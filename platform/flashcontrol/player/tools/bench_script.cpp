@@ -19,22 +19,22 @@ std::vector<uint8_t> loopCode(int n) {
     for (int i = 0; i < 4; ++i) c.push_back(uint8_t(v >> (8 * i)));
   };
   pushInt(0);
-  push({0x87, 1, 0, 1, 0x17});                       // StoreRegister 1, Pop
-  push({0x96, 5, 0, 0, 's', 'u', 'm', 0});           // "sum"
+  push({0x87, 1, 0, 1, 0x17});              // StoreRegister 1, Pop
+  push({0x96, 5, 0, 0, 's', 'u', 'm', 0});  // "sum"
   pushInt(0);
-  push({0x1D});                                      // SetVariable
+  push({0x1D});  // SetVariable
   size_t loopStart = c.size();
-  push({0x96, 2, 0, 4, 1});                          // push r1
+  push({0x96, 2, 0, 4, 1});  // push r1
   pushInt(n);
-  push({0x48, 0x12});                                // Less2, Not
+  push({0x48, 0x12});  // Less2, Not
   size_t ifAt = c.size();
-  push({0x9D, 2, 0, 0, 0});                          // If (patched) -> end
+  push({0x9D, 2, 0, 0, 0});  // If (patched) -> end
   size_t bodyStart = c.size();
-  push({0x96, 5, 0, 0, 's', 'u', 'm', 0});           // "sum"
-  push({0x96, 5, 0, 0, 's', 'u', 'm', 0, 0x1C});     // GetVariable sum
-  push({0x96, 4, 0, 4, 1, 4, 1, 0x0C});              // r1 * r1
+  push({0x96, 5, 0, 0, 's', 'u', 'm', 0});        // "sum"
+  push({0x96, 5, 0, 0, 's', 'u', 'm', 0, 0x1C});  // GetVariable sum
+  push({0x96, 4, 0, 4, 1, 4, 1, 0x0C});           // r1 * r1
   pushInt(7);
-  push({0x3F, 0x47, 0x1D});                          // Modulo, Add2, SetVariable
+  push({0x3F, 0x47, 0x1D});                             // Modulo, Add2, SetVariable
   push({0x96, 2, 0, 4, 1, 0x50, 0x87, 1, 0, 1, 0x17});  // r1 = r1 + 1
   size_t jumpAt = c.size();
   push({0x99, 2, 0, 0, 0});

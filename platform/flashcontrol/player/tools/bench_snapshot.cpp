@@ -51,7 +51,8 @@ mvqtest::Bytes movie() {
   }
   for (int f = 0; f < kFrames; ++f) {
     for (int i = 0; i < kShapes; ++i) {
-      mvqtest::Matrix m = mvqtest::Matrix::translate((i * 211 + f * 40) % (kWidth * 20), (i * 137 + f * 25) % (kHeight * 20));
+      mvqtest::Matrix m =
+          mvqtest::Matrix::translate((i * 211 + f * 40) % (kWidth * 20), (i * 137 + f * 25) % (kHeight * 20));
       if (f == 0) {
         b.placeObject2(uint16_t(i + 1), uint16_t(i + 1), m);
       } else {
@@ -104,12 +105,15 @@ double secondsPerFrame(const mvqtest::Bytes& bytes, int width, int height) {
   if (!player.load(bytes)) return 0;
   std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
   swf::Canvas canvas{pixels.data(), width, height, width * 4};
-  return mvqtest::bestSeconds(kRuns, [] {}, [&] {
-    for (int f = 0; f < kFrames; ++f) {
-      player.tick();
-      player.render(canvas, 0, 0, width, height, swf::ScaleMode::ShowAll, true);
-    }
-  }) / kFrames;
+  return mvqtest::bestSeconds(
+             kRuns, [] {},
+             [&] {
+               for (int f = 0; f < kFrames; ++f) {
+                 player.tick();
+                 player.render(canvas, 0, 0, width, height, swf::ScaleMode::ShowAll, true);
+               }
+             }) /
+         kFrames;
 }
 
 }  // namespace
@@ -122,23 +126,30 @@ int main() {
   }
   std::vector<uint8_t> pixels(size_t(kWidth) * kHeight * 4);
   swf::Canvas canvas{pixels.data(), kWidth, kHeight, kWidth * 4};
-  const double frameSeconds = mvqtest::bestSeconds(kRuns, [] {}, [&] {
-    for (int f = 0; f < kFrames; ++f) {
-      player.tick();
-      player.render(canvas, 0, 0, kWidth, kHeight, swf::ScaleMode::ShowAll, true);
-    }
-  }) / kFrames;
+  const double frameSeconds = mvqtest::bestSeconds(
+                                  kRuns, [] {},
+                                  [&] {
+                                    for (int f = 0; f < kFrames; ++f) {
+                                      player.tick();
+                                      player.render(canvas, 0, 0, kWidth, kHeight, swf::ScaleMode::ShowAll, true);
+                                    }
+                                  }) /
+                              kFrames;
   uint32_t checksum = 0;
   for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
-  const double fillSeconds = mvqtest::bestSeconds(kRuns, [] {}, [&] {
-    for (int f = 0; f < kFrames; ++f) {
-      for (size_t i = 0; i < pixels.size(); i += 4) {
-        pixels[i] = 240, pixels[i + 1] = 250, pixels[i + 2] = uint8_t(250 - f), pixels[i + 3] = 255;
-      }
-      // Each frame's fill must really happen, not only the last one.
-      asm volatile("" : : "r"(pixels.data()) : "memory");
-    }
-  }) / kFrames;
+  const double fillSeconds = mvqtest::bestSeconds(
+                                 kRuns, [] {},
+                                 [&] {
+                                   for (int f = 0; f < kFrames; ++f) {
+                                     for (size_t i = 0; i < pixels.size(); i += 4) {
+                                       pixels[i] = 240, pixels[i + 1] = 250, pixels[i + 2] = uint8_t(250 - f),
+                                       pixels[i + 3] = 255;
+                                     }
+                                     // Each frame's fill must really happen, not only the last one.
+                                     asm volatile("" : : "r"(pixels.data()) : "memory");
+                                   }
+                                 }) /
+                             kFrames;
   for (size_t i = 0; i < pixels.size(); i += 97) checksum += pixels[i];
   const double shapes720 = secondsPerFrame(movie(), kWideWidth, kWideHeight);
   const double filters720 =
@@ -148,10 +159,11 @@ int main() {
     std::fprintf(stderr, "bench-snapshot: a 1280x720 movie did not load\n");
     return 1;
   }
-  std::printf("bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d checksum=%u"
-              " filters_vs_shapes=%.3f filters_fps_720=%.1f shapes_fps_720=%.1f"
-              " text_fields_vs_shapes=%.3f text_fields=%d\n",
-              fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight, checksum,
-              filters720 / shapes720, 1 / filters720, 1 / shapes720, text720 / shapes720, kFields);
+  std::printf(
+      "bench snapshot ratio=%.4f fps=%.1f fill_fps=%.0f shapes=%d size=%dx%d checksum=%u"
+      " filters_vs_shapes=%.3f filters_fps_720=%.1f shapes_fps_720=%.1f"
+      " text_fields_vs_shapes=%.3f text_fields=%d\n",
+      fillSeconds / frameSeconds, 1 / frameSeconds, 1 / fillSeconds, kShapes, kWidth, kHeight, checksum,
+      filters720 / shapes720, 1 / filters720, 1 / shapes720, text720 / shapes720, kFields);
   return 0;
 }

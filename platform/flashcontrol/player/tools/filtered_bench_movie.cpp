@@ -38,7 +38,12 @@ mvqtest::Bytes filteredClipsMovie(int width, int height, int frames) {
     ShapeWriter w(3);
     w.fill(FillDraft::solid({uint8_t(i * 37), uint8_t(255 - i * 37), uint8_t(i * 11)}));
     w.line(LineDraft::solid(40, {0, 0, 0}));
-    w.select(0, 1, 1).moveTo(r, 0).curveTo(r, r, 0, r).curveTo(-r, r, -r, 0).curveTo(-r, -r, 0, -r).curveTo(r, -r, r, 0);
+    w.select(0, 1, 1)
+        .moveTo(r, 0)
+        .curveTo(r, r, 0, r)
+        .curveTo(-r, r, -r, 0)
+        .curveTo(-r, -r, 0, -r)
+        .curveTo(r, -r, r, 0);
     b.tag(w.tagCode(), w.body(uint16_t(i + 1), mvqtest::Rect::twips(-r - 50, -r - 50, r + 50, r + 50)));
   }
   for (int f = 0; f < frames; ++f) {

@@ -9,9 +9,9 @@ namespace swf {
 namespace tools {
 
 struct RuffleComparison {
-  std::string name;  // the picture is NAME.expected.png
-  int frames = -1;   // frames run before it is taken (the first counts as one)
-  int tolerance = 0; // the strictest of its checks
+  std::string name;   // the picture is NAME.expected.png
+  int frames = -1;    // frames run before it is taken (the first counts as one)
+  int tolerance = 0;  // the strictest of its checks
 };
 
 struct RuffleTest {

@@ -15,7 +15,8 @@ using swf::tools::SnapshotOptions;
 
 int usage() {
   std::fprintf(stderr,
-               "usage: swf-snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit] [--quality low|medium|high|best]"
+               "usage: swf-snapshot [--frame N] [--size WxH] [--scale show-all|no-border|exact-fit] [--quality "
+               "low|medium|high|best]"
                " --out DIR FILE...\n");
   return 2;
 }
@@ -28,8 +29,8 @@ std::string baseName(const std::string& path) {
 }
 
 bool parseSize(const char* text, SnapshotOptions& o) {
-  return std::sscanf(text, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 &&
-         o.width <= 16384 && o.height <= 16384;
+  return std::sscanf(text, "%dx%d", &o.width, &o.height) == 2 && o.width > 0 && o.height > 0 && o.width <= 16384 &&
+         o.height <= 16384;
 }
 
 }  // namespace

@@ -9,10 +9,10 @@ namespace swf {
 namespace tools {
 
 struct TraceCase {
-  std::string name;     // "swfdec-trace/X.swf" or "ruffle-avm1/X"
-  std::string movie;    // path of the movie
-  std::string expected; // path of the reference log
-  int frames = 0;       // 0: until the movie quits (or the time limit)
+  std::string name;      // "swfdec-trace/X.swf" or "ruffle-avm1/X"
+  std::string movie;     // path of the movie
+  std::string expected;  // path of the reference log
+  int frames = 0;        // 0: until the movie quits (or the time limit)
 };
 
 // Every case under root (the corpus folder), sorted by name.

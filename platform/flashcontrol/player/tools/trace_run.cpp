@@ -42,10 +42,13 @@ bool traceMovie(const std::string& path, const TraceOptions& options, std::vecto
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   Movie movie;
   if (!movie.parse(bytes)) return false;
-  Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) {
-    std::vector<std::string> parts = splitLines(line, false);
-    lines.insert(lines.end(), parts.begin(), parts.end());
-  }, filesBeside(path));
+  Stage stage(
+      movie, nullptr, nullptr,
+      [&lines](const std::string& line) {
+        std::vector<std::string> parts = splitLines(line, false);
+        lines.insert(lines.end(), parts.begin(), parts.end());
+      },
+      filesBeside(path));
   int frames = options.frames;
   if (frames <= 0) {
     double rate = movie.frameRate() > 0 ? movie.frameRate() : 12;

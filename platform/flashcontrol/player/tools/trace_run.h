@@ -9,8 +9,8 @@ namespace swf {
 namespace tools {
 
 struct TraceOptions {
-  int frames = 0;              // frames to run (the first included); 0: until quit or the time limit
-  double maxSeconds = 30;      // of movie time, without frames
+  int frames = 0;          // frames to run (the first included); 0: until quit or the time limit
+  double maxSeconds = 30;  // of movie time, without frames
 };
 
 // False when the file is no playable movie.

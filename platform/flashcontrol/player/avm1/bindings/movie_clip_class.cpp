@@ -152,10 +152,22 @@ void copyInitProperties(Object* from, Object* to) {
 void installMovieClipClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass("MovieClip", proto, [](Vm&, const Value&, const Args&) { return Value(); });
-  method(vm, proto, "play", [](Vm&, ActionTarget* t, const Args&) { t->play(); return Value(); });
-  method(vm, proto, "stop", [](Vm&, ActionTarget* t, const Args&) { t->stop(); return Value(); });
-  method(vm, proto, "nextFrame", [](Vm&, ActionTarget* t, const Args&) { t->nextFrame(); return Value(); });
-  method(vm, proto, "prevFrame", [](Vm&, ActionTarget* t, const Args&) { t->prevFrame(); return Value(); });
+  method(vm, proto, "play", [](Vm&, ActionTarget* t, const Args&) {
+    t->play();
+    return Value();
+  });
+  method(vm, proto, "stop", [](Vm&, ActionTarget* t, const Args&) {
+    t->stop();
+    return Value();
+  });
+  method(vm, proto, "nextFrame", [](Vm&, ActionTarget* t, const Args&) {
+    t->nextFrame();
+    return Value();
+  });
+  method(vm, proto, "prevFrame", [](Vm&, ActionTarget* t, const Args&) {
+    t->prevFrame();
+    return Value();
+  });
   method(vm, proto, "gotoAndPlay", [](Vm& vm, ActionTarget* t, const Args& a) {
     gotoFrameArgument(vm, t, arg(a, 0), true);
     return Value();
@@ -198,8 +210,10 @@ void installMovieClipClass(Vm& vm) {
   proto->changeFlags("createEmptyMovieClip", kVersion6, 0);
   proto->changeFlags("getDepth", kVersion6, 0);
   proto->changeFlags("getNextHighestDepth", kVersion7, 0);
-  method(vm, proto, "localToGlobal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, true); });
-  method(vm, proto, "globalToLocal", [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, false); });
+  method(vm, proto, "localToGlobal",
+         [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, true); });
+  method(vm, proto, "globalToLocal",
+         [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, false); });
   defineClipTransform(vm, proto);
 }
 

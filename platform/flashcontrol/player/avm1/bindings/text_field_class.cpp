@@ -50,7 +50,8 @@ bool range(Vm& vm, const Args& args, size_t count, size_t& begin, size_t& end) {
 
 Value getTextFormat(Vm& vm, TextFieldTarget* t, const Args& args) {
   size_t begin = 0, end = 0;
-  if (!range(vm, args, std::min<size_t>(args.size(), 2), begin, end)) return Value(readTextFormat(vm, t->field(), 0, 0));
+  if (!range(vm, args, std::min<size_t>(args.size(), 2), begin, end))
+    return Value(readTextFormat(vm, t->field(), 0, 0));
   return Value(readTextFormat(vm, t->field(), begin, end));
 }
 

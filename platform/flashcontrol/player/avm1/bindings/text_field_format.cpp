@@ -38,7 +38,8 @@ int32_t twipsOf(Vm& vm, const Value& v) {
 }
 
 const Attribute kAttributes[] = {
-    {"font", false, [](const TextField& f, const TextFormat& t) { return Value(t.face.empty() ? f.fontName() : t.face); },
+    {"font", false,
+     [](const TextField& f, const TextFormat& t) { return Value(t.face.empty() ? f.fontName() : t.face); },
      [](Vm& vm, const Value& v, TextFormat& t) { t.face = vm.toString(v); }},
     {"size", false, [](const TextField&, const TextFormat& t) { return Value(pixels(t.size)); },
      [](Vm& vm, const Value& v, TextFormat& t) { t.size = uint32_t(std::max(0, twipsOf(vm, v))); }},

@@ -29,10 +29,14 @@ struct KeptDefault {
   Value (*make)();
 };
 const KeptDefault kKept[] = {
-    {"condenseWhite", [] { return Value(false); }},   {"antiAliasType", [] { return Value("normal"); }},
-    {"gridFitType", [] { return Value("pixel"); }},    {"sharpness", [] { return Value(0); }},
-    {"thickness", [] { return Value(0); }},            {"mouseWheelEnabled", [] { return Value(true); }},
-    {"restrict", [] { return Value::null(); }},        {"styleSheet", [] { return Value(); }},
+    {"condenseWhite", [] { return Value(false); }},
+    {"antiAliasType", [] { return Value("normal"); }},
+    {"gridFitType", [] { return Value("pixel"); }},
+    {"sharpness", [] { return Value(0); }},
+    {"thickness", [] { return Value(0); }},
+    {"mouseWheelEnabled", [] { return Value(true); }},
+    {"restrict", [] { return Value::null(); }},
+    {"styleSheet", [] { return Value(); }},
     {"filters", [] { return Value(); }},
 };
 
@@ -212,9 +216,8 @@ bool TextFieldObject::setBuiltin(const std::string& key, const Value& value) {
     t->refresh();
   } else if (named(key, "embedFonts")) {
     f.settings().useOutlines = vm().toBoolean(value);
-  } else if (named(key, "length") || named(key, "textWidth") || named(key, "textHeight") ||
-             named(key, "maxscroll") || named(key, "maxhscroll") || named(key, "bottomScroll") ||
-             named(key, "scroll") || named(key, "hscroll")) {
+  } else if (named(key, "length") || named(key, "textWidth") || named(key, "textHeight") || named(key, "maxscroll") ||
+             named(key, "maxhscroll") || named(key, "bottomScroll") || named(key, "scroll") || named(key, "hscroll")) {
     return true;  // read-only here: nothing scrolls while a movie exports
   } else {
     return setKept(key, value);

@@ -83,9 +83,8 @@ void initializeBroadcaster(Vm& vm, Object* target) {
 
 void installAsBroadcaster(Vm& vm) {
   Object* proto = vm.newObject();
-  NativeFunction* ctor = vm.defineClass("AsBroadcaster", proto, [](Vm&, const Value&, const Args&) -> Value {
-    return Value();
-  });
+  NativeFunction* ctor =
+      vm.defineClass("AsBroadcaster", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); });
   NativeFunction* broadcast = vm.defineMethod(ctor, "broadcastMessage", broadcastFn);
   // The listener methods are copied as AsBroadcaster holds them now;
   // broadcastMessage is always the built-in one.

@@ -18,10 +18,16 @@ struct NativeSlot {
 };
 
 const NativeSlot kSlots[] = {
-    {101, 0, "", {"watch", "unwatch", "addProperty", "valueOf", "toString", "hasOwnProperty", "isPrototypeOf",
-               "isPropertyEnumerable"}},
-    {200, 0, "Math", {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random",
-                   "floor", "ceil", "atan", "asin", "acos", "pow"}},
+    {101,
+     0,
+     "",
+     {"watch", "unwatch", "addProperty", "valueOf", "toString", "hasOwnProperty", "isPrototypeOf",
+      "isPropertyEnumerable"}},
+    {200,
+     0,
+     "Math",
+     {"abs", "min", "max", "sin", "cos", "atan2", "tan", "exp", "log", "sqrt", "round", "random", "floor", "ceil",
+      "atan", "asin", "acos", "pow"}},
     {301, 0, "LoadVars", {"load", "send", "sendAndLoad", "decode"}},
     {104, 200, "MovieClip", {"createTextField"}},
 };

@@ -78,7 +78,8 @@ ActionTarget* clipAtPath(Vm& vm, const std::string& path) {
     size_t end = path.find_first_of("./", start);
     if (end == std::string::npos) end = path.size();
     std::string step = path.substr(start, end - start);
-    if (!step.empty() && step != "_root" && step != "_level0") at = step == "_parent" ? at->parentTarget() : at->childNamed(step);
+    if (!step.empty() && step != "_root" && step != "_level0")
+      at = step == "_parent" ? at->parentTarget() : at->childNamed(step);
     start = end + 1;
   }
   return at;

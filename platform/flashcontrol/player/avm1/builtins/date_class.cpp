@@ -48,38 +48,44 @@ double timeFromArgs(Vm& vm, const Args& args) {
 using Field = double CalendarFields::*;
 
 void getter(Vm& vm, Object* proto, const char* name, Field field, double offset = 0) {
-  vm.defineMethod(proto, name, [field, offset](Vm&, const Value& self, const Args&) -> Value {
-    DateObject* d = dateOf(self);
-    if (!d) return Value();
-    if (std::isnan(d->time)) return Value(NAN);
-    return Value(splitTime(d->time).*field + offset);
-  }, kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, name,
+      [field, offset](Vm&, const Value& self, const Args&) -> Value {
+        DateObject* d = dateOf(self);
+        if (!d) return Value();
+        if (std::isnan(d->time)) return Value(NAN);
+        return Value(splitTime(d->time).*field + offset);
+      },
+      kDontEnum | kDontDelete);
 }
 
 // A setter writes its arguments into consecutive fields from `first`, as
 // many as it takes and the call gives; an invalid date stays invalid
 // except for the year setters, which start from time 0.
 void setter(Vm& vm, Object* proto, const char* name, Field first, int most) {
-  static const Field kOrder[] = {&CalendarFields::year,    &CalendarFields::month,   &CalendarFields::date,
-                                 &CalendarFields::hours,   &CalendarFields::minutes, &CalendarFields::seconds,
+  static const Field kOrder[] = {&CalendarFields::year,  &CalendarFields::month,   &CalendarFields::date,
+                                 &CalendarFields::hours, &CalendarFields::minutes, &CalendarFields::seconds,
                                  &CalendarFields::ms};
   size_t start = 0;
   while (kOrder[start] != first) ++start;
   bool isYear = first == &CalendarFields::year;
-  vm.defineMethod(proto, name, [start, most, isYear](Vm& vm, const Value& self, const Args& args) -> Value {
-    DateObject* d = dateOf(self);
-    if (!d) return Value();
-    double base = d->time;
-    if (std::isnan(base)) {
-      if (!isYear) return Value(NAN);
-      base = 0;
-    }
-    CalendarFields f = splitTime(base);
-    size_t given = std::max<size_t>(1, std::min<size_t>(args.size(), size_t(most)));
-    for (size_t i = 0; i < given; ++i) f.*kOrder[start + i] = vm.toNumber(arg(args, i));
-    d->time = makeTime(f);
-    return Value(d->time);
-  }, kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, name,
+      [start, most, isYear](Vm& vm, const Value& self, const Args& args) -> Value {
+        DateObject* d = dateOf(self);
+        if (!d) return Value();
+        double base = d->time;
+        if (std::isnan(base)) {
+          if (!isYear) return Value(NAN);
+          base = 0;
+        }
+        CalendarFields f = splitTime(base);
+        size_t given = std::max<size_t>(1, std::min<size_t>(args.size(), size_t(most)));
+        for (size_t i = 0; i < given; ++i) f.*kOrder[start + i] = vm.toNumber(arg(args, i));
+        d->time = makeTime(f);
+        return Value(d->time);
+      },
+      kDontEnum | kDontDelete);
 }
 
 void installFieldMethods(Vm& vm, Object* proto) {
@@ -120,25 +126,34 @@ void installDateClass(Vm& vm) {
         }
         return Value(d);
       });
-  vm.defineMethod(ctor, "UTC", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return Value(timeFromArgs(vm, args));
-  }, kDontEnum | kDontDelete | kReadOnly);
+  vm.defineMethod(
+      ctor, "UTC", [](Vm& vm, const Value&, const Args& args) -> Value { return Value(timeFromArgs(vm, args)); },
+      kDontEnum | kDontDelete | kReadOnly);
   installFieldMethods(vm, proto);
-  vm.defineMethod(proto, "getTime", [](Vm&, const Value& self, const Args&) -> Value {
-    DateObject* d = dateOf(self);
-    return d ? Value(d->time) : Value();
-  }, kDontEnum | kDontDelete);
-  vm.defineMethod(proto, "getTimezoneOffset", [](Vm&, const Value& self, const Args&) -> Value {
-    DateObject* d = dateOf(self);
-    if (!d) return Value();
-    return Value(std::isnan(d->time) ? NAN : 0.0);
-  }, kDontEnum | kDontDelete);
-  vm.defineMethod(proto, "setTime", [](Vm& vm, const Value& self, const Args& args) -> Value {
-    DateObject* d = dateOf(self);
-    if (!d) return Value();
-    d->time = arg(args, 0).isUndefined() ? NAN : clipTime(vm.toNumber(args[0]));
-    return Value(d->time);
-  }, kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, "getTime",
+      [](Vm&, const Value& self, const Args&) -> Value {
+        DateObject* d = dateOf(self);
+        return d ? Value(d->time) : Value();
+      },
+      kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, "getTimezoneOffset",
+      [](Vm&, const Value& self, const Args&) -> Value {
+        DateObject* d = dateOf(self);
+        if (!d) return Value();
+        return Value(std::isnan(d->time) ? NAN : 0.0);
+      },
+      kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, "setTime",
+      [](Vm& vm, const Value& self, const Args& args) -> Value {
+        DateObject* d = dateOf(self);
+        if (!d) return Value();
+        d->time = arg(args, 0).isUndefined() ? NAN : clipTime(vm.toNumber(args[0]));
+        return Value(d->time);
+      },
+      kDontEnum | kDontDelete);
   NativeFn setYear = [](Vm& vm, const Value& self, const Args& args) -> Value {
     DateObject* d = dateOf(self);
     if (!d) return Value();
@@ -148,14 +163,20 @@ void installDateClass(Vm& vm) {
     return Value(d->time);
   };
   vm.defineMethod(proto, "setYear", setYear, kDontEnum | kDontDelete);
-  vm.defineMethod(proto, "toString", [](Vm&, const Value& self, const Args&) -> Value {
-    DateObject* d = dateOf(self);
-    return d ? Value(formatTime(d->time)) : Value();
-  }, kDontEnum | kDontDelete);
-  vm.defineMethod(proto, "valueOf", [](Vm&, const Value& self, const Args&) -> Value {
-    DateObject* d = dateOf(self);
-    return d ? Value(d->time) : Value();
-  }, kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, "toString",
+      [](Vm&, const Value& self, const Args&) -> Value {
+        DateObject* d = dateOf(self);
+        return d ? Value(formatTime(d->time)) : Value();
+      },
+      kDontEnum | kDontDelete);
+  vm.defineMethod(
+      proto, "valueOf",
+      [](Vm&, const Value& self, const Args&) -> Value {
+        DateObject* d = dateOf(self);
+        return d ? Value(d->time) : Value();
+      },
+      kDontEnum | kDontDelete);
 }
 
 }  // namespace avm1

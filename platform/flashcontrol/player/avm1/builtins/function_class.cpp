@@ -36,7 +36,8 @@ Value functionApply(Vm& vm, const Value& self, const Args& args) {
 void installFunctionClass(Vm& vm) {
   Object* proto = vm.functionPrototype();
   vm.defineClass(
-      "Function", proto, [](Vm& vm, const Value&, const Args& args) -> Value {
+      "Function", proto,
+      [](Vm& vm, const Value&, const Args& args) -> Value {
         // With nothing to give back, an object that inherits nothing.
         return args.empty() ? Value(vm.newObject(nullptr)) : args[0];
       },

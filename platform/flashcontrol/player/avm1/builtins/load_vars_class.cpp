@@ -72,8 +72,10 @@ void installLoadVarsClass(Vm& vm) {
     std::string text = encodeVariables(vm, o);
     return vm.unwinding() ? Value() : Value(text);
   });
-  vm.defineMethod(proto, "getBytesLoaded", [](Vm&, const Value& self, const Args&) -> Value { return bytes(self, false); });
-  vm.defineMethod(proto, "getBytesTotal", [](Vm&, const Value& self, const Args&) -> Value { return bytes(self, true); });
+  vm.defineMethod(proto, "getBytesLoaded",
+                  [](Vm&, const Value& self, const Args&) -> Value { return bytes(self, false); });
+  vm.defineMethod(proto, "getBytesTotal",
+                  [](Vm&, const Value& self, const Args&) -> Value { return bytes(self, true); });
   vm.defineMethod(proto, "addRequestHeader", [](Vm&, const Value&, const Args&) -> Value { return Value(); });
   vm.defineMethod(proto, "onData", onData);
   vm.defineMethod(proto, "onLoad", [](Vm&, const Value&, const Args&) -> Value { return Value(); });

@@ -57,8 +57,8 @@ TextFieldTarget* fieldOf(const Value& v) {
 bool focusable(Vm& vm, Object* o) {
   if (fieldOf(Value(o)) || o->clip()->actsAsButton()) return true;
   if (vm.toBoolean(o->get("focusEnabled"))) return true;
-  for (const char* handler : {"onPress", "onRelease", "onReleaseOutside", "onRollOver", "onRollOut", "onDragOver",
-                              "onDragOut"}) {
+  for (const char* handler :
+       {"onPress", "onRelease", "onReleaseOutside", "onRollOver", "onRollOut", "onDragOver", "onDragOut"}) {
     if (o->get(handler).asObject() && !vm.unwinding()) return true;
   }
   return false;
@@ -129,17 +129,20 @@ Value selectionIndex(SelectionObject* sel, Index which) {
 void installSelectionClass(Vm& vm) {
   auto* sel = vm.make<SelectionObject>(vm.objectPrototype());
   vm.global()->define("Selection", Value(sel), kDontEnum);
-  vm.defineMethod(sel, "getBeginIndex", [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::Begin); });
-  vm.defineMethod(sel, "getEndIndex", [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::End); });
-  vm.defineMethod(sel, "getCaretIndex", [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::Caret); });
-  vm.defineMethod(sel, "setSelection", [sel](Vm& vm, const Value&, const Args& args) { return setSelection(vm, sel, args); });
+  vm.defineMethod(sel, "getBeginIndex",
+                  [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::Begin); });
+  vm.defineMethod(sel, "getEndIndex",
+                  [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::End); });
+  vm.defineMethod(sel, "getCaretIndex",
+                  [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::Caret); });
+  vm.defineMethod(sel, "setSelection",
+                  [sel](Vm& vm, const Value&, const Args& args) { return setSelection(vm, sel, args); });
   vm.defineMethod(sel, "getFocus", [sel](Vm& vm, const Value&, const Args&) -> Value {
     if (!sel->focus.isObject()) return Value::null();
     return Value(vm.toString(sel->focus));
   });
-  vm.defineMethod(sel, "setFocus", [sel](Vm& vm, const Value&, const Args& args) -> Value {
-    return setFocus(vm, sel, arg(args, 0));
-  });
+  vm.defineMethod(sel, "setFocus",
+                  [sel](Vm& vm, const Value&, const Args& args) -> Value { return setFocus(vm, sel, arg(args, 0)); });
   initializeBroadcaster(vm, sel);
   sel->changeAllFlags(kDontEnum | kDontDelete | kReadOnly, 0);
 }

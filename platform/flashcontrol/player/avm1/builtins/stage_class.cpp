@@ -38,7 +38,8 @@ std::string normaliseScaleMode(const std::string& text) {
     if (m.size() != text.size()) continue;
     bool same = true;
     for (size_t i = 0; i < m.size(); ++i) {
-      same = same && std::tolower(static_cast<unsigned char>(m[i])) == std::tolower(static_cast<unsigned char>(text[i]));
+      same =
+          same && std::tolower(static_cast<unsigned char>(m[i])) == std::tolower(static_cast<unsigned char>(text[i]));
     }
     if (same) return m;
   }
@@ -47,9 +48,8 @@ std::string normaliseScaleMode(const std::string& text) {
 
 void textAccessor(Vm& vm, Object* stage, const char* name, std::shared_ptr<StageState> state,
                   std::string StageState::*field, std::string (*normalise)(const std::string&)) {
-  NativeFunction* get = vm.newFunction([state, field](Vm&, const Value&, const Args&) -> Value {
-    return Value((*state).*field);
-  });
+  NativeFunction* get =
+      vm.newFunction([state, field](Vm&, const Value&, const Args&) -> Value { return Value((*state).*field); });
   NativeFunction* set = vm.newFunction([state, field, normalise](Vm& vm, const Value&, const Args& args) -> Value {
     std::string text = vm.toString(arg(args, 0));
     (*state).*field = normalise ? normalise(text) : text;
@@ -67,12 +67,10 @@ void installStageClass(Vm& vm) {
   textAccessor(vm, stage, "scaleMode", state, &StageState::scaleMode, normaliseScaleMode);
   textAccessor(vm, stage, "align", state, &StageState::align, normaliseAlign);
   textAccessor(vm, stage, "displayState", state, &StageState::displayState, nullptr);
-  NativeFunction* width = vm.newFunction([](Vm& vm, const Value&, const Args&) -> Value {
-    return Value(vm.host() ? vm.host()->stageWidth() : 0.0);
-  });
-  NativeFunction* height = vm.newFunction([](Vm& vm, const Value&, const Args&) -> Value {
-    return Value(vm.host() ? vm.host()->stageHeight() : 0.0);
-  });
+  NativeFunction* width = vm.newFunction(
+      [](Vm& vm, const Value&, const Args&) -> Value { return Value(vm.host() ? vm.host()->stageWidth() : 0.0); });
+  NativeFunction* height = vm.newFunction(
+      [](Vm& vm, const Value&, const Args&) -> Value { return Value(vm.host() ? vm.host()->stageHeight() : 0.0); });
   stage->addAccessor("width", width, nullptr, kDontEnum | kDontDelete);
   stage->addAccessor("height", height, nullptr, kDontEnum | kDontDelete);
   stage->define("showMenu", Value(true), kDontEnum | kDontDelete);

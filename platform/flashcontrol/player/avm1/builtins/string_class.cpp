@@ -164,8 +164,7 @@ void installStringClass(Vm& vm) {
         if (Object* o = self.asObject()) {
           o->primitive = Value(args.empty() ? std::string() : vm.toString(args[0]));
           // A movie may write over it, never delete it.
-          o->define("length", Value(double(toUnits(o->primitive.text, vm.version()).size())),
-                    kDontEnum | kDontDelete);
+          o->define("length", Value(double(toUnits(o->primitive.text, vm.version()).size())), kDontEnum | kDontDelete);
         }
         return Value();
       });
@@ -193,8 +192,10 @@ void installStringClass(Vm& vm) {
   vm.defineMethod(proto, "substring", substring);
   vm.defineMethod(proto, "substr", substr);
   vm.defineMethod(proto, "split", split);
-  vm.defineMethod(proto, "toUpperCase", [](Vm& vm, const Value& self, const Args&) { return changeCase(vm, self, true); });
-  vm.defineMethod(proto, "toLowerCase", [](Vm& vm, const Value& self, const Args&) { return changeCase(vm, self, false); });
+  vm.defineMethod(proto, "toUpperCase",
+                  [](Vm& vm, const Value& self, const Args&) { return changeCase(vm, self, true); });
+  vm.defineMethod(proto, "toLowerCase",
+                  [](Vm& vm, const Value& self, const Args&) { return changeCase(vm, self, false); });
 }
 
 }  // namespace avm1

@@ -45,7 +45,10 @@ Value parseColor(const std::string& s) {
   uint32_t n = 0;
   for (size_t i = 1; i < 7; ++i) {
     char c = s[i];
-    int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    int d = c >= '0' && c <= '9'   ? c - '0'
+            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                   : -1;
     if (d < 0) return Value::null();
     n = n * 16 + uint32_t(d);
   }
@@ -61,7 +64,8 @@ std::string parseFontFamily(const std::string& list) {
     size_t comma = list.find(',', start);
     if (comma == std::string::npos) comma = list.size();
     std::string name = list.substr(start, comma - start);
-    name.erase(0, name.find_first_not_of(" \t\r\n") == std::string::npos ? name.size() : name.find_first_not_of(" \t\r\n"));
+    name.erase(
+        0, name.find_first_not_of(" \t\r\n") == std::string::npos ? name.size() : name.find_first_not_of(" \t\r\n"));
     std::string bare = name.substr(0, name.find_last_not_of(" \t\r\n") + 1);
     if (bare == "mono") name = "_typewriter";
     if (bare == "sans-serif") name = "_sans";
@@ -78,7 +82,8 @@ double leadingInt(Vm& vm, const Value& v) { return parseIntPrefix(vm.toString(v)
 Value transformStyle(Vm& vm, const Value& styleValue) {
   Object* style = vm.toObject(styleValue);
   if (!style) return Value::null();
-  FunctionObject* ctor = vm.global()->get("TextFormat").asObject() ? vm.global()->get("TextFormat").object->asFunction() : nullptr;
+  FunctionObject* ctor =
+      vm.global()->get("TextFormat").asObject() ? vm.global()->get("TextFormat").object->asFunction() : nullptr;
   Object* tf = ctor ? ctor->construct({}).asObject() : nullptr;
   if (!tf) return Value::null();
   auto text = [&](const char* name) { return vm.toString(style->get(name)); };
@@ -175,66 +180,95 @@ void method(Vm& vm, Object* proto, const char* name, Method m, uint16_t flags) {
 }
 
 void installMethods(Vm& vm, Object* proto, uint16_t flags) {
-  method(vm, proto, "_copy", [](Vm& vm, Object*, const Args& a) { return copyStyle(vm, arg(a, 0)); }, flags);
-  method(vm, proto, "clear", [](Vm& vm, Object* self, const Args&) {
-    self->set("_css", Value(vm.newObject()));
-    self->set("_styles", Value(vm.newObject()));
-    vm.callMethod(Value(self), "update", {});
-    return Value();
-  }, flags);
-  method(vm, proto, "doTransform", [](Vm& vm, Object* self, const Args& a) {
-    doTransform(vm, self, vm.toString(arg(a, 0)));
-    return Value();
-  }, flags);
-  method(vm, proto, "getStyle", [](Vm& vm, Object* self, const Args& a) {
-    Object* css = self->get("_css").asObject();
-    return copyStyle(vm, css ? css->get(vm.toString(arg(a, 0))) : Value());
-  }, flags);
-  method(vm, proto, "getStyleNames", [](Vm& vm, Object* self, const Args&) {
-    std::vector<Value> names;
-    if (Object* css = self->get("_css").asObject()) {
-      for (const std::string& n : css->enumerableNames()) names.emplace_back(n);
-    }
-    return Value(static_cast<Object*>(vm.newArray(names)));
-  }, flags);
-  method(vm, proto, "load", [](Vm& vm, Object* self, const Args& a) {
-    if (a.empty()) return Value(false);
-    startDataLoad(vm, vm.toString(a[0]), self);
-    return Value(true);
-  }, flags);
-  method(vm, proto, "onData", [](Vm& vm, Object* self, const Args& a) {
-    bool ok = !arg(a, 0).isUndefined() && vm.toBoolean(vm.callMethod(Value(self), "parseCSS", {arg(a, 0)}));
-    if (!vm.unwinding()) vm.callMethod(Value(self), "onLoad", {Value(ok)});
-    return Value();
-  }, flags);
-  method(vm, proto, "onLoad", [](Vm&, Object*, const Args&) { return Value(); }, flags);
-  NativeFunction* parse = vm.defineMethod(proto, "parse", [](Vm& vm, const Value& self, const Args& a) {
-    return parseCss(vm, self, a);
-  }, flags);
+  method(
+      vm, proto, "_copy", [](Vm& vm, Object*, const Args& a) { return copyStyle(vm, arg(a, 0)); }, flags);
+  method(
+      vm, proto, "clear",
+      [](Vm& vm, Object* self, const Args&) {
+        self->set("_css", Value(vm.newObject()));
+        self->set("_styles", Value(vm.newObject()));
+        vm.callMethod(Value(self), "update", {});
+        return Value();
+      },
+      flags);
+  method(
+      vm, proto, "doTransform",
+      [](Vm& vm, Object* self, const Args& a) {
+        doTransform(vm, self, vm.toString(arg(a, 0)));
+        return Value();
+      },
+      flags);
+  method(
+      vm, proto, "getStyle",
+      [](Vm& vm, Object* self, const Args& a) {
+        Object* css = self->get("_css").asObject();
+        return copyStyle(vm, css ? css->get(vm.toString(arg(a, 0))) : Value());
+      },
+      flags);
+  method(
+      vm, proto, "getStyleNames",
+      [](Vm& vm, Object* self, const Args&) {
+        std::vector<Value> names;
+        if (Object* css = self->get("_css").asObject()) {
+          for (const std::string& n : css->enumerableNames()) names.emplace_back(n);
+        }
+        return Value(static_cast<Object*>(vm.newArray(names)));
+      },
+      flags);
+  method(
+      vm, proto, "load",
+      [](Vm& vm, Object* self, const Args& a) {
+        if (a.empty()) return Value(false);
+        startDataLoad(vm, vm.toString(a[0]), self);
+        return Value(true);
+      },
+      flags);
+  method(
+      vm, proto, "onData",
+      [](Vm& vm, Object* self, const Args& a) {
+        bool ok = !arg(a, 0).isUndefined() && vm.toBoolean(vm.callMethod(Value(self), "parseCSS", {arg(a, 0)}));
+        if (!vm.unwinding()) vm.callMethod(Value(self), "onLoad", {Value(ok)});
+        return Value();
+      },
+      flags);
+  method(
+      vm, proto, "onLoad", [](Vm&, Object*, const Args&) { return Value(); }, flags);
+  NativeFunction* parse = vm.defineMethod(
+      proto, "parse", [](Vm& vm, const Value& self, const Args& a) { return parseCss(vm, self, a); }, flags);
   proto->define("parseCSS", Value(parse), flags);
-  method(vm, proto, "parseCSSFontFamily", [](Vm& vm, Object*, const Args& a) {
-    return Value(parseFontFamily(vm.toString(arg(a, 0))));
-  }, flags);
-  method(vm, proto, "parseCSSInternal", [](Vm& vm, Object*, const Args& a) {
-    std::vector<std::pair<std::string, Object*>> sheet;
-    if (!parseSheet(vm, vm.toString(arg(a, 0)), sheet)) return Value::null();
-    Object* out = vm.newObject();
-    for (const auto& entry : sheet) out->set(entry.first, Value(entry.second));
-    return Value(out);
-  }, flags);
-  method(vm, proto, "parseColor", [](Vm& vm, Object*, const Args& a) { return parseColor(vm.toString(arg(a, 0))); }, flags);
-  method(vm, proto, "setStyle", [](Vm& vm, Object* self, const Args& a) {
-    Object* css = table(vm, self, "_css");
-    if (!css) return Value();
-    std::string name = vm.toString(arg(a, 0));
-    css->set(name, copyStyle(vm, arg(a, 1)));
-    doTransform(vm, self, name);
-    if (!vm.unwinding()) vm.callMethod(Value(self), "update", {});
-    return Value();
-  }, flags);
-  method(vm, proto, "transform", [](Vm& vm, Object*, const Args& a) { return transformStyle(vm, arg(a, 0)); }, flags);
+  method(
+      vm, proto, "parseCSSFontFamily",
+      [](Vm& vm, Object*, const Args& a) { return Value(parseFontFamily(vm.toString(arg(a, 0)))); }, flags);
+  method(
+      vm, proto, "parseCSSInternal",
+      [](Vm& vm, Object*, const Args& a) {
+        std::vector<std::pair<std::string, Object*>> sheet;
+        if (!parseSheet(vm, vm.toString(arg(a, 0)), sheet)) return Value::null();
+        Object* out = vm.newObject();
+        for (const auto& entry : sheet) out->set(entry.first, Value(entry.second));
+        return Value(out);
+      },
+      flags);
+  method(
+      vm, proto, "parseColor", [](Vm& vm, Object*, const Args& a) { return parseColor(vm.toString(arg(a, 0))); },
+      flags);
+  method(
+      vm, proto, "setStyle",
+      [](Vm& vm, Object* self, const Args& a) {
+        Object* css = table(vm, self, "_css");
+        if (!css) return Value();
+        std::string name = vm.toString(arg(a, 0));
+        css->set(name, copyStyle(vm, arg(a, 1)));
+        doTransform(vm, self, name);
+        if (!vm.unwinding()) vm.callMethod(Value(self), "update", {});
+        return Value();
+      },
+      flags);
+  method(
+      vm, proto, "transform", [](Vm& vm, Object*, const Args& a) { return transformStyle(vm, arg(a, 0)); }, flags);
   // Fields showing the sheet take its styles when their text is set next.
-  method(vm, proto, "update", [](Vm&, Object*, const Args&) { return Value(); }, flags);
+  method(
+      vm, proto, "update", [](Vm&, Object*, const Args&) { return Value(); }, flags);
 }
 
 }  // namespace

@@ -13,12 +13,23 @@ void defineCapabilities(Vm& vm, Object* system) {
   static const struct {
     const char* name;
     bool value;
-  } kFlags[] = {{"avHardwareDisable", false}, {"hasAccessibility", false}, {"hasAudio", true},
-                {"hasAudioEncoder", false},   {"hasEmbeddedVideo", true},  {"hasIME", false},
-                {"hasMP3", true},             {"hasPrinting", false},      {"hasScreenBroadcast", false},
-                {"hasScreenPlayback", false}, {"hasStreamingAudio", true}, {"hasStreamingVideo", true},
-                {"hasTLS", false},            {"hasVideoEncoder", false},  {"isDebugger", false},
-                {"localFileReadDisable", false}, {"windowlessDisable", false}};
+  } kFlags[] = {{"avHardwareDisable", false},
+                {"hasAccessibility", false},
+                {"hasAudio", true},
+                {"hasAudioEncoder", false},
+                {"hasEmbeddedVideo", true},
+                {"hasIME", false},
+                {"hasMP3", true},
+                {"hasPrinting", false},
+                {"hasScreenBroadcast", false},
+                {"hasScreenPlayback", false},
+                {"hasStreamingAudio", true},
+                {"hasStreamingVideo", true},
+                {"hasTLS", false},
+                {"hasVideoEncoder", false},
+                {"isDebugger", false},
+                {"localFileReadDisable", false},
+                {"windowlessDisable", false}};
   for (const auto& f : kFlags) caps->define(f.name, Value(f.value), 0);
   caps->define("language", Value("en"), 0);
   caps->define("manufacturer", Value("Macromedia Windows"), 0);

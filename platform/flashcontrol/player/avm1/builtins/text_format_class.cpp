@@ -36,13 +36,11 @@ struct Attribute {
 
 // Constructor arguments first, in their order.
 const Attribute kAttributes[] = {
-    {"font", Kind::Text},         {"size", Kind::Number},        {"color", Kind::Color},
-    {"bold", Kind::Flag},         {"italic", Kind::Flag},        {"underline", Kind::Flag},
-    {"url", Kind::Text},          {"target", Kind::Text},        {"align", Kind::Align},
-    {"leftMargin", Kind::Margin}, {"rightMargin", Kind::Margin}, {"indent", Kind::Number},
-    {"leading", Kind::Number},    {"blockIndent", Kind::Number}, {"bullet", Kind::Flag},
-    {"tabStops", Kind::Stops},    {"kerning", Kind::Flag},       {"letterSpacing", Kind::Real},
-    {"display", Kind::Display},
+    {"font", Kind::Text},      {"size", Kind::Number},        {"color", Kind::Color},        {"bold", Kind::Flag},
+    {"italic", Kind::Flag},    {"underline", Kind::Flag},     {"url", Kind::Text},           {"target", Kind::Text},
+    {"align", Kind::Align},    {"leftMargin", Kind::Margin},  {"rightMargin", Kind::Margin}, {"indent", Kind::Number},
+    {"leading", Kind::Number}, {"blockIndent", Kind::Number}, {"bullet", Kind::Flag},        {"tabStops", Kind::Stops},
+    {"kerning", Kind::Flag},   {"letterSpacing", Kind::Real}, {"display", Kind::Display},
 };
 constexpr size_t kConstructorArgs = 13;
 
@@ -68,7 +66,8 @@ Value tabStops(Vm& vm, const Value& v) {
   if (!o) return Value(vm.newArray({wholeNumber(vm.toNumber(v))}));
   double n = vm.toNumber(o->get("length"));
   std::vector<Value> stops;
-  for (uint32_t i = 0; i < n && i < 10000 && !vm.unwinding(); ++i) stops.push_back(wholeNumber(vm.toNumber(o->get(std::to_string(i)))));
+  for (uint32_t i = 0; i < n && i < 10000 && !vm.unwinding(); ++i)
+    stops.push_back(wholeNumber(vm.toNumber(o->get(std::to_string(i)))));
   return Value(vm.newArray(stops));
 }
 

@@ -81,7 +81,8 @@ std::string XmlNode::markup(int depth) {
   std::string out = "<" + tag;
   // Attributes in enumeration order: newest first.
   const std::vector<Property>& attributes = attributes_->ownProperties();
-  for (auto p = attributes.rbegin(); p != attributes.rend(); ++p) out += " " + p->name + "=\"" + escapeXml(v.toString(p->value)) + "\"";
+  for (auto p = attributes.rbegin(); p != attributes.rend(); ++p)
+    out += " " + p->name + "=\"" + escapeXml(v.toString(p->value)) + "\"";
   if (children_.empty()) return out + " />";
   return out + ">" + inner + "</" + tag + ">";
 }

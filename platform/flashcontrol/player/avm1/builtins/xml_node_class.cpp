@@ -52,7 +52,8 @@ Value makeXmlNode(Vm& vm, const Value& self, const Args& args) {
 
 void installXmlNodeClass(Vm& vm) {
   Object* proto = vm.newObject();
-  vm.defineClass("XMLNode", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, makeXmlNode);
+  vm.defineClass(
+      "XMLNode", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, makeXmlNode);
   vm.defineMethod(proto, "appendChild", appendChild);
   vm.defineMethod(proto, "insertBefore", insertBefore);
   vm.defineMethod(proto, "removeNode", [](Vm&, const Value& self, const Args&) -> Value {

@@ -173,7 +173,8 @@ class Parser {
   bool sameName(const std::string& a, const std::string& b) const {
     if (vm_.caseSensitive() || a.size() != b.size()) return a == b;
     for (size_t i = 0; i < a.size(); ++i) {
-      if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+      if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+        return false;
     }
     return true;
   }
@@ -181,7 +182,8 @@ class Parser {
   // The real player stores a tag's attributes last to first, so that
   // enumerating them (newest first) gives the source order.
   void setAttributes(XmlNode* node, const std::vector<std::pair<std::string, std::string>>& attributes) {
-    for (size_t i = attributes.size(); i-- > 0;) node->attributes()->set(attributes[i].first, Value(attributes[i].second));
+    for (size_t i = attributes.size(); i-- > 0;)
+      node->attributes()->set(attributes[i].first, Value(attributes[i].second));
   }
 
   int attribute(std::vector<std::pair<std::string, std::string>>& attributes) {

@@ -68,11 +68,12 @@ TEST_P(SwfdecSound, TheEventSoundMatchesTheReference) {
       within += difference <= 1 ? 1 : 0;
     }
   }
-  std::printf("  %s: %zu of %zu reference samples within 1, worst difference %d\n", GetParam(), within,
-              2 * frames, worst);
+  std::printf("  %s: %zu of %zu reference samples within 1, worst difference %d\n", GetParam(), within, 2 * frames,
+              worst);
   EXPECT_EQ(2 * frames, within);
   // 3316 samples at 11025 Hz last 13264 frames at 44100 Hz; then silence.
-  EXPECT_NEAR(13264.0, double(lastSoundingFrame(out)), 4.0) << "one instance only: a one-frame movie stays on its frame";
+  EXPECT_NEAR(13264.0, double(lastSoundingFrame(out)), 4.0)
+      << "one instance only: a one-frame movie stays on its frame";
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, SwfdecSound,

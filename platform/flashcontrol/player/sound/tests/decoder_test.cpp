@@ -46,8 +46,10 @@ TEST(PcmDecoder, EightBitSamplesAreUnsignedAroundTheMiddle) {
 
 TEST(PcmDecoder, SixteenBitSamplesAreLittleEndianInBothByteOrderCodecs) {
   const std::vector<uint8_t> bytes = {0x34, 0x12, 0x00, 0x80, 0xFF, 0x7F};
-  EXPECT_EQ((Samples{0x1234, -32768, 32767}), decodePcmBytes(pcmFormat(swf::SoundCodec::PcmLittleEndian, true, false), bytes));
-  EXPECT_EQ((Samples{0x1234, -32768, 32767}), decodePcmBytes(pcmFormat(swf::SoundCodec::PcmNativeEndian, true, false), bytes));
+  EXPECT_EQ((Samples{0x1234, -32768, 32767}),
+            decodePcmBytes(pcmFormat(swf::SoundCodec::PcmLittleEndian, true, false), bytes));
+  EXPECT_EQ((Samples{0x1234, -32768, 32767}),
+            decodePcmBytes(pcmFormat(swf::SoundCodec::PcmNativeEndian, true, false), bytes));
 }
 
 TEST(PcmDecoder, OnlyWholeFramesAreTakenAndTheCountIsHonoured) {
@@ -134,8 +136,8 @@ TEST(Upsampler, SourceFramesLandOnMultiplesOfTheFactorWithLinearStepsBetween) {
   const Samples mono = {0, 800, -800};
   Samples out;
   swf::upsampleToStereo(mono.data(), 3, 1, 4, out);
-  EXPECT_EQ((Samples{0, 0, 200, 200, 400, 400, 600, 600, 800, 800, 400, 400, 0, 0, -400, -400,
-                     -800, -800, -800, -800, -800, -800, -800, -800}),
+  EXPECT_EQ((Samples{0, 0, 200,  200,  400,  400,  600,  600,  800,  800,  400,  400,
+                     0, 0, -400, -400, -800, -800, -800, -800, -800, -800, -800, -800}),
             out);
 }
 

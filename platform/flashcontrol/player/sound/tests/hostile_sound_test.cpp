@@ -27,18 +27,10 @@ TEST(HostileSound, RandomBodiesInEveryEntryPoint) {
     // Exact copies: nothing may read past what was handed over.
     const std::vector<uint8_t> exact(body);
     switch (round % 5) {
-      case 0:
-        library.define(exact.data(), exact.size());
-        break;
-      case 1:
-        mixer.startSound(library, exact.data(), exact.size());
-        break;
-      case 2:
-        mixer.streamHead(round % 3, exact.data(), exact.size());
-        break;
-      case 3:
-        mixer.streamBlock(round % 3, exact.data(), exact.size());
-        break;
+      case 0: library.define(exact.data(), exact.size()); break;
+      case 1: mixer.startSound(library, exact.data(), exact.size()); break;
+      case 2: mixer.streamHead(round % 3, exact.data(), exact.size()); break;
+      case 3: mixer.streamBlock(round % 3, exact.data(), exact.size()); break;
       default: {
         std::vector<int16_t> decoded;
         swf::decodeAdpcm(exact.data(), exact.size(), 1 + round % 2, 0, decoded);

@@ -57,19 +57,11 @@ void MovieSoundDriver::enterFrame(size_t index) {
 
 void MovieSoundDriver::handle(const Tag& tag, uintptr_t timeline) {
   switch (tag.code) {
-    case kDefineSound:
-      library_.define(tag.body, tag.size);
-      break;
-    case kStartSound:
-      mixer_.startSound(library_, tag.body, tag.size);
-      break;
+    case kDefineSound: library_.define(tag.body, tag.size); break;
+    case kStartSound: mixer_.startSound(library_, tag.body, tag.size); break;
     case kSoundStreamHead:
-    case kSoundStreamHead2:
-      mixer_.streamHead(timeline, tag.body, tag.size);
-      break;
-    case kSoundStreamBlock:
-      mixer_.streamBlock(timeline, tag.body, tag.size);
-      break;
+    case kSoundStreamHead2: mixer_.streamHead(timeline, tag.body, tag.size); break;
+    case kSoundStreamBlock: mixer_.streamBlock(timeline, tag.body, tag.size); break;
     case kPlaceObject2:
       if (tag.size >= 5 && (tag.body[0] & 0x02)) {
         const uint16_t character = static_cast<uint16_t>(tag.body[3] | tag.body[4] << 8);
@@ -79,8 +71,7 @@ void MovieSoundDriver::handle(const Tag& tag, uintptr_t timeline) {
         }
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -82,19 +82,20 @@ Object* newColorTransform(Vm& vm, const double fields[8]) {
 
 void installColorTransformClass(Vm& vm) {
   Object* proto = vm.newObject();
-  NativeFunction* ctor = vm.newFunction(
-      [](Vm&, const Value&, const Args&) { return Value(); },
-      [](Vm& vm, const Value& made, const Args& args) -> Value {
-        Object* o = made.asObject();
-        ColorTransformObject* ct = vm.make<ColorTransformObject>(o ? o->proto() : nullptr);
-        if (o) {
-          for (const Property& p : o->ownProperties()) ct->define(p.name, p.value, p.flags);
-        }
-        if (!args.empty()) {
-          for (size_t i = 0; i < 8; ++i) ct->fields[i] = vm.toNumber(arg(args, i));
-        }
-        return Value(static_cast<Object*>(ct));
-      });
+  NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); },
+                                        [](Vm& vm, const Value& made, const Args& args) -> Value {
+                                          Object* o = made.asObject();
+                                          ColorTransformObject* ct =
+                                              vm.make<ColorTransformObject>(o ? o->proto() : nullptr);
+                                          if (o) {
+                                            for (const Property& p : o->ownProperties())
+                                              ct->define(p.name, p.value, p.flags);
+                                          }
+                                          if (!args.empty()) {
+                                            for (size_t i = 0; i < 8; ++i) ct->fields[i] = vm.toNumber(arg(args, i));
+                                          }
+                                          return Value(static_cast<Object*>(ct));
+                                        });
   ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
   proto->define("constructor", Value(ctor), kDontEnum);
   packageObject(vm, "flash.geom")->define("ColorTransform", Value(ctor), 0);

@@ -134,17 +134,15 @@ void installMatrixClass(Vm& vm) {
   scriptMethod(vm, proto, "concat", concat);
   scriptMethod(vm, proto, "createBox", createBox);
   scriptMethod(vm, proto, "createGradientBox", createGradientBox);
-  scriptMethod(vm, proto, "deltaTransformPoint", [](Vm& vm, const Value& self, const Args& args) {
-    return mapPoint(vm, self, arg(args, 0), false);
-  });
+  scriptMethod(vm, proto, "deltaTransformPoint",
+               [](Vm& vm, const Value& self, const Args& args) { return mapPoint(vm, self, arg(args, 0), false); });
   scriptMethod(vm, proto, "identity", identity);
   scriptMethod(vm, proto, "invert", invert);
   scriptMethod(vm, proto, "rotate", rotate);
   scriptMethod(vm, proto, "scale", scale);
   scriptMethod(vm, proto, "toString", toText);
-  scriptMethod(vm, proto, "transformPoint", [](Vm& vm, const Value& self, const Args& args) {
-    return mapPoint(vm, self, arg(args, 0), true);
-  });
+  scriptMethod(vm, proto, "transformPoint",
+               [](Vm& vm, const Value& self, const Args& args) { return mapPoint(vm, self, arg(args, 0), true); });
   scriptMethod(vm, proto, "translate", translate);
 }
 

@@ -38,7 +38,11 @@ void localMatrix(ActionTarget* clip, double out[6]) {
     std::copy(s, s + 6, out);
     return;
   }
-  double inv[6] = {p[3] / det,  -p[1] / det, -p[2] / det, p[0] / det, (p[2] * p[5] - p[3] * p[4]) / det,
+  double inv[6] = {p[3] / det,
+                   -p[1] / det,
+                   -p[2] / det,
+                   p[0] / det,
+                   (p[2] * p[5] - p[3] * p[4]) / det,
                    (p[1] * p[4] - p[0] * p[5]) / det};
   out[0] = s[0] * inv[0] + s[1] * inv[2];
   out[1] = s[0] * inv[1] + s[1] * inv[3];

@@ -27,7 +27,8 @@ std::string lower(std::string s) {
 
 void installLocalConnectionClass(Vm& vm) {
   Object* proto = vm.newObject();
-  NativeFunction* ctor = vm.defineClass("LocalConnection", proto, [](Vm&, const Value&, const Args&) { return Value(); });
+  NativeFunction* ctor =
+      vm.defineClass("LocalConnection", proto, [](Vm&, const Value&, const Args&) { return Value(); });
   vm.defineMethod(proto, "connect", [ctor](Vm& vm, const Value& self, const Args& args) -> Value {
     Object* o = self.asObject();
     if (!o || !arg(args, 0).isString() || !o->get("__name").isUndefined()) return Value(false);

@@ -115,8 +115,8 @@ void defineMethods(Vm& vm, Object* proto) {
   vm.defineMethod(proto, "attachSound", nothing);
   vm.defineMethod(proto, "start", nothing);
   // Version 6 added streamed sounds and their progress.
-  for (const char* name : {"getDuration", "setDuration", "getPosition", "setPosition", "loadSound",
-                           "getBytesLoaded", "getBytesTotal"}) {
+  for (const char* name :
+       {"getDuration", "setDuration", "getPosition", "setPosition", "loadSound", "getBytesLoaded", "getBytesTotal"}) {
     vm.defineMethod(proto, name, nothing);
     proto->changeFlags(name, kVersion6, 0);
   }
