@@ -49,6 +49,18 @@ function(mvq_add_gtest name)
     TIMEOUT 600)
 endfunction()
 
+# mvq_records_sound(TEST...): tests that record what they play through the sound
+# loopback. A VM's audio path now and then underruns for 20-60 ms, which stretches
+# a recording; ./moviquill test runs these again when they fail (tools/lib/test.sh).
+# Call it where the tests are added.
+function(mvq_records_sound)
+  foreach(test ${ARGN})
+    if(TEST ${test})
+      set_property(TEST ${test} APPEND PROPERTY LABELS loopback)
+    endif()
+  endforeach()
+endfunction()
+
 # mvq_add_fuzzer(NAME SOURCES a.cpp LIBS lib1): only in the fuzz build.
 function(mvq_add_fuzzer name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

@@ -6,10 +6,27 @@
 run_ctest() {  # build dir, label, ctest label options...
   local dir=$1 label=$2
   shift 2
-  rm -rf "$dir/test-results"
-  mkdir -p "$dir/test-results"
   say "running $label tests"
   (cd "$dir" && ctest --output-on-failure -j 1 "$@" </dev/null) || return 1
+}
+
+clear_results() {  # build dir
+  rm -rf "$1/test-results"
+  mkdir -p "$1/test-results"
+}
+
+# Tests labelled "loopback" record through the sound loopback, whose audio path
+# in a VM now and then underruns for a moment: one that fails is run up to twice
+# more (its report is the last run's). A real fault fails every time.
+run_windows_ctest() {  # ctest label options...
+  if [ "$*" = "-L long" ]; then
+    run_ctest "$MVQ_WIN_BUILD" Windows "$@"
+    return
+  fi
+  local rc=0
+  run_ctest "$MVQ_WIN_BUILD" Windows -LE 'long|loopback' || rc=1
+  run_ctest "$MVQ_WIN_BUILD" "Windows sound loopback" -L loopback -LE long --repeat until-pass:3 || rc=1
+  return $rc
 }
 
 summarize_results() {
@@ -37,10 +54,12 @@ cmd_test() {
   local rc=0
   cmd_lint || rc=1
   lock_test_results
+  clear_results "$MVQ_NATIVE_BUILD"
+  clear_results "$MVQ_WIN_BUILD"
   run_ctest "$MVQ_NATIVE_BUILD" native "${labels[@]}" || rc=1
   # The Windows tests record what they play: a private PulseAudio loopback stands
   # in for the sound card (tests that need it skip when it does not start).
-  with_pulse with_wine run_ctest "$MVQ_WIN_BUILD" Windows "${labels[@]}" || rc=1
+  with_pulse with_wine run_windows_ctest "${labels[@]}" || rc=1
   summarize_results || rc=1
   return $rc
 }
