@@ -51,7 +51,7 @@ TEST_F(ProgramTest, OpeningAPlainMovie) {
   EXPECT_FALSE(program->menuBarItem(1).grayed);
   EXPECT_FALSE(program->menuBarItem(2).grayed);
   EXPECT_TRUE(program->menuItem(ID_CONTROL_STOP).checked);
-  EXPECT_EQ(0, program->shownFrame());
+  EXPECT_TRUE(ui::waitUntil([&] { return program->shownFrame() == 0; }, kWaitMs)) << program->shownFrame();
   // The movie stands at its first frame: the marker is where the stage begins.
   EXPECT_TRUE(isMarker(program->pixel(10, 10)));
 
@@ -73,7 +73,7 @@ TEST_F(ProgramTest, OpeningACompressedMovieUsesAnExpandedCopy) {
   ASSERT_TRUE(program->openMovie(compressed, compressed));
   EXPECT_EQ(240, program->clientSize().cx);
   EXPECT_EQ(180, program->clientSize().cy);
-  EXPECT_EQ(0, program->shownFrame());
+  EXPECT_TRUE(ui::waitUntil([&] { return program->shownFrame() == 0; }, kWaitMs)) << program->shownFrame();
   // The expanded copy and the working copy are both plain movies of the full length.
   TempFiles files = classify(temp_.path());
   EXPECT_EQ(1, files.empty);
@@ -115,7 +115,7 @@ TEST_F(ProgramTest, AFileThatIsNoMovieGivesFileOpenErrorAndKeepsThePreviousMovie
 
   EXPECT_EQ(title, program->title());
   EXPECT_EQ(200, program->clientSize().cx);
-  EXPECT_EQ(0, program->shownFrame());
+  EXPECT_TRUE(ui::waitUntil([&] { return program->shownFrame() == 0; }, kWaitMs)) << program->shownFrame();
   EXPECT_FALSE(program->menuItem(ID_FILE_CREATE_AVI).grayed);
   // The previous movie still plays.
   program->command(ID_CONTROL_PLAY);
