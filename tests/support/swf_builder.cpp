@@ -89,7 +89,7 @@ Bytes SwfBuilder::finish(Compression compression, int level) const {
   Bytes rest = headerFields();
   rest.reserve(totalLength());
   append(rest, bytes());
-  if (endAdded()) append(rest, tagHeader(TAG_END, 0));
+  if (endAdded()) append(rest, tagHeader(TagEnd, 0));
   append(rest, trailing_);
   const bool compressed = compression == Compression::Zlib;
   Bytes out = prefix(compressed);

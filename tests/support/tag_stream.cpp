@@ -88,8 +88,8 @@ template <class Self>
 Self& TagWriter<Self>::tag(uint16_t code, const Bytes& body, bool forceLong) {
   append(bytes_, tagHeader(code, static_cast<uint32_t>(body.size()), forceLong));
   append(bytes_, body);
-  if (code == TAG_SHOW_FRAME) ++frames_;
-  if (code == TAG_END) ended_ = true;
+  if (code == TagShowFrame) ++frames_;
+  if (code == TagEnd) ended_ = true;
   return self();
 }
 
@@ -101,30 +101,30 @@ Self& TagWriter<Self>::raw(const Bytes& bytes) {
 
 template <class Self>
 Self& TagWriter<Self>::showFrame() {
-  return tag(TAG_SHOW_FRAME);
+  return tag(TagShowFrame);
 }
 template <class Self>
 Self& TagWriter<Self>::end() {
-  return tag(TAG_END);
+  return tag(TagEnd);
 }
 
 template <class Self>
 Self& TagWriter<Self>::background(uint8_t r, uint8_t g, uint8_t b, bool forceLong) {
-  return tag(TAG_SET_BACKGROUND_COLOR, {r, g, b}, forceLong);
+  return tag(TagSetBackgroundColor, {r, g, b}, forceLong);
 }
 
 template <class Self>
 Self& TagWriter<Self>::frameLabel(const std::string& label) {
   Bytes body;
   putString(body, label);
-  return tag(TAG_FRAME_LABEL, body);
+  return tag(TagFrameLabel, body);
 }
 
 template <class Self>
 Self& TagWriter<Self>::doAction(const ActionBuilder& actions) {
   Bytes body = actions.bytes();
   putU8(body, 0);
-  return tag(TAG_DO_ACTION, body);
+  return tag(TagDoAction, body);
 }
 
 template <class Self>
@@ -134,8 +134,8 @@ Self& TagWriter<Self>::defineSprite(uint16_t id, const TagStream& nested, std::o
   putU16(body, id);
   putU16(body, frameCount.value_or(static_cast<uint16_t>(nested.frames())));
   append(body, nested.bytes());
-  append(body, tagHeader(TAG_END, 0));
-  return tag(TAG_DEFINE_SPRITE, body, forceLong);
+  append(body, tagHeader(TagEnd, 0));
+  return tag(TagDefineSprite, body, forceLong);
 }
 
 template <class Self>
@@ -158,7 +158,7 @@ Self& TagWriter<Self>::defineShape(uint16_t id, const std::vector<FilledRect>& r
   }
   records.writeUnsigned(0, 6);  // EndShapeRecord
   append(body, records.bytes());
-  return tag(withAlpha ? TAG_DEFINE_SHAPE3 : TAG_DEFINE_SHAPE, body);
+  return tag(withAlpha ? TagDefineShape3 : TagDefineShape, body);
 }
 
 template <class Self>
@@ -188,7 +188,7 @@ Self& TagWriter<Self>::placeObject2(const PlaceObject2& p) {
   if (p.ratio) putU16(body, *p.ratio);
   if (p.name) putString(body, *p.name);
   if (p.clipDepth) putU16(body, *p.clipDepth);
-  return tag(TAG_PLACE_OBJECT2, body);
+  return tag(TagPlaceObject2, body);
 }
 
 template <class Self>
@@ -213,7 +213,7 @@ template <class Self>
 Self& TagWriter<Self>::removeObject2(uint16_t depth) {
   Bytes body;
   putU16(body, depth);
-  return tag(TAG_REMOVE_OBJECT2, body);
+  return tag(TagRemoveObject2, body);
 }
 
 template <class Self>
@@ -224,7 +224,7 @@ Self& TagWriter<Self>::defineSound(uint16_t id, const PcmFormat& format, const s
   putU8(body, soundFormatByte(kSoundFormatPcmLe, format));
   putU32(body, static_cast<uint32_t>(samples.size() / (format.stereo ? 2 : 1)));
   append(body, pcmSoundData(format, samples));
-  return tag(TAG_DEFINE_SOUND, body, forceLong);
+  return tag(TagDefineSound, body, forceLong);
 }
 
 template <class Self>
@@ -236,7 +236,7 @@ Self& TagWriter<Self>::startSound(uint16_t id, const SoundInfo& info) {
   if (info.inPoint) putU32(body, *info.inPoint);
   if (info.outPoint) putU32(body, *info.outPoint);
   if (info.loopCount) putU16(body, *info.loopCount);
-  return tag(TAG_START_SOUND, body);
+  return tag(TagStartSound, body);
 }
 
 template <class Self>
@@ -245,12 +245,12 @@ Self& TagWriter<Self>::soundStreamHead(const PcmFormat& format, uint16_t samples
   putU8(body, soundFormatByte(0, format));  // playback: reserved bits, then rate, size, type
   putU8(body, soundFormatByte(kSoundFormatPcmLe, format));
   putU16(body, samplesPerFrame);
-  return tag(head2 ? TAG_SOUND_STREAM_HEAD2 : TAG_SOUND_STREAM_HEAD, body);
+  return tag(head2 ? TagSoundStreamHead2 : TagSoundStreamHead, body);
 }
 
 template <class Self>
 Self& TagWriter<Self>::soundStreamBlock(const PcmFormat& format, const std::vector<int16_t>& samples) {
-  return tag(TAG_SOUND_STREAM_BLOCK, pcmSoundData(format, samples));
+  return tag(TagSoundStreamBlock, pcmSoundData(format, samples));
 }
 
 template class TagWriter<TagStream>;

@@ -10,22 +10,22 @@
 namespace mvqtest {
 
 enum TagCode : uint16_t {
-  TAG_END = 0,
-  TAG_SHOW_FRAME = 1,
-  TAG_DEFINE_SHAPE = 2,
-  TAG_SET_BACKGROUND_COLOR = 9,
-  TAG_DO_ACTION = 12,
-  TAG_DEFINE_SOUND = 14,
-  TAG_START_SOUND = 15,
-  TAG_DEFINE_BUTTON_SOUND = 17,
-  TAG_SOUND_STREAM_HEAD = 18,
-  TAG_SOUND_STREAM_BLOCK = 19,
-  TAG_PLACE_OBJECT2 = 26,
-  TAG_REMOVE_OBJECT2 = 28,
-  TAG_DEFINE_SHAPE3 = 32,
-  TAG_DEFINE_SPRITE = 39,
-  TAG_FRAME_LABEL = 43,
-  TAG_SOUND_STREAM_HEAD2 = 45,
+  TagEnd = 0,
+  TagShowFrame = 1,
+  TagDefineShape = 2,
+  TagSetBackgroundColor = 9,
+  TagDoAction = 12,
+  TagDefineSound = 14,
+  TagStartSound = 15,
+  TagDefineButtonSound = 17,
+  TagSoundStreamHead = 18,
+  TagSoundStreamBlock = 19,
+  TagPlaceObject2 = 26,
+  TagRemoveObject2 = 28,
+  TagDefineShape3 = 32,
+  TagDefineSprite = 39,
+  TagFrameLabel = 43,
+  TagSoundStreamHead2 = 45,
 };
 
 // Uncompressed PCM (SWF sound format 3, little-endian). rate: 5512, 11025, 22050 or 44100.

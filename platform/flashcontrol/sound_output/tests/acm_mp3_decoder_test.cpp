@@ -20,24 +20,24 @@ class Mp3Tone : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!audiotest::hostToolAvailable("ffmpeg")) GTEST_SKIP() << "the host's ffmpeg is not reachable";
-    const std::string path = folder.file("tone.mp3");
+    const std::string path = folder_.file("tone.mp3");
     const auto made = audiotest::runHostCommand(
         "ffmpeg -v error -f lavfi -i 'aevalsrc=0.4*sin(2*PI*1000*t)|0.4*sin(2*PI*1000*t):s=44100:d=1' "
         "-c:a libmp3lame -b:a 128k -id3v2_version 0 -write_xing 0 -f mp3 '" +
         audiotest::hostPath(path) + "'");
-    mp3 = mvqtest::readFile(path);
-    if (!made || mp3.empty()) GTEST_SKIP() << "ffmpeg made no MP3";
+    mp3_ = mvqtest::readFile(path);
+    if (!made || mp3_.empty()) GTEST_SKIP() << "ffmpeg made no MP3";
   }
-  mvqtest::TempDir folder;
-  mvqtest::Bytes mp3;
+  mvqtest::TempDir folder_;
+  mvqtest::Bytes mp3_;
 };
 
 TEST_F(Mp3Tone, BlocksFedOneAfterAnotherDecodeToTheTone) {
   std::unique_ptr<AcmMp3Decoder> decoder = AcmMp3Decoder::open(44100, 2);
   ASSERT_NE(nullptr, decoder) << "Wine ships an MPEG Layer-3 codec";
   std::vector<int16_t> samples;
-  for (size_t at = 0; at < mp3.size(); at += 417) {
-    decoder->decode(mp3.data() + at, std::min<size_t>(417, mp3.size() - at), samples);
+  for (size_t at = 0; at < mp3_.size(); at += 417) {
+    decoder->decode(mp3_.data() + at, std::min<size_t>(417, mp3_.size() - at), samples);
   }
   const size_t frames = samples.size() / 2;
   EXPECT_GE(frames, 44100u - 1152);
@@ -55,7 +55,7 @@ TEST_F(Mp3Tone, AnMp3DefineSoundIsDecodedThroughTheFactory) {
   mvqtest::putU8(body, 2 << 4 | 3 << 2 | 2 | 1);  // MP3, 44100 Hz, 16-bit, stereo
   mvqtest::putU32(body, 30000);                   // samples to keep
   mvqtest::putU16(body, 0);                       // seek samples
-  mvqtest::append(body, mp3);
+  mvqtest::append(body, mp3_);
   AcmMp3DecoderFactory factory;
   swf::SoundLibrary library(&factory);
   ASSERT_TRUE(library.define(body.data(), body.size()));

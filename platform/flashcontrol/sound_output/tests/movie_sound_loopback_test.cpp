@@ -41,16 +41,16 @@ class MovieSoundUnderLoopback : public ::testing::Test {
   void SetUp() override {
     if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
     if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
-    ASSERT_TRUE(output.open());
-    ASSERT_EQ(S_OK, recorder.open(path.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder.start(0, nullptr));
+    ASSERT_TRUE(output_.open());
+    ASSERT_EQ(S_OK, recorder_.open(path_.c_str(), &kCd));
+    ASSERT_EQ(S_OK, recorder_.start(0, nullptr));
     Sleep(200);
   }
   std::vector<int16_t> stopRecording() {
     Sleep(300);
-    EXPECT_EQ(S_OK, recorder.stop());
-    EXPECT_EQ(S_OK, recorder.close());
-    return audiotest::wavSamples(path);
+    EXPECT_EQ(S_OK, recorder_.stop());
+    EXPECT_EQ(S_OK, recorder_.close());
+    return audiotest::wavSamples(path_);
   }
   // The player's load enters the movie's first frame; the driver's first tick does.
   static void startMovie(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound) {
@@ -72,11 +72,11 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
   }
 
-  const WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
-  mvqtest::TempDir folder;
-  std::string path = folder.file("movie.wav");
-  SoundCardRecorder recorder;
-  WaveOutStream output;
+  static constexpr WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
+  mvqtest::TempDir folder_;
+  std::string path_ = folder_.file("movie.wav");
+  SoundCardRecorder recorder_;
+  WaveOutStream output_;
 };
 
 TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInTune) {
@@ -114,12 +114,12 @@ TEST_F(MovieSoundUnderLoopback, ResetSilencesWhatIsQueuedAtOnce) {
     driver.tick();
     std::vector<int16_t> block(2 * kSamplesPerFrame);
     driver.mixer().render(block.data(), kSamplesPerFrame);
-    ASSERT_TRUE(output.write(block.data(), kSamplesPerFrame));
+    ASSERT_TRUE(output_.write(block.data(), kSamplesPerFrame));
   }
   Sleep(500);
-  output.reset();
+  output_.reset();
   driver.mixer().stopAll();
-  EXPECT_EQ(0, output.queuedBuffers());
+  EXPECT_EQ(0, output_.queuedBuffers());
   const audiotest::ToneMeasure tone = audiotest::measureTone(stopRecording(), 0, 2500);
   EXPECT_GT(tone.frames, 44100u / 10);
   EXPECT_LT(tone.frames, 44100u) << "the second second was never played";
@@ -131,10 +131,10 @@ TEST_F(MovieSoundUnderLoopback, ResetSilencesWhatIsQueuedAtOnce) {
 TEST_F(MovieSoundUnderLoopback, BlocksWrittenFarAheadOfTheDeviceAreAllPlayed) {
   constexpr int kBlocks = 160, kFrames = 441;  // 1.6 s in 10 ms blocks, at once
   const std::vector<int16_t> tone = audiotest::stereoTone(1000, 10000, kBlocks * kFrames);
-  for (int i = 0; i < kBlocks; ++i) ASSERT_TRUE(output.write(tone.data() + 2 * i * kFrames, kFrames)) << i;
-  EXPECT_GT(output.queuedBuffers(), 64);
-  for (int waited = 0; output.queuedBuffers() > 0 && waited < 10000; waited += 10) Sleep(10);
-  EXPECT_EQ(uint64_t(kBlocks * kFrames + WaveOutStream::kLeadFrames), output.playedFrames());
+  for (int i = 0; i < kBlocks; ++i) ASSERT_TRUE(output_.write(tone.data() + 2 * i * kFrames, kFrames)) << i;
+  EXPECT_GT(output_.queuedBuffers(), 64);
+  for (int waited = 0; output_.queuedBuffers() > 0 && waited < 10000; waited += 10) Sleep(10);
+  EXPECT_EQ(uint64_t(kBlocks * kFrames + WaveOutStream::kLeadFrames), output_.playedFrames());
   const audiotest::ToneMeasure measured = audiotest::measureTone(stopRecording(), 0, 2500);
   EXPECT_NEAR(double(kBlocks * kFrames), double(measured.frames), 44100 * 0.01);
 }
