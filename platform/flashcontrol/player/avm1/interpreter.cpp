@@ -63,6 +63,17 @@ bool sameName(const std::string& a, const char* b, bool caseSensitive) {
   return true;
 }
 
+// The multibyte action doing what a byte string action does.
+uint8_t multibyteForm(uint8_t op) {
+  switch (ActionCode(op)) {
+    case ActionCode::StringLength: return uint8_t(ActionCode::MBStringLength);
+    case ActionCode::StringExtract: return uint8_t(ActionCode::MBStringExtract);
+    case ActionCode::CharToAscii: return uint8_t(ActionCode::MBCharToAscii);
+    case ActionCode::AsciiToChar: return uint8_t(ActionCode::MBAsciiToChar);
+    default: return op;
+  }
+}
+
 }  // namespace
 
 struct Interpreter::Activation {
@@ -676,6 +687,8 @@ void Interpreter::bitwise(Activation& a, uint8_t op) {
 
 void Interpreter::stringAction(Activation& a, uint8_t op) {
   const int version = vm_.version();
+  // From version 6 the byte forms count UTF-16 units as the multibyte ones do.
+  if (version >= 6) op = multibyteForm(op);
   switch (ActionCode(op)) {
     case ActionCode::StringLength: push(a, Value(double(vm_.toString(pop(a)).size()))); return;
     case ActionCode::MBStringLength: push(a, Value(double(toUnits(vm_.toString(pop(a)), version).size()))); return;
@@ -686,7 +699,9 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
     }
     case ActionCode::MBCharToAscii: {
       std::u16string s = toUnits(vm_.toString(pop(a)), version);
-      push(a, Value(s.empty() ? 0.0 : double(s[0])));
+      // Half of a surrogate pair is no character.
+      bool surrogate = !s.empty() && s[0] >= 0xD800 && s[0] < 0xE000;
+      push(a, Value(s.empty() ? 0.0 : surrogate ? 0xFFFD : double(s[0])));
       return;
     }
     case ActionCode::AsciiToChar: {
@@ -701,11 +716,12 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
     }
     case ActionCode::StringExtract:
     case ActionCode::MBStringExtract: {
-      double count = toInteger(vm_.toNumber(pop(a)));
-      double index = toInteger(vm_.toNumber(pop(a)));
+      double count = double(vm_.toInt32(pop(a)));
+      double index = double(vm_.toInt32(pop(a)));
       std::u16string s = toUnits(vm_.toString(pop(a)), op == 0x15 ? 5 : version);
       if (index < 1) index = 1;
       double n = double(s.size());
+      if (count < 0) count = n;  // a negative count takes the rest
       if (index > n || count <= 0) {
         push(a, Value(std::string()));
         return;
@@ -850,7 +866,7 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
 }
 
 void Interpreter::enumerate(Activation& a, const Value& object) {
-  push(a, Value::null());
+  push(a, Value());  // the real player ends the names with undefined
   Object* o = object.asObject();
   if (!o) return;
   // The newest name ends on top, so a for..in loop visits it first.

@@ -1,0 +1,182 @@
+// Core language rules: for..in order along the prototype chain, the value
+// ending Enumerate's names, super's __proto__, string positions taken as
+// 32-bit integers, byte string actions reading UTF-16 units from version 6,
+// numbers read from octal and hex text, calls of isNaN and Boolean with
+// nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "avm1/number_text.h"
+#include "avm1/script_function.h"
+#include "avm1_builtin_support.h"
+#include "swf_builder.h"
+#include "timeline/movie.h"
+#include "timeline/stage.h"
+
+namespace {
+
+using avm1test::Value;
+using avm1test::World;
+using mvqtest::ActionBuilder;
+using mvqtest::PushValue;
+using mvqtest::SwfBuilder;
+
+enum : uint8_t {
+  kStringLength = 0x14,
+  kStringExtract = 0x15,
+  kCharToAscii = 0x32,
+  kAsciiToChar = 0x33,
+  kEnumerate2 = 0x55,
+  kTrace = 0x26,
+  kTypeOf = 0x44,
+};
+
+PushValue S(const std::string& s) { return PushValue::string(s); }
+PushValue I(int32_t n) { return PushValue::integer(n); }
+
+std::vector<std::string> traced(int version, const ActionBuilder& a) {
+  SwfBuilder b;
+  b.version(uint8_t(version));
+  b.doAction(a);
+  b.showFrame();
+  swf::Movie movie;
+  EXPECT_TRUE(movie.parse(b.finish()));
+  std::vector<std::string> lines;
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
+  return lines;
+}
+
+TEST(Avm1LanguageCore, ForInTakesThePrototypesNamesBeforeTheObjectsOwn) {
+  World w(6);
+  Value base(w.vm.newObject());
+  base.object->set("a", Value(1));
+  base.object->set("shared", Value(2));
+  Value derived(w.vm.newObject(base.object));
+  derived.object->set("shared", Value(3));
+  derived.object->set("own", Value(4));
+  // Newest first on each level; a name shadowed below is listed once, at the object.
+  EXPECT_EQ(derived.object->enumerableNames(), (std::vector<std::string>{"a", "own", "shared"}));
+  // A hidden own name still hides the prototype's.
+  w.call(Value(w.vm.global()), "ASSetPropFlags", {derived, Value("shared"), Value(1)});
+  EXPECT_EQ(derived.object->enumerableNames(), (std::vector<std::string>{"a", "own"}));
+}
+
+TEST(Avm1LanguageCore, EnumerateEndsItsNamesWithUndefinedEvenForNoObject) {
+  ActionBuilder a;
+  a.push({PushValue::null()}).action(kEnumerate2).action(kTypeOf).action(kTrace);
+  a.push({I(5)}).action(kEnumerate2).action(kTypeOf).action(kTrace);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"undefined", "undefined"}));
+}
+
+TEST(Avm1LanguageCore, SuperReadsThePrototypeOfWhatItStandsFor) {
+  World w(6);
+  swf::avm1::Object* grand = w.vm.newObject();
+  swf::avm1::Object* parent = w.vm.newObject(grand);
+  auto* super = w.vm.make<swf::avm1::SuperObject>(parent, Value());
+  EXPECT_EQ(super->get("__proto__").asObject(), grand);
+  // One below Object.prototype there is nothing.
+  auto* top = w.vm.make<swf::avm1::SuperObject>(w.vm.objectPrototype(), Value());
+  EXPECT_TRUE(top->get("__proto__").isUndefined());
+}
+
+TEST(Avm1LanguageCore, StringPositionsWrapAsThirtyTwoBitIntegers) {
+  World w(6);
+  Value s("Hello test test");
+  EXPECT_EQ(w.text(w.call(s, "charAt", {Value(4294967297.0)})), "e");
+  EXPECT_EQ(w.number(w.call(s, "indexOf", {Value("test"), Value(4294967300.0)})), 6);
+  EXPECT_EQ(w.number(w.call(s, "lastIndexOf", {Value("test"), Value(4294967306.0)})), 6);
+  EXPECT_EQ(w.text(w.call(s, "slice", {Value(4294967296.0), Value(4294967298.0)})), "He");
+  EXPECT_EQ(w.text(w.call(s, "substr", {Value(4294967296.0), Value(-4294967294.0)})), "He");
+  EXPECT_EQ(w.text(w.call(s, "substring", {Value(4294967296.0), Value(-4294967294.0)})), "He");
+  // An undefined end of lastIndexOf searches the whole text; null is 0.
+  EXPECT_EQ(w.number(w.call(s, "lastIndexOf", {Value("test"), Value()})), 11);
+  EXPECT_EQ(w.number(w.call(s, "lastIndexOf", {Value("test"), Value::null()})), -1);
+}
+
+TEST(Avm1LanguageCore, StringSearchesAndCutsWithoutArgumentsGiveUndefined) {
+  World w(6);
+  Value s("abc");
+  for (const char* method : {"indexOf", "lastIndexOf", "substr", "substring"}) {
+    EXPECT_TRUE(w.call(s, method).isUndefined()) << method;
+  }
+}
+
+TEST(Avm1LanguageCore, BeforeVersion6SplitWithoutSeparatorCutsAtCommasAndCharCodeAtPastTheEndIsZero) {
+  World v5(5);
+  Value s("a,,b");
+  EXPECT_EQ(v5.number(v5.call(s, "split").object->get("length")), 3);
+  EXPECT_EQ(v5.number(v5.call(s, "split", {Value()}).object->get("length")), 3);
+  EXPECT_EQ(v5.number(v5.call(s, "charCodeAt", {Value(4)})), 0);
+  EXPECT_TRUE(std::isnan(v5.number(v5.call(s, "charCodeAt", {Value(-1)}))));
+  World v6(6);
+  EXPECT_EQ(v6.number(v6.call(s, "split").object->get("length")), 1);
+  EXPECT_TRUE(std::isnan(v6.number(v6.call(s, "charCodeAt", {Value(4)}))));
+}
+
+TEST(Avm1LanguageCore, FromVersion6ByteStringActionsCountUnits) {
+  const std::string text =
+      "\xE6\x84\x9B"
+      "ab";  // one unit of three bytes, then two
+  ActionBuilder a;
+  a.push(S(text)).action(kStringLength).action(kTrace);
+  a.push(S(text)).action(kCharToAscii).action(kTrace);
+  a.push({S(text), I(1), I(2)}).action(kStringExtract).action(kTrace);
+  // A negative count takes the rest; positions wrap as 32-bit integers.
+  a.push({S(text), PushValue::number(4294967298.0), I(-5)}).action(kStringExtract).action(kTrace);
+  a.push(I(0x10041)).action(kAsciiToChar).action(kTrace);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"3", "24859",
+                                                    "\xE6\x84\x9B"
+                                                    "a",
+                                                    "ab", "A"}));
+  std::vector<std::string> v5 = traced(5, a);
+  ASSERT_EQ(v5.size(), 5u);
+  EXPECT_EQ(v5[0], "5");
+  EXPECT_EQ(v5[1], "230");
+}
+
+TEST(Avm1LanguageCore, HalfASurrogatePairIsNoCharacter) {
+  ActionBuilder a;
+  a.push(S("\xF0\x9F\x98\x8B")).action(kCharToAscii).action(kTrace);  // U+1F60B
+  // A lone half reaches the log as the replacement character.
+  a.push(I(0xD801)).action(kAsciiToChar).action(kTrace);
+  a.push({S("\xF0\x9F\x98\x8B"), I(1), I(1)}).action(kStringExtract).action(kTrace);
+  EXPECT_EQ(traced(6, a), (std::vector<std::string>{"65533", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}));
+}
+
+TEST(Avm1LanguageCore, OctalAndHexTextWrapsToThirtyTwoBits) {
+  using swf::avm1::parseNumber;
+  EXPECT_EQ(parseNumber("037777777777", 6), -1);
+  EXPECT_EQ(parseNumber("-037777777777", 6), 1);
+  EXPECT_EQ(parseNumber("+010", 6), 8);
+  EXPECT_EQ(parseNumber("-010", 7), -8);
+  // White space before makes it decimal.
+  EXPECT_EQ(parseNumber(" -010", 6), -10);
+  EXPECT_EQ(parseNumber("0x1999999981ffffff", 6), -2113929217);
+  // Octal and hex are version 6 text; before, "010" is ten.
+  EXPECT_EQ(parseNumber("010", 5), 10);
+}
+
+TEST(Avm1LanguageCore, TrailingSpaceEndsANumberOnlyInVersions6And7) {
+  using swf::avm1::parseNumber;
+  EXPECT_TRUE(std::isnan(parseNumber("5 ", 6)));
+  EXPECT_TRUE(std::isnan(parseNumber("12\r", 7)));
+  EXPECT_EQ(parseNumber(" \t 12", 7), 12);
+  EXPECT_EQ(parseNumber("5 ", 8), 5);
+  EXPECT_EQ(parseNumber("5 ", 5), 5);
+}
+
+TEST(Avm1LanguageCore, IsNaNAndBooleanCalledWithNothing) {
+  World w(6);
+  Value g(w.vm.global());
+  EXPECT_TRUE(w.vm.toBoolean(w.call(g, "isNaN")));
+  // Before version 7 undefined is 0, so passing it is a number.
+  EXPECT_FALSE(w.vm.toBoolean(w.call(g, "isNaN", {Value()})));
+  EXPECT_TRUE(w.call(g, "Boolean").isUndefined());
+  EXPECT_FALSE(w.call(g, "Boolean", {Value()}).boolean);
+  EXPECT_TRUE(w.call(g, "Boolean", {Value(2)}).boolean);
+}
+
+}  // namespace
