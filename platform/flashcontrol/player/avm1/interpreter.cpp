@@ -798,6 +798,11 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
     }
     case ActionCode::Delete2: push(a, Value(deleteVariable(a, vm_.toString(pop(a))))); break;
     case ActionCode::InitArray: {
+      // A count past what the stack holds makes no array and takes nothing.
+      if (!a.stack.empty() && vm_.toNumber(a.stack.back()) > double(a.stack.size() - 1)) {
+        a.stack.back() = Value();
+        break;
+      }
       Args items = popArgs(a);
       push(a, Value(vm_.newArray(items)));
       break;

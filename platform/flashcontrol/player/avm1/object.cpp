@@ -2,6 +2,7 @@
 
 #include "function.h"
 #include "vm.h"
+#include "../text/case_fold.h"
 
 namespace swf {
 namespace avm1 {
@@ -20,10 +21,13 @@ Object::~Object() = default;
 std::string Object::keyOf(const std::string& name) const {
   if (vm_.caseSensitive()) return name;
   std::string k = name;
+  bool ascii = true;
   for (char& c : k) {
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    ascii = ascii && (unsigned char)c < 0x80;
   }
-  return k;
+  // Version 6 text is UTF-8 and its letters beyond ASCII fold too.
+  return ascii || vm_.version() < 6 ? k : foldCase(k);
 }
 
 bool Object::visible(const Property& p) const {

@@ -12,6 +12,7 @@
 #include "avm1/number_text.h"
 #include "avm1/script_function.h"
 #include "avm1_builtin_support.h"
+#include "text/case_fold.h"
 #include "swf_builder.h"
 #include "timeline/movie.h"
 #include "timeline/stage.h"
@@ -30,6 +31,7 @@ enum : uint8_t {
   kCharToAscii = 0x32,
   kAsciiToChar = 0x33,
   kEnumerate2 = 0x55,
+  kInitArray = 0x42,
   kTrace = 0x26,
   kTypeOf = 0x44,
 };
@@ -177,6 +179,43 @@ TEST(Avm1LanguageCore, IsNaNAndBooleanCalledWithNothing) {
   EXPECT_TRUE(w.call(g, "Boolean").isUndefined());
   EXPECT_FALSE(w.call(g, "Boolean", {Value()}).boolean);
   EXPECT_TRUE(w.call(g, "Boolean", {Value(2)}).boolean);
+}
+
+TEST(Avm1LanguageCore, ACountPastTheStackMakesNoArrayAndTakesNothing) {
+  ActionBuilder a;
+  a.push({S("a"), S("b"), I(3)}).action(kInitArray).action(kTrace).action(kTrace).action(kTrace);
+  a.push({S("a"), S("b"), I(2)}).action(kInitArray).action(kTrace);
+  EXPECT_EQ(traced(8, a), (std::vector<std::string>{"undefined", "b", "a", "b,a"}));
+}
+
+TEST(Avm1LanguageCore, Version6FoldsLettersBeyondAsciiInNames) {
+  World v6(6);
+  Value o(v6.vm.newObject());
+  o.object->set("\xC3\x84", Value("umlaut"));                    // Ä
+  o.object->set("\xC7\xB3\xC7\xB2\xC7\xB1", Value("digraphs"));  // dz in lower, title and upper forms
+  EXPECT_EQ(v6.text(o.object->get("\xC3\xA4")), "umlaut");
+  EXPECT_EQ(v6.text(o.object->get("\xC7\xB1\xC7\xB1\xC7\xB1")), "digraphs");
+  // Letters of later Unicode versions keep their case.
+  o.object->set("\xC8\xBA", Value("late"));  // U+023A, lowercase U+2C65
+  EXPECT_TRUE(o.object->get("\xE2\xB1\xA5").isUndefined());
+  // Version 5 text is bytes: only ASCII folds.
+  World v5(5);
+  Value p(v5.vm.newObject());
+  p.object->set("\xC3\x84", Value(1));
+  EXPECT_TRUE(p.object->get("\xC3\xA4").isUndefined());
+}
+
+TEST(Avm1LanguageCore, CaseFoldingKeepsWhatIsNoLetterOrNoUtf8) {
+  EXPECT_EQ(swf::foldCase("\xD0\x81\xD0\x96\xCE\x91"), "\xD1\x91\xD0\xB6\xCE\xB1");  // Ё Ж Α
+  EXPECT_EQ(swf::foldCase("\xC3\x97"), "\xC3\x97");                                  // × has no case
+  EXPECT_EQ(swf::foldCase("A\xC4"
+                          "B"),
+            "a\xC4"
+            "b");                            // a lone lead byte
+  EXPECT_EQ(swf::foldCase("\xC3"), "\xC3");  // cut short
+  EXPECT_EQ(swf::foldCase("\xF0\x9F\x98\x8B"), "\xF0\x9F\x98\x8B");
+  EXPECT_EQ(swf::foldedCodePoint(0x130), uint32_t('i'));
+  EXPECT_EQ(swf::foldedCodePoint(0x178), 0xFFu);
 }
 
 }  // namespace
