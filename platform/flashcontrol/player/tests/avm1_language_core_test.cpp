@@ -218,4 +218,54 @@ TEST(Avm1LanguageCore, CaseFoldingKeepsWhatIsNoLetterOrNoUtf8) {
   EXPECT_EQ(swf::foldedCodePoint(0x178), 0xFFu);
 }
 
+// The names a for..in loop over `a` visits, joined.
+std::string forInOrder(World& w, const Value& a) {
+  std::string out;
+  for (const std::string& n : a.object->enumerableNames()) out += n + ",";
+  return out;
+}
+
+Value arrayOf(World& w, std::initializer_list<int> items) {
+  Value a(w.make("Array"));
+  for (int v : items) w.call(a, "push", {Value(v)});
+  return a;
+}
+
+TEST(Avm1LanguageCore, ReverseWritesEachPairAnewAndLeavesTheMiddle) {
+  World w(8);
+  Value a = arrayOf(w, {1, 2, 3, 4, 5});
+  EXPECT_EQ(forInOrder(w, a), "4,3,2,1,0,");
+  w.call(a, "reverse");
+  EXPECT_EQ(w.text(a), "5,4,3,2,1");
+  EXPECT_EQ(forInOrder(w, a), "3,1,4,0,2,");
+  // A hole swapped with an element becomes an undefined element.
+  Value holes(w.make("Array"));
+  holes.object->set("2", Value(7));
+  w.call(holes, "reverse");
+  EXPECT_EQ(forInOrder(w, holes), "2,0,");
+  EXPECT_EQ(w.text(holes), "7,undefined,undefined");
+}
+
+TEST(Avm1LanguageCore, ReverseAndUnshiftKeepUndeletableElementsInPlace) {
+  World w(8);
+  Value a = arrayOf(w, {1, 2, 3, 4, 5});
+  w.call(Value(w.vm.global()), "ASSetPropFlags", {a, Value("0"), Value(2)});  // 0 cannot be deleted
+  w.call(a, "reverse");
+  EXPECT_EQ(forInOrder(w, a), "3,1,4,2,0,");
+  Value b = arrayOf(w, {1, 2, 3});
+  w.call(Value(w.vm.global()), "ASSetPropFlags", {b, Value("1"), Value(2 | 4)});  // 1 fixed and read-only
+  EXPECT_EQ(w.number(w.call(b, "unshift", {Value(42)})), 4);
+  EXPECT_EQ(forInOrder(w, b), "0,2,3,1,");
+  EXPECT_EQ(w.text(b), "42,2,2,3");
+}
+
+TEST(Avm1LanguageCore, UnshiftMovesElementsFromTheTopDown) {
+  World w(8);
+  Value a(w.make("Array"));
+  a.object->set("1", Value(9));
+  EXPECT_EQ(w.number(w.call(a, "unshift", {Value(42), Value(43)})), 4);
+  EXPECT_EQ(w.text(a), "42,43,undefined,9");
+  EXPECT_EQ(forInOrder(w, a), "1,0,2,3,");
+}
+
 }  // namespace
