@@ -94,6 +94,8 @@ struct Interpreter::Activation {
   std::vector<Value> stack;
   Value returnValue;
   bool isFunction = false;
+  // A DefineFunction2 that keeps `this` in a register (or suppresses it) has no name for it.
+  bool thisUnnamed = false;
 };
 
 // ---- entry points -------------------------------------------------------
@@ -167,7 +169,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     auto preload = [&](uint16_t flag, const Value& v) {
       if ((flags & flag) && r < a.registers.size()) a.registers[r++] = v;
     };
-    preload(kPreloadThis, thisValue);
+    preload(kPreloadThis, a.thisValue);
+    a.thisUnnamed = (flags & (kPreloadThis | kSuppressThis)) != 0;
     preload(kPreloadArguments, a.arguments);
     preload(kPreloadSuper, superValue);
     preload(kPreloadRoot, Value(rootObject(a)));
@@ -1007,7 +1010,7 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   // A SetTarget clip that has left the stage leads back to the actions' own timeline.
   if (a.target && a.target != a.originalTarget && !a.target->clip()) setTarget(a, "");
   const bool cs = vm_.caseSensitive();
-  if (sameName(name, "this", cs)) return a.thisValue;
+  if (sameName(name, "this", cs) && !a.thisUnnamed) return a.thisValue;
   if (sameName(name, "_global", cs) && vm_.version() >= 6) return Value(vm_.global());
   if (sameName(name, "_root", cs)) return Value(rootObject(a));
   int level;

@@ -32,6 +32,10 @@ enum : uint8_t {
   kAsciiToChar = 0x33,
   kEnumerate2 = 0x55,
   kInitArray = 0x42,
+  kCallFunction = 0x3D,
+  kDefineFunction2 = 0x8E,
+  kGetVariable = 0x1C,
+  kPop = 0x17,
   kTrace = 0x26,
   kTypeOf = 0x44,
 };
@@ -266,6 +270,38 @@ TEST(Avm1LanguageCore, UnshiftMovesElementsFromTheTopDown) {
   EXPECT_EQ(w.number(w.call(a, "unshift", {Value(42), Value(43)})), 4);
   EXPECT_EQ(w.text(a), "42,43,undefined,9");
   EXPECT_EQ(forInOrder(w, a), "1,0,2,3,");
+}
+
+// A movie defining f (DefineFunction2 with `flags`, two registers) that
+// traces r1 and the variable "this", then calls f().
+ActionBuilder callingThisProbe(uint8_t flags) {
+  ActionBuilder body, a;
+  body.push(PushValue::registerNumber(1)).action(kTrace);
+  body.push(S("this")).action(kGetVariable).action(kTrace);
+  mvqtest::Bytes p{'f', 0, 0, 0, 2, flags, 0};
+  p.push_back(uint8_t(body.size() & 0xFF));
+  p.push_back(uint8_t(body.size() >> 8));
+  a.action(kDefineFunction2, p).raw(body.bytes());
+  a.push({I(0), S("f")}).action(kCallFunction).action(kPop);
+  return a;
+}
+
+TEST(Avm1LanguageCore, AThisKeptInARegisterHasNoName) {
+  // Version 5 gives a plain call its timeline as `this`, register included.
+  EXPECT_EQ(traced(5, callingThisProbe(0x01)), (std::vector<std::string>{"_level0", "undefined"}));
+  // Suppressed: no register and no name.
+  EXPECT_EQ(traced(5, callingThisProbe(0x02)), (std::vector<std::string>{"undefined", "undefined"}));
+  // Neither preloaded nor suppressed: the name stays.
+  EXPECT_EQ(traced(5, callingThisProbe(0x00)), (std::vector<std::string>{"undefined", "_level0"}));
+}
+
+TEST(Avm1LanguageCore, PowWithAMissingOperandUsesNaN) {
+  World w(6);
+  Value math = w.global("Math");
+  EXPECT_EQ(w.number(w.call(math, "pow", {Value(true)})), 1);  // 1 to any power
+  EXPECT_TRUE(std::isnan(w.number(w.call(math, "pow", {Value(2)}))));
+  EXPECT_TRUE(std::isnan(w.number(w.call(math, "pow"))));
+  EXPECT_EQ(w.number(w.call(math, "pow", {Value(2), Value()})), 1);  // undefined is 0 in version 6
 }
 
 }  // namespace
