@@ -325,8 +325,12 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
     case ActionCode::Throw: vm_.throwValue(pop(a)); return Flow::End;
     case ActionCode::WaitForFrame:
     case ActionCode::WaitForFrame2:
-      // A local movie is loaded whole: every frame is there.
-      if (ActionCode(op) == ActionCode::WaitForFrame2) pop(a);
+      // A local movie is loaded whole: every frame is there, though the
+      // frame is still read (an object as its text).
+      if (ActionCode(op) == ActionCode::WaitForFrame2) {
+        Value frame = pop(a);
+        if (frame.isObject() && !frame.object->clip()) vm_.toString(frame);
+      }
       break;
     case ActionCode::Trace: {
       Value v = pop(a);
@@ -1272,7 +1276,11 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
     }
     case ActionCode::SetTarget2: {
       Value v = pop(a);
-      if (Object* o = v.asObject()) {
+      Object* o = v.asObject();
+      // A plain object names its target by its text.
+      if (o && !o->clip() && std::string(o->typeName()) != "movieclip") {
+        setTarget(a, vm_.toString(v));
+      } else if (o) {
         a.target = o->clip() ? o : nullptr;
         Scope* below = targetBelow(a);
         a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
@@ -1296,6 +1304,12 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       Value v = pop(a);
       double index = toInteger(vm_.toNumber(pop(a)));
       std::string path = vm_.toString(pop(a));
+      // The value converts after the target, whether or not that is found;
+      // the read-only texts (_target, _url, _droptarget) take none.
+      const bool textProperty = index == 13 || index == 19;
+      const bool readOnlyText = index == 11 || index == 15 || index == 17;
+      if (v.isObject() && !v.object->clip() && index >= 0 && index < 22 && !readOnlyText)
+        v = textProperty ? Value(vm_.toString(v)) : Value(vm_.toNumber(v));
       Object* o = resolvePath(a, path, true);
       if (o && o->clip() && index >= 0 && index < 22) o->set(kPropertyNames[int(index)], v);
       return;
@@ -1313,11 +1327,13 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       return;
     }
     case ActionCode::StartDrag: {
-      pop(a);
-      bool constrain = vm_.toBoolean(pop(a));
-      pop(a);
-      if (constrain) {
-        for (int i = 0; i < 4; ++i) pop(a);
+      // No pointer drags here, but the operands still convert in turn:
+      // target, lock to center, constrain flag, then the rectangle.
+      vm_.toString(pop(a));
+      vm_.toNumber(pop(a));
+      // Only a flag of exactly 1 brings the rectangle (7 does not).
+      if (vm_.toNumber(pop(a)) == 1) {
+        for (int i = 0; i < 4; ++i) vm_.toNumber(pop(a));
       }
       return;
     }

@@ -36,6 +36,12 @@ enum : uint8_t {
   kDefineFunction2 = 0x8E,
   kGetVariable = 0x1C,
   kPop = 0x17,
+  kInitObject = 0x43,
+  kReturn = 0x3E,
+  kSetProperty = 0x23,
+  kSetTarget2 = 0x20,
+  kSetVariable = 0x1D,
+  kStartDrag = 0x27,
   kTrace = 0x26,
   kTypeOf = 0x44,
 };
@@ -302,6 +308,63 @@ TEST(Avm1LanguageCore, PowWithAMissingOperandUsesNaN) {
   EXPECT_TRUE(std::isnan(w.number(w.call(math, "pow", {Value(2)}))));
   EXPECT_TRUE(std::isnan(w.number(w.call(math, "pow"))));
   EXPECT_EQ(w.number(w.call(math, "pow", {Value(2), Value()})), 1);  // undefined is 0 in version 6
+}
+
+// Pushes an anonymous function tracing `line` and returning `result`.
+void pushTracingFunction(ActionBuilder& a, const std::string& line, const PushValue& result) {
+  ActionBuilder body;
+  body.push(S(line)).action(kTrace).push(result).action(kReturn);
+  mvqtest::Bytes p{0, 0, 0, 1, 0, 0};
+  p.push_back(uint8_t(body.size() & 0xFF));
+  p.push_back(uint8_t(body.size() >> 8));
+  a.action(kDefineFunction2, p).raw(body.bytes());
+}
+
+// o = {valueOf: traces "number", gives 1; toString: traces "text", gives "x"}.
+ActionBuilder withConvertible() {
+  ActionBuilder a;
+  a.push({S("o"), S("valueOf")});
+  pushTracingFunction(a, "number", I(1));
+  a.push(S("toString"));
+  pushTracingFunction(a, "text", S("x"));
+  a.push(I(2)).action(kInitObject).action(kSetVariable);
+  return a;
+}
+
+ActionBuilder& pushO(ActionBuilder& a) { return a.push(S("o")).action(kGetVariable); }
+
+TEST(Avm1LanguageCore, StartDragConvertsItsOperandsInTurnAndTheRectangleOnlyForFlag1) {
+  ActionBuilder a = withConvertible();
+  for (int i = 0; i < 4; ++i) pushO(a);
+  pushO(a);  // constrain: 1
+  pushO(a);  // lock to center
+  pushO(a).action(kStartDrag);
+  EXPECT_EQ(traced(8, a),
+            (std::vector<std::string>{"text", "number", "number", "number", "number", "number", "number"}));
+  ActionBuilder b = withConvertible();
+  b.push(I(7));
+  pushO(b);
+  pushO(b).action(kStartDrag);
+  EXPECT_EQ(traced(8, b), (std::vector<std::string>{"text", "number"}));
+}
+
+TEST(Avm1LanguageCore, SetPropertyConvertsTheValueAfterTheTargetUnlessItIsReadOnlyText) {
+  auto run = [](int index) {
+    ActionBuilder a = withConvertible();
+    pushO(a).push(I(index));
+    pushO(a).action(kSetProperty);
+    return traced(8, a);
+  };
+  EXPECT_EQ(run(0), (std::vector<std::string>{"text", "number"}));  // _x
+  EXPECT_EQ(run(13), (std::vector<std::string>{"text", "text"}));   // _name
+  EXPECT_EQ(run(15), (std::vector<std::string>{"text"}));           // _url
+}
+
+TEST(Avm1LanguageCore, SetTarget2NamesAPlainObjectsTargetByItsText) {
+  ActionBuilder a = withConvertible();
+  pushO(a).action(kSetTarget2);
+  a.push(S("after")).action(kTrace);
+  EXPECT_EQ(traced(8, a), (std::vector<std::string>{"text", "after"}));
 }
 
 }  // namespace
