@@ -63,6 +63,17 @@ bool sameName(const std::string& a, const char* b, bool caseSensitive) {
   return true;
 }
 
+// The multibyte action doing what a byte string action does.
+uint8_t multibyteForm(uint8_t op) {
+  switch (ActionCode(op)) {
+    case ActionCode::StringLength: return uint8_t(ActionCode::MBStringLength);
+    case ActionCode::StringExtract: return uint8_t(ActionCode::MBStringExtract);
+    case ActionCode::CharToAscii: return uint8_t(ActionCode::MBCharToAscii);
+    case ActionCode::AsciiToChar: return uint8_t(ActionCode::MBAsciiToChar);
+    default: return op;
+  }
+}
+
 }  // namespace
 
 struct Interpreter::Activation {
@@ -83,6 +94,8 @@ struct Interpreter::Activation {
   std::vector<Value> stack;
   Value returnValue;
   bool isFunction = false;
+  // A DefineFunction2 that keeps `this` in a register (or suppresses it) has no name for it.
+  bool thisUnnamed = false;
 };
 
 // ---- entry points -------------------------------------------------------
@@ -156,7 +169,8 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     auto preload = [&](uint16_t flag, const Value& v) {
       if ((flags & flag) && r < a.registers.size()) a.registers[r++] = v;
     };
-    preload(kPreloadThis, thisValue);
+    preload(kPreloadThis, a.thisValue);
+    a.thisUnnamed = (flags & (kPreloadThis | kSuppressThis)) != 0;
     preload(kPreloadArguments, a.arguments);
     preload(kPreloadSuper, superValue);
     preload(kPreloadRoot, Value(rootObject(a)));
@@ -311,8 +325,12 @@ Interpreter::Flow Interpreter::step(Activation& a, uint8_t op, const uint8_t* p,
     case ActionCode::Throw: vm_.throwValue(pop(a)); return Flow::End;
     case ActionCode::WaitForFrame:
     case ActionCode::WaitForFrame2:
-      // A local movie is loaded whole: every frame is there.
-      if (ActionCode(op) == ActionCode::WaitForFrame2) pop(a);
+      // A local movie is loaded whole: every frame is there, though the
+      // frame is still read (an object as its text).
+      if (ActionCode(op) == ActionCode::WaitForFrame2) {
+        Value frame = pop(a);
+        if (frame.isObject() && !frame.object->clip()) vm_.toString(frame);
+      }
       break;
     case ActionCode::Trace: {
       Value v = pop(a);
@@ -676,6 +694,8 @@ void Interpreter::bitwise(Activation& a, uint8_t op) {
 
 void Interpreter::stringAction(Activation& a, uint8_t op) {
   const int version = vm_.version();
+  // From version 6 the byte forms count UTF-16 units as the multibyte ones do.
+  if (version >= 6) op = multibyteForm(op);
   switch (ActionCode(op)) {
     case ActionCode::StringLength: push(a, Value(double(vm_.toString(pop(a)).size()))); return;
     case ActionCode::MBStringLength: push(a, Value(double(toUnits(vm_.toString(pop(a)), version).size()))); return;
@@ -686,7 +706,9 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
     }
     case ActionCode::MBCharToAscii: {
       std::u16string s = toUnits(vm_.toString(pop(a)), version);
-      push(a, Value(s.empty() ? 0.0 : double(s[0])));
+      // Half of a surrogate pair is no character.
+      bool surrogate = !s.empty() && s[0] >= 0xD800 && s[0] < 0xE000;
+      push(a, Value(s.empty() ? 0.0 : surrogate ? 0xFFFD : double(s[0])));
       return;
     }
     case ActionCode::AsciiToChar: {
@@ -701,11 +723,12 @@ void Interpreter::stringAction(Activation& a, uint8_t op) {
     }
     case ActionCode::StringExtract:
     case ActionCode::MBStringExtract: {
-      double count = toInteger(vm_.toNumber(pop(a)));
-      double index = toInteger(vm_.toNumber(pop(a)));
+      double count = double(vm_.toInt32(pop(a)));
+      double index = double(vm_.toInt32(pop(a)));
       std::u16string s = toUnits(vm_.toString(pop(a)), op == 0x15 ? 5 : version);
       if (index < 1) index = 1;
       double n = double(s.size());
+      if (count < 0) count = n;  // a negative count takes the rest
       if (index > n || count <= 0) {
         push(a, Value(std::string()));
         return;
@@ -782,6 +805,11 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
     }
     case ActionCode::Delete2: push(a, Value(deleteVariable(a, vm_.toString(pop(a))))); break;
     case ActionCode::InitArray: {
+      // A count past what the stack holds makes no array and takes nothing.
+      if (!a.stack.empty() && vm_.toNumber(a.stack.back()) > double(a.stack.size() - 1)) {
+        a.stack.back() = Value();
+        break;
+      }
       Args items = popArgs(a);
       push(a, Value(vm_.newArray(items)));
       break;
@@ -850,7 +878,7 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
 }
 
 void Interpreter::enumerate(Activation& a, const Value& object) {
-  push(a, Value::null());
+  push(a, Value());  // the real player ends the names with undefined
   Object* o = object.asObject();
   if (!o) return;
   // The newest name ends on top, so a for..in loop visits it first.
@@ -986,7 +1014,7 @@ Value Interpreter::lookupPlain(Activation& a, const std::string& name, bool& fou
   // A SetTarget clip that has left the stage leads back to the actions' own timeline.
   if (a.target && a.target != a.originalTarget && !a.target->clip()) setTarget(a, "");
   const bool cs = vm_.caseSensitive();
-  if (sameName(name, "this", cs)) return a.thisValue;
+  if (sameName(name, "this", cs) && !a.thisUnnamed) return a.thisValue;
   if (sameName(name, "_global", cs) && vm_.version() >= 6) return Value(vm_.global());
   if (sameName(name, "_root", cs)) return Value(rootObject(a));
   int level;
@@ -1248,7 +1276,11 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
     }
     case ActionCode::SetTarget2: {
       Value v = pop(a);
-      if (Object* o = v.asObject()) {
+      Object* o = v.asObject();
+      // A plain object names its target by its text.
+      if (o && !o->clip() && std::string(o->typeName()) != "movieclip") {
+        setTarget(a, vm_.toString(v));
+      } else if (o) {
         a.target = o->clip() ? o : nullptr;
         Scope* below = targetBelow(a);
         a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
@@ -1272,6 +1304,12 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       Value v = pop(a);
       double index = toInteger(vm_.toNumber(pop(a)));
       std::string path = vm_.toString(pop(a));
+      // The value converts after the target, whether or not that is found;
+      // the read-only texts (_target, _url, _droptarget) take none.
+      const bool textProperty = index == 13 || index == 19;
+      const bool readOnlyText = index == 11 || index == 15 || index == 17;
+      if (v.isObject() && !v.object->clip() && index >= 0 && index < 22 && !readOnlyText)
+        v = textProperty ? Value(vm_.toString(v)) : Value(vm_.toNumber(v));
       Object* o = resolvePath(a, path, true);
       if (o && o->clip() && index >= 0 && index < 22) o->set(kPropertyNames[int(index)], v);
       return;
@@ -1289,11 +1327,13 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       return;
     }
     case ActionCode::StartDrag: {
-      pop(a);
-      bool constrain = vm_.toBoolean(pop(a));
-      pop(a);
-      if (constrain) {
-        for (int i = 0; i < 4; ++i) pop(a);
+      // No pointer drags here, but the operands still convert in turn:
+      // target, lock to center, constrain flag, then the rectangle.
+      vm_.toString(pop(a));
+      vm_.toNumber(pop(a));
+      // Only a flag of exactly 1 brings the rectangle (7 does not).
+      if (vm_.toNumber(pop(a)) == 1) {
+        for (int i = 0; i < 4; ++i) vm_.toNumber(pop(a));
       }
       return;
     }

@@ -52,6 +52,14 @@ double parseDigits(const char* s, size_t n, int radix) {
 
 bool isHexStart(const char* s) { return s[0] == '0' && (s[1] == 'x' || s[1] == 'X'); }
 
+// Digits kept modulo 2^32, then read as a 32-bit integer, as the real player
+// does for hex and octal text.
+double parseInt32Digits(const char* s, size_t n, int radix) {
+  uint32_t v = 0;
+  for (size_t i = 0; i < n; ++i) v = v * uint32_t(radix) + uint32_t(digitValue(s[i]));
+  return double(int32_t(v));
+}
+
 // A whole text of octal digits after a leading zero ("030").
 bool isOctal(const char* s) {
   if (s[0] != '0' || s[1] == 0) return false;
@@ -121,10 +129,18 @@ double parseNumber(const std::string& text, int version) {
     size_t n = 0;
     while (digitValue(d[n]) < 16) ++n;
     if (n == 0 || d[n] != 0) return invalid;
-    double v = double(int32_t(uint32_t(parseDigits(d, n, 16))));
+    double v = parseInt32Digits(d, n, 16);
     return negative ? -v : v;
   }
-  if (version >= 6 && isOctal(s)) return parseDigits(s, std::strlen(s), 8);
+  if (version >= 6) {
+    // Octal text may carry a sign, though no white space before it.
+    bool negative = *s == '-';
+    const char* d = *s == '+' || *s == '-' ? s + 1 : s;
+    if (isOctal(d)) {
+      double v = parseInt32Digits(d, std::strlen(d), 8);
+      return negative ? -v : v;
+    }
+  }
   while (isSpace(*s)) ++s;
   if (std::strncmp(s, "Infinity", 8) == 0 || std::strncmp(s, "-Infinity", 9) == 0 ||
       std::strncmp(s, "+Infinity", 9) == 0) {
@@ -133,8 +149,8 @@ double parseNumber(const std::string& text, int version) {
   size_t len = decimalLength(s);
   if (len == 0) return version >= 5 ? invalid : 0.0;
   const char* end = s + len;
-  // Version 6 allows no space after the number.
-  if (version != 6) {
+  // Versions 6 and 7 allow no space after the number.
+  if (version != 6 && version != 7) {
     while (isSpace(*end)) ++end;
   }
   if (*end != 0) {

@@ -2,6 +2,7 @@
 
 #include "function.h"
 #include "vm.h"
+#include "../text/case_fold.h"
 
 namespace swf {
 namespace avm1 {
@@ -20,10 +21,13 @@ Object::~Object() = default;
 std::string Object::keyOf(const std::string& name) const {
   if (vm_.caseSensitive()) return name;
   std::string k = name;
+  bool ascii = true;
   for (char& c : k) {
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    ascii = ascii && (unsigned char)c < 0x80;
   }
-  return k;
+  // Version 6 text is UTF-8 and its letters beyond ASCII fold too.
+  return ascii || vm_.version() < 6 ? k : foldCase(k);
 }
 
 bool Object::visible(const Property& p) const {
@@ -70,7 +74,10 @@ Value Object::runGetter(Property& p) {
 Value Object::get(const std::string& name) {
   std::string key = keyOf(name);
   // A function's __proto__ is hidden from movies before version 6.
-  if (key == "__proto__") return proto_ && !(asFunction() && vm_.version() < 6) ? Value(proto_) : Value();
+  if (key == "__proto__") {
+    Object* shown = protoAsRead();
+    return shown && !(asFunction() && vm_.version() < 6) ? Value(shown) : Value();
+  }
   Object* o = this;
   for (int depth = 0; o && depth < kMaxProtoChain; ++depth, o = o->proto_) {
     Value out;
@@ -217,15 +224,21 @@ std::vector<std::string> Object::enumerableNames() {
     }
     return false;
   };
+  // A prototype's names come before the object's own: the real player lists
+  // the chain from the object outwards and a for..in loop takes the last first.
+  std::vector<std::vector<std::string>> levels;
   Object* o = this;
   for (int depth = 0; o && depth < kMaxProtoChain; ++depth, o = o->proto_) {
+    levels.emplace_back();
     for (size_t i = o->props_.size(); i-- > 0;) {
       const Property& p = o->props_[i];
       if (isSeen(p.key)) continue;
       seen.push_back(p.key);
-      if (!(p.flags & kDontEnum)) names.push_back(p.name);
+      if (!(p.flags & kDontEnum)) levels.back().push_back(p.name);
     }
   }
+  for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+    names.insert(names.end(), level->begin(), level->end());
   return names;
 }
 

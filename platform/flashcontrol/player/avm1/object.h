@@ -95,6 +95,8 @@ class Object {
   virtual bool fixedText(std::string&) { return false; }
   // typeof: "object", "function" or "movieclip".
   virtual const char* typeName() const { return "object"; }
+  // What `__proto__` reads as (super reads its prototype's).
+  virtual Object* protoAsRead() const { return proto_; }
   // Boxed primitive of String, Number and Boolean objects (undefined for
   // others), and the class name such objects convert through.
   Value primitive;

@@ -69,6 +69,8 @@ class SuperObject : public Object {
   SuperObject(Vm& vm, Object* proto, Value self) : Object(vm, proto), self(std::move(self)) {}
   Value self;
   Object* home = nullptr;  // the prototype the running method was found on
+  // super stands for its prototype, so its __proto__ is that prototype's.
+  Object* protoAsRead() const override { return proto() ? proto()->protoAsRead() : nullptr; }
   void references(std::vector<Object*>& out) const override {
     Object::references(out);
     if (self.object) out.push_back(self.object);

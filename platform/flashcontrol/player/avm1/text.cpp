@@ -75,5 +75,21 @@ std::string fromUnits(const std::u16string& s, int version) {
   return out;
 }
 
+std::string withoutLoneSurrogates(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    // Surrogates are the only three-byte forms led by 0xED with 0xA0..0xBF next.
+    if ((unsigned char)s[i] == 0xED && i + 2 < s.size() && (unsigned char)s[i + 1] >= 0xA0 &&
+        (unsigned char)s[i + 1] <= 0xBF) {
+      out += "\xEF\xBF\xBD";
+      i += 2;
+      continue;
+    }
+    out += s[i];
+  }
+  return out;
+}
+
 }  // namespace avm1
 }  // namespace swf

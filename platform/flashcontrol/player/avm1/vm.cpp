@@ -304,7 +304,7 @@ void Vm::trace(const std::string& line) {
   if (!host_) return;
   // Before version 6 a string is bytes of the system code page (Latin-1);
   // the log is UTF-8.
-  host_->trace(version_ < 6 ? fromUnits(toUnits(line, 5), 6) : line);
+  host_->trace(version_ < 6 ? fromUnits(toUnits(line, 5), 6) : withoutLoneSurrogates(line));
 }
 
 void Vm::collect(const std::vector<Object*>& extraRoots) {

@@ -127,11 +127,11 @@ TEST(Avm1CoreRules, AStringObjectsLengthIsWritableButStays) {
 }
 
 TEST(Avm1CoreRules, IsFiniteWantsAnArgumentAndVersion6NoTrailingSpace) {
-  World v6(6), v7(7);
+  World v6(6), v8(8);
   EXPECT_FALSE(v6.vm.toBoolean(v6.call(Value(v6.vm.global()), "isFinite")));
   EXPECT_TRUE(v6.vm.toBoolean(v6.call(Value(v6.vm.global()), "isFinite", {Value("  5")})));
   EXPECT_FALSE(v6.vm.toBoolean(v6.call(Value(v6.vm.global()), "isFinite", {Value("  5  ")})));
-  EXPECT_EQ(v7.number(Value("  5  ")), 5);
+  EXPECT_EQ(v8.number(Value("  5  ")), 5);
 }
 
 TEST(Avm1CoreRules, SplitGivesTheWholeTextWithoutASeparatorOrWhenEmptyFromVersion6) {

@@ -38,8 +38,8 @@ TEST(Avm1Numbers, TextHasFifteenDigitsAndExponentsOutsideTheUsualRange) {
 
 TEST(Avm1Numbers, StringsReadAsNumbersByVersion) {
   using swf::avm1::parseNumber;
-  EXPECT_EQ(parseNumber(" 12.5e1 ", 7), 125);
-  EXPECT_TRUE(std::isnan(parseNumber(" 12.5e1 ", 6)));  // version 6 takes no trailing space
+  EXPECT_EQ(parseNumber(" 12.5e1 ", 8), 125);
+  EXPECT_TRUE(std::isnan(parseNumber(" 12.5e1 ", 6)));  // versions 6 and 7 take no trailing space
   EXPECT_TRUE(std::isnan(parseNumber("12px", 6)));
   EXPECT_EQ(parseNumber("12px", 4), 12);
   EXPECT_EQ(parseNumber("abc", 4), 0);
@@ -98,7 +98,7 @@ TEST(Avm1Objects, NamesIgnoreCaseBeforeVersionSeven) {
   EXPECT_TRUE(b->get("name").isUndefined());
 }
 
-TEST(Avm1Objects, EnumerationShowsTheNewestFirstAndOwnBeforeInherited) {
+TEST(Avm1Objects, EnumerationShowsTheNewestFirstAndInheritedBeforeOwn) {
   Vm vm(7, nullptr);
   Object* base = vm.newObject();
   base->set("inherited", Value(1));
@@ -108,11 +108,11 @@ TEST(Avm1Objects, EnumerationShowsTheNewestFirstAndOwnBeforeInherited) {
   o->set("b", Value(2));
   o->set("shadowed", Value(3));
   o->set("a", Value(4));  // rewriting keeps the place
-  std::vector<std::string> want{"shadowed", "b", "a", "inherited"};
+  std::vector<std::string> want{"inherited", "shadowed", "b", "a"};
   EXPECT_EQ(o->enumerableNames(), want);
   o->remove("b");
   o->set("b", Value(5));
-  want = {"b", "shadowed", "a", "inherited"};
+  want = {"inherited", "b", "shadowed", "a"};
   EXPECT_EQ(o->enumerableNames(), want);
 }
 

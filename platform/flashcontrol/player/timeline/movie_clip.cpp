@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "stage.h"
+#include "../text/case_fold.h"
 
 namespace swf {
 namespace {
@@ -217,13 +218,15 @@ bool MovieClip::gotoLabel(const std::string& label, bool andPlay) {
 }
 
 avm1::ActionTarget* MovieClip::childNamed(const std::string& name) {
-  bool caseSensitive = movie().version() >= 7;
+  const int version = movie().version();
   for (auto& entry : children_) {
     MovieClip* clip = entry.second.clip.get();
     avm1::ActionTarget* child = clip ? static_cast<avm1::ActionTarget*>(clip) : entry.second.textField.get();
     if (!child) continue;
     const std::string& n = child->instanceName();
-    if (caseSensitive ? n == name : sameTextIgnoringCase(n, name)) return child;
+    // Version 6 names fold their letters beyond ASCII too; labels never do.
+    bool same = version >= 7 ? n == name : version == 6 ? sameFoldedText(n, name) : sameTextIgnoringCase(n, name);
+    if (same) return child;
   }
   return nullptr;
 }

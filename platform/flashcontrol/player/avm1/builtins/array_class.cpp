@@ -190,6 +190,42 @@ Value splice(Vm& vm, const Value& self, const Args& args) {
   return Value(vm.newArray(removed));
 }
 
+// Element i written anew: deleted (unless protected) and set, so it moves to
+// the newest place of the property order.
+void rewrite(Object* o, size_t i, const Value& v) {
+  o->remove(std::to_string(i));
+  o->set(std::to_string(i), v);
+}
+
+// Every element moves up: all are deleted, then written from the top down,
+// then the new ones from the start; holes become undefined elements.
+Value unshift(Vm& vm, const Value& self, const Args& args) {
+  Object* o = self.asObject();
+  if (!o) return Value();
+  std::vector<Value> items = elementsOf(vm, o);
+  for (size_t i = 0; i < items.size(); ++i) o->remove(std::to_string(i));
+  for (size_t i = items.size(); i-- > 0;) o->set(std::to_string(i + args.size()), items[i]);
+  for (size_t i = 0; i < args.size(); ++i) o->set(std::to_string(i), args[i]);
+  double length = double(items.size() + args.size());
+  o->set("length", Value(length));
+  return Value(length);
+}
+
+// Pairs from the ends inwards swap places, each written anew; the middle
+// element stays where it is.
+Value reverse(Vm& vm, const Value& self, const Args&) {
+  Object* o = self.asObject();
+  if (!o) return self;
+  std::vector<Value> items = elementsOf(vm, o);
+  for (size_t i = 0, n = items.size(); i < n / 2; ++i) {
+    size_t j = n - 1 - i;
+    o->remove(std::to_string(j));
+    rewrite(o, i, items[j]);
+    o->set(std::to_string(j), items[i]);
+  }
+  return self;
+}
+
 }  // namespace
 
 void installArrayClass(Vm& vm) {
@@ -241,21 +277,8 @@ void installArrayClass(Vm& vm) {
     storeElements(o, items);
     return first;
   });
-  vm.defineMethod(proto, "unshift", [](Vm& vm, const Value& self, const Args& args) -> Value {
-    Object* o = self.asObject();
-    if (!o) return Value();
-    std::vector<Value> items = elementsOf(vm, o);
-    items.insert(items.begin(), args.begin(), args.end());
-    storeElements(o, items);
-    return Value(double(items.size()));
-  });
-  vm.defineMethod(proto, "reverse", [](Vm& vm, const Value& self, const Args&) -> Value {
-    Object* o = self.asObject();
-    std::vector<Value> items = elementsOf(vm, o);
-    std::reverse(items.begin(), items.end());
-    storeElements(o, items);
-    return self;
-  });
+  vm.defineMethod(proto, "unshift", unshift);
+  vm.defineMethod(proto, "reverse", reverse);
   vm.defineMethod(proto, "join", [](Vm& vm, const Value& self, const Args& args) -> Value {
     std::string sep = args.empty() || args[0].isUndefined() ? "," : vm.toString(args[0]);
     return Value(join(vm, self.asObject(), sep));

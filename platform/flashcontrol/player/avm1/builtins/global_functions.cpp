@@ -59,7 +59,8 @@ void installGlobalFunctions(Vm& vm) {
     return Value(parseFloatPrefix(vm.toString(args[0])));
   });
   vm.defineMethod(g, "isNaN", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return Value(bool(std::isnan(vm.toNumber(arg(args, 0)))));
+    // No argument is not a number, though undefined is 0 before version 7.
+    return Value(args.empty() || bool(std::isnan(vm.toNumber(args[0]))));
   });
   vm.defineMethod(g, "isFinite", [](Vm& vm, const Value&, const Args& args) -> Value {
     return Value(!args.empty() && std::isfinite(vm.toNumber(args[0])));

@@ -57,9 +57,9 @@ void installMathClass(Vm& vm) {
     return Value(std::atan2(y, x));
   });
   vm.defineMethod(math, "pow", [](Vm& vm, const Value&, const Args& args) -> Value {
-    if (args.size() < 2) return Value(std::nan(""));
-    double base = vm.toNumber(args[0]);
-    double exponent = vm.toNumber(args[1]);
+    // A missing operand is NaN, and 1 to any power is 1.
+    double base = args.empty() ? std::nan("") : vm.toNumber(args[0]);
+    double exponent = args.size() < 2 ? std::nan("") : vm.toNumber(args[1]);
     // An infinite base to a fractional power has no value here.
     if (std::isinf(base) && exponent != std::trunc(exponent)) return Value(std::nan(""));
     return Value(std::pow(base, exponent));

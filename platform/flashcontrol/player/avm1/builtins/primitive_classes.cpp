@@ -49,7 +49,10 @@ void installBooleanClass(Vm& vm) {
   Object* proto = vm.booleanPrototype();
   vm.defineClass(
       "Boolean", proto,
-      [](Vm& vm, const Value&, const Args& args) -> Value { return Value(!args.empty() && vm.toBoolean(args[0])); },
+      [](Vm& vm, const Value&, const Args& args) -> Value {
+        // Called with nothing to convert, it gives nothing.
+        return args.empty() ? Value() : Value(vm.toBoolean(args[0]));
+      },
       [](Vm& vm, const Value& self, const Args& args) -> Value {
         if (Object* o = self.asObject()) o->primitive = Value(!args.empty() && vm.toBoolean(args[0]));
         return Value();

@@ -18,6 +18,9 @@ std::u16string unitsOf(Vm& vm, const Value& self) {
 
 Value textValue(Vm& vm, const std::u16string& s) { return Value(fromUnits(s, vm.version())); }
 
+// Positions and lengths pass through a 32-bit integer, so 2^32 + 1 is 1.
+double position(Vm& vm, const Value& v) { return double(vm.toInt32(v)); }
+
 // An index argument clamped to [0, n]; negative ones count from the end
 // where `fromEnd` says so.
 size_t clampIndex(double v, size_t n, bool fromEnd) {
@@ -28,22 +31,25 @@ size_t clampIndex(double v, size_t n, bool fromEnd) {
 
 Value charAt(Vm& vm, const Value& self, const Args& args) {
   std::u16string s = unitsOf(vm, self);
-  double i = toInteger(vm.toNumber(arg(args, 0)));
+  double i = position(vm, arg(args, 0));
   if (i < 0 || i >= double(s.size())) return Value(std::string());
   return textValue(vm, s.substr(size_t(i), 1));
 }
 
 Value charCodeAt(Vm& vm, const Value& self, const Args& args) {
   std::u16string s = unitsOf(vm, self);
-  double i = toInteger(vm.toNumber(arg(args, 0)));
+  double i = position(vm, arg(args, 0));
+  // Before version 6 a position past the end reads as unit 0.
+  if (i >= double(s.size()) && vm.version() < 6) return Value(0);
   if (i < 0 || i >= double(s.size())) return Value(std::nan(""));
   return Value(double(s[size_t(i)]));
 }
 
 Value indexOf(Vm& vm, const Value& self, const Args& args) {
+  if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   std::u16string what = toUnits(vm.toString(arg(args, 0)), vm.version());
-  double start = args.size() > 1 ? toInteger(vm.toNumber(args[1])) : 0;
+  double start = args.size() > 1 ? position(vm, args[1]) : 0;
   if (start < 0) start = 0;
   if (start > double(s.size())) return Value(-1);
   size_t at = s.find(what, size_t(start));
@@ -51,11 +57,12 @@ Value indexOf(Vm& vm, const Value& self, const Args& args) {
 }
 
 Value lastIndexOf(Vm& vm, const Value& self, const Args& args) {
+  if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   std::u16string what = toUnits(vm.toString(arg(args, 0)), vm.version());
   size_t from = std::u16string::npos;
-  if (args.size() > 1) {
-    double f = toInteger(vm.toNumber(args[1]));
+  if (args.size() > 1 && !args[1].isUndefined()) {
+    double f = position(vm, args[1]);
     if (f < 0) return Value(-1);
     from = size_t(std::min(f, double(s.size())));
   }
@@ -67,25 +74,27 @@ Value slice(Vm& vm, const Value& self, const Args& args) {
   if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   size_t n = s.size();
-  size_t start = clampIndex(toInteger(vm.toNumber(arg(args, 0))), n, true);
-  size_t end = args.size() > 1 && !args[1].isUndefined() ? clampIndex(toInteger(vm.toNumber(args[1])), n, true) : n;
+  size_t start = clampIndex(position(vm, arg(args, 0)), n, true);
+  size_t end = args.size() > 1 && !args[1].isUndefined() ? clampIndex(position(vm, args[1]), n, true) : n;
   return textValue(vm, start < end ? s.substr(start, end - start) : std::u16string());
 }
 
 Value substring(Vm& vm, const Value& self, const Args& args) {
+  if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   size_t n = s.size();
-  size_t start = clampIndex(toInteger(vm.toNumber(arg(args, 0))), n, false);
-  size_t end = args.size() > 1 && !args[1].isUndefined() ? clampIndex(toInteger(vm.toNumber(args[1])), n, false) : n;
+  size_t start = clampIndex(position(vm, arg(args, 0)), n, false);
+  size_t end = args.size() > 1 && !args[1].isUndefined() ? clampIndex(position(vm, args[1]), n, false) : n;
   if (start > end) std::swap(start, end);
   return textValue(vm, s.substr(start, end - start));
 }
 
 Value substr(Vm& vm, const Value& self, const Args& args) {
+  if (args.empty()) return Value();
   std::u16string s = unitsOf(vm, self);
   size_t n = s.size();
-  size_t start = clampIndex(toInteger(vm.toNumber(arg(args, 0))), n, true);
-  double len = args.size() > 1 && !args[1].isUndefined() ? toInteger(vm.toNumber(args[1])) : double(n);
+  size_t start = clampIndex(position(vm, arg(args, 0)), n, true);
+  double len = args.size() > 1 && !args[1].isUndefined() ? position(vm, args[1]) : double(n);
   if (len < 0) {
     // A negative length counts back from the end of the whole string, and
     // gives nothing when that reaches the last unit.
@@ -103,11 +112,13 @@ Value split(Vm& vm, const Value& self, const Args& args) {
   // From version 6 no separator, or an empty text cut by one, gives the
   // whole text whatever the limit.
   const bool newer = vm.version() >= 6;
-  if (args.empty() || args[0].isUndefined()) {
-    if (newer || limit >= 1) out->push(textValue(vm, s));
+  const bool noSeparator = args.empty() || args[0].isUndefined();
+  if (noSeparator && newer) {
+    out->push(textValue(vm, s));
     return Value(out);
   }
-  std::string sepText = vm.toString(args[0]);
+  // Before version 6 no separator cuts at commas.
+  std::string sepText = noSeparator ? std::string(",") : vm.toString(args[0]);
   if (newer && s.empty() && !sepText.empty()) {
     out->push(textValue(vm, s));
     return Value(out);
