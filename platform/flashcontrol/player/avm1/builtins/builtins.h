@@ -48,6 +48,7 @@ void installRectangleClass(Vm& vm);
 void installMatrixClass(Vm& vm);
 void installColorTransformClass(Vm& vm);
 void installTransformClass(Vm& vm);
+void installBitmapDataClass(Vm& vm);
 // MovieClip.prototype.transform.
 void defineClipTransform(Vm& vm, Object* movieClipProto);
 

@@ -45,6 +45,7 @@ void installBuiltins(Vm& vm) {
   installMatrixClass(vm);
   installColorTransformClass(vm);
   installTransformClass(vm);
+  installBitmapDataClass(vm);
 }
 
 }  // namespace avm1
