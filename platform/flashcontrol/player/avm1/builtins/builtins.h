@@ -49,6 +49,8 @@ void installMatrixClass(Vm& vm);
 void installColorTransformClass(Vm& vm);
 void installTransformClass(Vm& vm);
 void installBitmapDataClass(Vm& vm);
+void installFileReferenceClass(Vm& vm);
+void installFileReferenceListClass(Vm& vm);
 // MovieClip.prototype.transform.
 void defineClipTransform(Vm& vm, Object* movieClipProto);
 

@@ -46,6 +46,8 @@ void installBuiltins(Vm& vm) {
   installColorTransformClass(vm);
   installTransformClass(vm);
   installBitmapDataClass(vm);
+  installFileReferenceClass(vm);
+  installFileReferenceListClass(vm);
 }
 
 }  // namespace avm1
