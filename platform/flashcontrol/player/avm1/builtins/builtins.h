@@ -51,6 +51,7 @@ void installTransformClass(Vm& vm);
 void installBitmapDataClass(Vm& vm);
 void installFileReferenceClass(Vm& vm);
 void installFileReferenceListClass(Vm& vm);
+void installNetConnectionClass(Vm& vm);
 // MovieClip.prototype.transform.
 void defineClipTransform(Vm& vm, Object* movieClipProto);
 

@@ -48,6 +48,7 @@ void installBuiltins(Vm& vm) {
   installBitmapDataClass(vm);
   installFileReferenceClass(vm);
   installFileReferenceListClass(vm);
+  installNetConnectionClass(vm);
 }
 
 }  // namespace avm1
