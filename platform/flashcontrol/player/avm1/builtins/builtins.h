@@ -52,6 +52,7 @@ void installBitmapDataClass(Vm& vm);
 void installFileReferenceClass(Vm& vm);
 void installFileReferenceListClass(Vm& vm);
 void installNetConnectionClass(Vm& vm);
+void installBlurFilterClass(Vm& vm);
 // MovieClip.prototype.transform.
 void defineClipTransform(Vm& vm, Object* movieClipProto);
 

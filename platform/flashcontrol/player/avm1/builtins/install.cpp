@@ -49,6 +49,7 @@ void installBuiltins(Vm& vm) {
   installFileReferenceClass(vm);
   installFileReferenceListClass(vm);
   installNetConnectionClass(vm);
+  installBlurFilterClass(vm);
 }
 
 }  // namespace avm1
