@@ -24,7 +24,7 @@ Value NativeFunction::construct(const Args& args) {
   self->define("__constructor__", Value(this), kDontEnum);
   if (vm().version() < 7) self->define("constructor", Value(this), kDontEnum);
   Value result = construct_(vm(), Value(self), args);
-  return result.isObject() ? result : Value(self);
+  return result.isObject() || keepConstructResult_ ? result : Value(self);
 }
 
 Value NativeFunction::constructOn(const Value& self, const Args& args) {

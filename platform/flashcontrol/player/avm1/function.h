@@ -39,8 +39,12 @@ class NativeFunction : public FunctionObject {
   Value construct(const Args& args) override;
   // `super(...)` in a subclass runs the construct side on the new object.
   Value constructOn(const Value& self, const Args& args);
+  // `new` gives what constructFn returns even when it is no object: native
+  // classes whose construction can fail give undefined.
+  void keepConstructResult() { keepConstructResult_ = true; }
 
  private:
+  bool keepConstructResult_ = false;
   NativeFn call_;
   NativeFn construct_;
 };

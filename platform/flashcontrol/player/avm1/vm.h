@@ -40,6 +40,9 @@ class VmHost {
   // loadMovieNum / unloadMovieNum: a movie loaded into _levelN a frame later.
   virtual void loadLevel(const std::string&, int, Object*) {}
   virtual void unloadLevel(int) {}
+  // source.broadcastMessage(args...) once the actions running now have
+  // finished (what a dialog nobody answers reports).
+  virtual void broadcastAfterActions(Object* source, const std::vector<Value>& args) {}
   // The stage in pixels (Stage.width and height).
   virtual double stageWidth() const { return 550; }
   virtual double stageHeight() const { return 400; }

@@ -24,6 +24,7 @@ class TestHost : public swf::avm1::VmHost {
   void getUrl(const std::string&, const std::string&) override {}
   swf::avm1::ActionTarget* level(int) override { return nullptr; }
   void requestLoad(const std::string& url, Object*, LoadDone done) override { loads.push_back({url, done}); }
+  void broadcastAfterActions(Object* source, const Args& args) override { afterActions.push_back({source, args}); }
   // Completes the waiting loads from files (a name not there fails).
   void finishLoads(const std::map<std::string, std::string>& files) {
     std::vector<std::pair<std::string, LoadDone>> due;
@@ -36,6 +37,7 @@ class TestHost : public swf::avm1::VmHost {
 
   std::vector<std::string> lines;
   std::vector<std::pair<std::string, LoadDone>> loads;
+  std::vector<std::pair<Object*, Args>> afterActions;
   double clockMs = 0;
 };
 

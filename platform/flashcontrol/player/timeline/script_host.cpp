@@ -107,6 +107,12 @@ void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
   if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;
   std::vector<avm1::Object*> all = roots;
   loads_.references(all);
+  for (const auto& call : afterActions_) {
+    all.push_back(call.first);
+    for (const avm1::Value& v : call.second) {
+      if (v.isObject()) all.push_back(v.object);
+    }
+  }
   vm_->collect(all);
   heapAfterCollect_ = vm_->heapSize();
 }
@@ -151,6 +157,17 @@ void ScriptHost::loadLevel(const std::string& url, int level, avm1::Object* list
 }
 
 void ScriptHost::unloadLevel(int level) { stage_.unloadLevel(level); }
+
+void ScriptHost::broadcastAfterActions(avm1::Object* source, const avm1::Args& args) {
+  if (source) afterActions_.emplace_back(source, args);
+}
+
+bool ScriptHost::runAfterActions() {
+  std::vector<std::pair<avm1::Object*, avm1::Args>> due;
+  due.swap(afterActions_);
+  for (const auto& call : due) broadcast(call.first, call.second);
+  return !due.empty();
+}
 
 void ScriptHost::broadcast(avm1::Object* source, const avm1::Args& args) {
   if (!source) return;

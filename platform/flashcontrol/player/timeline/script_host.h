@@ -57,6 +57,8 @@ class ScriptHost : public avm1::VmHost {
   void construct(MovieClip& clip, avm1::Object* init, const std::vector<ClipActionRecord>* actions);
   // source.broadcastMessage(args...) (a MovieClipLoader's events).
   void broadcast(avm1::Object* source, const avm1::Args& args);
+  // The broadcasts asked for while actions ran; false when there were none.
+  bool runAfterActions();
   // Frees what scripts can no longer reach, now and then (between ticks).
   void collectGarbage(const std::vector<avm1::Object*>& roots);
 
@@ -67,6 +69,7 @@ class ScriptHost : public avm1::VmHost {
   void requestLoad(const std::string& url, avm1::Object* keep, LoadDone done) override;
   void loadLevel(const std::string& url, int level, avm1::Object* listener) override;
   void unloadLevel(int level) override;
+  void broadcastAfterActions(avm1::Object* source, const avm1::Args& args) override;
   double stageWidth() const override;
   double stageHeight() const override;
 
@@ -79,6 +82,7 @@ class ScriptHost : public avm1::VmHost {
   std::function<void(const std::string&)> traceSink_;
   bool quitRequested_ = false;
   DataLoads loads_;
+  std::vector<std::pair<avm1::Object*, avm1::Args>> afterActions_;
   size_t heapAfterCollect_ = 0;
 };
 

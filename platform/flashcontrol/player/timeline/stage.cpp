@@ -55,8 +55,10 @@ void Stage::runActions() {
     if (!runNextQueued()) break;
     ++blocks;
   }
-  // Loaders hear of what the actions did; what they start runs too.
-  if (loads_->report()) {
+  // Loaders hear of what the actions did, and dialogs report; what they
+  // start runs too.
+  bool reported = loads_->report();
+  if (scripts_->runAfterActions() || reported) {
     while (blocks < kMaxActionBlocksPerTick && scripts_->vm().tickBudgetLeft()) {
       if (!runNextQueued()) break;
       ++blocks;

@@ -48,6 +48,11 @@ void installRectangleClass(Vm& vm);
 void installMatrixClass(Vm& vm);
 void installColorTransformClass(Vm& vm);
 void installTransformClass(Vm& vm);
+void installBitmapDataClass(Vm& vm);
+void installFileReferenceClass(Vm& vm);
+void installFileReferenceListClass(Vm& vm);
+void installNetConnectionClass(Vm& vm);
+void installBlurFilterClass(Vm& vm);
 // MovieClip.prototype.transform.
 void defineClipTransform(Vm& vm, Object* movieClipProto);
 

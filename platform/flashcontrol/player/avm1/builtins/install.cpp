@@ -45,6 +45,11 @@ void installBuiltins(Vm& vm) {
   installMatrixClass(vm);
   installColorTransformClass(vm);
   installTransformClass(vm);
+  installBitmapDataClass(vm);
+  installFileReferenceClass(vm);
+  installFileReferenceListClass(vm);
+  installNetConnectionClass(vm);
+  installBlurFilterClass(vm);
 }
 
 }  // namespace avm1
