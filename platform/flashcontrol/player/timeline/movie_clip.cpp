@@ -88,7 +88,15 @@ void MovieClip::enterFrame(int frame) {
   applyFrameCommands(movie(), *f, frame, state_, &touched);
   std::sort(touched.begin(), touched.end());
   touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-  for (uint16_t depth : touched) reconcile(depth);
+  for (uint16_t depth : touched) {
+    // A removal takes whatever is at its depth, a clip scripts moved there too.
+    auto have = children_.find(depth);
+    if (!state_.count(depth) && have != children_.end() && have->second.scripted) {
+      removeChild(have);
+    } else {
+      reconcile(depth);
+    }
+  }
 }
 
 // Any other frame: its display list is worked out from the timeline's start,
