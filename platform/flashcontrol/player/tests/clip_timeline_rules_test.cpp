@@ -30,6 +30,7 @@ enum : uint8_t {
   kPop = 0x17,
   kSetMember = 0x4F,
   kSetVariable = 0x1D,
+  kStrictEquals = 0x66,
   kTrace = 0x26,
   kDefineFunction = 0x9B,
 };
@@ -164,6 +165,32 @@ TEST(TimelineRemoval, RemovesAClipScriptsSwappedOntoItsDepth) {
   b.removeObject2(1).doAction(after).showFrame();
   ScriptedMovie run(b, 1);
   EXPECT_EQ(run.lines, (Lines{"_level0.a", "undefined"}));
+}
+
+TEST(ClipIdentity, AClipTheTimelineMadeAgainEqualsTheOneStillAtItsOldPath) {
+  SwfBuilder b;
+  b.version(7);
+  TagStream empty;
+  empty.showFrame();
+  b.defineSprite(1, empty);
+  PlaceObject2 kid;
+  kid.depth = 1, kid.character = 1, kid.name = "kid";
+  ActionBuilder a;
+  a.push(S("old")).push(S("kid")).action(kGetVariable).action(kSetVariable);
+  callMethod(a, "kid", "swapDepths", {I(10)});
+  a.gotoFrame(0);
+  // old === getInstanceAtDepth(-16383), then both depths.
+  a.push(S("old")).action(kGetVariable);
+  a.push({I(-16383), I(1), S("this")}).action(kGetVariable).push(S("getInstanceAtDepth")).action(kCallMethod);
+  a.action(kStrictEquals).action(kTrace);
+  a.push({I(0), S("old")}).action(kGetVariable).push(S("getDepth")).action(kCallMethod).action(kTrace);
+  a.push({I(0), S("kid")}).action(kGetVariable).push(S("getDepth")).action(kCallMethod).action(kTrace);
+  // A clip at another path stays unequal.
+  a.push(S("old")).action(kGetVariable).push(S("_root")).action(kGetVariable).action(kStrictEquals).action(kTrace);
+  a.stop();
+  b.placeObject2(kid).showFrame().doAction(a).showFrame();
+  ScriptedMovie run(b, 1);
+  EXPECT_EQ(run.lines, (Lines{"true", "10", "-16383", "false"}));
 }
 
 }  // namespace
