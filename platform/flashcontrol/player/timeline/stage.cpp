@@ -148,7 +148,8 @@ void Stage::queueActions(const MovieClip& clip, const Frame& frame) {
   if (!movie_.runsActions()) return;
   // A sprite's init actions run once, the first time their frame comes.
   for (const InitActionBlock& init : frame.initActions) {
-    if (initialized_.insert(init.spriteId).second) initActions_.push_back(QueuedBlock{clip.serial(), init.block});
+    if (initialized_.insert({&clip.movie(), init.spriteId}).second)
+      initActions_.push_back(QueuedBlock{clip.serial(), init.block});
   }
   for (const ActionBlock& b : frame.actions) queue_.push_back(QueuedBlock{clip.serial(), b});
 }

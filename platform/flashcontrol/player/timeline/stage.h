@@ -9,6 +9,7 @@
 #include <string>
 #include <memory>
 #include <set>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -113,7 +114,8 @@ class Stage {
   int seekFramesLeft_ = 0;
   std::unordered_map<uint64_t, MovieClip*> clips_;
   int instanceNumber_ = 0;
-  std::set<uint16_t> initialized_;  // sprites whose init actions ran
+  // Sprites whose init actions ran, by movie: loaded movies reuse ids.
+  std::set<std::pair<const Movie*, uint16_t>> initialized_;
   std::deque<QueuedBlock> queue_;
   std::deque<QueuedBlock> initActions_;
   std::deque<QueuedEvent> initEvents_;
