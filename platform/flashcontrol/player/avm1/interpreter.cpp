@@ -1250,6 +1250,8 @@ void Interpreter::setTarget(Activation& a, const std::string& path) {
   a.scope = a.baseScope;
   Object* t = resolvePath(a, path, true);
   a.target = t && t->clip() ? t : nullptr;
+  // A path that names no clip leaves the actions acting on the movie's root.
+  if (!a.target) a.target = rootObject(a);
   Scope* below = targetBelow(a);
   a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
 }

@@ -30,6 +30,7 @@ enum : uint8_t {
   kPop = 0x17,
   kSetMember = 0x4F,
   kSetVariable = 0x1D,
+  kSetTarget = 0x8B,
   kStrictEquals = 0x66,
   kTrace = 0x26,
   kDefineFunction = 0x9B,
@@ -191,6 +192,32 @@ TEST(ClipIdentity, AClipTheTimelineMadeAgainEqualsTheOneStillAtItsOldPath) {
   b.placeObject2(kid).showFrame().doAction(a).showFrame();
   ScriptedMovie run(b, 1);
   EXPECT_EQ(run.lines, (Lines{"true", "10", "-16383", "false"}));
+}
+
+ActionBuilder& setTarget(ActionBuilder& a, const std::string& path) {
+  Bytes p(path.begin(), path.end());
+  p.push_back(0);
+  return a.action(kSetTarget, p);
+}
+
+TEST(TellTarget, APathNamingNoClipActsOnTheRoot) {
+  SwfBuilder b;
+  b.version(7);
+  ActionBuilder kidFrame, rootFrame1, rootFrame3;
+  setTarget(kidFrame, "nowhere").push({S("v"), I(7)}).action(kSetVariable).gotoFrame(2);
+  setTarget(kidFrame, "");
+  TagStream kid;
+  kid.doAction(kidFrame).showFrame();
+  b.defineSprite(1, kid);
+  PlaceObject2 p;
+  p.depth = 1, p.character = 1, p.name = "kid";
+  rootFrame1.stop();
+  rootFrame3.push(S("root frame 3")).action(kTrace);
+  traceVar(rootFrame3, "v");
+  traceVar(rootFrame3, "kid.v");
+  b.placeObject2(p).doAction(rootFrame1).showFrame().showFrame().doAction(rootFrame3).showFrame();
+  ScriptedMovie run(b, 1);
+  EXPECT_EQ(run.lines, (Lines{"root frame 3", "7", "undefined"}));
 }
 
 }  // namespace
