@@ -220,4 +220,30 @@ TEST(TellTarget, APathNamingNoClipActsOnTheRoot) {
   EXPECT_EQ(run.lines, (Lines{"root frame 3", "7", "undefined"}));
 }
 
+// Sprite id of three frames tracing line on each, stopping on the last.
+void defineTracingSprite(SwfBuilder& b, uint16_t id, const std::string& line) {
+  ActionBuilder each, last;
+  each.push(S(line)).action(kTrace);
+  last.push(S(line)).action(kTrace).stop();
+  TagStream t;
+  t.doAction(each).showFrame().doAction(each).showFrame().doAction(last).showFrame();
+  b.defineSprite(id, t);
+}
+
+TEST(ExecutionOrder, TheNewestClipPlaysItsNextFrameFirstAndTheRootLast) {
+  SwfBuilder b;
+  b.version(6);
+  defineTracingSprite(b, 1, "high");
+  defineTracingSprite(b, 2, "low");
+  PlaceObject2 high, low;
+  high.depth = 5, high.character = 1;
+  low.depth = 1, low.character = 2;
+  ActionBuilder root3;
+  root3.push(S("root 3")).action(kTrace).stop();
+  // The later clip sits lower: creation order, not depth, decides.
+  b.placeObject2(high).showFrame().placeObject2(low).showFrame().doAction(root3).showFrame();
+  ScriptedMovie run(b, 2);
+  EXPECT_EQ(run.lines, (Lines{"high", "high", "low", "low", "high", "root 3"}));
+}
+
 }  // namespace

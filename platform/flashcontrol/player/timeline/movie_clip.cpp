@@ -58,15 +58,6 @@ void MovieClip::advance(bool loop) {
   }
 }
 
-void MovieClip::advanceChildren() {
-  for (auto& entry : children_) {
-    MovieClip* clip = entry.second.clip.get();
-    if (!clip || clip->createdTick() >= stage_.tickCount()) continue;
-    clip->advance(true);
-    clip->advanceChildren();
-  }
-}
-
 void MovieClip::markRemoved() {
   // Off the list it is still called what it was (unload handlers print it).
   if (!renamed_) setInstanceName(instanceName());

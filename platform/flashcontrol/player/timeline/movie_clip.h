@@ -46,8 +46,6 @@ class MovieClip : public avm1::ActionTarget {
   // One tick of this clip alone: the next frame when playing, wrapping to
   // frame 0 after the last when loop is set. Children are not advanced.
   void advance(bool loop);
-  // Every child clip that existed before this tick, depth order, recursively.
-  void advanceChildren();
   // Marks this clip and everything under it as gone from the stage.
   void markRemoved();
   // A clip kept for its unload events leaves for good (after the last).

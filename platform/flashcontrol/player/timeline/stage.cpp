@@ -38,14 +38,7 @@ void Stage::tick(bool loop) {
   }
   // A movie that asked to quit loads nothing more.
   if (!scripts_->quitRequested()) loads_->place();
-  root_->advance(loop);
-  root_->advanceChildren();
-  for (auto& entry : levels_) {
-    MovieClip& level = *entry.second;
-    if (level.createdTick() >= ticks_) continue;
-    level.advance(loop);
-    level.advanceChildren();
-  }
+  advanceClips(loop);
   runActions();
 }
 

@@ -57,12 +57,13 @@ class Stage {
   // The number of the next unnamed instance ("instanceN").
   int nextInstanceNumber() { return ++instanceNumber_; }
 
-  // One timer tick: root first (when playing), then every clip, then actions.
+  // One timer tick: every clip's next frame (newest clip first), then actions.
   void tick(bool loop);
   // A call from outside (a goto, a rewind): fresh limits for the work it starts.
   void resetBudgets();
   // Runs queued frame actions (after gotos from outside as well).
   void runActions();
+  void advanceClips(bool loop);
 
   // Bookkeeping for clips.
   uint64_t registerClip(MovieClip* clip);
