@@ -30,6 +30,9 @@ enum : uint8_t {
   kPop = 0x17,
   kSetMember = 0x4F,
   kSetVariable = 0x1D,
+  kEnumerate2 = 0x55,
+  kStoreRegister = 0x87,
+  kEquals2 = 0x49,
   kSetTarget = 0x8B,
   kStrictEquals = 0x66,
   kTrace = 0x26,
@@ -244,6 +247,26 @@ TEST(ExecutionOrder, TheNewestClipPlaysItsNextFrameFirstAndTheRootLast) {
   b.placeObject2(high).showFrame().placeObject2(low).showFrame().doAction(root3).showFrame();
   ScriptedMovie run(b, 2);
   EXPECT_EQ(run.lines, (Lines{"high", "high", "low", "low", "high", "root 3"}));
+}
+
+TEST(ClipEnumeration, ForInVisitsTheVariablesThenNamedChildrenFromTheTop) {
+  SwfBuilder b;
+  b.version(7);
+  TagStream empty;
+  empty.showFrame();
+  b.defineSprite(1, empty);
+  PlaceObject2 low, high;
+  low.depth = 1, low.character = 1, low.name = "low";
+  high.depth = 3, high.character = 1, high.name = "high";
+  ActionBuilder a;
+  a.push({S("v"), I(1)}).action(kSetVariable);
+  // for (k in this) trace(k);
+  a.push(S("this")).action(kGetVariable).action(kEnumerate2);
+  a.action(kStoreRegister, {0}).action(kPop).push(PushValue::registerNumber(0)).push(PushValue::null());
+  a.action(kEquals2).ifTrue(11).push(PushValue::registerNumber(0)).action(kTrace).jump(-31);
+  b.placeObject2(low).placeObject2(high).doAction(a).showFrame();
+  ScriptedMovie run(b);
+  EXPECT_EQ(run.lines, (Lines{"v", "high", "low"}));
 }
 
 }  // namespace

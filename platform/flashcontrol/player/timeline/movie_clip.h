@@ -99,6 +99,7 @@ class MovieClip : public avm1::ActionTarget {
   void textFieldObjects(std::vector<avm1::Object*>& out);
   void swapDepths(int depth) override;
   ActionTarget* childAtDepth(int depth) override;
+  void childNames(std::vector<std::string>& out) override;
   int swfVersion() override;
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
