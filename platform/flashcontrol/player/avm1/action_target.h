@@ -77,6 +77,8 @@ class ActionTarget {
   virtual int nextHighestDepth() { return 0; }
   // swapDepths: with the clip at that depth (or none).
   virtual void swapDepths(int) {}
+  // The named children (clips and fields) for for..in, the highest depth first.
+  virtual void childNames(std::vector<std::string>&) {}
   // getInstanceAtDepth: the child clip or field at a script depth, or nullptr.
   virtual ActionTarget* childAtDepth(int) { return nullptr; }
   // The version of the movie whose timeline the clip plays.

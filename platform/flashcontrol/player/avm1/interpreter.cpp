@@ -135,7 +135,7 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
   a.size = c.size;
   a.thisValue = thisValue;
   a.callee = &fn;
-  a.target = a.originalTarget = fn.target();
+  a.target = a.originalTarget = functionBase(fn, thisValue);
   // Before version 6 `this` of a function called without one is its timeline.
   if (thisValue.isUndefined() && vm_.version() < 6 && a.target) a.thisValue = Value(a.target);
   a.constants = c.constants;
@@ -204,6 +204,21 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
   Flow f = run(a, 0, a.size, jumpTo);
   vm_.setVersion(movieVersion);
   return f == Flow::Return ? a.returnValue : Value();
+}
+
+// The timeline a function's actions act on. Before version 6 it is the
+// caller's; later the one it was defined on, and once that has left the
+// stage, `this` when a clip, else the caller's again.
+Object* Interpreter::functionBase(ScriptFunction& fn, const Value& thisValue) {
+  Object* callerTarget = nullptr;
+  if (running_) callerTarget = running_->target ? running_->target : running_->originalTarget;
+  if (!callerTarget) return fn.target();
+  if (vm_.version() < 6) return callerTarget;
+  Object* defined = fn.target();
+  if (defined && defined->clip()) return defined;
+  Object* self = thisValue.asObject();
+  if (self && self->clip()) return self;
+  return callerTarget;
 }
 
 Value ScriptFunction::call(const Value& thisValue, const Args& args, Object* home) {
@@ -1263,6 +1278,8 @@ void Interpreter::setTarget(Activation& a, const std::string& path) {
   a.scope = a.baseScope;
   Object* t = resolvePath(a, path, true);
   a.target = t && t->clip() ? t : nullptr;
+  // A path that names no clip leaves the actions acting on the movie's root.
+  if (!a.target) a.target = rootObject(a);
   Scope* below = targetBelow(a);
   a.scope = a.target ? vm_.make<Scope>(Scope::Kind::Target, a.target, below) : a.baseScope;
 }

@@ -37,6 +37,7 @@ class Interpreter {
 
  private:
   struct Activation;
+  Object* functionBase(ScriptFunction& fn, const Value& thisValue);
   enum class Flow { Next, End, Return, Jump };
 
   Flow run(Activation& a, size_t begin, size_t end, size_t& jumpTo);

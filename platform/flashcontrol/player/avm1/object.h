@@ -76,7 +76,7 @@ class Object {
 
   // for..in names, most recently added first, own before inherited,
   // DontEnum and shadowed names left out.
-  std::vector<std::string> enumerableNames();
+  virtual std::vector<std::string> enumerableNames();
 
   // watch / unwatch.
   bool watch(const std::string& name, FunctionObject* callback, const Value& userData);

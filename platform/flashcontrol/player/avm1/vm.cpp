@@ -162,6 +162,15 @@ std::string Vm::typeOf(const Value& v) const {
   return primitiveTypeName(v);
 }
 
+// Two references to clips on the stage are equal when they name the same
+// path: a clip the timeline made again stands where the old one stood.
+static bool sameObject(Object* a, Object* b) {
+  if (a == b) return true;
+  if (!a || !b || !a->clip() || !b->clip()) return false;
+  std::string pa, pb;
+  return a->fixedText(pa) && b->fixedText(pb) && pa == pb;
+}
+
 bool Vm::strictEquals(const Value& a, const Value& b) const {
   if (a.type != b.type) return false;
   switch (a.type) {
@@ -170,7 +179,7 @@ bool Vm::strictEquals(const Value& a, const Value& b) const {
     case Value::Type::Bool: return a.boolean == b.boolean;
     case Value::Type::Number: return a.number == b.number || (a.nanId != 0 && a.nanId == b.nanId);
     case Value::Type::String: return a.text == b.text;
-    default: return a.object == b.object;
+    default: return sameObject(a.object, b.object);
   }
 }
 

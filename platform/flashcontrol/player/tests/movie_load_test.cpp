@@ -159,6 +159,30 @@ TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
   EXPECT_EQ(run.lines, (Lines{"child", "_level0.box", "undefined", "hi! you", "child.swf?greeting=hi%21+you"}));
 }
 
+// A movie whose sprite 5 has init actions tracing line; it may load a file
+// into _level1.
+void withInitActions(SwfBuilder& b, const std::string& line, const std::string& loads) {
+  ActionBuilder init, a;
+  init.push(S(line)).action(kTrace);
+  Bytes body{5, 0};
+  body.insert(body.end(), init.bytes().begin(), init.bytes().end());
+  body.push_back(0);
+  mvqtest::TagStream empty;
+  empty.showFrame();
+  b.version(7).defineSprite(5, empty).tag(59, body);
+  if (!loads.empty()) a.push({S(loads), S("_level1")}).action(kGetUrl2, {0});
+  b.doAction(a).showFrame();
+}
+
+TEST(MovieLoads, ALoadedMovieRunsInitActionsOfSpritesWhoseIdsTheFirstUsed) {
+  SwfBuilder child, b;
+  withInitActions(child, "child init", "");
+  withInitActions(b, "parent init", "child.swf");
+  LoadingMovie run(b, {{"child.swf", child.finish()}});
+  run.tick(2);
+  EXPECT_EQ(run.lines, (Lines{"parent init", "child init"}));
+}
+
 TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {
   SwfBuilder b;
   b.version(7).showFrame();

@@ -59,15 +59,6 @@ void MovieClip::advance(bool loop) {
   }
 }
 
-void MovieClip::advanceChildren() {
-  for (auto& entry : children_) {
-    MovieClip* clip = entry.second.clip.get();
-    if (!clip || clip->createdTick() >= stage_.tickCount()) continue;
-    clip->advance(true);
-    clip->advanceChildren();
-  }
-}
-
 void MovieClip::markRemoved() {
   // Off the list it is still called what it was (unload handlers print it).
   if (!renamed_) setInstanceName(instanceName());
@@ -89,7 +80,15 @@ void MovieClip::enterFrame(int frame) {
   applyFrameCommands(movie(), *f, frame, state_, &touched);
   std::sort(touched.begin(), touched.end());
   touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
-  for (uint16_t depth : touched) reconcile(depth);
+  for (uint16_t depth : touched) {
+    // A removal takes whatever is at its depth, a clip scripts moved there too.
+    auto have = children_.find(depth);
+    if (!state_.count(depth) && have != children_.end() && have->second.scripted) {
+      removeChild(have);
+    } else {
+      reconcile(depth);
+    }
+  }
 }
 
 // Any other frame: its display list is worked out from the timeline's start,

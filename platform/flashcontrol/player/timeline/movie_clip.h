@@ -46,8 +46,6 @@ class MovieClip : public avm1::ActionTarget {
   // One tick of this clip alone: the next frame when playing, wrapping to
   // frame 0 after the last when loop is set. Children are not advanced.
   void advance(bool loop);
-  // Every child clip that existed before this tick, depth order, recursively.
-  void advanceChildren();
   // Marks this clip and everything under it as gone from the stage.
   void markRemoved();
   // A clip kept for its unload events leaves for good (after the last).
@@ -101,6 +99,7 @@ class MovieClip : public avm1::ActionTarget {
   void textFieldObjects(std::vector<avm1::Object*>& out);
   void swapDepths(int depth) override;
   ActionTarget* childAtDepth(int depth) override;
+  void childNames(std::vector<std::string>& out) override;
   int swfVersion() override;
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;

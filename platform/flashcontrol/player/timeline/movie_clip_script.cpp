@@ -314,6 +314,16 @@ avm1::ActionTarget* MovieClip::childAtDepth(int depth) {
   return it->second.textField.get();
 }
 
+void MovieClip::childNames(std::vector<std::string>& out) {
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    MovieClip* clip = it->second.clip.get();
+    avm1::ActionTarget* child = clip ? static_cast<avm1::ActionTarget*>(clip) : it->second.textField.get();
+    if (!child) continue;
+    std::string name = child->instanceName();
+    if (!name.empty()) out.push_back(name);
+  }
+}
+
 int MovieClip::swfVersion() { return movie().version(); }
 
 }  // namespace swf

@@ -38,14 +38,7 @@ void Stage::tick(bool loop) {
   }
   // A movie that asked to quit loads nothing more.
   if (!scripts_->quitRequested()) loads_->place();
-  root_->advance(loop);
-  root_->advanceChildren();
-  for (auto& entry : levels_) {
-    MovieClip& level = *entry.second;
-    if (level.createdTick() >= ticks_) continue;
-    level.advance(loop);
-    level.advanceChildren();
-  }
+  advanceClips(loop);
   runActions();
 }
 
@@ -150,7 +143,8 @@ void Stage::queueActions(const MovieClip& clip, const Frame& frame) {
   if (!movie_.runsActions()) return;
   // A sprite's init actions run once, the first time their frame comes.
   for (const InitActionBlock& init : frame.initActions) {
-    if (initialized_.insert(init.spriteId).second) initActions_.push_back(QueuedBlock{clip.serial(), init.block});
+    if (initialized_.insert({&clip.movie(), init.spriteId}).second)
+      initActions_.push_back(QueuedBlock{clip.serial(), init.block});
   }
   for (const ActionBlock& b : frame.actions) queue_.push_back(QueuedBlock{clip.serial(), b});
 }

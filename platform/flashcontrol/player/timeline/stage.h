@@ -9,6 +9,7 @@
 #include <string>
 #include <memory>
 #include <set>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -56,12 +57,13 @@ class Stage {
   // The number of the next unnamed instance ("instanceN").
   int nextInstanceNumber() { return ++instanceNumber_; }
 
-  // One timer tick: root first (when playing), then every clip, then actions.
+  // One timer tick: every clip's next frame (newest clip first), then actions.
   void tick(bool loop);
   // A call from outside (a goto, a rewind): fresh limits for the work it starts.
   void resetBudgets();
   // Runs queued frame actions (after gotos from outside as well).
   void runActions();
+  void advanceClips(bool loop);
 
   // Bookkeeping for clips.
   uint64_t registerClip(MovieClip* clip);
@@ -113,7 +115,8 @@ class Stage {
   int seekFramesLeft_ = 0;
   std::unordered_map<uint64_t, MovieClip*> clips_;
   int instanceNumber_ = 0;
-  std::set<uint16_t> initialized_;  // sprites whose init actions ran
+  // Sprites whose init actions ran, by movie: loaded movies reuse ids.
+  std::set<std::pair<const Movie*, uint16_t>> initialized_;
   std::deque<QueuedBlock> queue_;
   std::deque<QueuedBlock> initActions_;
   std::deque<QueuedEvent> initEvents_;

@@ -1,5 +1,6 @@
 #include "clip_object.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -60,6 +61,17 @@ std::string ClipObject::dotPath(ActionTarget* clip) {
   std::string path = "_level" + std::to_string(at->levelNumber());
   for (size_t i = names.size(); i-- > 0;) path += "." + names[i];
   return path;
+}
+
+std::vector<std::string> ClipObject::enumerableNames() {
+  std::vector<std::string> names = Object::enumerableNames();
+  if (!clip_) return names;
+  std::vector<std::string> children;
+  clip_->childNames(children);
+  for (const std::string& c : children) {
+    if (std::find(names.begin(), names.end(), c) == names.end()) names.push_back(c);
+  }
+  return names;
 }
 
 bool ClipObject::fixedText(std::string& out) {

@@ -14,6 +14,8 @@ class ClipObject : public Object {
   ClipObject(Vm& vm, Object* proto, ActionTarget* clip) : Object(vm, proto), clip_(clip) {}
   ActionTarget* clip() const override { return clip_; }
   const char* typeName() const override { return "movieclip"; }
+  // Its variables, then its named children.
+  std::vector<std::string> enumerableNames() override;
   // A clip converts to its target path ("_level0.a.b").
   bool fixedText(std::string& out) override;
   // The clip left the stage.
