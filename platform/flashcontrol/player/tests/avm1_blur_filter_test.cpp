@@ -8,25 +8,18 @@
 
 namespace {
 
-using avm1test::Args;
 using avm1test::Value;
 using avm1test::World;
-
-Value blur(World& w, const Args& args) {
-  Value ctor = w.global("flash.filters.BlurFilter");
-  auto* f = ctor.asObject() ? ctor.object->asFunction() : nullptr;
-  return f ? f->construct(args) : Value();
-}
 
 double member(World& w, const Value& f, const char* name) { return w.number(f.object->get(name)); }
 
 TEST(Avm1BlurFilter, DefaultsAndRanges) {
   World w;
-  Value f = blur(w, {});
+  Value f = w.make("flash.filters.BlurFilter", {});
   ASSERT_TRUE(f.isObject());
   EXPECT_EQ(member(w, f, "blurX"), 4);
   EXPECT_EQ(member(w, f, "quality"), 1);
-  Value g = blur(w, {Value(255.125), Value(-0.2), Value(15.9)});
+  Value g = w.make("flash.filters.BlurFilter", {Value(255.125), Value(-0.2), Value(15.9)});
   EXPECT_EQ(member(w, g, "blurX"), 255);
   EXPECT_EQ(member(w, g, "blurY"), 0);
   EXPECT_EQ(member(w, g, "quality"), 15);
@@ -34,14 +27,14 @@ TEST(Avm1BlurFilter, DefaultsAndRanges) {
   g.object->set("quality", Value(INFINITY));
   EXPECT_EQ(member(w, g, "blurX"), 2.5);
   EXPECT_EQ(member(w, g, "quality"), 0);
-  Value h = blur(w, {Value(), Value(), Value()});
+  Value h = w.make("flash.filters.BlurFilter", {Value(), Value(), Value()});
   EXPECT_TRUE(std::isnan(member(w, h, "blurX")));
   EXPECT_EQ(member(w, h, "quality"), 0);
 }
 
 TEST(Avm1BlurFilter, CloneCopiesAndAPlainCallChangesNothing) {
   World w;
-  Value f = blur(w, {Value(1), Value(2), Value(3)});
+  Value f = w.make("flash.filters.BlurFilter", {Value(1), Value(2), Value(3)});
   Value copy = w.call(f, "clone");
   ASSERT_TRUE(copy.isObject());
   EXPECT_NE(copy.object, f.object);

@@ -45,9 +45,9 @@ class World {
  public:
   explicit World(int version = 8) : vm(version, &host) {}
 
-  // new _global[className](args)
-  Value make(const std::string& className, const Args& args = {}) {
-    Object* ctor = vm.global()->get(className).asObject();
+  // new on a class of _global, dotted for one in a package ("flash.geom.Point").
+  Value make(const std::string& classPath, const Args& args = {}) {
+    Object* ctor = global(classPath).asObject();
     return ctor && ctor->asFunction() ? ctor->asFunction()->construct(args) : Value();
   }
   // A path of members from _global ("Stage.width").

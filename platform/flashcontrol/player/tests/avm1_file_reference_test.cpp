@@ -13,7 +13,6 @@
 
 namespace {
 
-using avm1test::Args;
 using avm1test::Value;
 using avm1test::World;
 using mvqtest::ActionBuilder;
@@ -21,16 +20,10 @@ using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 using Lines = std::vector<std::string>;
 
-Value make(World& w, const std::string& name) {
-  Value ctor = w.global("flash.net." + name);
-  auto* f = ctor.asObject() ? ctor.object->asFunction() : nullptr;
-  return f ? f->construct({}) : Value();
-}
-
 TEST(Avm1FileReference, DialogsOpenAndReportCancelLater) {
   World w;
   for (const char* name : {"FileReference", "FileReferenceList"}) {
-    Value f = make(w, name);
+    Value f = w.make("flash.net." + std::string(name));
     ASSERT_TRUE(f.isObject()) << name;
     w.host.afterActions.clear();
     EXPECT_TRUE(w.vm.toBoolean(w.call(f, "browse"))) << name;
@@ -44,7 +37,7 @@ TEST(Avm1FileReference, DialogsOpenAndReportCancelLater) {
 
 TEST(Avm1FileReference, DownloadNeedsAnAddressAndUploadHasNoFile) {
   World w;
-  Value f = make(w, "FileReference");
+  Value f = w.make("flash.net.FileReference");
   EXPECT_FALSE(w.vm.toBoolean(w.call(f, "download")));
   EXPECT_FALSE(w.vm.toBoolean(w.call(f, "upload", {Value("http://example.com")})));
   EXPECT_TRUE(w.host.afterActions.empty());
