@@ -4,28 +4,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "matrix_parts.h"
 #include "movie_clip.h"
 #include "stage.h"
 
 namespace swf {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-// The scale and rotation a matrix shows, as the real player reports them.
-double xScaleOf(const Matrix& m) { return std::sqrt(m.a * m.a + m.b * m.b) * 100; }
-double yScaleOf(const Matrix& m) { return std::sqrt(m.c * m.c + m.d * m.d) * 100; }
-double rotationOf(const Matrix& m) { return std::atan2(m.b, m.a) * 180 / kPi; }
-
-// Rebuilds a matrix from scale (percent), rotation (degrees) and position.
-void compose(Matrix& m, double xs, double ys, double rotation) {
-  double skew = std::atan2(-m.c, m.d) - std::atan2(m.b, m.a);
-  double r = rotation * kPi / 180;
-  m.a = xs / 100 * std::cos(r);
-  m.b = xs / 100 * std::sin(r);
-  m.c = -ys / 100 * std::sin(r + skew);
-  m.d = ys / 100 * std::cos(r + skew);
-}
 
 // The display list key of a script depth; false past what keys hold.
 bool keyOfDepth(int depth, int& key) {

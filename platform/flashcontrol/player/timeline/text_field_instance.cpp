@@ -3,25 +3,12 @@
 #include <cmath>
 
 #include "../avm1/bindings/text_field_text.h"
+#include "matrix_parts.h"
 #include "movie_clip.h"
 #include "stage.h"
 
 namespace swf {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-double xScaleOf(const Matrix& m) { return std::sqrt(m.a * m.a + m.b * m.b) * 100; }
-double yScaleOf(const Matrix& m) { return std::sqrt(m.c * m.c + m.d * m.d) * 100; }
-double rotationOf(const Matrix& m) { return std::atan2(m.b, m.a) * 180 / kPi; }
-
-void compose(Matrix& m, double xs, double ys, double rotation) {
-  double r = rotation * kPi / 180;
-  m.a = xs / 100 * std::cos(r);
-  m.b = xs / 100 * std::sin(r);
-  m.c = -ys / 100 * std::sin(r);
-  m.d = ys / 100 * std::cos(r);
-}
 
 // One step of a variable's path from a clip's object.
 avm1::Object* pathStep(avm1::Object* at, const std::string& step) {
