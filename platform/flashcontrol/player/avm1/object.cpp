@@ -89,6 +89,8 @@ Value Object::get(const std::string& name) {
     }
     if (o->getVirtual(key, out)) return out;
   }
+  // A chain longer than the limit (a cycle) stops the script.
+  if (o) vm_.abort();
   return Value();
 }
 
