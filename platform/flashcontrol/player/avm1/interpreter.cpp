@@ -971,12 +971,13 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
         push(a, Value());
         break;
       }
-      // The object the method is found on tells `super` where to look.
+      // The prototype the method is found on tells `super` where to look; a
+      // method of the object itself counts as its prototype's.
       Object* home = nullptr;
       int guard = 0;
       for (Object* o = holder; o && guard < 256; o = o->proto(), ++guard) {
         if (o->hasOwn(name)) {
-          home = o;
+          home = o == holder && !super ? o->proto() : o;
           break;
         }
       }

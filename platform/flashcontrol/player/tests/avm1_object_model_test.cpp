@@ -1,5 +1,5 @@
 // Objects and built-in classes at their edges: array lengths as signed
-// 32-bit integers.
+// 32-bit integers, which prototype `super` starts above, prototype cycles.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,11 +7,67 @@
 
 #include "avm1/array_object.h"
 #include "avm1_builtin_support.h"
+#include "swf_builder.h"
+#include "timeline/movie.h"
+#include "timeline/stage.h"
 
 namespace {
 
 using avm1test::Value;
 using avm1test::World;
+using mvqtest::ActionBuilder;
+using mvqtest::Bytes;
+using mvqtest::PushValue;
+
+enum : uint8_t {
+  kCallMethod = 0x52,
+  kDefineFunction = 0x9B,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kInitObject = 0x43,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kTrace = 0x26,
+};
+
+PushValue S(const std::string& s) { return PushValue::string(s); }
+PushValue I(int32_t n) { return PushValue::integer(n); }
+
+std::vector<std::string> traced(int version, const ActionBuilder& a) {
+  mvqtest::SwfBuilder b;
+  b.version(uint8_t(version));
+  b.doAction(a);
+  b.showFrame();
+  swf::Movie movie;
+  EXPECT_TRUE(movie.parse(b.finish()));
+  std::vector<std::string> lines;
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
+  return lines;
+}
+
+// An anonymous DefineFunction with no parameters: pushes the function.
+ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
+  Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
+  return a.action(kDefineFunction, p).raw(body.bytes());
+}
+
+// name = {} with name.__proto__ = proto (when given).
+void makeObject(ActionBuilder& a, const std::string& name, const std::string& proto) {
+  a.push({S(name), I(0)}).action(kInitObject).action(kSetVariable);
+  if (proto.empty()) return;
+  a.push(S(name)).action(kGetVariable).push({S("__proto__"), S(proto)}).action(kGetVariable).action(kSetMember);
+}
+
+// owner.method = function () { body }
+void setMethod(ActionBuilder& a, const std::string& owner, const std::string& method, const ActionBuilder& body) {
+  a.push(S(owner)).action(kGetVariable).push(S(method));
+  function(a, body).action(kSetMember);
+}
+
+void callMethod(ActionBuilder& a, const std::string& owner, const std::string& method) {
+  a.push(I(0)).push(S(owner)).action(kGetVariable).push(S(method)).action(kCallMethod).action(kPop);
+}
 
 std::string keysOf(World& w, const Value& o) {
   std::string out;
@@ -53,6 +109,33 @@ TEST(Avm1ObjectModel, ArrayOfNegativeLengthHasNoElements) {
   a.object->set("-3", Value("kept too"));
   a.object->set("length", Value(-7));
   EXPECT_EQ(keysOf(w, a), "-3");
+}
+
+TEST(Avm1ObjectModel, SuperStartsAboveThePrototypeAMethodWasFoundOn) {
+  ActionBuilder a, says[3], callsSuper;
+  const char* names[3] = {"R", "Q", "P"};
+  for (int i = 0; i < 3; ++i) {
+    says[i].push(S(names[i])).action(kTrace);
+    makeObject(a, names[i], i ? names[i - 1] : "");
+    setMethod(a, names[i], "who", says[i]);
+  }
+  makeObject(a, "o", "P");
+  callsSuper.push(I(0)).push(S("super")).action(kGetVariable).push(S("who")).action(kCallMethod).action(kPop);
+  setMethod(a, "o", "f", callsSuper);
+  setMethod(a, "P", "g", callsSuper);
+  callMethod(a, "o", "g");  // found on P: super is Q
+  callMethod(a, "o", "f");  // the object's own: as if found on P
+  callMethod(a, "P", "g");  // P's own: as if found on Q, so super is R
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"Q", "Q", "R"}));
+}
+
+TEST(Avm1ObjectModel, APrototypeCycleStopsTheScript) {
+  ActionBuilder a;
+  makeObject(a, "a", "");
+  a.push(S("a")).action(kGetVariable).push({S("__proto__"), S("a")}).action(kGetVariable).action(kSetMember);
+  a.push(S("a")).action(kGetVariable).push(S("missing")).action(kGetMember).action(kTrace);
+  a.push(S("not reached")).action(kTrace);
+  EXPECT_TRUE(traced(6, a).empty());
 }
 
 }  // namespace
