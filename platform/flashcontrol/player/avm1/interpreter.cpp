@@ -1308,10 +1308,12 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       return;
     }
     case ActionCode::GetProperty: {
-      double index = toInteger(vm_.toNumber(pop(a)));
+      double index = vm_.toNumber(pop(a));
+      if (!std::isnan(index)) index = toInteger(index);
       std::string path = vm_.toString(pop(a));
       Object* o = resolvePath(a, path, true);
-      if (!o || !o->clip() || index < 0 || index >= 22) {
+      // A property number that is no number names nothing.
+      if (!o || !o->clip() || !(index >= 0 && index < 22)) {
         push(a, Value());
         return;
       }

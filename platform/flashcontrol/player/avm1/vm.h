@@ -158,6 +158,10 @@ class Vm {
 
   // One trace() line for the host (UTF-8).
   void trace(const std::string& line);
+  // Once a clip of a version 8 movie has reported its bounds, the real
+  // player rounds the twips of empty bounds to single precision for every
+  // movie after (2^27 where they were 2^27 - 1).
+  bool emptyBoundsRounded = false;
 
   // Frees objects that roots() and extraRoots do not reach. Only call with
   // no script running.

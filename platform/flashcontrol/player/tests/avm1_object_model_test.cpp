@@ -1,5 +1,6 @@
 // Objects and built-in classes at their edges: array lengths as signed
-// 32-bit integers, which prototype `super` starts above, prototype cycles.
+// 32-bit integers, which prototype `super` starts above, prototype cycles,
+// the bounds of empty clips, GetProperty's numbers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +21,7 @@ using mvqtest::Bytes;
 using mvqtest::PushValue;
 
 enum : uint8_t {
+  kCallFunction = 0x3D,
   kCallMethod = 0x52,
   kDefineFunction = 0x9B,
   kGetMember = 0x4E,
@@ -136,6 +138,23 @@ TEST(Avm1ObjectModel, APrototypeCycleStopsTheScript) {
   a.push(S("a")).action(kGetVariable).push(S("missing")).action(kGetMember).action(kTrace);
   a.push(S("not reached")).action(kTrace);
   EXPECT_TRUE(traced(6, a).empty());
+}
+
+TEST(Avm1ObjectModel, EmptyBoundsRoundOnceAVersion8ClipReportedItsBounds) {
+  ActionBuilder a;
+  a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  for (int i = 0; i < 2; ++i) {
+    a.push(I(0)).push(S("c")).action(kGetVariable).push(S("getBounds")).action(kCallMethod);
+    a.push(S("xMin")).action(kGetMember).action(kTrace);
+  }
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"6710886.35", "6710886.35"}));
+  EXPECT_EQ(traced(8, a), (std::vector<std::string>{"6710886.35", "6710886.4"}));
+}
+
+TEST(Avm1ObjectModel, GetPropertyOfANumberThatIsNoneGivesUndefined) {
+  ActionBuilder a;
+  for (const char* index : {"ABC", "13", "-0.8"}) a.push({S("/"), S(index)}).action(0x22).action(0x44).action(kTrace);
+  EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined", "string", "number"}));
 }
 
 }  // namespace
