@@ -1,6 +1,7 @@
 // Objects and built-in classes at their edges: array lengths as signed
 // 32-bit integers, which prototype `super` starts above, prototype cycles,
-// the bounds of empty clips, GetProperty's numbers.
+// the bounds of empty clips, GetProperty's numbers, getters read inside
+// themselves.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -155,6 +156,23 @@ TEST(Avm1ObjectModel, GetPropertyOfANumberThatIsNoneGivesUndefined) {
   ActionBuilder a;
   for (const char* index : {"ABC", "13", "-0.8"}) a.push({S("/"), S(index)}).action(0x22).action(0x44).action(kTrace);
   EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined", "string", "number"}));
+}
+
+TEST(Avm1ObjectModel, AGetterReadingItselfStopsAtTheNestingLimit) {
+  World w(7);
+  int runs = 0;
+  auto* getter = w.vm.newFunction([&](swf::avm1::Vm&, const Value& self, const swf::avm1::Args&) -> Value {
+    ++runs;
+    Value inner = self.object->get("k");
+    return Value(inner.isUndefined() ? 1.0 : w.number(inner) + 1);
+  });
+  Value o(w.vm.newObject());
+  o.object->addAccessor("k", getter, nullptr);
+  // 65 nested runs; the innermost read gives undefined without a call.
+  EXPECT_EQ(w.number(o.object->get("k")), 65);
+  EXPECT_EQ(runs, 65);
+  EXPECT_FALSE(w.vm.unwinding());
+  EXPECT_EQ(w.number(o.object->get("k")), 65);
 }
 
 }  // namespace
