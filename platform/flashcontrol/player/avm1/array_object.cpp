@@ -1,5 +1,6 @@
 #include "array_object.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "vm.h"
@@ -7,7 +8,7 @@
 namespace swf {
 namespace avm1 {
 
-// Lengths past this are clamped: elements are real properties.
+// Loops over elements stop here: elements are real properties.
 constexpr uint32_t kMaxArrayLength = 1u << 24;
 
 bool ArrayObject::indexOf(const std::string& name, uint32_t& index) {
@@ -22,13 +23,30 @@ bool ArrayObject::indexOf(const std::string& name, uint32_t& index) {
   return true;
 }
 
-void ArrayObject::setLength(uint32_t n) {
-  if (n > kMaxArrayLength) n = kMaxArrayLength;
-  if (n < length_) {
+bool ArrayObject::wrappedIndexOf(const std::string& name, int32_t& index) {
+  size_t at = !name.empty() && name[0] == '-' ? 1 : 0;
+  if (name.size() == at || name.size() - at > 400 || (name.size() - at > 1 && name[at] == '0')) return false;
+  uint32_t v = 0;
+  for (size_t k = at; k < name.size(); ++k) {
+    char c = name[k];
+    if (c < '0' || c > '9') return false;
+    v = v * 10u + uint32_t(c - '0');
+  }
+  index = int32_t(at ? 0u - v : v);
+  return true;
+}
+
+uint32_t ArrayObject::count() const { return length_ <= 0 ? 0 : std::min(uint32_t(length_), kMaxArrayLength); }
+
+// Lowering the length deletes the elements from the new length (at least 0)
+// up to the old one.
+void ArrayObject::setLength(int32_t n) {
+  if (n < length_ && length_ > 0) {
+    uint32_t from = n < 0 ? 0 : uint32_t(n);
     std::vector<std::string> drop;
     for (const Property& p : ownProperties()) {
       uint32_t i;
-      if (indexOf(p.key, i) && i >= n) drop.push_back(p.name);
+      if (indexOf(p.key, i) && i >= from && i < uint32_t(length_)) drop.push_back(p.name);
     }
     for (const std::string& name : drop) remove(name);
   }
@@ -37,15 +55,17 @@ void ArrayObject::setLength(uint32_t n) {
 
 std::vector<Value> ArrayObject::items() {
   std::vector<Value> out;
-  out.reserve(length_);
-  for (uint32_t i = 0; i < length_; ++i) out.push_back(at(i));
+  uint32_t n = count();
+  out.reserve(n);
+  for (uint32_t i = 0; i < n; ++i) out.push_back(at(i));
   return out;
 }
 
 void ArrayObject::assign(const std::vector<Value>& items) {
   setLength(0);
-  for (uint32_t i = 0; i < items.size() && i < kMaxArrayLength; ++i) put(i, items[i]);
-  length_ = uint32_t(std::min<size_t>(items.size(), kMaxArrayLength));
+  size_t n = std::min<size_t>(items.size(), kMaxArrayLength);
+  for (uint32_t i = 0; i < n; ++i) put(i, items[i]);
+  length_ = int32_t(n);
 }
 
 bool ArrayObject::getBuiltin(const std::string& key, Value& out) {
@@ -56,15 +76,11 @@ bool ArrayObject::getBuiltin(const std::string& key, Value& out) {
 
 bool ArrayObject::setBuiltin(const std::string& key, const Value& value) {
   if (key == "length") {
-    double n = vm().toNumber(value);
-    setLength(std::isnan(n) || n < 0 ? 0 : n > kMaxArrayLength ? kMaxArrayLength : uint32_t(n));
+    setLength(toInt32(vm().toNumber(value)));
     return true;
   }
-  uint32_t i;
-  if (indexOf(key, i)) {
-    if (i >= kMaxArrayLength) return true;  // dropped
-    if (i >= length_) length_ = i + 1;
-  }
+  int32_t i;
+  if (wrappedIndexOf(key, i) && i >= length_) setLength(int32_t(uint32_t(i) + 1u));
   return false;
 }
 

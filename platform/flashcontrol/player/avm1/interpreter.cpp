@@ -971,12 +971,13 @@ void Interpreter::callAction(Activation& a, uint8_t op) {
         push(a, Value());
         break;
       }
-      // The object the method is found on tells `super` where to look.
+      // The prototype the method is found on tells `super` where to look; a
+      // method of the object itself counts as its prototype's.
       Object* home = nullptr;
       int guard = 0;
       for (Object* o = holder; o && guard < 256; o = o->proto(), ++guard) {
         if (o->hasOwn(name)) {
-          home = o;
+          home = o == holder && !super ? o->proto() : o;
           break;
         }
       }
@@ -1307,10 +1308,12 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       return;
     }
     case ActionCode::GetProperty: {
-      double index = toInteger(vm_.toNumber(pop(a)));
+      double index = vm_.toNumber(pop(a));
+      if (!std::isnan(index)) index = toInteger(index);
       std::string path = vm_.toString(pop(a));
       Object* o = resolvePath(a, path, true);
-      if (!o || !o->clip() || index < 0 || index >= 22) {
+      // A property number that is no number names nothing.
+      if (!o || !o->clip() || !(index >= 0 && index < 22)) {
         push(a, Value());
         return;
       }

@@ -85,10 +85,16 @@ Value Object::get(const std::string& name) {
     Property* p = o->findKey(key);
     if (p && o->visible(*p)) {
       if (!p->getter) return p->value;
-      return vm_.call(p->getter, Value(this), {});
+      if (vm_.gettersRunning >= kMaxGetterNesting) return Value();
+      ++vm_.gettersRunning;
+      Value v = vm_.call(p->getter, Value(this), {});
+      --vm_.gettersRunning;
+      return v;
     }
     if (o->getVirtual(key, out)) return out;
   }
+  // A chain longer than the limit (a cycle) stops the script.
+  if (o) vm_.abort();
   return Value();
 }
 

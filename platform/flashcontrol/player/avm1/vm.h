@@ -50,6 +50,7 @@ class VmHost {
 
 // Calls nest at most this deep; the script is then aborted.
 constexpr int kMaxCallDepth = 256;
+constexpr int kMaxGetterNesting = 65;
 // Actions one entry into script (a frame's actions, an event) may execute,
 // and all entries of one tick together; a run past either is aborted.
 constexpr int64_t kMaxActionsPerRun = 1000000;
@@ -158,6 +159,13 @@ class Vm {
 
   // One trace() line for the host (UTF-8).
   void trace(const std::string& line);
+  // Once a clip of a version 8 movie has reported its bounds, the real
+  // player rounds the twips of empty bounds to single precision for every
+  // movie after (2^27 where they were 2^27 - 1).
+  bool emptyBoundsRounded = false;
+  // addProperty getters running inside one another; past kMaxGetterNesting a
+  // read gives undefined without calling.
+  int gettersRunning = 0;
 
   // Frees objects that roots() and extraRoots do not reach. Only call with
   // no script running.

@@ -53,11 +53,16 @@ void method(Vm& vm, Object* proto, const char* name, Method m) {
 Value bounds(Vm& vm, ActionTarget* t, const Args& args) {
   double b[4];
   Object* r = vm.newObject();
-  if (!t->bounds(b)) {
+  const bool empty = !t->bounds(b);
+  if (empty) {
     // An empty clip reports the largest bounds, as the real player does.
-    b[0] = b[1] = 6710886.35;
-    b[2] = b[3] = -6710886.35;
-  } else if (ActionTarget* space = clipOf(arg(args, 0))) {
+    const double edge = (vm.emptyBoundsRounded ? 134217728.0 : 134217727.0) / 20;
+    b[0] = b[1] = edge;
+    b[2] = b[3] = -edge;
+  }
+  if (t->swfVersion() >= 8) vm.emptyBoundsRounded = true;
+  ActionTarget* space = empty ? nullptr : clipOf(arg(args, 0));
+  if (space) {
     double from[6], to[6];
     t->toStage(from);
     space->toStage(to);

@@ -234,7 +234,7 @@ void installArrayClass(Vm& vm) {
     ArrayObject* a = vm.newArray();
     if (args.size() == 1 && args[0].isNumber()) {
       double n = args[0].number;
-      if (n >= 0 && n == std::floor(n)) a->setLength(uint32_t(std::min(n, 4294967295.0)));
+      if (n == std::floor(n)) a->setLength(toInt32(n));
     } else {
       a->assign(args);
     }

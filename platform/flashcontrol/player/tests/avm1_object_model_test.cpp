@@ -1,0 +1,178 @@
+// Objects and built-in classes at their edges: array lengths as signed
+// 32-bit integers, which prototype `super` starts above, prototype cycles,
+// the bounds of empty clips, GetProperty's numbers, getters read inside
+// themselves.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "avm1/array_object.h"
+#include "avm1_builtin_support.h"
+#include "swf_builder.h"
+#include "timeline/movie.h"
+#include "timeline/stage.h"
+
+namespace {
+
+using avm1test::Value;
+using avm1test::World;
+using mvqtest::ActionBuilder;
+using mvqtest::Bytes;
+using mvqtest::PushValue;
+
+enum : uint8_t {
+  kCallFunction = 0x3D,
+  kCallMethod = 0x52,
+  kDefineFunction = 0x9B,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kInitObject = 0x43,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kSetVariable = 0x1D,
+  kTrace = 0x26,
+};
+
+PushValue S(const std::string& s) { return PushValue::string(s); }
+PushValue I(int32_t n) { return PushValue::integer(n); }
+
+std::vector<std::string> traced(int version, const ActionBuilder& a) {
+  mvqtest::SwfBuilder b;
+  b.version(uint8_t(version));
+  b.doAction(a);
+  b.showFrame();
+  swf::Movie movie;
+  EXPECT_TRUE(movie.parse(b.finish()));
+  std::vector<std::string> lines;
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
+  return lines;
+}
+
+// An anonymous DefineFunction with no parameters: pushes the function.
+ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
+  Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
+  return a.action(kDefineFunction, p).raw(body.bytes());
+}
+
+// name = {} with name.__proto__ = proto (when given).
+void makeObject(ActionBuilder& a, const std::string& name, const std::string& proto) {
+  a.push({S(name), I(0)}).action(kInitObject).action(kSetVariable);
+  if (proto.empty()) return;
+  a.push(S(name)).action(kGetVariable).push({S("__proto__"), S(proto)}).action(kGetVariable).action(kSetMember);
+}
+
+// owner.method = function () { body }
+void setMethod(ActionBuilder& a, const std::string& owner, const std::string& method, const ActionBuilder& body) {
+  a.push(S(owner)).action(kGetVariable).push(S(method));
+  function(a, body).action(kSetMember);
+}
+
+void callMethod(ActionBuilder& a, const std::string& owner, const std::string& method) {
+  a.push(I(0)).push(S(owner)).action(kGetVariable).push(S(method)).action(kCallMethod).action(kPop);
+}
+
+std::string keysOf(World& w, const Value& o) {
+  std::string out;
+  for (const std::string& k : o.object->enumerableNames()) out += (out.empty() ? "" : ",") + k;
+  return out;
+}
+
+TEST(Avm1ObjectModel, ArrayLengthWrapsAsASigned32BitInteger) {
+  World w(7);
+  Value a(w.vm.newArray());
+  a.object->set("1", Value("x"));
+  a.object->set("3", Value("y"));
+  EXPECT_EQ(w.number(a.object->get("length")), 4);
+  // Negative and wrapped-negative indices stay below the length.
+  a.object->set("-5", Value("z"));
+  a.object->set("2147483648", Value("z"));
+  EXPECT_EQ(w.number(a.object->get("length")), 4);
+  // One past 2^31 - 1 wraps negative, and the lower length drops 1 and 3.
+  a.object->set("2147483647", Value("z"));
+  EXPECT_EQ(w.number(a.object->get("length")), -2147483648.0);
+  EXPECT_EQ(a.object->get("3").type, Value().type);
+  a.object->set("4294967295", Value("z"));  // -1 as a 32-bit integer
+  EXPECT_EQ(w.number(a.object->get("length")), 0);
+  // Digits past 32 bits wrap as they are read.
+  a.object->set("302231454903657293676544", Value("z"));  // 2^78
+  EXPECT_EQ(w.number(a.object->get("length")), 1);
+  EXPECT_NE(keysOf(w, a).find("2147483648"), std::string::npos);
+}
+
+TEST(Avm1ObjectModel, ArrayOfNegativeLengthHasNoElements) {
+  World w(7);
+  Value a = w.make("Array", {Value(-1)});
+  EXPECT_EQ(w.number(a.object->get("length")), -1);
+  EXPECT_EQ(w.text(a), "");
+  a.object->set("length", Value(2.5));
+  EXPECT_EQ(w.text(a), "undefined,undefined");
+  // Lowering the length removes elements from there on, nothing below 0.
+  a.object->set("0", Value("kept"));
+  a.object->set("-3", Value("kept too"));
+  a.object->set("length", Value(-7));
+  EXPECT_EQ(keysOf(w, a), "-3");
+}
+
+TEST(Avm1ObjectModel, SuperStartsAboveThePrototypeAMethodWasFoundOn) {
+  ActionBuilder a, says[3], callsSuper;
+  const char* names[3] = {"R", "Q", "P"};
+  for (int i = 0; i < 3; ++i) {
+    says[i].push(S(names[i])).action(kTrace);
+    makeObject(a, names[i], i ? names[i - 1] : "");
+    setMethod(a, names[i], "who", says[i]);
+  }
+  makeObject(a, "o", "P");
+  callsSuper.push(I(0)).push(S("super")).action(kGetVariable).push(S("who")).action(kCallMethod).action(kPop);
+  setMethod(a, "o", "f", callsSuper);
+  setMethod(a, "P", "g", callsSuper);
+  callMethod(a, "o", "g");  // found on P: super is Q
+  callMethod(a, "o", "f");  // the object's own: as if found on P
+  callMethod(a, "P", "g");  // P's own: as if found on Q, so super is R
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"Q", "Q", "R"}));
+}
+
+TEST(Avm1ObjectModel, APrototypeCycleStopsTheScript) {
+  ActionBuilder a;
+  makeObject(a, "a", "");
+  a.push(S("a")).action(kGetVariable).push({S("__proto__"), S("a")}).action(kGetVariable).action(kSetMember);
+  a.push(S("a")).action(kGetVariable).push(S("missing")).action(kGetMember).action(kTrace);
+  a.push(S("not reached")).action(kTrace);
+  EXPECT_TRUE(traced(6, a).empty());
+}
+
+TEST(Avm1ObjectModel, EmptyBoundsRoundOnceAVersion8ClipReportedItsBounds) {
+  ActionBuilder a;
+  a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  for (int i = 0; i < 2; ++i) {
+    a.push(I(0)).push(S("c")).action(kGetVariable).push(S("getBounds")).action(kCallMethod);
+    a.push(S("xMin")).action(kGetMember).action(kTrace);
+  }
+  EXPECT_EQ(traced(7, a), (std::vector<std::string>{"6710886.35", "6710886.35"}));
+  EXPECT_EQ(traced(8, a), (std::vector<std::string>{"6710886.35", "6710886.4"}));
+}
+
+TEST(Avm1ObjectModel, GetPropertyOfANumberThatIsNoneGivesUndefined) {
+  ActionBuilder a;
+  for (const char* index : {"ABC", "13", "-0.8"}) a.push({S("/"), S(index)}).action(0x22).action(0x44).action(kTrace);
+  EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined", "string", "number"}));
+}
+
+TEST(Avm1ObjectModel, AGetterReadingItselfStopsAtTheNestingLimit) {
+  World w(7);
+  int runs = 0;
+  auto* getter = w.vm.newFunction([&](swf::avm1::Vm&, const Value& self, const swf::avm1::Args&) -> Value {
+    ++runs;
+    Value inner = self.object->get("k");
+    return Value(inner.isUndefined() ? 1.0 : w.number(inner) + 1);
+  });
+  Value o(w.vm.newObject());
+  o.object->addAccessor("k", getter, nullptr);
+  // 65 nested runs; the innermost read gives undefined without a call.
+  EXPECT_EQ(w.number(o.object->get("k")), 65);
+  EXPECT_EQ(runs, 65);
+  EXPECT_FALSE(w.vm.unwinding());
+  EXPECT_EQ(w.number(o.object->get("k")), 65);
+}
+
+}  // namespace
