@@ -100,6 +100,9 @@ class ActionTarget {
     for (int i = 0; i < 8; ++i) out[i] = i < 4 ? 100 : 0;
   }
   virtual void setColorTransform(const double[8]) {}
+  // The blend mode as the format numbers it (1 normal .. 14 hardlight).
+  virtual int blendMode() { return 1; }
+  virtual void setBlendMode(int) {}
   // loadMovie: the movie at url replaces this clip's content a frame
   // later; listener (a MovieClipLoader, or nullptr) hears how it went.
   virtual void loadMovie(const std::string&, Object*) {}

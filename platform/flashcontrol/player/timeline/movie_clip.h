@@ -107,6 +107,8 @@ class MovieClip : public avm1::ActionTarget {
   // Color objects' view (movie_clip_color.cpp).
   void colorTransform(double out[8]) override;
   void setColorTransform(const double in[8]) override;
+  int blendMode() override;
+  void setBlendMode(int mode) override;
   // The onClipEvent handlers its placement gave it (nullptr: none).
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Display list keys are script depths plus this: timeline depths keep

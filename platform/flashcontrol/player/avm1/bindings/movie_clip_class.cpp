@@ -196,6 +196,7 @@ void installMovieClipClass(Vm& vm) {
     return objectOf(t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)), init));
   });
   installMovieClipDepthMethods(vm, proto);
+  defineClipBlendMode(vm, proto);
   method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     loadIntoClip(*t, vm.toString(arg(a, 0)));
     return Value();
