@@ -94,6 +94,9 @@ class ActionTarget {
     out[1] = out[2] = out[4] = out[5] = 0;
   }
   virtual int bytesTotal() { return 0; }
+  // What getBytesTotal counts: a movie's root the movie expanded, a sprite
+  // its own tags.
+  virtual int clipBytes() { return bytesTotal(); }
   // The color transform as Color objects see it: multipliers in percent
   // (red, green, blue, alpha), then offsets (red, green, blue, alpha).
   virtual void colorTransform(double out[8]) {

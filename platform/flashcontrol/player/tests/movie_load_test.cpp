@@ -215,6 +215,25 @@ TEST(MovieLoads, ALoadedMovieRunsInitActionsOfSpritesWhoseIdsTheFirstUsed) {
   EXPECT_EQ(run.lines, (Lines{"parent init", "child init"}));
 }
 
+TEST(MovieLoads, ClipsCountTheirMovieExpandedAndSpritesTheirOwnTags) {
+  ActionBuilder a;
+  for (const char* path : {"_root", "box"}) {
+    a.push({I(0), S(path)}).action(kGetVariable).push(S("getBytesTotal")).action(kCallMethod).action(kTrace);
+  }
+  mvqtest::TagStream sprite;
+  sprite.showFrame().showFrame();  // two ShowFrame tags and the End tag: 6 bytes
+  mvqtest::PlaceObject2 place;
+  place.character = 1;
+  place.name = "box";
+  SwfBuilder b;
+  b.version(7).defineSprite(1, sprite).placeObject2(place).doAction(a).showFrame();
+  Lines lines;
+  swf::Movie movie;
+  ASSERT_TRUE(movie.parse(b.finish(mvqtest::Compression::Zlib)));
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& l) { lines.push_back(l); });
+  EXPECT_EQ(lines, (Lines{std::to_string(b.finish().size()), "6"}));
+}
+
 TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {
   SwfBuilder b;
   b.version(7).showFrame();

@@ -177,8 +177,8 @@ void installMovieClipClass(Vm& vm) {
     return Value();
   });
   method(vm, proto, "getDepth", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->depth())); });
-  method(vm, proto, "getBytesLoaded", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->bytesTotal())); });
-  method(vm, proto, "getBytesTotal", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->bytesTotal())); });
+  method(vm, proto, "getBytesLoaded", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->clipBytes())); });
+  method(vm, proto, "getBytesTotal", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->clipBytes())); });
   method(vm, proto, "getNextHighestDepth",
          [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->nextHighestDepth())); });
   method(vm, proto, "removeMovieClip", [](Vm&, ActionTarget* t, const Args&) {
