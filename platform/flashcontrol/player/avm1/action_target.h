@@ -94,12 +94,18 @@ class ActionTarget {
     out[1] = out[2] = out[4] = out[5] = 0;
   }
   virtual int bytesTotal() { return 0; }
+  // What getBytesTotal counts: a movie's root the movie expanded, a sprite
+  // its own tags.
+  virtual int clipBytes() { return bytesTotal(); }
   // The color transform as Color objects see it: multipliers in percent
   // (red, green, blue, alpha), then offsets (red, green, blue, alpha).
   virtual void colorTransform(double out[8]) {
     for (int i = 0; i < 8; ++i) out[i] = i < 4 ? 100 : 0;
   }
   virtual void setColorTransform(const double[8]) {}
+  // The blend mode as the format numbers it (1 normal .. 14 hardlight).
+  virtual int blendMode() { return 1; }
+  virtual void setBlendMode(int) {}
   // loadMovie: the movie at url replaces this clip's content a frame
   // later; listener (a MovieClipLoader, or nullptr) hears how it went.
   virtual void loadMovie(const std::string&, Object*) {}

@@ -1296,7 +1296,11 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       Value v = pop(a);
       Object* o = v.asObject();
       // A plain object names its target by its text.
+      // A clip is found again by its path, so of two clips of one name the
+      // first is the target.
       if (o && !o->clip() && std::string(o->typeName()) != "movieclip") {
+        setTarget(a, vm_.toString(v));
+      } else if (o && o->clip()) {
         setTarget(a, vm_.toString(v));
       } else if (o) {
         a.target = o->clip() ? o : nullptr;

@@ -54,6 +54,17 @@ TEST(HtmlText, ParagraphsBreaksAndListItemsEndLines) {
   EXPECT_EQ(t.back().text, U"item\n");
 }
 
+TEST(HtmlText, AParagraphsBreakTakesTheFormatOfItsLastCharacter) {
+  FormattedText t = swf::parseHtml(U"<p><font size=\"30\" kerning=\"1\">one</font></p><p></p>", base());
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].text, U"one\n");
+  EXPECT_TRUE(t[0].format.kerning);
+  EXPECT_EQ(t[0].format.size, 600u);
+  // An empty paragraph's break keeps the paragraph's own format.
+  EXPECT_EQ(t[1].text, U"\n");
+  EXPECT_EQ(t[1].format, base());
+}
+
 TEST(HtmlText, TextFormatSetsMarginsIndentAndLeadingInPixels) {
   FormattedText t = swf::parseHtml(
       U"<textformat leftmargin=\"5\" rightmargin=\"6\" indent=\"7\" blockindent=\"8\" leading=\"-2\">x</textformat>y",

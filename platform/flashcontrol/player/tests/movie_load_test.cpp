@@ -159,6 +159,38 @@ TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
   EXPECT_EQ(run.lines, (Lines{"child", "_level0.box", "undefined", "hi! you", "child.swf?greeting=hi%21+you"}));
 }
 
+// PlaceObject2 of sprite 1 at depth 1 named name, whose onClipEvent(load)
+// traces "load" (version 6 on: 32-bit event flags).
+Bytes placeWithLoadTrace(const std::string& name) {
+  ActionBuilder onLoad;
+  onLoad.push(S("load")).action(kTrace);
+  Bytes b{0x80 | 0x20 | 0x02, 1, 0, 1, 0};
+  b.insert(b.end(), name.begin(), name.end());
+  b.insert(b.end(), {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0});
+  uint32_t size = uint32_t(onLoad.size() + 1);
+  b.insert(b.end(), {uint8_t(size), uint8_t(size >> 8), 0, 0});
+  b.insert(b.end(), onLoad.bytes().begin(), onLoad.bytes().end());
+  b.insert(b.end(), {0, 0, 0, 0, 0});
+  return b;
+}
+
+TEST(MovieLoads, ALoadedClipHearsLoadBeforeTheMoviesFirstActionsAndOutlivesARewind) {
+  ActionBuilder load, back;
+  load.push({S("child.swf"), S("box")}).action(kGetUrl2, {kLoadTargetFlag});
+  // Back to the second frame: the timeline replays from the first, where it
+  // placed the clip the movie was loaded into.
+  back.gotoFrame(1).push(S("box")).action(kGetVariable).push(S("_url")).action(kGetMember).action(kTrace);
+  mvqtest::TagStream empty;
+  empty.showFrame();
+  SwfBuilder b;
+  b.version(7).defineSprite(1, empty).tag(26, placeWithLoadTrace("box")).doAction(load).showFrame();
+  b.showFrame().doAction(back).showFrame();
+  LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
+  EXPECT_EQ(run.lines, (Lines{"load"}));
+  run.tick(2);
+  EXPECT_EQ(run.lines, (Lines{"load", "load", "child", "child.swf"}));
+}
+
 // A movie whose sprite 5 has init actions tracing line; it may load a file
 // into _level1.
 void withInitActions(SwfBuilder& b, const std::string& line, const std::string& loads) {
@@ -181,6 +213,25 @@ TEST(MovieLoads, ALoadedMovieRunsInitActionsOfSpritesWhoseIdsTheFirstUsed) {
   LoadingMovie run(b, {{"child.swf", child.finish()}});
   run.tick(2);
   EXPECT_EQ(run.lines, (Lines{"parent init", "child init"}));
+}
+
+TEST(MovieLoads, ClipsCountTheirMovieExpandedAndSpritesTheirOwnTags) {
+  ActionBuilder a;
+  for (const char* path : {"_root", "box"}) {
+    a.push({I(0), S(path)}).action(kGetVariable).push(S("getBytesTotal")).action(kCallMethod).action(kTrace);
+  }
+  mvqtest::TagStream sprite;
+  sprite.showFrame().showFrame();  // two ShowFrame tags and the End tag: 6 bytes
+  mvqtest::PlaceObject2 place;
+  place.character = 1;
+  place.name = "box";
+  SwfBuilder b;
+  b.version(7).defineSprite(1, sprite).placeObject2(place).doAction(a).showFrame();
+  Lines lines;
+  swf::Movie movie;
+  ASSERT_TRUE(movie.parse(b.finish(mvqtest::Compression::Zlib)));
+  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& l) { lines.push_back(l); });
+  EXPECT_EQ(lines, (Lines{std::to_string(b.finish().size()), "6"}));
 }
 
 TEST(MovieLoads, BytesCountTheFileAsStoredCompressedOrNot) {

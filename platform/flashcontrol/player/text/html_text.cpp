@@ -186,6 +186,11 @@ class HtmlReader {
 
   bool endsLine() const { return out_.empty() || out_.back().text.back() == '\n'; }
   void breakLine() { text('\n'); }
+  // A paragraph's closing break takes the format of its last character.
+  void endParagraph() {
+    if (endsLine()) return breakLine();
+    appendText(out_, U"\n", TextFormat(out_.back().format));
+  }
 
   void handle(const Tag& tag) {
     if (tag.closing) {
@@ -233,7 +238,7 @@ class HtmlReader {
   void close(const std::string& name) {
     for (size_t k = stack_.size(); k-- > 1;) {
       if (stack_[k].name != name) continue;
-      if (name == "p" || name == "li") breakLine();
+      if (name == "p" || name == "li") endParagraph();
       stack_.resize(k);
       return;
     }

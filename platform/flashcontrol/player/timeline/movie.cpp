@@ -182,6 +182,7 @@ void Movie::defineSprite(const uint8_t* body, size_t length) {
   if (!readDefineSprite(body, length, tag)) return;
   auto sprite = std::make_shared<Timeline>();
   sprite->frameCount = tag.frameCount;
+  sprite->spriteBytes = tag.tagsSize;
   readTags(tag.tags, tag.tagsSize, *sprite, false);
   dictionary_[tag.id] = SpriteCharacter{std::move(sprite)};
 }

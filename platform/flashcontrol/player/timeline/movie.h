@@ -30,6 +30,8 @@ class Movie {
   const Rect& frameSize() const { return file_.frameSize; }
   // The bytes of the file as stored (compressed when it is).
   size_t fileLength() const { return storedLength_; }
+  // The movie's length once expanded, as its clips count their bytes.
+  size_t expandedLength() const { return file_.body.size() + 8; }
   double frameRate() const { return file_.frameRate; }
   uint32_t backgroundRgb() const { return background_; }
   // ActionScript 3 movies play their timelines without scripts.

@@ -182,11 +182,14 @@ void MovieClip::createChild(int depth, const Placement& placement) {
   }
   DisplayObject& slot = children_[depth] = std::move(obj);
   if (slot.textField) slot.textField->showVariable();
-  if (slot.clip && isButton(slot)) {
+  if (slot.clip) {
     slot.clip->setDepth(depth);
+    // An unnamed instance takes its "instanceN" name as it is made.
+    slot.clip->instanceName();
+  }
+  if (slot.clip && isButton(slot)) {
     slot.clip->enterFirstFrame();
   } else if (slot.clip) {
-    slot.clip->setDepth(depth);
     stage_.queueEvent(*slot.clip, kClipInitialize);
     stage_.queueEvent(*slot.clip, kClipConstruct);
     slot.clip->enterFirstFrame();

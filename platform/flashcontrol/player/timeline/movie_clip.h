@@ -104,9 +104,12 @@ class MovieClip : public avm1::ActionTarget {
   bool bounds(double out[4]) override;
   void toStage(double out[6]) override;
   int bytesTotal() override;
+  int clipBytes() override;
   // Color objects' view (movie_clip_color.cpp).
   void colorTransform(double out[8]) override;
   void setColorTransform(const double in[8]) override;
+  int blendMode() override;
+  void setBlendMode(int mode) override;
   // The onClipEvent handlers its placement gave it (nullptr: none).
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Display list keys are script depths plus this: timeline depths keep

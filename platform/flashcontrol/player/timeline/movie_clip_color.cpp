@@ -1,5 +1,6 @@
 // A clip's color transform as Color objects read and write it: percent
-// multipliers over the format's 8.8 fixed point, whole offsets.
+// multipliers over the format's 8.8 fixed point, whole offsets; and the
+// blend mode it is drawn with.
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +42,17 @@ void MovieClip::setColorTransform(const double in[8]) {
     *mult[i] = fixedMultiplier(in[i]);
     *add[i] = wholeOffset(in[4 + i]);
   }
+}
+
+int MovieClip::blendMode() {
+  DisplayObject* s = slot();
+  int mode = (s ? s->placement : rootPlacement_).blendMode;
+  return std::max(1, mode);
+}
+
+void MovieClip::setBlendMode(int mode) {
+  DisplayObject* s = slot();
+  (s ? s->placement : rootPlacement_).blendMode = uint8_t(mode);
 }
 
 }  // namespace swf

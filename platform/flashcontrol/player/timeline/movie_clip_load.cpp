@@ -52,7 +52,7 @@ MovieClip* MovieClip::replaceWith(const Movie& loaded, const std::string& url) {
   if (!s) return nullptr;
   MovieClip* fresh = parent_->takeSlot(*s, std::make_unique<MovieClip>(stage_, loaded, parent_, nesting_, url));
   fresh->enterFirstFrame();
-  stage_.queueEvent(*fresh, kClipLoad);
+  stage_.queueLoadBeforeActions(*fresh);
   return fresh;
 }
 
@@ -71,7 +71,6 @@ MovieClip* MovieClip::takeSlot(DisplayObject& slot, std::unique_ptr<MovieClip> f
     fresh->object_ = object;
   }
   slot.clip = std::move(fresh);
-  slot.scripted = true;  // the timeline no longer owns what is there
   return slot.clip.get();
 }
 

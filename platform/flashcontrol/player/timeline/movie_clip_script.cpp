@@ -188,6 +188,12 @@ void MovieClip::toStage(double out[6]) {
 
 int MovieClip::bytesTotal() { return int(movie().fileLength()); }
 
+// A movie's root counts the whole movie expanded, a sprite its own tags.
+int MovieClip::clipBytes() {
+  if (&timeline_ == &movie().root()) return int(movie().expandedLength());
+  return int(timeline_.spriteBytes > 0 ? timeline_.spriteBytes : movie().fileLength());
+}
+
 MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, const Timeline& timeline,
                                        avm1::Object* init) {
   int internal = 0;

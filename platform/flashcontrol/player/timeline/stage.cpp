@@ -123,6 +123,11 @@ void Stage::queueEvent(MovieClip& clip, uint32_t event) {
   }
 }
 
+void Stage::queueLoadBeforeActions(MovieClip& clip) {
+  if (movie_.runsActions())
+    constructEvents_.push_back(QueuedEvent{clip.serial(), clip.scriptObject(), kClipLoad, clip.clipActions()});
+}
+
 void Stage::dispatchEnterFrame(MovieClip& clip) {
   for (auto it = clip.children().rbegin(); it != clip.children().rend(); ++it) {
     MovieClip* child = it->second.clip.get();

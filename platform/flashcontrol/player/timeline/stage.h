@@ -72,6 +72,9 @@ class Stage {
   // Clip events: a new clip's initialize (before the frame's actions) and
   // load (after them); a removed clip's unload.
   void queueEvent(MovieClip& clip, uint32_t event);
+  // A clip a loaded movie filled hears its load event before that movie's
+  // first actions.
+  void queueLoadBeforeActions(MovieClip& clip);
   // A removed clip is kept until the actions running now have finished.
   void retire(std::unique_ptr<MovieClip> clip);
   bool reserveObject();

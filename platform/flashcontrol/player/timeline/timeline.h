@@ -57,6 +57,7 @@ struct Timeline {
   std::vector<Frame> frames;
   std::vector<std::pair<std::string, int>> labels;  // in tag order
   TagBody streamHead;                               // the first SoundStreamHead(2); no data when there is none
+  size_t spriteBytes = 0;                           // a sprite's tags as stored (0 for a movie's own timeline)
 
   const Frame* frame(int index) const {
     return index >= 0 && size_t(index) < frames.size() ? &frames[size_t(index)] : nullptr;

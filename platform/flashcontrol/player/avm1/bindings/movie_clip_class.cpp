@@ -182,8 +182,8 @@ void installMovieClipClass(Vm& vm) {
     return Value();
   });
   method(vm, proto, "getDepth", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->depth())); });
-  method(vm, proto, "getBytesLoaded", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->bytesTotal())); });
-  method(vm, proto, "getBytesTotal", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->bytesTotal())); });
+  method(vm, proto, "getBytesLoaded", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->clipBytes())); });
+  method(vm, proto, "getBytesTotal", [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->clipBytes())); });
   method(vm, proto, "getNextHighestDepth",
          [](Vm&, ActionTarget* t, const Args&) { return Value(double(t->nextHighestDepth())); });
   method(vm, proto, "removeMovieClip", [](Vm&, ActionTarget* t, const Args&) {
@@ -201,6 +201,7 @@ void installMovieClipClass(Vm& vm) {
     return objectOf(t->attach(vm.toString(arg(a, 0)), vm.toString(arg(a, 1)), vm.toInt32(arg(a, 2)), init));
   });
   installMovieClipDepthMethods(vm, proto);
+  defineClipBlendMode(vm, proto);
   method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     loadIntoClip(*t, vm.toString(arg(a, 0)));
     return Value();

@@ -1,0 +1,70 @@
+// MovieClip.blendMode as scripts set and read it, and the placement it
+// changes for drawing.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "swf_builder.h"
+#include "timeline/stage.h"
+
+namespace {
+
+using mvqtest::ActionBuilder;
+using mvqtest::PushValue;
+using mvqtest::SwfBuilder;
+using Lines = std::vector<std::string>;
+
+enum : uint8_t {
+  kCallFunction = 0x3D,
+  kGetMember = 0x4E,
+  kGetVariable = 0x1C,
+  kPop = 0x17,
+  kSetMember = 0x4F,
+  kTrace = 0x26,
+};
+
+PushValue S(const std::string& s) { return PushValue::string(s); }
+
+// m.blendMode = value; trace(m.blendMode).
+void setAndTrace(ActionBuilder& a, const PushValue& value) {
+  a.push(S("m")).action(kGetVariable).push(S("blendMode")).push(value).action(kSetMember);
+  a.push(S("m")).action(kGetVariable).push(S("blendMode")).action(kGetMember).action(kTrace);
+}
+
+struct Played {
+  Lines lines;
+  int placedMode = -1;
+};
+
+Played play(int version, const std::vector<PushValue>& values) {
+  ActionBuilder a;
+  a.push({PushValue::integer(1), S("m"), PushValue::integer(2), S("createEmptyMovieClip")});
+  a.action(kCallFunction).action(kPop);
+  a.push(S("m")).action(kGetVariable).push(S("blendMode")).action(kGetMember).action(kTrace);
+  for (const PushValue& v : values) setAndTrace(a, v);
+  SwfBuilder b;
+  b.version(uint8_t(version)).doAction(a).showFrame();
+  Played run;
+  swf::Movie movie;
+  EXPECT_TRUE(movie.parse(b.finish()));
+  swf::Stage stage(movie, nullptr, nullptr, [&run](const std::string& l) { run.lines.push_back(l); });
+  for (const auto& entry : stage.root().children()) run.placedMode = entry.second.placement.blendMode;
+  return run;
+}
+
+TEST(ClipBlendMode, NamesAndNumbersSetTheModeOtherValuesLeaveIt) {
+  Played run = play(8, {S("multiply"), S("Screen"), PushValue::boolean(true), PushValue::number(266.9),
+                        PushValue::number(-1), PushValue::null(), PushValue::integer(2)});
+  EXPECT_EQ(run.lines, (Lines{"normal", "multiply", "multiply", "multiply", "invert", "invert", "normal", "layer"}));
+  EXPECT_EQ(run.placedMode, 2);
+}
+
+TEST(ClipBlendMode, MoviesBeforeVersionEightHaveNoSuchProperty) {
+  Played run = play(7, {S("multiply")});
+  EXPECT_EQ(run.lines, (Lines{"undefined", "multiply"}));
+  EXPECT_EQ(run.placedMode, 0);
+}
+
+}  // namespace
