@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <type_traits>
 
 #include "byte_writer.h"
 
@@ -38,6 +39,11 @@ class ActionBuilder {
   ActionBuilder& ifTrue(int16_t offset);
   // Any action: codes below 0x80 take no payload and no length.
   ActionBuilder& action(uint8_t code, const Bytes& payload = {});
+  // The same with a code of an enumeration (the player's own, in its tests).
+  template <class Code, class = std::enable_if_t<std::is_enum<Code>::value>>
+  ActionBuilder& action(Code code, const Bytes& payload = {}) {
+    return action(static_cast<uint8_t>(code), payload);
+  }
   ActionBuilder& raw(const Bytes& bytes);
 
   const Bytes& bytes() const { return bytes_; }

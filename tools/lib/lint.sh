@@ -5,10 +5,7 @@
 # from main (clang-tidy reads the Windows headers for each: 1-3 s a file on a
 # quiet machine, and over all of them 5 min of processor time, 19 min on a
 # busy one), or in all of them with --all; --layout checks the layout alone.
-# ./moviquill test runs it on the changed sources. The names of the SWF
-# player are not checked yet (its layout is).
-
-MVQ_LINT_NAMES_LEFT_OUT='^platform/flashcontrol/player/'
+# ./moviquill test runs it on the changed sources.
 
 lint_sources() {  # all|changed
   (cd "$MVQ_ROOT"
@@ -57,7 +54,7 @@ for line in sys.stdin:
 # A header filter naming every checked header, so that names declared in
 # headers are checked too (through the sources that include them).
 header_filter() {
-  lint_sources all | grep -Ev "$MVQ_LINT_NAMES_LEFT_OUT" | grep '\.h$' | sed "s|^|$MVQ_ROOT/|; s|[.]|[.]|g" | paste -sd'|' | sed 's/^/(/; s/$/)$/'
+  lint_sources all | grep '\.h$' | sed "s|^|$MVQ_ROOT/|; s|[.]|[.]|g" | paste -sd'|' | sed 's/^/(/; s/$/)$/'
 }
 
 lint_names() {  # all|changed
@@ -68,7 +65,7 @@ lint_names() {  # all|changed
   fi
   # A changed header is checked through the source of its name.
   local files
-  mapfile -t files < <(lint_sources "$1" | grep -Ev "$MVQ_LINT_NAMES_LEFT_OUT" | sed 's/\.h$/.cpp/' | sort -u |
+  mapfile -t files < <(lint_sources "$1" | sed 's/\.h$/.cpp/' | sort -u |
                          built_sources "$commands")
   [ ${#files[@]} -eq 0 ] && return 0
   local out

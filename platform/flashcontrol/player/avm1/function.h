@@ -51,8 +51,8 @@ class NativeFunction : public FunctionObject {
 
 // The argument at i, undefined past the end.
 inline const Value& arg(const Args& args, size_t i) {
-  static const Value none;
-  return i < args.size() ? args[i] : none;
+  static const Value kNone;
+  return i < args.size() ? args[i] : kNone;
 }
 
 }  // namespace avm1

@@ -148,13 +148,13 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
   bool v2 = c.isFunction2;
   uint16_t flags = c.flags;
   ArrayObject* argsArray = nullptr;
-  if (!v2 || !(flags & kSuppressArguments) || (flags & kPreloadArguments)) {
+  if (!v2 || !(flags & SuppressArguments) || (flags & PreloadArguments)) {
     argsArray = vm_.newArray(args);
-    argsArray->define("callee", Value(&fn), kDontEnum);
+    argsArray->define("callee", Value(&fn), DontEnum);
     a.arguments = Value(argsArray);
   }
   Value superValue;
-  if (!v2 || !(flags & kSuppressSuper) || (flags & kPreloadSuper)) {
+  if (!v2 || !(flags & SuppressSuper) || (flags & PreloadSuper)) {
     Object* superProto = home ? home->proto() : nullptr;
     superValue = Value(vm_.make<SuperObject>(superProto, thisValue));
     static_cast<SuperObject*>(superValue.object)->home = home;
@@ -169,24 +169,23 @@ Value Interpreter::callFunction(ScriptFunction& fn, const Value& thisValue, cons
     auto preload = [&](uint16_t flag, const Value& v) {
       if ((flags & flag) && r < a.registers.size()) a.registers[r++] = v;
     };
-    preload(kPreloadThis, a.thisValue);
-    a.thisUnnamed = (flags & (kPreloadThis | kSuppressThis)) != 0;
-    preload(kPreloadArguments, a.arguments);
-    preload(kPreloadSuper, superValue);
-    preload(kPreloadRoot, Value(rootObject(a)));
+    preload(PreloadThis, a.thisValue);
+    a.thisUnnamed = (flags & (PreloadThis | SuppressThis)) != 0;
+    preload(PreloadArguments, a.arguments);
+    preload(PreloadSuper, superValue);
+    preload(PreloadRoot, Value(rootObject(a)));
     Value parent;
     if (a.target) parent = a.target->get("_parent");
     // A timeline with no parent takes no register for it.
-    if (!parent.isUndefined()) preload(kPreloadParent, parent);
-    preload(kPreloadGlobal, Value(vm_.global()));
-    if (!(flags & kSuppressThis) && !(flags & kPreloadThis)) locals->define("this", thisValue, kDontEnum);
-    if (!(flags & kSuppressArguments) && !(flags & kPreloadArguments))
-      locals->define("arguments", a.arguments, kDontEnum);
-    if (!(flags & kSuppressSuper) && !(flags & kPreloadSuper)) locals->define("super", superValue, kDontEnum);
+    if (!parent.isUndefined()) preload(PreloadParent, parent);
+    preload(PreloadGlobal, Value(vm_.global()));
+    if (!(flags & SuppressThis) && !(flags & PreloadThis)) locals->define("this", thisValue, DontEnum);
+    if (!(flags & SuppressArguments) && !(flags & PreloadArguments)) locals->define("arguments", a.arguments, DontEnum);
+    if (!(flags & SuppressSuper) && !(flags & PreloadSuper)) locals->define("super", superValue, DontEnum);
   } else {
-    locals->define("this", thisValue, kDontEnum);
-    locals->define("arguments", a.arguments, kDontEnum);
-    locals->define("super", superValue, kDontEnum);
+    locals->define("this", thisValue, DontEnum);
+    locals->define("arguments", a.arguments, DontEnum);
+    locals->define("super", superValue, DontEnum);
   }
   for (size_t i = 0; i < c.params.size(); ++i) {
     Value v = i < args.size() ? args[i] : Value();
@@ -596,8 +595,8 @@ bool Interpreter::defineFunction(Activation& a, const uint8_t* p, size_t length,
   }
   ScriptFunction* fn = vm_.make<ScriptFunction>(vm_.functionPrototype(), *this, std::move(c), closure, definingTarget);
   Object* proto = vm_.newObject();
-  proto->define("constructor", Value(fn), kDontEnum);
-  fn->define("prototype", Value(proto), kDontEnum | kDontDelete);
+  proto->define("constructor", Value(fn), DontEnum);
+  fn->define("prototype", Value(proto), DontEnum | DontDelete);
   if (name.empty()) {
     push(a, Value(fn));
   } else {
@@ -883,8 +882,8 @@ void Interpreter::objectAction(Activation& a, uint8_t op) {
       Object* subCtor = sub.asObject();
       if (!superCtor || !subCtor) break;
       Object* proto = vm_.newObject(superCtor->get("prototype").asObject());
-      proto->define("__constructor__", super, kDontEnum);
-      if (vm_.version() < 7) proto->define("constructor", super, kDontEnum);
+      proto->define("__constructor__", super, DontEnum);
+      if (vm_.version() < 7) proto->define("constructor", super, DontEnum);
       subCtor->set("prototype", Value(proto));
       break;
     }

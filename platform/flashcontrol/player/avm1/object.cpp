@@ -32,11 +32,11 @@ std::string Object::keyOf(const std::string& name) const {
 
 bool Object::visible(const Property& p) const {
   int v = vm_.version();
-  if ((p.flags & kVersion6) && v < 6) return false;
-  if ((p.flags & kVersion7) && v < 7) return false;
-  if ((p.flags & kVersion8) && v < 8) return false;
-  if ((p.flags & kVersion9) && v < 9) return false;
-  if ((p.flags & kVersion10) && v < 10) return false;
+  if ((p.flags & Version6) && v < 6) return false;
+  if ((p.flags & Version7) && v < 7) return false;
+  if ((p.flags & Version8) && v < 8) return false;
+  if ((p.flags & Version9) && v < 9) return false;
+  if ((p.flags & Version10) && v < 10) return false;
   return true;
 }
 
@@ -154,7 +154,7 @@ void Object::set(const std::string& name, const Value& value) {
       if (own->setter) vm_.call(own->setter, Value(this), {stored});
       return;
     }
-    if (own->flags & kReadOnly) return;
+    if (own->flags & ReadOnly) return;
     if (setBuiltin(key, stored)) return;
     own->value = stored;
     return;
@@ -166,7 +166,7 @@ void Object::set(const std::string& name, const Value& value) {
 bool Object::remove(const std::string& name) {
   std::string key = keyOf(name);
   Property* p = findKey(key);
-  if (!p || (p->flags & kDontDelete)) return false;
+  if (!p || (p->flags & DontDelete)) return false;
   props_.erase(props_.begin() + (p - props_.data()));
   reindex();
   return true;
@@ -240,7 +240,7 @@ std::vector<std::string> Object::enumerableNames() {
       const Property& p = o->props_[i];
       if (isSeen(p.key)) continue;
       seen.push_back(p.key);
-      if (!(p.flags & kDontEnum)) levels.back().push_back(p.name);
+      if (!(p.flags & DontEnum)) levels.back().push_back(p.name);
     }
   }
   for (auto level = levels.rbegin(); level != levels.rend(); ++level)

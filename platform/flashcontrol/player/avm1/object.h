@@ -20,16 +20,16 @@ class ActionTarget;
 
 // The low bits ASSetPropFlags sets.
 enum PropertyFlag : uint16_t {
-  kDontEnum = 1,
-  kDontDelete = 2,
-  kReadOnly = 4,
+  DontEnum = 1,
+  DontDelete = 2,
+  ReadOnly = 4,
   // Hidden from reads by movies older than version 6, 7, 8, 9, 10 (built-ins
   // added later); such a property still counts as own, enumerates and deletes.
-  kVersion6 = 0x80,
-  kVersion7 = 0x400,
-  kVersion8 = 0x1000,
-  kVersion9 = 0x2000,
-  kVersion10 = 0x4000,
+  Version6 = 0x80,
+  Version7 = 0x400,
+  Version8 = 0x1000,
+  Version9 = 0x2000,
+  Version10 = 0x4000,
 };
 
 struct Property {

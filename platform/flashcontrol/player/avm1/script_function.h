@@ -17,15 +17,15 @@ class Interpreter;
 
 // DefineFunction2 flags.
 enum FunctionFlag : uint16_t {
-  kPreloadThis = 0x01,
-  kSuppressThis = 0x02,
-  kPreloadArguments = 0x04,
-  kSuppressArguments = 0x08,
-  kPreloadSuper = 0x10,
-  kSuppressSuper = 0x20,
-  kPreloadRoot = 0x40,
-  kPreloadParent = 0x80,
-  kPreloadGlobal = 0x100,
+  PreloadThis = 0x01,
+  SuppressThis = 0x02,
+  PreloadArguments = 0x04,
+  SuppressArguments = 0x08,
+  PreloadSuper = 0x10,
+  SuppressSuper = 0x20,
+  PreloadRoot = 0x40,
+  PreloadParent = 0x80,
+  PreloadGlobal = 0x100,
 };
 
 struct FunctionCode {

@@ -53,8 +53,8 @@ NativeFunction* Vm::defineMethod(Object* target, const std::string& name, Native
 NativeFunction* Vm::defineClass(const std::string& name, Object* prototype, NativeFn callFn, NativeFn constructFn,
                                 uint16_t flags) {
   NativeFunction* ctor = newFunction(std::move(callFn), std::move(constructFn));
-  ctor->define("prototype", Value(prototype), kDontEnum | kDontDelete);
-  prototype->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(prototype), DontEnum | DontDelete);
+  prototype->define("constructor", Value(ctor), DontEnum);
   global_->define(name, Value(ctor), flags);
   return ctor;
 }
@@ -140,7 +140,7 @@ Object* Vm::toObject(const Value& v) {
     case Value::Type::String: {
       Object* o = newObject(stringPrototype_);
       o->primitive = v;
-      o->define("length", Value(double(toUnits(v.text, version_).size())), kDontEnum | kDontDelete | kReadOnly);
+      o->define("length", Value(double(toUnits(v.text, version_).size())), DontEnum | DontDelete | ReadOnly);
       return o;
     }
     case Value::Type::Number: {

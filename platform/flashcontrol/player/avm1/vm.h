@@ -86,9 +86,9 @@ class Vm {
   // Built-in registration: a method (DontEnum) on target; a class is a
   // constructor with `prototype` (and prototype.constructor) set as a
   // _global property.
-  NativeFunction* defineMethod(Object* target, const std::string& name, NativeFn fn, uint16_t flags = kDontEnum);
+  NativeFunction* defineMethod(Object* target, const std::string& name, NativeFn fn, uint16_t flags = DontEnum);
   NativeFunction* defineClass(const std::string& name, Object* prototype, NativeFn callFn,
-                              NativeFn constructFn = nullptr, uint16_t flags = kDontEnum);
+                              NativeFn constructFn = nullptr, uint16_t flags = DontEnum);
 
   Object* global() const { return global_; }
   Object* objectPrototype() const { return objectPrototype_; }

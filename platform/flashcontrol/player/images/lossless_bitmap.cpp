@@ -15,8 +15,8 @@ using Header = LosslessBitmapTag;
 size_t rowBytes(const Header& h) {
   size_t w = size_t(h.width);
   switch (h.format) {
-    case kColorMapped: return (w + 3) & ~size_t(3);
-    case kRgb15: return (w * 2 + 3) & ~size_t(3);
+    case ColorMapped: return (w + 3) & ~size_t(3);
+    case Rgb15: return (w * 2 + 3) & ~size_t(3);
     default: return w * 4;
   }
 }
@@ -40,7 +40,7 @@ std::array<Bgra, 256> colorTable(const uint8_t* p, int count, bool withAlpha) {
 void decodeRows(const Header& h, const uint8_t* data, bool withAlpha, std::vector<Bgra>& pixels) {
   const size_t stride = rowBytes(h);
   std::array<Bgra, 256> table{};
-  if (h.format == kColorMapped) {
+  if (h.format == ColorMapped) {
     table = colorTable(data, h.tableSize, withAlpha);
     data += size_t(h.tableSize) * (withAlpha ? 4 : 3);
   }
@@ -48,9 +48,9 @@ void decodeRows(const Header& h, const uint8_t* data, bool withAlpha, std::vecto
   for (int y = 0; y < h.height; ++y, data += stride) {
     const uint8_t* p = data;
     for (int x = 0; x < h.width; ++x) {
-      if (h.format == kColorMapped) {
+      if (h.format == ColorMapped) {
         *out++ = table[*p++];
-      } else if (h.format == kRgb15) {
+      } else if (h.format == Rgb15) {
         unsigned v = unsigned(p[0]) << 8 | p[1];
         *out++ = Bgra{expand5(v & 31), expand5((v >> 5) & 31), expand5((v >> 10) & 31), 255};
         p += 2;
@@ -66,7 +66,7 @@ void decodeRows(const Header& h, const uint8_t* data, bool withAlpha, std::vecto
 
 bool decodeLosslessBitmap(const LosslessBitmapTag& h, DecodedImage& out) {
   const bool withAlpha = h.withAlpha;
-  bool known = h.format == kColorMapped || h.format == kRgb32 || (h.format == kRgb15 && !withAlpha);
+  bool known = h.format == ColorMapped || h.format == Rgb32 || (h.format == Rgb15 && !withAlpha);
   if (!known || !bitmapSizeAllowed(h.width, h.height)) return false;
 
   size_t tableBytes = size_t(h.tableSize) * (withAlpha ? 4 : 3);

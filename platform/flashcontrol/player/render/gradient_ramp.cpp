@@ -10,7 +10,7 @@ namespace {
 // sRGB to linear light, 16 bits; built once from a deterministic formula
 // rounded to integers, so libm differences in its last bit cannot show.
 const std::array<uint16_t, 256>& toLinearTable() {
-  static const std::array<uint16_t, 256> table = [] {
+  static const std::array<uint16_t, 256> kTable = [] {
     std::array<uint16_t, 256> t{};
     for (int i = 0; i < 256; ++i) {
       double c = i / 255.0;
@@ -19,12 +19,12 @@ const std::array<uint16_t, 256>& toLinearTable() {
     }
     return t;
   }();
-  return table;
+  return kTable;
 }
 
 // Linear light (12 bits) back to sRGB.
 const std::array<uint8_t, 4096>& fromLinearTable() {
-  static const std::array<uint8_t, 4096> table = [] {
+  static const std::array<uint8_t, 4096> kTable = [] {
     std::array<uint8_t, 4096> t{};
     for (int i = 0; i < 4096; ++i) {
       double l = i / 4095.0;
@@ -33,7 +33,7 @@ const std::array<uint8_t, 4096>& fromLinearTable() {
     }
     return t;
   }();
-  return table;
+  return kTable;
 }
 
 uint32_t mix(uint32_t a, uint32_t b, uint32_t num, uint32_t den) { return (a * (den - num) + b * num + den / 2) / den; }

@@ -10,7 +10,7 @@ constexpr int kCirclePoints = 64;
 // Unit circle by exact rotation steps: no libm trigonometry, so every build
 // gets the same points.
 const std::vector<Vec2>& unitCircle() {
-  static const std::vector<Vec2> points = [] {
+  static const std::vector<Vec2> kPoints = [] {
     const double c = 0.99518472667219688624;  // cos(2 pi / 64)
     const double s = 0.09801714032956060199;  // sin(2 pi / 64)
     std::vector<Vec2> p(kCirclePoints);
@@ -21,7 +21,7 @@ const std::vector<Vec2>& unitCircle() {
     }
     return p;
   }();
-  return points;
+  return kPoints;
 }
 
 Vec2 add(Vec2 a, Vec2 b) { return Vec2{a.x + b.x, a.y + b.y}; }

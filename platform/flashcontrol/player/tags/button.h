@@ -14,10 +14,10 @@
 namespace swf {
 
 enum ButtonState : uint8_t {
-  kButtonUp = 1,
-  kButtonOver = 2,
-  kButtonDown = 4,
-  kButtonHitTest = 8,
+  ButtonUp = 1,
+  ButtonOver = 2,
+  ButtonDown = 4,
+  ButtonHitTest = 8,
 };
 
 struct ButtonRecord {
@@ -32,16 +32,16 @@ struct ButtonRecord {
 
 // BUTTONCONDACTION's condition bits, as the two bytes read big-endian.
 enum ButtonCondition : uint16_t {
-  kIdleToOverDown = 0x8000,
-  kOutDownToIdle = 0x4000,
-  kOutDownToOverDown = 0x2000,
-  kOverDownToOutDown = 0x1000,
-  kOverDownToOverUp = 0x0800,  // a click: DefineButton's only condition
-  kOverUpToOverDown = 0x0400,
-  kOverUpToIdle = 0x0200,
-  kIdleToOverUp = 0x0100,
-  kKeyPressMask = 0x00FE,  // the key code, shifted left by one
-  kOverDownToIdle = 0x0001,
+  IdleToOverDown = 0x8000,
+  OutDownToIdle = 0x4000,
+  OutDownToOverDown = 0x2000,
+  OverDownToOutDown = 0x1000,
+  OverDownToOverUp = 0x0800,  // a click: DefineButton's only condition
+  OverUpToOverDown = 0x0400,
+  OverUpToIdle = 0x0200,
+  IdleToOverUp = 0x0100,
+  KeyPressMask = 0x00FE,  // the key code, shifted left by one
+  OverDownToIdle = 0x0001,
 };
 
 struct ButtonAction {

@@ -61,7 +61,7 @@ bool parseButton(const uint8_t* body, size_t length, int buttonVersion, Button& 
     record = ButtonRecord{};
   }
   if (buttonVersion < 2) {
-    if (!r.overrun()) out.actions.push_back(ButtonAction{kOverDownToOverUp, r.cursor(), r.remaining()});
+    if (!r.overrun()) out.actions.push_back(ButtonAction{OverDownToOverUp, r.cursor(), r.remaining()});
   } else if (actionsAt) {
     readConditionActions(body, length, actionsAt, out);
   }

@@ -12,17 +12,17 @@ namespace swf {
 // Event bits as version 6 and later store them (earlier movies' 16 bits
 // are the low half).
 enum ClipEvent : uint32_t {
-  kClipLoad = 0x1,
-  kClipEnterFrame = 0x2,
-  kClipUnload = 0x4,
-  kClipMouseMove = 0x8,
-  kClipMouseDown = 0x10,
-  kClipMouseUp = 0x20,
-  kClipKeyDown = 0x40,
-  kClipKeyUp = 0x80,
-  kClipData = 0x100,
-  kClipInitialize = 0x200,
-  kClipConstruct = 0x40000,
+  ClipLoad = 0x1,
+  ClipEnterFrame = 0x2,
+  ClipUnload = 0x4,
+  ClipMouseMove = 0x8,
+  ClipMouseDown = 0x10,
+  ClipMouseUp = 0x20,
+  ClipKeyDown = 0x40,
+  ClipKeyUp = 0x80,
+  ClipData = 0x100,
+  ClipInitialize = 0x200,
+  ClipConstruct = 0x40000,
 };
 
 struct ClipActionRecord {

@@ -20,7 +20,7 @@ bool readLosslessBitmapTag(TagCode code, const uint8_t* body, size_t size, Lossl
   t.format = r.u8();
   t.width = r.u16();
   t.height = r.u16();
-  if (t.format == kColorMapped) t.tableSize = r.u8() + 1;
+  if (t.format == ColorMapped) t.tableSize = r.u8() + 1;
   if (r.overrun()) return false;
   t.withAlpha = code == TagCode::DefineBitsLossless2;
   t.zlibData = r.cursor();

@@ -10,7 +10,7 @@
 
 namespace swf {
 
-enum LosslessFormat : uint8_t { kColorMapped = 3, kRgb15 = 4, kRgb32 = 5 };
+enum LosslessFormat : uint8_t { ColorMapped = 3, Rgb15 = 4, Rgb32 = 5 };
 
 struct LosslessBitmapTag {
   uint16_t id = 0;

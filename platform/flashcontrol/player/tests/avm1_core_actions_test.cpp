@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "timeline/movie.h"
 #include "timeline/stage.h"
@@ -17,27 +18,10 @@ using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
-
-enum : uint8_t {
-  kAdd2 = 0x47,
-  kCallFunction = 0x3D,
-  kDelete = 0x3A,
-  kDivide = 0x0D,
-  kEquals2 = 0x49,
-  kGetVariable = 0x1C,
-  kPop = 0x17,
-  kSetVariable = 0x1D,
-  kThrow = 0x2A,
-  kTrace = 0x26,
-  kTry = 0x8F,
-  kTypeOf = 0x44,
-  kDefineFunction = 0x9B,
-  kDefineFunction2 = 0x8E,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
-PushValue R(uint8_t r) { return PushValue::registerNumber(r); }
+using playertest::Code;
+using playertest::i32;
+using playertest::reg;
+using playertest::str;
 
 void appendString(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
@@ -54,7 +38,7 @@ ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const A
   appendString(p, name);
   appendU16(p, 0);
   appendU16(p, body.size());
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_t registers, uint16_t flags,
@@ -65,7 +49,7 @@ ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_
   p.push_back(registers);
   appendU16(p, flags);
   appendU16(p, body.size());
-  return a.action(kDefineFunction2, p).raw(body.bytes());
+  return a.action(Code::DefineFunction2, p).raw(body.bytes());
 }
 
 ActionBuilder& tryBlock(ActionBuilder& a, uint8_t flags, const ActionBuilder& body, const ActionBuilder& onCatch,
@@ -76,11 +60,13 @@ ActionBuilder& tryBlock(ActionBuilder& a, uint8_t flags, const ActionBuilder& bo
   appendU16(p, onCatch.size());
   appendU16(p, onFinally.size());
   appendString(p, "e");
-  return a.action(kTry, p).raw(body.bytes()).raw(onCatch.bytes()).raw(onFinally.bytes());
+  return a.action(Code::Try, p).raw(body.bytes()).raw(onCatch.bytes()).raw(onFinally.bytes());
 }
 
-ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(kTrace); }
-ActionBuilder& call(ActionBuilder& a, const std::string& fn) { return a.push({I(0), S(fn)}).action(kCallFunction); }
+ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
+ActionBuilder& call(ActionBuilder& a, const std::string& fn) {
+  return a.push({i32(0), str(fn)}).action(Code::CallFunction);
+}
 
 std::vector<std::string> traced(int version, const ActionBuilder& a) {
   SwfBuilder b;
@@ -96,63 +82,63 @@ std::vector<std::string> traced(int version, const ActionBuilder& a) {
 
 TEST(Avm1CoreActions, TryDropsWhatItsBodyPushedAndWithoutTheCatchFlagRunsFinallyEarly) {
   ActionBuilder body, onCatch, onFinally, a;
-  body.push({S("dropped"), S("boom")}).action(kThrow);
-  onCatch.push(S("e")).action(kGetVariable).action(kTrace);
-  a.push(S("kept"));
-  tryBlock(a, 1, body, onCatch, onFinally).action(kTrace);
+  body.push({str("dropped"), str("boom")}).action(Code::Throw);
+  onCatch.push(str("e")).action(Code::GetVariable).action(Code::Trace);
+  a.push(str("kept"));
+  tryBlock(a, 1, body, onCatch, onFinally).action(Code::Trace);
   // Finally only: the player runs its bytes from where catch would start.
   ActionBuilder early, late, b;
-  trace(early, S("catch position"));
-  trace(late, S("finally bytes!"));
+  trace(early, str("catch position"));
+  trace(late, str("finally bytes!"));
   tryBlock(b, 2, body, early, late);
-  trace(b, S("not reached: the throw goes on"));
+  trace(b, str("not reached: the throw goes on"));
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"boom", "kept"}));
   EXPECT_EQ(traced(7, b), (std::vector<std::string>{"catch position"}));
 }
 
 TEST(Avm1CoreActions, Version4TruthIsANumberButItsFunctionsFollowVersion5) {
   ActionBuilder body, a;
-  body.push({S("eq "), I(1), I(1)}).action(kEquals2).action(kAdd2).action(kTrace);
-  body.push({S("div "), I(4), I(0)}).action(kDivide).action(kAdd2).action(kTrace);
+  body.push({str("eq "), i32(1), i32(1)}).action(Code::Equals2).action(Code::Add2).action(Code::Trace);
+  body.push({str("div "), i32(4), i32(0)}).action(Code::Divide).action(Code::Add2).action(Code::Trace);
   defineFunction(a, "f", body);
-  a.push({S("eq "), I(1), I(1)}).action(kEquals2).action(kAdd2).action(kTrace);
-  a.push({I(1), I(1)}).action(kEquals2).action(kTypeOf).action(kTrace);
-  a.push({S("div "), I(4), I(0)}).action(kDivide).action(kAdd2).action(kTrace);
-  call(a, "f").action(kPop);
+  a.push({str("eq "), i32(1), i32(1)}).action(Code::Equals2).action(Code::Add2).action(Code::Trace);
+  a.push({i32(1), i32(1)}).action(Code::Equals2).action(Code::TypeOf).action(Code::Trace);
+  a.push({str("div "), i32(4), i32(0)}).action(Code::Divide).action(Code::Add2).action(Code::Trace);
+  call(a, "f").action(Code::Pop);
   EXPECT_EQ(traced(4, a), (std::vector<std::string>{"eq 1", "boolean", "div #ERROR#", "eq true", "div Infinity"}));
 }
 
 TEST(Avm1CoreActions, AVersion5FunctionCalledAloneHasItsTimelineAsThis) {
   ActionBuilder body, a;
-  body.push(S("this")).action(kGetVariable).action(kTrace);
+  body.push(str("this")).action(Code::GetVariable).action(Code::Trace);
   defineFunction(a, "f", body);
-  call(a, "f").action(kPop);
+  call(a, "f").action(Code::Pop);
   EXPECT_EQ(traced(5, a), std::vector<std::string>{"_level0"});
 }
 
 TEST(Avm1CoreActions, PreloadSkipsTheParentARootLacks) {
   // Preload parent (0x80) and _global (0x100), nothing else.
   ActionBuilder body, a;
-  trace(body, R(1));
-  trace(body, R(2));
+  trace(body, reg(1));
+  trace(body, reg(2));
   defineFunction2(a, "f", 3, 0x1AA, body);
-  call(a, "f").action(kPop);
+  call(a, "f").action(Code::Pop);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"[type Object]", "undefined"}));
 }
 
 TEST(Avm1CoreActions, AFunctionsPrototypeCannotBeDeleted) {
   ActionBuilder a, empty;
   defineFunction(a, "f", empty);
-  a.push({S("f")}).action(kGetVariable).push(S("prototype")).action(kDelete).action(kTrace);
-  a.push(S("f.prototype")).action(kGetVariable).action(kTypeOf).action(kTrace);
+  a.push({str("f")}).action(Code::GetVariable).push(str("prototype")).action(Code::Delete).action(Code::Trace);
+  a.push(str("f.prototype")).action(Code::GetVariable).action(Code::TypeOf).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"false", "object"}));
 }
 
 TEST(Avm1CoreActions, TwoSlashesInARowMakeAPathNameNothing) {
   ActionBuilder a;
-  a.push({S("/:v"), S("set")}).action(kSetVariable);
-  a.push(S("/:v")).action(kGetVariable).action(kTrace);
-  a.push(S("//:v")).action(kGetVariable).action(kTrace);
+  a.push({str("/:v"), str("set")}).action(Code::SetVariable);
+  a.push(str("/:v")).action(Code::GetVariable).action(Code::Trace);
+  a.push(str("//:v")).action(Code::GetVariable).action(Code::Trace);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"set", "undefined"}));
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "timeline/movie.h"
 #include "timeline/stage.h"
@@ -17,43 +18,14 @@ using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
+using playertest::f64;
+using playertest::i32;
+using playertest::reg;
+using playertest::str;
+using playertest::undef;
 
 // Action codes, named as the format names them.
-enum : uint8_t {
-  kAdd2 = 0x47,
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kDefineLocal = 0x3C,
-  kEquals2 = 0x49,
-  kExtends = 0x69,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kIncrement = 0x50,
-  kInitObject = 0x43,
-  kInstanceOf = 0x54,
-  kLess2 = 0x48,
-  kNewObject = 0x40,
-  kPop = 0x17,
-  kReturn = 0x3E,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kStoreRegister = 0x87,
-  kThrow = 0x2A,
-  kToString = 0x4B,
-  kTrace = 0x26,
-  kTry = 0x8F,
-  kTypeOf = 0x44,
-  kDefineFunction = 0x9B,
-  kDefineFunction2 = 0x8E,
-  kWith = 0x94,
-  kEnumerate2 = 0x55,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue N(double n) { return PushValue::number(n); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
-PushValue R(uint8_t r) { return PushValue::registerNumber(r); }
-PushValue U() { return PushValue::undefined(); }
 
 void appendString(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
@@ -73,7 +45,7 @@ ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const s
   appendU16(p, params.size());
   for (const std::string& s : params) appendString(p, s);
   appendU16(p, body.size());
-  a.action(kDefineFunction, p);
+  a.action(Code::DefineFunction, p);
   return a.raw(body.bytes());
 }
 
@@ -90,17 +62,17 @@ ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_
     appendString(p, param.second);
   }
   appendU16(p, body.size());
-  a.action(kDefineFunction2, p);
+  a.action(Code::DefineFunction2, p);
   return a.raw(body.bytes());
 }
 
-ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(kTrace); }
+ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
-  return a.push(S(name)).action(kGetVariable).action(kTrace);
+  return a.push(str(name)).action(Code::GetVariable).action(Code::Trace);
 }
 ActionBuilder& call(ActionBuilder& a, const std::string& fn, std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({I(int32_t(args.size())), S(fn)}).action(kCallFunction);
+  return a.push({i32(int32_t(args.size())), str(fn)}).action(Code::CallFunction);
 }
 
 // A movie of `frames` frames with each frame's actions; collects trace().
@@ -129,16 +101,16 @@ std::vector<std::string> traced(int version, const ActionBuilder& a) { return Mo
 
 TEST(Avm1Engine, UndefinedJoinsTextByVersion) {
   ActionBuilder a;
-  a.push({S("a"), U()}).action(kAdd2).action(kTrace);
-  a.push({U(), N(1)}).action(kAdd2).action(kTrace);
-  trace(a, U());
+  a.push({str("a"), undef()}).action(Code::Add2).action(Code::Trace);
+  a.push({undef(), f64(1)}).action(Code::Add2).action(Code::Trace);
+  trace(a, undef());
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"a", "1", "undefined"}));
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"aundefined", "NaN", "undefined"}));
 }
 
 TEST(Avm1Engine, VariableNamesIgnoreCaseBeforeVersionSeven) {
   ActionBuilder a;
-  a.push({S("Speed"), N(3)}).action(kSetVariable);
+  a.push({str("Speed"), f64(3)}).action(Code::SetVariable);
   traceVar(a, "SPEED");
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"3"}));
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"undefined"}));
@@ -146,27 +118,27 @@ TEST(Avm1Engine, VariableNamesIgnoreCaseBeforeVersionSeven) {
 
 TEST(Avm1Engine, StringsComparedAsTextOrAsNumbers) {
   ActionBuilder a;
-  a.push({S("10"), S("9")}).action(kLess2).action(kTrace);  // text order
-  a.push({N(10), S("9")}).action(kLess2).action(kTrace);    // numbers
-  a.push({S("1e3"), N(1000)}).action(kEquals2).action(kTrace);
-  a.push({N(0.1)}).push({N(0.2)}).action(kAdd2).action(kTrace);
+  a.push({str("10"), str("9")}).action(Code::Less2).action(Code::Trace);  // text order
+  a.push({f64(10), str("9")}).action(Code::Less2).action(Code::Trace);    // numbers
+  a.push({str("1e3"), f64(1000)}).action(Code::Equals2).action(Code::Trace);
+  a.push({f64(0.1)}).push({f64(0.2)}).action(Code::Add2).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"true", "false", "true", "0.3"}));
 }
 
 TEST(Avm1Engine, FunctionsCloseOverTheScopeTheyWereMadeIn) {
   // function outer() { var n = 0; return function() { n++; return n; }; }
   ActionBuilder inner;
-  inner.push({S("n"), S("n")}).action(kGetVariable).action(kIncrement).action(kSetVariable);
-  inner.push(S("n")).action(kGetVariable).action(kReturn);
+  inner.push({str("n"), str("n")}).action(Code::GetVariable).action(Code::Increment).action(Code::SetVariable);
+  inner.push(str("n")).action(Code::GetVariable).action(Code::Return);
   ActionBuilder outerBody;
-  outerBody.push({S("n"), N(0)}).action(kDefineLocal);
-  defineFunction(outerBody, "", {}, inner).action(kReturn);
+  outerBody.push({str("n"), f64(0)}).action(Code::DefineLocal);
+  defineFunction(outerBody, "", {}, inner).action(Code::Return);
   ActionBuilder a;
   defineFunction(a, "outer", {}, outerBody);
-  a.push(S("counter"));
-  call(a, "outer", {}).action(kSetVariable);
-  call(a, "counter", {}).action(kPop);
-  call(a, "counter", {}).action(kTrace);
+  a.push(str("counter"));
+  call(a, "outer", {}).action(Code::SetVariable);
+  call(a, "counter", {}).action(Code::Pop);
+  call(a, "counter", {}).action(Code::Trace);
   traceVar(a, "n");  // the local stays inside
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"2", "undefined"}));
 }
@@ -174,56 +146,74 @@ TEST(Avm1Engine, FunctionsCloseOverTheScopeTheyWereMadeIn) {
 TEST(Avm1Engine, DefineFunction2PreloadsRegistersAndParameters) {
   // function f(a in r2, b as a local) with `this` preloaded into r1.
   ActionBuilder body;
-  body.push(R(1)).push(S("tag")).action(kGetMember);
-  body.push(R(2)).action(kAdd2);
-  body.push(S("b")).action(kGetVariable).action(kAdd2);
-  body.push(S("arguments")).action(kGetVariable).push(S("length")).action(kGetMember).action(kAdd2);
-  body.action(kReturn);
+  body.push(reg(1)).push(str("tag")).action(Code::GetMember);
+  body.push(reg(2)).action(Code::Add2);
+  body.push(str("b")).action(Code::GetVariable).action(Code::Add2);
+  body.push(str("arguments")).action(Code::GetVariable).push(str("length")).action(Code::GetMember).action(Code::Add2);
+  body.action(Code::Return);
   ActionBuilder a;
   defineFunction2(a, "f", 3, 0x01 /* preload this */, {{2, "a"}, {0, "b"}}, body);
-  a.push({S("o"), S("tag"), S("T"), I(1)}).action(kInitObject).action(kSetVariable);
-  a.push(S("o")).action(kGetVariable).push({S("f"), S("f")}).action(kGetVariable).action(kSetMember);
-  a.push({S("y"), S("x"), I(2), S("o")}).action(kGetVariable).push(S("f")).action(kCallMethod).action(kTrace);
+  a.push({str("o"), str("tag"), str("T"), i32(1)}).action(Code::InitObject).action(Code::SetVariable);
+  a.push(str("o"))
+      .action(Code::GetVariable)
+      .push({str("f"), str("f")})
+      .action(Code::GetVariable)
+      .action(Code::SetMember);
+  a.push({str("y"), str("x"), i32(2), str("o")})
+      .action(Code::GetVariable)
+      .push(str("f"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"Txy2"}));
 }
 
 TEST(Avm1Engine, PrototypesClassesAndInstanceOf) {
   // function A() { this.v = 1; }  A.prototype.get = function() { return this.v; }
   ActionBuilder aBody;
-  aBody.push({S("this")}).action(kGetVariable).push({S("v"), N(1)}).action(kSetMember);
+  aBody.push({str("this")}).action(Code::GetVariable).push({str("v"), f64(1)}).action(Code::SetMember);
   ActionBuilder getBody;
-  getBody.push(S("this")).action(kGetVariable).push(S("v")).action(kGetMember).action(kReturn);
+  getBody.push(str("this")).action(Code::GetVariable).push(str("v")).action(Code::GetMember).action(Code::Return);
   // function B() { super(); this.v += 10; }  B extends A
   ActionBuilder bBody;
-  bBody.push({I(0), S("super")}).action(kGetVariable).push(U()).action(kCallMethod).action(kPop);
-  bBody.push(S("this")).action(kGetVariable).push(S("v"));
-  bBody.push(S("this")).action(kGetVariable).push(S("v")).action(kGetMember).push(N(10)).action(kAdd2);
-  bBody.action(kSetMember);
+  bBody.push({i32(0), str("super")}).action(Code::GetVariable).push(undef()).action(Code::CallMethod).action(Code::Pop);
+  bBody.push(str("this")).action(Code::GetVariable).push(str("v"));
+  bBody.push(str("this"))
+      .action(Code::GetVariable)
+      .push(str("v"))
+      .action(Code::GetMember)
+      .push(f64(10))
+      .action(Code::Add2);
+  bBody.action(Code::SetMember);
   ActionBuilder a;
   defineFunction(a, "A", {}, aBody);
-  a.push(S("A")).action(kGetVariable).push(S("prototype")).action(kGetMember).push(S("get"));
-  defineFunction(a, "", {}, getBody).action(kSetMember);
+  a.push(str("A")).action(Code::GetVariable).push(str("prototype")).action(Code::GetMember).push(str("get"));
+  defineFunction(a, "", {}, getBody).action(Code::SetMember);
   defineFunction(a, "B", {}, bBody);
-  a.push(S("B")).action(kGetVariable).push(S("A")).action(kGetVariable).action(kExtends);
-  a.push({S("b"), I(0), S("B")}).action(kNewObject).action(kSetVariable);
-  a.push({I(0), S("b")}).action(kGetVariable).push(S("get")).action(kCallMethod).action(kTrace);
-  a.push(S("b")).action(kGetVariable).push(S("A")).action(kGetVariable).action(kInstanceOf).action(kTrace);
-  a.push(S("b")).action(kGetVariable).action(kTypeOf).action(kTrace);
-  a.push(S("A")).action(kGetVariable).action(kTypeOf).action(kTrace);
+  a.push(str("B")).action(Code::GetVariable).push(str("A")).action(Code::GetVariable).action(Code::Extends);
+  a.push({str("b"), i32(0), str("B")}).action(Code::NewObject).action(Code::SetVariable);
+  a.push({i32(0), str("b")}).action(Code::GetVariable).push(str("get")).action(Code::CallMethod).action(Code::Trace);
+  a.push(str("b"))
+      .action(Code::GetVariable)
+      .push(str("A"))
+      .action(Code::GetVariable)
+      .action(Code::InstanceOf)
+      .action(Code::Trace);
+  a.push(str("b")).action(Code::GetVariable).action(Code::TypeOf).action(Code::Trace);
+  a.push(str("A")).action(Code::GetVariable).action(Code::TypeOf).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"11", "true", "object", "function"}));
 }
 
 TEST(Avm1Engine, WithPutsAnObjectFirstInTheScopeChain) {
   ActionBuilder body;
   traceVar(body, "k");
-  body.push({S("k"), S("changed")}).action(kSetVariable);
+  body.push({str("k"), str("changed")}).action(Code::SetVariable);
   ActionBuilder a;
-  a.push({S("k"), S("outer")}).action(kSetVariable);
-  a.push({S("o"), S("k"), S("inner"), I(1)}).action(kInitObject).action(kSetVariable);
-  a.push(S("o")).action(kGetVariable);
+  a.push({str("k"), str("outer")}).action(Code::SetVariable);
+  a.push({str("o"), str("k"), str("inner"), i32(1)}).action(Code::InitObject).action(Code::SetVariable);
+  a.push(str("o")).action(Code::GetVariable);
   Bytes size;
   appendU16(size, body.size());
-  a.action(kWith, size).raw(body.bytes());
+  a.action(Code::With, size).raw(body.bytes());
   traceVar(a, "k");
   traceVar(a, "o.k");
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"inner", "outer", "changed"}));
@@ -231,22 +221,22 @@ TEST(Avm1Engine, WithPutsAnObjectFirstInTheScopeChain) {
 
 TEST(Avm1Engine, EnumerationListsTheNewestPropertiesFirst) {
   ActionBuilder a;
-  a.push({S("o"), I(0)}).action(kInitObject).action(kSetVariable);
-  a.push(S("o")).action(kGetVariable).push({S("first"), N(1)}).action(kSetMember);
-  a.push(S("o")).action(kGetVariable).push({S("second"), N(2)}).action(kSetMember);
-  a.push(S("o")).action(kGetVariable).action(kEnumerate2);
+  a.push({str("o"), i32(0)}).action(Code::InitObject).action(Code::SetVariable);
+  a.push(str("o")).action(Code::GetVariable).push({str("first"), f64(1)}).action(Code::SetMember);
+  a.push(str("o")).action(Code::GetVariable).push({str("second"), f64(2)}).action(Code::SetMember);
+  a.push(str("o")).action(Code::GetVariable).action(Code::Enumerate2);
   // The names sit above a null, the newest on top.
-  a.action(kTrace).action(kTrace);
-  a.push(PushValue::null()).action(kEquals2).action(kTrace);
+  a.action(Code::Trace).action(Code::Trace);
+  a.push(PushValue::null()).action(Code::Equals2).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"second", "first", "true"}));
 }
 
 TEST(Avm1Engine, ThrowReachesTheCatchAndFinallyRuns) {
   ActionBuilder tryBody, catchBody, finallyBody;
-  tryBody.push(S("boom")).action(kThrow);
-  trace(tryBody, S("not reached"));
-  catchBody.push(S("e")).action(kGetVariable).action(kTrace);
-  trace(finallyBody, S("finally"));
+  tryBody.push(str("boom")).action(Code::Throw);
+  trace(tryBody, str("not reached"));
+  catchBody.push(str("e")).action(Code::GetVariable).action(Code::Trace);
+  trace(finallyBody, str("finally"));
   Bytes p;
   p.push_back(0x03);  // catch and finally, caught into a variable
   appendU16(p, tryBody.size());
@@ -254,14 +244,14 @@ TEST(Avm1Engine, ThrowReachesTheCatchAndFinallyRuns) {
   appendU16(p, finallyBody.size());
   appendString(p, "e");
   ActionBuilder a;
-  a.action(kTry, p).raw(tryBody.bytes()).raw(catchBody.bytes()).raw(finallyBody.bytes());
-  trace(a, S("after"));
+  a.action(Code::Try, p).raw(tryBody.bytes()).raw(catchBody.bytes()).raw(finallyBody.bytes());
+  trace(a, str("after"));
   // An uncaught throw ends only its own block.
   ActionBuilder second;
-  second.push(S("x")).action(kThrow);
-  trace(second, S("not reached"));
+  second.push(str("x")).action(Code::Throw);
+  trace(second, str("not reached"));
   ActionBuilder third;
-  trace(third, S("next frame"));
+  trace(third, str("next frame"));
   MovieRun run(7, {a, second, third}, 2);
   EXPECT_EQ(run.lines, (std::vector<std::string>{"boom", "finally", "after", "next frame"}));
 }
@@ -271,12 +261,12 @@ TEST(Avm1Engine, EndlessLoopsAndDeepRecursionAreStoppedAndTheMovieGoesOn) {
   loop.jump(-5);
   ActionBuilder recurse;
   ActionBuilder body;
-  call(body, "r", {}).action(kReturn);
+  call(body, "r", {}).action(Code::Return);
   defineFunction(recurse, "r", {}, body);
-  call(recurse, "r", {}).action(kPop);
-  trace(recurse, S("after recursion"));
+  call(recurse, "r", {}).action(Code::Pop);
+  trace(recurse, str("after recursion"));
   ActionBuilder last;
-  trace(last, S("still playing"));
+  trace(last, str("still playing"));
   MovieRun run(7, {loop, recurse, last}, 2);
   // The aborted recursion takes the rest of its block with it.
   EXPECT_EQ(run.lines, (std::vector<std::string>{"still playing"}));
@@ -285,16 +275,16 @@ TEST(Avm1Engine, EndlessLoopsAndDeepRecursionAreStoppedAndTheMovieGoesOn) {
 TEST(Avm1Engine, LoadAndEnterFrameEventsFollowTheFrameActions) {
   // this.onEnterFrame = function() { trace("enter"); }; this.onLoad = ...
   ActionBuilder enter, load;
-  trace(enter, S("enter"));
-  trace(load, S("load"));
+  trace(enter, str("enter"));
+  trace(load, str("load"));
   ActionBuilder a;
-  a.push(S("this")).action(kGetVariable).push(S("onEnterFrame"));
-  defineFunction(a, "", {}, enter).action(kSetMember);
-  a.push(S("this")).action(kGetVariable).push(S("onLoad"));
-  defineFunction(a, "", {}, load).action(kSetMember);
-  trace(a, S("frame 1"));
+  a.push(str("this")).action(Code::GetVariable).push(str("onEnterFrame"));
+  defineFunction(a, "", {}, enter).action(Code::SetMember);
+  a.push(str("this")).action(Code::GetVariable).push(str("onLoad"));
+  defineFunction(a, "", {}, load).action(Code::SetMember);
+  trace(a, str("frame 1"));
   ActionBuilder b;
-  trace(b, S("frame 2"));
+  trace(b, str("frame 2"));
   MovieRun run(6, {a, b}, 1);
   EXPECT_EQ(run.lines, (std::vector<std::string>{"frame 1", "load", "enter", "frame 2"}));
 }
@@ -303,17 +293,17 @@ TEST(Avm1Engine, Version5FunctionsCloseOverTheTimelineOnly) {
   // The closure test again: before version 6 the local n is out of reach,
   // so the inner function counts on the timeline.
   ActionBuilder inner;
-  inner.push({S("n"), S("n")}).action(kGetVariable).action(kIncrement).action(kSetVariable);
-  inner.push(S("n")).action(kGetVariable).action(kReturn);
+  inner.push({str("n"), str("n")}).action(Code::GetVariable).action(Code::Increment).action(Code::SetVariable);
+  inner.push(str("n")).action(Code::GetVariable).action(Code::Return);
   ActionBuilder outerBody;
-  outerBody.push({S("n"), N(10)}).action(kDefineLocal);
-  defineFunction(outerBody, "", {}, inner).action(kReturn);
+  outerBody.push({str("n"), f64(10)}).action(Code::DefineLocal);
+  defineFunction(outerBody, "", {}, inner).action(Code::Return);
   ActionBuilder a;
   defineFunction(a, "outer", {}, outerBody);
-  a.push(S("counter"));
-  call(a, "outer", {}).action(kSetVariable);
-  call(a, "counter", {}).action(kPop);
-  call(a, "counter", {}).action(kTrace);
+  a.push(str("counter"));
+  call(a, "outer", {}).action(Code::SetVariable);
+  call(a, "counter", {}).action(Code::Pop);
+  call(a, "counter", {}).action(Code::Trace);
   traceVar(a, "n");
   EXPECT_EQ(traced(5, a), (std::vector<std::string>{"2", "2"}));
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"12", "undefined"}));
@@ -322,53 +312,56 @@ TEST(Avm1Engine, Version5FunctionsCloseOverTheTimelineOnly) {
 TEST(Avm1Engine, AFunctionFoundAmongLocalsRunsWithTheActivationAsThis) {
   // function test() { var x = 3; var show = function() { trace(this.x); }; show(); }
   ActionBuilder show;
-  show.push(S("this")).action(kGetVariable).push(S("x")).action(kGetMember).action(kTrace);
+  show.push(str("this")).action(Code::GetVariable).push(str("x")).action(Code::GetMember).action(Code::Trace);
   ActionBuilder body;
-  body.push({S("x"), N(3)}).action(kDefineLocal);
-  body.push(S("show"));
-  defineFunction(body, "", {}, show).action(kDefineLocal);
-  call(body, "show", {}).action(kPop);
+  body.push({str("x"), f64(3)}).action(Code::DefineLocal);
+  body.push(str("show"));
+  defineFunction(body, "", {}, show).action(Code::DefineLocal);
+  call(body, "show", {}).action(Code::Pop);
   ActionBuilder a;
-  a.push({S("x"), N(1)}).action(kSetVariable);
+  a.push({str("x"), f64(1)}).action(Code::SetVariable);
   defineFunction(a, "test", {}, body);
-  call(a, "test", {}).action(kPop);
+  call(a, "test", {}).action(Code::Pop);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"3"}));
 }
 
 TEST(Avm1Engine, ATimelineFunctionRunsWithTheTimelineAsThisFromVersion6) {
   ActionBuilder show;
-  show.push(S("this")).action(kGetVariable).action(kTrace);
+  show.push(str("this")).action(Code::GetVariable).action(Code::Trace);
   ActionBuilder a;
   defineFunction(a, "show", {}, show);
-  call(a, "show", {}).action(kPop);
+  call(a, "show", {}).action(Code::Pop);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"_level0"}));
 }
 
 TEST(Avm1Engine, DefineFunction2AskingForNoRegistersGetsFour) {
   ActionBuilder body;
-  body.push(S("hi")).action(kStoreRegister, {3}).action(kPop);
-  body.push(R(3)).action(kTrace);
+  body.push(str("hi")).action(Code::StoreRegister, {3}).action(Code::Pop);
+  body.push(reg(3)).action(Code::Trace);
   ActionBuilder a;
   defineFunction2(a, "none", 0, 0, {}, body);
   defineFunction2(a, "one", 1, 0, {}, body);
-  call(a, "none", {}).action(kPop);
-  call(a, "one", {}).action(kPop);
+  call(a, "none", {}).action(Code::Pop);
+  call(a, "one", {}).action(Code::Pop);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"hi", "undefined"}));
 }
 
 TEST(Avm1Engine, AssignmentInsideWithWritesOnlyOwnProperties) {
   // o.__proto__ = {a: 4}; with (o) { a = 5; b = 6; }  with o.b own
   ActionBuilder body;
-  body.push({S("a"), N(5)}).action(kSetVariable);
-  body.push({S("b"), N(6)}).action(kSetVariable);
+  body.push({str("a"), f64(5)}).action(Code::SetVariable);
+  body.push({str("b"), f64(6)}).action(Code::SetVariable);
   ActionBuilder a;
-  a.push({S("o"), S("b"), N(0), I(1)}).action(kInitObject).action(kSetVariable);
-  a.push(S("o")).action(kGetVariable).push({S("__proto__"), S("a"), N(4), I(1)}).action(kInitObject);
-  a.action(kSetMember);
-  a.push(S("o")).action(kGetVariable);
+  a.push({str("o"), str("b"), f64(0), i32(1)}).action(Code::InitObject).action(Code::SetVariable);
+  a.push(str("o"))
+      .action(Code::GetVariable)
+      .push({str("__proto__"), str("a"), f64(4), i32(1)})
+      .action(Code::InitObject);
+  a.action(Code::SetMember);
+  a.push(str("o")).action(Code::GetVariable);
   Bytes size;
   appendU16(size, body.size());
-  a.action(kWith, size).raw(body.bytes());
+  a.action(Code::With, size).raw(body.bytes());
   traceVar(a, "o.a");
   traceVar(a, "o.b");
   traceVar(a, "a");
@@ -382,26 +375,28 @@ TEST(Avm1Engine, OlderOperatorsConvertTheirOperandsInTheRealPlayersOrder) {
   for (int i = 1; i <= 2; ++i) {
     std::string n = std::to_string(i);
     ActionBuilder valueOf;
-    trace(valueOf, S(n)).push(N(i)).action(kReturn);
-    a.push({S("o" + n), S("valueOf")});
-    defineFunction(a, "", {}, valueOf).push(I(1)).action(kInitObject).action(kSetVariable);
+    trace(valueOf, str(n)).push(f64(i)).action(Code::Return);
+    a.push({str("o" + n), str("valueOf")});
+    defineFunction(a, "", {}, valueOf).push(i32(1)).action(Code::InitObject).action(Code::SetVariable);
   }
-  auto both = [&](uint8_t op) { a.push(S("o1")).action(kGetVariable).push(S("o2")).action(kGetVariable).action(op); };
+  auto both = [&](uint8_t op) {
+    a.push(str("o1")).action(Code::GetVariable).push(str("o2")).action(Code::GetVariable).action(op);
+  };
   both(0x0A);  // Add: left first
-  a.action(kTrace);
+  a.action(Code::Trace);
   both(0x0B);  // Subtract: right first
-  a.action(kTrace);
+  a.action(Code::Trace);
   both(0x0E);  // Equals: right first
-  a.action(kTrace);
+  a.action(Code::Trace);
   EXPECT_EQ(traced(4, a), (std::vector<std::string>{"1", "2", "3", "2", "1", "-1", "2", "1", "0"}));
 }
 
 TEST(Avm1Engine, Add2KeepsAClipAsTextOrNoNumberAndToIntegerWraps) {
   ActionBuilder a;
-  a.push(N(1)).push(S("this")).action(kGetVariable).action(kAdd2).action(kTrace);
-  a.push(S("at ")).push(S("this")).action(kGetVariable).action(kAdd2).action(kTrace);
-  a.push(N(4294967295.0)).action(0x18).action(kTrace);
-  a.push(S("030")).action(0x18).action(kTrace);
+  a.push(f64(1)).push(str("this")).action(Code::GetVariable).action(Code::Add2).action(Code::Trace);
+  a.push(str("at ")).push(str("this")).action(Code::GetVariable).action(Code::Add2).action(Code::Trace);
+  a.push(f64(4294967295.0)).action(0x18).action(Code::Trace);
+  a.push(str("030")).action(0x18).action(Code::Trace);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"NaN", "at _level0", "-1", "24"}));
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "avm1_builtin_support.h"
 #include "swf_builder.h"
 #include "timeline/stage.h"
@@ -18,6 +19,9 @@ using avm1test::World;
 using mvqtest::ActionBuilder;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
 
 TEST(Avm1FileReference, DialogsOpenAndReportCancelLater) {
@@ -49,37 +53,21 @@ TEST(Avm1FileReference, DownloadNeedsAnAddressAndUploadHasNoFile) {
   EXPECT_TRUE(World(7).global("flash").isUndefined());
 }
 
-enum : uint8_t {
-  kCallMethod = 0x52,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kNewMethod = 0x53,
-  kNewObject = 0x40,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kTrace = 0x26,
-  kDefineFunction = 0x9B,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
-
 // The listener hears onCancel after the frame's last action, before the
 // frame ends.
 TEST(Avm1FileReference, CancelArrivesAfterTheFramesActions) {
   ActionBuilder body;
-  body.push(S("cancel")).action(kTrace);
+  body.push(str("cancel")).action(Code::Trace);
   ActionBuilder a;
-  a.push({S("f"), I(0), S("flash")}).action(kGetVariable).push(S("net")).action(kGetMember);
-  a.push(S("FileReference")).action(kNewMethod).action(kSetVariable);
-  a.push({S("l"), I(0), S("Object")}).action(kNewObject).action(kSetVariable);
-  a.push(S("l")).action(kGetVariable).push(S("onCancel"));
-  a.action(kDefineFunction, {0, 0, 0, uint8_t(body.size()), 0}).raw(body.bytes()).action(kSetMember);
-  a.push(S("l")).action(kGetVariable).push({I(1), S("f")}).action(kGetVariable);
-  a.push(S("addListener")).action(kCallMethod).action(kPop);
-  a.push({I(0), S("f")}).action(kGetVariable).push(S("browse")).action(kCallMethod).action(kTrace);
-  a.push(S("end")).action(kTrace);
+  a.push({str("f"), i32(0), str("flash")}).action(Code::GetVariable).push(str("net")).action(Code::GetMember);
+  a.push(str("FileReference")).action(Code::NewMethod).action(Code::SetVariable);
+  a.push({str("l"), i32(0), str("Object")}).action(Code::NewObject).action(Code::SetVariable);
+  a.push(str("l")).action(Code::GetVariable).push(str("onCancel"));
+  a.action(Code::DefineFunction, {0, 0, 0, uint8_t(body.size()), 0}).raw(body.bytes()).action(Code::SetMember);
+  a.push(str("l")).action(Code::GetVariable).push({i32(1), str("f")}).action(Code::GetVariable);
+  a.push(str("addListener")).action(Code::CallMethod).action(Code::Pop);
+  a.push({i32(0), str("f")}).action(Code::GetVariable).push(str("browse")).action(Code::CallMethod).action(Code::Trace);
+  a.push(str("end")).action(Code::Trace);
   SwfBuilder b;
   b.version(8).doAction(a).showFrame();
   swf::Movie movie;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "avm1/number_text.h"
 #include "avm1/script_function.h"
 #include "avm1_builtin_support.h"
@@ -24,30 +25,9 @@ using avm1test::World;
 using mvqtest::ActionBuilder;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
-
-enum : uint8_t {
-  kStringLength = 0x14,
-  kStringExtract = 0x15,
-  kCharToAscii = 0x32,
-  kAsciiToChar = 0x33,
-  kEnumerate2 = 0x55,
-  kInitArray = 0x42,
-  kCallFunction = 0x3D,
-  kDefineFunction2 = 0x8E,
-  kGetVariable = 0x1C,
-  kPop = 0x17,
-  kInitObject = 0x43,
-  kReturn = 0x3E,
-  kSetProperty = 0x23,
-  kSetTarget2 = 0x20,
-  kSetVariable = 0x1D,
-  kStartDrag = 0x27,
-  kTrace = 0x26,
-  kTypeOf = 0x44,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 
 std::vector<std::string> traced(int version, const ActionBuilder& a) {
   SwfBuilder b;
@@ -78,8 +58,8 @@ TEST(Avm1LanguageCore, ForInTakesThePrototypesNamesBeforeTheObjectsOwn) {
 
 TEST(Avm1LanguageCore, EnumerateEndsItsNamesWithUndefinedEvenForNoObject) {
   ActionBuilder a;
-  a.push({PushValue::null()}).action(kEnumerate2).action(kTypeOf).action(kTrace);
-  a.push({I(5)}).action(kEnumerate2).action(kTypeOf).action(kTrace);
+  a.push({PushValue::null()}).action(Code::Enumerate2).action(Code::TypeOf).action(Code::Trace);
+  a.push({i32(5)}).action(Code::Enumerate2).action(Code::TypeOf).action(Code::Trace);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"undefined", "undefined"}));
 }
 
@@ -133,12 +113,12 @@ TEST(Avm1LanguageCore, FromVersion6ByteStringActionsCountUnits) {
       "\xE6\x84\x9B"
       "ab";  // one unit of three bytes, then two
   ActionBuilder a;
-  a.push(S(text)).action(kStringLength).action(kTrace);
-  a.push(S(text)).action(kCharToAscii).action(kTrace);
-  a.push({S(text), I(1), I(2)}).action(kStringExtract).action(kTrace);
+  a.push(str(text)).action(Code::StringLength).action(Code::Trace);
+  a.push(str(text)).action(Code::CharToAscii).action(Code::Trace);
+  a.push({str(text), i32(1), i32(2)}).action(Code::StringExtract).action(Code::Trace);
   // A negative count takes the rest; positions wrap as 32-bit integers.
-  a.push({S(text), PushValue::number(4294967298.0), I(-5)}).action(kStringExtract).action(kTrace);
-  a.push(I(0x10041)).action(kAsciiToChar).action(kTrace);
+  a.push({str(text), PushValue::number(4294967298.0), i32(-5)}).action(Code::StringExtract).action(Code::Trace);
+  a.push(i32(0x10041)).action(Code::AsciiToChar).action(Code::Trace);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"3", "24859",
                                                     "\xE6\x84\x9B"
                                                     "a",
@@ -151,10 +131,10 @@ TEST(Avm1LanguageCore, FromVersion6ByteStringActionsCountUnits) {
 
 TEST(Avm1LanguageCore, HalfASurrogatePairIsNoCharacter) {
   ActionBuilder a;
-  a.push(S("\xF0\x9F\x98\x8B")).action(kCharToAscii).action(kTrace);  // U+1F60B
+  a.push(str("\xF0\x9F\x98\x8B")).action(Code::CharToAscii).action(Code::Trace);  // U+1F60B
   // A lone half reaches the log as the replacement character.
-  a.push(I(0xD801)).action(kAsciiToChar).action(kTrace);
-  a.push({S("\xF0\x9F\x98\x8B"), I(1), I(1)}).action(kStringExtract).action(kTrace);
+  a.push(i32(0xD801)).action(Code::AsciiToChar).action(Code::Trace);
+  a.push({str("\xF0\x9F\x98\x8B"), i32(1), i32(1)}).action(Code::StringExtract).action(Code::Trace);
   EXPECT_EQ(traced(6, a), (std::vector<std::string>{"65533", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}));
 }
 
@@ -193,8 +173,12 @@ TEST(Avm1LanguageCore, IsNaNAndBooleanCalledWithNothing) {
 
 TEST(Avm1LanguageCore, ACountPastTheStackMakesNoArrayAndTakesNothing) {
   ActionBuilder a;
-  a.push({S("a"), S("b"), I(3)}).action(kInitArray).action(kTrace).action(kTrace).action(kTrace);
-  a.push({S("a"), S("b"), I(2)}).action(kInitArray).action(kTrace);
+  a.push({str("a"), str("b"), i32(3)})
+      .action(Code::InitArray)
+      .action(Code::Trace)
+      .action(Code::Trace)
+      .action(Code::Trace);
+  a.push({str("a"), str("b"), i32(2)}).action(Code::InitArray).action(Code::Trace);
   EXPECT_EQ(traced(8, a), (std::vector<std::string>{"undefined", "b", "a", "b,a"}));
 }
 
@@ -282,13 +266,13 @@ TEST(Avm1LanguageCore, UnshiftMovesElementsFromTheTopDown) {
 // traces r1 and the variable "this", then calls f().
 ActionBuilder callingThisProbe(uint8_t flags) {
   ActionBuilder body, a;
-  body.push(PushValue::registerNumber(1)).action(kTrace);
-  body.push(S("this")).action(kGetVariable).action(kTrace);
+  body.push(PushValue::registerNumber(1)).action(Code::Trace);
+  body.push(str("this")).action(Code::GetVariable).action(Code::Trace);
   mvqtest::Bytes p{'f', 0, 0, 0, 2, flags, 0};
   p.push_back(uint8_t(body.size() & 0xFF));
   p.push_back(uint8_t(body.size() >> 8));
-  a.action(kDefineFunction2, p).raw(body.bytes());
-  a.push({I(0), S("f")}).action(kCallFunction).action(kPop);
+  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  a.push({i32(0), str("f")}).action(Code::CallFunction).action(Code::Pop);
   return a;
 }
 
@@ -313,46 +297,46 @@ TEST(Avm1LanguageCore, PowWithAMissingOperandUsesNaN) {
 // Pushes an anonymous function tracing `line` and returning `result`.
 void pushTracingFunction(ActionBuilder& a, const std::string& line, const PushValue& result) {
   ActionBuilder body;
-  body.push(S(line)).action(kTrace).push(result).action(kReturn);
+  body.push(str(line)).action(Code::Trace).push(result).action(Code::Return);
   mvqtest::Bytes p{0, 0, 0, 1, 0, 0};
   p.push_back(uint8_t(body.size() & 0xFF));
   p.push_back(uint8_t(body.size() >> 8));
-  a.action(kDefineFunction2, p).raw(body.bytes());
+  a.action(Code::DefineFunction2, p).raw(body.bytes());
 }
 
 // o = {valueOf: traces "number", gives 1; toString: traces "text", gives "x"}.
 ActionBuilder withConvertible() {
   ActionBuilder a;
-  a.push({S("o"), S("valueOf")});
-  pushTracingFunction(a, "number", I(1));
-  a.push(S("toString"));
-  pushTracingFunction(a, "text", S("x"));
-  a.push(I(2)).action(kInitObject).action(kSetVariable);
+  a.push({str("o"), str("valueOf")});
+  pushTracingFunction(a, "number", i32(1));
+  a.push(str("toString"));
+  pushTracingFunction(a, "text", str("x"));
+  a.push(i32(2)).action(Code::InitObject).action(Code::SetVariable);
   return a;
 }
 
-ActionBuilder& pushO(ActionBuilder& a) { return a.push(S("o")).action(kGetVariable); }
+ActionBuilder& pushO(ActionBuilder& a) { return a.push(str("o")).action(Code::GetVariable); }
 
 TEST(Avm1LanguageCore, StartDragConvertsItsOperandsInTurnAndTheRectangleOnlyForFlag1) {
   ActionBuilder a = withConvertible();
   for (int i = 0; i < 4; ++i) pushO(a);
   pushO(a);  // constrain: 1
   pushO(a);  // lock to center
-  pushO(a).action(kStartDrag);
+  pushO(a).action(Code::StartDrag);
   EXPECT_EQ(traced(8, a),
             (std::vector<std::string>{"text", "number", "number", "number", "number", "number", "number"}));
   ActionBuilder b = withConvertible();
-  b.push(I(7));
+  b.push(i32(7));
   pushO(b);
-  pushO(b).action(kStartDrag);
+  pushO(b).action(Code::StartDrag);
   EXPECT_EQ(traced(8, b), (std::vector<std::string>{"text", "number"}));
 }
 
 TEST(Avm1LanguageCore, SetPropertyConvertsTheValueAfterTheTargetUnlessItIsReadOnlyText) {
   auto run = [](int index) {
     ActionBuilder a = withConvertible();
-    pushO(a).push(I(index));
-    pushO(a).action(kSetProperty);
+    pushO(a).push(i32(index));
+    pushO(a).action(Code::SetProperty);
     return traced(8, a);
   };
   EXPECT_EQ(run(0), (std::vector<std::string>{"text", "number"}));  // _x
@@ -362,8 +346,8 @@ TEST(Avm1LanguageCore, SetPropertyConvertsTheValueAfterTheTargetUnlessItIsReadOn
 
 TEST(Avm1LanguageCore, SetTarget2NamesAPlainObjectsTargetByItsText) {
   ActionBuilder a = withConvertible();
-  pushO(a).action(kSetTarget2);
-  a.push(S("after")).action(kTrace);
+  pushO(a).action(Code::SetTarget2);
+  a.push(str("after")).action(Code::Trace);
   EXPECT_EQ(traced(8, a), (std::vector<std::string>{"text", "after"}));
 }
 

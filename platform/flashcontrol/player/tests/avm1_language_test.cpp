@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "avm1_builtin_support.h"
 #include "swf_builder.h"
 #include "timeline/movie.h"
@@ -17,27 +18,10 @@ using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
-
-enum : uint8_t {
-  kCallMethod = 0x52,
-  kDivide = 0x0D,
-  kEquals2 = 0x49,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kInitObject = 0x43,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kStrictEquals = 0x66,
-  kTrace = 0x26,
-  kDefineFunction2 = 0x8E,
-  kStoreRegister = 0x87,
-  kCallFunction = 0x3D,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
-PushValue R(uint8_t r) { return PushValue::registerNumber(r); }
+using playertest::Code;
+using playertest::i32;
+using playertest::reg;
+using playertest::str;
 
 std::vector<std::string> traced(int version, const ActionBuilder& a) {
   SwfBuilder b;
@@ -53,16 +37,26 @@ std::vector<std::string> traced(int version, const ActionBuilder& a) {
 
 // Pushes `name` = {key: value} (value already on the stack is not used).
 ActionBuilder& setObject(ActionBuilder& a, const std::string& name, const std::string& key, const PushValue& value) {
-  return a.push({S(name), S(key), value, I(1)}).action(kInitObject).action(kSetVariable);
+  return a.push({str(name), str(key), value, i32(1)}).action(Code::InitObject).action(Code::SetVariable);
 }
 
 TEST(Avm1Language, ANaNEqualsItsCopiesButNotAnotherNaN) {
   ActionBuilder a;
-  a.push({S("x"), I(0), I(0)}).action(kDivide).action(kSetVariable);
-  for (uint8_t op : {kEquals2, kStrictEquals}) {
-    a.push(S("x")).action(kGetVariable).push(S("x")).action(kGetVariable).action(op).action(kTrace);
-    a.push({I(0), I(0)}).action(kDivide).push({I(0), I(0)}).action(kDivide).action(op).action(kTrace);
-    a.push(S("x")).action(kGetVariable).push({I(0), I(0)}).action(kDivide).action(op).action(kTrace);
+  a.push({str("x"), i32(0), i32(0)}).action(Code::Divide).action(Code::SetVariable);
+  for (Code op : {Code::Equals2, Code::StrictEquals}) {
+    a.push(str("x")).action(Code::GetVariable).push(str("x")).action(Code::GetVariable).action(op).action(Code::Trace);
+    a.push({i32(0), i32(0)})
+        .action(Code::Divide)
+        .push({i32(0), i32(0)})
+        .action(Code::Divide)
+        .action(op)
+        .action(Code::Trace);
+    a.push(str("x"))
+        .action(Code::GetVariable)
+        .push({i32(0), i32(0)})
+        .action(Code::Divide)
+        .action(op)
+        .action(Code::Trace);
   }
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"true", "false", "false", "true", "false", "false"}));
 }
@@ -70,34 +64,46 @@ TEST(Avm1Language, ANaNEqualsItsCopiesButNotAnotherNaN) {
 TEST(Avm1Language, ADottedPathThatLeadsNowhereIsTriedInTheNextScope) {
   ActionBuilder a;
   // _global.a = {b: {c: "global"}}, _root's a = {b: "root"}.
-  a.push({S("_global")}).action(kGetVariable);
-  a.push({S("a"), S("b"), S("c"), S("global"), I(1)}).action(kInitObject).push(I(1)).action(kInitObject);
-  a.action(kSetMember);
-  setObject(a, "a", "b", S("root"));
-  a.push(S("a.b.c")).action(kGetVariable).action(kTrace);
-  a.push(S("a.b")).action(kGetVariable).action(kTrace);
+  a.push({str("_global")}).action(Code::GetVariable);
+  a.push({str("a"), str("b"), str("c"), str("global"), i32(1)})
+      .action(Code::InitObject)
+      .push(i32(1))
+      .action(Code::InitObject);
+  a.action(Code::SetMember);
+  setObject(a, "a", "b", str("root"));
+  a.push(str("a.b.c")).action(Code::GetVariable).action(Code::Trace);
+  a.push(str("a.b")).action(Code::GetVariable).action(Code::Trace);
   // Assigning through the path changes the first scope whose object is reached.
-  a.push({S("a.b.c"), S("set")}).action(kSetVariable);
-  a.push({S("_global")}).action(kGetVariable).push(S("a")).action(kGetMember).push(S("b")).action(kGetMember);
-  a.push(S("c")).action(kGetMember).action(kTrace);
+  a.push({str("a.b.c"), str("set")}).action(Code::SetVariable);
+  a.push({str("_global")})
+      .action(Code::GetVariable)
+      .push(str("a"))
+      .action(Code::GetMember)
+      .push(str("b"))
+      .action(Code::GetMember);
+  a.push(str("c")).action(Code::GetMember).action(Code::Trace);
   // A member that exists nowhere reads undefined from the first.
-  a.push(S("a.zz")).action(kGetVariable).action(kTrace);
+  a.push(str("a.zz")).action(Code::GetVariable).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"global", "root", "set", "undefined"}));
 }
 
 TEST(Avm1Language, CallAndApplyWithoutThisGiveGlobal) {
   // f preloads this (r1) and _global (r2) and traces whether they are one.
   ActionBuilder body, a;
-  body.push({R(1), R(2)}).action(kStrictEquals).action(kTrace);
+  body.push({reg(1), reg(2)}).action(Code::StrictEquals).action(Code::Trace);
   Bytes p{'f', 0, 0, 0, 3};
   p.push_back(0x01);  // preload this
   p.push_back(0x01);  // preload _global
   p.push_back(uint8_t(body.size() & 0xFF));
   p.push_back(uint8_t(body.size() >> 8));
-  a.action(kDefineFunction2, p).raw(body.bytes());
+  a.action(Code::DefineFunction2, p).raw(body.bytes());
   for (const char* method : {"call", "apply"}) {
-    for (PushValue self : {PushValue::undefined(), PushValue::null(), S("x")}) {
-      a.push({self, I(1), S("f")}).action(kGetVariable).push(S(method)).action(kCallMethod).action(kPop);
+    for (PushValue self : {PushValue::undefined(), PushValue::null(), str("x")}) {
+      a.push({self, i32(1), str("f")})
+          .action(Code::GetVariable)
+          .push(str(method))
+          .action(Code::CallMethod)
+          .action(Code::Pop);
     }
   }
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"true", "true", "false", "true", "true", "false"}));
@@ -106,16 +112,16 @@ TEST(Avm1Language, CallAndApplyWithoutThisGiveGlobal) {
 TEST(Avm1Language, FromVersion10AFunctionReachesItsCallersRegistersPastItsOwn) {
   // g has one register: it reads r2 and writes r3, which are the caller's.
   ActionBuilder body, a;
-  body.push(R(2)).action(kTrace);
-  body.push(S("inner")).action(kStoreRegister, Bytes{3}).action(kPop);
-  body.push(S("own")).action(kStoreRegister, Bytes{0}).action(kPop);
+  body.push(reg(2)).action(Code::Trace);
+  body.push(str("inner")).action(Code::StoreRegister, Bytes{3}).action(Code::Pop);
+  body.push(str("own")).action(Code::StoreRegister, Bytes{0}).action(Code::Pop);
   Bytes p{'g', 0, 0, 0, 1, 0, 0};
   p.push_back(uint8_t(body.size() & 0xFF));
   p.push_back(uint8_t(body.size() >> 8));
-  a.action(kDefineFunction2, p).raw(body.bytes());
-  a.push(S("outer")).action(kStoreRegister, Bytes{2}).action(kPop);
-  a.push({I(0), S("g")}).action(kCallFunction).action(kPop);
-  a.push({R(3)}).action(kTrace).push({R(0)}).action(kTrace);
+  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  a.push(str("outer")).action(Code::StoreRegister, Bytes{2}).action(Code::Pop);
+  a.push({i32(0), str("g")}).action(Code::CallFunction).action(Code::Pop);
+  a.push({reg(3)}).action(Code::Trace).push({reg(0)}).action(Code::Trace);
   EXPECT_EQ(traced(10, a), (std::vector<std::string>{"outer", "inner", "undefined"}));
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"undefined", "undefined", "undefined"}));
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "avm1/array_object.h"
 #include "avm1_builtin_support.h"
 #include "swf_builder.h"
@@ -20,22 +21,9 @@ using avm1test::World;
 using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kDefineFunction = 0x9B,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kInitObject = 0x43,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kTrace = 0x26,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 
 std::vector<std::string> traced(int version, const ActionBuilder& a) {
   mvqtest::SwfBuilder b;
@@ -52,24 +40,33 @@ std::vector<std::string> traced(int version, const ActionBuilder& a) {
 // An anonymous DefineFunction with no parameters: pushes the function.
 ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
   Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 // name = {} with name.__proto__ = proto (when given).
 void makeObject(ActionBuilder& a, const std::string& name, const std::string& proto) {
-  a.push({S(name), I(0)}).action(kInitObject).action(kSetVariable);
+  a.push({str(name), i32(0)}).action(Code::InitObject).action(Code::SetVariable);
   if (proto.empty()) return;
-  a.push(S(name)).action(kGetVariable).push({S("__proto__"), S(proto)}).action(kGetVariable).action(kSetMember);
+  a.push(str(name))
+      .action(Code::GetVariable)
+      .push({str("__proto__"), str(proto)})
+      .action(Code::GetVariable)
+      .action(Code::SetMember);
 }
 
 // owner.method = function () { body }
 void setMethod(ActionBuilder& a, const std::string& owner, const std::string& method, const ActionBuilder& body) {
-  a.push(S(owner)).action(kGetVariable).push(S(method));
-  function(a, body).action(kSetMember);
+  a.push(str(owner)).action(Code::GetVariable).push(str(method));
+  function(a, body).action(Code::SetMember);
 }
 
 void callMethod(ActionBuilder& a, const std::string& owner, const std::string& method) {
-  a.push(I(0)).push(S(owner)).action(kGetVariable).push(S(method)).action(kCallMethod).action(kPop);
+  a.push(i32(0))
+      .push(str(owner))
+      .action(Code::GetVariable)
+      .push(str(method))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
 }
 
 std::string keysOf(World& w, const Value& o) {
@@ -118,12 +115,17 @@ TEST(Avm1ObjectModel, SuperStartsAboveThePrototypeAMethodWasFoundOn) {
   ActionBuilder a, says[3], callsSuper;
   const char* names[3] = {"R", "Q", "P"};
   for (int i = 0; i < 3; ++i) {
-    says[i].push(S(names[i])).action(kTrace);
+    says[i].push(str(names[i])).action(Code::Trace);
     makeObject(a, names[i], i ? names[i - 1] : "");
     setMethod(a, names[i], "who", says[i]);
   }
   makeObject(a, "o", "P");
-  callsSuper.push(I(0)).push(S("super")).action(kGetVariable).push(S("who")).action(kCallMethod).action(kPop);
+  callsSuper.push(i32(0))
+      .push(str("super"))
+      .action(Code::GetVariable)
+      .push(str("who"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
   setMethod(a, "o", "f", callsSuper);
   setMethod(a, "P", "g", callsSuper);
   callMethod(a, "o", "g");  // found on P: super is Q
@@ -135,18 +137,22 @@ TEST(Avm1ObjectModel, SuperStartsAboveThePrototypeAMethodWasFoundOn) {
 TEST(Avm1ObjectModel, APrototypeCycleStopsTheScript) {
   ActionBuilder a;
   makeObject(a, "a", "");
-  a.push(S("a")).action(kGetVariable).push({S("__proto__"), S("a")}).action(kGetVariable).action(kSetMember);
-  a.push(S("a")).action(kGetVariable).push(S("missing")).action(kGetMember).action(kTrace);
-  a.push(S("not reached")).action(kTrace);
+  a.push(str("a"))
+      .action(Code::GetVariable)
+      .push({str("__proto__"), str("a")})
+      .action(Code::GetVariable)
+      .action(Code::SetMember);
+  a.push(str("a")).action(Code::GetVariable).push(str("missing")).action(Code::GetMember).action(Code::Trace);
+  a.push(str("not reached")).action(Code::Trace);
   EXPECT_TRUE(traced(6, a).empty());
 }
 
 TEST(Avm1ObjectModel, EmptyBoundsRoundOnceAVersion8ClipReportedItsBounds) {
   ActionBuilder a;
-  a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push({i32(1), str("c"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
   for (int i = 0; i < 2; ++i) {
-    a.push(I(0)).push(S("c")).action(kGetVariable).push(S("getBounds")).action(kCallMethod);
-    a.push(S("xMin")).action(kGetMember).action(kTrace);
+    a.push(i32(0)).push(str("c")).action(Code::GetVariable).push(str("getBounds")).action(Code::CallMethod);
+    a.push(str("xMin")).action(Code::GetMember).action(Code::Trace);
   }
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"6710886.35", "6710886.35"}));
   EXPECT_EQ(traced(8, a), (std::vector<std::string>{"6710886.35", "6710886.4"}));
@@ -154,7 +160,8 @@ TEST(Avm1ObjectModel, EmptyBoundsRoundOnceAVersion8ClipReportedItsBounds) {
 
 TEST(Avm1ObjectModel, GetPropertyOfANumberThatIsNoneGivesUndefined) {
   ActionBuilder a;
-  for (const char* index : {"ABC", "13", "-0.8"}) a.push({S("/"), S(index)}).action(0x22).action(0x44).action(kTrace);
+  for (const char* index : {"ABC", "13", "-0.8"})
+    a.push({str("/"), str(index)}).action(0x22).action(0x44).action(Code::Trace);
   EXPECT_EQ(traced(5, a), (std::vector<std::string>{"undefined", "string", "number"}));
 }
 

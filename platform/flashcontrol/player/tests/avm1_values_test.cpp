@@ -122,21 +122,21 @@ TEST(Avm1Objects, FlagsHideProtectAndFreeze) {
   o->set("hidden", Value(1));
   o->set("fixed", Value(2));
   o->set("kept", Value(3));
-  o->changeFlags("hidden", swf::avm1::kDontEnum, 0);
-  o->changeFlags("fixed", swf::avm1::kReadOnly, 0);
-  o->changeFlags("kept", swf::avm1::kDontDelete, 0);
+  o->changeFlags("hidden", swf::avm1::DontEnum, 0);
+  o->changeFlags("fixed", swf::avm1::ReadOnly, 0);
+  o->changeFlags("kept", swf::avm1::DontDelete, 0);
   EXPECT_EQ(o->enumerableNames(), (std::vector<std::string>{"kept", "fixed"}));
   o->set("fixed", Value(9));
   EXPECT_EQ(o->get("fixed").number, 2);
   EXPECT_FALSE(o->remove("kept"));
   EXPECT_TRUE(o->remove("fixed"));
   EXPECT_FALSE(o->remove("absent"));
-  o->changeFlags("hidden", 0, swf::avm1::kDontEnum);
+  o->changeFlags("hidden", 0, swf::avm1::DontEnum);
   EXPECT_EQ(o->enumerableNames().size(), 2u);
   // A version flag hides the property from older movies entirely.
   Vm v5(5, nullptr);
   Object* p = v5.newObject();
-  p->define("later", Value(1), swf::avm1::kVersion6);
+  p->define("later", Value(1), swf::avm1::Version6);
   EXPECT_FALSE(p->has("later"));
 }
 

@@ -17,11 +17,11 @@ using playertest::FillDraft;
 using playertest::Picture;
 using playertest::ShapeWriter;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 constexpr uint8_t kRepeatSmooth = 0x40, kClipSmooth = 0x41, kRepeatNearest = 0x42, kClipNearest = 0x43;
 
 // Bitmap-space matrix showing each bitmap pixel as k x k stage pixels.
-Matrix pixelsOf(double k, int shiftPixels = 0) { return Matrix::scale(k * T, k * T, shiftPixels * T, 0); }
+Matrix pixelsOf(double k, int shiftPixels = 0) { return Matrix::scale(k * kT, k * kT, shiftPixels * kT, 0); }
 
 struct Scene {
   int width = 8, height = 2;
@@ -35,9 +35,9 @@ Picture draw(const Scene& s) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(s.width, s.height)).background(255, 255, 255);
   ShapeWriter w(3);
-  w.fill(s.fill).select(0, 1, 0).rect(0, 0, s.width * T, s.height * T);
+  w.fill(s.fill).select(0, 1, 0).rect(0, 0, s.width * kT, s.height * kT);
   if (!s.bitmapAfterShape) b.tag(playertest::kDefineBitsLossless2, s.bitmapTag);
-  b.tag(w.tagCode(), w.body(2, Rect::twips(0, 0, s.width * T, s.height * T)));
+  b.tag(w.tagCode(), w.body(2, Rect::twips(0, 0, s.width * kT, s.height * kT)));
   if (s.bitmapAfterShape) b.tag(playertest::kDefineBitsLossless2, s.bitmapTag);
   PlaceObject2 place;
   place.character = 2, place.depth = 1, place.colorTransform = s.cx;
@@ -144,11 +144,11 @@ TEST(BitmapFill, LinesCanBePaintedWithABitmap) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(8, 8)).background(255, 255, 255);
   b.tag(playertest::kDefineBitsLossless2, redBlue());
-  playertest::LineDraft line = playertest::LineDraft::solid(4 * T, {0, 0, 0});
+  playertest::LineDraft line = playertest::LineDraft::solid(4 * kT, {0, 0, 0});
   line.fill = FillDraft::bitmapFill(kRepeatNearest, 1, pixelsOf(1));
   ShapeWriter w(4);
-  w.line(line).select(0, 0, 1).moveTo(0, 4 * T).lineTo(8 * T, 4 * T);
-  b.tag(w.tagCode(), w.body(2, Rect::twips(0, 0, 8 * T, 8 * T)));
+  w.line(line).select(0, 0, 1).moveTo(0, 4 * kT).lineTo(8 * kT, 4 * kT);
+  b.tag(w.tagCode(), w.body(2, Rect::twips(0, 0, 8 * kT, 8 * kT)));
   b.placeObject2(2, 1).showFrame();
   swf::MoviePlayer p;
   playertest::loadInto(p, b.finish());

@@ -16,14 +16,14 @@ using playertest::Picture;
 using playertest::Place3;
 using playertest::ShapeWriter;
 
-constexpr int T = 20;
+constexpr int kT = 20;
 constexpr uint16_t kBelow = 1, kAbove = 2, kSprite = 3, kHole = 4;
 
 template <class Tags>
 void defineRect(Tags& tags, uint16_t id, Rgba c, int x0, int y0, int x1, int y1) {
   ShapeWriter w(3);
-  w.fill(FillDraft::solid(c)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
-  tags.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, y0 * T, x1 * T, y1 * T)));
+  w.fill(FillDraft::solid(c)).select(0, 1, 0).rect(x0 * kT, y0 * kT, x1 * kT, y1 * kT);
+  tags.tag(w.tagCode(), w.body(id, Rect::twips(x0 * kT, y0 * kT, x1 * kT, y1 * kT)));
 }
 
 template <class Tags>

@@ -28,16 +28,16 @@ std::vector<uint16_t> conditions(const std::vector<ButtonTransition>& passed) {
 
 TEST(ButtonStateMachine, AClickRollsOverPressesReleasesAndRollsOut) {
   ButtonStateMachine m;
-  EXPECT_EQ(m.shownState(), swf::kButtonUp);
-  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::kIdleToOverUp}));
-  EXPECT_EQ(m.shownState(), swf::kButtonOver);
+  EXPECT_EQ(m.shownState(), swf::ButtonUp);
+  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::IdleToOverUp}));
+  EXPECT_EQ(m.shownState(), swf::ButtonOver);
   std::vector<ButtonTransition> press = m.pointer(true, true, false);
   ASSERT_EQ(press.size(), 1u);
   EXPECT_STREQ(press[0].handler, "onPress");
-  EXPECT_EQ(m.shownState(), swf::kButtonDown);
+  EXPECT_EQ(m.shownState(), swf::ButtonDown);
   EXPECT_TRUE(m.pointer(true, true, false).empty());  // nothing changed
-  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::kOverDownToOverUp}));
-  EXPECT_EQ(conditions(m.pointer(false, false, false)), (std::vector<uint16_t>{swf::kOverUpToIdle}));
+  EXPECT_EQ(conditions(m.pointer(true, false, false)), (std::vector<uint16_t>{swf::OverDownToOverUp}));
+  EXPECT_EQ(conditions(m.pointer(false, false, false)), (std::vector<uint16_t>{swf::OverUpToIdle}));
   EXPECT_EQ(m.phase(), ButtonPhase::Idle);
 }
 
@@ -48,11 +48,11 @@ TEST(ButtonStateMachine, DraggingOutAndBackAndReleasingOutside) {
   std::vector<ButtonTransition> out = m.pointer(false, true, false);
   ASSERT_EQ(out.size(), 1u);
   EXPECT_STREQ(out[0].handler, "onDragOut");
-  EXPECT_EQ(m.shownState(), swf::kButtonOver);
-  EXPECT_EQ(conditions(m.pointer(true, true, false)), (std::vector<uint16_t>{swf::kOutDownToOverDown}));
+  EXPECT_EQ(m.shownState(), swf::ButtonOver);
+  EXPECT_EQ(conditions(m.pointer(true, true, false)), (std::vector<uint16_t>{swf::OutDownToOverDown}));
   // Out and released in one update: both transitions, in order.
   EXPECT_EQ(conditions(m.pointer(false, false, false)),
-            (std::vector<uint16_t>{swf::kOverDownToOutDown, swf::kOutDownToIdle}));
+            (std::vector<uint16_t>{swf::OverDownToOutDown, swf::OutDownToIdle}));
   EXPECT_EQ(m.phase(), ButtonPhase::Idle);
 }
 
@@ -60,27 +60,27 @@ TEST(ButtonStateMachine, OnlyMenuButtonsTakeAPressBegunElsewhere) {
   ButtonStateMachine plain, menu;
   EXPECT_TRUE(plain.pointer(true, true, false).empty());
   EXPECT_EQ(plain.phase(), ButtonPhase::Idle);
-  EXPECT_EQ(conditions(menu.pointer(true, true, true)), (std::vector<uint16_t>{swf::kIdleToOverDown}));
-  EXPECT_EQ(conditions(menu.pointer(false, true, true)), (std::vector<uint16_t>{swf::kOverDownToIdle}));
+  EXPECT_EQ(conditions(menu.pointer(true, true, true)), (std::vector<uint16_t>{swf::IdleToOverDown}));
+  EXPECT_EQ(conditions(menu.pointer(false, true, true)), (std::vector<uint16_t>{swf::OverDownToIdle}));
 }
 
 TEST(ButtonStateMachine, LeavingTheMovieWhilePressedReleasesOutside) {
   ButtonStateMachine m;
   m.pointer(true, false, false);
   m.pointer(true, true, false);
-  EXPECT_EQ(conditions(m.reset()), (std::vector<uint16_t>{swf::kOverDownToOutDown, swf::kOutDownToIdle}));
+  EXPECT_EQ(conditions(m.reset()), (std::vector<uint16_t>{swf::OverDownToOutDown, swf::OutDownToIdle}));
   EXPECT_TRUE(m.reset().empty());
 }
 
 TEST(ButtonActions, ConditionsAndKeyCodesPickTheirBlocks) {
   swf::Button b;
   uint8_t code[1] = {0};
-  b.actions.push_back({uint16_t(swf::kOverDownToOverUp | swf::kIdleToOverUp), code, 1});
+  b.actions.push_back({uint16_t(swf::OverDownToOverUp | swf::IdleToOverUp), code, 1});
   b.actions.push_back({uint16_t('a' << 1), code, 1});
-  b.actions.push_back({uint16_t((13 << 1) | swf::kOverUpToOverDown), code, 1});
-  EXPECT_EQ(swf::actionsFor(b, swf::kIdleToOverUp).size(), 1u);
-  EXPECT_EQ(swf::actionsFor(b, swf::kOverUpToOverDown).size(), 1u);
-  EXPECT_TRUE(swf::actionsFor(b, swf::kOutDownToIdle).empty());
+  b.actions.push_back({uint16_t((13 << 1) | swf::OverUpToOverDown), code, 1});
+  EXPECT_EQ(swf::actionsFor(b, swf::IdleToOverUp).size(), 1u);
+  EXPECT_EQ(swf::actionsFor(b, swf::OverUpToOverDown).size(), 1u);
+  EXPECT_TRUE(swf::actionsFor(b, swf::OutDownToIdle).empty());
   EXPECT_EQ(swf::actionsForKey(b, 'a').size(), 1u);
   EXPECT_EQ(swf::actionsForKey(b, 13).size(), 1u);
   EXPECT_TRUE(swf::actionsForKey(b, 'b').empty());
@@ -97,8 +97,8 @@ class ButtonMovie : public ::testing::Test {
     b.defineRectShape(1, mvqtest::Rect::pixels(20, 20), mvqtest::Rgba{255, 0, 0});
     playertest::ButtonRecordDraft up, hit;
     up.character = hit.character = 1;
-    up.states = swf::kButtonUp | swf::kButtonOver | swf::kButtonDown;
-    hit.states = swf::kButtonHitTest;
+    up.states = swf::ButtonUp | swf::ButtonOver | swf::ButtonDown;
+    hit.states = swf::ButtonHitTest;
     up.matrix = hit.matrix = mvqtest::Matrix::translate(20 * 20, 20 * 20);
     std::vector<playertest::ButtonActionDraft> actions;
     auto traceOn = [&](uint16_t condition, const std::string& word) {
@@ -108,21 +108,21 @@ class ButtonMovie : public ::testing::Test {
       bytes.push_back(0);
       actions.push_back({condition, bytes});
     };
-    traceOn(swf::kIdleToOverUp, "over");
-    traceOn(swf::kOverUpToOverDown, "press");
-    traceOn(swf::kOverDownToOverUp, "release");
-    traceOn(swf::kOverDownToOutDown, "dragOut");
-    traceOn(swf::kOutDownToIdle, "releaseOutside");
+    traceOn(swf::IdleToOverUp, "over");
+    traceOn(swf::OverUpToOverDown, "press");
+    traceOn(swf::OverDownToOverUp, "release");
+    traceOn(swf::OverDownToOutDown, "dragOut");
+    traceOn(swf::OutDownToIdle, "releaseOutside");
     traceOn(uint16_t('k' << 1), "key k");
     b.tag(playertest::kDefineButton2, playertest::button2Body(2, {up, hit}, actions));
     b.placeObject2(2, 1).showFrame().showFrame();
     ASSERT_TRUE(movie_.parse(b.finish()));
     stage_ = std::make_unique<swf::Stage>(movie_, nullptr, nullptr,
-                                          [this](const std::string& line) { lines.push_back(line); });
+                                          [this](const std::string& line) { lines_.push_back(line); });
     stage_->tick(true);
   }
   swf::Stage& stage() { return *stage_; }
-  std::vector<std::string> lines;
+  std::vector<std::string> lines_;
 
  private:
   swf::Movie movie_;
@@ -132,21 +132,21 @@ class ButtonMovie : public ::testing::Test {
 TEST_F(ButtonMovie, ActionsRunAsThePointerCrossesTheHitArea) {
   swf::ButtonInput input;
   input.pointer(stage(), 5, 5, false);  // outside
-  EXPECT_TRUE(lines.empty());
+  EXPECT_TRUE(lines_.empty());
   input.pointer(stage(), 30, 30, false);
   input.pointer(stage(), 30, 30, true);
   input.pointer(stage(), 31, 30, false);
   input.pointer(stage(), 31, 31, true);
   input.pointer(stage(), 90, 90, true);
   input.pointer(stage(), 90, 90, false);
-  EXPECT_EQ(lines, (std::vector<std::string>{"over", "press", "release", "press", "dragOut", "releaseOutside"}));
+  EXPECT_EQ(lines_, (std::vector<std::string>{"over", "press", "release", "press", "dragOut", "releaseOutside"}));
 }
 
 TEST_F(ButtonMovie, KeyPressConditionsRunWithoutThePointer) {
   swf::ButtonInput input;
   input.key(stage(), 'k');
   input.key(stage(), 'j');
-  EXPECT_EQ(lines, (std::vector<std::string>{"key k"}));
+  EXPECT_EQ(lines_, (std::vector<std::string>{"key k"}));
 }
 
 TEST_F(ButtonMovie, LeavingTheMovieReleasesOutside) {
@@ -154,7 +154,7 @@ TEST_F(ButtonMovie, LeavingTheMovieReleasesOutside) {
   input.pointer(stage(), 30, 30, false);
   input.pointer(stage(), 30, 30, true);
   input.leave(stage());
-  EXPECT_EQ(lines, (std::vector<std::string>{"over", "press", "dragOut", "releaseOutside"}));
+  EXPECT_EQ(lines_, (std::vector<std::string>{"over", "press", "dragOut", "releaseOutside"}));
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace {
 using playertest::ButtonRecordDraft;
 
 std::vector<ButtonRecordDraft> threeRecords() {
-  ButtonRecordDraft up{swf::kButtonUp, 5, 3, mvqtest::Matrix::translate(200, -40)};
+  ButtonRecordDraft up{swf::ButtonUp, 5, 3, mvqtest::Matrix::translate(200, -40)};
   up.cx.multR = 0, up.cx.addG = 100;
-  ButtonRecordDraft over{swf::kButtonOver, 6, 1};
-  ButtonRecordDraft hit{swf::kButtonUp | swf::kButtonHitTest, 7, 2};
+  ButtonRecordDraft over{swf::ButtonOver, 6, 1};
+  ButtonRecordDraft hit{swf::ButtonUp | swf::ButtonHitTest, 7, 2};
   hit.blendMode = 3;
   return {up, over, hit};
 }
@@ -22,27 +22,27 @@ std::vector<ButtonRecordDraft> threeRecords() {
 TEST(ButtonParser, Button2RecordsAndConditionActions) {
   mvqtest::Bytes click = {0x07, 0x00}, roll = {0x06, 0x04, 0x00};  // stop / play, nextFrame
   mvqtest::Bytes body = playertest::button2Body(
-      9, threeRecords(), {{swf::kOverDownToOverUp, click}, {swf::kIdleToOverUp | (65 << 1), roll}}, true);
+      9, threeRecords(), {{swf::OverDownToOverUp, click}, {swf::IdleToOverUp | (65 << 1), roll}}, true);
   swf::Button b;
   ASSERT_TRUE(swf::parseButton(body.data(), body.size(), 2, b));
   EXPECT_EQ(b.id, 9);
   EXPECT_TRUE(b.trackAsMenu);
   ASSERT_EQ(b.records.size(), 3u);
-  EXPECT_EQ(b.records[0].states, swf::kButtonUp);
+  EXPECT_EQ(b.records[0].states, swf::ButtonUp);
   EXPECT_EQ(b.records[0].characterId, 5);
   EXPECT_EQ(b.records[0].depth, 3);
   EXPECT_EQ(b.records[0].matrix.tx, 200);
   EXPECT_EQ(b.records[0].matrix.ty, -40);
   EXPECT_EQ(b.records[0].colorTransform.rMult, 0);
   EXPECT_EQ(b.records[0].colorTransform.gAdd, 100);
-  EXPECT_EQ(b.records[1].states, swf::kButtonOver);
-  EXPECT_EQ(b.records[2].states, swf::kButtonUp | swf::kButtonHitTest);
+  EXPECT_EQ(b.records[1].states, swf::ButtonOver);
+  EXPECT_EQ(b.records[2].states, swf::ButtonUp | swf::ButtonHitTest);
   EXPECT_EQ(b.records[2].blendMode, 3);
   ASSERT_EQ(b.actions.size(), 2u);
-  EXPECT_EQ(b.actions[0].conditions, swf::kOverDownToOverUp);
+  EXPECT_EQ(b.actions[0].conditions, swf::OverDownToOverUp);
   EXPECT_EQ(mvqtest::Bytes(b.actions[0].actions, b.actions[0].actions + b.actions[0].size), click);
-  EXPECT_EQ(b.actions[1].conditions & swf::kKeyPressMask, 65 << 1);
-  EXPECT_TRUE(b.actions[1].conditions & swf::kIdleToOverUp);
+  EXPECT_EQ(b.actions[1].conditions & swf::KeyPressMask, 65 << 1);
+  EXPECT_TRUE(b.actions[1].conditions & swf::IdleToOverUp);
   EXPECT_EQ(mvqtest::Bytes(b.actions[1].actions, b.actions[1].actions + b.actions[1].size), roll);
 }
 
@@ -55,7 +55,7 @@ TEST(ButtonParser, Button1HasNoColourTransformsAndOneClickAction) {
   EXPECT_TRUE(b.records[0].colorTransform.isIdentity()) << "DefineButton's records carry none";
   EXPECT_EQ(b.records[2].characterId, 7);
   ASSERT_EQ(b.actions.size(), 1u);
-  EXPECT_EQ(b.actions[0].conditions, swf::kOverDownToOverUp);
+  EXPECT_EQ(b.actions[0].conditions, swf::OverDownToOverUp);
   EXPECT_EQ(mvqtest::Bytes(b.actions[0].actions, b.actions[0].actions + b.actions[0].size), actions);
 
   mvqtest::ColorTransform cx;
@@ -71,7 +71,7 @@ TEST(ButtonParser, Button1HasNoColourTransformsAndOneClickAction) {
 }
 
 TEST(ButtonParser, DamagedBodiesKeepWhatWasRead) {
-  mvqtest::Bytes body = playertest::button2Body(9, threeRecords(), {{swf::kOverDownToOverUp, {0x07, 0x00}}});
+  mvqtest::Bytes body = playertest::button2Body(9, threeRecords(), {{swf::OverDownToOverUp, {0x07, 0x00}}});
   for (size_t cut = 0; cut < body.size(); ++cut) {
     swf::Button b;
     bool ok = swf::parseButton(body.data(), cut, 2, b);

@@ -16,7 +16,7 @@ using mvqtest::Rgba;
 using playertest::ButtonRecordDraft;
 using playertest::Picture;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 constexpr uint16_t kRed = 1, kBlue = 2, kGreen = 3, kSprite = 4, kButton = 10;
 
 // A white 60 x 60 stage with a red square of 20 pixels, a blue one of 30
@@ -54,13 +54,13 @@ void expectColor(const Picture& pic, int x, int y, int r, int g, int b) {
 TEST(Button, TheUpStateShowsItsRecordsInDepthOrder) {
   mvqtest::SwfBuilder b = stage();
   std::vector<ButtonRecordDraft> records = {
-      {swf::kButtonUp, kRed, 2, Matrix::translate(10 * T, 10 * T)},
-      {swf::kButtonUp, kBlue, 1, Matrix()},
-      {swf::kButtonOver | swf::kButtonDown, kGreen, 3, Matrix()},
-      {swf::kButtonHitTest, kGreen, 4, Matrix()},
+      {swf::ButtonUp, kRed, 2, Matrix::translate(10 * kT, 10 * kT)},
+      {swf::ButtonUp, kBlue, 1, Matrix()},
+      {swf::ButtonOver | swf::ButtonDown, kGreen, 3, Matrix()},
+      {swf::ButtonHitTest, kGreen, 4, Matrix()},
   };
   b.tag(playertest::kDefineButton2, playertest::button2Body(kButton, records, {}));
-  Picture pic = show(b, placeButton(Matrix::translate(5 * T, 5 * T)));
+  Picture pic = show(b, placeButton(Matrix::translate(5 * kT, 5 * kT)));
   expectColor(pic, 2, 2, 255, 255, 255);
   expectColor(pic, 7, 7, 0, 0, 255);
   expectColor(pic, 14, 20, 0, 0, 255);
@@ -72,7 +72,7 @@ TEST(Button, TheUpStateShowsItsRecordsInDepthOrder) {
 
 TEST(Button, RecordColourTransformsComposeWithThePlacement) {
   mvqtest::SwfBuilder b = stage();
-  ButtonRecordDraft red{swf::kButtonUp, kRed, 1, Matrix()};
+  ButtonRecordDraft red{swf::ButtonUp, kRed, 1, Matrix()};
   red.cx.multR = 0, red.cx.addG = 255;  // red becomes green
   b.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {red}, {}));
   mvqtest::PlaceObject2 place = placeButton();
@@ -88,12 +88,12 @@ TEST(Button, ButtonCxformColoursDefineButtonsOnly) {
   mvqtest::ColorTransform toBlue;
   toBlue.multR = 0, toBlue.addB = 255;
   mvqtest::SwfBuilder b = stage();
-  b.tag(playertest::kDefineButton, playertest::buttonBody(kButton, {{swf::kButtonUp, kRed, 1, Matrix()}}, {0}));
+  b.tag(playertest::kDefineButton, playertest::buttonBody(kButton, {{swf::ButtonUp, kRed, 1, Matrix()}}, {0}));
   b.tag(playertest::kDefineButtonCxform, playertest::buttonCxformBody(kButton, toBlue));
   expectColor(show(b, placeButton()), 10, 10, 0, 0, 255);
 
   mvqtest::SwfBuilder b2 = stage();
-  const ButtonRecordDraft red{swf::kButtonUp, kRed, 1, Matrix()};
+  const ButtonRecordDraft red{swf::ButtonUp, kRed, 1, Matrix()};
   b2.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {red}, {}));
   b2.tag(playertest::kDefineButtonCxform, playertest::buttonCxformBody(kButton, toBlue));
   expectColor(show(b2, placeButton()), 10, 10, 255, 0, 0);  // DefineButton2 records keep their own
@@ -104,7 +104,7 @@ TEST(Button, ClipsInTheUpStatePlay) {
   mvqtest::TagStream clip;
   clip.placeObject2(kRed, 1).showFrame().removeObject2(1).placeObject2(kBlue, 1).showFrame();
   b.defineSprite(kSprite, clip);
-  const ButtonRecordDraft sprite{swf::kButtonUp, kSprite, 1, Matrix()};
+  const ButtonRecordDraft sprite{swf::ButtonUp, kSprite, 1, Matrix()};
   b.tag(playertest::kDefineButton2, playertest::button2Body(kButton, {sprite}, {}));
   expectColor(show(b, placeButton()), 10, 10, 255, 0, 0);
   mvqtest::SwfBuilder again = stage();

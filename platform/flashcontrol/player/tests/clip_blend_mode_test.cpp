@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "timeline/stage.h"
 
@@ -14,23 +15,14 @@ namespace {
 using mvqtest::ActionBuilder;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
+using playertest::str;
 using Lines = std::vector<std::string>;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kTrace = 0x26,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
 
 // m.blendMode = value; trace(m.blendMode).
 void setAndTrace(ActionBuilder& a, const PushValue& value) {
-  a.push(S("m")).action(kGetVariable).push(S("blendMode")).push(value).action(kSetMember);
-  a.push(S("m")).action(kGetVariable).push(S("blendMode")).action(kGetMember).action(kTrace);
+  a.push(str("m")).action(Code::GetVariable).push(str("blendMode")).push(value).action(Code::SetMember);
+  a.push(str("m")).action(Code::GetVariable).push(str("blendMode")).action(Code::GetMember).action(Code::Trace);
 }
 
 struct Played {
@@ -40,9 +32,9 @@ struct Played {
 
 Played play(int version, const std::vector<PushValue>& values) {
   ActionBuilder a;
-  a.push({PushValue::integer(1), S("m"), PushValue::integer(2), S("createEmptyMovieClip")});
-  a.action(kCallFunction).action(kPop);
-  a.push(S("m")).action(kGetVariable).push(S("blendMode")).action(kGetMember).action(kTrace);
+  a.push({PushValue::integer(1), str("m"), PushValue::integer(2), str("createEmptyMovieClip")});
+  a.action(Code::CallFunction).action(Code::Pop);
+  a.push(str("m")).action(Code::GetVariable).push(str("blendMode")).action(Code::GetMember).action(Code::Trace);
   for (const PushValue& v : values) setAndTrace(a, v);
   SwfBuilder b;
   b.version(uint8_t(version)).doAction(a).showFrame();
@@ -55,14 +47,14 @@ Played play(int version, const std::vector<PushValue>& values) {
 }
 
 TEST(ClipBlendMode, NamesAndNumbersSetTheModeOtherValuesLeaveIt) {
-  Played run = play(8, {S("multiply"), S("Screen"), PushValue::boolean(true), PushValue::number(266.9),
+  Played run = play(8, {str("multiply"), str("Screen"), PushValue::boolean(true), PushValue::number(266.9),
                         PushValue::number(-1), PushValue::null(), PushValue::integer(2)});
   EXPECT_EQ(run.lines, (Lines{"normal", "multiply", "multiply", "multiply", "invert", "invert", "normal", "layer"}));
   EXPECT_EQ(run.placedMode, 2);
 }
 
 TEST(ClipBlendMode, MoviesBeforeVersionEightHaveNoSuchProperty) {
-  Played run = play(7, {S("multiply")});
+  Played run = play(7, {str("multiply")});
   EXPECT_EQ(run.lines, (Lines{"undefined", "multiply"}));
   EXPECT_EQ(run.placedMode, 0);
 }

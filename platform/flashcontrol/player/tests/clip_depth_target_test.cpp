@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "timeline/stage.h"
 
@@ -18,45 +19,32 @@ using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kGetVariable = 0x1C,
-  kPop = 0x17,
-  kTrace = 0x26,
-  kSetTarget = 0x8B,
-  kGetProperty = 0x22,
-  kSetVariable = 0x1D,
-  kRemoveSprite = 0x25,
-  kGetMember = 0x4E,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
 
 ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({I(int32_t(args.size())), S(name)}).action(kCallFunction).action(kPop);
+  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
 }
 
 // path.method(args...), result left on the stack.
 ActionBuilder& callMethod(ActionBuilder& a, const std::string& path, const std::string& method,
                           std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(I(int32_t(args.size()))).push(S(path)).action(kGetVariable);
-  return a.push(S(method)).action(kCallMethod);
+  a.push(i32(int32_t(args.size()))).push(str(path)).action(Code::GetVariable);
+  return a.push(str(method)).action(Code::CallMethod);
 }
 
 ActionBuilder& traceDepth(ActionBuilder& a, const std::string& path) {
-  return callMethod(a, path, "getDepth", {}).action(kTrace);
+  return callMethod(a, path, "getDepth", {}).action(Code::Trace);
 }
 
 ActionBuilder& setTarget(ActionBuilder& a, const std::string& path) {
   Bytes p(path.begin(), path.end());
   p.push_back(0);
-  return a.action(kSetTarget, p);
+  return a.action(Code::SetTarget, p);
 }
 
 Lines run(int version, const ActionBuilder& a) {
@@ -71,28 +59,33 @@ Lines run(int version, const ActionBuilder& a) {
 
 TEST(SwapDepths, NumbersWrapToThirtyTwoBitsAndWhatIsNoNumberIsZero) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("c"), I(5)});
-  callMethod(a, "c", "swapDepths", {PushValue::number(4294967297.1)}).action(kPop);
+  call(a, "createEmptyMovieClip", {str("c"), i32(5)});
+  callMethod(a, "c", "swapDepths", {PushValue::number(4294967297.1)}).action(Code::Pop);
   traceDepth(a, "c");
-  callMethod(a, "c", "swapDepths", {S("no number")}).action(kPop);
+  callMethod(a, "c", "swapDepths", {str("no number")}).action(Code::Pop);
   traceDepth(a, "c");
-  callMethod(a, "c", "swapDepths", {PushValue::undefined()}).action(kPop);
+  callMethod(a, "c", "swapDepths", {PushValue::undefined()}).action(Code::Pop);
   traceDepth(a, "c");
-  callMethod(a, "c", "swapDepths", {I(-16385)}).action(kPop);  // below every depth
+  callMethod(a, "c", "swapDepths", {i32(-16385)}).action(Code::Pop);  // below every depth
   traceDepth(a, "c");
   EXPECT_EQ(run(7, a), (Lines{"1", "0", "0", "0"}));
 }
 
 TEST(SwapDepths, SiblingsByPathSwapAndClipsOfOtherParentsDoNot) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("a"), I(1)});
-  call(a, "createEmptyMovieClip", {S("b"), I(2)});
-  callMethod(a, "a", "createEmptyMovieClip", {S("inner"), I(7)}).action(kPop);
-  callMethod(a, "b", "swapDepths", {S("../a")}).action(kPop);
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
+  call(a, "createEmptyMovieClip", {str("b"), i32(2)});
+  callMethod(a, "a", "createEmptyMovieClip", {str("inner"), i32(7)}).action(Code::Pop);
+  callMethod(a, "b", "swapDepths", {str("../a")}).action(Code::Pop);
   traceDepth(a, "a");
   traceDepth(a, "b");
-  a.push(I(0)).push(S("a")).action(kGetVariable).push(S("inner")).action(kGetMember);
-  a.push(I(1)).push(S("b")).action(kGetVariable).push(S("swapDepths")).action(kCallMethod).action(kPop);
+  a.push(i32(0)).push(str("a")).action(Code::GetVariable).push(str("inner")).action(Code::GetMember);
+  a.push(i32(1))
+      .push(str("b"))
+      .action(Code::GetVariable)
+      .push(str("swapDepths"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
   traceDepth(a, "b");
   traceDepth(a, "a.inner");
   EXPECT_EQ(run(7, a), (Lines{"2", "1", "1", "7"}));
@@ -100,10 +93,10 @@ TEST(SwapDepths, SiblingsByPathSwapAndClipsOfOtherParentsDoNot) {
 
 TEST(InstanceAtDepth, FindsChildrenFromVersionSevenOn) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("low"), I(-3)});
-  for (PushValue depth : {I(-3), I(4), PushValue::number(-3.7), PushValue::undefined()}) {
-    a.push(depth).push(I(1)).push(S("_root")).action(kGetVariable);
-    a.push(S("getInstanceAtDepth")).action(kCallMethod).action(kTrace);
+  call(a, "createEmptyMovieClip", {str("low"), i32(-3)});
+  for (PushValue depth : {i32(-3), i32(4), PushValue::number(-3.7), PushValue::undefined()}) {
+    a.push(depth).push(i32(1)).push(str("_root")).action(Code::GetVariable);
+    a.push(str("getInstanceAtDepth")).action(Code::CallMethod).action(Code::Trace);
   }
   EXPECT_EQ(run(7, a), (Lines{"_level0.low", "undefined", "_level0.low", "undefined"}));
   EXPECT_EQ(run(6, a), (Lines{"undefined", "undefined", "undefined", "undefined"}));
@@ -111,36 +104,36 @@ TEST(InstanceAtDepth, FindsChildrenFromVersionSevenOn) {
 
 TEST(SwfVersion, ClipsGiveTheirMoviesVersionOtherObjectsMinusOne) {
   ActionBuilder a;
-  callMethod(a, "_root", "getSWFVersion", {}).action(kTrace);
+  callMethod(a, "_root", "getSWFVersion", {}).action(Code::Trace);
   // MovieClip.prototype.getSWFVersion.call(Math)
-  a.push(S("Math")).action(kGetVariable).push(I(1));
-  a.push(S("MovieClip")).action(kGetVariable).push(S("prototype")).action(kGetMember);
-  a.push(S("getSWFVersion")).action(kGetMember).push(S("call")).action(kCallMethod).action(kTrace);
+  a.push(str("Math")).action(Code::GetVariable).push(i32(1));
+  a.push(str("MovieClip")).action(Code::GetVariable).push(str("prototype")).action(Code::GetMember);
+  a.push(str("getSWFVersion")).action(Code::GetMember).push(str("call")).action(Code::CallMethod).action(Code::Trace);
   EXPECT_EQ(run(6, a), (Lines{"6", "-1"}));
 }
 
 TEST(SetTarget, PathsStartFromTheActionsOwnTimelineWithColonSteps) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("a"), I(1)});
-  callMethod(a, "a", "createEmptyMovieClip", {S("a"), I(1)}).action(kPop);
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
+  callMethod(a, "a", "createEmptyMovieClip", {str("a"), i32(1)}).action(Code::Pop);
   setTarget(a, "a");
   setTarget(a, "a");
-  a.push(S("_target")).action(kGetVariable).action(kTrace);
+  a.push(str("_target")).action(Code::GetVariable).action(Code::Trace);
   setTarget(a, "");
-  a.push({S("a/..:a::a"), I(11)}).action(kGetProperty).action(kTrace);
-  a.push({S("a/..:b"), I(11)}).action(kGetProperty).action(kTrace);
+  a.push({str("a/..:a::a"), i32(11)}).action(Code::GetProperty).action(Code::Trace);
+  a.push({str("a/..:b"), i32(11)}).action(Code::GetProperty).action(Code::Trace);
   EXPECT_EQ(run(7, a), (Lines{"/a", "/a/a", "undefined"}));
 }
 
 TEST(SetTarget, ARemovedTargetLeadsBackToTheOwnTimeline) {
   ActionBuilder a;
-  a.push({S("where"), S("root")}).action(kSetVariable);
-  call(a, "createEmptyMovieClip", {S("a"), I(1)});
-  a.push(S("a")).action(kGetVariable).push({S("where"), S("clip")}).action(0x4F);  // a.where = "clip"
+  a.push({str("where"), str("root")}).action(Code::SetVariable);
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
+  a.push(str("a")).action(Code::GetVariable).push({str("where"), str("clip")}).action(0x4F);  // a.where = "clip"
   setTarget(a, "a");
-  a.push(S("where")).action(kGetVariable).action(kTrace);
-  a.push(S("/a")).action(kRemoveSprite);
-  a.push(S("where")).action(kGetVariable).action(kTrace);
+  a.push(str("where")).action(Code::GetVariable).action(Code::Trace);
+  a.push(str("/a")).action(Code::RemoveSprite);
+  a.push(str("where")).action(Code::GetVariable).action(Code::Trace);
   EXPECT_EQ(run(7, a), (Lines{"clip", "root"}));
 }
 
@@ -150,10 +143,10 @@ TEST(SetTarget, ActionsOfAClipTheirTellTargetRemovedReadTheFirstLevel) {
   setTarget(child, "_root");
   child.action(0x81, Bytes{1, 0});  // the root's second frame, without this clip
   setTarget(child, "");
-  child.push(S("foo")).action(kGetVariable).action(kTrace);
+  child.push(str("foo")).action(Code::GetVariable).action(Code::Trace);
   sprite.doAction(child).showFrame();
   ActionBuilder root;
-  root.push({S("foo"), S("root value")}).action(kSetVariable).action(0x07);
+  root.push({str("foo"), str("root value")}).action(Code::SetVariable).action(0x07);
   SwfBuilder b;
   b.version(7).defineSprite(4, sprite).doAction(root).placeObject2(4, 1).showFrame();
   b.removeObject2(1).showFrame();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "timeline/stage.h"
 
@@ -15,22 +16,10 @@ using mvqtest::ActionBuilder;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kDefineLocal = 0x3C,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kSetMember = 0x4F,
-  kSetTarget = 0x8B,
-  kSetTarget2 = 0x20,
-  kTrace = 0x26,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
 
 Lines run(SwfBuilder& b, int ticks = 0) {
   Lines lines;
@@ -43,8 +32,11 @@ Lines run(SwfBuilder& b, int ticks = 0) {
 
 // this.getInstanceAtDepth(depth)._name, traced, for a timeline depth.
 void traceNameAtDepth(ActionBuilder& a, int depth) {
-  a.push({I(depth - 16384), I(1), S("this")}).action(kGetVariable).push(S("getInstanceAtDepth")).action(kCallMethod);
-  a.push(S("_name")).action(kGetMember).action(kTrace);
+  a.push({i32(depth - 16384), i32(1), str("this")})
+      .action(Code::GetVariable)
+      .push(str("getInstanceAtDepth"))
+      .action(Code::CallMethod);
+  a.push(str("_name")).action(Code::GetMember).action(Code::Trace);
 }
 
 TEST(ClipFinding, UnnamedInstancesAreNamedInTheOrderTheyArePlaced) {
@@ -63,18 +55,18 @@ TEST(ClipFinding, TellTargetOfAClipGoesToTheFirstClipOfItsPath) {
   ActionBuilder a;
   // first = createEmptyMovieClip("twin", 1); first.x = "first"; the same at depth 2.
   for (const auto& [local, depth] : {std::pair<std::string, int>{"first", 1}, {"second", 2}}) {
-    a.push({S(local), I(depth), S("twin"), I(2), S("createEmptyMovieClip")}).action(kCallFunction);
-    a.action(kDefineLocal);
-    a.push(S(local)).action(kGetVariable).push({S("x"), S(local)}).action(kSetMember);
+    a.push({str(local), i32(depth), str("twin"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction);
+    a.action(Code::DefineLocal);
+    a.push(str(local)).action(Code::GetVariable).push({str("x"), str(local)}).action(Code::SetMember);
   }
   for (const char* local : {"second", "first"}) {
-    a.push(S(local)).action(kGetVariable).action(kSetTarget2);
-    a.push(S("x")).action(kGetVariable).action(kTrace);
-    a.action(kSetTarget, {0});
+    a.push(str(local)).action(Code::GetVariable).action(Code::SetTarget2);
+    a.push(str("x")).action(Code::GetVariable).action(Code::Trace);
+    a.action(Code::SetTarget, {0});
   }
   // A text naming no clip still leaves the root as the target.
-  a.push(S("nowhere")).action(kSetTarget2).push(S("_target")).action(kGetVariable).action(kTrace);
-  a.action(kSetTarget, {0});
+  a.push(str("nowhere")).action(Code::SetTarget2).push(str("_target")).action(Code::GetVariable).action(Code::Trace);
+  a.action(Code::SetTarget, {0});
   SwfBuilder b;
   b.version(6).doAction(a).showFrame();
   EXPECT_EQ(run(b), (Lines{"first", "first", "/"}));

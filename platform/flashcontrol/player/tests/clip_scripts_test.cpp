@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "tags/export_assets.h"
 #include "tags/tag_codes.h"
@@ -20,24 +21,10 @@ using mvqtest::PlaceObject2;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kInitObject = 0x43,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kTrace = 0x26,
-  kDefineFunction = 0x9B,
-  kGoto = 0x81,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
 
 void appendString(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
@@ -47,25 +34,25 @@ void appendString(Bytes& b, const std::string& s) {
 // An anonymous function without parameters.
 ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
   Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& path) {
-  return a.push(S(path)).action(kGetVariable).action(kTrace);
+  return a.push(str(path)).action(Code::GetVariable).action(Code::Trace);
 }
 
 // name(args...) as a plain call, result dropped.
 ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({I(int32_t(args.size())), S(name)}).action(kCallFunction).action(kPop);
+  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
 }
 
 // object.method(args...), result left on the stack.
 ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
                           std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(I(int32_t(args.size()))).push(S(object)).action(kGetVariable);
-  return a.push(S(method)).action(kCallMethod);
+  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
+  return a.push(str(method)).action(Code::CallMethod);
 }
 
 // Exports: (id, name) pairs.
@@ -117,8 +104,8 @@ TEST(ClipDepths, ScriptsPlaceClipsFarAboveAndBelowTheTimelineDepths) {
   ActionBuilder a;
   for (int32_t depth : {2000000, -2000000, 2130690045}) {
     std::string name = "c" + std::to_string(depth < 0 ? 0 : depth);
-    call(a, "createEmptyMovieClip", {S(name), I(depth)});
-    callMethod(a, name, "getDepth", {}).action(kTrace);
+    call(a, "createEmptyMovieClip", {str(name), i32(depth)});
+    callMethod(a, name, "getDepth", {}).action(Code::Trace);
   }
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
@@ -130,8 +117,8 @@ TEST(ClipDepths, RemoveMovieClipWorksOnlyFromZeroTo1048575) {
   ActionBuilder a;
   const std::vector<std::pair<std::string, int32_t>> clips = {
       {"zero", 0}, {"top", 1048575}, {"above", 1048576}, {"below", -1}};
-  for (const auto& c : clips) call(a, "createEmptyMovieClip", {S(c.first), I(c.second)});
-  for (const auto& c : clips) callMethod(a, c.first, "removeMovieClip", {}).action(kPop);
+  for (const auto& c : clips) call(a, "createEmptyMovieClip", {str(c.first), i32(c.second)});
+  for (const auto& c : clips) callMethod(a, c.first, "removeMovieClip", {}).action(Code::Pop);
   for (const auto& c : clips) traceVar(a, c.first);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
@@ -143,7 +130,7 @@ TEST(ClipDepths, GoingBackDropsScriptClipsAmongTheTimelineDepthsOnly) {
   ActionBuilder make, back;
   const std::vector<std::pair<std::string, int32_t>> clips = {
       {"lowest", -16384}, {"highest", -1}, {"under", -16385}, {"script", 0}};
-  for (const auto& c : clips) call(make, "createEmptyMovieClip", {S(c.first), I(c.second)});
+  for (const auto& c : clips) call(make, "createEmptyMovieClip", {str(c.first), i32(c.second)});
   back.gotoFrame(0);
   for (const auto& c : clips) traceVar(back, c.first);
   SwfBuilder b;
@@ -155,7 +142,7 @@ TEST(ClipDepths, GoingBackDropsScriptClipsAmongTheTimelineDepthsOnly) {
 TEST(ClipMethods, ClipMethodsCalledByNameActOnTheClipInScopeFromVersionSix) {
   for (int version : {5, 6}) {
     ActionBuilder a;
-    call(a, "createEmptyMovieClip", {S("made"), I(3)});
+    call(a, "createEmptyMovieClip", {str("made"), i32(3)});
     traceVar(a, "made");
     SwfBuilder b;
     b.version(uint8_t(version)).doAction(a).showFrame();
@@ -168,8 +155,8 @@ TEST(ClipMethods, ClipMethodsCalledByNameActOnTheClipInScopeFromVersionSix) {
 TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
   ActionBuilder body, a;
   traceVar(body, "this");
-  a.push(S("show"));
-  function(a, body).action(kSetVariable);
+  a.push(str("show"));
+  function(a, body).action(Code::SetVariable);
   call(a, "show", {});
   SwfBuilder b;
   b.version(6).doAction(a).showFrame();
@@ -179,10 +166,10 @@ TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
 
 TEST(ClipDepths, SwapsReachFromTheLowestTimelineDepthTo2130690044) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("m"), I(1)});
+  call(a, "createEmptyMovieClip", {str("m"), i32(1)});
   for (int32_t depth : {-16385, -16384, 2130690045, 2130690044}) {
-    callMethod(a, "m", "swapDepths", {I(depth)}).action(kPop);
-    callMethod(a, "m", "getDepth", {}).action(kTrace);
+    callMethod(a, "m", "swapDepths", {i32(depth)}).action(Code::Pop);
+    callMethod(a, "m", "getDepth", {}).action(Code::Trace);
   }
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
@@ -204,8 +191,8 @@ TEST(ClipTimeline, ARemovedClipKeepsItsNameForItsUnloadHandler) {
   b.placeObject2(1, 2);
   ActionBuilder unload, a;
   traceVar(unload, "this");
-  a.push(S("instance1")).action(kGetVariable).push(S("onUnload"));
-  function(a, unload).action(kSetMember);
+  a.push(str("instance1")).action(Code::GetVariable).push(str("onUnload"));
+  function(a, unload).action(Code::SetMember);
   b.doAction(a).showFrame().removeObject2(2).showFrame();
   ScriptedMovie run(b, 1);
   EXPECT_EQ(run.lines, (Lines{"_level0.instance1"}));
@@ -218,7 +205,7 @@ TEST(ClipExports, AttachMovieFindsExportsIgnoringAsciiCaseOnly) {
   const std::vector<std::string> names = {"tHING", "\xC3\x9C", "\xC3\xBC", "missing"};
   for (size_t i = 0; i < names.size(); ++i) {
     std::string instance = "x" + std::to_string(i);
-    call(a, "attachMovie", {S(names[i]), S(instance), I(int32_t(i))});
+    call(a, "attachMovie", {str(names[i]), str(instance), i32(int32_t(i))});
     traceVar(a, instance);
   }
   b.doAction(a).showFrame();
@@ -230,17 +217,17 @@ TEST(ClipExports, TheInitObjectIsCopiedHiddenPropertiesIncludedBeforeTheClassCon
   SwfBuilder b = withExportedSprite(6);
   ActionBuilder ctor, a;
   traceVar(ctor, "this.hidden");
-  a.push(S("Made"));
-  function(a, ctor).action(kSetVariable);
+  a.push(str("Made"));
+  function(a, ctor).action(Code::SetVariable);
   // Object.registerClass("Thing", Made)
-  a.push(S("Made")).action(kGetVariable).push({S("Thing"), I(2), S("Object")}).action(kGetVariable);
-  a.push(S("registerClass")).action(kCallMethod).action(kPop);
+  a.push(str("Made")).action(Code::GetVariable).push({str("Thing"), i32(2), str("Object")}).action(Code::GetVariable);
+  a.push(str("registerClass")).action(Code::CallMethod).action(Code::Pop);
   // o = {hidden: 5}; ASSetPropFlags(o, "hidden", 1 | 0x1000)
-  a.push(S("o")).push({S("hidden"), I(5), I(1)}).action(kInitObject).action(kSetVariable);
-  a.push({I(0x1001), S("hidden")}).push(S("o")).action(kGetVariable);
-  a.push({I(3), S("ASSetPropFlags")}).action(kCallFunction).action(kPop);
-  a.push(S("o")).action(kGetVariable).push({I(1), S("x"), S("Thing"), I(4), S("attachMovie")});
-  a.action(kCallFunction).action(kPop);
+  a.push(str("o")).push({str("hidden"), i32(5), i32(1)}).action(Code::InitObject).action(Code::SetVariable);
+  a.push({i32(0x1001), str("hidden")}).push(str("o")).action(Code::GetVariable);
+  a.push({i32(3), str("ASSetPropFlags")}).action(Code::CallFunction).action(Code::Pop);
+  a.push(str("o")).action(Code::GetVariable).push({i32(1), str("x"), str("Thing"), i32(4), str("attachMovie")});
+  a.action(Code::CallFunction).action(Code::Pop);
   b.doAction(a).showFrame();
   ScriptedMovie run(b);
   EXPECT_EQ(run.lines, (Lines{"5"}));
@@ -249,7 +236,11 @@ TEST(ClipExports, TheInitObjectIsCopiedHiddenPropertiesIncludedBeforeTheClassCon
 TEST(ClipExports, VersionFiveMoviesHaveNoRegisterClass) {
   SwfBuilder b = withExportedSprite(5);
   ActionBuilder a;
-  a.push(S("Object")).action(kGetVariable).push(S("registerClass")).action(kGetMember).action(kTrace);
+  a.push(str("Object"))
+      .action(Code::GetVariable)
+      .push(str("registerClass"))
+      .action(Code::GetMember)
+      .action(Code::Trace);
   b.doAction(a).showFrame();
   ScriptedMovie run(b);
   EXPECT_EQ(run.lines, (Lines{"undefined"}));
@@ -259,7 +250,7 @@ TEST(ClipInitActions, RunOnceOnTheRootBeforeItsFrameActions) {
   SwfBuilder b = withExportedSprite(6);
   ActionBuilder init, frame;
   traceVar(init, "this");
-  frame.push(S("frame")).action(kTrace);
+  frame.push(str("frame")).action(Code::Trace);
   b.doAction(frame);
   b.tag(uint16_t(swf::TagCode::DoInitAction), initActionBody(1, init));
   b.showFrame().showFrame();
@@ -271,9 +262,9 @@ TEST(ClipInitActions, RunOnceOnTheRootBeforeItsFrameActions) {
 ActionBuilder& tracingUnload(ActionBuilder& a, const std::string& path) {
   ActionBuilder body;
   traceVar(body, "this");
-  callMethod(body, "this", "getDepth", {}).action(kTrace);
-  a.push(S(path)).action(kGetVariable).push(S("onUnload"));
-  return function(a, body).action(kSetMember);
+  callMethod(body, "this", "getDepth", {}).action(Code::Trace);
+  a.push(str(path)).action(Code::GetVariable).push(str("onUnload"));
+  return function(a, body).action(Code::SetMember);
 }
 
 SwfBuilder twoFrames(const ActionBuilder& first, const ActionBuilder& second) {
@@ -284,10 +275,10 @@ SwfBuilder twoFrames(const ActionBuilder& first, const ActionBuilder& second) {
 
 TEST(ClipUnload, AClipWithAHandlerWaitsBelowEveryDepthUntilItsUnloadRan) {
   ActionBuilder a, next;
-  call(a, "createEmptyMovieClip", {S("a"), I(2)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(2)});
   tracingUnload(a, "a");
-  callMethod(a, "a", "removeMovieClip", {}).action(kPop);
-  callMethod(a, "a", "getDepth", {}).action(kTrace);
+  callMethod(a, "a", "removeMovieClip", {}).action(Code::Pop);
+  callMethod(a, "a", "getDepth", {}).action(Code::Trace);
   traceVar(next, "a");
   SwfBuilder b = twoFrames(a, next);
   ScriptedMovie run(b, 1);
@@ -296,15 +287,21 @@ TEST(ClipUnload, AClipWithAHandlerWaitsBelowEveryDepthUntilItsUnloadRan) {
 
 TEST(ClipUnload, ChildrenUnloadFirstAndNothingUnderAWaitingClipCanBeRemoved) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {S("a"), I(0)});
-  a.push({I(5), S("kid"), I(2), S("a")}).action(kGetVariable).push(S("createEmptyMovieClip")).action(kCallMethod);
-  a.action(kPop);
-  a.push({I(6), S("plain"), I(2), S("a")}).action(kGetVariable).push(S("createEmptyMovieClip")).action(kCallMethod);
-  a.action(kPop);
+  call(a, "createEmptyMovieClip", {str("a"), i32(0)});
+  a.push({i32(5), str("kid"), i32(2), str("a")})
+      .action(Code::GetVariable)
+      .push(str("createEmptyMovieClip"))
+      .action(Code::CallMethod);
+  a.action(Code::Pop);
+  a.push({i32(6), str("plain"), i32(2), str("a")})
+      .action(Code::GetVariable)
+      .push(str("createEmptyMovieClip"))
+      .action(Code::CallMethod);
+  a.action(Code::Pop);
   tracingUnload(a, "a");
   tracingUnload(a, "a.kid");
-  callMethod(a, "a", "removeMovieClip", {}).action(kPop);
-  callMethod(a, "a.plain", "removeMovieClip", {}).action(kPop);
+  callMethod(a, "a", "removeMovieClip", {}).action(Code::Pop);
+  callMethod(a, "a.plain", "removeMovieClip", {}).action(Code::Pop);
   traceVar(a, "a.plain");
   SwfBuilder b = twoFrames(a, ActionBuilder());
   ScriptedMovie run(b);
@@ -313,9 +310,12 @@ TEST(ClipUnload, ChildrenUnloadFirstAndNothingUnderAWaitingClipCanBeRemoved) {
 
 TEST(ClipUnload, WithoutAHandlerTheClipGoesAtOnceAndReferencesReachNothing) {
   ActionBuilder a;
-  a.push(S("held")).push({I(3), S("b"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kSetVariable);
-  callMethod(a, "b", "removeMovieClip", {}).action(kPop);
-  callMethod(a, "held", "getDepth", {}).action(kTrace);
+  a.push(str("held"))
+      .push({i32(3), str("b"), i32(2), str("createEmptyMovieClip")})
+      .action(Code::CallFunction)
+      .action(Code::SetVariable);
+  callMethod(a, "b", "removeMovieClip", {}).action(Code::Pop);
+  callMethod(a, "held", "getDepth", {}).action(Code::Trace);
   traceVar(a, "b");
   SwfBuilder b = twoFrames(a, ActionBuilder());
   ScriptedMovie run(b);
@@ -338,11 +338,11 @@ TEST(ExportAssetsReader, KeepsThePairsBeforeADamagedOne) {
 TEST(ClipProperties, UndefinedNullAndNaNLeaveDisplayPropertiesAsTheyWere) {
   for (int version : {6, 7}) {
     ActionBuilder a;
-    call(a, "createEmptyMovieClip", {S("c"), I(1)});
-    a.push(S("c")).action(kGetVariable).push({S("_x"), I(100)}).action(kSetMember);
-    for (PushValue bad : {S("NaN"), PushValue::undefined(), PushValue::null()}) {
-      a.push(S("c")).action(kGetVariable).push(S("_x")).push(bad).action(kSetMember);
-      a.push(S("c")).action(kGetVariable).push(S("_x")).action(kGetMember).action(kTrace);
+    call(a, "createEmptyMovieClip", {str("c"), i32(1)});
+    a.push(str("c")).action(Code::GetVariable).push({str("_x"), i32(100)}).action(Code::SetMember);
+    for (PushValue bad : {str("NaN"), PushValue::undefined(), PushValue::null()}) {
+      a.push(str("c")).action(Code::GetVariable).push(str("_x")).push(bad).action(Code::SetMember);
+      a.push(str("c")).action(Code::GetVariable).push(str("_x")).action(Code::GetMember).action(Code::Trace);
     }
     SwfBuilder b;
     b.version(uint8_t(version)).doAction(a).showFrame();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "tags/tag_codes.h"
 #include "timeline/stage.h"
@@ -18,61 +19,44 @@ using mvqtest::PlaceObject2;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
 using mvqtest::TagStream;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
-
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kGetMember = 0x4E,
-  kGetProperty = 0x22,
-  kGetVariable = 0x1C,
-  kInitObject = 0x43,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kEnumerate2 = 0x55,
-  kStoreRegister = 0x87,
-  kEquals2 = 0x49,
-  kSetTarget = 0x8B,
-  kStrictEquals = 0x66,
-  kTrace = 0x26,
-  kDefineFunction = 0x9B,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
 
 // An anonymous function without parameters, left on the stack.
 ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
   Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 // trace(getProperty("", _target)): the timeline the actions act on.
-ActionBuilder& traceTarget(ActionBuilder& a) { return a.push({S(""), I(11)}).action(kGetProperty).action(kTrace); }
+ActionBuilder& traceTarget(ActionBuilder& a) {
+  return a.push({str(""), i32(11)}).action(Code::GetProperty).action(Code::Trace);
+}
 
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& path) {
-  return a.push(S(path)).action(kGetVariable).action(kTrace);
+  return a.push(str(path)).action(Code::GetVariable).action(Code::Trace);
 }
 
 // object.method(args...), result dropped.
 ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
                           std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(I(int32_t(args.size()))).push(S(object)).action(kGetVariable);
-  return a.push(S(method)).action(kCallMethod).action(kPop);
+  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
+  return a.push(str(method)).action(Code::CallMethod).action(Code::Pop);
 }
 
 ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({I(int32_t(args.size())), S(name)}).action(kCallFunction).action(kPop);
+  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
 }
 
 // object.member = value of variable `variable`.
 ActionBuilder& setMemberFrom(ActionBuilder& a, const std::string& object, const std::string& member,
                              const std::string& variable) {
-  a.push(S(object)).action(kGetVariable).push(S(member));
-  return a.push(S(variable)).action(kGetVariable).action(kSetMember);
+  a.push(str(object)).action(Code::GetVariable).push(str(member));
+  return a.push(str(variable)).action(Code::GetVariable).action(Code::SetMember);
 }
 
 Bytes exportBody(uint16_t id, const std::string& name) {
@@ -109,8 +93,8 @@ Lines baseOfRootFunctionCalledFromChild(int version) {
   child.showFrame().doAction(childFrame2).showFrame();
   b.defineSprite(1, child);
   traceTarget(body);
-  define.push(S("f"));
-  function(define, body).action(kSetVariable);
+  define.push(str("f"));
+  function(define, body).action(Code::SetVariable);
   PlaceObject2 p;
   p.depth = 1, p.character = 1, p.name = "kid";
   b.doAction(define).placeObject2(p).showFrame().showFrame();
@@ -128,16 +112,16 @@ TEST(FunctionBase, AfterItsTimelineLeftTheFunctionActsOnThisClipOrElseTheCaller)
   b.version(6);
   ActionBuilder body, define;
   traceTarget(body);
-  define.push(S("_root")).action(kGetVariable).push(S("g"));
-  function(define, body).action(kSetMember);
+  define.push(str("_root")).action(Code::GetVariable).push(str("g"));
+  function(define, body).action(Code::SetMember);
   TagStream definer;
   definer.doAction(define).showFrame();
   b.defineSprite(1, definer);
   b.tag(uint16_t(swf::TagCode::ExportAssets), exportBody(1, "Definer"));
   ActionBuilder make, later;
-  call(make, "attachMovie", {S("Definer"), S("d"), I(5)});
-  call(later, "createEmptyMovieClip", {S("holder"), I(6)});
-  later.push(S("o")).push(I(0)).action(kInitObject).action(kSetVariable);
+  call(make, "attachMovie", {str("Definer"), str("d"), i32(5)});
+  call(later, "createEmptyMovieClip", {str("holder"), i32(6)});
+  later.push(str("o")).push(i32(0)).action(Code::InitObject).action(Code::SetVariable);
   setMemberFrom(later, "holder", "g", "g");
   setMemberFrom(later, "o", "g", "g");
   callMethod(later, "holder", "g", {});
@@ -160,8 +144,8 @@ TEST(TimelineRemoval, RemovesAClipScriptsSwappedOntoItsDepth) {
   a.depth = 1, a.character = 1, a.name = "a";
   c.depth = 3, c.character = 1, c.name = "c";
   ActionBuilder swap, after;
-  callMethod(swap, "a", "swapDepths", {I(-100)});
-  callMethod(swap, "c", "swapDepths", {I(1 - 16384)});
+  callMethod(swap, "a", "swapDepths", {i32(-100)});
+  callMethod(swap, "c", "swapDepths", {i32(1 - 16384)});
   traceVar(after, "a");
   traceVar(after, "c");
   after.stop();
@@ -180,17 +164,33 @@ TEST(ClipIdentity, AClipTheTimelineMadeAgainEqualsTheOneStillAtItsOldPath) {
   PlaceObject2 kid;
   kid.depth = 1, kid.character = 1, kid.name = "kid";
   ActionBuilder a;
-  a.push(S("old")).push(S("kid")).action(kGetVariable).action(kSetVariable);
-  callMethod(a, "kid", "swapDepths", {I(10)});
+  a.push(str("old")).push(str("kid")).action(Code::GetVariable).action(Code::SetVariable);
+  callMethod(a, "kid", "swapDepths", {i32(10)});
   a.gotoFrame(0);
   // old === getInstanceAtDepth(-16383), then both depths.
-  a.push(S("old")).action(kGetVariable);
-  a.push({I(-16383), I(1), S("this")}).action(kGetVariable).push(S("getInstanceAtDepth")).action(kCallMethod);
-  a.action(kStrictEquals).action(kTrace);
-  a.push({I(0), S("old")}).action(kGetVariable).push(S("getDepth")).action(kCallMethod).action(kTrace);
-  a.push({I(0), S("kid")}).action(kGetVariable).push(S("getDepth")).action(kCallMethod).action(kTrace);
+  a.push(str("old")).action(Code::GetVariable);
+  a.push({i32(-16383), i32(1), str("this")})
+      .action(Code::GetVariable)
+      .push(str("getInstanceAtDepth"))
+      .action(Code::CallMethod);
+  a.action(Code::StrictEquals).action(Code::Trace);
+  a.push({i32(0), str("old")})
+      .action(Code::GetVariable)
+      .push(str("getDepth"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
+  a.push({i32(0), str("kid")})
+      .action(Code::GetVariable)
+      .push(str("getDepth"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
   // A clip at another path stays unequal.
-  a.push(S("old")).action(kGetVariable).push(S("_root")).action(kGetVariable).action(kStrictEquals).action(kTrace);
+  a.push(str("old"))
+      .action(Code::GetVariable)
+      .push(str("_root"))
+      .action(Code::GetVariable)
+      .action(Code::StrictEquals)
+      .action(Code::Trace);
   a.stop();
   b.placeObject2(kid).showFrame().doAction(a).showFrame();
   ScriptedMovie run(b, 1);
@@ -200,14 +200,14 @@ TEST(ClipIdentity, AClipTheTimelineMadeAgainEqualsTheOneStillAtItsOldPath) {
 ActionBuilder& setTarget(ActionBuilder& a, const std::string& path) {
   Bytes p(path.begin(), path.end());
   p.push_back(0);
-  return a.action(kSetTarget, p);
+  return a.action(Code::SetTarget, p);
 }
 
 TEST(TellTarget, APathNamingNoClipActsOnTheRoot) {
   SwfBuilder b;
   b.version(7);
   ActionBuilder kidFrame, rootFrame1, rootFrame3;
-  setTarget(kidFrame, "nowhere").push({S("v"), I(7)}).action(kSetVariable).gotoFrame(2);
+  setTarget(kidFrame, "nowhere").push({str("v"), i32(7)}).action(Code::SetVariable).gotoFrame(2);
   setTarget(kidFrame, "");
   TagStream kid;
   kid.doAction(kidFrame).showFrame();
@@ -215,7 +215,7 @@ TEST(TellTarget, APathNamingNoClipActsOnTheRoot) {
   PlaceObject2 p;
   p.depth = 1, p.character = 1, p.name = "kid";
   rootFrame1.stop();
-  rootFrame3.push(S("root frame 3")).action(kTrace);
+  rootFrame3.push(str("root frame 3")).action(Code::Trace);
   traceVar(rootFrame3, "v");
   traceVar(rootFrame3, "kid.v");
   b.placeObject2(p).doAction(rootFrame1).showFrame().showFrame().doAction(rootFrame3).showFrame();
@@ -226,8 +226,8 @@ TEST(TellTarget, APathNamingNoClipActsOnTheRoot) {
 // Sprite id of three frames tracing line on each, stopping on the last.
 void defineTracingSprite(SwfBuilder& b, uint16_t id, const std::string& line) {
   ActionBuilder each, last;
-  each.push(S(line)).action(kTrace);
-  last.push(S(line)).action(kTrace).stop();
+  each.push(str(line)).action(Code::Trace);
+  last.push(str(line)).action(Code::Trace).stop();
   TagStream t;
   t.doAction(each).showFrame().doAction(each).showFrame().doAction(last).showFrame();
   b.defineSprite(id, t);
@@ -242,7 +242,7 @@ TEST(ExecutionOrder, TheNewestClipPlaysItsNextFrameFirstAndTheRootLast) {
   high.depth = 5, high.character = 1;
   low.depth = 1, low.character = 2;
   ActionBuilder root3;
-  root3.push(S("root 3")).action(kTrace).stop();
+  root3.push(str("root 3")).action(Code::Trace).stop();
   // The later clip sits lower: creation order, not depth, decides.
   b.placeObject2(high).showFrame().placeObject2(low).showFrame().doAction(root3).showFrame();
   ScriptedMovie run(b, 2);
@@ -259,11 +259,11 @@ TEST(ClipEnumeration, ForInVisitsTheVariablesThenNamedChildrenFromTheTop) {
   low.depth = 1, low.character = 1, low.name = "low";
   high.depth = 3, high.character = 1, high.name = "high";
   ActionBuilder a;
-  a.push({S("v"), I(1)}).action(kSetVariable);
+  a.push({str("v"), i32(1)}).action(Code::SetVariable);
   // for (k in this) trace(k);
-  a.push(S("this")).action(kGetVariable).action(kEnumerate2);
-  a.action(kStoreRegister, {0}).action(kPop).push(PushValue::registerNumber(0)).push(PushValue::null());
-  a.action(kEquals2).ifTrue(11).push(PushValue::registerNumber(0)).action(kTrace).jump(-31);
+  a.push(str("this")).action(Code::GetVariable).action(Code::Enumerate2);
+  a.action(Code::StoreRegister, {0}).action(Code::Pop).push(PushValue::registerNumber(0)).push(PushValue::null());
+  a.action(Code::Equals2).ifTrue(11).push(PushValue::registerNumber(0)).action(Code::Trace).jump(-31);
   b.placeObject2(low).placeObject2(high).doAction(a).showFrame();
   ScriptedMovie run(b);
   EXPECT_EQ(run.lines, (Lines{"v", "high", "low"}));

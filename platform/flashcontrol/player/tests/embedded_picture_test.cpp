@@ -127,7 +127,7 @@ TEST(EmbeddedPicture, DamagedOrOversizedPicturesDefineNothing) {
 // The whole player: a GIF bitmap filling a shape shows the stage through its
 // transparent pixel.
 TEST(EmbeddedPicture, ShapesFillWithThePicture) {
-  constexpr int T = 20;
+  constexpr int kT = 20;
   mvqtest::SwfBuilder b;
   b.version(8).stage(mvqtest::Rect::pixels(2, 2)).background(255, 255, 255);
   const uint8_t indices[4] = {1, 2, 0, 3};
@@ -135,8 +135,8 @@ TEST(EmbeddedPicture, ShapesFillWithThePicture) {
   mvqtest::append(tag, gifOf(indices));
   b.tag(21, tag);
   playertest::ShapeWriter w(3);
-  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(T, T)));
-  w.select(0, 1, 0).rect(0, 0, 2 * T, 2 * T);
+  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(kT, kT)));
+  w.select(0, 1, 0).rect(0, 0, 2 * kT, 2 * kT);
   b.tag(w.tagCode(), w.body(2, mvqtest::Rect::pixels(2, 2)));
   b.placeObject2(2, 1).showFrame();
   swf::MoviePlayer p;

@@ -22,7 +22,7 @@ using playertest::ShadowDraft;
 using playertest::ShapeWriter;
 namespace filters = playertest::filters;
 
-constexpr int T = 20;
+constexpr int kT = 20;
 constexpr int kStage = 40;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -32,9 +32,9 @@ Bytes movieOf(Rgba color, int x0, int y0, int x1, int y1, std::vector<Bytes> lis
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(kStage, kStage)).background(255, 255, 255);
   ShapeWriter w(3);
-  w.fill(FillDraft::solid(color)).select(0, 1, 0).rect(x0 * T, y0 * T, x1 * T, y1 * T);
-  b.tag(w.tagCode(), w.body(1, Rect::twips((x0 - boundsGrow) * T, (y0 - boundsGrow) * T, (x1 + boundsGrow) * T,
-                                           (y1 + boundsGrow) * T)));
+  w.fill(FillDraft::solid(color)).select(0, 1, 0).rect(x0 * kT, y0 * kT, x1 * kT, y1 * kT);
+  b.tag(w.tagCode(), w.body(1, Rect::twips((x0 - boundsGrow) * kT, (y0 - boundsGrow) * kT, (x1 + boundsGrow) * kT,
+                                           (y1 + boundsGrow) * kT)));
   Place3 p;
   p.character = 1, p.matrix = m, p.filters = std::move(list), p.opaqueBackground = opaqueBackground;
   b.tag(playertest::kPlaceObject3, p.body());
@@ -312,8 +312,8 @@ Picture halfSprite(bool cached, std::vector<Bytes> list = {}) {
     int x0 = id == 1 ? 10 : 20;
     w.fill(FillDraft::solid(id == 1 ? Rgba{255, 0, 0} : Rgba{0, 0, 255}))
         .select(0, 1, 0)
-        .rect(x0 * T, 10 * T, (x0 + 20) * T, 30 * T);
-    b.tag(w.tagCode(), w.body(id, Rect::twips(x0 * T, 10 * T, (x0 + 20) * T, 30 * T)));
+        .rect(x0 * kT, 10 * kT, (x0 + 20) * kT, 30 * kT);
+    b.tag(w.tagCode(), w.body(id, Rect::twips(x0 * kT, 10 * kT, (x0 + 20) * kT, 30 * kT)));
   }
   mvqtest::TagStream inner;
   inner.placeObject2(1, 1);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "avm1/frame_number.h"
 #include "swf_builder.h"
 #include "timeline/stage.h"
@@ -16,8 +17,7 @@ namespace {
 using mvqtest::ActionBuilder;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
-
-constexpr uint8_t kGotoFrame2 = 0x9F, kGetVariable = 0x1C, kTrace = 0x26;
+using playertest::Code;
 
 TEST(GotoFrames, NumbersWrapTo32BitsAndFramesBelowOneGoNowhere) {
   using swf::avm1::frameIndexOf;
@@ -39,11 +39,11 @@ std::vector<std::string> currentFrameAfterGoto(const PushValue& value, uint16_t 
   ActionBuilder a;
   a.push(value);
   if (bias) {
-    a.action(kGotoFrame2, {2, uint8_t(bias), 0});
+    a.action(Code::GotoFrame2, {2, uint8_t(bias), 0});
   } else {
-    a.action(kGotoFrame2, {0});
+    a.action(Code::GotoFrame2, {0});
   }
-  a.push(PushValue::string("_currentframe")).action(kGetVariable).action(kTrace);
+  a.push(PushValue::string("_currentframe")).action(Code::GetVariable).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
   for (const char* label : {"undefined", "4.5", "x"}) b.frameLabel(label).showFrame();

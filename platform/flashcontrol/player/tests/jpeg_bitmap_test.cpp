@@ -39,9 +39,9 @@ class JpegBitmap : public ::testing::Test {
   bool decode(TagCode code, const Bytes& body, const Bytes& tables = {}) {
     swf::JpegBitmapTag tag;
     return swf::readJpegBitmapTag(code, body.data(), body.size(), tag) &&
-           swf::decodeJpegBitmap(tag, tables.data(), tables.size(), &standInDecoder, image);
+           swf::decodeJpegBitmap(tag, tables.data(), tables.size(), &standInDecoder, image_);
   }
-  swf::DecodedImage image;
+  swf::DecodedImage image_;
 };
 
 const Bytes kJpeg = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x04, 0x01, 0x02, 0xFF, 0xD9};
@@ -94,9 +94,9 @@ TEST_F(JpegBitmap, DefineBitsReadsTheTablesAndJpeg2DoesNot) {
   EXPECT_EQ(seen.data, kJpeg);
   ASSERT_TRUE(decode(TagCode::DefineBitsJpeg2, withId(kJpeg), tables));
   EXPECT_TRUE(seen.tables.empty());
-  EXPECT_EQ(image.width, 2);
-  EXPECT_EQ(image.pixels[0].r, 200);
-  EXPECT_EQ(image.pixels[0].a, 255);
+  EXPECT_EQ(image_.width, 2);
+  EXPECT_EQ(image_.pixels[0].r, 200);
+  EXPECT_EQ(image_.pixels[0].a, 255);
 }
 
 TEST_F(JpegBitmap, TheDecoderGetsTheStreamWithoutTheStrayPair) {
@@ -111,7 +111,7 @@ TEST_F(JpegBitmap, TheDecoderGetsTheStreamWithoutTheStrayPair) {
 TEST_F(JpegBitmap, AlphaPlaneJoinsColoursStoredPremultiplied) {
   ASSERT_TRUE(decode(TagCode::DefineBitsJpeg3, jpeg3(kJpeg, playertest::zlibBytes({128, 0}))));
   EXPECT_EQ(seen.data, kJpeg);
-  const swf::Bgra &half = image.pixels[0], &clear = image.pixels[1];
+  const swf::Bgra &half = image_.pixels[0], &clear = image_.pixels[1];
   EXPECT_EQ((std::vector<int>{half.b, half.g, half.r, half.a}), (std::vector<int>{50, 100, 128, 128}));
   EXPECT_EQ((std::vector<int>{clear.b, clear.g, clear.r, clear.a}), (std::vector<int>{0, 0, 0, 0}));
 }
@@ -119,15 +119,15 @@ TEST_F(JpegBitmap, AlphaPlaneJoinsColoursStoredPremultiplied) {
 TEST_F(JpegBitmap, Jpeg4SkipsItsDeblockingValue) {
   ASSERT_TRUE(decode(TagCode::DefineBitsJpeg4, jpeg3(kJpeg, playertest::zlibBytes({255, 64}), true)));
   EXPECT_EQ(seen.data, kJpeg);
-  EXPECT_EQ(image.pixels[0].a, 255);
-  EXPECT_EQ(image.pixels[1].a, 64);
+  EXPECT_EQ(image_.pixels[0].a, 255);
+  EXPECT_EQ(image_.pixels[1].a, 64);
 }
 
 TEST_F(JpegBitmap, AMissingOrShortAlphaPlaneLeavesThePictureOpaque) {
   for (const Bytes& alpha : {Bytes{}, playertest::zlibBytes({9}), Bytes{1, 2, 3}}) {
     ASSERT_TRUE(decode(TagCode::DefineBitsJpeg3, jpeg3(kJpeg, alpha)));
-    EXPECT_EQ(image.pixels[0].a, 255);
-    EXPECT_EQ(image.pixels[1].r, 200);
+    EXPECT_EQ(image_.pixels[0].a, 255);
+    EXPECT_EQ(image_.pixels[1].r, 200);
   }
 }
 
@@ -151,17 +151,17 @@ TEST_F(JpegBitmap, DamagedPngAndGifPicturesAreRefused) {
 }
 
 TEST_F(JpegBitmap, RefusedOrImpossiblePicturesAreNotDefined) {
-  image.width = 3;
+  image_.width = 3;
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg2, withId({0x00, 0x01})));
   seen.width = 9000;  // past the size limit
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg2, withId(kJpeg)));
   seen.width = 3;  // more pixels claimed than given
   EXPECT_FALSE(decode(TagCode::DefineBitsJpeg2, withId(kJpeg)));
-  EXPECT_EQ(image.width, 3);
-  EXPECT_TRUE(image.pixels.empty());
+  EXPECT_EQ(image_.width, 3);
+  EXPECT_TRUE(image_.pixels.empty());
   swf::JpegBitmapTag tag;
   ASSERT_TRUE(swf::readJpegBitmapTag(TagCode::DefineBitsJpeg2, kJpeg.data(), kJpeg.size(), tag));
-  EXPECT_FALSE(swf::decodeJpegBitmap(tag, nullptr, 0, nullptr, image));
+  EXPECT_FALSE(swf::decodeJpegBitmap(tag, nullptr, 0, nullptr, image_));
 }
 
 }  // namespace

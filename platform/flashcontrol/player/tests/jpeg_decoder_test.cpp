@@ -22,8 +22,8 @@ using jpegtest::Rgb;
 
 // Four flat quadrants, edges on 16-pixel lines so subsampled chroma is flat inside each.
 Rgb quadrants(int x, int y) {
-  static const Rgb colours[4] = {{200, 30, 40}, {20, 180, 60}, {40, 60, 220}, {230, 220, 30}};
-  return colours[(x >= 16) + 2 * (y >= 16)];
+  static const Rgb kColours[4] = {{200, 30, 40}, {20, 180, 60}, {40, 60, 220}, {230, 220, 30}};
+  return kColours[(x >= 16) + 2 * (y >= 16)];
 }
 
 Rgb gradient(int x, int y) { return {x * 4, y * 5, 128 + (x - y)}; }

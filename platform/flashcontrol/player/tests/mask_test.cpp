@@ -18,7 +18,7 @@ using playertest::FillDraft;
 using playertest::Picture;
 using playertest::ShapeWriter;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 
 // Shape ids used by the movies below.
 constexpr uint16_t kRed = 1, kBlue = 2, kGreen = 3, kLeft = 4, kRight = 5, kSquare = 6, kSprite = 10;
@@ -55,12 +55,12 @@ void placeMask(Tags& tags, uint16_t character, uint16_t depth, uint16_t clipDept
 SwfBuilder stageWithShapes() {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
-  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * T, 100 * T);
-  defineRect(b, kBlue, {0, 0, 255}, 0, 0, 100 * T, 100 * T);
-  defineRect(b, kGreen, {0, 255, 0}, 0, 0, 100 * T, 10 * T);
-  defineRect(b, kLeft, {0, 255, 0, 0}, 0, 0, 60 * T, 100 * T);
-  defineRect(b, kRight, {0, 255, 0}, 40 * T, 0, 100 * T, 100 * T);
-  defineRect(b, kSquare, {0, 255, 0}, 20 * T, 20 * T, 60 * T, 60 * T);
+  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * kT, 100 * kT);
+  defineRect(b, kBlue, {0, 0, 255}, 0, 0, 100 * kT, 100 * kT);
+  defineRect(b, kGreen, {0, 255, 0}, 0, 0, 100 * kT, 10 * kT);
+  defineRect(b, kLeft, {0, 255, 0, 0}, 0, 0, 60 * kT, 100 * kT);
+  defineRect(b, kRight, {0, 255, 0}, 40 * kT, 0, 100 * kT, 100 * kT);
+  defineRect(b, kSquare, {0, 255, 0}, 20 * kT, 20 * kT, 60 * kT, 60 * kT);
   return b;
 }
 
@@ -75,7 +75,7 @@ TEST(Mask, ClipsOnlyTheDepthsInItsRange) {
   placeMask(b, kSquare, 2, 3);
   b.placeObject2(kRed, 3);    // the range: inside the square only
   placeMask(b, kLeft, 4, 4);  // a range holding nothing masks nothing
-  b.placeObject2(kBlue, 5, Matrix::translate(70 * T, 70 * T));
+  b.placeObject2(kBlue, 5, Matrix::translate(70 * kT, 70 * kT));
   b.showFrame();
   swf::MoviePlayer p;
   Picture pic = renderMovie(p, b.finish());
@@ -113,8 +113,8 @@ TEST(Mask, NestedMasksIntersect) {
 TEST(Mask, AntiAliasedEdgeGivesPartialCoverage) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
-  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * T, 100 * T);
-  defineRect(b, kLeft, {0, 0, 0}, 0, 0, 20 * T + T / 2, 100 * T);  // the edge halves pixel 20
+  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * kT, 100 * kT);
+  defineRect(b, kLeft, {0, 0, 0}, 0, 0, 20 * kT + kT / 2, 100 * kT);  // the edge halves pixel 20
   placeMask(b, kLeft, 1, 2);
   b.placeObject2(kRed, 2);
   b.showFrame();
@@ -132,13 +132,13 @@ TEST(Mask, AntiAliasedEdgeGivesPartialCoverage) {
 TEST(Mask, FillsMeetingInsideAMaskLeaveNoSeam) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
-  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * T, 100 * T);
+  defineRect(b, kRed, {255, 0, 0}, 0, 0, 100 * kT, 100 * kT);
   ShapeWriter halves(3);
   halves.fill(FillDraft::solid({0, 0, 0})).fill(FillDraft::solid({0, 0, 0, 0}));
-  halves.select(0, 1, 0).moveTo(20 * T, 20 * T).lineTo(60 * T, 20 * T).lineTo(60 * T, 60 * T);
-  halves.select(2, 1, 0).lineTo(20 * T, 20 * T);
-  halves.select(2, 0, 0).lineTo(20 * T, 60 * T).lineTo(60 * T, 60 * T);
-  b.tag(halves.tagCode(), halves.body(kSquare, Rect::twips(20 * T, 20 * T, 60 * T, 60 * T)));
+  halves.select(0, 1, 0).moveTo(20 * kT, 20 * kT).lineTo(60 * kT, 20 * kT).lineTo(60 * kT, 60 * kT);
+  halves.select(2, 1, 0).lineTo(20 * kT, 20 * kT);
+  halves.select(2, 0, 0).lineTo(20 * kT, 60 * kT).lineTo(60 * kT, 60 * kT);
+  b.tag(halves.tagCode(), halves.body(kSquare, Rect::twips(20 * kT, 20 * kT, 60 * kT, 60 * kT)));
   placeMask(b, kSquare, 1, 2);
   b.placeObject2(kRed, 2);
   b.showFrame();
@@ -157,10 +157,10 @@ TEST(Mask, MaskInsideASpriteWorksWithinThatSprite) {
   TagStream kid;
   placeMask(kid, kSquare, 1, 2);
   kid.placeObject2(kRed, 2);
-  kid.placeObject2(kBlue, 3, Matrix::translate(50 * T, 80 * T));
+  kid.placeObject2(kBlue, 3, Matrix::translate(50 * kT, 80 * kT));
   kid.showFrame();
   b.defineSprite(kSprite, kid);
-  b.placeObject2(kSprite, 1, Matrix::translate(10 * T, 0));
+  b.placeObject2(kSprite, 1, Matrix::translate(10 * kT, 0));
   b.placeObject2(kGreen, 2);
   b.showFrame();
   swf::MoviePlayer p;
@@ -178,7 +178,7 @@ TEST(Mask, MaskOverASpriteClipsItsChildren) {
   SwfBuilder b = stageWithShapes();
   TagStream kid;
   kid.placeObject2(kRed, 1);
-  kid.placeObject2(kBlue, 2, Matrix::translate(0, 50 * T));
+  kid.placeObject2(kBlue, 2, Matrix::translate(0, 50 * kT));
   kid.showFrame();
   b.defineSprite(kSprite, kid);
   placeMask(b, kSquare, 1, 2);
@@ -198,7 +198,7 @@ TEST(Mask, SpriteAsAMaskMasksWithAllItDraws) {
   TagStream kid;
   kid.placeObject2(kGreen, 1);
   placeMask(kid, kLeft, 2, 3);
-  kid.placeObject2(kSquare, 3, Matrix::translate(30 * T, 40 * T));  // 50..90 wide, cut to 50..60
+  kid.placeObject2(kSquare, 3, Matrix::translate(30 * kT, 40 * kT));  // 50..90 wide, cut to 50..60
   kid.showFrame();
   b.defineSprite(kSprite, kid);
   placeMask(b, kSprite, 1, 2);
@@ -237,7 +237,7 @@ TEST(Mask, APictureOfAnotherSizeStartsFromCleanMasks) {
   placeMask(b, kLeft, 1, 2);
   b.placeObject2(kRed, 2);
   placeMask(b, kRight, 3, 4);
-  b.placeObject2(kBlue, 4, Matrix::translate(0, 50 * T));
+  b.placeObject2(kBlue, 4, Matrix::translate(0, 50 * kT));
   b.showFrame();
   Bytes movie = b.finish();
   swf::MoviePlayer reused, fresh;

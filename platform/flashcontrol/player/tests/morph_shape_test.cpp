@@ -21,7 +21,7 @@ using playertest::MorphWriter;
 using playertest::Picture;
 using playertest::ShapeWriter;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 constexpr int kSize = 60;
 
 Picture draw(const mvqtest::Bytes& movie) {
@@ -54,16 +54,16 @@ int differingPixels(const Picture& a, const Picture& b, int slack = 0) {
 MorphWriter movingSquare() {
   MorphWriter m;
   m.fill(FillDraft::solid({255, 0, 0}), FillDraft::solid({0, 0, 255, 128}));
-  m.start().select(0, 1, 0).rect(0, 0, 20 * T, 20 * T);
-  m.end().rect(30 * T, 10 * T, 60 * T, 50 * T);
+  m.start().select(0, 1, 0).rect(0, 0, 20 * kT, 20 * kT);
+  m.end().rect(30 * kT, 10 * kT, 60 * kT, 50 * kT);
   return m;
 }
 
 TEST(MorphShape, TheEndsAndTheMiddleAreLinear) {
   MorphWriter m = movingSquare();
   ShapeWriter start(3), end(3), middle(3);
-  start.fill(FillDraft::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 20 * T, 20 * T);
-  end.fill(FillDraft::solid({0, 0, 255, 128})).select(0, 1, 0).rect(30 * T, 10 * T, 60 * T, 50 * T);
+  start.fill(FillDraft::solid({255, 0, 0})).select(0, 1, 0).rect(0, 0, 20 * kT, 20 * kT);
+  end.fill(FillDraft::solid({0, 0, 255, 128})).select(0, 1, 0).rect(30 * kT, 10 * kT, 60 * kT, 50 * kT);
   // 16384 / 65535 of the way: points and channels rounded to the nearest.
   middle.fill(FillDraft::solid({191, 0, 64, 223})).select(0, 1, 0).rect(150, 50, 600, 550);
   EXPECT_EQ(differingPixels(drawMorph(m, 0), drawShape(start)), 0);
@@ -75,16 +75,16 @@ TEST(MorphShape, TheEndsAndTheMiddleAreLinear) {
 TEST(MorphShape, AStraightEdgePairedWithACurveBendsThroughItsMidpoint) {
   MorphWriter m;
   m.fill(FillDraft::solid({0, 0, 0}), FillDraft::solid({0, 0, 0}));
-  m.start().select(0, 1, 0).moveTo(0, 0).lineTo(40 * T, 0).lineTo(40 * T, 40 * T).lineTo(0, 0);
-  m.end().moveTo(0, 0).curveTo(40 * T, -20 * T, 40 * T, 0).lineTo(40 * T, 40 * T).curveTo(0, 40 * T, 0, 0);
+  m.start().select(0, 1, 0).moveTo(0, 0).lineTo(40 * kT, 0).lineTo(40 * kT, 40 * kT).lineTo(0, 0);
+  m.end().moveTo(0, 0).curveTo(40 * kT, -20 * kT, 40 * kT, 0).lineTo(40 * kT, 40 * kT).curveTo(0, 40 * kT, 0, 0);
   ShapeWriter start(3), end(3), half(3);
-  start.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).lineTo(40 * T, 0).lineTo(40 * T, 40 * T);
+  start.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).lineTo(40 * kT, 0).lineTo(40 * kT, 40 * kT);
   start.lineTo(0, 0);
-  end.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(40 * T, -20 * T, 40 * T, 0);
-  end.lineTo(40 * T, 40 * T).curveTo(0, 40 * T, 0, 0);
+  end.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(40 * kT, -20 * kT, 40 * kT, 0);
+  end.lineTo(40 * kT, 40 * kT).curveTo(0, 40 * kT, 0, 0);
   // Halfway the first control point is between (20, 0) and (40, -20) pixels.
-  half.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(30 * T, -10 * T, 40 * T, 0);
-  half.lineTo(40 * T, 40 * T).curveTo(10 * T, 30 * T, 0, 0);
+  half.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0).curveTo(30 * kT, -10 * kT, 40 * kT, 0);
+  half.lineTo(40 * kT, 40 * kT).curveTo(10 * kT, 30 * kT, 0, 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 0), drawShape(start), 2), 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 65535), drawShape(end)), 0);
   EXPECT_EQ(differingPixels(drawMorph(m, 32768), drawShape(half)), 0);
@@ -92,22 +92,22 @@ TEST(MorphShape, AStraightEdgePairedWithACurveBendsThroughItsMidpoint) {
 }
 
 TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
-  FillDraft s =
-      FillDraft::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * T, 20 * T), {{0, {255, 0, 0}}, {200, {0, 255, 0, 255}}});
+  FillDraft s = FillDraft::gradient(0x13, Matrix::scale(0.02, 0.02, 20 * kT, 20 * kT),
+                                    {{0, {255, 0, 0}}, {200, {0, 255, 0, 255}}});
   s.focal = -0.5;
-  FillDraft e = FillDraft::gradient(0x13, Matrix::scale(0.04, 0.02, 40 * T, 30 * T),
+  FillDraft e = FillDraft::gradient(0x13, Matrix::scale(0.04, 0.02, 40 * kT, 30 * kT),
                                     {{100, {0, 0, 255, 100}}, {255, {255, 255, 0}}});
   e.focal = 0.5;
   MorphWriter m(2);
   m.fill(s, e);
-  m.start().select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
-  m.end().rect(0, 0, kSize * T, kSize * T);
+  m.start().select(0, 1, 0).rect(0, 0, kSize * kT, kSize * kT);
+  m.end().rect(0, 0, kSize * kT, kSize * kT);
   ShapeWriter atEnd(4), atMiddle(4);
-  atEnd.fill(e).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
-  FillDraft mid = FillDraft::gradient(0x13, Matrix::scale(0.03, 0.02, 30 * T, 25 * T),
+  atEnd.fill(e).select(0, 1, 0).rect(0, 0, kSize * kT, kSize * kT);
+  FillDraft mid = FillDraft::gradient(0x13, Matrix::scale(0.03, 0.02, 30 * kT, 25 * kT),
                                       {{50, {127, 0, 128, 177}}, {228, {128, 255, 0, 255}}});
   mid.focal = 0;
-  atMiddle.fill(mid).select(0, 1, 0).rect(0, 0, kSize * T, kSize * T);
+  atMiddle.fill(mid).select(0, 1, 0).rect(0, 0, kSize * kT, kSize * kT);
   EXPECT_EQ(differingPixels(drawMorph(m, 65535), drawShape(atEnd)), 0);
   // The matrices' 16.16 fields halfway are not quite the halfway matrix's.
   EXPECT_EQ(differingPixels(drawMorph(m, 32768), drawShape(atMiddle), 3), 0);
@@ -116,11 +116,11 @@ TEST(MorphShape, GradientsMoveTheirMatrixStopsAndFocalPoint) {
 TEST(MorphShape, LineWidthsAndColoursMove) {
   MorphWriter m;
   m.line({20, 100, {255, 0, 0}, {0, 0, 255}});
-  m.start().select(0, 0, 1).moveTo(10 * T, 10 * T).lineTo(50 * T, 10 * T);
-  m.end().moveTo(10 * T, 50 * T).lineTo(50 * T, 30 * T);
+  m.start().select(0, 0, 1).moveTo(10 * kT, 10 * kT).lineTo(50 * kT, 10 * kT);
+  m.end().moveTo(10 * kT, 50 * kT).lineTo(50 * kT, 30 * kT);
   ShapeWriter half(3);
   half.line(playertest::LineDraft::solid(60, {127, 0, 128})).select(0, 0, 1);
-  half.moveTo(10 * T, 30 * T).lineTo(50 * T, 20 * T);
+  half.moveTo(10 * kT, 30 * kT).lineTo(50 * kT, 20 * kT);
   EXPECT_EQ(differingPixels(drawMorph(m, 32768), drawShape(half)), 0);
 }
 
@@ -132,9 +132,9 @@ TEST(MorphShape, ParsingPairsEdgesAndSurvivesDamage) {
   EXPECT_EQ(parsed.id, 3);
   ASSERT_EQ(parsed.start.edges.size(), 4u);
   ASSERT_EQ(parsed.end.edges.size(), 4u);
-  EXPECT_EQ(parsed.end.edges[0].from.x, 30 * T);
+  EXPECT_EQ(parsed.end.edges[0].from.x, 30 * kT);
   EXPECT_EQ(parsed.end.edges[0].fill1, 0) << "the end takes the start's styles";
-  EXPECT_EQ(parsed.end.bounds.xMax, 60 * T);
+  EXPECT_EQ(parsed.end.bounds.xMax, 60 * kT);
   for (size_t cut = 0; cut < body.size(); ++cut) {
     swf::MorphShape damaged;
     size_t rects = mvqtest::rectBytes(Rect::pixels(20, 20)).size() + mvqtest::rectBytes(Rect::pixels(60, 50)).size();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "movie_player.h"
 #include "timeline/stage.h"
@@ -18,30 +19,16 @@ using mvqtest::ActionBuilder;
 using mvqtest::Bytes;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
 
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kNewObject = 0x40,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kTrace = 0x26,
-  kDefineFunction = 0x9B,
-  kGetUrl2 = 0x9A,
-  kAdd2 = 0x47,
-};
 constexpr uint8_t kLoadTargetFlag = 0x40;
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
 
 Bytes movieTracing(const std::string& line) {
   ActionBuilder a;
-  a.push(S(line)).action(kTrace);
+  a.push(str(line)).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
   return b.finish();
@@ -50,24 +37,24 @@ Bytes movieTracing(const std::string& line) {
 // A function of one parameter "t" holding body.
 ActionBuilder& functionOfT(ActionBuilder& a, const ActionBuilder& body) {
   Bytes p{0, 1, 0, 't', 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 // loader = new MovieClipLoader(), whose handlers trace their name and target.
 ActionBuilder& makeLoader(ActionBuilder& a, const std::vector<std::string>& events) {
-  a.push({S("loader"), I(0), S("MovieClipLoader")}).action(kNewObject).action(kSetVariable);
+  a.push({str("loader"), i32(0), str("MovieClipLoader")}).action(Code::NewObject).action(Code::SetVariable);
   for (const std::string& e : events) {
     ActionBuilder body;
-    body.push(S(e + " ")).push(S("t")).action(kGetVariable).action(kAdd2).action(kTrace);
-    a.push(S("loader")).action(kGetVariable).push(S(e));
-    functionOfT(a, body).action(kSetMember);
+    body.push(str(e + " ")).push(str("t")).action(Code::GetVariable).action(Code::Add2).action(Code::Trace);
+    a.push(str("loader")).action(Code::GetVariable).push(str(e));
+    functionOfT(a, body).action(Code::SetMember);
   }
   return a;
 }
 
 ActionBuilder& loadClip(ActionBuilder& a, const std::string& url, const std::string& target) {
-  a.push({S(target), S(url), I(2), S("loader")}).action(kGetVariable);
-  return a.push(S("loadClip")).action(kCallMethod).action(kPop);
+  a.push({str(target), str(url), i32(2), str("loader")}).action(Code::GetVariable);
+  return a.push(str("loadClip")).action(Code::CallMethod).action(Code::Pop);
 }
 
 class LoadingMovie {
@@ -97,8 +84,8 @@ class LoadingMovie {
 
 TEST(MovieLoads, ALevelLoadsAtTheNextFrameAndAnEmptyUrlUnloadsIt) {
   ActionBuilder a;
-  a.push({S("child.swf"), S("_level3")}).action(kGetUrl2, {0});
-  a.push(S("asked")).action(kTrace);
+  a.push({str("child.swf"), str("_level3")}).action(Code::GetURL2, {0});
+  a.push(str("asked")).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
   LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
@@ -114,7 +101,7 @@ TEST(MovieLoads, ALevelLoadsAtTheNextFrameAndAnEmptyUrlUnloadsIt) {
 
 TEST(MovieLoads, ALoaderHearsStartProgressCompleteThenInitAfterTheFirstFrame) {
   ActionBuilder a;
-  a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push({i32(1), str("box"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
   makeLoader(a, {"onLoadStart", "onLoadProgress", "onLoadComplete", "onLoadInit", "onLoadError"});
   loadClip(a, "child.swf", "box");
   SwfBuilder b;
@@ -129,10 +116,10 @@ TEST(MovieLoads, ALoaderHearsStartProgressCompleteThenInitAfterTheFirstFrame) {
 TEST(MovieLoads, AFileThatCannotBeReadGivesAnErrorAfterTheFramesActions) {
   for (const char* url : {"missing.swf", "../child.swf", "/child.swf", "http://host/child.swf"}) {
     ActionBuilder a;
-    a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+    a.push({i32(1), str("box"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
     makeLoader(a, {"onLoadStart", "onLoadError"});
     loadClip(a, url, "box");
-    a.push(S("frame done")).action(kTrace);
+    a.push(str("frame done")).action(Code::Trace);
     SwfBuilder b;
     b.version(7).doAction(a).showFrame();
     LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
@@ -143,15 +130,15 @@ TEST(MovieLoads, AFileThatCannotBeReadGivesAnErrorAfterTheFramesActions) {
 
 TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
   ActionBuilder a, after;
-  a.push({I(1), S("box"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
-  a.push({S("held"), S("box")}).action(kGetVariable).action(kSetVariable);
-  a.push({S("box"), S("mark"), S("old")}).action(kSetVariable);
-  a.push(S("box")).action(kGetVariable).push({S("mark"), S("old")}).action(kSetMember);
-  a.push({S("child.swf?greeting=hi%21+you"), S("box")}).action(kGetUrl2, {kLoadTargetFlag});
-  after.push(S("held")).action(kGetVariable).action(kTrace);
-  after.push(S("held")).action(kGetVariable).push(S("mark")).action(kGetMember).action(kTrace);
-  after.push(S("held")).action(kGetVariable).push(S("greeting")).action(kGetMember).action(kTrace);
-  after.push(S("held")).action(kGetVariable).push(S("_url")).action(kGetMember).action(kTrace);
+  a.push({i32(1), str("box"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
+  a.push({str("held"), str("box")}).action(Code::GetVariable).action(Code::SetVariable);
+  a.push({str("box"), str("mark"), str("old")}).action(Code::SetVariable);
+  a.push(str("box")).action(Code::GetVariable).push({str("mark"), str("old")}).action(Code::SetMember);
+  a.push({str("child.swf?greeting=hi%21+you"), str("box")}).action(Code::GetURL2, {kLoadTargetFlag});
+  after.push(str("held")).action(Code::GetVariable).action(Code::Trace);
+  after.push(str("held")).action(Code::GetVariable).push(str("mark")).action(Code::GetMember).action(Code::Trace);
+  after.push(str("held")).action(Code::GetVariable).push(str("greeting")).action(Code::GetMember).action(Code::Trace);
+  after.push(str("held")).action(Code::GetVariable).push(str("_url")).action(Code::GetMember).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame().doAction(after).showFrame();
   LoadingMovie run(b, {{"child.swf", movieTracing("child")}});
@@ -163,7 +150,7 @@ TEST(MovieLoads, AClipKeepsItsNameAndReferencesButLosesItsVariables) {
 // traces "load" (version 6 on: 32-bit event flags).
 Bytes placeWithLoadTrace(const std::string& name) {
   ActionBuilder onLoad;
-  onLoad.push(S("load")).action(kTrace);
+  onLoad.push(str("load")).action(Code::Trace);
   Bytes b{0x80 | 0x20 | 0x02, 1, 0, 1, 0};
   b.insert(b.end(), name.begin(), name.end());
   b.insert(b.end(), {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0});
@@ -176,10 +163,15 @@ Bytes placeWithLoadTrace(const std::string& name) {
 
 TEST(MovieLoads, ALoadedClipHearsLoadBeforeTheMoviesFirstActionsAndOutlivesARewind) {
   ActionBuilder load, back;
-  load.push({S("child.swf"), S("box")}).action(kGetUrl2, {kLoadTargetFlag});
+  load.push({str("child.swf"), str("box")}).action(Code::GetURL2, {kLoadTargetFlag});
   // Back to the second frame: the timeline replays from the first, where it
   // placed the clip the movie was loaded into.
-  back.gotoFrame(1).push(S("box")).action(kGetVariable).push(S("_url")).action(kGetMember).action(kTrace);
+  back.gotoFrame(1)
+      .push(str("box"))
+      .action(Code::GetVariable)
+      .push(str("_url"))
+      .action(Code::GetMember)
+      .action(Code::Trace);
   mvqtest::TagStream empty;
   empty.showFrame();
   SwfBuilder b;
@@ -195,14 +187,14 @@ TEST(MovieLoads, ALoadedClipHearsLoadBeforeTheMoviesFirstActionsAndOutlivesARewi
 // into _level1.
 void withInitActions(SwfBuilder& b, const std::string& line, const std::string& loads) {
   ActionBuilder init, a;
-  init.push(S(line)).action(kTrace);
+  init.push(str(line)).action(Code::Trace);
   Bytes body{5, 0};
   body.insert(body.end(), init.bytes().begin(), init.bytes().end());
   body.push_back(0);
   mvqtest::TagStream empty;
   empty.showFrame();
   b.version(7).defineSprite(5, empty).tag(59, body);
-  if (!loads.empty()) a.push({S(loads), S("_level1")}).action(kGetUrl2, {0});
+  if (!loads.empty()) a.push({str(loads), str("_level1")}).action(Code::GetURL2, {0});
   b.doAction(a).showFrame();
 }
 
@@ -218,7 +210,11 @@ TEST(MovieLoads, ALoadedMovieRunsInitActionsOfSpritesWhoseIdsTheFirstUsed) {
 TEST(MovieLoads, ClipsCountTheirMovieExpandedAndSpritesTheirOwnTags) {
   ActionBuilder a;
   for (const char* path : {"_root", "box"}) {
-    a.push({I(0), S(path)}).action(kGetVariable).push(S("getBytesTotal")).action(kCallMethod).action(kTrace);
+    a.push({i32(0), str(path)})
+        .action(Code::GetVariable)
+        .push(str("getBytesTotal"))
+        .action(Code::CallMethod)
+        .action(Code::Trace);
   }
   mvqtest::TagStream sprite;
   sprite.showFrame().showFrame();  // two ShowFrame tags and the End tag: 6 bytes
@@ -253,7 +249,7 @@ namespace {
 // blue one whose left half is red.
 Bytes stageLoading(const std::string& name, const std::string& target) {
   ActionBuilder a;
-  a.push({S(name), S(target)}).action(kGetUrl2, {0});
+  a.push({str(name), str(target)}).action(Code::GetURL2, {0});
   SwfBuilder b;
   b.version(6).stage(mvqtest::Rect::pixels(40, 30)).background(255, 255, 255).doAction(a).showFrame();
   return b.finish();

@@ -15,7 +15,7 @@ namespace {
 using playertest::Picture;
 using swf::Quality;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 
 std::set<int> coverageValues(Quality q) {
   swf::EdgeList e;
@@ -59,9 +59,9 @@ TEST(Quality, NamesAsTheControlGivesThem) {
 std::set<int> greysOf(Quality q) {
   playertest::ShapeWriter w(1);
   w.fill(playertest::FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(0, 0);
-  w.lineTo(37 * T + 7, 5 * T).lineTo(9 * T, 40 * T - 3).lineTo(0, 0);
+  w.lineTo(37 * kT + 7, 5 * kT).lineTo(9 * kT, 40 * kT - 3).lineTo(0, 0);
   swf::MoviePlayer p;
-  playertest::loadInto(p, playertest::movieWithShape(w, mvqtest::Rect::twips(0, 0, 40 * T, 40 * T), 40, 40));
+  playertest::loadInto(p, playertest::movieWithShape(w, mvqtest::Rect::twips(0, 0, 40 * kT, 40 * kT), 40, 40));
   p.setQuality(q);
   Picture pic = playertest::render(p, 40, 40);
   std::set<int> greys;
@@ -88,10 +88,10 @@ Picture smoothedFill(Quality q) {
   b.version(8).stage(mvqtest::Rect::pixels(40, 2)).background(255, 255, 255);
   b.tag(playertest::kDefineBitsLossless2, playertest::argbBody(1, 2, 1, {255, 0, 0, 0, 255, 255, 255, 255}));
   playertest::ShapeWriter w(3);
-  w.fill(playertest::FillDraft::bitmapFill(0x41, 1, mvqtest::Matrix::scale(20 * T, 20 * T)))
+  w.fill(playertest::FillDraft::bitmapFill(0x41, 1, mvqtest::Matrix::scale(20 * kT, 20 * kT)))
       .select(0, 1, 0)
-      .rect(0, 0, 40 * T, 2 * T);
-  b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 40 * T, 2 * T)));
+      .rect(0, 0, 40 * kT, 2 * kT);
+  b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 40 * kT, 2 * kT)));
   b.placeObject2(2, 1).showFrame();
   swf::MoviePlayer p;
   playertest::loadInto(p, b.finish());
@@ -121,10 +121,10 @@ Picture shrunkStripes(Quality q) {
   }
   b.tag(playertest::kDefineBitsLossless2, playertest::argbBody(1, 8, 8, argb));
   playertest::ShapeWriter w(3);
-  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(T / 4.0, T / 4.0)))
+  w.fill(playertest::FillDraft::bitmapFill(0x43, 1, mvqtest::Matrix::scale(kT / 4.0, kT / 4.0)))
       .select(0, 1, 0)
-      .rect(0, 0, 2 * T, 2 * T);
-  b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 2 * T, 2 * T)));
+      .rect(0, 0, 2 * kT, 2 * kT);
+  b.tag(w.tagCode(), w.body(2, mvqtest::Rect::twips(0, 0, 2 * kT, 2 * kT)));
   b.placeObject2(2, 1).showFrame();
   swf::MoviePlayer p;
   playertest::loadInto(p, b.finish());
@@ -150,7 +150,7 @@ TEST(Quality, ShrunkBitmapsKeepTheirMeanAboveLow) {
 Picture fitted(swf::ScaleMode mode) {
   mvqtest::SwfBuilder b;
   b.stage(mvqtest::Rect::pixels(20, 10)).background(255, 0, 0);
-  b.defineRectShape(1, mvqtest::Rect::twips(10 * T, 0, 20 * T, 10 * T), mvqtest::Rgba{0, 0, 255});
+  b.defineRectShape(1, mvqtest::Rect::twips(10 * kT, 0, 20 * kT, 10 * kT), mvqtest::Rgba{0, 0, 255});
   b.placeObject2(1, 1).showFrame();
   swf::MoviePlayer p;
   playertest::loadInto(p, b.finish());

@@ -19,7 +19,7 @@ using playertest::Picture;
 using playertest::ShapeWriter;
 using swf::ScaleMode;
 
-constexpr int T = 20;  // twips per pixel
+constexpr int kT = 20;  // twips per pixel
 
 swf::MoviePlayer& load(swf::MoviePlayer& p, const mvqtest::Bytes& movie) {
   playertest::loadInto(p, movie);
@@ -48,7 +48,7 @@ TEST(Render, OpaqueViewsStartWithTheBackground) {
 
 TEST(Render, SolidRectanglesLandOnTheirPixels) {
   swf::MoviePlayer p;
-  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T, 20 * T, 50 * T, 30 * T),
+  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * kT, 20 * kT, 50 * kT, 30 * kT),
                                      Rect::twips(0, 0, 1000, 600)));
   Picture pic = playertest::render(p, 100, 100);
   EXPECT_EQ(pic.r(10, 20), 255);
@@ -63,7 +63,7 @@ TEST(Render, SolidRectanglesLandOnTheirPixels) {
 TEST(Render, TransparentDrawsOnlyShapesAndKeepsPartialCoverage) {
   swf::MoviePlayer p;
   // The left edge falls in the middle of pixel 10.
-  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * T + 10, 0, 40 * T, 40 * T),
+  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 10 * kT + 10, 0, 40 * kT, 40 * kT),
                                      Rect::twips(0, 0, 800, 800)));
   Picture clear = playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
   EXPECT_EQ(clear.a(50, 50), 0);  // no background
@@ -84,7 +84,7 @@ TEST(Render, TransparentDrawsOnlyShapesAndKeepsPartialCoverage) {
 TEST(Render, ShowAllCentresTheStageAndExactFitStretchesIt) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 50)).background(0, 0, 255);
-  ShapeWriter left = filledRect({255, 0, 0}, 0, 0, 50 * T, 50 * T);
+  ShapeWriter left = filledRect({255, 0, 0}, 0, 0, 50 * kT, 50 * kT);
   b.tag(left.tagCode(), left.body(1, Rect::twips(0, 0, 1000, 1000))).placeObject2(1, 1).showFrame();
   swf::MoviePlayer p;
   load(p, b.finish());
@@ -124,7 +124,7 @@ TEST(Render, AFrameOfFractionalPixelsIsShownAtScaleOne) {
 
 TEST(Render, ViewRectanglesPlaceAndClipTheMovie) {
   swf::MoviePlayer p;
-  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 0, 0, 100 * T, 100 * T), Rect::twips(0, 0, 2000, 2000)));
+  load(p, playertest::movieWithShape(filledRect({255, 0, 0}, 0, 0, 100 * kT, 100 * kT), Rect::twips(0, 0, 2000, 2000)));
   Picture pic;
   pic.width = 60, pic.height = 60;
   pic.bgra.assign(60 * 60 * 4, 0);
@@ -139,7 +139,7 @@ TEST(Render, ViewRectanglesPlaceAndClipTheMovie) {
 TEST(Render, ColourTransformsWithAlphaBlendOverWhatIsBelow) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(40, 40)).background(255, 255, 255);
-  ShapeWriter red = filledRect({255, 0, 0}, 0, 0, 40 * T, 40 * T);
+  ShapeWriter red = filledRect({255, 0, 0}, 0, 0, 40 * kT, 40 * kT);
   b.tag(red.tagCode(), red.body(1, Rect::twips(0, 0, 800, 800)));
   PlaceObject2 half;
   half.depth = 1, half.character = 1;
@@ -158,20 +158,20 @@ TEST(Render, ColourTransformsWithAlphaBlendOverWhatIsBelow) {
 TEST(Render, NestedSpritesComposeMatricesAndColours) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(100, 100)).background(255, 255, 255);
-  ShapeWriter sq = filledRect({0, 0, 0}, 0, 0, 10 * T, 10 * T);
+  ShapeWriter sq = filledRect({0, 0, 0}, 0, 0, 10 * kT, 10 * kT);
   b.tag(sq.tagCode(), sq.body(1, Rect::twips(0, 0, 200, 200)));
   mvqtest::TagStream inner;
-  inner.placeObject2(1, 1, Matrix::translate(5 * T, 0)).showFrame();
+  inner.placeObject2(1, 1, Matrix::translate(5 * kT, 0)).showFrame();
   b.defineSprite(2, inner);
   mvqtest::TagStream outer;
   PlaceObject2 tinted;
-  tinted.depth = 1, tinted.character = 2, tinted.matrix = Matrix::scale(2, 2, 10 * T, 0);
+  tinted.depth = 1, tinted.character = 2, tinted.matrix = Matrix::scale(2, 2, 10 * kT, 0);
   mvqtest::ColorTransform green;
   green.addG = 255;
   tinted.colorTransform = green;
   outer.placeObject2(tinted).showFrame();
   b.defineSprite(3, outer);
-  b.placeObject2(3, 1, Matrix::translate(0, 20 * T)).showFrame();
+  b.placeObject2(3, 1, Matrix::translate(0, 20 * kT)).showFrame();
   swf::MoviePlayer p;
   Picture pic = playertest::render(load(p, b.finish()), 100, 100);
   // x = 10 + 2 * 5 = 20 .. 40, y = 20 .. 40
@@ -186,8 +186,8 @@ TEST(Render, NestedSpritesComposeMatricesAndColours) {
 TEST(Render, HigherDepthsDrawOnTop) {
   SwfBuilder b;
   b.version(8).stage(Rect::pixels(50, 50));
-  ShapeWriter red = filledRect({255, 0, 0}, 0, 0, 30 * T, 30 * T);
-  ShapeWriter blue = filledRect({0, 0, 255}, 10 * T, 10 * T, 40 * T, 40 * T);
+  ShapeWriter red = filledRect({255, 0, 0}, 0, 0, 30 * kT, 30 * kT);
+  ShapeWriter blue = filledRect({0, 0, 255}, 10 * kT, 10 * kT, 40 * kT, 40 * kT);
   b.tag(red.tagCode(), red.body(1, Rect::twips(0, 0, 600, 600)));
   b.tag(blue.tagCode(), blue.body(2, Rect::twips(200, 200, 800, 800)));
   b.placeObject2(2, 5).placeObject2(1, 9).showFrame();
@@ -200,14 +200,14 @@ TEST(Render, HigherDepthsDrawOnTop) {
 
 Picture strokeAcross(const LineDraft& l, int version, const Matrix& place = {}) {
   ShapeWriter w(version);
-  w.line(l).select(0, 0, 1).moveTo(20 * T, 50 * T).lineTo(80 * T, 50 * T);
+  w.line(l).select(0, 0, 1).moveTo(20 * kT, 50 * kT).lineTo(80 * kT, 50 * kT);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000), 100, 100, place));
   return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
 }
 
 TEST(Render, StrokesHaveTheirWidthAndRoundCaps) {
-  Picture pic = strokeAcross(LineDraft::solid(10 * T, {0, 0, 0}), 3);
+  Picture pic = strokeAcross(LineDraft::solid(10 * kT, {0, 0, 0}), 3);
   EXPECT_EQ(pic.a(50, 46), 255);
   EXPECT_EQ(pic.a(50, 53), 255);
   EXPECT_EQ(pic.a(50, 44), 0);
@@ -219,7 +219,7 @@ TEST(Render, StrokesHaveTheirWidthAndRoundCaps) {
 }
 
 TEST(Render, LineStyle2CapsChangeTheEnds) {
-  LineDraft square = LineDraft::solid(10 * T, {0, 0, 0});
+  LineDraft square = LineDraft::solid(10 * kT, {0, 0, 0});
   square.startCap = square.endCap = 2;
   Picture sq = strokeAcross(square, 4);
   EXPECT_EQ(sq.a(16, 46), 255);
@@ -236,16 +236,16 @@ TEST(Render, LineStyle2CapsChangeTheEnds) {
 TEST(Render, HairlinesArePixelWideAtAnyScale) {
   Picture hair = strokeAcross(LineDraft::solid(0, {0, 0, 0}), 3);
   EXPECT_NEAR(hair.alphaSum(50, 40, 51, 60), 1, 0.1);
-  Picture shrunk = strokeAcross(LineDraft::solid(2 * T, {0, 0, 0}), 3, Matrix::scale(1, 0.1, 0, 45 * T));
+  Picture shrunk = strokeAcross(LineDraft::solid(2 * kT, {0, 0, 0}), 3, Matrix::scale(1, 0.1, 0, 45 * kT));
   EXPECT_NEAR(shrunk.alphaSum(50, 40, 51, 60), 1, 0.15);
 }
 
 Picture strokedSquare(uint8_t join) {
-  LineDraft l = LineDraft::solid(8 * T, {0, 0, 0});
+  LineDraft l = LineDraft::solid(8 * kT, {0, 0, 0});
   l.join = join;
   l.miterLimit = 3;
   ShapeWriter w(4);
-  w.line(l).select(0, 0, 1).rect(20 * T, 20 * T, 80 * T, 80 * T);
+  w.line(l).select(0, 0, 1).rect(20 * kT, 20 * kT, 80 * kT, 80 * kT);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
   return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
@@ -273,8 +273,8 @@ TEST(Render, ClosedOutlinesJoinTheirCornersAndStayHollow) {
 
 TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
   ShapeWriter w(3);
-  w.line(LineDraft::solid(6 * T, {0, 0, 0, 128})).select(0, 0, 1).moveTo(10 * T, 50 * T).lineTo(90 * T, 50 * T);
-  w.lineTo(90 * T, 90 * T).lineTo(50 * T, 90 * T).lineTo(50 * T, 10 * T);
+  w.line(LineDraft::solid(6 * kT, {0, 0, 0, 128})).select(0, 0, 1).moveTo(10 * kT, 50 * kT).lineTo(90 * kT, 50 * kT);
+  w.lineTo(90 * kT, 90 * kT).lineTo(50 * kT, 90 * kT).lineTo(50 * kT, 10 * kT);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
   Picture pic = playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
@@ -283,12 +283,12 @@ TEST(Render, ALineCrossingItselfCoversTheCrossingOnce) {
 }
 
 Picture verticalStroke(bool noHScale, bool noVScale = false, Matrix m = Matrix::scale(4, 1)) {
-  LineDraft l = LineDraft::solid(2 * T, {0, 0, 0});
+  LineDraft l = LineDraft::solid(2 * kT, {0, 0, 0});
   l.noHScale = noHScale;
   l.noVScale = noVScale;
   l.startCap = l.endCap = 1;
   ShapeWriter w(4);
-  w.line(l).select(0, 0, 1).moveTo(5 * T, 10 * T).lineTo(5 * T, 90 * T);
+  w.line(l).select(0, 0, 1).moveTo(5 * kT, 10 * kT).lineTo(5 * kT, 90 * kT);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 200, 2000), 100, 100, m));
   return playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
@@ -306,7 +306,7 @@ TEST(Render, LinesStretchWithTheirShapeUnlessTheyMustNot) {
 
 TEST(Render, CurvedOutlinesCoverTheirArea) {
   // A circle of radius 40 pixels from eight quadratic curves.
-  const double r = 40 * T, cx = 50 * T, cy = 50 * T;
+  const double r = 40 * kT, cx = 50 * kT, cy = 50 * kT;
   const double pi = 3.14159265358979323846;
   ShapeWriter w(3);
   w.fill(FillDraft::solid({0, 0, 0})).select(0, 1, 0).moveTo(int(cx + r), int(cy));
@@ -327,10 +327,10 @@ TEST(Render, FillsMeetingAlongAnEdgeLeaveNoSeam) {
   ShapeWriter w(3);
   w.fill(FillDraft::solid({255, 0, 0})).fill(FillDraft::solid({0, 0, 255}));
   // One edge between red (left of it) and blue, through the middle of column 50.
-  const int mid = 50 * T + 10;
-  w.select(0, 1, 0).moveTo(0, 0).lineTo(mid, 0).select(2, 1, 0).lineTo(mid, 100 * T);
-  w.select(0, 1, 0).lineTo(0, 100 * T).lineTo(0, 0);
-  w.select(0, 2, 0).moveTo(mid, 100 * T).lineTo(100 * T, 100 * T).lineTo(100 * T, 0).lineTo(mid, 0);
+  const int mid = 50 * kT + 10;
+  w.select(0, 1, 0).moveTo(0, 0).lineTo(mid, 0).select(2, 1, 0).lineTo(mid, 100 * kT);
+  w.select(0, 1, 0).lineTo(0, 100 * kT).lineTo(0, 0);
+  w.select(0, 2, 0).moveTo(mid, 100 * kT).lineTo(100 * kT, 100 * kT).lineTo(100 * kT, 0).lineTo(mid, 0);
   swf::MoviePlayer p;
   load(p, playertest::movieWithShape(w, Rect::twips(0, 0, 2000, 2000)));
   Picture pic = playertest::render(p, 100, 100, ScaleMode::ShowAll, false, playertest::kClear);
@@ -361,7 +361,7 @@ TEST(Render, BitmapFillsDrawNothingYet) {
   ShapeWriter bitmap(3);
   FillDraft bits;
   bits.type = 0x41;
-  bitmap.fill(bits).select(0, 1, 0).rect(0, 0, 50 * T, 50 * T);
+  bitmap.fill(bits).select(0, 1, 0).rect(0, 0, 50 * kT, 50 * kT);
   b.tag(bitmap.tagCode(), bitmap.body(2, Rect::twips(0, 0, 1000, 1000)));
   b.placeObject2(2, 2).showFrame();
   swf::MoviePlayer p;

@@ -107,9 +107,9 @@ ShapeWriter& ShapeWriter::newStyles(const std::vector<FillDraft>& fills, const s
 
 uint16_t ShapeWriter::tagCode() const {
   using swf::TagCode;
-  static const TagCode codes[] = {TagCode::DefineShape, TagCode::DefineShape2, TagCode::DefineShape3,
-                                  TagCode::DefineShape4};
-  return uint16_t(codes[std::min(std::max(version_, 1), 4) - 1]);
+  static const TagCode kCodes[] = {TagCode::DefineShape, TagCode::DefineShape2, TagCode::DefineShape3,
+                                   TagCode::DefineShape4};
+  return uint16_t(kCodes[std::min(std::max(version_, 1), 4) - 1]);
 }
 
 void ShapeWriter::writeFill(Bytes& out, const FillDraft& f) const {

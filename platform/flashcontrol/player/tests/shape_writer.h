@@ -74,7 +74,7 @@ class ShapeWriter {
  private:
   struct Op {
     enum Kind { Select, Move, Line, Curve, NewStyles } kind;
-    Op(Kind k, int32_t a_ = 0, int32_t b_ = 0, int32_t c_ = 0, int32_t d_ = 0) : kind(k), a(a_), b(b_), c(c_), d(d_) {}
+    Op(Kind k, int32_t a = 0, int32_t b = 0, int32_t c = 0, int32_t d = 0) : kind(k), a(a), b(b), c(c), d(d) {}
     int32_t a, b, c, d;
     std::vector<FillDraft> fills;
     std::vector<LineDraft> lines;

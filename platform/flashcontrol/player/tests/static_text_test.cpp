@@ -19,7 +19,7 @@ using playertest::GlyphBox;
 using playertest::Picture;
 using playertest::TextRecordDraft;
 
-constexpr int T = 20;
+constexpr int kT = 20;
 
 // Glyph 0: 10 x 20 pixels standing on the baseline at 1024 twips high; glyph 1
 // a narrower one; glyph 2 a space. Version 3 writes the same at 20 times.
@@ -79,8 +79,8 @@ TEST_P(FontVersions, GlyphsStandAtTheirAdvancesScaledByTheHeight) {
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{200, 0, 0};
-  r.x = 10 * T;
-  r.y = 50 * T;
+  r.x = 10 * kT;
+  r.y = 50 * kT;
   r.glyphs = {{0, 300}, {1, 150}, {0, 300}};
   Picture pic = renderText(boxFont(GetParam()), {r});
   expectBox(pic, 10, 30, 20, 50, Rgba{200, 0, 0});
@@ -93,8 +93,8 @@ TEST_P(FontVersions, HalfTheHeightIsHalfTheGlyph) {
   r.font = 1;
   r.height = 512;
   r.color = Rgba{0, 0, 255};
-  r.x = 20 * T;
-  r.y = 60 * T;
+  r.x = 20 * kT;
+  r.y = 60 * kT;
   r.glyphs = {{0, 200}};
   Picture pic = renderText(boxFont(GetParam()), {r});
   expectBox(pic, 20, 50, 25, 60, Rgba{0, 0, 255});
@@ -109,15 +109,15 @@ TEST(StaticText, RecordsCarryTheirStyleForward) {
   first.font = 1;
   first.height = 1024;
   first.color = Rgba{0, 128, 0};
-  first.x = 10 * T;
-  first.y = 30 * T;
+  first.x = 10 * kT;
+  first.y = 30 * kT;
   first.glyphs = {{0, 400}};
   TextRecordDraft second;  // same font, colour and x flow; a new baseline
-  second.y = 70 * T;
+  second.y = 70 * kT;
   second.glyphs = {{0, 400}};
   TextRecordDraft third;  // a new colour, the pen moved back
   third.color = Rgba{0, 0, 0};
-  third.x = 60 * T;
+  third.x = 60 * kT;
   third.glyphs = {{1, 0}};
   Picture pic = renderText(boxFont(2), {first, second, third});
   expectBox(pic, 10, 10, 20, 30, Rgba{0, 128, 0});
@@ -130,8 +130,8 @@ TEST(StaticText, Text2ColoursCarryAlpha) {
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{0, 0, 0, 128};
-  r.x = 10 * T;
-  r.y = 50 * T;
+  r.x = 10 * kT;
+  r.y = 50 * kT;
   r.glyphs = {{0, 0}};
   Picture pic = renderText(boxFont(2), {r});
   EXPECT_NEAR(pic.r(15, 40), 127, 2);
@@ -150,8 +150,8 @@ TEST(StaticText, TheTextMatrixPlacesTheRecords) {
   r.glyphs = {{0, 0}};
   Matrix m;
   m.scaleX = m.scaleY = 2;
-  m.translateX = 30 * T;
-  m.translateY = 60 * T;
+  m.translateX = 30 * kT;
+  m.translateY = 60 * kT;
   Picture pic = renderText(boxFont(2), {r}, 2, m);
   expectBox(pic, 30, 20, 50, 60, Rgba{0, 0, 0});
 }
@@ -164,8 +164,8 @@ TEST(StaticText, DefineFontGlyphsByIndex) {
   r.font = 1;
   r.height = 1024;
   r.color = Rgba{0, 0, 0};
-  r.x = 10 * T;
-  r.y = 50 * T;
+  r.x = 10 * kT;
+  r.y = 50 * kT;
   r.glyphs = {{1, 200}, {0, 0}};
   Picture pic = renderText(f, {r}, 2, {}, true);
   expectBox(pic, 10, 40, 15, 50, Rgba{0, 0, 0});

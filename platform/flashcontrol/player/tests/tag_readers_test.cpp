@@ -64,7 +64,7 @@ TEST(TagReaders, JpegLayoutsSplitImageAndAlpha) {
 }
 
 TEST(TagReaders, LosslessHeaderReadsTheTableSizeOnlyWhenColourMapped) {
-  Bytes mapped = {0x01, 0x00, swf::kColorMapped, 0x02, 0x00, 0x03, 0x00, 0x0F, 0x78};
+  Bytes mapped = {0x01, 0x00, swf::ColorMapped, 0x02, 0x00, 0x03, 0x00, 0x0F, 0x78};
   swf::LosslessBitmapTag t;
   ASSERT_TRUE(swf::readLosslessBitmapTag(TagCode::DefineBitsLossless2, mapped.data(), mapped.size(), t));
   EXPECT_EQ(t.width, 2);
@@ -73,7 +73,7 @@ TEST(TagReaders, LosslessHeaderReadsTheTableSizeOnlyWhenColourMapped) {
   EXPECT_TRUE(t.withAlpha);
   EXPECT_EQ(t.zlibData, mapped.data() + 8);
   EXPECT_FALSE(swf::readLosslessBitmapTag(TagCode::DefineBitsLossless, mapped.data(), 7, t));
-  mapped[2] = swf::kRgb32;
+  mapped[2] = swf::Rgb32;
   ASSERT_TRUE(swf::readLosslessBitmapTag(TagCode::DefineBitsLossless, mapped.data(), mapped.size(), t));
   EXPECT_EQ(t.tableSize, 0);
   EXPECT_EQ(t.zlibSize, 2u);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "action_steps.h"
 #include "swf_builder.h"
 #include "tags/tag_codes.h"
 #include "text_writer.h"
@@ -18,55 +19,42 @@ using mvqtest::ActionBuilder;
 using mvqtest::PlaceObject2;
 using mvqtest::PushValue;
 using mvqtest::SwfBuilder;
+using playertest::Code;
 using playertest::EditTextDraft;
+using playertest::i32;
+using playertest::str;
 using Lines = std::vector<std::string>;
 
-enum : uint8_t {
-  kCallFunction = 0x3D,
-  kCallMethod = 0x52,
-  kGetMember = 0x4E,
-  kGetVariable = 0x1C,
-  kNewObject = 0x40,
-  kPop = 0x17,
-  kSetMember = 0x4F,
-  kSetVariable = 0x1D,
-  kTrace = 0x26,
-  kDefineFunction = 0x9B,
-};
-
-PushValue S(const std::string& s) { return PushValue::string(s); }
-PushValue I(int32_t n) { return PushValue::integer(n); }
-
 ActionBuilder& get(ActionBuilder& a, const std::string& object, const std::string& member) {
-  return a.push(S(object)).action(kGetVariable).push(S(member)).action(kGetMember);
+  return a.push(str(object)).action(Code::GetVariable).push(str(member)).action(Code::GetMember);
 }
 
 ActionBuilder& traceMember(ActionBuilder& a, const std::string& object, const std::string& member) {
-  return get(a, object, member).action(kTrace);
+  return get(a, object, member).action(Code::Trace);
 }
 
 ActionBuilder& setMember(ActionBuilder& a, const std::string& object, const std::string& member, const PushValue& v) {
-  return a.push(S(object)).action(kGetVariable).push({S(member), v}).action(kSetMember);
+  return a.push(str(object)).action(Code::GetVariable).push({str(member), v}).action(Code::SetMember);
 }
 
 // object.method(args...), result left on the stack.
 ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
                           std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(I(int32_t(args.size()))).push(S(object)).action(kGetVariable);
-  return a.push(S(method)).action(kCallMethod);
+  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
+  return a.push(str(method)).action(Code::CallMethod);
 }
 
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
-  return a.push(S(name)).action(kGetVariable).action(kTrace);
+  return a.push(str(name)).action(Code::GetVariable).action(Code::Trace);
 }
 
 // A function of one frame's actions, traced by name: function() { trace(text); }
 ActionBuilder& tracingFunction(ActionBuilder& a, const std::string& text) {
   ActionBuilder body;
-  body.push(S(text)).action(kTrace);
+  body.push(str(text)).action(Code::Trace);
   mvqtest::Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(kDefineFunction, p).raw(body.bytes());
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
 }
 
 class FieldMovie {
@@ -109,9 +97,9 @@ SwfBuilder boundFieldMovie(const std::string& variable, const ActionBuilder& fra
 TEST(BoundTextField, TheVariableStartsAsTheFieldsTextAndTheFieldFollowsIt) {
   ActionBuilder first, second;
   traceVar(first, "score");
-  first.push({S("score"), I(42)}).action(kSetVariable);
+  first.push({str("score"), i32(42)}).action(Code::SetVariable);
   traceMember(second, "f", "text");
-  setMember(second, "f", "text", S("abc"));
+  setMember(second, "f", "text", str("abc"));
   traceVar(second, "score");
   SwfBuilder b = boundFieldMovie("score", first, second);
   FieldMovie run(b);
@@ -128,9 +116,9 @@ TEST(BoundTextField, TheVariableStartsAsTheFieldsTextAndTheFieldFollowsIt) {
 TEST(BoundTextField, AFieldWithoutTextMakesItsVariableOnlyWhenRenamed) {
   ActionBuilder first, second;
   traceVar(first, "v");
-  setMember(first, "f", "variable", S("w"));
+  setMember(first, "f", "variable", str("w"));
   traceVar(first, "w");
-  first.push(S("w")).action(kGetVariable).action(0x44).action(kTrace);
+  first.push(str("w")).action(Code::GetVariable).action(0x44).action(Code::Trace);
   SwfBuilder b = boundFieldMovie("v", first, second, std::nullopt);
   FieldMovie run(b);
   EXPECT_EQ(run.lines, (Lines{"undefined", "", "string"}));
@@ -138,8 +126,8 @@ TEST(BoundTextField, AFieldWithoutTextMakesItsVariableOnlyWhenRenamed) {
 
 TEST(BoundTextField, APathReachesAnotherClipsVariable) {
   ActionBuilder first, second;
-  first.push({I(0), S("holder"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
-  setMember(first, "holder", "v", S("deep"));
+  first.push({i32(0), str("holder"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
+  setMember(first, "holder", "v", str("deep"));
   SwfBuilder b = boundFieldMovie("_root.holder.v", first, second);
   FieldMovie run(b);
   ASSERT_NE(run.field(1), nullptr);
@@ -149,10 +137,12 @@ TEST(BoundTextField, APathReachesAnotherClipsVariable) {
 TEST(ScriptTextField, CreateTextFieldMakesAFieldAtTheBoxGiven) {
   // createTextField("t", 7, 5, 10, 20, 30): arguments pushed last to first.
   ActionBuilder make;
-  make.push({I(30), I(20), I(10), I(5), I(7), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
+  make.push({i32(30), i32(20), i32(10), i32(5), i32(7), str("t"), i32(6), str("createTextField")})
+      .action(Code::CallFunction)
+      .action(Code::Pop);
   for (const char* p : {"_x", "_y", "_width", "_height", "text", "border", "type", "autoSize", "variable"})
     traceMember(make, "t", p);
-  callMethod(make, "t", "getDepth", {}).action(kTrace);
+  callMethod(make, "t", "getDepth", {}).action(Code::Trace);
   SwfBuilder b;
   b.version(8).doAction(make).showFrame();
   FieldMovie run(b);
@@ -161,19 +151,21 @@ TEST(ScriptTextField, CreateTextFieldMakesAFieldAtTheBoxGiven) {
 
 TEST(ScriptTextField, PropertiesKeepWhatScriptsSetWithinTheirRange) {
   ActionBuilder a;
-  a.push({I(30), I(100), I(0), I(0), I(1), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
-  setMember(a, "t", "borderColor", I(-1));
+  a.push({i32(30), i32(100), i32(0), i32(0), i32(1), str("t"), i32(6), str("createTextField")})
+      .action(Code::CallFunction)
+      .action(Code::Pop);
+  setMember(a, "t", "borderColor", i32(-1));
   traceMember(a, "t", "borderColor");
-  setMember(a, "t", "maxChars", I(0));
+  setMember(a, "t", "maxChars", i32(0));
   traceMember(a, "t", "maxChars");
-  setMember(a, "t", "type", S("bogus"));
+  setMember(a, "t", "type", str("bogus"));
   traceMember(a, "t", "type");
-  setMember(a, "t", "text", S("a\nb"));
+  setMember(a, "t", "text", str("a\nb"));
   traceMember(a, "t", "length");
-  setMember(a, "t", "_width", I(40));
+  setMember(a, "t", "_width", i32(40));
   traceMember(a, "t", "_width");
   traceMember(a, "t", "_xscale");
-  callMethod(a, "t", "removeTextField", {}).action(kPop);
+  callMethod(a, "t", "removeTextField", {}).action(Code::Pop);
   traceVar(a, "t");
   SwfBuilder b;
   b.version(8).doAction(a).showFrame();
@@ -183,8 +175,10 @@ TEST(ScriptTextField, PropertiesKeepWhatScriptsSetWithinTheirRange) {
 
 TEST(ScriptTextField, VersionFiveMoviesSeeNoTextProperties) {
   ActionBuilder a;
-  a.push({I(30), I(100), I(0), I(0), I(1), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
-  setMember(a, "t", "text", S("x"));
+  a.push({i32(30), i32(100), i32(0), i32(0), i32(1), str("t"), i32(6), str("createTextField")})
+      .action(Code::CallFunction)
+      .action(Code::Pop);
+  setMember(a, "t", "text", str("x"));
   traceMember(a, "t", "text");
   traceMember(a, "t", "_x");
   SwfBuilder b;
@@ -195,20 +189,29 @@ TEST(ScriptTextField, VersionFiveMoviesSeeNoTextProperties) {
 
 TEST(ScriptTextFormat, ARangeReadsNullWhereItsCharactersDiffer) {
   ActionBuilder a;
-  a.push({I(30), I(100), I(0), I(0), I(1), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
-  setMember(a, "t", "text", S("abcd"));
-  a.push({S("fmt"), I(0), S("TextFormat")}).action(kNewObject).action(kSetVariable);
+  a.push({i32(30), i32(100), i32(0), i32(0), i32(1), str("t"), i32(6), str("createTextField")})
+      .action(Code::CallFunction)
+      .action(Code::Pop);
+  setMember(a, "t", "text", str("abcd"));
+  a.push({str("fmt"), i32(0), str("TextFormat")}).action(Code::NewObject).action(Code::SetVariable);
   setMember(a, "fmt", "bold", PushValue::boolean(true));
-  setMember(a, "fmt", "align", S("center"));
-  callMethod(a, "t", "setTextFormat", {I(1), I(3), PushValue::null()}).action(kPop);  // no format: nothing
-  a.push(S("fmt")).action(kGetVariable);
-  a.push({I(3), I(1), I(3), S("t")}).action(kGetVariable).push(S("setTextFormat")).action(kCallMethod).action(kPop);
+  setMember(a, "fmt", "align", str("center"));
+  callMethod(a, "t", "setTextFormat", {i32(1), i32(3), PushValue::null()}).action(Code::Pop);  // no format: nothing
+  a.push(str("fmt")).action(Code::GetVariable);
+  a.push({i32(3), i32(1), i32(3), str("t")})
+      .action(Code::GetVariable)
+      .push(str("setTextFormat"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
   for (auto range : {std::vector<int32_t>{0, 4}, {1, 3}, {0, 1}}) {
-    callMethod(a, "t", "getTextFormat", {I(range[0]), I(range[1])}).push(S("bold")).action(kGetMember).action(kTrace);
+    callMethod(a, "t", "getTextFormat", {i32(range[0]), i32(range[1])})
+        .push(str("bold"))
+        .action(Code::GetMember)
+        .action(Code::Trace);
   }
   // Paragraph attributes cover the whole paragraph.
-  callMethod(a, "t", "getTextFormat", {I(0), I(1)}).push(S("align")).action(kGetMember).action(kTrace);
-  callMethod(a, "t", "getTextFormat", {}).push(S("font")).action(kGetMember).action(kTrace);
+  callMethod(a, "t", "getTextFormat", {i32(0), i32(1)}).push(str("align")).action(Code::GetMember).action(Code::Trace);
+  callMethod(a, "t", "getTextFormat", {}).push(str("font")).action(Code::GetMember).action(Code::Trace);
   SwfBuilder b;
   b.version(8).doAction(a).showFrame();
   FieldMovie run(b);
@@ -217,34 +220,38 @@ TEST(ScriptTextFormat, ARangeReadsNullWhereItsCharactersDiffer) {
 
 TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
   ActionBuilder a;
-  a.push({I(1), S("a"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
-  a.push({I(2), S("b"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push({i32(1), str("a"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
+  a.push({i32(2), str("b"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
   setMember(a, "a", "focusEnabled", PushValue::boolean(true));
   setMember(a, "b", "focusEnabled", PushValue::boolean(true));
-  a.push(S("a")).action(kGetVariable).push(S("onKillFocus"));
-  tracingFunction(a, "a loses").action(kSetMember);
-  a.push(S("b")).action(kGetVariable).push(S("onSetFocus"));
-  tracingFunction(a, "b takes").action(kSetMember);
-  a.push(S("Selection")).action(kGetVariable).push(S("onSetFocus"));
-  tracingFunction(a, "listeners").action(kSetMember);
-  a.push(S("Selection")).action(kGetVariable);
-  a.push({I(1), S("Selection")}).action(kGetVariable).push(S("addListener")).action(kCallMethod).action(kPop);
-  callMethod(a, "Selection", "setFocus", {PushValue::boolean(false)}).action(kTrace);
-  a.push(S("a"))
-      .action(kGetVariable)
-      .push({I(1), S("Selection")})
-      .action(kGetVariable)
-      .push(S("setFocus"))
-      .action(kCallMethod)
-      .action(kTrace);
-  a.push(S("b"))
-      .action(kGetVariable)
-      .push({I(1), S("Selection")})
-      .action(kGetVariable)
-      .push(S("setFocus"))
-      .action(kCallMethod)
-      .action(kPop);
-  callMethod(a, "Selection", "getFocus", {}).action(kTrace);
+  a.push(str("a")).action(Code::GetVariable).push(str("onKillFocus"));
+  tracingFunction(a, "a loses").action(Code::SetMember);
+  a.push(str("b")).action(Code::GetVariable).push(str("onSetFocus"));
+  tracingFunction(a, "b takes").action(Code::SetMember);
+  a.push(str("Selection")).action(Code::GetVariable).push(str("onSetFocus"));
+  tracingFunction(a, "listeners").action(Code::SetMember);
+  a.push(str("Selection")).action(Code::GetVariable);
+  a.push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("addListener"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
+  callMethod(a, "Selection", "setFocus", {PushValue::boolean(false)}).action(Code::Trace);
+  a.push(str("a"))
+      .action(Code::GetVariable)
+      .push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("setFocus"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
+  a.push(str("b"))
+      .action(Code::GetVariable)
+      .push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("setFocus"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
+  callMethod(a, "Selection", "getFocus", {}).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
   FieldMovie run(b);
@@ -253,26 +260,26 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
 
 TEST(SelectionFocus, AClipTakesItOnlyWithFocusEnabledOrAButtonHandler) {
   ActionBuilder a;
-  a.push({I(1), S("c"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
-  a.push(S("c"))
-      .action(kGetVariable)
-      .push({I(1), S("Selection")})
-      .action(kGetVariable)
-      .push(S("setFocus"))
-      .action(kCallMethod)
-      .action(kTrace);
-  a.push(S("c")).action(kGetVariable).push(S("onRelease"));
-  tracingFunction(a, "released").action(kSetMember);
-  a.push(S("c"))
-      .action(kGetVariable)
-      .push({I(1), S("Selection")})
-      .action(kGetVariable)
-      .push(S("setFocus"))
-      .action(kCallMethod)
-      .action(kTrace);
+  a.push({i32(1), str("c"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
+  a.push(str("c"))
+      .action(Code::GetVariable)
+      .push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("setFocus"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
+  a.push(str("c")).action(Code::GetVariable).push(str("onRelease"));
+  tracingFunction(a, "released").action(Code::SetMember);
+  a.push(str("c"))
+      .action(Code::GetVariable)
+      .push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("setFocus"))
+      .action(Code::CallMethod)
+      .action(Code::Trace);
   // Nothing named: the focus goes.
-  callMethod(a, "Selection", "setFocus", {PushValue::undefined()}).action(kTrace);
-  callMethod(a, "Selection", "getFocus", {}).action(kTrace);
+  callMethod(a, "Selection", "setFocus", {PushValue::undefined()}).action(Code::Trace);
+  callMethod(a, "Selection", "getFocus", {}).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
   FieldMovie run(b);
@@ -281,30 +288,32 @@ TEST(SelectionFocus, AClipTakesItOnlyWithFocusEnabledOrAButtonHandler) {
 
 TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
   ActionBuilder a;
-  a.push({I(30), I(100), I(0), I(0), I(1), S("t"), I(6), S("createTextField")}).action(kCallFunction).action(kPop);
-  setMember(a, "t", "text", S("abcd"));
+  a.push({i32(30), i32(100), i32(0), i32(0), i32(1), str("t"), i32(6), str("createTextField")})
+      .action(Code::CallFunction)
+      .action(Code::Pop);
+  setMember(a, "t", "text", str("abcd"));
   // Never focused: a caret at the start.
-  callMethod(a, "t", "replaceSel", {S("|")}).action(kPop);
+  callMethod(a, "t", "replaceSel", {str("|")}).action(Code::Pop);
   traceMember(a, "t", "text");
-  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
-  a.push(S("t"))
-      .action(kGetVariable)
-      .push({I(1), S("Selection")})
-      .action(kGetVariable)
-      .push(S("setFocus"))
-      .action(kCallMethod)
-      .action(kPop);
-  callMethod(a, "Selection", "getEndIndex", {}).action(kTrace);
+  callMethod(a, "Selection", "getBeginIndex", {}).action(Code::Trace);
+  a.push(str("t"))
+      .action(Code::GetVariable)
+      .push({i32(1), str("Selection")})
+      .action(Code::GetVariable)
+      .push(str("setFocus"))
+      .action(Code::CallMethod)
+      .action(Code::Pop);
+  callMethod(a, "Selection", "getEndIndex", {}).action(Code::Trace);
   // Backwards: the caret stays where the selection ends.
-  callMethod(a, "Selection", "setSelection", {I(4), I(1)}).action(kPop);
-  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
-  callMethod(a, "Selection", "getCaretIndex", {}).action(kTrace);
-  callMethod(a, "t", "replaceSel", {S("-")}).action(kPop);
+  callMethod(a, "Selection", "setSelection", {i32(4), i32(1)}).action(Code::Pop);
+  callMethod(a, "Selection", "getBeginIndex", {}).action(Code::Trace);
+  callMethod(a, "Selection", "getCaretIndex", {}).action(Code::Trace);
+  callMethod(a, "t", "replaceSel", {str("-")}).action(Code::Pop);
   traceMember(a, "t", "text");
-  callMethod(a, "Selection", "getCaretIndex", {}).action(kTrace);
-  callMethod(a, "Selection", "setSelection", {I(-3), I(99)}).action(kPop);
-  callMethod(a, "Selection", "getBeginIndex", {}).action(kTrace);
-  callMethod(a, "Selection", "getEndIndex", {}).action(kTrace);
+  callMethod(a, "Selection", "getCaretIndex", {}).action(Code::Trace);
+  callMethod(a, "Selection", "setSelection", {i32(-3), i32(99)}).action(Code::Pop);
+  callMethod(a, "Selection", "getBeginIndex", {}).action(Code::Trace);
+  callMethod(a, "Selection", "getEndIndex", {}).action(Code::Trace);
   SwfBuilder b;
   b.version(8).doAction(a).showFrame();
   FieldMovie run(b);
@@ -313,16 +322,16 @@ TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
 
 ActionBuilder focusRectScript() {
   ActionBuilder a;
-  a.push({I(1), S("a"), I(2), S("createEmptyMovieClip")}).action(kCallFunction).action(kPop);
+  a.push({i32(1), str("a"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
   traceMember(a, "a", "_focusrect");
   traceMember(a, "_root", "_focusrect");
   // The movie's setting: numbers only, what is none leaves it.
-  for (const PushValue& v : {I(0), PushValue::undefined(), S("x"), I(2)}) {
+  for (const PushValue& v : {i32(0), PushValue::undefined(), str("x"), i32(2)}) {
     setMember(a, "_root", "_focusrect", v);
     traceMember(a, "_root", "_focusrect");
   }
   // A clip's: any value as a flag; null clears it.
-  for (const PushValue& v : {S("x"), PushValue::null()}) {
+  for (const PushValue& v : {str("x"), PushValue::null()}) {
     setMember(a, "a", "_focusrect", v);
     traceMember(a, "a", "_focusrect");
   }

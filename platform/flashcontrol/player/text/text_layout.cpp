@@ -21,8 +21,8 @@ Shape makeUnitSquare() {
 }  // namespace
 
 const Shape& unitSquare() {
-  static const Shape square = makeUnitSquare();
-  return square;
+  static const Shape kSquare = makeUnitSquare();
+  return kSquare;
 }
 
 PlacedGlyph placedRect(double x0, double y0, double x1, double y1, const Rgba& color) {

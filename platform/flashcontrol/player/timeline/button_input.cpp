@@ -31,7 +31,7 @@ bool pointerOverButton(MovieClip& clip, const Button& button, double x, double y
   clip.toStage(m);
   for (const ButtonRecord& r : button.records) {
     Rect box;
-    if (!(r.states & kButtonHitTest) || !characterBox(clip.movie(), r.characterId, box)) continue;
+    if (!(r.states & ButtonHitTest) || !characterBox(clip.movie(), r.characterId, box)) continue;
     double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
     const double xs[4] = {double(box.xMin), double(box.xMax), double(box.xMin), double(box.xMax)};
     const double ys[4] = {double(box.yMin), double(box.yMin), double(box.yMax), double(box.yMax)};

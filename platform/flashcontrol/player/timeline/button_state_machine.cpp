@@ -5,11 +5,11 @@ namespace swf {
 uint8_t ButtonStateMachine::shownState() const {
   switch (phase_) {
     case ButtonPhase::OverUp:
-    case ButtonPhase::OutDown: return kButtonOver;
-    case ButtonPhase::OverDown: return kButtonDown;
+    case ButtonPhase::OutDown: return ButtonOver;
+    case ButtonPhase::OverDown: return ButtonDown;
     case ButtonPhase::Idle: break;
   }
-  return kButtonUp;
+  return ButtonUp;
 }
 
 // One transition from the current phase towards (over, down), if any.
@@ -17,35 +17,35 @@ bool ButtonStateMachine::step(bool over, bool down, bool menu, ButtonTransition&
   switch (phase_) {
     case ButtonPhase::Idle:
       if (over && !down)
-        t = {kIdleToOverUp, "onRollOver", ButtonPhase::OverUp};
+        t = {IdleToOverUp, "onRollOver", ButtonPhase::OverUp};
       else if (over && down && menu)
-        t = {kIdleToOverDown, "onDragOver", ButtonPhase::OverDown};
+        t = {IdleToOverDown, "onDragOver", ButtonPhase::OverDown};
       else
         return false;
       return true;
     case ButtonPhase::OverUp:
       if (!over)
-        t = {kOverUpToIdle, "onRollOut", ButtonPhase::Idle};
+        t = {OverUpToIdle, "onRollOut", ButtonPhase::Idle};
       else if (down)
-        t = {kOverUpToOverDown, "onPress", ButtonPhase::OverDown};
+        t = {OverUpToOverDown, "onPress", ButtonPhase::OverDown};
       else
         return false;
       return true;
     case ButtonPhase::OverDown:
       if (!over && menu)
-        t = {kOverDownToIdle, "onDragOut", ButtonPhase::Idle};
+        t = {OverDownToIdle, "onDragOut", ButtonPhase::Idle};
       else if (!over)
-        t = {kOverDownToOutDown, "onDragOut", ButtonPhase::OutDown};
+        t = {OverDownToOutDown, "onDragOut", ButtonPhase::OutDown};
       else if (!down)
-        t = {kOverDownToOverUp, "onRelease", ButtonPhase::OverUp};
+        t = {OverDownToOverUp, "onRelease", ButtonPhase::OverUp};
       else
         return false;
       return true;
     case ButtonPhase::OutDown:
       if (over && down)
-        t = {kOutDownToOverDown, "onDragOver", ButtonPhase::OverDown};
+        t = {OutDownToOverDown, "onDragOver", ButtonPhase::OverDown};
       else if (!down)
-        t = {kOutDownToIdle, "onReleaseOutside", ButtonPhase::Idle};
+        t = {OutDownToIdle, "onReleaseOutside", ButtonPhase::Idle};
       else
         return false;
       return true;
@@ -79,7 +79,7 @@ std::vector<ButtonTransition> ButtonStateMachine::reset() {
 std::vector<const ButtonAction*> actionsFor(const Button& button, uint16_t condition) {
   std::vector<const ButtonAction*> out;
   for (const ButtonAction& a : button.actions) {
-    if (a.conditions & condition & ~kKeyPressMask) out.push_back(&a);
+    if (a.conditions & condition & ~KeyPressMask) out.push_back(&a);
   }
   return out;
 }
@@ -88,7 +88,7 @@ std::vector<const ButtonAction*> actionsForKey(const Button& button, int keyCode
   std::vector<const ButtonAction*> out;
   if (keyCode <= 0 || keyCode > 127) return out;
   for (const ButtonAction& a : button.actions) {
-    if (((a.conditions & kKeyPressMask) >> 1) == keyCode) out.push_back(&a);
+    if (((a.conditions & KeyPressMask) >> 1) == keyCode) out.push_back(&a);
   }
   return out;
 }

@@ -232,7 +232,7 @@ void Movie::defineButton(const uint8_t* body, size_t length, int buttonVersion) 
   auto button = std::make_shared<Button>();
   if (!parseButton(body, length, buttonVersion, *button)) return;
   uint16_t id = button->id;
-  auto upState = buttonStateTimeline(*button, kButtonUp);
+  auto upState = buttonStateTimeline(*button, ButtonUp);
   dictionary_[id] = ButtonCharacter{std::move(button), std::move(upState)};
 }
 
@@ -245,7 +245,7 @@ void Movie::colorButton(const uint8_t* body, size_t length) {
   if (!c || c->button->version != 1) return;
   auto button = std::make_shared<Button>(*c->button);
   for (ButtonRecord& r : button->records) r.colorTransform = cx;
-  c->upState = buttonStateTimeline(*button, kButtonUp);
+  c->upState = buttonStateTimeline(*button, ButtonUp);
   c->button = std::move(button);
 }
 

@@ -190,10 +190,10 @@ void MovieClip::createChild(int depth, const Placement& placement) {
   if (slot.clip && isButton(slot)) {
     slot.clip->enterFirstFrame();
   } else if (slot.clip) {
-    stage_.queueEvent(*slot.clip, kClipInitialize);
-    stage_.queueEvent(*slot.clip, kClipConstruct);
+    stage_.queueEvent(*slot.clip, ClipInitialize);
+    stage_.queueEvent(*slot.clip, ClipConstruct);
     slot.clip->enterFirstFrame();
-    stage_.queueEvent(*slot.clip, kClipLoad);
+    stage_.queueEvent(*slot.clip, ClipLoad);
   }
 }
 

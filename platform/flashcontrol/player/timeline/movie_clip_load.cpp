@@ -9,8 +9,8 @@ namespace swf {
 namespace {
 
 const Timeline& nothingPlayed() {
-  static const Timeline empty;
-  return empty;
+  static const Timeline kEmpty;
+  return kEmpty;
 }
 
 }  // namespace

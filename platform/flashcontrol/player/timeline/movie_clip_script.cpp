@@ -20,8 +20,8 @@ bool keyOfDepth(int depth, int& key) {
 }
 
 const Timeline& emptyTimeline() {
-  static const Timeline empty;
-  return empty;
+  static const Timeline kEmpty;
+  return kEmpty;
 }
 
 }  // namespace
@@ -210,11 +210,11 @@ MovieClip* MovieClip::addScriptedChild(int depth, const Placement& placement, co
   slot.clip->setDepth(internal);
   slot.clip->setInstanceName(placement.name);
   MovieClip* clip = slot.clip.get();
-  stage_.queueEvent(*clip, kClipInitialize);
+  stage_.queueEvent(*clip, ClipInitialize);
   // Its first frame stands before the init object's _width or _height apply.
   clip->enterFirstFrame();
   stage_.scripts().construct(*clip, init, placement.clipActions.get());
-  stage_.queueEvent(*clip, kClipLoad);
+  stage_.queueEvent(*clip, ClipLoad);
   return clip;
 }
 

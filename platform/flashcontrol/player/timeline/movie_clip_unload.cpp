@@ -16,7 +16,7 @@ constexpr int kUnloadDepthBase = -32769;
 bool MovieClip::hasUnloadHandler() {
   if (auto actions = clipActions()) {
     for (const ClipActionRecord& r : *actions) {
-      if (r.events & kClipUnload) return true;
+      if (r.events & ClipUnload) return true;
     }
   }
   // Any onUnload, even one that is no function, keeps the clip.
@@ -68,7 +68,7 @@ void MovieClip::queueUnloadEvents() {
     MovieClip* child = entry.second.clip.get();
     if (child && !isButton(entry.second) && child->wantsUnload()) child->queueUnloadEvents();
   }
-  stage_.queueEvent(*this, kClipUnload);
+  stage_.queueEvent(*this, ClipUnload);
 }
 
 void MovieClip::finishUnload() {

@@ -69,10 +69,10 @@ void ScriptHost::dispatch(avm1::Object* clip, uint32_t event, const std::vector<
       if (r.events & event) interpreter_->runBlock(r.code, r.size, clip);
     }
   }
-  const char* method = event == kClipLoad         ? "onLoad"
-                       : event == kClipEnterFrame ? "onEnterFrame"
-                       : event == kClipUnload     ? "onUnload"
-                                                  : nullptr;
+  const char* method = event == ClipLoad         ? "onLoad"
+                       : event == ClipEnterFrame ? "onEnterFrame"
+                       : event == ClipUnload     ? "onUnload"
+                                                 : nullptr;
   if (!method) return;
   avm1::Value fn = clip->get(method);
   if (fn.isObject() && fn.object->asFunction()) interpreter_->callFromPlayer(fn, avm1::Value(clip), {});
@@ -95,10 +95,10 @@ void ScriptHost::construct(MovieClip& clip, avm1::Object* init, const std::vecto
   avm1::FunctionObject* ctor = registeredClass(clip);
   if (ctor) {
     if (avm1::Object* proto = ctor->get("prototype").asObject()) object->setProto(proto);
-    object->define("__constructor__", avm1::Value(ctor), avm1::kDontEnum);
+    object->define("__constructor__", avm1::Value(ctor), avm1::DontEnum);
   }
   if (init) avm1::copyInitProperties(init, object);
-  dispatch(object, kClipConstruct, actions);
+  dispatch(object, ClipConstruct, actions);
   if (ctor && !vm_->unwinding()) interpreter_->callFromPlayer(avm1::Value(ctor), avm1::Value(object), {});
 }
 

@@ -12,7 +12,7 @@ Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
   root_ = std::make_unique<MovieClip>(*this, movie.root(), nullptr, 0);
   resetBudgets();
   root_->enterFirstFrame();
-  queueEvent(*root_, kClipLoad);
+  queueEvent(*root_, ClipLoad);
   runActions();
 }
 
@@ -60,7 +60,7 @@ void Stage::runActions() {
   // Clips whose unload events the budget cut off leave all the same.
   for (const QueuedEvent& e : loadEvents_) {
     auto it = clips_.find(e.clip);
-    if (e.event == kClipUnload && it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
+    if (e.event == ClipUnload && it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
   }
   queue_.clear();
   initActions_.clear();
@@ -89,10 +89,10 @@ bool Stage::runNextQueued() {
     QueuedEvent e = events->front();
     events->pop_front();
     auto it = clips_.find(e.clip);
-    if (e.event == kClipUnload) {
+    if (e.event == ClipUnload) {
       scripts_->dispatch(e.object, e.event, e.actions.get());
       if (it != clips_.end() && it->second->awaitingUnload()) it->second->finishUnload();
-    } else if (e.event == kClipConstruct && it != clips_.end() && !it->second->removed()) {
+    } else if (e.event == ClipConstruct && it != clips_.end() && !it->second->removed()) {
       scripts_->construct(*it->second, nullptr, e.actions.get());
     } else if (it != clips_.end() && !it->second->removed()) {
       scripts_->dispatch(it->second->scriptObject(), e.event, e.actions.get());
@@ -114,9 +114,9 @@ bool Stage::runQueuedBlock(std::deque<QueuedBlock>& blocks) {
 void Stage::queueEvent(MovieClip& clip, uint32_t event) {
   if (!movie_.runsActions()) return;
   QueuedEvent e{clip.serial(), clip.scriptObject(), event, clip.clipActions()};
-  if (event == kClipInitialize) {
+  if (event == ClipInitialize) {
     initEvents_.push_back(e);
-  } else if (event == kClipConstruct) {
+  } else if (event == ClipConstruct) {
     constructEvents_.push_back(e);
   } else {
     loadEvents_.push_back(e);
@@ -125,7 +125,7 @@ void Stage::queueEvent(MovieClip& clip, uint32_t event) {
 
 void Stage::queueLoadBeforeActions(MovieClip& clip) {
   if (movie_.runsActions())
-    constructEvents_.push_back(QueuedEvent{clip.serial(), clip.scriptObject(), kClipLoad, clip.clipActions()});
+    constructEvents_.push_back(QueuedEvent{clip.serial(), clip.scriptObject(), ClipLoad, clip.clipActions()});
 }
 
 void Stage::dispatchEnterFrame(MovieClip& clip) {
@@ -133,7 +133,7 @@ void Stage::dispatchEnterFrame(MovieClip& clip) {
     MovieClip* child = it->second.clip.get();
     if (child && !child->removed()) dispatchEnterFrame(*child);
   }
-  scripts_->dispatch(clip.scriptObject(), kClipEnterFrame, clip.clipActions().get());
+  scripts_->dispatch(clip.scriptObject(), ClipEnterFrame, clip.clipActions().get());
 }
 
 uint64_t Stage::registerClip(MovieClip* clip) {

@@ -28,7 +28,7 @@ MovieClip* Stage::placeLevel(int n, const Movie& movie, const std::string& url) 
   slot = std::move(fresh);
   MovieClip* clip = slot.get();
   clip->enterFirstFrame();
-  queueEvent(*clip, kClipLoad);
+  queueEvent(*clip, ClipLoad);
   return clip;
 }
 

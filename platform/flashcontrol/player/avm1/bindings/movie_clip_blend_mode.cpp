@@ -47,7 +47,7 @@ void defineClipBlendMode(Vm& vm, Object* proto) {
     if (mode) t->setBlendMode(mode);
     return Value();
   });
-  proto->addAccessor("blendMode", getter, setter, kDontEnum | kVersion8);
+  proto->addAccessor("blendMode", getter, setter, DontEnum | Version8);
 }
 
 }  // namespace avm1

@@ -213,9 +213,9 @@ void installMovieClipClass(Vm& vm) {
   method(vm, proto, "getBounds", bounds);
   method(vm, proto, "hitTest", hitTest);
   // Methods newer players added are hidden from older movies.
-  proto->changeFlags("createEmptyMovieClip", kVersion6, 0);
-  proto->changeFlags("getDepth", kVersion6, 0);
-  proto->changeFlags("getNextHighestDepth", kVersion7, 0);
+  proto->changeFlags("createEmptyMovieClip", Version6, 0);
+  proto->changeFlags("getDepth", Version6, 0);
+  proto->changeFlags("getNextHighestDepth", Version7, 0);
   method(vm, proto, "localToGlobal",
          [](Vm& vm, ActionTarget* t, const Args& a) { return convertPoint(vm, t, a, true); });
   method(vm, proto, "globalToLocal",

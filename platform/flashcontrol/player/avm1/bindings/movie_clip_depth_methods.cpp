@@ -71,9 +71,9 @@ void installMovieClipDepthMethods(Vm& vm, Object* proto) {
     ActionTarget* t = clipOf(self);
     return Value(double(t ? t->swfVersion() : -1));
   });
-  proto->changeFlags("getInstanceAtDepth", kVersion7, 0);
+  proto->changeFlags("getInstanceAtDepth", Version7, 0);
   // The pointer a clip with mouse handlers shows (no pointer is drawn here).
-  proto->define("useHandCursor", Value(true), kDontEnum);
+  proto->define("useHandCursor", Value(true), DontEnum);
 }
 
 }  // namespace avm1

@@ -104,7 +104,7 @@ void installFieldMethods(Vm& vm, Object* proto) {
   });
   method(vm, proto, "replaceText", replaceText);
   // Players see replaceText from version 7 only.
-  proto->changeFlags("replaceText", kVersion7, 0);
+  proto->changeFlags("replaceText", Version7, 0);
   method(vm, proto, "replaceSel", replaceSelection);
   method(vm, proto, "removeTextField", [](Vm&, TextFieldTarget* t, const Args&) {
     t->removeSelf();
@@ -119,7 +119,7 @@ void installTextFieldClass(Vm& vm) {
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.defineClass("TextField", proto, [](Vm&, const Value&, const Args&) { return Value(); });
   installFieldMethods(vm, proto);
-  vm.global()->changeFlags("TextField", kVersion6, 0);
+  vm.global()->changeFlags("TextField", Version6, 0);
   installStyleSheetClass(vm, ctor);
   vm.defineMethod(ctor, "getFontList", [](Vm& vm, const Value&, const Args&) -> Value {
     return Value(vm.newArray({Value("_sans"), Value("_serif"), Value("_typewriter")}));

@@ -11,7 +11,7 @@ namespace swf {
 namespace avm1 {
 namespace {
 
-enum SortFlag : int { kCaseInsensitive = 1, kDescending = 2, kUniqueSort = 4, kReturnIndexedArray = 8, kNumeric = 16 };
+enum SortFlag : int { CaseInsensitive = 1, Descending = 2, UniqueSort = 4, ReturnIndexedArray = 8, Numeric = 16 };
 
 // Elements of any object with a length (arrays usually).
 std::vector<Value> elementsOf(Vm& vm, Object* o) {
@@ -65,7 +65,7 @@ int lowerCompare(const std::string& a, const std::string& b) {
 
 // -1, 0, 1 for two elements under flags (no comparison function).
 int compareByFlags(Vm& vm, const Value& a, const Value& b, int flags) {
-  if (flags & kNumeric) {
+  if (flags & Numeric) {
     if (a.isNumber() && b.isNumber()) {
       double x = a.number, y = b.number;
       if (x < y) return -1;
@@ -74,7 +74,7 @@ int compareByFlags(Vm& vm, const Value& a, const Value& b, int flags) {
     }
   }
   std::string x = vm.toString(a), y = vm.toString(b);
-  if (flags & kCaseInsensitive) return lowerCompare(x, y);
+  if (flags & CaseInsensitive) return lowerCompare(x, y);
   return x < y ? -1 : x > y ? 1 : 0;
 }
 
@@ -93,7 +93,7 @@ struct Sorter {
       r = compareByFlags(vm, a, b, flags);
     }
     if (r == 0) equalSeen = true;
-    return (flags & kDescending) ? -r : r;
+    return (flags & Descending) ? -r : r;
   }
 };
 
@@ -105,11 +105,11 @@ bool sortIndices(Sorter& s, const std::vector<Value>& keys, std::vector<size_t>&
     if (s.vm.unwinding()) return false;
     return s.compare(keys[x], keys[y]) < 0;
   });
-  return !((s.flags & kUniqueSort) && s.equalSeen);
+  return !((s.flags & UniqueSort) && s.equalSeen);
 }
 
 Value finishSort(Vm& vm, Object* o, const std::vector<Value>& items, const std::vector<size_t>& order, int flags) {
-  if (flags & kReturnIndexedArray) {
+  if (flags & ReturnIndexedArray) {
     std::vector<Value> idx;
     for (size_t i : order) idx.push_back(Value(double(i)));
     return Value(vm.newArray(idx));
@@ -162,13 +162,13 @@ Value sortOn(Vm& vm, const Value& self, const Args& args) {
       Object* b = items[y].asObject();
       Value va = a ? a->get(fields[f]) : Value(), vb = b ? b->get(fields[f]) : Value();
       int r = compareByFlags(vm, va, vb, fflags);
-      if (fflags & kDescending) r = -r;
+      if (fflags & Descending) r = -r;
       if (r != 0) return r < 0;
     }
     equal = true;
     return false;
   });
-  if ((flags & kUniqueSort) && equal) return Value(0);
+  if ((flags & UniqueSort) && equal) return Value(0);
   return finishSort(vm, o, items, order, flags);
 }
 
@@ -245,7 +245,7 @@ void installArrayClass(Vm& vm) {
     if (Object* o = self.asObject()) a.object->setProto(o->proto());
     return a;
   });
-  uint16_t fixed = kDontEnum | kDontDelete | kReadOnly;
+  uint16_t fixed = DontEnum | DontDelete | ReadOnly;
   ctor->define("CASEINSENSITIVE", Value(1), fixed);
   ctor->define("DESCENDING", Value(2), fixed);
   ctor->define("UNIQUESORT", Value(4), fixed);

@@ -76,9 +76,9 @@ void initializeBroadcaster(Vm& vm, Object* target) {
   if (!broadcaster) return;
   // The members as AsBroadcaster holds them now, overrides included.
   for (const char* name : {"broadcastMessage", "addListener", "removeListener"}) {
-    target->define(name, broadcaster->get(name), kDontEnum);
+    target->define(name, broadcaster->get(name), DontEnum);
   }
-  target->define("_listeners", Value(vm.newArray()), kDontEnum);
+  target->define("_listeners", Value(vm.newArray()), DontEnum);
 }
 
 void installAsBroadcaster(Vm& vm) {
@@ -91,7 +91,7 @@ void installAsBroadcaster(Vm& vm) {
   vm.defineMethod(ctor, "initialize", [broadcast](Vm& vm, const Value&, const Args& args) -> Value {
     if (Object* o = arg(args, 0).asObject()) {
       initializeBroadcaster(vm, o);
-      o->define("broadcastMessage", Value(broadcast), kDontEnum);
+      o->define("broadcastMessage", Value(broadcast), DontEnum);
     }
     return Value();
   });

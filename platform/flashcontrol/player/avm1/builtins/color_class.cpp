@@ -88,14 +88,14 @@ ActionTarget* clipAtPath(Vm& vm, const std::string& path) {
 void installColorClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass("Color", proto, [](Vm&, const Value& self, const Args& args) -> Value {
-    if (Object* o = self.asObject()) o->define("target", arg(args, 0), kDontEnum | kDontDelete | kReadOnly);
+    if (Object* o = self.asObject()) o->define("target", arg(args, 0), DontEnum | DontDelete | ReadOnly);
     return Value();
   });
   vm.defineMethod(proto, "getRGB", getRgb);
   vm.defineMethod(proto, "setRGB", setRgb);
   vm.defineMethod(proto, "getTransform", getTransform);
   vm.defineMethod(proto, "setTransform", setTransform);
-  proto->changeAllFlags(kDontDelete | kReadOnly, 0);
+  proto->changeAllFlags(DontDelete | ReadOnly, 0);
 }
 
 }  // namespace avm1

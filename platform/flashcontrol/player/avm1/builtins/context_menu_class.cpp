@@ -93,9 +93,9 @@ void installContextMenuClasses(Vm& vm) {
   });
   vm.defineMethod(itemProto, "copy", copyItem);
   // The classes are there for every movie, their methods from version 7.
-  menuProto->changeFlags("copy", kVersion7, 0);
-  menuProto->changeFlags("hideBuiltInItems", kVersion7, 0);
-  itemProto->changeFlags("copy", kVersion7, 0);
+  menuProto->changeFlags("copy", Version7, 0);
+  menuProto->changeFlags("hideBuiltInItems", Version7, 0);
+  itemProto->changeFlags("copy", Version7, 0);
 }
 
 }  // namespace avm1

@@ -14,14 +14,14 @@ constexpr const char* kBytesTotal = "_bytesTotal";
 }  // namespace
 
 void startDataLoad(Vm& vm, const std::string& url, Object* receiver) {
-  receiver->define("loaded", Value(false), kDontEnum);
-  receiver->define(kBytesLoaded, Value(0), kDontEnum);
-  receiver->define(kBytesTotal, Value(), kDontEnum);
+  receiver->define("loaded", Value(false), DontEnum);
+  receiver->define(kBytesLoaded, Value(0), DontEnum);
+  receiver->define(kBytesTotal, Value(), DontEnum);
   if (!vm.host()) return;
   vm.host()->requestLoad(url, receiver, [&vm, receiver](bool ok, const std::string& bytes) {
     if (ok) {
-      receiver->define(kBytesLoaded, Value(double(bytes.size())), kDontEnum);
-      receiver->define(kBytesTotal, Value(double(bytes.size())), kDontEnum);
+      receiver->define(kBytesLoaded, Value(double(bytes.size())), DontEnum);
+      receiver->define(kBytesTotal, Value(double(bytes.size())), DontEnum);
     }
     vm.callMethod(Value(receiver), "onData", {ok ? Value(loadedText(vm, bytes)) : Value()});
   });

@@ -56,7 +56,7 @@ void getter(Vm& vm, Object* proto, const char* name, Field field, double offset 
         if (std::isnan(d->time)) return Value(NAN);
         return Value(splitTime(d->time).*field + offset);
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
 }
 
 // A setter writes its arguments into consecutive fields from `first`, as
@@ -85,7 +85,7 @@ void setter(Vm& vm, Object* proto, const char* name, Field first, int most) {
         d->time = makeTime(f);
         return Value(d->time);
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
 }
 
 void installFieldMethods(Vm& vm, Object* proto) {
@@ -128,7 +128,7 @@ void installDateClass(Vm& vm) {
       });
   vm.defineMethod(
       ctor, "UTC", [](Vm& vm, const Value&, const Args& args) -> Value { return Value(timeFromArgs(vm, args)); },
-      kDontEnum | kDontDelete | kReadOnly);
+      DontEnum | DontDelete | ReadOnly);
   installFieldMethods(vm, proto);
   vm.defineMethod(
       proto, "getTime",
@@ -136,7 +136,7 @@ void installDateClass(Vm& vm) {
         DateObject* d = dateOf(self);
         return d ? Value(d->time) : Value();
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
   vm.defineMethod(
       proto, "getTimezoneOffset",
       [](Vm&, const Value& self, const Args&) -> Value {
@@ -144,7 +144,7 @@ void installDateClass(Vm& vm) {
         if (!d) return Value();
         return Value(std::isnan(d->time) ? NAN : 0.0);
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
   vm.defineMethod(
       proto, "setTime",
       [](Vm& vm, const Value& self, const Args& args) -> Value {
@@ -153,7 +153,7 @@ void installDateClass(Vm& vm) {
         d->time = arg(args, 0).isUndefined() ? NAN : clipTime(vm.toNumber(args[0]));
         return Value(d->time);
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
   NativeFn setYear = [](Vm& vm, const Value& self, const Args& args) -> Value {
     DateObject* d = dateOf(self);
     if (!d) return Value();
@@ -162,21 +162,21 @@ void installDateClass(Vm& vm) {
     d->time = makeTime(f);
     return Value(d->time);
   };
-  vm.defineMethod(proto, "setYear", setYear, kDontEnum | kDontDelete);
+  vm.defineMethod(proto, "setYear", setYear, DontEnum | DontDelete);
   vm.defineMethod(
       proto, "toString",
       [](Vm&, const Value& self, const Args&) -> Value {
         DateObject* d = dateOf(self);
         return d ? Value(formatTime(d->time)) : Value();
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
   vm.defineMethod(
       proto, "valueOf",
       [](Vm&, const Value& self, const Args&) -> Value {
         DateObject* d = dateOf(self);
         return d ? Value(d->time) : Value();
       },
-      kDontEnum | kDontDelete);
+      DontEnum | DontDelete);
 }
 
 }  // namespace avm1

@@ -16,8 +16,8 @@ void installErrorClass(Vm& vm) {
     if (!arg(args, 0).isUndefined()) o->set("message", args[0]);
     return Value(o);
   });
-  proto->define("name", Value("Error"), kDontEnum);
-  proto->define("message", Value("Error"), kDontEnum);
+  proto->define("name", Value("Error"), DontEnum);
+  proto->define("message", Value("Error"), DontEnum);
   vm.defineMethod(proto, "toString", [](Vm& vm, const Value& self, const Args&) -> Value {
     Object* o = self.asObject();
     return Value(vm.toString(o ? o->get("message") : Value()));

@@ -119,10 +119,10 @@ void installExternalInterfaceClass(Vm& vm) {
   Object* package = packageObject(vm, "flash.external");
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) -> Value { return Value(); });
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
-  package->define("ExternalInterface", Value(ctor), kDontEnum);
-  ctor->define("available", Value(false), kDontEnum | kDontDelete | kReadOnly);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
+  package->define("ExternalInterface", Value(ctor), DontEnum);
+  ctor->define("available", Value(false), DontEnum | DontDelete | ReadOnly);
   vm.defineMethod(ctor, "addCallback", [](Vm&, const Value&, const Args&) -> Value { return Value(false); });
   vm.defineMethod(ctor, "call", [](Vm&, const Value&, const Args&) -> Value { return Value::null(); });
   vm.defineMethod(ctor, "_toXML", encoding(toXml));

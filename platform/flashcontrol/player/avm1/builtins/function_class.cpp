@@ -41,11 +41,11 @@ void installFunctionClass(Vm& vm) {
         // With nothing to give back, an object that inherits nothing.
         return args.empty() ? Value(vm.newObject(nullptr)) : args[0];
       },
-      nullptr, kDontEnum | kVersion6);
+      nullptr, DontEnum | Version6);
   vm.defineMethod(proto, "call", functionCall);
   vm.defineMethod(proto, "apply", functionApply);
-  proto->changeFlags("call", kVersion6, 0);
-  proto->changeFlags("apply", kVersion6, 0);
+  proto->changeFlags("call", Version6, 0);
+  proto->changeFlags("apply", Version6, 0);
 }
 
 }  // namespace avm1

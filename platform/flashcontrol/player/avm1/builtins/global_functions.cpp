@@ -72,8 +72,8 @@ void installGlobalFunctions(Vm& vm) {
     return Value(unescapeText(vm.toString(arg(args, 0))));
   });
   vm.defineMethod(g, "ASSetPropFlags", setPropFlags);
-  g->define("NaN", Value(std::nan("")), kDontEnum);
-  g->define("Infinity", Value(HUGE_VAL), kDontEnum);
+  g->define("NaN", Value(std::nan("")), DontEnum);
+  g->define("Infinity", Value(HUGE_VAL), DontEnum);
 }
 
 }  // namespace avm1

@@ -28,7 +28,7 @@ void installBuiltins(Vm& vm) {
   installSelectionClass(vm);
   // Key, Mouse and Stage have their listeners in every version; scripts
   // see AsBroadcaster itself from version 6.
-  vm.global()->changeFlags("AsBroadcaster", kVersion6, 0);
+  vm.global()->changeFlags("AsBroadcaster", Version6, 0);
   installXmlNodeClass(vm);
   installXmlClass(vm);
   installLoadVarsClass(vm);
@@ -36,7 +36,7 @@ void installBuiltins(Vm& vm) {
   installPrintJobClass(vm);
   installAsNative(vm);
   installMovieClipLoaderClass(vm);
-  vm.global()->changeFlags("MovieClipLoader", kVersion7, 0);
+  vm.global()->changeFlags("MovieClipLoader", Version7, 0);
   installContextMenuClasses(vm);
   installSoundClass(vm);
   installLocalConnectionClass(vm);

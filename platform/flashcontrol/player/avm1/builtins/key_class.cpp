@@ -8,7 +8,7 @@ namespace avm1 {
 
 void installKeyClass(Vm& vm) {
   Object* key = vm.newObject();
-  vm.global()->define("Key", Value(key), kDontEnum);
+  vm.global()->define("Key", Value(key), DontEnum);
   static const struct {
     const char* name;
     int code;
@@ -25,7 +25,7 @@ void installKeyClass(Vm& vm) {
   vm.defineMethod(key, "getAscii", zero);
   vm.defineMethod(key, "getCode", zero);
   initializeBroadcaster(vm, key);
-  key->changeAllFlags(kDontEnum | kDontDelete | kReadOnly, 0);
+  key->changeAllFlags(DontEnum | DontDelete | ReadOnly, 0);
 }
 
 }  // namespace avm1

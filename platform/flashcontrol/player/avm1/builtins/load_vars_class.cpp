@@ -48,9 +48,8 @@ Value bytes(const Value& self, bool total) {
 void installLoadVarsClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass(
-      "LoadVars", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, nullptr,
-      kDontEnum | kVersion6);
-  proto->define("contentType", Value("application/x-www-form-urlencoded"), kDontEnum);
+      "LoadVars", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, nullptr, DontEnum | Version6);
+  proto->define("contentType", Value("application/x-www-form-urlencoded"), DontEnum);
   vm.defineMethod(proto, "load", load);
   vm.defineMethod(proto, "sendAndLoad", sendAndLoad);
   vm.defineMethod(proto, "send", [](Vm& vm, const Value& self, const Args& args) -> Value {

@@ -27,8 +27,8 @@ double roundHalfUp(double x) { return std::floor(x + 0.5); }
 
 void installMathClass(Vm& vm) {
   Object* math = vm.newObject();
-  vm.global()->define("Math", Value(math), kDontEnum);
-  uint16_t fixed = kDontEnum | kDontDelete | kReadOnly;
+  vm.global()->define("Math", Value(math), DontEnum);
+  uint16_t fixed = DontEnum | DontDelete | ReadOnly;
   math->define("E", Value(2.718281828459045), fixed);
   math->define("LN10", Value(2.302585092994046), fixed);
   math->define("LN2", Value(0.6931471805599453), fixed);

@@ -38,7 +38,7 @@ Value isPropertyEnumerable(Vm& vm, const Value& self, const Args& args) {
   Object* o = selfObject(vm, self);
   if (!o || args.empty()) return Value(false);
   Property* p = o->findOwn(vm.toString(args[0]));
-  return Value(p && !(p->flags & kDontEnum));
+  return Value(p && !(p->flags & DontEnum));
 }
 
 Value isPrototypeOf(Vm&, const Value& self, const Args& args) {
@@ -105,13 +105,13 @@ void installObjectClass(Vm& vm) {
   vm.defineMethod(proto, "watch", watch);
   vm.defineMethod(proto, "unwatch", unwatch);
   // Methods later versions added stay hidden from older movies.
-  proto->changeFlags("hasOwnProperty", kVersion6, 0);
-  proto->changeFlags("isPropertyEnumerable", kVersion6, 0);
-  proto->changeFlags("isPrototypeOf", kVersion6, 0);
-  proto->changeFlags("watch", kVersion6, 0);
-  proto->changeFlags("unwatch", kVersion6, 0);
-  proto->changeFlags("addProperty", kVersion6, 0);
-  ctor->changeFlags("registerClass", kVersion6, 0);
+  proto->changeFlags("hasOwnProperty", Version6, 0);
+  proto->changeFlags("isPropertyEnumerable", Version6, 0);
+  proto->changeFlags("isPrototypeOf", Version6, 0);
+  proto->changeFlags("watch", Version6, 0);
+  proto->changeFlags("unwatch", Version6, 0);
+  proto->changeFlags("addProperty", Version6, 0);
+  ctor->changeFlags("registerClass", Version6, 0);
 }
 
 }  // namespace avm1

@@ -20,7 +20,7 @@ Object* packageObject(Vm& vm, const std::string& dottedName) {
     }
     if (!next) {
       next = vm.newObject();
-      at->define(name, Value(next), at == vm.global() ? kDontEnum | kVersion8 : kDontEnum);
+      at->define(name, Value(next), at == vm.global() ? DontEnum | Version8 : DontEnum);
     }
     at = next;
     start = dot + 1;

@@ -27,7 +27,7 @@ void installNumberClass(Vm& vm) {
         if (Object* o = self.asObject()) o->primitive = Value(args.empty() ? 0.0 : vm.toNumber(args[0]));
         return Value();
       });
-  uint16_t fixed = kDontEnum | kDontDelete | kReadOnly;
+  uint16_t fixed = DontEnum | DontDelete | ReadOnly;
   ctor->define("MAX_VALUE", Value(DBL_MAX), fixed);
   ctor->define("MIN_VALUE", Value(4.9406564584124654e-324), fixed);
   ctor->define("NaN", Value(std::nan("")), fixed);

@@ -9,8 +9,7 @@ namespace avm1 {
 void installPrintJobClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass(
-      "PrintJob", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, nullptr,
-      kDontEnum | kVersion7);
+      "PrintJob", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); }, nullptr, DontEnum | Version7);
   NativeFn declined = [](Vm&, const Value&, const Args&) -> Value { return Value(false); };
   vm.defineMethod(proto, "start", declined);
   vm.defineMethod(proto, "addPage", declined);

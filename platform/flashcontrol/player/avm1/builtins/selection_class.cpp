@@ -128,7 +128,7 @@ Value selectionIndex(SelectionObject* sel, Index which) {
 
 void installSelectionClass(Vm& vm) {
   auto* sel = vm.make<SelectionObject>(vm.objectPrototype());
-  vm.global()->define("Selection", Value(sel), kDontEnum);
+  vm.global()->define("Selection", Value(sel), DontEnum);
   vm.defineMethod(sel, "getBeginIndex",
                   [sel](Vm&, const Value&, const Args&) { return selectionIndex(sel, Index::Begin); });
   vm.defineMethod(sel, "getEndIndex",
@@ -144,7 +144,7 @@ void installSelectionClass(Vm& vm) {
   vm.defineMethod(sel, "setFocus",
                   [sel](Vm& vm, const Value&, const Args& args) -> Value { return setFocus(vm, sel, arg(args, 0)); });
   initializeBroadcaster(vm, sel);
-  sel->changeAllFlags(kDontEnum | kDontDelete | kReadOnly, 0);
+  sel->changeAllFlags(DontEnum | DontDelete | ReadOnly, 0);
 }
 
 }  // namespace avm1

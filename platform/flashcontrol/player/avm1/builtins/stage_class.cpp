@@ -55,14 +55,14 @@ void textAccessor(Vm& vm, Object* stage, const char* name, std::shared_ptr<Stage
     (*state).*field = normalise ? normalise(text) : text;
     return Value();
   });
-  stage->addAccessor(name, get, set, kDontEnum | kDontDelete);
+  stage->addAccessor(name, get, set, DontEnum | DontDelete);
 }
 
 }  // namespace
 
 void installStageClass(Vm& vm) {
   Object* stage = vm.newObject();
-  vm.global()->define("Stage", Value(stage), kDontEnum);
+  vm.global()->define("Stage", Value(stage), DontEnum);
   auto state = std::make_shared<StageState>();
   textAccessor(vm, stage, "scaleMode", state, &StageState::scaleMode, normaliseScaleMode);
   textAccessor(vm, stage, "align", state, &StageState::align, normaliseAlign);
@@ -71,9 +71,9 @@ void installStageClass(Vm& vm) {
       [](Vm& vm, const Value&, const Args&) -> Value { return Value(vm.host() ? vm.host()->stageWidth() : 0.0); });
   NativeFunction* height = vm.newFunction(
       [](Vm& vm, const Value&, const Args&) -> Value { return Value(vm.host() ? vm.host()->stageHeight() : 0.0); });
-  stage->addAccessor("width", width, nullptr, kDontEnum | kDontDelete);
-  stage->addAccessor("height", height, nullptr, kDontEnum | kDontDelete);
-  stage->define("showMenu", Value(true), kDontEnum | kDontDelete);
+  stage->addAccessor("width", width, nullptr, DontEnum | DontDelete);
+  stage->addAccessor("height", height, nullptr, DontEnum | DontDelete);
+  stage->define("showMenu", Value(true), DontEnum | DontDelete);
   initializeBroadcaster(vm, stage);
 }
 

@@ -175,7 +175,7 @@ void installStringClass(Vm& vm) {
         if (Object* o = self.asObject()) {
           o->primitive = Value(args.empty() ? std::string() : vm.toString(args[0]));
           // A movie may write over it, never delete it.
-          o->define("length", Value(double(toUnits(o->primitive.text, vm.version()).size())), kDontEnum | kDontDelete);
+          o->define("length", Value(double(toUnits(o->primitive.text, vm.version()).size())), DontEnum | DontDelete);
         }
         return Value();
       });

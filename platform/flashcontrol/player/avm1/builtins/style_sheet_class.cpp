@@ -276,12 +276,12 @@ void installMethods(Vm& vm, Object* proto, uint16_t flags) {
 void installStyleSheetClass(Vm& vm, Object* textField) {
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); });
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   // Players from version 9 also make the methods read-only.
-  installMethods(vm, proto, uint16_t(kDontEnum | kDontDelete | (vm.version() >= 9 ? kReadOnly : 0)));
+  installMethods(vm, proto, uint16_t(DontEnum | DontDelete | (vm.version() >= 9 ? ReadOnly : 0)));
   // Movies see it from version 7.
-  textField->define("StyleSheet", Value(ctor), kDontEnum | kVersion7);
+  textField->define("StyleSheet", Value(ctor), DontEnum | Version7);
 }
 
 }  // namespace avm1

@@ -9,7 +9,7 @@ namespace {
 
 void defineCapabilities(Vm& vm, Object* system) {
   Object* caps = vm.newObject();
-  system->define("capabilities", Value(caps), kDontEnum);
+  system->define("capabilities", Value(caps), DontEnum);
   static const struct {
     const char* name;
     bool value;
@@ -52,17 +52,17 @@ void defineCapabilities(Vm& vm, Object* system) {
 
 void installSystemClass(Vm& vm) {
   Object* system = vm.newObject();
-  vm.global()->define("System", Value(system), kDontEnum);
+  vm.global()->define("System", Value(system), DontEnum);
   defineCapabilities(vm, system);
   NativeFn nothing = [](Vm&, const Value&, const Args&) -> Value { return Value(); };
   Object* security = vm.newObject();
-  system->define("security", Value(security), kDontEnum);
+  system->define("security", Value(security), DontEnum);
   for (const char* name : {"allowDomain", "allowInsecureDomain", "loadPolicyFile"}) {
     vm.defineMethod(security, name, nothing);
   }
   // No input method editor: present, off, and a broadcaster nobody hears from.
   Object* ime = vm.newObject();
-  system->define("IME", Value(ime), kDontEnum);
+  system->define("IME", Value(ime), DontEnum);
   vm.defineMethod(ime, "getEnabled", [](Vm&, const Value&, const Args&) -> Value { return Value(false); });
   for (const char* name : {"setEnabled", "setConversionMode", "setCompositionString", "doConversion"}) {
     vm.defineMethod(ime, name, [](Vm&, const Value&, const Args&) -> Value { return Value(false); });
@@ -70,8 +70,8 @@ void installSystemClass(Vm& vm) {
   initializeBroadcaster(vm, ime);
   vm.defineMethod(system, "setClipboard", nothing);
   vm.defineMethod(system, "showSettings", nothing);
-  system->define("useCodepage", Value(false), kDontEnum);
-  system->define("exactSettings", Value(vm.version() >= 7), kDontEnum);
+  system->define("useCodepage", Value(false), DontEnum);
+  system->define("exactSettings", Value(vm.version() >= 7), DontEnum);
 }
 
 }  // namespace avm1

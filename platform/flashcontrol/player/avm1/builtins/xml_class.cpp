@@ -45,24 +45,24 @@ void installXmlClass(Vm& vm) {
   vm.defineClass(
       "XML", proto, [](Vm&, const Value&, const Args&) -> Value { return Value(); },
       [](Vm& vm, const Value& self, const Args& args) -> Value {
-        Value doc = makeXmlNode(vm, self, {Value(kXmlElement), Value()});
+        Value doc = makeXmlNode(vm, self, {Value(XmlElement), Value()});
         XmlNode* node = static_cast<XmlNode*>(doc.object);
         node->name = Value::null();
         node->set("status", Value(0));
         if (!arg(args, 0).isNullish()) parseInto(vm, node, vm.toString(args[0]));
         return doc;
       });
-  proto->define("ignoreWhite", Value(false), kDontEnum);
-  proto->define("contentType", Value("application/x-www-form-urlencoded"), kDontEnum);
+  proto->define("ignoreWhite", Value(false), DontEnum);
+  proto->define("contentType", Value("application/x-www-form-urlencoded"), DontEnum);
   vm.defineMethod(proto, "parseXML", [](Vm& vm, const Value& self, const Args& args) -> Value {
     if (XmlNode* doc = dynamic_cast<XmlNode*>(self.asObject())) parseInto(vm, doc, vm.toString(arg(args, 0)));
     return Value();
   });
   vm.defineMethod(proto, "createElement", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return makeXmlNode(vm, Value(), {Value(kXmlElement), arg(args, 0)});
+    return makeXmlNode(vm, Value(), {Value(XmlElement), arg(args, 0)});
   });
   vm.defineMethod(proto, "createTextNode", [](Vm& vm, const Value&, const Args& args) -> Value {
-    return makeXmlNode(vm, Value(), {Value(kXmlText), arg(args, 0)});
+    return makeXmlNode(vm, Value(), {Value(XmlText), arg(args, 0)});
   });
   vm.defineMethod(proto, "load", [](Vm& vm, const Value& self, const Args& args) -> Value {
     Object* o = self.asObject();

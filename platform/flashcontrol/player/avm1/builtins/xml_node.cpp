@@ -7,9 +7,9 @@ namespace avm1 {
 
 XmlNode::XmlNode(Vm& vm, Object* proto, int type, const Value& nameOrValue)
     : Object(vm, proto), type_(type), attributes_(vm.newObject()) {
-  (type == kXmlElement ? name : value) = nameOrValue;
-  if (type != kXmlElement) name = Value::null();
-  if (type == kXmlElement) value = Value::null();
+  (type == XmlElement ? name : value) = nameOrValue;
+  if (type != XmlElement) name = Value::null();
+  if (type == XmlElement) value = Value::null();
 }
 
 bool XmlNode::insert(XmlNode* child, size_t at) {
@@ -44,7 +44,7 @@ void XmlNode::detach() {
 }
 
 XmlNode* XmlNode::cloneTree(bool deep, int depth) {
-  XmlNode* copy = vm().make<XmlNode>(proto(), type_, type_ == kXmlElement ? name : value);
+  XmlNode* copy = vm().make<XmlNode>(proto(), type_, type_ == XmlElement ? name : value);
   copy->name = name;
   copy->value = value;
   for (const Property& p : attributes_->ownProperties()) copy->attributes_->define(p.name, p.value, p.flags);
@@ -71,7 +71,7 @@ std::string escapeXml(const std::string& text) {
 
 std::string XmlNode::markup(int depth) {
   Vm& v = vm();
-  if (type_ != kXmlElement) return escapeXml(v.toString(value));
+  if (type_ != XmlElement) return escapeXml(v.toString(value));
   std::string inner;
   if (depth < kMaxDepth) {
     for (XmlNode* c : children_) inner += c->markup(depth + 1);
@@ -128,7 +128,7 @@ Value XmlNode::prefixForNamespace(const std::string& uri) {
 }
 
 Value XmlNode::namePart(bool prefix) const {
-  if (type_ != kXmlElement || name.isNullish()) return Value::null();
+  if (type_ != XmlElement || name.isNullish()) return Value::null();
   std::string full = vm().toString(name);
   size_t colon = full.find(':');
   if (colon == std::string::npos) return Value(prefix ? std::string() : full);
@@ -186,7 +186,7 @@ bool XmlNode::getBuiltin(const std::string& key, Value& out) {
 
 bool XmlNode::setBuiltin(const std::string& key, const Value& v) {
   if (is(key, "nodeName")) {
-    if (type_ == kXmlElement) name = v.isNullish() ? Value::null() : Value(vm().toString(v));
+    if (type_ == XmlElement) name = v.isNullish() ? Value::null() : Value(vm().toString(v));
   } else if (is(key, "nodeValue")) {
     value = v.isNullish() ? Value::null() : Value(vm().toString(v));
   } else if (is(key, "attributes")) {

@@ -12,7 +12,7 @@
 namespace swf {
 namespace avm1 {
 
-enum XmlNodeType { kXmlElement = 1, kXmlText = 3 };
+enum XmlNodeType { XmlElement = 1, XmlText = 3 };
 
 class XmlNode : public Object {
  public:

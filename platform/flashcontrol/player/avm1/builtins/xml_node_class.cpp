@@ -41,7 +41,7 @@ Object* xmlNodePrototype(Vm& vm) {
 
 // new XMLNode(type, text): an element named text for type 1, else a text node.
 Value makeXmlNode(Vm& vm, const Value& self, const Args& args) {
-  int type = vm.toInt32(arg(args, 0)) == kXmlElement ? kXmlElement : kXmlText;
+  int type = vm.toInt32(arg(args, 0)) == XmlElement ? XmlElement : XmlText;
   Object* made = self.asObject();
   XmlNode* node = vm.make<XmlNode>(made ? made->proto() : xmlNodePrototype(vm), type, Value(vm.toString(arg(args, 1))));
   if (made) {
@@ -80,7 +80,7 @@ void installXmlNodeClass(Vm& vm) {
     XmlNode* n = nodeOf(self);
     if (!n) return Value(std::string("[type Object]"));
     std::string head;
-    if (Object* o = self.asObject(); o && n->name.isNull() && n->type() == kXmlElement) {
+    if (Object* o = self.asObject(); o && n->name.isNull() && n->type() == XmlElement) {
       for (const char* decl : {"xmlDecl", "docTypeDecl"}) {
         Value d = o->get(decl);
         if (!d.isNullish()) head += vm.toString(d);

@@ -11,15 +11,15 @@ namespace avm1 {
 namespace {
 
 enum Status {
-  kOk = 0,
-  kCdataOpen = -2,
-  kDeclOpen = -3,
-  kDocTypeOpen = -4,
-  kCommentOpen = -5,
-  kBadElement = -6,
-  kAttributeOpen = -8,
-  kUnclosedStart = -9,
-  kUnmatchedEnd = -10,
+  Ok = 0,
+  CdataOpen = -2,
+  DeclOpen = -3,
+  DocTypeOpen = -4,
+  CommentOpen = -5,
+  BadElement = -6,
+  AttributeOpen = -8,
+  UnclosedStart = -9,
+  UnmatchedEnd = -10,
 };
 
 constexpr size_t kMaxDepth = 256;
@@ -66,9 +66,9 @@ class Parser {
     std::vector<XmlNode*> open{root};
     while (pos_ < s_.size()) {
       int status = s_[pos_] == '<' ? markup(open) : text(open.back());
-      if (status != kOk) return status;
+      if (status != Ok) return status;
     }
-    return open.size() > 1 ? kUnclosedStart : kOk;
+    return open.size() > 1 ? UnclosedStart : Ok;
   }
 
  private:
@@ -78,11 +78,11 @@ class Parser {
     std::string raw = s_.substr(pos_, end - pos_);
     pos_ = end;
     if (!(ignoreWhite_ && onlySpace(raw))) addText(parent, decodeEntities(raw));
-    return kOk;
+    return Ok;
   }
 
   void addText(XmlNode* parent, const std::string& t) {
-    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), kXmlText, Value(t));
+    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), XmlText, Value(t));
     parent->insert(node, parent->children().size());
   }
 
@@ -97,26 +97,26 @@ class Parser {
   }
 
   int markup(std::vector<XmlNode*>& open) {
-    if (s_.compare(pos_, 4, "<!--") == 0) return skipTo("-->") ? kOk : kCommentOpen;
+    if (s_.compare(pos_, 4, "<!--") == 0) return skipTo("-->") ? Ok : CommentOpen;
     if (s_.compare(pos_, 9, "<![CDATA[") == 0) {
       size_t start = pos_ + 9;
       size_t end = s_.find("]]>", start);
-      if (end == std::string::npos) return kCdataOpen;
+      if (end == std::string::npos) return CdataOpen;
       addText(open.back(), s_.substr(start, end - start));
       pos_ = end + 3;
-      return kOk;
+      return Ok;
     }
     if (s_.compare(pos_, 2, "<?") == 0) {
       std::string body;
-      if (!skipTo("?>", &body)) return kDeclOpen;
+      if (!skipTo("?>", &body)) return DeclOpen;
       decls_.xmlDecl = Value(decls_.xmlDecl.isString() ? decls_.xmlDecl.text + body : body);
-      return kOk;
+      return Ok;
     }
     if (s_.compare(pos_, 2, "<!") == 0) {
       std::string body;
-      if (!skipTo(">", &body)) return kDocTypeOpen;
+      if (!skipTo(">", &body)) return DocTypeOpen;
       decls_.docTypeDecl = Value(body);
-      return kOk;
+      return Ok;
     }
     if (s_.compare(pos_, 2, "</") == 0) return endTag(open);
     return startTag(open);
@@ -136,37 +136,37 @@ class Parser {
     pos_ += 2;
     std::string name = readName();
     skipSpace();
-    if (pos_ >= s_.size() || s_[pos_] != '>') return kBadElement;
+    if (pos_ >= s_.size() || s_[pos_] != '>') return BadElement;
     ++pos_;
-    if (open.size() < 2 || vm_.toString(open.back()->name) != name) return kUnmatchedEnd;
+    if (open.size() < 2 || vm_.toString(open.back()->name) != name) return UnmatchedEnd;
     open.pop_back();
-    return kOk;
+    return Ok;
   }
 
   int startTag(std::vector<XmlNode*>& open) {
     ++pos_;
     std::string name = readName();
-    if (name.empty()) return kBadElement;
-    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), kXmlElement, Value(name));
+    if (name.empty()) return BadElement;
+    XmlNode* node = vm_.make<XmlNode>(xmlNodePrototype(vm_), XmlElement, Value(name));
     open.back()->insert(node, open.back()->children().size());
     std::vector<std::pair<std::string, std::string>> attributes;
     for (;;) {
       skipSpace();
-      if (pos_ >= s_.size()) return kBadElement;
+      if (pos_ >= s_.size()) return BadElement;
       if (s_.compare(pos_, 2, "/>") == 0) {
         pos_ += 2;
         setAttributes(node, attributes);
-        return kOk;
+        return Ok;
       }
       if (s_[pos_] == '>') {
         ++pos_;
         setAttributes(node, attributes);
-        if (open.size() >= kMaxDepth) return kBadElement;
+        if (open.size() >= kMaxDepth) return BadElement;
         open.push_back(node);
-        return kOk;
+        return Ok;
       }
       int status = attribute(attributes);
-      if (status != kOk) return status;
+      if (status != Ok) return status;
     }
   }
 
@@ -189,19 +189,19 @@ class Parser {
   int attribute(std::vector<std::pair<std::string, std::string>>& attributes) {
     std::string name = readName();
     skipSpace();
-    if (name.empty() || pos_ >= s_.size() || s_[pos_] != '=') return kBadElement;
+    if (name.empty() || pos_ >= s_.size() || s_[pos_] != '=') return BadElement;
     ++pos_;
     skipSpace();
-    if (pos_ >= s_.size() || (s_[pos_] != '"' && s_[pos_] != '\'')) return kBadElement;
+    if (pos_ >= s_.size() || (s_[pos_] != '"' && s_[pos_] != '\'')) return BadElement;
     char quote = s_[pos_++];
     size_t end = s_.find(quote, pos_);
-    if (end == std::string::npos) return kAttributeOpen;
+    if (end == std::string::npos) return AttributeOpen;
     // The first of repeated names wins.
     bool repeated = false;
     for (const auto& a : attributes) repeated = repeated || sameName(a.first, name);
     if (!repeated) attributes.emplace_back(name, decodeEntities(s_.substr(pos_, end - pos_)));
     pos_ = end + 1;
-    return kOk;
+    return Ok;
   }
 
   Vm& vm_;

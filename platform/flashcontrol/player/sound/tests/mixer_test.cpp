@@ -21,31 +21,31 @@ class Mixer : public ::testing::Test {
  protected:
   void define(uint16_t id, const Samples& samples, bool stereo = false, uint8_t rateCode = 3) {
     const Bytes body = soundtest::defineSoundBody(id, samples, stereo, rateCode);
-    ASSERT_TRUE(library.define(body.data(), body.size()));
+    ASSERT_TRUE(library_.define(body.data(), body.size()));
   }
   void start(uint16_t id, const swf::SoundInfo& info = {}) {
     const Bytes body = soundtest::startSoundBody(id, info);
-    mixer.startSound(library, body.data(), body.size());
+    mixer_.startSound(library_, body.data(), body.size());
   }
   // The left channel of the next frames.
   Samples left(size_t frames) {
     Samples stereo(2 * frames);
-    mixer.render(stereo.data(), frames);
+    mixer_.render(stereo.data(), frames);
     Samples out;
     for (size_t i = 0; i < frames; ++i) out.push_back(stereo[2 * i]);
     return out;
   }
-  swf::SoundLibrary library;
-  swf::SoundMixer mixer;
+  swf::SoundLibrary library_;
+  swf::SoundMixer mixer_;
 };
 
 TEST_F(Mixer, AnEventSoundPlaysOnceOnBothChannelsThenSilence) {
   define(1, ramp(3));
   start(1);
   Samples stereo(10);
-  mixer.render(stereo.data(), 5);
+  mixer_.render(stereo.data(), 5);
   EXPECT_EQ((Samples{100, 100, 200, 200, 300, 300, 0, 0, 0, 0}), stereo);
-  EXPECT_TRUE(mixer.silent());
+  EXPECT_TRUE(mixer_.silent());
 }
 
 TEST_F(Mixer, LowerRatesAreBroughtTo44100) {
@@ -87,7 +87,7 @@ TEST_F(Mixer, InAndOutPointsCutEveryLoop) {
   EXPECT_EQ((Samples{600, 0}), left(2));
   info.inPoint = info.outPoint = 3;  // nothing between
   start(1, info);
-  EXPECT_EQ(0u, mixer.eventSoundsPlaying());
+  EXPECT_EQ(0u, mixer_.eventSoundsPlaying());
 }
 
 TEST_F(Mixer, SyncNoMultipleWaitsForThePlayingInstance) {
@@ -97,9 +97,9 @@ TEST_F(Mixer, SyncNoMultipleWaitsForThePlayingInstance) {
   start(1, once);
   EXPECT_EQ((Samples{100}), left(1));
   start(1, once);
-  EXPECT_EQ(1u, mixer.eventSoundsPlaying());
+  EXPECT_EQ(1u, mixer_.eventSoundsPlaying());
   start(1);
-  EXPECT_EQ(2u, mixer.eventSoundsPlaying()) << "a plain start plays alongside";
+  EXPECT_EQ(2u, mixer_.eventSoundsPlaying()) << "a plain start plays alongside";
   EXPECT_EQ((Samples{300, 500, 300}), left(3));
   start(1, once);
   EXPECT_EQ((Samples{100}), left(1));
@@ -115,7 +115,7 @@ TEST_F(Mixer, SyncStopEndsTheSoundsInstancesOnly) {
   swf::SoundInfo stop;
   stop.syncStop = true;
   start(1, stop);
-  EXPECT_EQ(1u, mixer.eventSoundsPlaying());
+  EXPECT_EQ(1u, mixer_.eventSoundsPlaying());
   EXPECT_EQ((Samples{1000, 1000, 1000, 0}), left(4));
 }
 
@@ -125,7 +125,7 @@ TEST_F(Mixer, TheEnvelopeScalesEachChannelBetweenItsPoints) {
   info.envelope = {{1, 0, 32768}, {5, 32768, 0}};
   start(1, info);
   Samples stereo(12);
-  mixer.render(stereo.data(), 6);
+  mixer_.render(stereo.data(), 6);
   EXPECT_EQ((Samples{0, 10000, 0, 10000, 2500, 7500, 5000, 5000, 7500, 2500, 10000, 0}), stereo);
 }
 
@@ -133,48 +133,48 @@ TEST_F(Mixer, UnknownSoundsAndCutBodiesStartNothing) {
   define(1, ramp(3));
   start(9);
   const Bytes body = soundtest::startSoundBody(1, {});
-  mixer.startSound(library, body.data(), 2);
-  EXPECT_EQ(0u, mixer.eventSoundsPlaying());
+  mixer_.startSound(library_, body.data(), 2);
+  EXPECT_EQ(0u, mixer_.eventSoundsPlaying());
 }
 
 TEST_F(Mixer, SoundsStartedGoOnAfterTheLibraryIsCleared) {
   define(1, ramp(3));
   start(1);
-  library.clear();
+  library_.clear();
   EXPECT_EQ((Samples{100, 200, 300}), left(3));
 }
 
 TEST_F(Mixer, TheNumberOfSoundsAtOnceIsBounded) {
   define(1, ramp(10));
   for (int i = 0; i < 40; ++i) start(1);
-  EXPECT_EQ(swf::SoundMixer::kMaxEventSounds, mixer.eventSoundsPlaying());
+  EXPECT_EQ(swf::SoundMixer::kMaxEventSounds, mixer_.eventSoundsPlaying());
 }
 
 TEST_F(Mixer, AStreamPlaysItsBlocksInOrderAndUnderrunsAsSilence) {
   const Bytes head = soundtest::streamHeadBody(2, true, 2);  // 22050 Hz stereo
-  mixer.streamHead(7, head.data(), head.size());
+  mixer_.streamHead(7, head.data(), head.size());
   const Bytes first = soundtest::pcmBlock({100, -100, 300, -300});
   const Bytes second = soundtest::pcmBlock({500, -500});
-  mixer.streamBlock(7, first.data(), first.size());
-  mixer.streamBlock(7, second.data(), second.size());
-  EXPECT_EQ(6u, mixer.streamFramesQueued(7));
+  mixer_.streamBlock(7, first.data(), first.size());
+  mixer_.streamBlock(7, second.data(), second.size());
+  EXPECT_EQ(6u, mixer_.streamFramesQueued(7));
   Samples stereo(16);
-  mixer.render(stereo.data(), 8);
+  mixer_.render(stereo.data(), 8);
   // Each block is interpolated inside itself and holds its last frame.
   EXPECT_EQ((Samples{100, -100, 200, -200, 300, -300, 300, -300, 500, -500, 500, -500, 0, 0, 0, 0}), stereo);
 }
 
 TEST_F(Mixer, StreamsOfDifferentTimelinesMixAndEndOnTheirOwn) {
   const Bytes head = soundtest::streamHeadBody(3, false, 2);
-  mixer.streamHead(1, head.data(), head.size());
-  mixer.streamHead(2, head.data(), head.size());
+  mixer_.streamHead(1, head.data(), head.size());
+  mixer_.streamHead(2, head.data(), head.size());
   const Bytes block = soundtest::pcmBlock({1000, 1000});
-  mixer.streamBlock(1, block.data(), block.size());
-  mixer.streamBlock(2, block.data(), block.size());
-  mixer.streamBlock(3, block.data(), block.size());  // no head: ignored
-  EXPECT_EQ(0u, mixer.streamFramesQueued(3));
+  mixer_.streamBlock(1, block.data(), block.size());
+  mixer_.streamBlock(2, block.data(), block.size());
+  mixer_.streamBlock(3, block.data(), block.size());  // no head: ignored
+  EXPECT_EQ(0u, mixer_.streamFramesQueued(3));
   EXPECT_EQ((Samples{2000}), left(1));
-  mixer.endStream(2);
+  mixer_.endStream(2);
   EXPECT_EQ((Samples{1000, 0}), left(2));
 }
 
@@ -182,23 +182,23 @@ TEST_F(Mixer, StopAllSilencesEverythingAtOnce) {
   define(1, ramp(100));
   start(1);
   const Bytes head = soundtest::streamHeadBody(3, false, 2);
-  mixer.streamHead(0, head.data(), head.size());
+  mixer_.streamHead(0, head.data(), head.size());
   const Bytes block = soundtest::pcmBlock(ramp(50));
-  mixer.streamBlock(0, block.data(), block.size());
-  EXPECT_FALSE(mixer.silent());
-  mixer.stopAll();
-  EXPECT_TRUE(mixer.silent());
+  mixer_.streamBlock(0, block.data(), block.size());
+  EXPECT_FALSE(mixer_.silent());
+  mixer_.stopAll();
+  EXPECT_TRUE(mixer_.silent());
   EXPECT_EQ(Samples(4, 0), left(4));
-  mixer.streamBlock(0, block.data(), block.size());
-  EXPECT_EQ(0u, mixer.streamFramesQueued(0)) << "the stream needs a new head";
+  mixer_.streamBlock(0, block.data(), block.size());
+  EXPECT_EQ(0u, mixer_.streamFramesQueued(0)) << "the stream needs a new head";
 }
 
 TEST_F(Mixer, AStreamThatNobodyPlaysStopsGrowing) {
   const Bytes head = soundtest::streamHeadBody(3, true, 4410);
-  mixer.streamHead(0, head.data(), head.size());
+  mixer_.streamHead(0, head.data(), head.size());
   const Bytes block = soundtest::pcmBlock(Samples(2 * 44100, 1));
-  for (int i = 0; i < 12; ++i) mixer.streamBlock(0, block.data(), block.size());
-  EXPECT_EQ(swf::StreamSound::kMaxQueuedFrames, mixer.streamFramesQueued(0));
+  for (int i = 0; i < 12; ++i) mixer_.streamBlock(0, block.data(), block.size());
+  EXPECT_EQ(swf::StreamSound::kMaxQueuedFrames, mixer_.streamFramesQueued(0));
 }
 
 TEST(SoundInfo, StartSoundFieldsAreReadInOrder) {

@@ -143,8 +143,8 @@ void installBitmapDataClass(Vm& vm) {
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); }, construct);
   ctor->keepConstructResult();
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   packageObject(vm, "flash.display")->define("BitmapData", Value(ctor), 0);
   defineSizeAccessors(vm, proto);
   definePixelMethods(vm, proto);

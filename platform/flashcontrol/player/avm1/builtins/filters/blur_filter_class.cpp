@@ -56,8 +56,8 @@ Value construct(Vm& vm, const Value& made, const Args& args) {
 
 NativeFunction* defineFilterClass(Vm& vm, const char* name, Object* proto, NativeFn constructFn) {
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); }, std::move(constructFn));
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   packageObject(vm, "flash.filters")->define(name, Value(ctor), 0);
   return ctor;
 }

@@ -96,8 +96,8 @@ void installColorTransformClass(Vm& vm) {
                                           }
                                           return Value(static_cast<Object*>(ct));
                                         });
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   packageObject(vm, "flash.geom")->define("ColorTransform", Value(ctor), 0);
   for (int i : {3, 0, 1, 2, 7, 4, 5, 6}) defineField(vm, proto, i);
   defineRgb(vm, proto);

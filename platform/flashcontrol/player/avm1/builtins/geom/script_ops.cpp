@@ -53,8 +53,8 @@ bool isInstance(Vm& vm, const Value& v, const std::string& dottedName) {
 NativeFunction* scriptMethod(Vm& vm, Object* target, const std::string& name, NativeFn fn) {
   NativeFunction* f = vm.newFunction(std::move(fn));
   Object* proto = vm.newObject();
-  proto->define("constructor", Value(f), kDontEnum);
-  f->define("prototype", Value(proto), kDontEnum | kDontDelete);
+  proto->define("constructor", Value(f), DontEnum);
+  f->define("prototype", Value(proto), DontEnum | DontDelete);
   target->define(name, Value(f), 0);
   return f;
 }
@@ -68,8 +68,8 @@ void scriptAccessor(Vm& vm, Object* target, const std::string& name, NativeFn ge
 NativeFunction* scriptClass(Vm& vm, const std::string& packageName, const std::string& name, Object* proto,
                             NativeFn ctor) {
   NativeFunction* f = vm.newFunction(std::move(ctor));
-  f->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(f), kDontEnum);
+  f->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(f), DontEnum);
   packageObject(vm, packageName)->define(name, Value(f), 0);
   return f;
 }

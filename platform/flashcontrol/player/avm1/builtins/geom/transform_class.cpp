@@ -153,7 +153,7 @@ void installTransformClass(Vm& vm) {
   scriptClass(vm, "flash.geom", "Transform", proto, [](Vm&, const Value& self, const Args& args) {
     Object* o = self.asObject();
     Object* clip = arg(args, 0).asObject();
-    if (o && clip && clip->clip()) o->define("__clip", Value(clip), kDontEnum);
+    if (o && clip && clip->clip()) o->define("__clip", Value(clip), DontEnum);
     return Value();
   });
   defineMatrices(vm, proto);
@@ -171,7 +171,7 @@ void defineClipTransform(Vm& vm, Object* movieClipProto) {
     if (ct.isObject()) setMember(vm, constructByPath(vm, "flash.geom.Transform", {self}), "colorTransform", ct);
     return Value();
   });
-  movieClipProto->addAccessor("transform", getter, setter, kDontEnum | kVersion8);
+  movieClipProto->addAccessor("transform", getter, setter, DontEnum | Version8);
 }
 
 }  // namespace avm1

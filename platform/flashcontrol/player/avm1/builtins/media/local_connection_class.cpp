@@ -13,7 +13,7 @@ Object* namesInUse(Vm& vm, Object* ctor) {
   Object* names = ctor->get("__names").asObject();
   if (!names) {
     names = vm.newObject();
-    ctor->define("__names", Value(names), kDontEnum | kDontDelete);
+    ctor->define("__names", Value(names), DontEnum | DontDelete);
   }
   return names;
 }
@@ -36,7 +36,7 @@ void installLocalConnectionClass(Vm& vm) {
     Object* names = namesInUse(vm, ctor);
     if (name.empty() || names->hasOwn(name)) return Value(false);
     names->define(name, Value(true));
-    o->define("__name", Value(name), kDontEnum);
+    o->define("__name", Value(name), DontEnum);
     return Value(true);
   });
   vm.defineMethod(proto, "close", [ctor](Vm& vm, const Value& self, const Args&) -> Value {
@@ -50,8 +50,8 @@ void installLocalConnectionClass(Vm& vm) {
     return Value(args.size() >= 2 && arg(args, 0).isString() && arg(args, 1).isString());
   });
   vm.defineMethod(proto, "domain", [](Vm&, const Value&, const Args&) -> Value { return Value("localhost"); });
-  proto->changeAllFlags(kDontDelete, 0);
-  vm.global()->changeFlags("LocalConnection", kVersion6, 0);
+  proto->changeAllFlags(DontDelete, 0);
+  vm.global()->changeFlags("LocalConnection", Version6, 0);
 }
 
 }  // namespace avm1

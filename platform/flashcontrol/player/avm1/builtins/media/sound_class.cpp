@@ -118,10 +118,10 @@ void defineMethods(Vm& vm, Object* proto) {
   for (const char* name :
        {"getDuration", "setDuration", "getPosition", "setPosition", "loadSound", "getBytesLoaded", "getBytesTotal"}) {
     vm.defineMethod(proto, name, nothing);
-    proto->changeFlags(name, kVersion6, 0);
+    proto->changeFlags(name, Version6, 0);
   }
   for (const char* name : {"duration", "id3", "position"}) {
-    proto->addAccessor(name, vm.newFunction(nothing), vm.newFunction(nothing), kDontEnum | kVersion6);
+    proto->addAccessor(name, vm.newFunction(nothing), vm.newFunction(nothing), DontEnum | Version6);
   }
 }
 

@@ -14,8 +14,8 @@ namespace avm1 {
 void installFileReferenceClass(Vm& vm) {
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); });
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   packageObject(vm, "flash.net")->define("FileReference", Value(ctor), 0);
   initializeBroadcaster(vm, proto);
   for (const char* name : {"creationDate", "creator", "modificationDate", "name", "size", "type"}) {

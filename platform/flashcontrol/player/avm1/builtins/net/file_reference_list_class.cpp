@@ -12,8 +12,8 @@ namespace avm1 {
 void installFileReferenceListClass(Vm& vm) {
   Object* proto = vm.newObject();
   NativeFunction* ctor = vm.newFunction([](Vm&, const Value&, const Args&) { return Value(); });
-  ctor->define("prototype", Value(proto), kDontEnum | kDontDelete);
-  proto->define("constructor", Value(ctor), kDontEnum);
+  ctor->define("prototype", Value(proto), DontEnum | DontDelete);
+  proto->define("constructor", Value(ctor), DontEnum);
   packageObject(vm, "flash.net")->define("FileReferenceList", Value(ctor), 0);
   initializeBroadcaster(vm, proto);
   vm.defineMethod(proto, "browse",

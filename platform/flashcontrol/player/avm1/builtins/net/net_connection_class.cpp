@@ -74,7 +74,7 @@ void installNetConnectionClass(Vm& vm) {
       vm, proto, "isConnected",
       [](Vm&, const Value& v, const Args&) { return self(v) ? Value(self(v)->link == Link::Local) : Value(); },
       nullptr);
-  vm.global()->changeFlags("NetConnection", kVersion6, 0);
+  vm.global()->changeFlags("NetConnection", Version6, 0);
 }
 
 }  // namespace avm1
