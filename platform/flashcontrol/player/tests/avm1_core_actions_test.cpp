@@ -22,6 +22,7 @@ using playertest::Code;
 using playertest::i32;
 using playertest::reg;
 using playertest::str;
+using playertest::traced;
 
 void appendString(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());
@@ -66,18 +67,6 @@ ActionBuilder& tryBlock(ActionBuilder& a, uint8_t flags, const ActionBuilder& bo
 ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
 ActionBuilder& call(ActionBuilder& a, const std::string& fn) {
   return a.push({i32(0), str(fn)}).action(Code::CallFunction);
-}
-
-std::vector<std::string> traced(int version, const ActionBuilder& a) {
-  SwfBuilder b;
-  b.version(uint8_t(version));
-  b.doAction(a);
-  b.showFrame();
-  swf::Movie movie;
-  EXPECT_TRUE(movie.parse(b.finish()));
-  std::vector<std::string> lines;
-  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
-  return lines;
 }
 
 TEST(Avm1CoreActions, TryDropsWhatItsBodyPushedAndWithoutTheCatchFlagRunsFinallyEarly) {

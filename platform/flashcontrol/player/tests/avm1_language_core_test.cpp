@@ -28,18 +28,7 @@ using mvqtest::SwfBuilder;
 using playertest::Code;
 using playertest::i32;
 using playertest::str;
-
-std::vector<std::string> traced(int version, const ActionBuilder& a) {
-  SwfBuilder b;
-  b.version(uint8_t(version));
-  b.doAction(a);
-  b.showFrame();
-  swf::Movie movie;
-  EXPECT_TRUE(movie.parse(b.finish()));
-  std::vector<std::string> lines;
-  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
-  return lines;
-}
+using playertest::traced;
 
 TEST(Avm1LanguageCore, ForInTakesThePrototypesNamesBeforeTheObjectsOwn) {
   World w(6);

@@ -22,18 +22,7 @@ using playertest::Code;
 using playertest::i32;
 using playertest::reg;
 using playertest::str;
-
-std::vector<std::string> traced(int version, const ActionBuilder& a) {
-  SwfBuilder b;
-  b.version(uint8_t(version));
-  b.doAction(a);
-  b.showFrame();
-  swf::Movie movie;
-  EXPECT_TRUE(movie.parse(b.finish()));
-  std::vector<std::string> lines;
-  swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
-  return lines;
-}
+using playertest::traced;
 
 // Pushes `name` = {key: value} (value already on the stack is not used).
 ActionBuilder& setObject(ActionBuilder& a, const std::string& name, const std::string& key, const PushValue& value) {
