@@ -1,12 +1,14 @@
 // Short ways to write and run the scripts of the player's tests: the engine's
 // own action codes, pushed values named by their type in the action record,
-// and the trace lines of a one-frame movie running a script.
+// function definitions, and the trace lines of a one-frame movie running a
+// script. Test files take the names with `using namespace playertest;`.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "action_builder.h"
@@ -17,23 +19,61 @@
 
 namespace playertest {
 
+using mvqtest::ActionBuilder;
+using mvqtest::Bytes;
+using mvqtest::PlaceObject2;
+using mvqtest::PushValue;
+using mvqtest::SwfBuilder;
+using mvqtest::TagStream;
 using Code = swf::avm1::ActionCode;
+using Lines = std::vector<std::string>;
 
-inline mvqtest::PushValue str(const std::string& s) { return mvqtest::PushValue::string(s); }
-inline mvqtest::PushValue i32(int32_t n) { return mvqtest::PushValue::integer(n); }
-inline mvqtest::PushValue f64(double n) { return mvqtest::PushValue::number(n); }
-inline mvqtest::PushValue reg(uint8_t r) { return mvqtest::PushValue::registerNumber(r); }
-inline mvqtest::PushValue undef() { return mvqtest::PushValue::undefined(); }
+inline PushValue str(const std::string& s) { return PushValue::string(s); }
+inline PushValue i32(int32_t n) { return PushValue::integer(n); }
+inline PushValue f64(double n) { return PushValue::number(n); }
+inline PushValue reg(uint8_t r) { return PushValue::registerNumber(r); }
+inline PushValue undef() { return PushValue::undefined(); }
+
+// DefineFunction and its body: a name ("" for a function left on the stack),
+// then the parameters' names.
+inline ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const std::vector<std::string>& params,
+                                     const ActionBuilder& body) {
+  Bytes p;
+  mvqtest::putString(p, name);
+  mvqtest::putU16(p, uint32_t(params.size()));
+  for (const std::string& param : params) mvqtest::putString(p, param);
+  mvqtest::putU16(p, uint32_t(body.size()));
+  return a.action(Code::DefineFunction, p).raw(body.bytes());
+}
+
+// DefineFunction2 and its body: registers to allocate, the preload and
+// suppress flags, parameters as (register, name) pairs (register 0 keeps
+// the parameter a variable).
+inline ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_t registers, uint16_t flags,
+                                      const std::vector<std::pair<uint8_t, std::string>>& params,
+                                      const ActionBuilder& body) {
+  Bytes p;
+  mvqtest::putString(p, name);
+  mvqtest::putU16(p, uint32_t(params.size()));
+  mvqtest::putU8(p, registers);
+  mvqtest::putU16(p, flags);
+  for (const auto& param : params) {
+    mvqtest::putU8(p, param.first);
+    mvqtest::putString(p, param.second);
+  }
+  mvqtest::putU16(p, uint32_t(body.size()));
+  return a.action(Code::DefineFunction2, p).raw(body.bytes());
+}
 
 // The lines a movie of that version traces in its first frame, running a.
-inline std::vector<std::string> traced(int version, const mvqtest::ActionBuilder& a) {
-  mvqtest::SwfBuilder b;
+inline Lines traced(int version, const ActionBuilder& a) {
+  SwfBuilder b;
   b.version(uint8_t(version));
   b.doAction(a);
   b.showFrame();
   swf::Movie movie;
   EXPECT_TRUE(movie.parse(b.finish()));
-  std::vector<std::string> lines;
+  Lines lines;
   swf::Stage stage(movie, nullptr, nullptr, [&lines](const std::string& line) { lines.push_back(line); });
   return lines;
 }

@@ -7,9 +7,7 @@
 
 namespace {
 
-using avm1test::Args;
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 Value point(World& w, double x, double y) {
   Value p(w.vm.newObject());

@@ -8,8 +8,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 double member(World& w, const Value& f, const char* name) { return w.number(f.object->get(name)); }
 

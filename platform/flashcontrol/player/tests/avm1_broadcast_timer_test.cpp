@@ -11,11 +11,7 @@
 
 namespace {
 
-using avm1test::Args;
-using avm1test::Object;
-using avm1test::Value;
-using avm1test::Vm;
-using avm1test::World;
+using namespace avm1test;
 
 // An object whose method `name` appends "who:args" to the host's lines.
 Value listener(World& w, const std::string& who, const std::string& name) {

@@ -12,11 +12,7 @@
 
 namespace {
 
-using avm1test::World;
-using swf::avm1::Args;
-using swf::avm1::Object;
-using swf::avm1::Value;
-using swf::avm1::Vm;
+using namespace avm1test;
 
 // An object whose valueOf logs `tag` and gives n.
 Value counted(World& w, std::vector<std::string>& log, const std::string& tag, double n) {

@@ -5,8 +5,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 TEST(Avm1ContextMenu, CopiesCustomItemsButSharesTheBuiltInFlags) {
   World w;

@@ -13,11 +13,7 @@
 
 namespace {
 
-using avm1test::World;
-using swf::avm1::Args;
-using swf::avm1::Object;
-using swf::avm1::Value;
-using swf::avm1::Vm;
+using namespace avm1test;
 
 // An object whose valueOf and toString log their calls and return the
 // given values (an undefined "self" slot returns the object itself).

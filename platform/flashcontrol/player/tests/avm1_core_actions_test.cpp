@@ -14,53 +14,16 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::reg;
-using playertest::str;
-using playertest::traced;
-
-void appendString(Bytes& b, const std::string& s) {
-  b.insert(b.end(), s.begin(), s.end());
-  b.push_back(0);
-}
-
-void appendU16(Bytes& b, size_t v) {
-  b.push_back(uint8_t(v & 0xFF));
-  b.push_back(uint8_t(v >> 8));
-}
-
-ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const ActionBuilder& body) {
-  Bytes p;
-  appendString(p, name);
-  appendU16(p, 0);
-  appendU16(p, body.size());
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
-}
-
-ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_t registers, uint16_t flags,
-                               const ActionBuilder& body) {
-  Bytes p;
-  appendString(p, name);
-  appendU16(p, 0);
-  p.push_back(registers);
-  appendU16(p, flags);
-  appendU16(p, body.size());
-  return a.action(Code::DefineFunction2, p).raw(body.bytes());
-}
+using namespace playertest;
 
 ActionBuilder& tryBlock(ActionBuilder& a, uint8_t flags, const ActionBuilder& body, const ActionBuilder& onCatch,
                         const ActionBuilder& onFinally) {
   Bytes p;
   p.push_back(flags);
-  appendU16(p, body.size());
-  appendU16(p, onCatch.size());
-  appendU16(p, onFinally.size());
-  appendString(p, "e");
+  mvqtest::putU16(p, body.size());
+  mvqtest::putU16(p, onCatch.size());
+  mvqtest::putU16(p, onFinally.size());
+  mvqtest::putString(p, "e");
   return a.action(Code::Try, p).raw(body.bytes()).raw(onCatch.bytes()).raw(onFinally.bytes());
 }
 
@@ -89,7 +52,7 @@ TEST(Avm1CoreActions, Version4TruthIsANumberButItsFunctionsFollowVersion5) {
   ActionBuilder body, a;
   body.push({str("eq "), i32(1), i32(1)}).action(Code::Equals2).action(Code::Add2).action(Code::Trace);
   body.push({str("div "), i32(4), i32(0)}).action(Code::Divide).action(Code::Add2).action(Code::Trace);
-  defineFunction(a, "f", body);
+  defineFunction(a, "f", {}, body);
   a.push({str("eq "), i32(1), i32(1)}).action(Code::Equals2).action(Code::Add2).action(Code::Trace);
   a.push({i32(1), i32(1)}).action(Code::Equals2).action(Code::TypeOf).action(Code::Trace);
   a.push({str("div "), i32(4), i32(0)}).action(Code::Divide).action(Code::Add2).action(Code::Trace);
@@ -100,7 +63,7 @@ TEST(Avm1CoreActions, Version4TruthIsANumberButItsFunctionsFollowVersion5) {
 TEST(Avm1CoreActions, AVersion5FunctionCalledAloneHasItsTimelineAsThis) {
   ActionBuilder body, a;
   body.push(str("this")).action(Code::GetVariable).action(Code::Trace);
-  defineFunction(a, "f", body);
+  defineFunction(a, "f", {}, body);
   call(a, "f").action(Code::Pop);
   EXPECT_EQ(traced(5, a), std::vector<std::string>{"_level0"});
 }
@@ -110,14 +73,14 @@ TEST(Avm1CoreActions, PreloadSkipsTheParentARootLacks) {
   ActionBuilder body, a;
   trace(body, reg(1));
   trace(body, reg(2));
-  defineFunction2(a, "f", 3, 0x1AA, body);
+  defineFunction2(a, "f", 3, 0x1AA, {}, body);
   call(a, "f").action(Code::Pop);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"[type Object]", "undefined"}));
 }
 
 TEST(Avm1CoreActions, AFunctionsPrototypeCannotBeDeleted) {
   ActionBuilder a, empty;
-  defineFunction(a, "f", empty);
+  defineFunction(a, "f", {}, empty);
   a.push({str("f")}).action(Code::GetVariable).push(str("prototype")).action(Code::Delete).action(Code::Trace);
   a.push(str("f.prototype")).action(Code::GetVariable).action(Code::TypeOf).action(Code::Trace);
   EXPECT_EQ(traced(7, a), (std::vector<std::string>{"false", "object"}));

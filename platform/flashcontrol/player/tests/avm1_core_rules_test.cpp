@@ -7,11 +7,7 @@
 
 namespace {
 
-using avm1test::Args;
-using avm1test::Object;
-using avm1test::Value;
-using avm1test::Vm;
-using avm1test::World;
+using namespace avm1test;
 
 void setFlags(World& w, const Value& o, const Value& names, int set, int clear = 0) {
   w.call(Value(w.vm.global()), "ASSetPropFlags", {o, names, Value(set), Value(clear)});

@@ -16,10 +16,7 @@
 
 namespace {
 
-using avm1test::Args;
-using avm1test::Value;
-using avm1test::Vm;
-using avm1test::World;
+using namespace avm1test;
 
 Value member(const Value& v, const char* name) { return v.isObject() ? v.object->get(name) : Value(); }
 

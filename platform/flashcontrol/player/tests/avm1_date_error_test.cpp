@@ -7,8 +7,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 TEST(Avm1Date, FieldsOfATimeValueAcrossYearsLeapDaysAndBeforeTheEpoch) {
   World w;

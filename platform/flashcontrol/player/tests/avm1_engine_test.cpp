@@ -14,57 +14,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::f64;
-using playertest::i32;
-using playertest::reg;
-using playertest::str;
-using playertest::undef;
-
-// Action codes, named as the format names them.
-
-void appendString(Bytes& b, const std::string& s) {
-  b.insert(b.end(), s.begin(), s.end());
-  b.push_back(0);
-}
-
-void appendU16(Bytes& b, size_t v) {
-  b.push_back(uint8_t(v & 0xFF));
-  b.push_back(uint8_t(v >> 8));
-}
-
-// DefineFunction: name, parameters, then the body.
-ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const std::vector<std::string>& params,
-                              const ActionBuilder& body) {
-  Bytes p;
-  appendString(p, name);
-  appendU16(p, params.size());
-  for (const std::string& s : params) appendString(p, s);
-  appendU16(p, body.size());
-  a.action(Code::DefineFunction, p);
-  return a.raw(body.bytes());
-}
-
-// DefineFunction2 with registers: params are (register, name) pairs.
-ActionBuilder& defineFunction2(ActionBuilder& a, const std::string& name, uint8_t registers, uint16_t flags,
-                               const std::vector<std::pair<uint8_t, std::string>>& params, const ActionBuilder& body) {
-  Bytes p;
-  appendString(p, name);
-  appendU16(p, params.size());
-  p.push_back(registers);
-  appendU16(p, flags);
-  for (const auto& param : params) {
-    p.push_back(param.first);
-    appendString(p, param.second);
-  }
-  appendU16(p, body.size());
-  a.action(Code::DefineFunction2, p);
-  return a.raw(body.bytes());
-}
+using namespace playertest;
 
 ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
@@ -96,8 +46,6 @@ class MovieRun {
   swf::Movie movie_;
   std::unique_ptr<swf::Stage> stage_;
 };
-
-std::vector<std::string> traced(int version, const ActionBuilder& a) { return MovieRun(version, {a}).lines; }
 
 TEST(Avm1Engine, UndefinedJoinsTextByVersion) {
   ActionBuilder a;
@@ -212,7 +160,7 @@ TEST(Avm1Engine, WithPutsAnObjectFirstInTheScopeChain) {
   a.push({str("o"), str("k"), str("inner"), i32(1)}).action(Code::InitObject).action(Code::SetVariable);
   a.push(str("o")).action(Code::GetVariable);
   Bytes size;
-  appendU16(size, body.size());
+  mvqtest::putU16(size, body.size());
   a.action(Code::With, size).raw(body.bytes());
   traceVar(a, "k");
   traceVar(a, "o.k");
@@ -239,10 +187,10 @@ TEST(Avm1Engine, ThrowReachesTheCatchAndFinallyRuns) {
   trace(finallyBody, str("finally"));
   Bytes p;
   p.push_back(0x03);  // catch and finally, caught into a variable
-  appendU16(p, tryBody.size());
-  appendU16(p, catchBody.size());
-  appendU16(p, finallyBody.size());
-  appendString(p, "e");
+  mvqtest::putU16(p, tryBody.size());
+  mvqtest::putU16(p, catchBody.size());
+  mvqtest::putU16(p, finallyBody.size());
+  mvqtest::putString(p, "e");
   ActionBuilder a;
   a.action(Code::Try, p).raw(tryBody.bytes()).raw(catchBody.bytes()).raw(finallyBody.bytes());
   trace(a, str("after"));
@@ -360,7 +308,7 @@ TEST(Avm1Engine, AssignmentInsideWithWritesOnlyOwnProperties) {
   a.action(Code::SetMember);
   a.push(str("o")).action(Code::GetVariable);
   Bytes size;
-  appendU16(size, body.size());
+  mvqtest::putU16(size, body.size());
   a.action(Code::With, size).raw(body.bytes());
   traceVar(a, "o.a");
   traceVar(a, "o.b");

@@ -14,15 +14,8 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
-using mvqtest::ActionBuilder;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace avm1test;
+using namespace playertest;
 
 TEST(Avm1FileReference, DialogsOpenAndReportCancelLater) {
   World w;
@@ -63,7 +56,7 @@ TEST(Avm1FileReference, CancelArrivesAfterTheFramesActions) {
   a.push(str("FileReference")).action(Code::NewMethod).action(Code::SetVariable);
   a.push({str("l"), i32(0), str("Object")}).action(Code::NewObject).action(Code::SetVariable);
   a.push(str("l")).action(Code::GetVariable).push(str("onCancel"));
-  a.action(Code::DefineFunction, {0, 0, 0, uint8_t(body.size()), 0}).raw(body.bytes()).action(Code::SetMember);
+  defineFunction(a, "", {}, body).action(Code::SetMember);
   a.push(str("l")).action(Code::GetVariable).push({i32(1), str("f")}).action(Code::GetVariable);
   a.push(str("addListener")).action(Code::CallMethod).action(Code::Pop);
   a.push({i32(0), str("f")}).action(Code::GetVariable).push(str("browse")).action(Code::CallMethod).action(Code::Trace);

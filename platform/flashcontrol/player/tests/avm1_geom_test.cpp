@@ -6,8 +6,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 TEST(Avm1Geom, OnlyVersion8SeesThePackage) {
   World old(7);

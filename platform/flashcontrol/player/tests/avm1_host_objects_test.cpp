@@ -9,10 +9,7 @@
 
 namespace {
 
-using avm1test::Object;
-using avm1test::Value;
-using avm1test::Vm;
-using avm1test::World;
+using namespace avm1test;
 
 // A clip that only keeps a color transform.
 class PaintedClip : public swf::avm1::ActionTarget {

@@ -20,15 +20,8 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
-using mvqtest::ActionBuilder;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using playertest::traced;
+using namespace avm1test;
+using namespace playertest;
 
 TEST(Avm1LanguageCore, ForInTakesThePrototypesNamesBeforeTheObjectsOwn) {
   World w(6);
@@ -257,10 +250,7 @@ ActionBuilder callingThisProbe(uint8_t flags) {
   ActionBuilder body, a;
   body.push(PushValue::registerNumber(1)).action(Code::Trace);
   body.push(str("this")).action(Code::GetVariable).action(Code::Trace);
-  mvqtest::Bytes p{'f', 0, 0, 0, 2, flags, 0};
-  p.push_back(uint8_t(body.size() & 0xFF));
-  p.push_back(uint8_t(body.size() >> 8));
-  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  defineFunction2(a, "f", 2, flags, {}, body);
   a.push({i32(0), str("f")}).action(Code::CallFunction).action(Code::Pop);
   return a;
 }
@@ -287,10 +277,7 @@ TEST(Avm1LanguageCore, PowWithAMissingOperandUsesNaN) {
 void pushTracingFunction(ActionBuilder& a, const std::string& line, const PushValue& result) {
   ActionBuilder body;
   body.push(str(line)).action(Code::Trace).push(result).action(Code::Return);
-  mvqtest::Bytes p{0, 0, 0, 1, 0, 0};
-  p.push_back(uint8_t(body.size() & 0xFF));
-  p.push_back(uint8_t(body.size() >> 8));
-  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  defineFunction2(a, "", 1, 0, {}, body);
 }
 
 // o = {valueOf: traces "number", gives 1; toString: traces "text", gives "x"}.

@@ -14,15 +14,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::reg;
-using playertest::str;
-using playertest::traced;
+using namespace playertest;
 
 // Pushes `name` = {key: value} (value already on the stack is not used).
 ActionBuilder& setObject(ActionBuilder& a, const std::string& name, const std::string& key, const PushValue& value) {
@@ -80,12 +72,7 @@ TEST(Avm1Language, CallAndApplyWithoutThisGiveGlobal) {
   // f preloads this (r1) and _global (r2) and traces whether they are one.
   ActionBuilder body, a;
   body.push({reg(1), reg(2)}).action(Code::StrictEquals).action(Code::Trace);
-  Bytes p{'f', 0, 0, 0, 3};
-  p.push_back(0x01);  // preload this
-  p.push_back(0x01);  // preload _global
-  p.push_back(uint8_t(body.size() & 0xFF));
-  p.push_back(uint8_t(body.size() >> 8));
-  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  defineFunction2(a, "f", 3, 0x0101 /* preload this and _global */, {}, body);
   for (const char* method : {"call", "apply"}) {
     for (PushValue self : {PushValue::undefined(), PushValue::null(), str("x")}) {
       a.push({self, i32(1), str("f")})
@@ -104,10 +91,7 @@ TEST(Avm1Language, FromVersion10AFunctionReachesItsCallersRegistersPastItsOwn) {
   body.push(reg(2)).action(Code::Trace);
   body.push(str("inner")).action(Code::StoreRegister, Bytes{3}).action(Code::Pop);
   body.push(str("own")).action(Code::StoreRegister, Bytes{0}).action(Code::Pop);
-  Bytes p{'g', 0, 0, 0, 1, 0, 0};
-  p.push_back(uint8_t(body.size() & 0xFF));
-  p.push_back(uint8_t(body.size() >> 8));
-  a.action(Code::DefineFunction2, p).raw(body.bytes());
+  defineFunction2(a, "g", 1, 0, {}, body);
   a.push(str("outer")).action(Code::StoreRegister, Bytes{2}).action(Code::Pop);
   a.push({i32(0), str("g")}).action(Code::CallFunction).action(Code::Pop);
   a.push({reg(3)}).action(Code::Trace).push({reg(0)}).action(Code::Trace);

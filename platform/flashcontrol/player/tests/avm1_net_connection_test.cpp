@@ -11,11 +11,7 @@
 
 namespace {
 
-using avm1test::Args;
-using avm1test::Object;
-using avm1test::Value;
-using avm1test::Vm;
-using avm1test::World;
+using namespace avm1test;
 
 // onStatus recording each info's code ("none" when called without one).
 std::shared_ptr<std::vector<std::string>> recordStatus(World& w, const Value& nc) {

@@ -16,21 +16,8 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using playertest::traced;
-
-// An anonymous DefineFunction with no parameters: pushes the function.
-ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
-  Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
-}
+using namespace avm1test;
+using namespace playertest;
 
 // name = {} with name.__proto__ = proto (when given).
 void makeObject(ActionBuilder& a, const std::string& name, const std::string& proto) {
@@ -46,7 +33,7 @@ void makeObject(ActionBuilder& a, const std::string& name, const std::string& pr
 // owner.method = function () { body }
 void setMethod(ActionBuilder& a, const std::string& owner, const std::string& method, const ActionBuilder& body) {
   a.push(str(owner)).action(Code::GetVariable).push(str(method));
-  function(a, body).action(Code::SetMember);
+  defineFunction(a, "", {}, body).action(Code::SetMember);
 }
 
 void callMethod(ActionBuilder& a, const std::string& owner, const std::string& method) {

@@ -8,8 +8,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 Value bridge(World& w, const std::string& method, const avm1test::Args& args) {
   return w.call(w.global("flash.external.ExternalInterface"), method, args);

@@ -6,8 +6,7 @@
 
 namespace {
 
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 TEST(Avm1Sound, KeepsVolumePanAndOnlyTheNamedChannels) {
   World w;

@@ -11,9 +11,7 @@
 
 namespace {
 
-using avm1test::Object;
-using avm1test::Value;
-using avm1test::World;
+using namespace avm1test;
 
 struct Sheet {
   explicit Sheet(int version = 8) : w(version) {

@@ -12,12 +12,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 // m.blendMode = value; trace(m.blendMode).
 void setAndTrace(ActionBuilder& a, const PushValue& value) {

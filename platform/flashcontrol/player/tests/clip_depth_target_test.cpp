@@ -15,14 +15,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
   for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);

@@ -12,14 +12,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using mvqtest::TagStream;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 Lines run(SwfBuilder& b, int ticks = 0) {
   Lines lines;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "action_steps.h"
+#include "scripted_movie.h"
 #include "swf_builder.h"
 #include "tags/export_assets.h"
 #include "tags/tag_codes.h"
@@ -15,27 +16,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PlaceObject2;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using mvqtest::TagStream;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
-
-void appendString(Bytes& b, const std::string& s) {
-  b.insert(b.end(), s.begin(), s.end());
-  b.push_back(0);
-}
-
-// An anonymous function without parameters.
-ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
-  Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
-}
+using namespace playertest;
 
 ActionBuilder& traceVar(ActionBuilder& a, const std::string& path) {
   return a.push(str(path)).action(Code::GetVariable).action(Code::Trace);
@@ -61,7 +42,7 @@ Bytes exportBody(const std::vector<std::pair<uint16_t, std::string>>& names) {
   for (const auto& n : names) {
     b.push_back(uint8_t(n.first));
     b.push_back(uint8_t(n.first >> 8));
-    appendString(b, n.second);
+    mvqtest::putString(b, n.second);
   }
   return b;
 }
@@ -73,23 +54,7 @@ Bytes initActionBody(uint16_t sprite, const ActionBuilder& actions) {
   return b;
 }
 
-// A movie with an empty one-frame sprite 1 exported as "Thing"; collects trace().
-class ScriptedMovie {
- public:
-  explicit ScriptedMovie(SwfBuilder& b, int ticks = 0) {
-    EXPECT_TRUE(movie_.parse(b.finish()));
-    stage_ =
-        std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
-    for (int i = 0; i < ticks; ++i) stage_->tick(true);
-  }
-  swf::MovieClip& root() { return stage_->root(); }
-  Lines lines;
-
- private:
-  swf::Movie movie_;
-  std::unique_ptr<swf::Stage> stage_;
-};
-
+// A movie with an empty one-frame sprite 1 exported as "Thing".
 SwfBuilder withExportedSprite(int version) {
   SwfBuilder b;
   b.version(uint8_t(version));
@@ -156,7 +121,7 @@ TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
   ActionBuilder body, a;
   traceVar(body, "this");
   a.push(str("show"));
-  function(a, body).action(Code::SetVariable);
+  defineFunction(a, "", {}, body).action(Code::SetVariable);
   call(a, "show", {});
   SwfBuilder b;
   b.version(6).doAction(a).showFrame();
@@ -192,7 +157,7 @@ TEST(ClipTimeline, ARemovedClipKeepsItsNameForItsUnloadHandler) {
   ActionBuilder unload, a;
   traceVar(unload, "this");
   a.push(str("instance1")).action(Code::GetVariable).push(str("onUnload"));
-  function(a, unload).action(Code::SetMember);
+  defineFunction(a, "", {}, unload).action(Code::SetMember);
   b.doAction(a).showFrame().removeObject2(2).showFrame();
   ScriptedMovie run(b, 1);
   EXPECT_EQ(run.lines, (Lines{"_level0.instance1"}));
@@ -218,7 +183,7 @@ TEST(ClipExports, TheInitObjectIsCopiedHiddenPropertiesIncludedBeforeTheClassCon
   ActionBuilder ctor, a;
   traceVar(ctor, "this.hidden");
   a.push(str("Made"));
-  function(a, ctor).action(Code::SetVariable);
+  defineFunction(a, "", {}, ctor).action(Code::SetVariable);
   // Object.registerClass("Thing", Made)
   a.push(str("Made")).action(Code::GetVariable).push({str("Thing"), i32(2), str("Object")}).action(Code::GetVariable);
   a.push(str("registerClass")).action(Code::CallMethod).action(Code::Pop);
@@ -264,7 +229,7 @@ ActionBuilder& tracingUnload(ActionBuilder& a, const std::string& path) {
   traceVar(body, "this");
   callMethod(body, "this", "getDepth", {}).action(Code::Trace);
   a.push(str(path)).action(Code::GetVariable).push(str("onUnload"));
-  return function(a, body).action(Code::SetMember);
+  return defineFunction(a, "", {}, body).action(Code::SetMember);
 }
 
 SwfBuilder twoFrames(const ActionBuilder& first, const ActionBuilder& second) {

@@ -7,28 +7,14 @@
 #include <vector>
 
 #include "action_steps.h"
+#include "scripted_movie.h"
 #include "swf_builder.h"
 #include "tags/tag_codes.h"
 #include "timeline/stage.h"
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PlaceObject2;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using mvqtest::TagStream;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
-
-// An anonymous function without parameters, left on the stack.
-ActionBuilder& function(ActionBuilder& a, const ActionBuilder& body) {
-  Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
-}
+using namespace playertest;
 
 // trace(getProperty("", _target)): the timeline the actions act on.
 ActionBuilder& traceTarget(ActionBuilder& a) {
@@ -66,23 +52,6 @@ Bytes exportBody(uint16_t id, const std::string& name) {
   return b;
 }
 
-// Plays a built movie for some ticks and collects its trace lines.
-class ScriptedMovie {
- public:
-  explicit ScriptedMovie(SwfBuilder& b, int ticks = 0) {
-    EXPECT_TRUE(movie_.parse(b.finish()));
-    stage_ =
-        std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
-    for (int i = 0; i < ticks; ++i) stage_->tick(true);
-  }
-  swf::MovieClip& root() { return stage_->root(); }
-  Lines lines;
-
- private:
-  swf::Movie movie_;
-  std::unique_ptr<swf::Stage> stage_;
-};
-
 // A function the root defines, called from a child's second frame as _root.f().
 Lines baseOfRootFunctionCalledFromChild(int version) {
   SwfBuilder b;
@@ -94,7 +63,7 @@ Lines baseOfRootFunctionCalledFromChild(int version) {
   b.defineSprite(1, child);
   traceTarget(body);
   define.push(str("f"));
-  function(define, body).action(Code::SetVariable);
+  defineFunction(define, "", {}, body).action(Code::SetVariable);
   PlaceObject2 p;
   p.depth = 1, p.character = 1, p.name = "kid";
   b.doAction(define).placeObject2(p).showFrame().showFrame();
@@ -113,7 +82,7 @@ TEST(FunctionBase, AfterItsTimelineLeftTheFunctionActsOnThisClipOrElseTheCaller)
   ActionBuilder body, define;
   traceTarget(body);
   define.push(str("_root")).action(Code::GetVariable).push(str("g"));
-  function(define, body).action(Code::SetMember);
+  defineFunction(define, "", {}, body).action(Code::SetMember);
   TagStream definer;
   definer.doAction(define).showFrame();
   b.defineSprite(1, definer);

@@ -14,10 +14,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
+using namespace playertest;
 
 TEST(GotoFrames, NumbersWrapTo32BitsAndFramesBelowOneGoNowhere) {
   using swf::avm1::frameIndexOf;

@@ -15,14 +15,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 constexpr uint8_t kLoadTargetFlag = 0x40;
 
@@ -34,12 +27,6 @@ Bytes movieTracing(const std::string& line) {
   return b.finish();
 }
 
-// A function of one parameter "t" holding body.
-ActionBuilder& functionOfT(ActionBuilder& a, const ActionBuilder& body) {
-  Bytes p{0, 1, 0, 't', 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
-}
-
 // loader = new MovieClipLoader(), whose handlers trace their name and target.
 ActionBuilder& makeLoader(ActionBuilder& a, const std::vector<std::string>& events) {
   a.push({str("loader"), i32(0), str("MovieClipLoader")}).action(Code::NewObject).action(Code::SetVariable);
@@ -47,7 +34,7 @@ ActionBuilder& makeLoader(ActionBuilder& a, const std::vector<std::string>& even
     ActionBuilder body;
     body.push(str(e + " ")).push(str("t")).action(Code::GetVariable).action(Code::Add2).action(Code::Trace);
     a.push(str("loader")).action(Code::GetVariable).push(str(e));
-    functionOfT(a, body).action(Code::SetMember);
+    defineFunction(a, "", {"t"}, body).action(Code::SetMember);
   }
   return a;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "action_steps.h"
+#include "scripted_movie.h"
 #include "swf_builder.h"
 #include "tags/tag_codes.h"
 #include "text_writer.h"
@@ -15,15 +16,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::PlaceObject2;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using playertest::Code;
-using playertest::EditTextDraft;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 ActionBuilder& get(ActionBuilder& a, const std::string& object, const std::string& member) {
   return a.push(str(object)).action(Code::GetVariable).push(str(member)).action(Code::GetMember);
@@ -53,29 +46,18 @@ ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
 ActionBuilder& tracingFunction(ActionBuilder& a, const std::string& text) {
   ActionBuilder body;
   body.push(str(text)).action(Code::Trace);
-  mvqtest::Bytes p{0, 0, 0, uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
-  return a.action(Code::DefineFunction, p).raw(body.bytes());
+  return defineFunction(a, "", {}, body);
 }
 
-class FieldMovie {
+class FieldMovie : public ScriptedMovie {
  public:
-  FieldMovie(SwfBuilder& b, int ticks = 0) {
-    EXPECT_TRUE(movie_.parse(b.finish()));
-    stage_ =
-        std::make_unique<swf::Stage>(movie_, nullptr, nullptr, [this](const std::string& l) { lines.push_back(l); });
-    for (int i = 0; i < ticks; ++i) stage_->tick(true);
-  }
+  using ScriptedMovie::ScriptedMovie;
   // The field at a timeline depth (1-based as placed).
   swf::TextFieldInstance* field(int depth) {
-    auto& children = stage_->root().children();
+    auto& children = root().children();
     auto it = children.find(depth);
     return it == children.end() ? nullptr : it->second.textField.get();
   }
-  Lines lines;
-
- private:
-  swf::Movie movie_;
-  std::unique_ptr<swf::Stage> stage_;
 };
 
 // A movie with a field bound to `variable` placed as "f" at depth 1.
