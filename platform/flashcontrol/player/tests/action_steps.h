@@ -34,6 +34,27 @@ inline PushValue f64(double n) { return PushValue::number(n); }
 inline PushValue reg(uint8_t r) { return PushValue::registerNumber(r); }
 inline PushValue undef() { return PushValue::undefined(); }
 
+inline ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
+
+// trace(name): the variable or path's value.
+inline ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
+  return a.push(str(name)).action(Code::GetVariable).action(Code::Trace);
+}
+
+// name(args...) as a plain call, the result left on the stack.
+inline ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args = {}) {
+  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
+  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction);
+}
+
+// object.method(args...), the result left on the stack.
+inline ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
+                                 std::vector<PushValue> args) {
+  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
+  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
+  return a.push(str(method)).action(Code::CallMethod);
+}
+
 // DefineFunction and its body: a name ("" for a function left on the stack),
 // then the parameters' names.
 inline ActionBuilder& defineFunction(ActionBuilder& a, const std::string& name, const std::vector<std::string>& params,

@@ -27,11 +27,6 @@ ActionBuilder& tryBlock(ActionBuilder& a, uint8_t flags, const ActionBuilder& bo
   return a.action(Code::Try, p).raw(body.bytes()).raw(onCatch.bytes()).raw(onFinally.bytes());
 }
 
-ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
-ActionBuilder& call(ActionBuilder& a, const std::string& fn) {
-  return a.push({i32(0), str(fn)}).action(Code::CallFunction);
-}
-
 TEST(Avm1CoreActions, TryDropsWhatItsBodyPushedAndWithoutTheCatchFlagRunsFinallyEarly) {
   ActionBuilder body, onCatch, onFinally, a;
   body.push({str("dropped"), str("boom")}).action(Code::Throw);

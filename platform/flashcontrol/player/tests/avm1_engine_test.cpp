@@ -16,15 +16,6 @@ namespace {
 
 using namespace playertest;
 
-ActionBuilder& trace(ActionBuilder& a, const PushValue& v) { return a.push(v).action(Code::Trace); }
-ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
-  return a.push(str(name)).action(Code::GetVariable).action(Code::Trace);
-}
-ActionBuilder& call(ActionBuilder& a, const std::string& fn, std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({i32(int32_t(args.size())), str(fn)}).action(Code::CallFunction);
-}
-
 // A movie of `frames` frames with each frame's actions; collects trace().
 class MovieRun {
  public:

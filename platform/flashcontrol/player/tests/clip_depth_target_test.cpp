@@ -17,19 +17,6 @@ namespace {
 
 using namespace playertest;
 
-ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
-}
-
-// path.method(args...), result left on the stack.
-ActionBuilder& callMethod(ActionBuilder& a, const std::string& path, const std::string& method,
-                          std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(i32(int32_t(args.size()))).push(str(path)).action(Code::GetVariable);
-  return a.push(str(method)).action(Code::CallMethod);
-}
-
 ActionBuilder& traceDepth(ActionBuilder& a, const std::string& path) {
   return callMethod(a, path, "getDepth", {}).action(Code::Trace);
 }
@@ -52,7 +39,7 @@ Lines run(int version, const ActionBuilder& a) {
 
 TEST(SwapDepths, NumbersWrapToThirtyTwoBitsAndWhatIsNoNumberIsZero) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("c"), i32(5)});
+  call(a, "createEmptyMovieClip", {str("c"), i32(5)}).action(Code::Pop);
   callMethod(a, "c", "swapDepths", {PushValue::number(4294967297.1)}).action(Code::Pop);
   traceDepth(a, "c");
   callMethod(a, "c", "swapDepths", {str("no number")}).action(Code::Pop);
@@ -66,8 +53,8 @@ TEST(SwapDepths, NumbersWrapToThirtyTwoBitsAndWhatIsNoNumberIsZero) {
 
 TEST(SwapDepths, SiblingsByPathSwapAndClipsOfOtherParentsDoNot) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
-  call(a, "createEmptyMovieClip", {str("b"), i32(2)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)}).action(Code::Pop);
+  call(a, "createEmptyMovieClip", {str("b"), i32(2)}).action(Code::Pop);
   callMethod(a, "a", "createEmptyMovieClip", {str("inner"), i32(7)}).action(Code::Pop);
   callMethod(a, "b", "swapDepths", {str("../a")}).action(Code::Pop);
   traceDepth(a, "a");
@@ -86,7 +73,7 @@ TEST(SwapDepths, SiblingsByPathSwapAndClipsOfOtherParentsDoNot) {
 
 TEST(InstanceAtDepth, FindsChildrenFromVersionSevenOn) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("low"), i32(-3)});
+  call(a, "createEmptyMovieClip", {str("low"), i32(-3)}).action(Code::Pop);
   for (PushValue depth : {i32(-3), i32(4), PushValue::number(-3.7), PushValue::undefined()}) {
     a.push(depth).push(i32(1)).push(str("_root")).action(Code::GetVariable);
     a.push(str("getInstanceAtDepth")).action(Code::CallMethod).action(Code::Trace);
@@ -107,7 +94,7 @@ TEST(SwfVersion, ClipsGiveTheirMoviesVersionOtherObjectsMinusOne) {
 
 TEST(SetTarget, PathsStartFromTheActionsOwnTimelineWithColonSteps) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)}).action(Code::Pop);
   callMethod(a, "a", "createEmptyMovieClip", {str("a"), i32(1)}).action(Code::Pop);
   setTarget(a, "a");
   setTarget(a, "a");
@@ -121,7 +108,7 @@ TEST(SetTarget, PathsStartFromTheActionsOwnTimelineWithColonSteps) {
 TEST(SetTarget, ARemovedTargetLeadsBackToTheOwnTimeline) {
   ActionBuilder a;
   a.push({str("where"), str("root")}).action(Code::SetVariable);
-  call(a, "createEmptyMovieClip", {str("a"), i32(1)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(1)}).action(Code::Pop);
   a.push(str("a")).action(Code::GetVariable).push({str("where"), str("clip")}).action(0x4F);  // a.where = "clip"
   setTarget(a, "a");
   a.push(str("where")).action(Code::GetVariable).action(Code::Trace);

@@ -18,24 +18,6 @@ namespace {
 
 using namespace playertest;
 
-ActionBuilder& traceVar(ActionBuilder& a, const std::string& path) {
-  return a.push(str(path)).action(Code::GetVariable).action(Code::Trace);
-}
-
-// name(args...) as a plain call, result dropped.
-ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
-}
-
-// object.method(args...), result left on the stack.
-ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
-                          std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
-  return a.push(str(method)).action(Code::CallMethod);
-}
-
 // Exports: (id, name) pairs.
 Bytes exportBody(const std::vector<std::pair<uint16_t, std::string>>& names) {
   Bytes b{uint8_t(names.size()), 0};
@@ -69,7 +51,7 @@ TEST(ClipDepths, ScriptsPlaceClipsFarAboveAndBelowTheTimelineDepths) {
   ActionBuilder a;
   for (int32_t depth : {2000000, -2000000, 2130690045}) {
     std::string name = "c" + std::to_string(depth < 0 ? 0 : depth);
-    call(a, "createEmptyMovieClip", {str(name), i32(depth)});
+    call(a, "createEmptyMovieClip", {str(name), i32(depth)}).action(Code::Pop);
     callMethod(a, name, "getDepth", {}).action(Code::Trace);
   }
   SwfBuilder b;
@@ -82,7 +64,7 @@ TEST(ClipDepths, RemoveMovieClipWorksOnlyFromZeroTo1048575) {
   ActionBuilder a;
   const std::vector<std::pair<std::string, int32_t>> clips = {
       {"zero", 0}, {"top", 1048575}, {"above", 1048576}, {"below", -1}};
-  for (const auto& c : clips) call(a, "createEmptyMovieClip", {str(c.first), i32(c.second)});
+  for (const auto& c : clips) call(a, "createEmptyMovieClip", {str(c.first), i32(c.second)}).action(Code::Pop);
   for (const auto& c : clips) callMethod(a, c.first, "removeMovieClip", {}).action(Code::Pop);
   for (const auto& c : clips) traceVar(a, c.first);
   SwfBuilder b;
@@ -95,7 +77,7 @@ TEST(ClipDepths, GoingBackDropsScriptClipsAmongTheTimelineDepthsOnly) {
   ActionBuilder make, back;
   const std::vector<std::pair<std::string, int32_t>> clips = {
       {"lowest", -16384}, {"highest", -1}, {"under", -16385}, {"script", 0}};
-  for (const auto& c : clips) call(make, "createEmptyMovieClip", {str(c.first), i32(c.second)});
+  for (const auto& c : clips) call(make, "createEmptyMovieClip", {str(c.first), i32(c.second)}).action(Code::Pop);
   back.gotoFrame(0);
   for (const auto& c : clips) traceVar(back, c.first);
   SwfBuilder b;
@@ -107,7 +89,7 @@ TEST(ClipDepths, GoingBackDropsScriptClipsAmongTheTimelineDepthsOnly) {
 TEST(ClipMethods, ClipMethodsCalledByNameActOnTheClipInScopeFromVersionSix) {
   for (int version : {5, 6}) {
     ActionBuilder a;
-    call(a, "createEmptyMovieClip", {str("made"), i32(3)});
+    call(a, "createEmptyMovieClip", {str("made"), i32(3)}).action(Code::Pop);
     traceVar(a, "made");
     SwfBuilder b;
     b.version(uint8_t(version)).doAction(a).showFrame();
@@ -122,7 +104,7 @@ TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
   traceVar(body, "this");
   a.push(str("show"));
   defineFunction(a, "", {}, body).action(Code::SetVariable);
-  call(a, "show", {});
+  call(a, "show", {}).action(Code::Pop);
   SwfBuilder b;
   b.version(6).doAction(a).showFrame();
   ScriptedMovie run(b);
@@ -131,7 +113,7 @@ TEST(ClipMethods, AScriptFunctionCalledByNameRunsOnTheClipThatHeldIt) {
 
 TEST(ClipDepths, SwapsReachFromTheLowestTimelineDepthTo2130690044) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("m"), i32(1)});
+  call(a, "createEmptyMovieClip", {str("m"), i32(1)}).action(Code::Pop);
   for (int32_t depth : {-16385, -16384, 2130690045, 2130690044}) {
     callMethod(a, "m", "swapDepths", {i32(depth)}).action(Code::Pop);
     callMethod(a, "m", "getDepth", {}).action(Code::Trace);
@@ -170,7 +152,7 @@ TEST(ClipExports, AttachMovieFindsExportsIgnoringAsciiCaseOnly) {
   const std::vector<std::string> names = {"tHING", "\xC3\x9C", "\xC3\xBC", "missing"};
   for (size_t i = 0; i < names.size(); ++i) {
     std::string instance = "x" + std::to_string(i);
-    call(a, "attachMovie", {str(names[i]), str(instance), i32(int32_t(i))});
+    call(a, "attachMovie", {str(names[i]), str(instance), i32(int32_t(i))}).action(Code::Pop);
     traceVar(a, instance);
   }
   b.doAction(a).showFrame();
@@ -240,7 +222,7 @@ SwfBuilder twoFrames(const ActionBuilder& first, const ActionBuilder& second) {
 
 TEST(ClipUnload, AClipWithAHandlerWaitsBelowEveryDepthUntilItsUnloadRan) {
   ActionBuilder a, next;
-  call(a, "createEmptyMovieClip", {str("a"), i32(2)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(2)}).action(Code::Pop);
   tracingUnload(a, "a");
   callMethod(a, "a", "removeMovieClip", {}).action(Code::Pop);
   callMethod(a, "a", "getDepth", {}).action(Code::Trace);
@@ -252,7 +234,7 @@ TEST(ClipUnload, AClipWithAHandlerWaitsBelowEveryDepthUntilItsUnloadRan) {
 
 TEST(ClipUnload, ChildrenUnloadFirstAndNothingUnderAWaitingClipCanBeRemoved) {
   ActionBuilder a;
-  call(a, "createEmptyMovieClip", {str("a"), i32(0)});
+  call(a, "createEmptyMovieClip", {str("a"), i32(0)}).action(Code::Pop);
   a.push({i32(5), str("kid"), i32(2), str("a")})
       .action(Code::GetVariable)
       .push(str("createEmptyMovieClip"))
@@ -303,7 +285,7 @@ TEST(ExportAssetsReader, KeepsThePairsBeforeADamagedOne) {
 TEST(ClipProperties, UndefinedNullAndNaNLeaveDisplayPropertiesAsTheyWere) {
   for (int version : {6, 7}) {
     ActionBuilder a;
-    call(a, "createEmptyMovieClip", {str("c"), i32(1)});
+    call(a, "createEmptyMovieClip", {str("c"), i32(1)}).action(Code::Pop);
     a.push(str("c")).action(Code::GetVariable).push({str("_x"), i32(100)}).action(Code::SetMember);
     for (PushValue bad : {str("NaN"), PushValue::undefined(), PushValue::null()}) {
       a.push(str("c")).action(Code::GetVariable).push(str("_x")).push(bad).action(Code::SetMember);

@@ -21,23 +21,6 @@ ActionBuilder& traceTarget(ActionBuilder& a) {
   return a.push({str(""), i32(11)}).action(Code::GetProperty).action(Code::Trace);
 }
 
-ActionBuilder& traceVar(ActionBuilder& a, const std::string& path) {
-  return a.push(str(path)).action(Code::GetVariable).action(Code::Trace);
-}
-
-// object.method(args...), result dropped.
-ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
-                          std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
-  return a.push(str(method)).action(Code::CallMethod).action(Code::Pop);
-}
-
-ActionBuilder& call(ActionBuilder& a, const std::string& name, std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  return a.push({i32(int32_t(args.size())), str(name)}).action(Code::CallFunction).action(Code::Pop);
-}
-
 // object.member = value of variable `variable`.
 ActionBuilder& setMemberFrom(ActionBuilder& a, const std::string& object, const std::string& member,
                              const std::string& variable) {
@@ -57,7 +40,7 @@ Lines baseOfRootFunctionCalledFromChild(int version) {
   SwfBuilder b;
   b.version(uint8_t(version));
   ActionBuilder childFrame2, body, define;
-  callMethod(childFrame2, "_root", "f", {}).stop();
+  callMethod(childFrame2, "_root", "f", {}).action(Code::Pop).stop();
   TagStream child;
   child.showFrame().doAction(childFrame2).showFrame();
   b.defineSprite(1, child);
@@ -88,15 +71,15 @@ TEST(FunctionBase, AfterItsTimelineLeftTheFunctionActsOnThisClipOrElseTheCaller)
   b.defineSprite(1, definer);
   b.tag(uint16_t(swf::TagCode::ExportAssets), exportBody(1, "Definer"));
   ActionBuilder make, later;
-  call(make, "attachMovie", {str("Definer"), str("d"), i32(5)});
-  call(later, "createEmptyMovieClip", {str("holder"), i32(6)});
+  call(make, "attachMovie", {str("Definer"), str("d"), i32(5)}).action(Code::Pop);
+  call(later, "createEmptyMovieClip", {str("holder"), i32(6)}).action(Code::Pop);
   later.push(str("o")).push(i32(0)).action(Code::InitObject).action(Code::SetVariable);
   setMemberFrom(later, "holder", "g", "g");
   setMemberFrom(later, "o", "g", "g");
-  callMethod(later, "holder", "g", {});
-  callMethod(later, "d", "removeMovieClip", {});
-  callMethod(later, "holder", "g", {});
-  callMethod(later, "o", "g", {});
+  callMethod(later, "holder", "g", {}).action(Code::Pop);
+  callMethod(later, "d", "removeMovieClip", {}).action(Code::Pop);
+  callMethod(later, "holder", "g", {}).action(Code::Pop);
+  callMethod(later, "o", "g", {}).action(Code::Pop);
   later.stop();
   b.doAction(make).showFrame().doAction(later).showFrame();
   ScriptedMovie run(b, 2);
@@ -113,8 +96,8 @@ TEST(TimelineRemoval, RemovesAClipScriptsSwappedOntoItsDepth) {
   a.depth = 1, a.character = 1, a.name = "a";
   c.depth = 3, c.character = 1, c.name = "c";
   ActionBuilder swap, after;
-  callMethod(swap, "a", "swapDepths", {i32(-100)});
-  callMethod(swap, "c", "swapDepths", {i32(1 - 16384)});
+  callMethod(swap, "a", "swapDepths", {i32(-100)}).action(Code::Pop);
+  callMethod(swap, "c", "swapDepths", {i32(1 - 16384)}).action(Code::Pop);
   traceVar(after, "a");
   traceVar(after, "c");
   after.stop();
@@ -134,7 +117,7 @@ TEST(ClipIdentity, AClipTheTimelineMadeAgainEqualsTheOneStillAtItsOldPath) {
   kid.depth = 1, kid.character = 1, kid.name = "kid";
   ActionBuilder a;
   a.push(str("old")).push(str("kid")).action(Code::GetVariable).action(Code::SetVariable);
-  callMethod(a, "kid", "swapDepths", {i32(10)});
+  callMethod(a, "kid", "swapDepths", {i32(10)}).action(Code::Pop);
   a.gotoFrame(0);
   // old === getInstanceAtDepth(-16383), then both depths.
   a.push(str("old")).action(Code::GetVariable);

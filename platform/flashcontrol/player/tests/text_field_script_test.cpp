@@ -30,18 +30,6 @@ ActionBuilder& setMember(ActionBuilder& a, const std::string& object, const std:
   return a.push(str(object)).action(Code::GetVariable).push({str(member), v}).action(Code::SetMember);
 }
 
-// object.method(args...), result left on the stack.
-ActionBuilder& callMethod(ActionBuilder& a, const std::string& object, const std::string& method,
-                          std::vector<PushValue> args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) a.push(*it);
-  a.push(i32(int32_t(args.size()))).push(str(object)).action(Code::GetVariable);
-  return a.push(str(method)).action(Code::CallMethod);
-}
-
-ActionBuilder& traceVar(ActionBuilder& a, const std::string& name) {
-  return a.push(str(name)).action(Code::GetVariable).action(Code::Trace);
-}
-
 // A function of one frame's actions, traced by name: function() { trace(text); }
 ActionBuilder& tracingFunction(ActionBuilder& a, const std::string& text) {
   ActionBuilder body;
