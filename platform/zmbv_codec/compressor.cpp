@@ -47,7 +47,7 @@ LRESULT Compressor::compress(ICCOMPRESS* frame, DWORD size) {
       frame->lpbiInput->biBitCount != input_.biBitCount)
     return ICERR_BADFORMAT;
   const zmbv::DibLayout layout = layoutOf(*frame->lpbiInput);
-  zmbv::readDib(static_cast<const uint8_t*>(frame->lpInput), layout, encoder_->next());
+  encoder_->readFrame(static_cast<const uint8_t*>(frame->lpInput), layout);
   bool keyFrame = false;
   const size_t written = encoder_->encode((frame->dwFlags & ICCOMPRESS_KEYFRAME) != 0,
                                           zlibLevelForQuality(frame->dwQuality), static_cast<uint8_t*>(frame->lpOutput),

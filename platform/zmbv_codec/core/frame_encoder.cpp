@@ -48,6 +48,19 @@ FrameEncoder::~FrameEncoder() {
   if (streamReady_) deflateEnd(&stream_);
 }
 
+void FrameEncoder::readFrame(const uint8_t* bits, const DibLayout& layout) {
+  helper_.runHalves([&](int half) { readDibRows(bits, layout, next_, halfRow(half), halfRow(half + 1)); });
+}
+
+// The first picture row of a half (2: the end), on a block row boundary so
+// that each half's blocks are its own.
+int FrameEncoder::halfRow(int half) const {
+  if (half <= 0) return 0;
+  if (half >= 2) return height_;
+  const int blockRows = (height_ + kBlockHeight - 1) / kBlockHeight;
+  return std::min(height_, blockRows / 2 * kBlockHeight);
+}
+
 size_t FrameEncoder::maxFrameSize(int width, int height) {
   const size_t raw = vectorListSize(blockCount(width, height, kBlockWidth, kBlockHeight)) +
                      static_cast<size_t>(width) * height * kBytesPerPixel;
@@ -73,12 +86,15 @@ size_t FrameEncoder::encode(bool keyFrame, int level, uint8_t* out, size_t capac
     header = kKeyHeaderSize;
     std::fill(vectors_.begin(), vectors_.end(), MotionVector{});
     // Both targets are little-endian: a pixel's bytes are B, G, R, unused, as the format has them.
-    body = deflateFrame(reinterpret_cast<const uint8_t*>(next_.pixels.data()), next_.pixels.size() * kBytesPerPixel,
-                        out + header, capacity - header);
+    const Piece picture{reinterpret_cast<const uint8_t*>(next_.pixels.data()), next_.pixels.size() * kBytesPerPixel};
+    body = deflateFrame(&picture, 1, out + header, capacity - header);
   } else {
     out[0] = 0;
     buildDelta();
-    body = deflateFrame(raw_.data(), raw_.size(), out + header, capacity - header);
+    const Piece pieces[] = {{vectorList_.data(), vectorList_.size()},
+                            {xorHalves_[0].data(), xorHalves_[0].size()},
+                            {xorHalves_[1].data(), xorHalves_[1].size()}};
+    body = deflateFrame(pieces, 3, out + header, capacity - header);
   }
   if (body == 0) {
     havePrevious_ = false;
@@ -89,40 +105,54 @@ size_t FrameEncoder::encode(bool keyFrame, int level, uint8_t* out, size_t capac
   return header + body;
 }
 
-size_t FrameEncoder::deflateFrame(const uint8_t* data, size_t size, uint8_t* out, size_t capacity) {
-  stream_.next_in = const_cast<uint8_t*>(data);
-  stream_.avail_in = static_cast<uInt>(size);
+// The pieces make one frame: all but the last go in without a flush.
+size_t FrameEncoder::deflateFrame(const Piece* pieces, size_t count, uint8_t* out, size_t capacity) {
   stream_.next_out = out;
   stream_.avail_out = static_cast<uInt>(std::min<size_t>(capacity, UINT_MAX));
-  const int result = deflate(&stream_, Z_SYNC_FLUSH);
+  for (size_t i = 0; i < count; ++i) {
+    const bool last = i + 1 == count;
+    stream_.next_in = const_cast<uint8_t*>(pieces[i].data);
+    stream_.avail_in = static_cast<uInt>(pieces[i].size);
+    const int result = deflate(&stream_, last ? Z_SYNC_FLUSH : Z_NO_FLUSH);
+    if ((result != Z_OK && result != Z_BUF_ERROR) || stream_.avail_in != 0) return 0;
+  }
   // A full buffer may hide an unfinished flush: the frame counts only with room left.
-  if ((result != Z_OK && result != Z_BUF_ERROR) || stream_.avail_in != 0 || stream_.avail_out == 0) return 0;
+  if (stream_.avail_out == 0) return 0;
   return static_cast<size_t>(stream_.next_out - out);
 }
 
 void FrameEncoder::buildDelta() {
-  const size_t blocks = vectors_.size();
-  raw_.assign(vectorListSize(blocks), 0);
-  size_t block = 0;
-  for (int y = 0; y < height_; y += kBlockHeight) {
+  vectorList_.assign(vectorListSize(vectors_.size()), 0);
+  helper_.runHalves([this](int half) { buildDeltaHalf(half); });
+}
+
+// A half writes only its own blocks' vectors and list bytes, and its own XOR data.
+void FrameEncoder::buildDeltaHalf(int half) {
+  std::vector<uint8_t>& xorData = xorHalves_[half];
+  xorData.clear();
+  const int top = halfRow(half), bottom = halfRow(half + 1);
+  const size_t columns = (width_ + kBlockWidth - 1) / kBlockWidth;
+  size_t block = static_cast<size_t>(top / kBlockHeight) * columns;
+  for (int y = top; y < bottom; y += kBlockHeight) {
     const int h = std::min(kBlockHeight, height_ - y);
     for (int x = 0; x < width_; x += kBlockWidth, ++block) {
       const int w = std::min(kBlockWidth, width_ - x);
       int cost = 0;
-      const MotionVector v = chooseVector(x, y, w, h, block, cost);
+      const MotionVector v = chooseVector(x, y, w, h, block, y > top, cost);
       vectors_[block] = v;
       const bool exact = cost == 0;
-      raw_[2 * block] = static_cast<uint8_t>((v.dx * 2) | (exact ? 0 : 1));
-      raw_[2 * block + 1] = static_cast<uint8_t>(v.dy * 2);
-      if (!exact) appendXor(x, y, w, h, v);
+      vectorList_[2 * block] = static_cast<uint8_t>((v.dx * 2) | (exact ? 0 : 1));
+      vectorList_[2 * block + 1] = static_cast<uint8_t>(v.dy * 2);
+      if (!exact) appendXor(x, y, w, h, v, xorData);
     }
   }
 }
 
 // The cheapest of a few likely vectors (in place, this block's last one, its
 // neighbours'), then a step search from it: moving flat shapes are found
-// without trying every vector of the range.
-MotionVector FrameEncoder::chooseVector(int x, int y, int w, int h, size_t block, int& bestCost) {
+// without trying every vector of the range. The block above counts only when
+// it is of the same half, which the other thread may not have reached.
+MotionVector FrameEncoder::chooseVector(int x, int y, int w, int h, size_t block, bool aboveInHalf, int& bestCost) {
   MotionVector best{};
   // Most blocks of an animation stay as they were: look for that first.
   bestCost = unchanged(x, y, w, h) ? 0 : mismatches(x, y, w, h, best, INT_MAX);
@@ -138,7 +168,7 @@ MotionVector FrameEncoder::chooseVector(int x, int y, int w, int h, size_t block
   };
   consider(vectors_[block]);
   if (block % columns != 0) consider(vectors_[block - 1]);
-  if (block >= columns) consider(vectors_[block - columns]);
+  if (aboveInHalf) consider(vectors_[block - columns]);
   for (int step = (searchRange_ + 1) / 2; step >= 1 && bestCost > 0; step /= 2) {
     const MotionVector centre = best;
     for (int sy = -1; sy <= 1; ++sy)
@@ -167,15 +197,15 @@ int FrameEncoder::mismatches(int x, int y, int w, int h, MotionVector v, int lim
   return count;
 }
 
-void FrameEncoder::appendXor(int x, int y, int w, int h, MotionVector v) {
+void FrameEncoder::appendXor(int x, int y, int w, int h, MotionVector v, std::vector<uint8_t>& out) const {
   for (int row = 0; row < h; ++row) {
     const uint32_t* now = next_.row(y + row) + x;
     const uint32_t* before = previous_.row(y + row + v.dy) + x + v.dx;
-    const size_t at = raw_.size();
-    raw_.resize(at + static_cast<size_t>(w) * kBytesPerPixel);
+    const size_t at = out.size();
+    out.resize(at + static_cast<size_t>(w) * kBytesPerPixel);
     for (int column = 0; column < w; ++column) {
       const uint32_t difference = now[column] ^ before[column];
-      std::memcpy(&raw_[at + column * kBytesPerPixel], &difference, kBytesPerPixel);
+      std::memcpy(&out[at + column * kBytesPerPixel], &difference, kBytesPerPixel);
     }
   }
 }

@@ -7,10 +7,12 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "helper_thread.h"
 #include "picture.h"
 
 namespace zmbv {
@@ -32,6 +34,8 @@ class FrameEncoder {
   // The picture the next encode() writes, filled in place by the caller; after a
   // frame it holds stale pixels (the encoder keeps the frame's buffer, no copy).
   Picture& next() { return next_; }
+  // Fills next() from a DIB of the encoder's size, half of the rows on each thread.
+  void readFrame(const uint8_t* bits, const DibLayout& layout);
   // Encodes next() (of the encoder's size) into out. A key frame is written when
   // asked for, and also when no previous frame can be referred to. The zlib level
   // (1-9) takes effect at key frames. Returns the frame's size, 0 when it did not
@@ -41,13 +45,19 @@ class FrameEncoder {
   static size_t maxFrameSize(int width, int height);
 
  private:
-  size_t deflateFrame(const uint8_t* data, size_t size, uint8_t* out, size_t capacity);
+  struct Piece {
+    const uint8_t* data;
+    size_t size;
+  };
+  size_t deflateFrame(const Piece* pieces, size_t count, uint8_t* out, size_t capacity);
+  int halfRow(int half) const;
   void buildDelta();
-  MotionVector chooseVector(int x, int y, int w, int h, size_t block, int& cost);
+  void buildDeltaHalf(int half);
+  MotionVector chooseVector(int x, int y, int w, int h, size_t block, bool aboveInHalf, int& cost);
   bool fits(int x, int y, int w, int h, MotionVector v) const;
   bool unchanged(int x, int y, int w, int h) const;
   int mismatches(int x, int y, int w, int h, MotionVector v, int limit) const;
-  void appendXor(int x, int y, int w, int h, MotionVector v);
+  void appendXor(int x, int y, int w, int h, MotionVector v, std::vector<uint8_t>& out) const;
 
   int width_;
   int height_;
@@ -58,8 +68,10 @@ class FrameEncoder {
   Picture next_;
   Picture previous_;
   bool havePrevious_ = false;
-  std::vector<MotionVector> vectors_;  // each block's vector, kept for the next frame's search
-  std::vector<uint8_t> raw_;           // a delta frame before zlib
+  std::vector<MotionVector> vectors_;              // each block's vector, kept for the next frame's search
+  std::vector<uint8_t> vectorList_;                // a delta frame's vector bytes before zlib
+  std::array<std::vector<uint8_t>, 2> xorHalves_;  // and its XOR blocks, top half and bottom half
+  HelperThread helper_;
 };
 
 }  // namespace zmbv

@@ -17,7 +17,11 @@ uint8_t* dibRow(uint8_t* bits, const DibLayout& layout, int y) {
 }  // namespace
 
 void readDib(const uint8_t* bits, const DibLayout& layout, Picture& picture) {
-  for (int y = 0; y < layout.height; ++y) {
+  readDibRows(bits, layout, picture, 0, layout.height);
+}
+
+void readDibRows(const uint8_t* bits, const DibLayout& layout, Picture& picture, int firstRow, int endRow) {
+  for (int y = firstRow; y < endRow; ++y) {
     const uint8_t* source = dibRow(bits, layout, y);
     uint32_t* target = picture.row(y);
     if (layout.bitCount == 32) {

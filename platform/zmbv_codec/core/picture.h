@@ -32,6 +32,8 @@ struct DibLayout {
 
 // The DIB's rows into the picture (sized by the caller to the DIB's size).
 void readDib(const uint8_t* bits, const DibLayout& layout, Picture& picture);
+// The same for the picture's rows firstRow up to endRow (top-down).
+void readDibRows(const uint8_t* bits, const DibLayout& layout, Picture& picture, int firstRow, int endRow);
 // The picture into a DIB of the same size; row padding is written as zeros.
 void writeDib(const Picture& picture, const DibLayout& layout, uint8_t* bits);
 
