@@ -120,16 +120,20 @@ Value finishSort(Vm& vm, Object* o, const std::vector<Value>& items, const std::
   return Value(o);
 }
 
+// sort([compare][, flags]): a lone number is the flags, a second argument
+// (when defined) always is; undefined, null or a boolean first sorts nothing.
 Value sort(Vm& vm, const Value& self, const Args& args) {
   Object* o = self.asObject();
   if (!o) return Value();
-  FunctionObject* fn = nullptr;
-  size_t flagsAt = 0;
-  if (Object* f = arg(args, 0).asObject()) {
-    fn = f->asFunction();
-    flagsAt = 1;
+  const Value& first = arg(args, 0);
+  if (!args.empty() && (first.isNullish() || first.type == Value::Type::Bool)) return Value();
+  FunctionObject* fn = first.asObject() ? first.asObject()->asFunction() : nullptr;
+  int flags = 0;
+  if (args.size() > 1 && !args[1].isUndefined()) {
+    flags = vm.toInt32(args[1]);
+  } else if (first.isNumber()) {
+    flags = vm.toInt32(first);
   }
-  int flags = args.size() > flagsAt ? vm.toInt32(args[flagsAt]) : 0;
   std::vector<Value> items = elementsOf(vm, o);
   Sorter s{vm, fn, flags};
   std::vector<size_t> order;
@@ -137,32 +141,42 @@ Value sort(Vm& vm, const Value& self, const Args& args) {
   return finishSort(vm, o, items, order, flags);
 }
 
+// sortOn(fields[, flags]): flags is one number for every field, or an array
+// with one entry a field, the first entry then also giving UNIQUESORT and
+// RETURNINDEXEDARRAY; an array of another length, or another object, counts
+// as no flags. An element that is not an object is compared as itself.
 Value sortOn(Vm& vm, const Value& self, const Args& args) {
   Object* o = self.asObject();
   if (!o || args.empty()) return Value();
   std::vector<std::string> fields;
-  std::vector<int> fieldFlags;
-  int flags = args.size() > 1 && !args[1].asObject() ? vm.toInt32(args[1]) : 0;
   if (Object* list = args[0].asObject()) {
     for (const Value& f : elementsOf(vm, list)) fields.push_back(vm.toString(f));
   } else {
     fields.push_back(vm.toString(args[0]));
   }
-  if (Object* fl = arg(args, 1).asObject()) {
-    for (const Value& f : elementsOf(vm, fl)) fieldFlags.push_back(vm.toInt32(f));
+  std::vector<int> fieldFlags(fields.size(), 0);
+  Object* list = arg(args, 1).asObject();
+  if (list && list->isArray()) {
+    std::vector<Value> given = elementsOf(vm, list);
+    if (given.size() == fields.size()) {
+      for (size_t f = 0; f < given.size(); ++f) fieldFlags[f] = vm.toInt32(given[f]);
+    }
+  } else if (args.size() > 1 && !list) {
+    std::fill(fieldFlags.begin(), fieldFlags.end(), vm.toInt32(args[1]));
   }
+  const int flags = fieldFlags.empty() ? 0 : fieldFlags[0];
   std::vector<Value> items = elementsOf(vm, o);
   std::vector<size_t> order(items.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  auto key = [&](size_t item, size_t field) {
+    Object* element = items[item].asObject();
+    return element ? element->get(fields[field]) : items[item];
+  };
   bool equal = false;
   std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
     for (size_t f = 0; f < fields.size(); ++f) {
-      int fflags = f < fieldFlags.size() ? fieldFlags[f] : flags;
-      Object* a = items[x].asObject();
-      Object* b = items[y].asObject();
-      Value va = a ? a->get(fields[f]) : Value(), vb = b ? b->get(fields[f]) : Value();
-      int r = compareByFlags(vm, va, vb, fflags);
-      if (fflags & Descending) r = -r;
+      int r = compareByFlags(vm, key(x, f), key(y, f), fieldFlags[f]);
+      if (fieldFlags[f] & Descending) r = -r;
       if (r != 0) return r < 0;
     }
     equal = true;
