@@ -304,4 +304,35 @@ TEST(TextField, TextAndHtmlTextReadBackWhatWasSet) {
   EXPECT_EQ(plain.htmlText(), "\xe9");  // Latin-1 before version 6
 }
 
+// Six lines of 1000 twips in a box that shows two and a half of them.
+TEST(TextField, ScrollShowsLaterLinesAndStaysWithinTheText) {
+  Fixture f;
+  EditTextDraft s = draft("a\ra\ra\ra\ra\ra");
+  s.bounds = Rect::twips(0, 0, 4000, 2580);
+  auto def = std::make_shared<swf::EditText>(field(s));
+  swf::TextField text(def, f.fonts, 8);
+  EXPECT_EQ(text.scroll(), 1);
+  EXPECT_EQ(text.maxScroll(), 5);
+  EXPECT_EQ(text.bottomScroll(), 2);
+  ASSERT_EQ(text.layout().glyphs.size(), 6u);
+  EXPECT_DOUBLE_EQ(text.layout().glyphs[2].matrix.ty, 40 + 2000 + 800);
+
+  text.setScroll(3);
+  EXPECT_EQ(text.scroll(), 3);
+  EXPECT_EQ(text.bottomScroll(), 4);
+  EXPECT_DOUBLE_EQ(text.layout().glyphs[2].matrix.ty, 40 + 800);         // the third line at the top
+  EXPECT_DOUBLE_EQ(text.layout().glyphs[0].matrix.ty, 40 + 800 - 2000);  // cut off above
+
+  text.setScroll(100);
+  EXPECT_EQ(text.scroll(), 5);
+  EXPECT_EQ(text.bottomScroll(), 6);
+  text.setScroll(-4);
+  EXPECT_EQ(text.scroll(), 1);
+  text.setScroll(4);
+  text.setText("a");
+  EXPECT_EQ(text.scroll(), 1);
+  EXPECT_EQ(text.maxScroll(), 1);
+  EXPECT_EQ(text.bottomScroll(), 1);
+}
+
 }  // namespace

@@ -95,11 +95,11 @@ class FieldLayout {
   FieldLayout(const EditText& field, const FontCatalog& fonts, GlyphOutlineSource* device)
       : field_(field), fonts_(fonts), device_(device), base_(baseFormat(field)) {}
 
-  TextLayout run(const FormattedText& text) {
+  TextLayout run(const FormattedText& text, int scroll) {
     resolve(text);
     breakLines();
     placeLines();
-    return emit();
+    return emit(scroll);
   }
 
  private:
@@ -247,8 +247,9 @@ class FieldLayout {
     return left;
   }
 
-  TextLayout emit() {
+  TextLayout emit(int scroll) {
     TextLayout out;
+    for (const Line& l : lines_) out.lines.push_back(TextLine{l.baseline - l.ascent, l.baseline + l.descent});
     out.clipped = true;
     out.clip = box_;
     if (field_.border) {
@@ -262,7 +263,12 @@ class FieldLayout {
     if (field_.background) {
       out.glyphs.push_back(placedRect(box_.xMin, box_.yMin, box_.xMax, box_.yMax, field_.backgroundColor));
     }
-    for (const Line& l : lines_) emitLine(l, out);
+    out.scroll = std::clamp(scroll, 1, maxScroll(out));
+    const double shift = out.lines.empty() ? 0 : out.lines[out.scroll - 1].top - out.lines.front().top;
+    for (Line l : lines_) {
+      l.baseline -= shift;
+      emitLine(l, out);
+    }
     if (field_.border) addBorder(out);
     return out;
   }
@@ -340,8 +346,31 @@ TextFormat baseFormat(const EditText& field) {
 }
 
 TextLayout layoutEditText(const EditText& field, const FormattedText& text, const FontCatalog& fonts,
-                          GlyphOutlineSource* device) {
-  return FieldLayout(field, fonts, device).run(text);
+                          GlyphOutlineSource* device, int scroll) {
+  return FieldLayout(field, fonts, device).run(text, scroll);
+}
+
+namespace {
+
+double visibleHeight(const TextLayout& layout) { return double(layout.box.height()) - 2 * kTextGutter; }
+
+}  // namespace
+
+int maxScroll(const TextLayout& layout) {
+  const std::vector<TextLine>& lines = layout.lines;
+  if (lines.empty()) return 1;
+  size_t first = lines.size() - 1;
+  while (first > 0 && lines.back().bottom - lines[first - 1].top <= visibleHeight(layout)) --first;
+  return int(first) + 1;
+}
+
+int bottomScroll(const TextLayout& layout) {
+  const std::vector<TextLine>& lines = layout.lines;
+  if (lines.empty()) return 1;
+  const size_t top = size_t(layout.scroll - 1);
+  size_t last = top;
+  while (last + 1 < lines.size() && lines[last + 1].bottom - lines[top].top <= visibleHeight(layout)) ++last;
+  return int(last) + 1;
 }
 
 }  // namespace swf

@@ -20,8 +20,15 @@ constexpr int32_t kTextGutter = 40;
 // The format a field's text starts with: its font height, colour and layout.
 TextFormat baseFormat(const EditText& field);
 
-// device may be nullptr: text in device fonts then draws nothing.
+// device may be nullptr: text in device fonts then draws nothing. scroll is
+// the line (from 1) to show at the top, held within 1 and maxScroll.
 TextLayout layoutEditText(const EditText& field, const FormattedText& text, const FontCatalog& fonts,
-                          GlyphOutlineSource* device);
+                          GlyphOutlineSource* device, int scroll = 1);
+
+// The last line that can be scrolled to the top: the one from which the
+// remaining lines fit in the box.
+int maxScroll(const TextLayout& layout);
+// The last line wholly in the box with the layout's scroll.
+int bottomScroll(const TextLayout& layout);
 
 }  // namespace swf

@@ -79,10 +79,19 @@ void TextField::setHtmlText(const std::string& html) {
   changed();
 }
 
+void TextField::setScroll(int line) {
+  scroll_ = std::clamp(line, 1, maxScroll());
+  changed();
+}
+
+int TextField::maxScroll() const { return swf::maxScroll(layout()); }
+
+int TextField::bottomScroll() const { return swf::bottomScroll(layout()); }
+
 const TextLayout& TextField::layout() const {
   if (!laidOut_) {
     std::shared_ptr<GlyphOutlineSource> device = deviceGlyphSource();
-    layout_ = layoutEditText(settings_, content_, fonts_, device.get());
+    layout_ = layoutEditText(settings_, content_, fonts_, device.get(), scroll_);
     layout_.deviceFonts = std::move(device);
     laidOut_ = true;
   }

@@ -62,6 +62,13 @@ class TextField {
   // Laid out on first use after a change, with the device fonts in effect.
   const TextLayout& layout() const;
 
+  // The line (from 1) shown at the top; setting it holds it within the lines
+  // the text has then, and later text may lower it.
+  int scroll() const { return layout().scroll; }
+  void setScroll(int line);
+  int maxScroll() const;
+  int bottomScroll() const;
+
  private:
   std::string encode(const std::u32string& s) const;
   std::u32string decode(const std::string& s) const;
@@ -75,6 +82,7 @@ class TextField {
   mutable TextLayout layout_;
   mutable bool laidOut_ = false;
   Selection selection_;
+  int scroll_ = 1;
 };
 
 }  // namespace swf

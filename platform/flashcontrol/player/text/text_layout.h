@@ -20,6 +20,13 @@ struct PlacedGlyph {
   Rgba color;
 };
 
+// A laid-out line of a text field: from the top of its tallest glyphs to the
+// bottom of their descent (twips, before scrolling).
+struct TextLine {
+  double top = 0;
+  double bottom = 0;
+};
+
 struct TextLayout {
   std::vector<PlacedGlyph> glyphs;
   // Glyphs are cut at this box (text fields); static text is not cut.
@@ -33,6 +40,9 @@ struct TextLayout {
   // Text fields: their box, after sizing themselves to their text.
   Rect box;
   double textHeight = 0;
+  // Text fields: their lines, and the line (from 1) shown at the top.
+  std::vector<TextLine> lines;
+  int scroll = 1;
   // The device fonts whose outlines some glyphs show, kept while they do.
   std::shared_ptr<GlyphOutlineSource> deviceFonts;
 };

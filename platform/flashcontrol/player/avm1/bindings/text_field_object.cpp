@@ -1,6 +1,7 @@
 #include "text_field_object.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "../vm.h"
@@ -148,8 +149,12 @@ bool TextFieldObject::getBuiltin(const std::string& key, Value& out) {
     out = s.variableName.empty() ? Value::null() : Value(s.variableName);
   } else if (named(key, "embedFonts")) {
     out = Value(s.useOutlines);
-  } else if (named(key, "scroll") || named(key, "maxscroll") || named(key, "bottomScroll")) {
-    out = Value(1);
+  } else if (named(key, "scroll")) {
+    out = Value(f.scroll());
+  } else if (named(key, "maxscroll")) {
+    out = Value(f.maxScroll());
+  } else if (named(key, "bottomScroll")) {
+    out = Value(f.bottomScroll());
   } else if (named(key, "hscroll") || named(key, "maxhscroll")) {
     out = Value(0);
   } else {
@@ -216,9 +221,13 @@ bool TextFieldObject::setBuiltin(const std::string& key, const Value& value) {
     t->refresh();
   } else if (named(key, "embedFonts")) {
     f.settings().useOutlines = vm().toBoolean(value);
+  } else if (named(key, "scroll")) {
+    // Lines count from 0 inside, in 32 bits: -2^31 wraps round to the last line.
+    const int32_t fromZero = int32_t(uint32_t(vm().toInt32(value)) - 1u);
+    f.setScroll(fromZero == INT32_MAX ? INT32_MAX : fromZero + 1);
   } else if (named(key, "length") || named(key, "textWidth") || named(key, "textHeight") || named(key, "maxscroll") ||
-             named(key, "maxhscroll") || named(key, "bottomScroll") || named(key, "scroll") || named(key, "hscroll")) {
-    return true;  // read-only here: nothing scrolls while a movie exports
+             named(key, "maxhscroll") || named(key, "bottomScroll") || named(key, "hscroll")) {
+    return true;  // read-only, or (hscroll) not followed: lines are not scrolled sideways
   } else {
     return setKept(key, value);
   }
