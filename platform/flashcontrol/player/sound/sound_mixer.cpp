@@ -1,6 +1,7 @@
 #include "sound_mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace swf {
 namespace {
@@ -11,7 +12,8 @@ constexpr int kFullLevel = 32768;
 constexpr double kTransformedLimit = 1 << 24;
 
 int64_t bounded(double v) {
-  if (!(v > -kTransformedLimit)) return -int64_t(kTransformedLimit);  // NaN too
+  if (std::isnan(v)) return 0;
+  if (v < -kTransformedLimit) return -int64_t(kTransformedLimit);
   if (v > kTransformedLimit) return int64_t(kTransformedLimit);
   return static_cast<int64_t>(v);
 }

@@ -1,5 +1,6 @@
 // Sounds scripts play and the mixes they set: Sound objects reach these
 // through the script host; the mixer plays them.
+#include <algorithm>
 #include <cmath>
 
 #include "sound_bytes.h"
@@ -86,7 +87,8 @@ uint64_t Stage::startScriptSound(MovieClip* owner, const Movie& movie, uint16_t 
   info.loopCount = uint16_t(std::max(1, std::min(loops, 65535)));
   if (offsetMs > 0) {
     info.hasInPoint = true;
-    info.inPoint = uint32_t(std::floor(offsetMs * 44.1));
+    // Past a sound's end (a 32-bit sample count at 5512 Hz) starts nothing.
+    info.inPoint = uint32_t(std::min(std::floor(offsetMs * 44.1), 4294967295.0));
   }
   updateOwnerMix(owner);
   return mixer_->startSound(library->find(id), info, reinterpret_cast<uintptr_t>(owner));
