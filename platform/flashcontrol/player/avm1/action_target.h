@@ -103,6 +103,13 @@ class ActionTarget {
     for (int i = 0; i < 8; ++i) out[i] = i < 4 ? 100 : 0;
   }
   virtual void setColorTransform(const double[8]) {}
+  // The clip's sound transform as Sound objects see it: volume, then ll,
+  // lr, rr, rl in percent. It mixes the sounds the clip and its children play.
+  virtual void soundTransform(double out[5]) {
+    const double plain[5] = {100, 100, 0, 100, 0};
+    for (int i = 0; i < 5; ++i) out[i] = plain[i];
+  }
+  virtual void setSoundTransform(const double[5]) {}
   // The blend mode as the format numbers it (1 normal .. 14 hardlight).
   virtual int blendMode() { return 1; }
   virtual void setBlendMode(int) {}

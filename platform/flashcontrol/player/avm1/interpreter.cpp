@@ -5,6 +5,7 @@
 
 #include "action_codes.h"
 #include "array_object.h"
+#include "bindings/clip_object.h"
 #include "builtins/data_load.h"
 #include "frame_number.h"
 #include "load_target.h"
@@ -1350,16 +1351,25 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       return;
     }
     case ActionCode::StartDrag: {
-      // No pointer drags here, but the operands still convert in turn:
-      // target, lock to center, constrain flag, then the rectangle.
-      vm_.toString(pop(a));
-      vm_.toNumber(pop(a));
+      // The operands convert in turn: target, lock to center, constrain
+      // flag, then the rectangle from its bottom edge back to its left.
+      std::string target = vm_.toString(pop(a));
+      const double lock = vm_.toNumber(pop(a));
+      const bool lockCenter = lock != 0 && !std::isnan(lock);
+      double rect[4];
       // Only a flag of exactly 1 brings the rectangle (7 does not).
-      if (vm_.toNumber(pop(a)) == 1) {
-        for (int i = 0; i < 4; ++i) vm_.toNumber(pop(a));
+      const bool constrained = vm_.toNumber(pop(a)) == 1;
+      if (constrained) {
+        for (int i = 3; i >= 0; --i) rect[i] = vm_.toNumber(pop(a));
       }
+      if (vm_.unwinding()) return;
+      Object* o = resolvePath(a, target);
+      startDragging(o ? o->clip() : nullptr, lockCenter, constrained ? rect : nullptr);
       return;
     }
+    case ActionCode::StopSounds:
+      if (vm_.host()) vm_.host()->stopSounds(nullptr, std::string());
+      return;
     default: break;
   }
   ActionTarget* t = targetClip(a);
@@ -1386,7 +1396,7 @@ void Interpreter::timelineAction(Activation& a, uint8_t op, const uint8_t* p, si
       break;
     }
     case ActionCode::GotoFrame2: gotoFrame2(a, p, length); break;
-    default: break;  // quality, sounds and EndDrag have nothing to act on here
+    default: break;  // quality and EndDrag have nothing to act on here
   }
 }
 

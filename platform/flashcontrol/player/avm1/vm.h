@@ -46,6 +46,34 @@ class VmHost {
   // The stage in pixels (Stage.width and height).
   virtual double stageWidth() const { return 550; }
   virtual double stageHeight() const { return 400; }
+
+  // Sounds Sound objects play. owner is the clip a Sound names (nullptr:
+  // the whole movie); name is an export of owner's movie (_level0's
+  // without owner). The sound's length in ms, false when there is none.
+  virtual bool exportedSound(ActionTarget* owner, const std::string& name, double* durationMs) { return false; }
+  // Starts it as an event sound (offset into it, each loop from there);
+  // listener hears onSoundComplete when the movie clock reaches its end.
+  // The handle names this play (0: nothing started).
+  virtual uint64_t startSound(ActionTarget* owner, const std::string& name, double offsetMs, int loops,
+                              Object* listener) {
+    return 0;
+  }
+  // Stops the sound exported as name wherever it plays; with an empty name
+  // every sound owner started, or every sound without owner.
+  virtual void stopSounds(ActionTarget* owner, const std::string& name) {}
+  // Movie time at which the play ended (stopped or done), negative while
+  // it plays.
+  virtual double soundEndMs(uint64_t handle) { return 0; }
+  // The mix of the whole movie: volume, then ll, lr, rr, rl in percent.
+  virtual void globalSoundTransform(double out[5]) {
+    for (int i = 0; i < 5; ++i) out[i] = globalSound_[i];
+  }
+  virtual void setGlobalSoundTransform(const double in[5]) {
+    for (int i = 0; i < 5; ++i) globalSound_[i] = in[i];
+  }
+
+ private:
+  double globalSound_[5] = {100, 100, 0, 100, 0};
 };
 
 // Calls nest at most this deep; the script is then aborted.

@@ -10,6 +10,7 @@
 
 #include "../avm1/action_target.h"
 #include "display_object.h"
+#include "sound_mixer.h"
 #include "timeline.h"
 
 namespace swf {
@@ -108,6 +109,11 @@ class MovieClip : public avm1::ActionTarget {
   // Color objects' view (movie_clip_color.cpp).
   void colorTransform(double out[8]) override;
   void setColorTransform(const double in[8]) override;
+  // Sound objects' view (stage_sound.cpp); the stage mixes by it.
+  void soundTransform(double out[5]) override;
+  void setSoundTransform(const double in[5]) override;
+  const MixTransform& mixTransform() const { return mix_; }
+  MovieClip* parentClip() const { return parent_; }
   int blendMode() override;
   void setBlendMode(int mode) override;
   // The onClipEvent handlers its placement gave it (nullptr: none).
@@ -156,6 +162,7 @@ class MovieClip : public avm1::ActionTarget {
   bool removed_ = false;
   bool awaitingUnload_ = false;
   uint64_t streamEpoch_ = 0;
+  MixTransform mix_;
   int depth_ = 0;
   int level_ = 0;
   std::string loadedUrl_;   // a loaded movie's root: where it came from

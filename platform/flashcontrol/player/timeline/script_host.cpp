@@ -107,6 +107,9 @@ void ScriptHost::collectGarbage(const std::vector<avm1::Object*>& roots) {
   if (vm_->heapSize() < 2 * heapAfterCollect_ + 1024) return;
   std::vector<avm1::Object*> all = roots;
   loads_.references(all);
+  for (const ScriptSound& s : sounds_) {
+    if (s.listener) all.push_back(s.listener);
+  }
   for (const auto& call : afterActions_) {
     all.push_back(call.first);
     for (const avm1::Value& v : call.second) {

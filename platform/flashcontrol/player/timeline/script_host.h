@@ -73,7 +73,34 @@ class ScriptHost : public avm1::VmHost {
   double stageWidth() const override;
   double stageHeight() const override;
 
+  // Sound objects' sounds (script_sounds.cpp).
+  bool exportedSound(avm1::ActionTarget* owner, const std::string& name, double* durationMs) override;
+  uint64_t startSound(avm1::ActionTarget* owner, const std::string& name, double offsetMs, int loops,
+                      avm1::Object* listener) override;
+  void stopSounds(avm1::ActionTarget* owner, const std::string& name) override;
+  double soundEndMs(uint64_t handle) override;
+  void globalSoundTransform(double out[5]) override;
+  void setGlobalSoundTransform(const double in[5]) override;
+  // StopSounds: every sound ends, no listener hears of it.
+  void stopAllSounds();
+  // Sounds the movie clock has played to their end tell their listeners.
+  void runSounds();
+  // A clip left: sounds it started no longer answer to its name.
+  void soundOwnerGone(const MovieClip* clip);
+
  private:
+  // One play a Sound object started.
+  struct ScriptSound {
+    uint64_t handle = 0;
+    const MovieClip* owner = nullptr;
+    const void* movie = nullptr;
+    uint16_t id = 0;
+    double dueMs = 0;                  // when its last loop ends
+    double endMs = -1;                 // negative while it plays
+    avm1::Object* listener = nullptr;  // kept while it plays
+  };
+  MovieClip* soundOwner(avm1::ActionTarget* owner);
+  void endSound(ScriptSound& sound, double nowMs);
   avm1::FunctionObject* registeredClass(MovieClip& clip);
 
   Stage& stage_;
@@ -84,6 +111,8 @@ class ScriptHost : public avm1::VmHost {
   DataLoads loads_;
   std::vector<std::pair<avm1::Object*, avm1::Args>> afterActions_;
   size_t heapAfterCollect_ = 0;
+  std::vector<ScriptSound> sounds_;
+  uint64_t nextSoundHandle_ = 1;
 };
 
 }  // namespace swf

@@ -5,6 +5,7 @@ namespace swf {
 Stage::Stage(const Movie& movie, SoundMixer* mixer, const SoundLibrary* library,
              std::function<void(const std::string&)> traceSink, MovieFileSource files)
     : movie_(movie), mixer_(library ? mixer : nullptr), library_(library) {
+  if (mixer_) mixer_->setGlobalTransform(MixTransform());
   scripts_ = std::make_unique<ScriptHost>(*this, movie.version());
   scripts_->setTraceSink(std::move(traceSink));
   scripts_->setFiles(files);
@@ -32,6 +33,7 @@ void Stage::tick(bool loop) {
   resetBudgets();
   if (movie_.runsActions()) {
     scripts_->runTimers();
+    scripts_->runSounds();
     scripts_->runLoads();
     dispatchEnterFrame(*root_);
     for (auto& entry : levels_) dispatchEnterFrame(*entry.second);
@@ -142,7 +144,14 @@ uint64_t Stage::registerClip(MovieClip* clip) {
   return serial;
 }
 
-void Stage::unregisterClip(uint64_t serial) { clips_.erase(serial); }
+void Stage::unregisterClip(uint64_t serial) {
+  const auto found = clips_.find(serial);
+  if (found == clips_.end()) return;
+  // Its event sounds play on; a later clip at its address is another owner.
+  if (mixer_) mixer_->releaseOwner(reinterpret_cast<uintptr_t>(found->second));
+  scripts_->soundOwnerGone(found->second);
+  clips_.erase(found);
+}
 
 void Stage::queueActions(const MovieClip& clip, const Frame& frame) {
   if (!movie_.runsActions()) return;
@@ -175,9 +184,16 @@ bool Stage::chargeSeek(int frames) {
 void Stage::playFrameSounds(MovieClip& clip, const Frame& frame) {
   if (!mixer_) return;
   const uintptr_t key = reinterpret_cast<uintptr_t>(&clip);
+  if (!frame.sounds.empty()) updateOwnerMix(&clip);
   for (const SoundTag& sound : frame.sounds) {
     if (sound.kind == SoundTag::Kind::Start) {
-      mixer_->startSound(*library_, sound.body.data, sound.body.size);
+      StartSoundCommand command;
+      if (!parseStartSound(sound.body.data, sound.body.size, &command)) continue;
+      if (command.info.syncStop) {
+        mixer_->stopSound(command.soundId);
+      } else {
+        mixer_->startSound(library_->find(command.soundId), command.info, key);
+      }
     } else {
       if (clip.streamEpoch() != soundEpoch_) startStream(clip);
       mixer_->streamBlock(key, sound.body.data, sound.body.size);

@@ -92,6 +92,24 @@ class Stage {
   // again with the next block they play.
   void soundsStopped() { ++soundEpoch_; }
 
+  // Script sounds (stage_sound.cpp). The sound exported as name from movie:
+  // its id and length in ms, false when it is none.
+  bool exportedSound(const Movie& movie, const std::string& name, uint16_t* id, double* durationMs) const;
+  // An event sound a script starts for owner (nullptr: the movie); the
+  // mixer's handle, 0 when it does not play (no mixer, too many).
+  uint64_t startScriptSound(MovieClip* owner, const Movie& movie, uint16_t id, double offsetMs, int loops);
+  // Sound.stop: a sound wherever it plays, or what a clip started.
+  void stopSoundId(uint16_t id);
+  void stopClipSounds(const MovieClip& owner);
+  // StopSounds: streams too, which begin again with their next block.
+  void stopAllSounds();
+  // A clip's mix changed: every clip's sounds mix by its own transform
+  // within its parents'.
+  void refreshSoundTransforms();
+  void setGlobalSoundTransform(const MixTransform& transform);
+  MixTransform effectiveMix(const MovieClip& clip) const;
+  const MixTransform& globalSoundTransform() const { return globalSound_; }
+
  private:
   struct QueuedBlock {
     uint64_t clip;
@@ -107,11 +125,17 @@ class Stage {
   bool runQueuedBlock(std::deque<QueuedBlock>& blocks);
   // enterFrame of every clip, children before parents, the highest depth first.
   void dispatchEnterFrame(MovieClip& clip);
+  // The mixer's transform for what clip plays, brought up to date.
+  void updateOwnerMix(const MovieClip* clip);
 
   const Movie& movie_;
   SoundMixer* mixer_;
   const SoundLibrary* library_;
   uint64_t soundEpoch_ = 1;
+  MixTransform globalSound_;
+  bool clipsMixed_ = false;
+  // Sounds of loaded movies, decoded when a script first plays one.
+  mutable std::map<const Movie*, std::unique_ptr<SoundLibrary>> loadedSounds_;
   uint64_t ticks_ = 0;
   uint64_t nextSerial_ = 1;
   size_t liveObjects_ = 0;

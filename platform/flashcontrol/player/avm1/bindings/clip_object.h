@@ -9,6 +9,12 @@
 namespace swf {
 namespace avm1 {
 
+// startDrag and StartDrag. There is no pointer to follow: the clip takes its
+// place once, at the pointer the stage reports (_xmouse and _ymouse, 0 in
+// every clip) with lockCenter, where it is without; inside rect (left, top,
+// right, bottom in its parent's pixels) when one is given.
+void startDragging(ActionTarget* clip, bool lockCenter, const double* rect);
+
 class ClipObject : public Object {
  public:
   ClipObject(Vm& vm, Object* proto, ActionTarget* clip) : Object(vm, proto), clip_(clip) {}

@@ -154,6 +154,23 @@ void copyInitProperties(Object* from, Object* to) {
   for (const auto& entry : copied) to->set(entry.first, entry.second);
 }
 
+void startDragging(ActionTarget* clip, bool lockCenter, const double* rect) {
+  if (!clip) return;
+  double x = lockCenter ? 0 : clip->getProperty(ClipProperty::X);
+  double y = lockCenter ? 0 : clip->getProperty(ClipProperty::Y);
+  if (rect) {
+    // NaN edges hold nothing back.
+    const double left = std::fmin(rect[0], rect[2]), right = std::fmax(rect[0], rect[2]);
+    const double top = std::fmin(rect[1], rect[3]), bottom = std::fmax(rect[1], rect[3]);
+    if (x < left) x = left;
+    if (x > right) x = right;
+    if (y < top) y = top;
+    if (y > bottom) y = bottom;
+  }
+  clip->setProperty(ClipProperty::X, x);
+  clip->setProperty(ClipProperty::Y, y);
+}
+
 void installMovieClipClass(Vm& vm) {
   Object* proto = vm.newObject();
   vm.defineClass("MovieClip", proto, [](Vm&, const Value&, const Args&) { return Value(); });
@@ -212,6 +229,15 @@ void installMovieClipClass(Vm& vm) {
   });
   method(vm, proto, "getBounds", bounds);
   method(vm, proto, "hitTest", hitTest);
+  method(vm, proto, "startDrag", [](Vm& vm, ActionTarget* t, const Args& a) {
+    const bool lockCenter = vm.toBoolean(arg(a, 0));
+    double rect[4];
+    for (int i = 0; i < 4; ++i) rect[i] = vm.toNumber(arg(a, i + 1));
+    startDragging(t, lockCenter, a.size() > 1 ? rect : nullptr);
+    return Value();
+  });
+  // Nothing follows the pointer, and nothing is dropped on (_droptarget "").
+  method(vm, proto, "stopDrag", [](Vm&, ActionTarget*, const Args&) { return Value(); });
   // Methods newer players added are hidden from older movies.
   proto->changeFlags("createEmptyMovieClip", Version6, 0);
   proto->changeFlags("getDepth", Version6, 0);

@@ -201,6 +201,38 @@ TEST_F(Mixer, AStreamThatNobodyPlaysStopsGrowing) {
   EXPECT_EQ(swf::StreamSound::kMaxQueuedFrames, mixer_.streamFramesQueued(0));
 }
 
+TEST_F(Mixer, OwnersMixByTheirTransformAndKeepItOnceReleased) {
+  define(1, {1000, 1000, 1000, 1000, 1000, 1000}, false);
+  swf::MixTransform half;
+  half.volume = 50;
+  swf::MixTransform right;
+  right.ll = 0;
+  right.rl = 0;
+  right.lr = 100;  // the left input goes right as well
+  mixer_.setOwnerTransform(7, half);
+  const uint64_t owned = mixer_.startSound(library_.find(1), {}, 7);
+  const uint64_t plain = mixer_.startSound(library_.find(1), {}, 8);
+  EXPECT_NE(0u, owned);
+  EXPECT_NE(owned, plain);
+  Samples stereo(4);
+  mixer_.render(stereo.data(), 2);
+  EXPECT_EQ((Samples{1500, 1500, 1500, 1500}), stereo);
+  mixer_.setOwnerTransform(7, right);  // applies to what plays already
+  mixer_.releaseOwner(7);
+  mixer_.setOwnerTransform(7, half);  // a new owner at the same address
+  mixer_.render(stereo.data(), 2);
+  EXPECT_EQ((Samples{1000, 3000, 1000, 3000}), stereo);
+  mixer_.stopOwner(8);
+  EXPECT_TRUE(mixer_.voicePlaying(owned));
+  EXPECT_FALSE(mixer_.voicePlaying(plain));
+  swf::MixTransform silent;
+  silent.volume = 0;
+  mixer_.setGlobalTransform(silent);
+  mixer_.render(stereo.data(), 2);
+  EXPECT_EQ((Samples{0, 0, 0, 0}), stereo);
+  EXPECT_EQ(0u, mixer_.eventSoundsPlaying()) << "a silent mix still plays to the end";
+}
+
 TEST(SoundInfo, StartSoundFieldsAreReadInOrder) {
   swf::SoundInfo info;
   info.syncNoMultiple = true;
