@@ -202,6 +202,7 @@ void installMovieClipClass(Vm& vm) {
   });
   installMovieClipDepthMethods(vm, proto);
   defineClipBlendMode(vm, proto);
+  installMovieClipDrawing(vm, proto);
   method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     loadIntoClip(*t, vm.toString(arg(a, 0)));
     return Value();
