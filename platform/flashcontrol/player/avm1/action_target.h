@@ -137,6 +137,9 @@ class ActionTarget {
   // The drawing API, drawn below the clip's children; points in twips.
   virtual void beginFill(uint32_t) {}
   virtual void beginGradientFill(const DrawGradient&) {}
+  // beginBitmapFill: unmultiplied ARGB rows; the matrix maps the bitmap's
+  // pixels to the clip's twips (a, b, c, d, tx, ty).
+  virtual void beginBitmapFill(const std::vector<uint32_t>&, int, int, const double[6], bool, bool) {}
   virtual void endFill() {}
   // nullptr: no line.
   virtual void lineStyle(const DrawLine*) {}
@@ -144,6 +147,9 @@ class ActionTarget {
   virtual void lineTo(int32_t, int32_t) {}
   virtual void curveTo(int32_t, int32_t, int32_t, int32_t) {}
   virtual void clearDrawing() {}
+  // hitTest with the shape flag: whether what the clip draws covers the
+  // stage point (pixels).
+  virtual bool hitsShape(double, double) { return false; }
   // setMask: the clip whose shapes show this one (nullptr: none).
   virtual void setMask(ActionTarget*) {}
   // A button instance (it takes the keyboard focus like one).

@@ -188,12 +188,16 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   clip_ = PixelBox{0, 0, layer->width(), layer->height()};
   inLayer_ = true;
   const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * (p.filters ? alignedToPixels(obj, m) : m);
+  // Masks from setMask inside the layer are placed in its pixels too.
+  const Matrix outerStage = stageToPixels_;
+  stageToPixels_ = Matrix::translate(-box.x0, -box.y0) * stageToPixels_;
   if (p.hasOpaqueBackground)
     fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
   drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
   if (p.filters) filters_.apply(*p.filters, scale, *layer);
   layer->transformColors(cx * p.colorTransform);
   target_ = outerTarget;
+  stageToPixels_ = outerStage;
   clip_ = outerClip;
   inLayer_ = outerInLayer;
   compositor_.composite(*layer, blendModeOf(p.blendMode), inLayer_, *target_, area, t.mask);

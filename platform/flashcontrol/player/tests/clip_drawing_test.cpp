@@ -75,6 +75,13 @@ class Script {
     a_.push(i32(int32_t(members.size()))).action(Code::InitObject).action(Code::SetVariable);
     return *this;
   }
+  // name = new flash.display.BitmapData(width, height, false, argb).
+  Script& bitmap(const std::string& name, int width, int height, uint32_t argb) {
+    a_.push(str(name)).push({f64(double(argb)), PushValue::boolean(false), i32(height), i32(width), i32(4)});
+    a_.push(str("flash")).action(Code::GetVariable).push(str("display")).action(Code::GetMember);
+    a_.push(str("BitmapData")).action(Code::NewMethod).action(Code::SetVariable);
+    return *this;
+  }
   Script& set(const std::string& target, const std::string& property, const PushValue& v) {
     a_.push(str(target)).action(Code::GetVariable).push(str(property)).push(v).action(Code::SetMember);
     return *this;
@@ -218,6 +225,20 @@ TEST(ClipDrawing, ATransparentFillShowsNothingButCountsInBoundsAndHits) {
   EXPECT_TRUE(isWhite(p, 30, 50));
 }
 
+TEST(ClipDrawing, ShapeHitsFollowTheOutlineAndTheLinesNotTheBox) {
+  Script s;
+  s.clip("m", 1).call("m", "beginFill", {i32(kRed)}).call("m", "moveTo", {i32(10), i32(10)});
+  s.call("m", "lineTo", {i32(90), i32(10)}).call("m", "lineTo", {i32(90), i32(90)}).call("m", "endFill", {});
+  s.clip("k", 2).call("k", "lineStyle", {i32(10), i32(kBlue)}).call("k", "moveTo", {i32(10), i32(150)});
+  s.call("k", "lineTo", {i32(90), i32(150)}).set("k", "_x", i32(100));
+  const PushValue shape = PushValue::boolean(true);
+  s.traceCall("m", "hitTest", {i32(80), i32(20), shape}).traceCall("m", "hitTest", {i32(20), i32(80), shape});
+  s.traceCall("m", "hitTest", {i32(20), i32(80)});
+  s.traceCall("k", "hitTest", {i32(150), i32(153), shape}).traceCall("k", "hitTest", {i32(150), i32(160), shape});
+  s.traceCall("k", "hitTest", {i32(50), i32(150), shape});
+  EXPECT_EQ(s.traces(), (Lines{"true", "false", "true", "true", "false", "false"}));
+}
+
 TEST(ClipDrawing, AHairlineStaysOnePixelWideWhenScaled) {
   auto drawn = [](int thickness) {
     Script s;
@@ -284,6 +305,15 @@ TEST(ClipDrawing, TheRootsDrawingOutlivesAJump) {
   Picture p = s.picture(8, true);
   EXPECT_TRUE(isRed(p, 25, 25));
   EXPECT_TRUE(isWhite(p, 75, 75));
+}
+
+TEST(ClipDrawing, BitmapFillsRepeatTheBitmapFromVersionEight) {
+  Script s;
+  s.clip("m", 1).bitmap("b", 10, 10, 0xff0000ff).call("m", "beginBitmapFill", {var("b")});
+  s.rect("m", 0, 0, 100, 100).call("m", "endFill", {});
+  EXPECT_TRUE(isBlue(s.picture(8), 5, 5));
+  EXPECT_TRUE(isBlue(s.picture(8), 95, 95));
+  EXPECT_TRUE(isWhite(s.picture(7), 5, 5));
 }
 
 TEST(ClipDrawing, MoviesBeforeVersionSixHaveNoDrawingApi) {

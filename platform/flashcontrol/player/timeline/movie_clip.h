@@ -114,6 +114,8 @@ class MovieClip : public avm1::ActionTarget {
   // The drawing API (movie_clip_drawing.cpp).
   void beginFill(uint32_t argb) override;
   void beginGradientFill(const avm1::DrawGradient& g) override;
+  void beginBitmapFill(const std::vector<uint32_t>& argb, int width, int height, const double matrix[6], bool repeat,
+                       bool smooth) override;
   void endFill() override;
   void lineStyle(const avm1::DrawLine* line) override;
   void moveTo(int32_t x, int32_t y) override;
@@ -122,6 +124,7 @@ class MovieClip : public avm1::ActionTarget {
   void clearDrawing() override;
   // What scripts drew, below the children (nullptr: nothing yet).
   const Drawing* drawing() const { return drawing_.get(); }
+  bool hitsShape(double x, double y) override;
   // setMask: one clip masks one other; the mask is not drawn itself.
   void setMask(ActionTarget* mask) override;
   MovieClip* maskClip() const { return mask_; }

@@ -1,6 +1,7 @@
 // The drawing API and setMask: what scripts draw in a clip, and the clip
 // that masks it.
 #include "movie_clip.h"
+#include "shape_hit.h"
 
 namespace swf {
 namespace {
@@ -25,6 +26,24 @@ void MovieClip::beginGradientFill(const avm1::DrawGradient& g) {
   fill.gradient.focalPoint = g.focalPoint;
   for (size_t i = 0; i < g.colors.size() && i < g.ratios.size(); ++i)
     fill.gradient.stops.push_back(GradientStop{g.ratios[i], rgbaOf(g.colors[i])});
+  if (!drawing_) drawing_ = std::make_unique<Drawing>();
+  drawing_->beginFill(fill);
+}
+
+// The fill shows the bitmap's pixels as they are now.
+void MovieClip::beginBitmapFill(const std::vector<uint32_t>& argb, int width, int height, const double matrix[6],
+                                bool repeat, bool smooth) {
+  auto image = std::make_shared<DecodedImage>();
+  image->width = width;
+  image->height = height;
+  image->pixels.reserve(argb.size());
+  for (uint32_t px : argb) image->pixels.push_back(premultiply(rgbaOf(px)));
+  FillStyle fill;
+  fill.kind = FillStyle::Kind::Bitmap;
+  fill.matrix = Matrix{matrix[0], matrix[1], matrix[2], matrix[3], matrix[4], matrix[5]};
+  fill.bitmap = std::move(image);
+  fill.bitmapRepeats = repeat;
+  fill.bitmapSmoothed = smooth;
   if (!drawing_) drawing_ = std::make_unique<Drawing>();
   drawing_->beginFill(fill);
 }
@@ -79,6 +98,29 @@ void MovieClip::setMask(ActionTarget* mask) {
   if (clip->masking_) clip->masking_->mask_ = nullptr;
   clip->masking_ = this;
   mask_ = clip;
+}
+
+// Fills and lines of the drawing, shapes and clips below; masks and
+// invisible objects are passed over.
+bool MovieClip::hitsShape(double x, double y) {
+  const Matrix m = stageMatrix();
+  auto hits = [&](const Shape& shape, const Matrix& toStage) {
+    Matrix inv;
+    if (!toStage.inverse(inv)) return false;
+    const Vec2 local = inv.apply(x * 20, y * 20);
+    return shapeHits(shape, local.x, local.y);
+  };
+  if (drawing_ && !drawing_->empty() && hits(drawing_->shape(), m)) return true;
+  for (auto& entry : children_) {
+    DisplayObject& d = entry.second;
+    if (d.placement.clipDepth > 0 || !d.placement.visible) continue;
+    if (d.clip) {
+      if (!d.clip->isMask() && d.clip->hitsShape(x, y)) return true;
+    } else if (const auto* shape = d.character ? std::get_if<ShapeCharacter>(d.character) : nullptr) {
+      if (hits(*shape->shape, m * d.placement.matrix)) return true;
+    }
+  }
+  return false;
 }
 
 Matrix MovieClip::stageMatrix() {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "../builtins/builtins.h"
+#include "../builtins/display/bitmap_data_object.h"
 #include "../vm.h"
 #include "clip_object.h"
 
@@ -82,12 +83,9 @@ void gradientMatrix(Vm& vm, Object* m, double out[6]) {
     if (!std::isfinite(out[i])) out[i] = 0;
 }
 
+// Any colour, undefined or none too (black), begins a fill.
 Value beginFill(Vm& vm, ActionTarget* t, const Args& a) {
-  if (a.empty() || a[0].isUndefined()) {
-    t->endFill();
-    return Value();
-  }
-  t->beginFill(argbOf(vm, a[0], arg(a, 1)));
+  t->beginFill(argbOf(vm, arg(a, 0), arg(a, 1)));
   return Value();
 }
 
@@ -120,6 +118,30 @@ Value beginGradientFill(Vm& vm, ActionTarget* t, const Args& a) {
   }
   if (vm.unwinding()) return Value();
   t->beginGradientFill(g);
+  return Value();
+}
+
+// beginBitmapFill(bitmap, matrix, repeat = true, smoothing = false): the
+// matrix a flash.geom.Matrix (or any object with its members) in pixels.
+Value beginBitmapFill(Vm& vm, ActionTarget* t, const Args& a) {
+  BitmapDataObject* bitmap = asBitmapData(arg(a, 0));
+  if (!bitmap || bitmap->disposed()) return Value();
+  double m[6] = {20, 0, 0, 20, 0, 0};
+  if (Object* matrix = arg(a, 1).asObject()) {
+    const char* names[6] = {"a", "b", "c", "d", "tx", "ty"};
+    for (int i = 0; i < 6; ++i) {
+      const double v = vm.toNumber(matrix->get(names[i])) * 20;
+      m[i] = std::isfinite(v) ? v : 0;
+    }
+  }
+  const bool repeat = a.size() > 2 ? vm.toBoolean(a[2]) : true;
+  const bool smooth = a.size() > 3 ? vm.toBoolean(a[3]) : false;
+  if (vm.unwinding()) return Value();
+  std::vector<uint32_t> pixels;
+  pixels.reserve(size_t(bitmap->width()) * size_t(bitmap->height()));
+  for (int y = 0; y < bitmap->height(); ++y)
+    for (int x = 0; x < bitmap->width(); ++x) pixels.push_back(bitmap->pixel(x, y));
+  t->beginBitmapFill(pixels, bitmap->width(), bitmap->height(), m, repeat, smooth);
   return Value();
 }
 
@@ -202,6 +224,7 @@ void installMovieClipDrawing(Vm& vm, Object* proto) {
   method(vm, proto, "beginFill", beginFill);
   method(vm, proto, "beginGradientFill", beginGradientFill);
   method(vm, proto, "lineStyle", lineStyle);
+  method(vm, proto, "beginBitmapFill", beginBitmapFill);
   method(vm, proto, "moveTo", [](Vm& vm, ActionTarget* t, const Args& a) {
     if (a.size() >= 2) t->moveTo(twipsOf(vm, a[0]), twipsOf(vm, a[1]));
     return Value();
@@ -227,6 +250,7 @@ void installMovieClipDrawing(Vm& vm, Object* proto) {
   for (const char* name :
        {"beginFill", "beginGradientFill", "lineStyle", "moveTo", "lineTo", "curveTo", "endFill", "clear", "setMask"})
     proto->changeFlags(name, Version6, 0);
+  proto->changeFlags("beginBitmapFill", Version8, 0);
 }
 
 }  // namespace avm1
