@@ -33,6 +33,28 @@ enum class ClipProperty : uint8_t {
   FramesLoaded
 };
 
+// The drawing API's styles, as scripts gave them (already checked).
+struct DrawGradient {
+  bool radial = false;
+  bool focal = false;            // radial with a focal point
+  std::vector<uint32_t> colors;  // 0xAARRGGBB
+  std::vector<uint8_t> ratios;
+  // The gradient square (-16384..16384) to the clip's twips: a, b, c, d, tx, ty.
+  double matrix[6] = {1, 0, 0, 1, 0, 0};
+  int spread = 0;  // 0 pad, 1 reflect, 2 repeat
+  bool linearRgb = false;
+  double focalPoint = 0;
+};
+
+struct DrawLine {
+  int twips = 0;                // 0: a hairline
+  uint32_t color = 0xff000000;  // 0xAARRGGBB
+  bool noHScale = false, noVScale = false;
+  int caps = 0;   // 0 round, 1 none, 2 square
+  int joint = 0;  // 0 round, 1 bevel, 2 miter
+  double miterLimit = 3;
+};
+
 class ActionTarget {
  public:
   virtual ~ActionTarget() = default;
@@ -119,6 +141,24 @@ class ActionTarget {
   virtual void unloadMovie() {}
   // Where the clip's movie came from (_url).
   virtual std::string url() { return std::string(); }
+  // The drawing API, drawn below the clip's children; points in twips.
+  virtual void beginFill(uint32_t) {}
+  virtual void beginGradientFill(const DrawGradient&) {}
+  // beginBitmapFill: unmultiplied ARGB rows; the matrix maps the bitmap's
+  // pixels to the clip's twips (a, b, c, d, tx, ty).
+  virtual void beginBitmapFill(const std::vector<uint32_t>&, int, int, const double[6], bool, bool) {}
+  virtual void endFill() {}
+  // nullptr: no line.
+  virtual void lineStyle(const DrawLine*) {}
+  virtual void moveTo(int32_t, int32_t) {}
+  virtual void lineTo(int32_t, int32_t) {}
+  virtual void curveTo(int32_t, int32_t, int32_t, int32_t) {}
+  virtual void clearDrawing() {}
+  // hitTest with the shape flag: whether what the clip draws covers the
+  // stage point (pixels).
+  virtual bool hitsShape(double, double) { return false; }
+  // setMask: the clip whose shapes show this one (nullptr: none).
+  virtual void setMask(ActionTarget*) {}
   // A button instance (it takes the keyboard focus like one).
   virtual bool actsAsButton() { return false; }
 };

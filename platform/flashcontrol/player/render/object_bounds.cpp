@@ -30,15 +30,18 @@ PixelBox boxOfRect(const Rect& r, const Matrix& m, int margin) {
 PixelBox childBounds(const DisplayObject& obj, const Matrix& m, double scale, Extent extent) {
   PixelBox box;
   if (!obj.clip) return box;
+  if (const Drawing* d = obj.clip->drawing())
+    if (!d->empty()) box = boxOfRect(d->shape().bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
   for (const auto& entry : obj.clip->children()) {
     const DisplayObject& child = entry.second;
-    if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
+    if ((!child.character && !child.clip) || child.placement.clipDepth > 0 || !child.placement.visible) continue;
     box = unite(box, pixelBoundsOf(child, m, scale, extent));
   }
   return box;
 }
 
 PixelBox contentBounds(const DisplayObject& obj, const Matrix& m, double scale, Extent extent) {
+  if (!obj.character) return childBounds(obj, m, scale, extent);  // an empty clip scripts made
   return std::visit(Overloaded{
                         [&](const ShapeCharacter& c) {
                           return boxOfRect(c.shape->bounds, m, extent == Extent::Drawn ? kEdgeMargin : 0);
@@ -76,12 +79,18 @@ void extendCorner(const Rect& r, const Matrix& m, Vec2& corner, bool& found) {
 void contentCorner(const DisplayObject& obj, const Matrix& m, Vec2& corner, bool& found) {
   auto children = [&] {
     if (!obj.clip) return;
+    if (const Drawing* d = obj.clip->drawing())
+      if (!d->empty()) extendCorner(d->shape().bounds, m, corner, found);
     for (const auto& entry : obj.clip->children()) {
       const DisplayObject& child = entry.second;
-      if (!child.character || child.placement.clipDepth > 0 || !child.placement.visible) continue;
+      if ((!child.character && !child.clip) || child.placement.clipDepth > 0 || !child.placement.visible) continue;
       contentCorner(child, m * child.placement.matrix, corner, found);
     }
   };
+  if (!obj.character) {
+    children();
+    return;
+  }
   std::visit(Overloaded{
                  [&](const ShapeCharacter& c) { extendCorner(c.shape->bounds, m, corner, found); },
                  [&](const MorphCharacter& c) {
@@ -104,7 +113,7 @@ void contentCorner(const DisplayObject& obj, const Matrix& m, Vec2& corner, bool
 
 bool boundsCornerOf(const DisplayObject& obj, const Matrix& toPixels, Vec2& corner) {
   bool found = false;
-  if (obj.character) contentCorner(obj, toPixels * obj.placement.matrix, corner, found);
+  if (obj.character || obj.clip) contentCorner(obj, toPixels * obj.placement.matrix, corner, found);
   return found && std::isfinite(corner.x) && std::isfinite(corner.y);
 }
 
@@ -125,7 +134,7 @@ PixelBox grow(PixelBox b, int dx, int dy) {
 }
 
 PixelBox pixelBoundsOf(const DisplayObject& obj, const Matrix& toPixels, double scale, Extent extent) {
-  if (!obj.character) return PixelBox{};
+  if (!obj.character && !obj.clip) return PixelBox{};
   PixelBox box = contentBounds(obj, toPixels * obj.placement.matrix, scale, extent);
   if (extent == Extent::Drawn && obj.placement.filters) {
     FilterReach r = FilterRenderer::reach(*obj.placement.filters, scale);

@@ -45,6 +45,7 @@ void SceneRenderer::render(const MovieClip& root, const ViewTransform& view, con
   target_ = &target;
   clip_ = clip;
   viewScale_ = view.scale;
+  stageToPixels_ = view.stageToPixels;
   layersInUse_ = 0;
   pixelLayersInUse_ = 0;
   pixelLayerBytes_ = 0;
@@ -65,10 +66,15 @@ void SceneRenderer::drawClip(const MovieClip& clip, const Matrix& m, const Color
     open_.pop_back();
     popLayer();
   };
+  // What scripts drew lies below every child.
+  if (const Drawing* drawing = clip.drawing())
+    if (!drawing->empty()) drawShape(drawing->shape(), m, cx, t);
   for (const auto& entry : clip.children()) {
     const DisplayObject& obj = entry.second;
     while (open_.size() > base && entry.first > open_.back().clipDepth) closeMask();
-    if (!obj.character) continue;
+    // Clips scripts made empty name no character but may hold a drawing.
+    if (!obj.character && !obj.clip) continue;
+    if (obj.clip && obj.clip->isMask()) continue;  // drawn only as the mask of its clip
     if (obj.placement.clipDepth > 0) {
       if (const MaskLayer* mask = buildMask(obj, m, t)) {
         open_.push_back(OpenMask{obj.placement.clipDepth, t.mask});
@@ -83,23 +89,47 @@ void SceneRenderer::drawClip(const MovieClip& clip, const Matrix& m, const Color
 
 void SceneRenderer::drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t) {
   if (t.mask && t.mask->bounds().empty()) return;  // a mask that covers nothing shows nothing
+  if (obj.clip && obj.clip->maskClip() && drawMasked(obj, *obj.clip->maskClip(), m, cx, t)) return;
   const Placement& p = obj.placement;
   if (!t.into && needsLayer(p) && drawLayered(obj, m, cx, t)) return;
   drawContent(obj, m * p.matrix, cx * p.colorTransform, t);
 }
 
+// The mask is drawn where it stands on the stage, whatever its visibility,
+// and cut by the masks in effect here.
+bool SceneRenderer::drawMasked(const DisplayObject& obj, const MovieClip& mask, const Matrix& m,
+                               const ColorTransform& cx, Target t) {
+  MaskLayer* layer = pushLayer();
+  if (!layer) return false;
+  drawClip(mask, stageToPixels_ * const_cast<MovieClip&>(mask).stageMatrix(), ColorTransform{}, Target{t.mask, layer});
+  const Placement& p = obj.placement;
+  Target masked{layer, t.into};
+  if (!(t.mask && layer->bounds().empty()) && !layer->bounds().empty()) {
+    if (t.into || !needsLayer(p) || !drawLayered(obj, m, cx, masked))
+      drawContent(obj, m * p.matrix, cx * p.colorTransform, masked);
+  }
+  popLayer();
+  return true;
+}
+
+void SceneRenderer::drawShape(const Shape& shape, const Matrix& m, const ColorTransform& cx, Target t) {
+  if (t.into) {
+    shapes_.cover(shape, m, viewScale_, clip_, t.mask, *t.into);
+  } else {
+    shapes_.draw(shape, m, cx, viewScale_, *target_, clip_, t.mask);
+  }
+}
+
 void SceneRenderer::drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t) {
-  auto drawShape = [&](const Shape& shape) {
-    if (t.into) {
-      shapes_.cover(shape, om, viewScale_, clip_, t.mask, *t.into);
-    } else {
-      shapes_.draw(shape, om, ocx, viewScale_, *target_, clip_, t.mask);
-    }
-  };
+  auto drawShape = [&](const Shape& shape) { this->drawShape(shape, om, ocx, t); };
   // Past the nesting limit sprites and buttons have no clip and show nothing.
   auto drawPlayed = [&] {
     if (obj.clip) drawClip(*obj.clip, om, ocx, t);
   };
+  if (!obj.character) {
+    drawPlayed();
+    return;
+  }
   std::visit(Overloaded{
                  [&](const ShapeCharacter& c) { drawShape(*c.shape); },
                  [&](const MorphCharacter& c) {
@@ -158,12 +188,16 @@ bool SceneRenderer::drawLayered(const DisplayObject& obj, const Matrix& m, const
   clip_ = PixelBox{0, 0, layer->width(), layer->height()};
   inLayer_ = true;
   const Matrix toLayer = Matrix::translate(-box.x0, -box.y0) * (p.filters ? alignedToPixels(obj, m) : m);
+  // Masks from setMask inside the layer are placed in its pixels too.
+  const Matrix outerStage = stageToPixels_;
+  stageToPixels_ = Matrix::translate(-box.x0, -box.y0) * stageToPixels_;
   if (p.hasOpaqueBackground)
     fillOpaque(canvas, intersect(pixelBoundsOf(obj, toLayer, scale, Extent::Rectangle), clip_), p.opaqueBackground);
   drawContent(obj, toLayer * p.matrix, ColorTransform{}, Target{});
   if (p.filters) filters_.apply(*p.filters, scale, *layer);
   layer->transformColors(cx * p.colorTransform);
   target_ = outerTarget;
+  stageToPixels_ = outerStage;
   clip_ = outerClip;
   inLayer_ = outerInLayer;
   compositor_.composite(*layer, blendModeOf(p.blendMode), inLayer_, *target_, area, t.mask);

@@ -35,6 +35,9 @@ class SceneRenderer {
 
   void drawClip(const MovieClip& clip, const Matrix& m, const ColorTransform& cx, Target t);
   void drawObject(const DisplayObject& obj, const Matrix& m, const ColorTransform& cx, Target t);
+  void drawShape(const Shape& shape, const Matrix& m, const ColorTransform& cx, Target t);
+  // obj under the clip setMask gave it; false when no mask layer was free.
+  bool drawMasked(const DisplayObject& obj, const MovieClip& mask, const Matrix& m, const ColorTransform& cx, Target t);
   void drawText(const TextLayout& text, const Matrix& m, const ColorTransform& cx, Target t);
   // om and ocx include the object's own placement.
   void drawContent(const DisplayObject& obj, const Matrix& om, const ColorTransform& ocx, Target t);
@@ -56,6 +59,7 @@ class SceneRenderer {
   const Canvas* target_ = nullptr;
   PixelBox clip_;
   double viewScale_ = 1;
+  Matrix stageToPixels_;
   // Mask layers are reused from frame to frame; those in use form a stack.
   std::vector<std::unique_ptr<MaskLayer>> layers_;
   size_t layersInUse_ = 0;

@@ -36,6 +36,8 @@ MovieClip::MovieClip(Stage& stage, const Timeline& timeline, MovieClip* parent, 
       createdTick_(stage.tickCount()) {}
 
 MovieClip::~MovieClip() {
+  if (mask_) mask_->masking_ = nullptr;
+  if (masking_) masking_->mask_ = nullptr;
   if (object_) stage_.scripts().clipGone(object_);
   for (size_t i = 0; i < children_.size(); ++i) stage_.releaseObject();
   children_.clear();

@@ -10,6 +10,7 @@
 
 #include "../avm1/action_target.h"
 #include "display_object.h"
+#include "drawing.h"
 #include "sound_mixer.h"
 #include "timeline.h"
 
@@ -116,6 +117,26 @@ class MovieClip : public avm1::ActionTarget {
   MovieClip* parentClip() const { return parent_; }
   int blendMode() override;
   void setBlendMode(int mode) override;
+  // The drawing API (movie_clip_drawing.cpp).
+  void beginFill(uint32_t argb) override;
+  void beginGradientFill(const avm1::DrawGradient& g) override;
+  void beginBitmapFill(const std::vector<uint32_t>& argb, int width, int height, const double matrix[6], bool repeat,
+                       bool smooth) override;
+  void endFill() override;
+  void lineStyle(const avm1::DrawLine* line) override;
+  void moveTo(int32_t x, int32_t y) override;
+  void lineTo(int32_t x, int32_t y) override;
+  void curveTo(int32_t cx, int32_t cy, int32_t x, int32_t y) override;
+  void clearDrawing() override;
+  // What scripts drew, below the children (nullptr: nothing yet).
+  const Drawing* drawing() const { return drawing_.get(); }
+  bool hitsShape(double x, double y) override;
+  // setMask: one clip masks one other; the mask is not drawn itself.
+  void setMask(ActionTarget* mask) override;
+  MovieClip* maskClip() const { return mask_; }
+  bool isMask() const { return masking_ != nullptr; }
+  // The clip's twips to the stage's.
+  Matrix stageMatrix();
   // The onClipEvent handlers its placement gave it (nullptr: none).
   std::shared_ptr<const std::vector<ClipActionRecord>> clipActions();
   // Display list keys are script depths plus this: timeline depths keep
@@ -173,6 +194,9 @@ class MovieClip : public avm1::ActionTarget {
   Placement rootPlacement_;
   PlacementMap state_;
   std::map<int, DisplayObject> children_;
+  std::unique_ptr<Drawing> drawing_;
+  MovieClip* mask_ = nullptr;     // the clip masking this one
+  MovieClip* masking_ = nullptr;  // the clip this one masks
 };
 
 }  // namespace swf

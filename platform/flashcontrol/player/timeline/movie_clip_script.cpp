@@ -156,16 +156,19 @@ bool MovieClip::boundsIn(const Matrix& m, Rect& out, bool& any) {
     out.xMin = std::min(out.xMin, ix), out.xMax = std::max(out.xMax, ix);
     out.yMin = std::min(out.yMin, iy), out.yMax = std::max(out.yMax, iy);
   };
+  auto addBox = [&](const Matrix& cm, const Rect& b) {
+    Vec2 pts[4] = {cm.apply(b.xMin, b.yMin), cm.apply(b.xMax, b.yMin), cm.apply(b.xMin, b.yMax),
+                   cm.apply(b.xMax, b.yMax)};
+    for (const Vec2& pt : pts) add(pt.x, pt.y);
+  };
+  if (drawing_ && !drawing_->empty()) addBox(m, drawing_->shape().bounds);
   for (auto& entry : children_) {
     DisplayObject& d = entry.second;
     Matrix cm = m * d.placement.matrix;
     if (d.clip) {
       d.clip->boundsIn(cm, out, any);
     } else if (const auto* shape = d.character ? std::get_if<ShapeCharacter>(d.character) : nullptr) {
-      const Rect& b = shape->shape->bounds;
-      Vec2 pts[4] = {cm.apply(b.xMin, b.yMin), cm.apply(b.xMax, b.yMin), cm.apply(b.xMin, b.yMax),
-                     cm.apply(b.xMax, b.yMax)};
-      for (const Vec2& pt : pts) add(pt.x, pt.y);
+      addBox(cm, shape->shape->bounds);
     }
   }
   return any;
@@ -249,6 +252,8 @@ avm1::ActionTarget* MovieClip::duplicate(const std::string& name, int depth) {
   Placement p = s->placement;
   p.name = name;
   MovieClip* copy = parent_->addScriptedChild(depth, p, timeline_);
+  // The copy takes what scripts drew in this one.
+  if (copy && drawing_) copy->drawing_ = std::make_unique<Drawing>(*drawing_);
   return copy;
 }
 

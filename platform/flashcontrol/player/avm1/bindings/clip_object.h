@@ -52,6 +52,8 @@ class ClipObject : public Object {
 void installMovieClipClass(Vm& vm);
 // swapDepths, getInstanceAtDepth, getSWFVersion.
 void installMovieClipDepthMethods(Vm& vm, Object* proto);
+// The drawing API (beginFill .. clear) and setMask.
+void installMovieClipDrawing(Vm& vm, Object* proto);
 // MovieClip.blendMode (version 8 on).
 void defineClipBlendMode(Vm& vm, Object* proto);
 // An init object's own properties onto a new clip: all of them, whatever

@@ -135,6 +135,7 @@ Value hitTest(Vm& vm, ActionTarget* t, const Args& args) {
     return Value(box[0] <= obox[2] && obox[0] <= box[2] && box[1] <= obox[3] && obox[1] <= box[3]);
   }
   double x = vm.toNumber(arg(args, 0)), y = vm.toNumber(arg(args, 1));
+  if (args.size() >= 3 && vm.toBoolean(args[2])) return Value(t->hitsShape(x, y));
   return Value(x >= box[0] && x <= box[2] && y >= box[1] && y <= box[3]);
 }
 
@@ -219,6 +220,7 @@ void installMovieClipClass(Vm& vm) {
   });
   installMovieClipDepthMethods(vm, proto);
   defineClipBlendMode(vm, proto);
+  installMovieClipDrawing(vm, proto);
   method(vm, proto, "loadMovie", [](Vm& vm, ActionTarget* t, const Args& a) {
     loadIntoClip(*t, vm.toString(arg(a, 0)));
     return Value();
