@@ -28,6 +28,24 @@ void transformFrame(const MixTransform& t, int64_t left, int64_t right, int64_t*
 
 }  // namespace
 
+MixTransform MixTransform::fromArray(const double in[5]) {
+  MixTransform t;
+  t.volume = in[0];
+  t.ll = in[1];
+  t.lr = in[2];
+  t.rr = in[3];
+  t.rl = in[4];
+  return t;
+}
+
+void MixTransform::toArray(double out[5]) const {
+  out[0] = volume;
+  out[1] = ll;
+  out[2] = lr;
+  out[3] = rr;
+  out[4] = rl;
+}
+
 MixTransform MixTransform::after(const MixTransform& inner) const {
   MixTransform out;
   out.volume = volume * inner.volume / 100;

@@ -26,6 +26,9 @@ struct MixTransform {
   bool identity() const { return volume == 100 && ll == 100 && lr == 0 && rr == 100 && rl == 0; }
   // This transform applied after inner (a clip's mix inside its parent's).
   MixTransform after(const MixTransform& inner) const;
+  // As scripts hand it over: volume, ll, lr, rr, rl.
+  static MixTransform fromArray(const double in[5]);
+  void toArray(double out[5]) const;
 };
 
 class SoundMixer {

@@ -18,17 +18,7 @@
 
 namespace {
 
-using mvqtest::ActionBuilder;
-using mvqtest::Bytes;
-using mvqtest::PlaceObject2;
-using mvqtest::PushValue;
-using mvqtest::SwfBuilder;
-using mvqtest::TagStream;
-using playertest::Code;
-using playertest::f64;
-using playertest::i32;
-using playertest::str;
-using Lines = std::vector<std::string>;
+using namespace playertest;
 
 constexpr int kTick = 3675;  // 44100 Hz frames of one tick at 12 fps
 const mvqtest::PcmFormat kMono;

@@ -91,23 +91,10 @@ double ScriptHost::soundEndMs(uint64_t handle) {
   return 0;
 }
 
-void ScriptHost::globalSoundTransform(double out[5]) {
-  const MixTransform& t = stage_.globalSoundTransform();
-  out[0] = t.volume;
-  out[1] = t.ll;
-  out[2] = t.lr;
-  out[3] = t.rr;
-  out[4] = t.rl;
-}
+void ScriptHost::globalSoundTransform(double out[5]) { stage_.globalSoundTransform().toArray(out); }
 
 void ScriptHost::setGlobalSoundTransform(const double in[5]) {
-  MixTransform t;
-  t.volume = in[0];
-  t.ll = in[1];
-  t.lr = in[2];
-  t.rr = in[3];
-  t.rl = in[4];
-  stage_.setGlobalSoundTransform(t);
+  stage_.setGlobalSoundTransform(MixTransform::fromArray(in));
 }
 
 void ScriptHost::runSounds() {

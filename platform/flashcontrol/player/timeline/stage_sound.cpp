@@ -21,30 +21,12 @@ bool soundHeader(const TagBody& body, uint16_t* id, double* durationMs) {
   return true;
 }
 
-MixTransform toMix(const double in[5]) {
-  MixTransform t;
-  t.volume = in[0];
-  t.ll = in[1];
-  t.lr = in[2];
-  t.rr = in[3];
-  t.rl = in[4];
-  return t;
-}
-
-void fromMix(const MixTransform& t, double out[5]) {
-  out[0] = t.volume;
-  out[1] = t.ll;
-  out[2] = t.lr;
-  out[3] = t.rr;
-  out[4] = t.rl;
-}
-
 }  // namespace
 
-void MovieClip::soundTransform(double out[5]) { fromMix(mix_, out); }
+void MovieClip::soundTransform(double out[5]) { mix_.toArray(out); }
 
 void MovieClip::setSoundTransform(const double in[5]) {
-  mix_ = toMix(in);
+  mix_ = MixTransform::fromArray(in);
   stage_.refreshSoundTransforms();
 }
 
