@@ -1,5 +1,5 @@
-// readExpandedMovieHeader: the header of a plain movie, then a walk over the tag
-// records up to the first SetBackgroundColor.
+// The header of an uncompressed movie and its background colour, found by walking
+// the tag records up to the first SetBackgroundColor.
 #include "movie_header.h"
 
 #include <algorithm>
@@ -58,7 +58,7 @@ int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header) {
   uint8_t bytes[swf::kMaxHeaderSize] = {};
   const size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
   if (got == 0) return kRendererEMovieEmpty;
-  // A file shorter than the longest header is rejected rather than half-parsed.
+  // Too short for the longest header: say so instead of reading half of one.
   if (got < sizeof bytes || !swf::isPlainSignature(bytes)) return kRendererEMovieInvalid;
 
   const uint8_t* rectStart = bytes + swf::kPrefixSize;

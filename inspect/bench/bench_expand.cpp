@@ -1,7 +1,8 @@
 // bench-expand: expandCompressedMovie of a compressed movie of about 100 MB (random,
 // sound, uniform, text-like and shape data) against zlib inflating the same stream
-// into memory. ratio = inflate time / expansion time (goal >= 0.8). The peak memory of
-// the expansion is measured in a fresh child process (goal < 4 MB above its baseline).
+// into memory. ratio = inflate time / expansion time: near 1 when writing the file
+// costs little beside inflating it. The peak memory of the expansion is measured in a
+// fresh child process: it should stay a few MB above its baseline, whatever the size.
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
-// libFuzzer target: both header readers and both file transformations on any bytes,
-// and the readers again on what the transformations wrote.
+// libFuzzer target: the header readers, expansion and the silent copy on any bytes,
+// and the readers again on the files expansion and copying wrote.
 #include <unistd.h>
 
 #include <cstdio>
