@@ -31,6 +31,12 @@ ActionBuilder& setMember(ActionBuilder& a, const std::string& object, const std:
 }
 
 // A function of one frame's actions, traced by name: function() { trace(text); }
+// Selection.setFocus(the value of name), the answer left on the stack.
+ActionBuilder& setFocusTo(ActionBuilder& a, const std::string& name) {
+  a.push(str(name)).action(Code::GetVariable).push({i32(1), str("Selection")}).action(Code::GetVariable);
+  return a.push(str("setFocus")).action(Code::CallMethod);
+}
+
 ActionBuilder& tracingFunction(ActionBuilder& a, const std::string& text) {
   ActionBuilder body;
   body.push(str(text)).action(Code::Trace);
@@ -207,20 +213,8 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
       .action(Code::CallMethod)
       .action(Code::Pop);
   callMethod(a, "Selection", "setFocus", {PushValue::boolean(false)}).action(Code::Trace);
-  a.push(str("a"))
-      .action(Code::GetVariable)
-      .push({i32(1), str("Selection")})
-      .action(Code::GetVariable)
-      .push(str("setFocus"))
-      .action(Code::CallMethod)
-      .action(Code::Trace);
-  a.push(str("b"))
-      .action(Code::GetVariable)
-      .push({i32(1), str("Selection")})
-      .action(Code::GetVariable)
-      .push(str("setFocus"))
-      .action(Code::CallMethod)
-      .action(Code::Pop);
+  setFocusTo(a, "a").action(Code::Trace);
+  setFocusTo(a, "b").action(Code::Pop);
   callMethod(a, "Selection", "getFocus", {}).action(Code::Trace);
   SwfBuilder b;
   b.version(7).doAction(a).showFrame();
@@ -231,22 +225,10 @@ TEST(SelectionFocus, SetFocusTellsTheOldTheNewAndTheListenersInThatOrder) {
 TEST(SelectionFocus, AClipTakesItOnlyWithFocusEnabledOrAButtonHandler) {
   ActionBuilder a;
   a.push({i32(1), str("c"), i32(2), str("createEmptyMovieClip")}).action(Code::CallFunction).action(Code::Pop);
-  a.push(str("c"))
-      .action(Code::GetVariable)
-      .push({i32(1), str("Selection")})
-      .action(Code::GetVariable)
-      .push(str("setFocus"))
-      .action(Code::CallMethod)
-      .action(Code::Trace);
+  setFocusTo(a, "c").action(Code::Trace);
   a.push(str("c")).action(Code::GetVariable).push(str("onRelease"));
   tracingFunction(a, "released").action(Code::SetMember);
-  a.push(str("c"))
-      .action(Code::GetVariable)
-      .push({i32(1), str("Selection")})
-      .action(Code::GetVariable)
-      .push(str("setFocus"))
-      .action(Code::CallMethod)
-      .action(Code::Trace);
+  setFocusTo(a, "c").action(Code::Trace);
   // Nothing named: the focus goes.
   callMethod(a, "Selection", "setFocus", {PushValue::undefined()}).action(Code::Trace);
   callMethod(a, "Selection", "getFocus", {}).action(Code::Trace);
@@ -266,13 +248,7 @@ TEST(SelectionText, FocusSelectsAllAndReplaceSelTakesTheSelection) {
   callMethod(a, "t", "replaceSel", {str("|")}).action(Code::Pop);
   traceMember(a, "t", "text");
   callMethod(a, "Selection", "getBeginIndex", {}).action(Code::Trace);
-  a.push(str("t"))
-      .action(Code::GetVariable)
-      .push({i32(1), str("Selection")})
-      .action(Code::GetVariable)
-      .push(str("setFocus"))
-      .action(Code::CallMethod)
-      .action(Code::Pop);
+  setFocusTo(a, "t").action(Code::Pop);
   callMethod(a, "Selection", "getEndIndex", {}).action(Code::Trace);
   // Backwards: the caret stays where the selection ends.
   callMethod(a, "Selection", "setSelection", {i32(4), i32(1)}).action(Code::Pop);
