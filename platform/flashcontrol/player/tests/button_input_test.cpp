@@ -87,16 +87,20 @@ TEST(ButtonActions, ConditionsAndKeyCodesPickTheirBlocks) {
   EXPECT_TRUE(swf::actionsForKey(b, 0).empty());
 }
 
-// A 100 x 100 movie: a button whose hit area is the square 20..40 (pixels),
-// tracing a word for each condition it has actions for.
+// A 100 x 100 movie: a button showing the square 20..40 (pixels) whose hit
+// area is that square less the band 32..36 across it, tracing a word for each
+// condition it has actions for.
 class ButtonMovie : public ::testing::Test {
  protected:
   void SetUp() override {
     mvqtest::SwfBuilder b;
     b.version(8).stage(mvqtest::Rect::pixels(100, 100));
     b.defineRectShape(1, mvqtest::Rect::pixels(20, 20), mvqtest::Rgba{255, 0, 0});
+    const mvqtest::Rgba black{0, 0, 0};
+    b.defineShape(3, {{mvqtest::Rect::twips(0, 0, 400, 240), black}, {mvqtest::Rect::twips(0, 320, 400, 400), black}});
     playertest::ButtonRecordDraft up, hit;
-    up.character = hit.character = 1;
+    up.character = 1;
+    hit.character = 3;
     up.states = swf::ButtonUp | swf::ButtonOver | swf::ButtonDown;
     hit.states = swf::ButtonHitTest;
     up.matrix = hit.matrix = mvqtest::Matrix::translate(20 * 20, 20 * 20);
@@ -140,6 +144,17 @@ TEST_F(ButtonMovie, ActionsRunAsThePointerCrossesTheHitArea) {
   input.pointer(stage(), 90, 90, true);
   input.pointer(stage(), 90, 90, false);
   EXPECT_EQ(lines_, (std::vector<std::string>{"over", "press", "release", "press", "dragOut", "releaseOutside"}));
+}
+
+// The band is inside the hit area's bounds but not on its shape.
+TEST_F(ButtonMovie, OnlyTheHitShapeItselfTakesThePointer) {
+  swf::ButtonInput input;
+  input.pointer(stage(), 30, 34, false);
+  input.pointer(stage(), 30, 34, true);
+  input.pointer(stage(), 30, 34, false);
+  EXPECT_TRUE(lines_.empty());
+  input.pointer(stage(), 30, 37, false);
+  EXPECT_EQ(lines_, (std::vector<std::string>{"over"}));
 }
 
 TEST_F(ButtonMovie, KeyPressConditionsRunWithoutThePointer) {

@@ -1,9 +1,10 @@
 #include "button_input.h"
 
-#include <algorithm>
 #include <cmath>
+#include <variant>
 
 #include "movie.h"
+#include "shape_hit.h"
 #include "stage.h"
 
 namespace swf {
@@ -14,35 +15,20 @@ const Button* buttonOf(const DisplayObject& obj) {
   return b ? b->button.get() : nullptr;
 }
 
-// A character's box in twips, where one is known without drawing it.
-bool characterBox(const Movie& movie, uint16_t id, Rect& out) {
-  const Character* c = movie.character(id);
-  if (auto* shape = c ? std::get_if<ShapeCharacter>(c) : nullptr) {
-    out = shape->shape->bounds;
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
+// A hit record counts where its shape draws (fills and lines), as the real
+// player tests it; records of other characters are passed over.
 bool pointerOverButton(MovieClip& clip, const Button& button, double x, double y) {
-  double m[6];
-  clip.toStage(m);
+  const Matrix toStage = clip.stageMatrix();
   for (const ButtonRecord& r : button.records) {
-    Rect box;
-    if (!(r.states & ButtonHitTest) || !characterBox(clip.movie(), r.characterId, box)) continue;
-    double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
-    const double xs[4] = {double(box.xMin), double(box.xMax), double(box.xMin), double(box.xMax)};
-    const double ys[4] = {double(box.yMin), double(box.yMin), double(box.yMax), double(box.yMax)};
-    for (int i = 0; i < 4; ++i) {
-      Vec2 p = r.matrix.apply(xs[i], ys[i]);
-      double px = p.x / 20, py = p.y / 20;
-      double sx = m[0] * px + m[2] * py + m[4], sy = m[1] * px + m[3] * py + m[5];
-      minX = std::min(minX, sx), maxX = std::max(maxX, sx);
-      minY = std::min(minY, sy), maxY = std::max(maxY, sy);
-    }
-    if (x >= minX && x <= maxX && y >= minY && y <= maxY) return true;
+    if (!(r.states & ButtonHitTest)) continue;
+    const Character* c = clip.movie().character(r.characterId);
+    const auto* shape = c ? std::get_if<ShapeCharacter>(c) : nullptr;
+    Matrix inverse;
+    if (!shape || !(toStage * r.matrix).inverse(inverse)) continue;
+    const Vec2 local = inverse.apply(x * 20, y * 20);
+    if (shapeHits(*shape->shape, local.x, local.y)) return true;
   }
   return false;
 }

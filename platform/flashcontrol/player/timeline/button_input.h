@@ -1,6 +1,6 @@
 // Pointer input for the buttons of a playing movie: each button instance
 // keeps its ButtonStateMachine; an update finds which buttons the pointer is
-// over (their hit-test records' boxes), and every transition queues the
+// over (the outlines of their hit-test records), and every transition queues the
 // button's actions for that condition on its parent timeline and calls the
 // button object's handler (onPress, onRelease, ...), then runs them.
 #pragma once
@@ -40,7 +40,7 @@ class ButtonInput {
   std::map<uint64_t, ButtonStateMachine> machines_;
 };
 
-// Whether the stage point (pixels) is inside a hit-test record's box of
+// Whether the stage point (pixels) is on a hit-test record's shape in
 // the button shown by clip.
 bool pointerOverButton(MovieClip& clip, const Button& button, double x, double y);
 
