@@ -7,6 +7,7 @@ Usage: convert_command_test.py REPORT_DIR. Writes REPORT_DIR/convert_command.xml
 the GoogleTest report layout the test summary reads."""
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -149,7 +150,9 @@ def write_report(result, tests, folder, suite_name="ConvertCommand", file_name="
     for test in tests:
         case = ET.SubElement(group, "testcase", name=test.id().rsplit(".", 1)[-1], classname=suite_name)
         if test.id() in failed:
-            ET.SubElement(case, "failure", message="failed").text = failed[test.id()]
+            # A terminal's escapes in a message would make the report unreadable XML.
+            text = re.sub(r"[\x00-\x08\x0b\x0c\x0e-\x1f]", "?", failed[test.id()])
+            ET.SubElement(case, "failure", message="failed").text = text
         elif test.id() in skipped:
             case.set("result", "skipped")
     Path(folder).mkdir(parents=True, exist_ok=True)

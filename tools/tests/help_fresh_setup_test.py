@@ -14,8 +14,9 @@ import sys
 import tempfile
 import time
 import unittest
-import xml.etree.ElementTree as ET
 from pathlib import Path
+
+from convert_command_test import write_report
 
 ROOT = Path(__file__).resolve().parents[2]
 FRONT_END = ROOT / "moviquill"
@@ -89,26 +90,11 @@ class HelpOnAFreshSetup(unittest.TestCase):
         self.started = False
 
 
-def write_report(result, tests, folder):
-    suite = ET.Element("testsuites")
-    group = ET.SubElement(suite, "testsuite", name="HelpOnAFreshSetup")
-    failed = {t.id(): text for t, text in result.failures + result.errors}
-    skipped = {t.id() for t, _ in result.skipped}
-    for test in tests:
-        case = ET.SubElement(group, "testcase", name=test.id().rsplit(".", 1)[-1], classname="HelpOnAFreshSetup")
-        if test.id() in failed:
-            ET.SubElement(case, "failure", message="failed").text = failed[test.id()]
-        elif test.id() in skipped:
-            case.set("result", "skipped")
-    Path(folder).mkdir(parents=True, exist_ok=True)
-    ET.ElementTree(suite).write(Path(folder) / "help_fresh_setup.xml")
-
-
 def main():
     tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(HelpOnAFreshSetup))
     result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
     if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1])
+        write_report(result, tests, sys.argv[1], "HelpOnAFreshSetup", "help_fresh_setup.xml")
     return 0 if result.wasSuccessful() else 1
 
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The closing line's sums: a program that ctest ran again counts by its last
 report only, reports of other programs whose names end in a number count as
-they are, and a report that cannot be read counts as a failure.
+they are, a report that cannot be read counts as a failure, and a failure whose
+message holds a terminal's escapes still makes a readable report.
 
 Usage: test_summary_test.py [REPORT_DIR]; writes REPORT_DIR/test_summary.xml in the
 GoogleTest report layout the summary itself reads."""
@@ -43,6 +44,14 @@ class TestSummary(unittest.TestCase):
         self.write("ver_6_0_22_1.xml", gtest_report(2, 1))
         self.write("ver_6_0_22_2.xml", gtest_report(4, 0))
         self.assertEqual((6, 1, 0), test_summary.count([self.folder.name]))
+
+    def test_a_failure_quoting_a_terminal_stays_readable(self):
+        case = unittest.FunctionTestCase(lambda: None)
+        result = unittest.TestResult()
+        result.failures.append((case, "recording [####] 2/3 s\x1b[K\r"))
+        write_report(result, [case], self.folder.name, "Terminal", "terminal.xml")
+        self.assertEqual((0, 1, 0), test_summary.count([self.folder.name]))
+        self.assertIn("2/3 s?[K", (self.path / "terminal.xml").read_text())
 
     def test_skipped_cases_and_unreadable_reports(self):
         self.write("a.xml", '<testsuites><testsuite><testcase name="s" result="skipped"/></testsuite></testsuites>')
