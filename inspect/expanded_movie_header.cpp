@@ -1,5 +1,6 @@
-// The header of an uncompressed movie and its background colour, found by walking
-// the tag records up to the first SetBackgroundColor.
+// Stage, rate, frames and version of an FWS file, plus the colour behind the
+// stage: the plug-in's clips need it, and it sits in the first SetBackgroundColor,
+// so tags are skipped one by one until that one turns up.
 #include "movie_header.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
-// libFuzzer target: the header readers, expansion and the silent copy on any bytes,
-// and the readers again on the files expansion and copying wrote.
+// libFuzzer target: any bytes go through readMovieHeader, readExpandedMovieHeader,
+// expandCompressedMovie and silenceMovieCopy; whatever files the last two leave
+// are read back, since a broken output must not break the next step either.
 #include <unistd.h>
 
 #include <cstdio>
