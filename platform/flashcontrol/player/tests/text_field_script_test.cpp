@@ -30,13 +30,13 @@ ActionBuilder& setMember(ActionBuilder& a, const std::string& object, const std:
   return a.push(str(object)).action(Code::GetVariable).push({str(member), v}).action(Code::SetMember);
 }
 
-// A function of one frame's actions, traced by name: function() { trace(text); }
 // Selection.setFocus(the value of name), the answer left on the stack.
 ActionBuilder& setFocusTo(ActionBuilder& a, const std::string& name) {
   a.push(str(name)).action(Code::GetVariable).push({i32(1), str("Selection")}).action(Code::GetVariable);
   return a.push(str("setFocus")).action(Code::CallMethod);
 }
 
+// A function of one frame's actions, traced by name: function() { trace(text); }
 ActionBuilder& tracingFunction(ActionBuilder& a, const std::string& text) {
   ActionBuilder body;
   body.push(str(text)).action(Code::Trace);
