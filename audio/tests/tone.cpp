@@ -79,4 +79,18 @@ ToneMeasure measureTone(const std::vector<int16_t>& samples, int channel, int th
   return measure;
 }
 
+std::vector<size_t> soundOnsets(const std::vector<int16_t>& channel, int threshold, size_t quiet) {
+  std::vector<size_t> onsets;
+  size_t still = quiet;
+  for (size_t i = 0; i < channel.size(); ++i) {
+    if (std::abs(static_cast<int>(channel[i])) < threshold) {
+      ++still;
+      continue;
+    }
+    if (still >= quiet) onsets.push_back(i);
+    still = 0;
+  }
+  return onsets;
+}
+
 }  // namespace audiotest

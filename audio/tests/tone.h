@@ -27,4 +27,8 @@ struct ToneMeasure {
 // Measures one channel (0 left, 1 right) of interleaved stereo samples.
 ToneMeasure measureTone(const std::vector<int16_t>& samples, int channel, int threshold, int rate = 44100);
 
+// The sample frames of one channel at which a sound louder than threshold
+// begins after at least quiet frames below it.
+std::vector<size_t> soundOnsets(const std::vector<int16_t>& channel, int threshold, size_t quiet);
+
 }  // namespace audiotest

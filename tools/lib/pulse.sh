@@ -2,7 +2,8 @@
 # monitor is the default source, kept rendering in real time by a loopback from a
 # silent null source (without it the sink runs seconds ahead and recordings start
 # late). Each command's loopback lives in its session's folder (wine_session.sh),
-# so that a recording hears only its own command; PULSE_SERVER points Wine at it.
+# so that a recording hears only its own command; PULSE_SERVER points Wine at it,
+# and LD_LIBRARY_PATH gives Wine the libpulse.so.0 of platform/sound_loopback.
 #
 #   start_pulse_loopback DIR   starts it (returns 1 when it does not come up)
 #   stop_pulse_loopback        stops the daemon this command started, by its PID
@@ -31,9 +32,13 @@ pulse_sink_settled() {
   [ -n "$latency" ] && [ "$latency" -lt 100000 ]
 }
 
+MVQ_STEADY_PULSE_DIR=$MVQ_NATIVE_BUILD/steady-pulse
+
 start_pulse_loopback() {  # dir
   local dir=$1 i
   command -v pulseaudio >/dev/null && command -v pactl >/dev/null || { say "pulseaudio is not installed"; return 1; }
+  [ -f "$MVQ_STEADY_PULSE_DIR/libpulse.so.0" ] \
+    || { say "the sound loopback's libpulse.so.0 is not built (./moviquill setup)"; return 1; }
   mkdir -p "$dir/home" "$dir/run"
   chmod 700 "$dir/run"
   write_pulse_config "$dir"
@@ -49,11 +54,9 @@ start_pulse_loopback() {  # dir
   MVQ_PULSE_PID=$(cat "$dir/run/pulse/pid" 2>/dev/null)
   [ -n "$MVQ_PULSE_PID" ] || { say "pulseaudio wrote no PID file"; return 1; }
   export PULSE_SERVER=unix:$dir/run/pulse/native
-  # Wine's driver asks the server for only 30 ms of sound in hand: a wine process
-  # held up longer by a busy machine underran, and each underrun moved every later
-  # sound late. 60 ms rides out such stalls, and stays below the 100 ms Wine
-  # takes from the server at a time when recording (at 150 ms recordings lost sound).
-  export PULSE_LATENCY_MSEC=${MVQ_PULSE_LATENCY_MSEC:-60}
+  # Wine's playback streams keep time through an underrun (steady_playback.c).
+  MVQ_PULSE_SAVED_LIBRARY_PATH=${LD_LIBRARY_PATH-}
+  export LD_LIBRARY_PATH="$MVQ_STEADY_PULSE_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
   for i in $(seq 100); do
     pulse_sink_settled && return 0
     sleep 0.1
@@ -72,10 +75,21 @@ started_pulse_pid() {
   [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$MVQ_PULSE_DIR/loopback.pa" && echo "$pid"
 }
 
+restore_library_path() {
+  [ -n "${MVQ_PULSE_SAVED_LIBRARY_PATH+set}" ] || return 0
+  if [ -n "$MVQ_PULSE_SAVED_LIBRARY_PATH" ]; then
+    export LD_LIBRARY_PATH=$MVQ_PULSE_SAVED_LIBRARY_PATH
+  else
+    unset LD_LIBRARY_PATH
+  fi
+  unset MVQ_PULSE_SAVED_LIBRARY_PATH
+}
+
 stop_pulse_loopback() {
   local pid i
   pid=$(started_pulse_pid)
-  unset PULSE_SERVER PULSE_LATENCY_MSEC
+  unset PULSE_SERVER
+  restore_library_path
   MVQ_PULSE_PID=
   MVQ_PULSE_DIR=
   [ -n "$pid" ] || return 0

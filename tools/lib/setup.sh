@@ -2,7 +2,7 @@
 
 MVQ_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 libz-mingw-w64-dev googletest
   cmake make g++ zlib1g-dev clang xvfb xauth x11-apps imagemagick fonts-wine
-  pulseaudio pulseaudio-utils libpulse0:i386 ffmpeg sox libstb-dev fonts-liberation
+  pulseaudio pulseaudio-utils libpulse0:i386 libpulse-dev gcc-multilib ffmpeg sox libstb-dev fonts-liberation
   clang-format clang-tidy)
 
 missing_packages() {

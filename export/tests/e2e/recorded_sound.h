@@ -1,5 +1,5 @@
-// Reading back a recorded sound track: the loopback's presence, the decoded
-// track and where the short marks a test movie sounds begin in it.
+// Reading back a recorded sound track: the loopback's presence and the decoded
+// track (audiotest::soundOnsets finds the marks in it).
 #pragma once
 
 #include <cmath>
@@ -12,6 +12,7 @@
 #include "export_test_support.h"
 #include "host_command.h"
 #include "test_files.h"
+#include "tone.h"
 
 namespace e2e {
 
@@ -44,22 +45,6 @@ inline std::vector<int16_t> leftChannel(const std::string& avi, const std::strin
   const mvqtest::Bytes bytes = mvqtest::readFile(raw);
   for (size_t i = 0; i + 3 < bytes.size(); i += 4) left.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
   return left;
-}
-
-// The sample frames at which a sound louder than threshold begins after at
-// least quiet sample frames below it.
-inline std::vector<size_t> soundOnsets(const std::vector<int16_t>& sound, int threshold, size_t quiet) {
-  std::vector<size_t> onsets;
-  size_t still = quiet;
-  for (size_t i = 0; i < sound.size(); ++i) {
-    if (std::abs(static_cast<int>(sound[i])) < threshold) {
-      ++still;
-      continue;
-    }
-    if (still >= quiet) onsets.push_back(i);
-    still = 0;
-  }
-  return onsets;
 }
 
 }  // namespace e2e

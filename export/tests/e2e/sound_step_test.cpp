@@ -91,7 +91,7 @@ class SoundStepTest : public ExportTest {
     ASSERT_EQ(2, std::sscanf(video.rate.c_str(), "%d/%d", &rateNumerator, &rateDenominator)) << video.rate;
     const double frameSeconds = double(rateDenominator) / rateNumerator;
     const std::vector<int16_t> sound = leftChannel(out("marks.avi"), out("marks.raw"));
-    const std::vector<size_t> onsets = soundOnsets(sound, 3000, 4410);
+    const std::vector<size_t> onsets = audiotest::soundOnsets(sound, 3000, 4410);
     // Each mark: the onset nearest its frame's time in the AVI.
     std::vector<double> offsets;
     for (size_t m = 0; m < movie.frames.size(); ++m) {

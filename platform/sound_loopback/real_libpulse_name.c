@@ -1,0 +1,1 @@
+/* Empty: linked in place of the real libpulse.so.0 only to record its path. */
