@@ -172,12 +172,13 @@ convert_run_program() {  # avi
     convert_quit
     return 1
   fi
-  # The progress window comes and goes once per pass (recording, then video).
+  # The progress window comes and goes once per pass (recording, then video);
+  # a pass that fails ends with a message box instead of the next window.
   local pass
   for pass in 1 2; do
     convert_wait_pass || break
-    if convert_error_box 500; then convert_quit; return 1; fi
   done
+  convert_end_passes
   if convert_error_box 500; then convert_quit; return 1; fi
   convert_quit
   return 0
