@@ -20,7 +20,8 @@ import uuid
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from convert_command_test import sound_seconds, streams, write_report  # noqa: E402
+from convert_command_test import sound_seconds, streams  # noqa: E402
+from report import run_cases  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 FRONT_END = ROOT / "moviquill"
@@ -153,13 +154,5 @@ class CommandIsolation(unittest.TestCase):
         self.assertEqual([], [p.name for p in temp.iterdir()])
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(CommandIsolation))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "CommandIsolation", "command_isolation.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(CommandIsolation, "command_isolation.xml"))

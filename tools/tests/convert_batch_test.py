@@ -19,7 +19,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from command_isolation_test import (FRONT_END, command_environment, have_commands, processes_marked,  # noqa: E402
                                     silent_movie, wait_until)
-from convert_command_test import streams, write_report  # noqa: E402
+from convert_command_test import streams  # noqa: E402
+from report import run_cases  # noqa: E402
 
 
 @unittest.skipUnless(have_commands(), "no ffmpeg, Xvfb, pulseaudio or prepared Wine prefix")
@@ -117,13 +118,5 @@ class ConvertBatch(unittest.TestCase):
         self.assertFalse((self.folder / "out" / "long.mp4").exists())
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(ConvertBatch))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "ConvertBatch", "convert_batch.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(ConvertBatch, "convert_batch.xml"))

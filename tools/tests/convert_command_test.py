@@ -7,15 +7,15 @@ Usage: convert_command_test.py REPORT_DIR. Writes REPORT_DIR/convert_command.xml
 the GoogleTest report layout the test summary reads."""
 import json
 import os
-import re
 import shutil
 import struct
 import subprocess
 import sys
 import tempfile
 import unittest
-import xml.etree.ElementTree as ET
 from pathlib import Path
+
+from report import run_cases
 
 ROOT = Path(__file__).resolve().parents[2]
 FRONT_END = ROOT / "moviquill"
@@ -142,30 +142,5 @@ class ConvertCommand(unittest.TestCase):
         self.assertTrue(path.exists())
 
 
-def write_report(result, tests, folder, suite_name="ConvertCommand", file_name="convert_command.xml"):
-    suite = ET.Element("testsuites")
-    group = ET.SubElement(suite, "testsuite", name=suite_name)
-    failed = {t.id(): text for t, text in result.failures + result.errors}
-    skipped = {t.id() for t, _ in result.skipped}
-    for test in tests:
-        case = ET.SubElement(group, "testcase", name=test.id().rsplit(".", 1)[-1], classname=suite_name)
-        if test.id() in failed:
-            # A terminal's escapes in a message would make the report unreadable XML.
-            text = re.sub(r"[\x00-\x08\x0b\x0c\x0e-\x1f]", "?", failed[test.id()])
-            ET.SubElement(case, "failure", message="failed").text = text
-        elif test.id() in skipped:
-            case.set("result", "skipped")
-    Path(folder).mkdir(parents=True, exist_ok=True)
-    ET.ElementTree(suite).write(Path(folder) / file_name)
-
-
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(ConvertCommand))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1])
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(ConvertCommand, "convert_command.xml"))

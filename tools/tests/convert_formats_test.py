@@ -20,7 +20,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from command_isolation_test import command_environment  # noqa: E402
-from convert_command_test import FRONT_END, ROOT, sound_seconds, streams, write_report, write_wav  # noqa: E402
+from convert_command_test import FRONT_END, ROOT, sound_seconds, streams, write_wav  # noqa: E402
+from report import run_cases  # noqa: E402
 
 FRAMES = 24
 RATE = Fraction(2997, 100)
@@ -230,13 +231,5 @@ class ConvertFormats(unittest.TestCase):
         self.assertGreater(frames, recording, shown)
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(ConvertFormats))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "ConvertFormats", "convert_formats.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(ConvertFormats, "convert_formats.xml"))

@@ -16,8 +16,7 @@ import time
 import unittest
 from pathlib import Path
 
-from convert_command_test import write_report
-
+from report import run_cases  # noqa: E402
 ROOT = Path(__file__).resolve().parents[2]
 FRONT_END = ROOT / "moviquill"
 BUILD = Path(os.environ.get("MVQ_BUILD_DIR", ROOT / "build"))
@@ -90,13 +89,5 @@ class HelpOnAFreshSetup(unittest.TestCase):
         self.started = False
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(HelpOnAFreshSetup))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "HelpOnAFreshSetup", "help_fresh_setup.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(HelpOnAFreshSetup, "help_fresh_setup.xml"))

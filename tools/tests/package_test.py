@@ -17,7 +17,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from command_isolation_test import FRONT_END, ROOT, command_environment, have_commands  # noqa: E402
-from convert_command_test import streams, write_report  # noqa: E402
+from convert_command_test import streams  # noqa: E402
+from report import run_cases  # noqa: E402
 
 BUILD = Path(os.environ.get("MVQ_BUILD_DIR", ROOT / "build"))
 # What the test itself needs beside the program to work it: not part of the package.
@@ -107,13 +108,5 @@ class PackageInstall(unittest.TestCase):
         self.assertEqual(("zmbv", "48"), (video["codec_name"], video["nb_read_frames"]))
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(PackageInstall))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "PackageInstall", "package.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(PackageInstall, "package.xml"))

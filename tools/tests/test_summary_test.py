@@ -13,7 +13,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 import test_summary  # noqa: E402
-from convert_command_test import write_report  # noqa: E402
+from report import run_cases, write_report  # noqa: E402
 
 
 def gtest_report(passed, failed):
@@ -60,13 +60,5 @@ class TestSummary(unittest.TestCase):
         self.assertEqual(1, test_summary.main([self.folder.name]))
 
 
-def main():
-    tests = list(unittest.defaultTestLoader.loadTestsFromTestCase(TestSummary))
-    result = unittest.TextTestRunner(verbosity=2).run(unittest.TestSuite(tests))
-    if len(sys.argv) > 1:
-        write_report(result, tests, sys.argv[1], "TestSummary", "test_summary.xml")
-    return 0 if result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(TestSummary, "test_summary.xml"))
