@@ -11,11 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "sound_card_recorder.h"
-#include "test_files.h"
+#include "loopback_recording.h"
 #include "tone.h"
-#include "wave_out_stream.h"
-#include "wav_samples.h"
 
 namespace {
 
@@ -41,17 +38,8 @@ void holdUpProcess(DWORD ms) {
   for (HANDLE thread : threads) CloseHandle(thread);
 }
 
-class HeldUpSoundUnderLoopback : public ::testing::Test {
+class HeldUpSoundUnderLoopback : public LoopbackRecording {
  protected:
-  void SetUp() override {
-    if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
-    if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
-    ASSERT_EQ(S_OK, recorder_.open(path_.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder_.start(0, nullptr));
-    Sleep(200);
-    ASSERT_TRUE(output_.open());
-  }
-
   // One block a frame at its due time; nothing is written in [silentFrom,
   // silentUntil) seconds, and the process is held up holdMs at holdAt seconds.
   void playMarks(double silentFrom, double silentUntil, double holdAt, DWORD holdMs) {
@@ -75,10 +63,7 @@ class HeldUpSoundUnderLoopback : public ::testing::Test {
 
   // Where each second's mark begins in the recording, in ms after the first.
   std::vector<double> markTimes() {
-    Sleep(300);
-    EXPECT_EQ(S_OK, recorder_.stop());
-    EXPECT_EQ(S_OK, recorder_.close());
-    const std::vector<int16_t> samples = audiotest::wavSamples(path_);
+    const std::vector<int16_t> samples = stopRecording();
     std::vector<int16_t> left;
     for (size_t i = 0; i < samples.size(); i += 2) left.push_back(samples[i]);
     const std::vector<size_t> onsets = audiotest::soundOnsets(left, 3000, 13230);
@@ -108,12 +93,6 @@ class HeldUpSoundUnderLoopback : public ::testing::Test {
       EXPECT_NEAR(seconds[i] * 1000.0, times[i], 1000.0 / kFps) << "the mark of second " << seconds[i];
     }
   }
-
-  static constexpr WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
-  mvqtest::TempDir folder_;
-  std::string path_ = folder_.file("marks.wav");
-  SoundCardRecorder recorder_;
-  WaveOutStream output_;
 };
 
 // Sound queued in time stays in time: a sound card would have played it.

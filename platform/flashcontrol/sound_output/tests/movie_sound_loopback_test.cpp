@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "loopback_recording.h"
 #include "movie_sound_driver.h"
-#include "sound_card_recorder.h"
 #include "swf_builder.h"
-#include "test_files.h"
 #include "ticked_sound_output.h"
 #include "tone.h"
-#include "wave_out_stream.h"
-#include "wav_samples.h"
 
 namespace {
 
@@ -36,22 +33,8 @@ mvqtest::Bytes toneMovie(int frames) {
   return movie.finish();
 }
 
-class MovieSoundUnderLoopback : public ::testing::Test {
+class MovieSoundUnderLoopback : public LoopbackRecording {
  protected:
-  void SetUp() override {
-    if (std::getenv("MVQ_PULSE_MISSING")) GTEST_SKIP() << "the PulseAudio loopback did not start";
-    if (waveInGetNumDevs() == 0 || waveOutGetNumDevs() == 0) GTEST_SKIP() << "no wave devices (no sound loopback)";
-    ASSERT_TRUE(output_.open());
-    ASSERT_EQ(S_OK, recorder_.open(path_.c_str(), &kCd));
-    ASSERT_EQ(S_OK, recorder_.start(0, nullptr));
-    Sleep(200);
-  }
-  std::vector<int16_t> stopRecording() {
-    Sleep(300);
-    EXPECT_EQ(S_OK, recorder_.stop());
-    EXPECT_EQ(S_OK, recorder_.close());
-    return audiotest::wavSamples(path_);
-  }
   // The player's load enters the movie's first frame; the driver's first tick does.
   static void startMovie(soundtest::MovieSoundDriver& driver, TickedSoundOutput& sound) {
     driver.tick();
@@ -71,12 +54,6 @@ class MovieSoundUnderLoopback : public ::testing::Test {
     }
     for (int waited = 0; sound.queuedBlocks() > 0 && waited < 5000; waited += 10) Sleep(10);
   }
-
-  static constexpr WAVEFORMATEX kCd = {WAVE_FORMAT_PCM, 2, 44100, 176400, 4, 16, 0};
-  mvqtest::TempDir folder_;
-  std::string path_ = folder_.file("movie.wav");
-  SoundCardRecorder recorder_;
-  WaveOutStream output_;
 };
 
 TEST_F(MovieSoundUnderLoopback, StreamingSoundPlayedOnTicksIsRecordedWholeAndInTune) {
