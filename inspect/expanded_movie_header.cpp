@@ -1,6 +1,6 @@
-// Stage, rate, frames and version of an FWS file, plus the colour behind the
-// stage: the plug-in's clips need it, and it sits in the first SetBackgroundColor,
-// so tags are skipped one by one until that one turns up.
+// Stage, rate, frames and version of an uncompressed movie, and the colour the
+// plug-in's clips need behind the stage: it comes with the first SetBackgroundColor
+// tag, so tags are skipped one by one until that one turns up.
 #include "movie_header.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
-// bench-expand: how much writing the plain file costs on top of zlib itself. A
-// CWS movie of about 100 MB (random, sound, uniform, text-like and shape data) goes
-// through expandCompressedMovie, and the same stream is unpacked into memory alone;
-// ratio = memory-only time / file time, 1 at best. Peak memory is read in a forked
-// child, so a big movie shows whether the work streams or holds the file whole.
+// bench-expand: what writing the plain file costs on top of zlib. A zlib movie of
+// about 100 MB (random, sound, uniform, text-like and shape data) is unpacked to a
+// file by expandCompressedMovie and, for comparison, into memory alone; ratio =
+// memory time / file time, 1 at best. Peak memory comes from a forked child, so a
+// big movie shows whether the file is streamed or held whole.
 #include <sys/wait.h>
 #include <unistd.h>
 

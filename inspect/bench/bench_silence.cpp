@@ -1,7 +1,7 @@
-// bench-silence: silenceMovieCopy on an FWS movie of about 100 MB with tags of every
-// size (sounds, sprites holding sounds, long and short lengths), timed against cp of
-// the same file; ratio = cp time / our time, so 1 means the tag walk costs nothing
-// beyond the bytes it moves.
+// bench-silence: silenceMovieCopy on an uncompressed movie of about 100 MB with
+// tags of every size (sounds, sprites holding sounds, long and short lengths), timed
+// against cp of the same file; ratio = cp time / our time, so 1 means walking the
+// tags costs nothing beyond the bytes moved.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
-// libFuzzer target: any bytes go through readMovieHeader, readExpandedMovieHeader,
-// expandCompressedMovie and silenceMovieCopy; whatever files the last two leave
-// are read back, since a broken output must not break the next step either.
+// libFuzzer target: arbitrary bytes through readMovieHeader, readExpandedMovieHeader,
+// expandCompressedMovie and silenceMovieCopy. The files the last two write are read
+// back too: a damaged output must not break the step after it.
 #include <unistd.h>
 
 #include <cstdio>

@@ -32,17 +32,17 @@ static void* pulse_symbol(const char* name) {
 
 typedef int (*connect_playback_fn)(pa_stream*, const char*, const pa_buffer_attr*, pa_stream_flags_t, const pa_cvolume*,
                                    pa_stream*);
-typedef const pa_sample_spec* (*sample_spec_fn)(pa_stream*);
+typedef const pa_sample_spec* (*sample_format_fn)(pa_stream*);
 typedef size_t (*usec_to_bytes_fn)(pa_usec_t, const pa_sample_spec*);
 
 static pa_buffer_attr steady_attr(pa_stream* s, const pa_buffer_attr* requested) {
   pa_buffer_attr attr = {(uint32_t)-1, (uint32_t)-1, (uint32_t)-1, (uint32_t)-1, (uint32_t)-1};
   if (requested) attr = *requested;
   attr.prebuf = 0;
-  sample_spec_fn spec_of = (sample_spec_fn)pulse_symbol("pa_stream_get_sample_spec");
+  sample_format_fn format_of = (sample_format_fn)pulse_symbol("pa_stream_get_sample_spec");
   usec_to_bytes_fn to_bytes = (usec_to_bytes_fn)pulse_symbol("pa_usec_to_bytes");
-  const pa_sample_spec* spec = spec_of ? spec_of(s) : NULL;
-  if (spec && to_bytes) attr.tlength = (uint32_t)to_bytes(kTargetBufferMsec * PA_USEC_PER_MSEC, spec);
+  const pa_sample_spec* format = format_of ? format_of(s) : NULL;
+  if (format && to_bytes) attr.tlength = (uint32_t)to_bytes(kTargetBufferMsec * PA_USEC_PER_MSEC, format);
   return attr;
 }
 
