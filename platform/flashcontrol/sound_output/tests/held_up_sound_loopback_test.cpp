@@ -101,6 +101,14 @@ TEST_F(HeldUpSoundUnderLoopback, AHoldUpWithSoundQueuedMovesNoLaterMark) {
   expectMarksInStep(markTimes(), {0, 1, 2, 3, 4, 5}, 3);
 }
 
+// Held up longer than the sound in hand: what was due meanwhile is lost, as on a
+// sound card, but the recording, which waited on the server, loses nothing, so
+// every later mark is where it belongs.
+TEST_F(HeldUpSoundUnderLoopback, ALongHoldUpLosesNoRecordedSound) {
+  playMarks(-1, -1, 2.5, 300);
+  expectMarksInStep(markTimes(), {0, 1, 2, 3, 4, 5}, 3);
+}
+
 // A program that stopped writing (a paused movie) is heard again at once, not
 // dropped against the time that passed.
 TEST_F(HeldUpSoundUnderLoopback, SoundAfterAPauseInWritingIsHeardInFull) {
