@@ -54,7 +54,8 @@ start_pulse_loopback() {  # dir
   MVQ_PULSE_PID=$(cat "$dir/run/pulse/pid" 2>/dev/null)
   [ -n "$MVQ_PULSE_PID" ] || { say "pulseaudio wrote no PID file"; return 1; }
   export PULSE_SERVER=unix:$dir/run/pulse/native
-  # Wine's playback streams keep time through an underrun (steady_playback.c).
+  # Wine's playback streams keep time through an underrun, and its recordings
+  # lose nothing while it is held up (platform/sound_loopback).
   MVQ_PULSE_SAVED_LIBRARY_PATH=${LD_LIBRARY_PATH-}
   export LD_LIBRARY_PATH="$MVQ_STEADY_PULSE_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
   for i in $(seq 100); do
