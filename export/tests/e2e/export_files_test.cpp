@@ -113,7 +113,10 @@ TEST_F(ExportFilesTest, PlayAfterCreatingASplitExportOpensItsFirstFile) {
   Choice shown{IDC_FRAME_BY_FRAME, "", "9"};
   shown.playAfter = true;
   ASSERT_EQ("", exportMovie(movie, out("split.avi"), shown));
-  ASSERT_TRUE(ui::waitUntil([&] { return mvqtest::fileExists(out("split0000.avi.played")); }, 15000));
+  // The copy's file appears before the copy is done: wait for all of it.
+  const mvqtest::Bytes first = mvqtest::readFile(out("split0000.avi"));
+  ASSERT_FALSE(first.empty());
+  ASSERT_TRUE(ui::waitUntil([&] { return mvqtest::readFile(out("split0000.avi.played")) == first; }, 15000));
   EXPECT_EQ(range(0, 3), shownFrames(out("split0000.avi.played")));
 }
 
