@@ -1,6 +1,5 @@
-// Stage, rate, frames and version of an uncompressed movie, and the colour the
-// plug-in's clips need behind the stage: it comes with the first SetBackgroundColor
-// tag, so tags are skipped one by one until that one turns up.
+// Size, rate, length and version of an unpacked movie, plus its background colour,
+// which means walking the tags until the colour tag shows up.
 #include "movie_header.h"
 
 #include <algorithm>
@@ -28,7 +27,7 @@ bool skipForward(FILE* file, uint32_t length) {
   return true;
 }
 
-// Only the three colour bytes are read, whatever the body's length.
+// We want red, green and blue; anything after them is ignored.
 bool readBackgroundColor(FILE* file, uint32_t length, uint32_t& color) {
   uint8_t rgb[3];
   if (length < sizeof rgb || std::fread(rgb, 1, sizeof rgb, file) != sizeof rgb) return false;
@@ -36,7 +35,7 @@ bool readBackgroundColor(FILE* file, uint32_t length, uint32_t& color) {
   return true;
 }
 
-// Ends at the end of the file, the End tag or the first SetBackgroundColor.
+// Stops at the colour, at the End tag, or where the file runs out.
 void findBackgroundColor(FILE* file, uint32_t& color) {
   uint32_t word;
   while (readLittleEndian(file, 2, word) && swf::tagCode(word) != swf::kTagEnd) {
@@ -59,7 +58,7 @@ int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header) {
   uint8_t bytes[swf::kMaxHeaderSize] = {};
   const size_t got = std::fread(bytes, 1, sizeof bytes, file.get());
   if (got == 0) return kRendererEMovieEmpty;
-  // Too short for the longest header: say so instead of reading half of one.
+  // Fewer bytes than the biggest header needs: treat the file as broken.
   if (got < sizeof bytes || !swf::isPlainSignature(bytes)) return kRendererEMovieInvalid;
 
   const uint8_t* rectStart = bytes + swf::kPrefixSize;
@@ -71,7 +70,7 @@ int32_t readExpandedMovieHeader(const char* path, ExpandedMovieHeader& header) {
   header.frameCount = static_cast<int32_t>(swf::le16(after + 2));
   header.frameRate = swf::le16(after) / 256.0;
 
-  // Back to the first tag, just behind the header.
+  // The rectangle was shorter than the bytes read: seek back to the first tag.
   const long back = static_cast<long>(rect.size) - static_cast<long>(swf::kMaxRectSize);
   if (back == 0 || std::fseek(file.get(), back, SEEK_CUR) == 0) findBackgroundColor(file.get(), header.backgroundColor);
   return 0;

@@ -1,8 +1,6 @@
-// bench-expand: what writing the plain file costs on top of zlib. A zlib movie of
-// about 100 MB (random, sound, uniform, text-like and shape data) is unpacked to a
-// file by expandCompressedMovie and, for comparison, into memory alone; ratio =
-// memory time / file time, 1 at best. Peak memory comes from a forked child, so a
-// big movie shows whether the file is streamed or held whole.
+// bench-expand: unpacking a 100 MB compressed movie to disk, against inflating
+// the same data into a buffer. ratio = buffer time / disk time (1 is the best).
+// A child process reports its peak memory, which stays small only if we stream.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,7 +76,7 @@ Bytes inflatedInMemory(const Bytes& compressed, size_t expected) {
   return result == Z_STREAM_END ? out : Bytes{};
 }
 
-// In the child: prints the peak above the baseline in KiB.
+// Child side: prints how far the peak grew, in KiB.
 int measureExpansion(const char* source, const char* destination) {
   resetPeakMemory();
   const long baseline = statusKiB("VmHWM");

@@ -1,6 +1,5 @@
-// libFuzzer target: arbitrary bytes through readMovieHeader, readExpandedMovieHeader,
-// expandCompressedMovie and silenceMovieCopy. The files the last two write are read
-// back too: a damaged output must not break the step after it.
+// libFuzzer entry: every reader and writer of the inspect library gets the input,
+// and whatever the writers produce is fed to the readers again.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,7 +11,7 @@
 
 namespace {
 
-// Memory-backed when /dev/shm is there: the target writes three files per input.
+// Three files per input, so keep them in RAM when we can.
 std::string scratchPath(const char* name) {
   const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
   return std::string(folder) + "/mvq-fuzz-" + std::to_string(getpid()) + "-" + name;
